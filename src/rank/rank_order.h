@@ -1,0 +1,25 @@
+#pragma once
+// The order every ranking and top list uses: largest key first, equal keys in
+// ascending index order. It gives the same order as the selection by repeated
+// maxima of the rankings for every key above the -1000 "already placed" mark.
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+namespace quorvath {
+
+// Indexes first..last ordered by key(i), descending, ties by ascending index.
+template <typename KeyOf>
+std::vector<int> descendingOrder(int first, int last, KeyOf key) {
+    std::vector<int> order;
+    if (last >= first)
+        order.reserve(static_cast<std::size_t>(last - first + 1));
+    for (int i = first; i <= last; ++i)
+        order.push_back(i);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return std::int32_t(key(a)) > std::int32_t(key(b)); });
+    return order;
+}
+
+} // namespace quorvath
