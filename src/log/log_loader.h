@@ -1,0 +1,22 @@
+#pragma once
+// Loading a log into the document: read the text, separate the rounds,
+// render the colour codes. The archive copy is the caller's business
+// (archiveCopyName, copyFileReplacing in log_file.h).
+
+#include "log/log_document.h"
+
+#include <optional>
+#include <string>
+
+namespace quorvath {
+
+class Progress;
+
+// Reads `path` into `doc` and renders it. On failure returns the message
+// (naming the file and the reason) and leaves `doc` as it was.
+std::optional<std::string> loadLog(const std::string& path, LogDocument& doc, Progress& progress);
+
+// The same on text already read (bare LFs already turned into CR LF).
+void loadLogText(std::string text, LogDocument& doc, Progress& progress);
+
+} // namespace quorvath
