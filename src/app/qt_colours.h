@@ -1,0 +1,20 @@
+#pragma once
+// The program's colours are 0x00BBGGRR numbers (red in the low byte).
+
+#include <QColor>
+
+#include <cstdint>
+
+namespace quorvath {
+
+inline QColor qColorFromBgr(std::uint32_t bgr) {
+    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                  static_cast<int>((bgr >> 16) & 0xFF));
+}
+
+inline std::uint32_t bgrFromQColor(const QColor& c) {
+    return static_cast<std::uint32_t>(c.red()) | (static_cast<std::uint32_t>(c.green()) << 8) |
+           (static_cast<std::uint32_t>(c.blue()) << 16);
+}
+
+} // namespace quorvath

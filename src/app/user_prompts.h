@@ -1,0 +1,38 @@
+#pragma once
+// The dialogs that wait for the user, behind one small interface so that the
+// windows can be driven by scripted answers in tests. Texts are UTF-8; paths
+// are full paths in the file system's encoding.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorvath {
+
+struct FileFilter {
+    std::string description; // "Log Files"
+    std::string pattern;     // "*.log"
+};
+
+// "Log Files|*.log|Text Files|*.txt" as description/pattern pairs.
+std::vector<FileFilter> parseFileFilter(std::string_view pairs);
+
+class UserPrompts {
+public:
+    virtual ~UserPrompts() = default;
+    // Input box: the typed text, "" on Cancel.
+    virtual std::string inputBox(const std::string& prompt, const std::string& title) = 0;
+    // Yes/No question: true for Yes.
+    virtual bool askYesNo(const std::string& question, const std::string& title) = 0;
+    // Message with an OK button only.
+    virtual void message(const std::string& text, const std::string& title) = 0;
+    // File-open dialog: the chosen file's full path, "" when none was chosen.
+    // The file need not exist (a typed name is returned as it is).
+    virtual std::string openFile(const std::string& title, const std::vector<FileFilter>& filters,
+                                 const std::string& initialFolder) = 0;
+    // Colour dialog (0x00BBGGRR): the chosen colour, `initial` on Cancel.
+    virtual std::uint32_t chooseColour(const std::string& title, std::uint32_t initial) = 0;
+};
+
+} // namespace quorvath
