@@ -36,8 +36,8 @@ struct Player {
 enum class Game { Ctf, Inf, Dem, Elim, Dm };
 
 struct WeaponUse {
-    const char *phrase;
-    const char *weapon; // nullptr: the line ends after the killer's name
+    const char* phrase;
+    const char* weapon; // nullptr: the line ends after the killer's name
     int weight;
 };
 
@@ -73,7 +73,7 @@ constexpr WeaponUse kWeapons[] = {
 };
 constexpr int kFirstBlast = 13;
 
-const char *const kSuicides[] = {"blew himself up.",        "fell to his death.", "killed himself.",
+const char* const kSuicides[] = {"blew himself up.",        "fell to his death.", "killed himself.",
                                  "was in the wrong place.", "sank like a rock.",  "died.",
                                  "blew herself up.",        "fell to her death."};
 
@@ -84,18 +84,18 @@ const char *const kChat[] = {
     "where is everyone", "noob", "hold the bridge", "push push push", "need backup"};
 // clang-format on
 
-const char *const kSyllables[] = {"ka", "ne", "vor", "th", "ex",  "ro",  "ok", "dir",
+const char* const kSyllables[] = {"ka", "ne", "vor", "th", "ex",  "ro",  "ok", "dir",
                                   "mu", "ll", "in",  "ta", "ngo", "br",  "ic", "gh",
                                   "os", "tf", "ace", "sn", "ip",  "ey",  "zu", "la",
                                   "rk", "ma", "ve",  "qu", "or",  "ath", "sh", "ad"};
-const char *const kTags[] = {"", "", "", "", "|AoD|", "[SAS]", "-=RT=-", "~", "(BoT)", ".:XxX:."};
-const char *const kMaps[] = {"mp_shop", "mp_jor1", "mp_kam2", "mp_col1",  "mp_hk1",
+const char* const kTags[] = {"", "", "", "", "|AoD|", "[SAS]", "-=RT=-", "~", "(BoT)", ".:XxX:."};
+const char* const kMaps[] = {"mp_shop", "mp_jor1", "mp_kam2", "mp_col1",  "mp_hk1",
                              "mp_cas1", "mp_pra1", "mp_sch1", "mp_finca", "mp_ship"};
-const char *const kColourCodes[] = {"^1", "^3", "^4", "^5", "^6"};
+const char* const kColourCodes[] = {"^1", "^3", "^4", "^5", "^6"};
 
 class Generator {
-  public:
-    Generator(const Options &options, std::FILE *out)
+public:
+    Generator(const Options& options, std::FILE* out)
         : rng_(options.seed), out_(out), eol_(options.lf ? "\n" : "\r\n"),
           target_(static_cast<std::uint64_t>(options.sizeMb * 1048576.0)) {
         makePlayers(options.players);
@@ -113,15 +113,15 @@ class Generator {
         return !std::ferror(out_);
     }
 
-  private:
+private:
     // --- randomness: mt19937 words mapped by multiplication, identical everywhere ---
     int below(int n) { return static_cast<int>((std::uint64_t{rng_()} * std::uint32_t(n)) >> 32); }
     bool chance(int percent) { return below(100) < percent; }
-    template <class T, std::size_t N> const T &pick(const T (&table)[N]) { return table[below(N)]; }
+    template <class T, std::size_t N> const T& pick(const T (&table)[N]) { return table[below(N)]; }
 
     // --- output ---
     std::uint64_t written() const { return flushed_ + buffer_.size(); }
-    void put(const std::string &line) {
+    void put(const std::string& line) {
         buffer_ += line;
         buffer_ += eol_;
         if (buffer_.size() >= (1u << 20))
@@ -148,7 +148,7 @@ class Generator {
                 return name;
         }
     }
-    std::string colourise(const std::string &name) {
+    std::string colourise(const std::string& name) {
         if (!chance(20))
             return name;
         const std::size_t cut = 1 + static_cast<std::size_t>(below(int(name.size())));
@@ -184,7 +184,7 @@ class Generator {
     }
 
     void loadingBlock() {
-        static const char *const kGameNames[] = {"ctf (Capture the Flag)", "inf (Infiltration)",
+        static const char* const kGameNames[] = {"ctf (Capture the Flag)", "inf (Infiltration)",
                                                  "dem (Demolition)", "elim (Elimination)",
                                                  "dm (Deathmatch)"};
         const std::string base = "C:\\Program Files\\Soldier of Fortune II - Double Helix\\base";
@@ -235,14 +235,14 @@ class Generator {
             return "^7" + players_[roster_[slot]].display + "^7";
         return (teamOf(slot) ? "^4" : "^1") + players_[roster_[slot]].name + "^7";
     }
-    const std::string &plain(int slot) const { return players_[roster_[slot]].name; }
+    const std::string& plain(int slot) const { return players_[roster_[slot]].name; }
     int anyone() { return below(int(roster_.size())); }
     int onTeam(int team) { return 2 * below(int(roster_.size() + 1 - team) / 2) + team; }
     int other(int slot) {
         return (slot + 1 + below(int(roster_.size()) - 1)) % int(roster_.size());
     }
     // The flag a player carries is the other team's.
-    const char *carriedFlag(int slot) const { return teamOf(slot) ? "Red Flag" : "Blue Flag"; }
+    const char* carriedFlag(int slot) const { return teamOf(slot) ? "Red Flag" : "Blue Flag"; }
 
     void event() {
         const int roll = below(1000);
@@ -267,20 +267,20 @@ class Generator {
         else
             put(players_[roster_[anyone()]].name + "^7 " + pick(kPresence));
     }
-    static constexpr const char *kTeamsEliminated[] = {"Red team eliminated!",
+    static constexpr const char* kTeamsEliminated[] = {"Red team eliminated!",
                                                        "Blue team eliminated!", "Round Draw!"};
-    static constexpr const char *kPresence[] = {"disconnected", "entered the game",
+    static constexpr const char* kPresence[] = {"disconnected", "entered the game",
                                                 "is connecting..."};
 
-    const WeaponUse &weapon() {
+    const WeaponUse& weapon() {
         static const int total = [] {
             int sum = 0;
-            for (const auto &w : kWeapons)
+            for (const auto& w : kWeapons)
                 sum += w.weight;
             return sum;
         }();
         int r = below(total);
-        for (const auto &w : kWeapons) {
+        for (const auto& w : kWeapons) {
             if (r < w.weight)
                 return w;
             r -= w.weight;
@@ -300,7 +300,7 @@ class Generator {
         } else if (teamGame()) {
             killer = onTeam(1 - teamOf(victim));
         }
-        const WeaponUse &w = weapon();
+        const WeaponUse& w = weapon();
         std::string line = tagged(victim) + " " + w.phrase + " " + tagged(killer);
         if (w.weapon)
             line += std::string("'s ") + w.weapon;
@@ -313,7 +313,7 @@ class Generator {
     }
 
     void dropped() {
-        const char *what = game_ == Game::Ctf   ? carriedFlag(carrier_)
+        const char* what = game_ == Game::Ctf   ? carriedFlag(carrier_)
                            : game_ == Game::Inf ? "briefcase"
                                                 : "bomb";
         put(plain(carrier_) + " has dropped the " + what + "!");
@@ -326,7 +326,7 @@ class Generator {
         switch (game_) {
         case Game::Ctf: {
             const int slot = carrier_ >= 0 ? carrier_ : anyone();
-            const char *flag = carriedFlag(slot);
+            const char* flag = carriedFlag(slot);
             if (carrier_ < 0) {
                 carrier_ = slot;
                 put(plain(slot) + " has taken the " + flag + "!");
@@ -377,7 +377,7 @@ class Generator {
         if (kind < 6) {
             put(tagged(slot) + text);
         } else if (kind < 9) {
-            const char *code = teamOf(slot) ? "^4" : "^1";
+            const char* code = teamOf(slot) ? "^4" : "^1";
             put(code + ("(" + plain(slot)) + code + ")^7" + text);
         } else {
             put("*ghost* " + tagged(slot) + text);
@@ -385,7 +385,7 @@ class Generator {
     }
 
     void pb() {
-        static const char *const kHex = "0123456789abcdef";
+        static const char* const kHex = "0123456789abcdef";
         const int slot = anyone();
         std::string guid;
         for (int i = 0; i < 32; ++i)
@@ -412,7 +412,7 @@ class Generator {
 
     void rename() {
         const int slot = anyone();
-        Player &p = players_[roster_[slot]];
+        Player& p = players_[roster_[slot]];
         const std::string old = p.name;
         p.name = freshName();
         p.display = p.name;
@@ -425,7 +425,7 @@ class Generator {
     }
 
     void punish() {
-        static const char *const kReasons[] = {"You were kicked off of the server!",
+        static const char* const kReasons[] = {"You were kicked off of the server!",
                                                "You have been temporarily banned from this server!",
                                                "You have been banned from this server!"};
         const int slot = anyone();
@@ -434,8 +434,8 @@ class Generator {
     }
 
     std::mt19937 rng_;
-    std::FILE *out_;
-    const char *eol_;
+    std::FILE* out_;
+    const char* eol_;
     std::uint64_t target_;
     std::string buffer_;
     std::uint64_t flushed_ = 0;
@@ -453,11 +453,11 @@ int usage() {
     return 2;
 }
 
-bool parse(int argc, char **argv, Options &o) {
+bool parse(int argc, char** argv, Options& o) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
-        char *end = nullptr;
+        char* end = nullptr;
         if (arg == "--lf") {
             o.lf = true;
         } else if (arg == "--size-mb" && hasValue) {
@@ -485,11 +485,11 @@ bool parse(int argc, char **argv, Options &o) {
 
 } // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     Options options;
     if (!parse(argc, argv, options))
         return usage();
-    std::FILE *out = options.out == "-" ? stdout : std::fopen(options.out.c_str(), "wb");
+    std::FILE* out = options.out == "-" ? stdout : std::fopen(options.out.c_str(), "wb");
     if (!out) {
         std::fprintf(stderr, "gen-log: cannot write %s: %s\n", options.out.c_str(),
                      std::strerror(errno));

@@ -13,7 +13,7 @@ namespace {
 using quorvath::test::readFile;
 using quorvath::test::TempDir;
 
-std::string generate(const TempDir &dir, const std::string &name, const std::string &args) {
+std::string generate(const TempDir& dir, const std::string& name, const std::string& args) {
     const auto out = dir.file(name);
     const std::string command = std::string("\"") + QUORVATH_GEN_LOG_TOOL + "\" " + args +
                                 " --out \"" + out.string() + "\"";
