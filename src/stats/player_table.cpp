@@ -31,25 +31,25 @@ void PlayerTable::cutToSlotZero() {
     byOrigname_.clear();
 }
 
-int PlayerTable::findOrAdd(const std::string& name) {
+int PlayerTable::findOrAdd(std::string_view name) {
     if (int i = findByName(name))
         return i;
     records_.emplace_back();
     const int i = upper();
     records_.back().name = name;
-    byName_[name].insert(i);
+    byName_[records_.back().name].insert(i);
     byOrigname_[std::string()].insert(i);
     return i;
 }
 
-int PlayerTable::first(const IndexMap& map, const std::string& key) {
+int PlayerTable::first(const IndexMap& map, std::string_view key) {
     auto it = map.find(key);
     return it == map.end() || it->second.empty() ? 0 : *it->second.begin();
 }
 
-int PlayerTable::findByName(const std::string& name) const { return first(byName_, name); }
+int PlayerTable::findByName(std::string_view name) const { return first(byName_, name); }
 
-int PlayerTable::findplayerindex(const std::string& name) const {
+int PlayerTable::findplayerindex(std::string_view name) const {
     const int byName = first(byName_, name);
     const int byOrig = first(byOrigname_, name);
     if (byName == 0 || byOrig == 0)

@@ -8,8 +8,10 @@
 
 #include "stats/player_record.h"
 
+#include <functional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -34,19 +36,25 @@ public:
 
     // The scanner's look-up: the first index 1..n whose name equals `name`
     // exactly; a new slot at the end when there is none.
-    int findOrAdd(const std::string& name);
+    int findOrAdd(std::string_view name);
     // First index 1..n whose name equals `name` exactly, 0 when none.
-    int findByName(const std::string& name) const;
+    int findByName(std::string_view name) const;
     // First index 1..n whose name or origname equals `name` exactly, 0 when none.
-    int findplayerindex(const std::string& name) const;
+    int findplayerindex(std::string_view name) const;
 
     void setName(int i, std::string name);
     void setOrigname(int i, std::string origname);
 
 private:
-    using IndexMap = std::unordered_map<std::string, std::set<int>>;
+    // Looked up by string_view without building a string (the scanner's names
+    // are views into the log text).
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    using IndexMap = std::unordered_map<std::string, std::set<int>, NameHash, std::equal_to<>>;
     static void unlink(IndexMap& map, const std::string& key, int i);
-    static int first(const IndexMap& map, const std::string& key);
+    static int first(const IndexMap& map, std::string_view key);
 
     std::vector<PlayerRecord> records_;
     IndexMap byName_;
