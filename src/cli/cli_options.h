@@ -1,0 +1,36 @@
+#pragma once
+// The command line of quorvath-report:
+//   quorvath-report LOG [--nick NAME] [--linked] [COMMAND]
+// One log, modifiers that shape the statistics, at most one command. A
+// command is a table row (name, whether it takes a value); adding one is a
+// row here and a case in main.
+
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace quorvath::cli {
+
+enum class Command {
+    Summary, // no command given
+    Help,
+    Rendered,
+    Runs,
+};
+
+struct Options {
+    std::string logPath;
+    Command command = Command::Summary;
+    std::string commandValue; // for commands that take one
+};
+
+struct UsageError {
+    std::string message;
+};
+
+std::variant<Options, UsageError> parseArguments(const std::vector<std::string>& args);
+
+const char* usageText();
+
+} // namespace quorvath::cli
