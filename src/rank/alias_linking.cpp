@@ -64,6 +64,17 @@ void unlinkAliases(PlayerTable& players) {
     }
 }
 
+std::vector<bool> aliasMembers(const PlayerTable& players) {
+    std::vector<bool> member(static_cast<std::size_t>(players.upper() + 1), false);
+    for (int j = 1; j <= players.upper(); ++j)
+        for (int a = 1; a <= players[j].aliases.count(); ++a) {
+            const int i = players[j].aliases.item(a);
+            if (validIndex(players, i))
+                member[static_cast<std::size_t>(i)] = true;
+        }
+    return member;
+}
+
 std::vector<std::string> RefreshAliasList(const PlayerTable& players) {
     std::vector<std::string> lines;
     for (int i = 1; i <= players.upper(); ++i) {

@@ -18,6 +18,9 @@ void linkAliases(PlayerTable& players);
 // Unlink: restores the saved names and subtracts what linking added.
 void unlinkAliases(PlayerTable& players);
 
+// Entry i (1..n) tells whether player i is held in some player's aliases.
+std::vector<bool> aliasMembers(const PlayerTable& players);
+
 // The lines of the alias list: each player with aliases, then one line per
 // alias made of TAB "(" name ")".
 std::vector<std::string> RefreshAliasList(const PlayerTable& players);

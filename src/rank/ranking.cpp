@@ -1,5 +1,6 @@
 #include "rank/ranking.h"
 
+#include "rank/alias_linking.h"
 #include "rank/rank_order.h"
 #include "rank/top_lists.h"
 #include "report/player_sheet.h"
@@ -120,13 +121,7 @@ void copyForRanking(PlayerRecord& to, PlayerRecord& from, int n) {
 // master always, anyone else unless he is somebody's alias.
 std::vector<bool> rankedWhenLinked(const PlayerTable& players) {
     const int n = players.upper();
-    std::vector<bool> isAlias(static_cast<std::size_t>(n + 1), false);
-    for (int j = 1; j <= n; ++j)
-        for (int a = 1; a <= players[j].aliases.count(); ++a) {
-            const int member = players[j].aliases.item(a);
-            if (member >= 1 && member <= n)
-                isAlias[static_cast<std::size_t>(member)] = true;
-        }
+    const std::vector<bool> isAlias = aliasMembers(players);
     std::vector<bool> ranked(static_cast<std::size_t>(n + 1), false);
     for (int i = 1; i <= n; ++i)
         ranked[static_cast<std::size_t>(i)] =

@@ -12,6 +12,12 @@ SessionChanges& SessionChanges::operator|=(const SessionChanges& o) {
     return *this;
 }
 
+SessionChanges paneChanged(Pane pane) {
+    SessionChanges changes;
+    (pane == Pane::Stats ? changes.txtStats : changes.txtComp) = true;
+    return changes;
+}
+
 SessionChanges StatsSession::resetForNewTable() {
     SessionChanges changes;
     changes.checkMark = linked_;
@@ -36,43 +42,24 @@ SessionChanges StatsSession::handOver(const std::string& nickName) {
 }
 
 SessionChanges StatsSession::PopulatePlayerList() {
-    const int n = players_.upper();
     playerlist_.clear();
     playerlist_.emplace_back(kAllPlayers);
-    std::vector<bool> hidden(static_cast<std::size_t>(n + 1), false);
-    if (linked_)
-        for (int j = 1; j <= n; ++j)
-            for (int a = 1; a <= players_[j].aliases.count(); ++a) {
-                const int member = players_[j].aliases.item(a);
-                if (member >= 1 && member <= n)
-                    hidden[static_cast<std::size_t>(member)] = true;
-            }
-    for (int i = 1; i <= n; ++i)
-        if (!hidden[static_cast<std::size_t>(i)])
+    // Linked, an alias is listed under its master only.
+    const std::vector<bool> alias = aliasMembers(players_);
+    for (int i = 1; i <= players_.upper(); ++i)
+        if (!linked_ || !alias[static_cast<std::size_t>(i)])
             playerlist_.push_back(players_[i].name);
     SessionChanges changes;
     changes.playerlist = true;
     return changes;
 }
 
-SessionChanges StatsSession::Updatestats(int weare) {
-    SessionChanges changes;
+SessionChanges StatsSession::showSheet(Pane pane, int weare) {
     if (weare < 0 || weare > players_.upper())
-        return changes;
-    sheetplayer_ = weare;
-    panes_.TxtStats = playerSheet(players_[weare]);
-    changes.txtStats = true;
-    return changes;
-}
-
-SessionChanges StatsSession::UpdateComp(int weare) {
-    SessionChanges changes;
-    if (weare < 0 || weare > players_.upper())
-        return changes;
-    compplayer_ = weare;
-    panes_.TxtComp = playerSheet(players_[weare]);
-    changes.txtComp = true;
-    return changes;
+        return {};
+    (pane == Pane::Stats ? sheetplayer_ : compplayer_) = weare;
+    panes_.text(pane) = playerSheet(players_[weare]);
+    return paneChanged(pane);
 }
 
 SessionChanges StatsSession::dropOnPane(Pane pane, const std::string& sourceTag,
@@ -86,10 +73,8 @@ SessionChanges StatsSession::dropOnPane(Pane pane, const std::string& sourceTag,
     if (sourceTag == kTagRankList) {
         droptarget_ = pane == Pane::Stats ? kDropTargetStats : kDropTargetComp;
         const RankingContext ctx{linked_, sheetplayer_, droptarget_};
-        if (const auto written = dorankings(selectedText, players_, ctx, scratch_, panes_)) {
-            changes.txtStats |= *written == Pane::Stats;
-            changes.txtComp |= *written == Pane::Comp;
-        }
+        if (const auto written = dorankings(selectedText, players_, ctx, scratch_, panes_))
+            changes |= paneChanged(*written);
     }
     return changes;
 }

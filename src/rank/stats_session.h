@@ -31,6 +31,8 @@ struct SessionChanges {
     bool any() const { return txtStats || txtComp || playerlist || checkMark; }
 };
 
+SessionChanges paneChanged(Pane pane);
+
 class StatsSession {
 public:
     // The table stays owned by the caller (the statistics pass fills it).
@@ -73,8 +75,8 @@ public:
     SessionChanges PopulatePlayerList();
 
     // Sheets into the left / right pane; an index outside the table changes nothing.
-    SessionChanges Updatestats(int weare);
-    SessionChanges UpdateComp(int weare);
+    SessionChanges Updatestats(int weare) { return showSheet(Pane::Stats, weare); }
+    SessionChanges UpdateComp(int weare) { return showSheet(Pane::Comp, weare); }
 
     // A list entry dropped on a pane. `sourceTag` is the dragged list's Tag,
     // `selectedIndex` its selected position (-1 for none), `selectedText` that
@@ -95,6 +97,7 @@ public:
     std::vector<std::string> aliasClick(const std::string& line);
 
 private:
+    SessionChanges showSheet(Pane pane, int weare);
     SessionChanges redrawShownSheets();
 
     PlayerTable& players_;
