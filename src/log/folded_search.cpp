@@ -2,17 +2,53 @@
 
 #include "log/log_document.h"
 
-#include <cstring>
+#include <algorithm>
 
 namespace quorvath {
 
 namespace {
 
-bool hasCasePartner(unsigned char c) {
-    for (int other = 0; other < 256; ++other)
-        if (other != c && foldCase(static_cast<unsigned char>(other)) == foldCase(c))
-            return true;
-    return false;
+using ByteFilter = FoldedNeedle::ByteFilter;
+
+ByteFilter filterFor(unsigned char folded) {
+    int partners = 0;
+    bool sameButBit5 = true;
+    for (int other = 0; other < 256; ++other) {
+        if (other == folded || foldCase(static_cast<unsigned char>(other)) != folded)
+            continue;
+        ++partners;
+        sameButBit5 = sameButBit5 && (other ^ folded) == 0x20;
+    }
+    if (partners == 0)
+        return {0, folded};
+    if (partners == 1 && sameButBit5) // A-Z and most accented letters
+        return {0x20, static_cast<std::uint8_t>(folded | 0x20)};
+    return {0xFF, 0xFF}; // anything: the full comparison decides
+}
+
+// First i in [from, lastStart] whose byte passes `a` and whose byte at i + k
+// passes `b`. The block test vectorises, so most of a text is skipped 64
+// positions at a time; two bytes apart from each other make hits rare.
+std::size_t findPair(const unsigned char* text, std::size_t from, std::size_t lastStart,
+                     ByteFilter a, std::size_t k, ByteFilter b) {
+    std::size_t i = from;
+    while (i <= lastStart) {
+        if (lastStart - i >= 64) {
+            unsigned char any = 0;
+            for (std::size_t j = 0; j < 64; ++j)
+                any |= static_cast<unsigned char>(((text[i + j] | a.mask) == a.value) &
+                                                  ((text[i + j + k] | b.mask) == b.value));
+            if (!any) {
+                i += 64;
+                continue;
+            }
+        }
+        const std::size_t end = std::min(lastStart + 1, i + 64);
+        for (; i < end; ++i)
+            if (((text[i] | a.mask) == a.value) && ((text[i + k] | b.mask) == b.value))
+                return i;
+    }
+    return std::string::npos;
 }
 
 } // namespace
@@ -22,38 +58,8 @@ FoldedNeedle::FoldedNeedle(std::string_view needle) : needle_(needle) {
         c = static_cast<char>(foldCase(static_cast<unsigned char>(c)));
     if (needle_.empty())
         return;
-    const auto first = static_cast<unsigned char>(needle_[0]);
-    if (first >= 'a' && first <= 'z')
-        anchor_ = Anchor::AsciiLetter;
-    else if (hasCasePartner(first))
-        anchor_ = Anchor::Table;
-}
-
-std::size_t FoldedNeedle::nextAnchor(const unsigned char* text, std::size_t from,
-                                     std::size_t end) const {
-    const auto first = static_cast<unsigned char>(needle_[0]);
-    if (anchor_ == Anchor::Exact) {
-        const void* hit = std::memchr(text + from, first, end - from);
-        return hit ? static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - text)
-                   : std::string::npos;
-    }
-    std::size_t i = from;
-    if (anchor_ == Anchor::AsciiLetter) {
-        // Only the two cases of an ASCII letter give it with bit 5 set; the
-        // block test vectorises, so most of the text is skipped 64 at a time.
-        while (i + 64 <= end) {
-            unsigned char any = 0;
-            for (std::size_t j = 0; j < 64; ++j)
-                any |= static_cast<unsigned char>((text[i + j] | 0x20) == first);
-            if (any)
-                break;
-            i += 64;
-        }
-    }
-    for (; i < end; ++i)
-        if (foldCase(text[i]) == first)
-            return i;
-    return std::string::npos;
+    first_ = filterFor(static_cast<unsigned char>(needle_.front()));
+    last_ = filterFor(static_cast<unsigned char>(needle_.back()));
 }
 
 std::size_t FoldedNeedle::find(std::string_view text, std::size_t from) const {
@@ -63,10 +69,10 @@ std::size_t FoldedNeedle::find(std::string_view text, std::size_t from) const {
     const auto* data = reinterpret_cast<const unsigned char*>(text.data());
     const std::size_t lastStart = text.size() - m;
     for (std::size_t i = from; i <= lastStart; ++i) {
-        i = nextAnchor(data, i, lastStart + 1);
+        i = findPair(data, i, lastStart, first_, m - 1, last_);
         if (i == std::string::npos)
             return i;
-        std::size_t k = 1;
+        std::size_t k = 0;
         while (k < m && foldCase(data[i + k]) == static_cast<unsigned char>(needle_[k]))
             ++k;
         if (k == m)
@@ -78,18 +84,8 @@ std::size_t FoldedNeedle::find(std::string_view text, std::size_t from) const {
 std::size_t findCode(std::string_view text, std::size_t from, char code) {
     if (text.size() < 2)
         return std::string::npos;
-    const char* data = text.data();
-    const std::size_t lastStart = text.size() - 2;
-    while (from <= lastStart) {
-        const void* hit = std::memchr(data + from, '^', lastStart + 1 - from);
-        if (!hit)
-            return std::string::npos;
-        const auto p = static_cast<std::size_t>(static_cast<const char*>(hit) - data);
-        if (data[p + 1] == code)
-            return p;
-        from = p + 1;
-    }
-    return std::string::npos;
+    return findPair(reinterpret_cast<const unsigned char*>(text.data()), from, text.size() - 2,
+                    {0, '^'}, 1, {0, static_cast<std::uint8_t>(code)});
 }
 
 } // namespace quorvath

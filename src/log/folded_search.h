@@ -4,6 +4,7 @@
 // third buffer the size of the log.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -16,15 +17,21 @@ public:
     // First hit at or after `from` lying wholly within `text`; npos if none.
     std::size_t find(std::string_view text, std::size_t from) const;
 
-private:
-    std::size_t nextAnchor(const unsigned char* text, std::size_t from, std::size_t end) const;
+    // A cheap test a byte must pass to fold to a given letter: (byte | mask)
+    // == value. It may let through bytes that do not fold to it, never the
+    // other way round.
+    struct ByteFilter {
+        std::uint8_t mask;
+        std::uint8_t value;
+    };
 
-    enum class Anchor { Exact, AsciiLetter, Table };
+private:
     std::string needle_; // folded
-    Anchor anchor_ = Anchor::Exact;
+    ByteFilter first_{};
+    ByteFilter last_{};
 };
 
-// First "^" followed by `code` at or after `from`; npos if none.
+// First "^" followed by `code` (not a letter) at or after `from`; npos if none.
 std::size_t findCode(std::string_view text, std::size_t from, char code);
 
 } // namespace quorvath

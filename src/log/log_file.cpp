@@ -1,5 +1,7 @@
 #include "log/log_file.h"
 
+#include "log/large_buffer.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -33,7 +35,7 @@ std::string tooLarge(const std::string& path) {
     return "The file " + quoted(path) + " is too large: logs of at most 256 MiB can be loaded.";
 }
 
-// Turns every LF not preceded by CR into CR LF, in place, growing from the back.
+// Turns every LF not preceded by CR into CR LF.
 void expandBareLineFeeds(std::string& text) {
     std::size_t bare = 0;
     for (std::size_t i = text.find('\n'); i != std::string::npos; i = text.find('\n', i + 1))
@@ -41,15 +43,18 @@ void expandBareLineFeeds(std::string& text) {
             ++bare;
     if (bare == 0)
         return;
-    std::size_t from = text.size();
-    text.resize(text.size() + bare);
-    std::size_t to = text.size();
-    while (from > 0) {
-        const char c = text[--from];
-        text[--to] = c;
-        if (c == '\n' && (from == 0 || text[from - 1] != '\r'))
-            text[--to] = '\r';
+    std::string expanded;
+    reserveLarge(expanded, text.size() + bare);
+    std::size_t from = 0;
+    for (std::size_t i = text.find('\n'); i != std::string::npos; i = text.find('\n', i + 1)) {
+        if (i > 0 && text[i - 1] == '\r')
+            continue;
+        expanded.append(text, from, i - from);
+        expanded += "\r\n";
+        from = i + 1;
     }
+    expanded.append(text, from, std::string::npos);
+    text.swap(expanded);
 }
 
 } // namespace
@@ -65,15 +70,17 @@ std::optional<std::string> readLogText(const std::string& path, std::string& tex
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file)
         return "The file " + quoted(path) + " cannot be read: " + reason(errno) + ".";
-    // The size is a hint: a growing file (or a pipe) is read to its end, up to
-    // the limit.
-    text.reserve(static_cast<std::size_t>(size));
-    char chunk[1 << 16];
-    std::size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
-        text.append(chunk, got);
-        if (text.size() > MaxLogBytes)
-            break;
+    // Read straight into the text; the size is a hint: a growing file (or a
+    // pipe) is read on to its end, up to the limit.
+    reserveLarge(text, static_cast<std::size_t>(size));
+    text.resize(static_cast<std::size_t>(size));
+    std::size_t have = std::fread(text.data(), 1, text.size(), file);
+    text.resize(have);
+    if (have == size) {
+        char chunk[1 << 16];
+        std::size_t got = 0;
+        while (text.size() <= MaxLogBytes && (got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+            text.append(chunk, got);
     }
     const bool failed = std::ferror(file) != 0;
     const int error = errno;

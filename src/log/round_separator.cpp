@@ -2,6 +2,7 @@
 
 #include "app/progress.h"
 #include "log/folded_search.h"
+#include "log/large_buffer.h"
 #include "log/log_colours.h"
 
 #include <cstring>
@@ -114,13 +115,16 @@ void separateRounds(LogDocument& doc, Progress& progress) {
         writePieces(text, text, pieces);
         text.resize(length);
     } else {
-        std::string grown(length, '\0');
+        std::string grown;
+        reserveLarge(grown, length);
+        grown.resize(length);
         writePieces(text, grown, pieces);
         text.swap(grown);
     }
 
     const std::uint8_t grey = doc.paletteIndex(colours::DefaultGrey);
     const std::uint8_t banner = doc.attributeFor({colours::RoundBanner, true, false, true});
+    reserveLarge(attrs, length);
     attrs.assign(length, grey);
     std::size_t w = 0;
     for (const Piece& piece : pieces) {

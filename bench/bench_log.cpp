@@ -1,0 +1,150 @@
+// Load and render a generated 100 MB log: time per MB beside `wc -l` on the
+// same file, peak memory per byte of log, and the literal rules (find, select,
+// replace one occurrence at a time) on a 1 MB log for the ratio.
+//
+//   bench_log [--size-mb N] [--keep FILE]
+
+#include "../tests/log/literal_render.cpp" // the reference, compiled in
+
+#include "app/progress.h"
+#include "log/log_file.h"
+#include "log/colour_renderer.h"
+#include "log/log_loader.h"
+#include "log/round_separator.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <sys/resource.h>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+double peakRssBytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) * 1024.0; // kilobytes on Linux
+}
+
+void generate(const std::string& path, double sizeMb) {
+    const std::string command = std::string("\"") + QUORVATH_GEN_LOG + "\" --size-mb " +
+                                std::to_string(sizeMb) + " --players 300 --seed 7 --out \"" +
+                                path + "\"";
+    if (std::system(command.c_str()) != 0) {
+        std::fprintf(stderr, "bench_log: gen-log failed: %s\n", command.c_str());
+        std::exit(1);
+    }
+}
+
+double timeCommand(const std::string& command) {
+    const auto start = Clock::now();
+    if (std::system(command.c_str()) != 0)
+        std::fprintf(stderr, "bench_log: %s failed\n", command.c_str());
+    return secondsSince(start);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    double sizeMb = 100;
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::string(argv[i]) == "--size-mb")
+            sizeMb = std::atof(argv[i + 1]);
+    const auto dir = std::filesystem::temp_directory_path() / "quorvath-bench-log";
+    std::filesystem::create_directories(dir);
+    const std::string big = (dir / "big.log").string();
+    const std::string small = (dir / "small.log").string();
+    generate(big, sizeMb);
+    generate(small, 1);
+    const double bytes = static_cast<double>(std::filesystem::file_size(big));
+    const double mb = bytes / (1024.0 * 1024.0);
+
+    // Warm the page cache the same way for both.
+    timeCommand("wc -l \"" + big + "\" >/dev/null");
+    const double wc = timeCommand("wc -l \"" + big + "\" >/dev/null");
+
+    double load = 0;
+    int renderedLength = 0;
+    {
+        quorvath::LogDocument doc;
+        quorvath::Progress progress;
+        const auto start = Clock::now();
+        if (auto error = quorvath::loadLog(big, doc, progress)) {
+            std::fprintf(stderr, "bench_log: %s\n", error->c_str());
+            return 1;
+        }
+        load = secondsSince(start);
+        renderedLength = doc.length();
+    }
+    const double peak = peakRssBytes(); // before the small runs, which stay far below
+
+    // The stages one by one, to see where the time goes.
+    std::printf("stages:");
+    {
+        quorvath::LogDocument doc;
+        quorvath::Progress progress;
+        std::string text;
+        auto stage = Clock::now();
+        const auto lap = [&stage](const char* name) {
+            std::printf(" %s %.0f ms,", name, 1000.0 * secondsSince(stage));
+            stage = Clock::now();
+        };
+        quorvath::readLogText(big, text);
+        lap("read");
+        doc.setText(std::string());
+        doc.textBuffer() = std::move(text);
+        quorvath::separateRounds(doc, progress);
+        lap("separate");
+        quorvath::recolourLineFeeds(doc, progress);
+        lap("LF");
+        quorvath::processChatCodes(doc, progress);
+        lap("chat");
+        quorvath::processOspCodes(doc, progress);
+        lap("OSP");
+        quorvath::processRedTeamCodes(doc, progress);
+        lap("red");
+        quorvath::processBlueTeamCodes(doc, progress);
+        lap("blue");
+        quorvath::processPunkBusterCodes(doc, progress);
+        lap("PB");
+        quorvath::removeOtherCodes(doc, progress);
+        lap("codes");
+        quorvath::greyGhosts(doc, progress);
+        lap("ghosts");
+    }
+    std::printf("\n");
+
+    std::string smallText;
+    quorvath::readLogText(small, smallText);
+    const double smallMb = static_cast<double>(smallText.size()) / (1024.0 * 1024.0);
+    quorvath::LogDocument sweepDoc, literalDoc;
+    quorvath::Progress progress;
+    auto start = Clock::now();
+    quorvath::loadLogText(smallText, sweepDoc, progress);
+    const double sweepSmall = secondsSince(start);
+    start = Clock::now();
+    quorvath::literal::loadLogText(literalDoc, smallText);
+    const double literalSmall = secondsSince(start);
+    const bool same = sweepDoc.text() == literalDoc.text();
+
+    std::printf("log: %.1f MB generated (gen-log --players 300 --seed 7), rendered to %.1f MB\n",
+                mb, renderedLength / (1024.0 * 1024.0));
+    std::printf("load + separate + render: %.3f s = %.2f ms/MB   (target < 1.5 s)\n", load,
+                1000.0 * load / mb);
+    std::printf("wc -l baseline:           %.3f s = %.2f ms/MB   (ratio %.1fx)\n", wc,
+                1000.0 * wc / mb, load / wc);
+    std::printf("peak RSS: %.0f MB = %.2f bytes per byte of log   (target < 4)\n",
+                peak / (1024.0 * 1024.0), peak / bytes);
+    std::printf("1 MB log (%.2f MB): sweeps %.4f s, literal rules %.3f s, ratio %.0fx%s\n",
+                smallMb, sweepSmall, literalSmall, literalSmall / sweepSmall,
+                same ? "" : "  (TEXTS DIFFER)");
+    std::filesystem::remove_all(dir);
+    return 0;
+}
