@@ -12,8 +12,7 @@
 #include "gamecfg/logging_mode_dialog.h"
 #include "log/log_document.h"
 #include "log/log_file.h"
-#include "log/colour_renderer.h"
-#include "log/round_separator.h"
+#include "log/log_loader.h"
 #include "log/log_search.h"
 
 #include <QCloseEvent>
@@ -38,18 +37,6 @@ QFont designFont(const char* family, double points, bool bold) {
     return f;
 }
 
-// Openfile's loading half: the copy's text into the document, the rounds
-// separated, the colour codes rendered.
-std::optional<std::string> loadLog(const std::string& path, LogDocument& doc, Progress& progress) {
-    std::string text;
-    if (auto error = readLogText(path, text))
-        return error;
-    doc.setText(std::move(text));
-    separateRounds(doc, progress);
-    renderColourCodes(doc, progress);
-    return std::nullopt;
-}
-
 std::tm localNow() {
     const std::time_t t = std::time(nullptr);
     std::tm now{};
@@ -66,6 +53,8 @@ MainWindow::MainWindow(SettingsStore& settings, UserPrompts& prompts, QWidget* p
     setWindowTitle(texts::AppTitle);
     buildControls();
     buildMenus();
+    // The design size; Qt would otherwise cap a first window at 2/3 of the screen.
+    resize(centralWidget()->sizeHint() + QSize(0, menuBar()->sizeHint().height()));
     // Form_Load
     logloaded_ = false;
     nick_ = settings_.get(settings_keys::Nick, "");
@@ -117,9 +106,10 @@ void MainWindow::buildControls() {
 
     layout->add(view_, 150, 60, 15045, 9435, A::StretchWidth | A::StretchHeight);
     layout->add(progressBar1_, 150, 9570, 15045, 405, A::StretchWidth | A::Bottom);
-    // Label1 ends where Label2 begins, so a long status never hides the percentage.
-    layout->add(label1_, 150, 10110, 3480, 255, A::Bottom);
-    layout->add(label2_, 3630, 10080, 2355, 255, A::Bottom);
+    // Label1 ends where Label2 begins, so a long status never hides the percentage;
+    // both labels reach the bottom edge so the bold font's descenders show.
+    layout->add(label1_, 150, 10080, 3480, 285, A::Bottom);
+    layout->add(label2_, 3630, 10080, 2355, 285, A::Bottom);
     layout->add(txtSearch_, 6150, 10020, 4065, 375, bottomRight);
     layout->add(findBtn_, 10290, 10020, 915, 375, bottomRight);
     layout->add(findNextBtn_, 11250, 10020, 945, 375, bottomRight);

@@ -5,7 +5,7 @@
 #include "app/main_window.h"
 #include "app/settings_store.h"
 #include "log/log_document.h"
-#include "test_support.h"
+#include "support/test_support.h"
 #include "ui/ui_support.h"
 
 #include <QAction>
