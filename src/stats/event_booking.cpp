@@ -269,9 +269,7 @@ EventBooker::Drop EventBooker::dropLineAt(int at, std::string_view victim) const
 // Back one position, then backward up to LF.
 int EventBooker::lineAbove(int caret) const {
     caret = std::max(caret - 1, 0);
-    while (caret > 0 && text_[static_cast<std::size_t>(caret - 1)] != '\n')
-        --caret;
-    return caret;
+    return lastIndexOf(text_, '\n', caret) + 1;
 }
 
 int EventBooker::renameMaster(int o) {

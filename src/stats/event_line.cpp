@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <vector>
 
 namespace quorvath {
@@ -12,19 +13,33 @@ constexpr std::string_view kStabbed = "was stabbed by";
 constexpr std::string_view kSliced = "was sliced by";
 constexpr std::string_view kRenamed = "renamed to";
 
-// The last `c` at a position in [floor, end), or -1.
-int lastBefore(std::string_view text, char c, int end, int floor = 0) {
-    for (int i = end - 1; i >= floor; --i)
-        if (text[static_cast<std::size_t>(i)] == c)
-            return i;
-    return -1;
-}
-
 bool endsWith(std::string_view s, std::string_view tail) {
     return s.size() >= tail.size() && s.substr(s.size() - tail.size()) == tail;
 }
 
+// foldCase as a table the loops can inline.
+const std::array<unsigned char, 256> kFold = [] {
+    std::array<unsigned char, 256> table{};
+    for (int c = 0; c < 256; ++c)
+        table[static_cast<std::size_t>(c)] = foldCase(static_cast<unsigned char>(c));
+    return table;
+}();
+
 } // namespace
+
+int lastIndexOf(std::string_view text, char c, int end, int floor) {
+    if (end <= floor)
+        return -1;
+#if defined(__GLIBC__)
+    const void* hit = memrchr(text.data() + floor, c, static_cast<std::size_t>(end - floor));
+    return hit ? static_cast<int>(static_cast<const char*>(hit) - text.data()) : -1;
+#else
+    for (int i = end - 1; i >= floor; --i)
+        if (text[static_cast<std::size_t>(i)] == c)
+            return i;
+    return -1;
+#endif
+}
 
 int findFolded(std::string_view text, std::string_view needle, int from, int to) {
     const int m = static_cast<int>(needle.size());
@@ -47,7 +62,7 @@ int findFolded(std::string_view text, std::string_view needle, int from, int to)
         border = borderHeap.data();
     }
     for (int i = 0; i < m; ++i)
-        folded[i] = foldCase(static_cast<unsigned char>(needle[static_cast<std::size_t>(i)]));
+        folded[i] = kFold[static_cast<unsigned char>(needle[static_cast<std::size_t>(i)])];
     border[0] = 0;
     for (int i = 1, k = 0; i < m; ++i) {
         while (k > 0 && folded[i] != folded[k])
@@ -58,7 +73,7 @@ int findFolded(std::string_view text, std::string_view needle, int from, int to)
     }
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     for (int i = from, k = 0; i < to; ++i) {
-        const unsigned char c = foldCase(bytes[i]);
+        const unsigned char c = kFold[bytes[i]];
         while (k > 0 && c != folded[k])
             k = border[k - 1];
         if (c == folded[k] && ++k == m)
@@ -93,7 +108,7 @@ const EventLine& EventLineCutter::cut(int pos) {
     line_ = EventLine{};
     line_.pos = pos;
     // Backward up to LF: just after the last LF before the phrase.
-    line_.lineStart = pos > 0 ? lastBefore(text_, '\n', pos) + 1 : 0;
+    line_.lineStart = pos > 0 ? lastIndexOf(text_, '\n', pos) + 1 : 0;
     // Forward up to LF stops before the CR of a CR LF. No LF lies between the
     // line start and the phrase, so the search may start at the phrase.
     const std::size_t nextLf = text_.find('\n', static_cast<std::size_t>(pos));
@@ -216,8 +231,8 @@ Colour EventLineCutter::probeColour(int nameAt) const {
 
 int EventLineCutter::lastApostropheBefore(int end) {
     if (end < aposSearchedTo_) // not met when fed in order; kept exact anyway
-        return lastBefore(text_, '\'', end);
-    const int hit = lastBefore(text_, '\'', end, aposSearchedTo_);
+        return lastIndexOf(text_, '\'', end);
+    const int hit = lastIndexOf(text_, '\'', end, aposSearchedTo_);
     if (hit >= 0)
         aposFound_ = hit;
     aposSearchedTo_ = end;

@@ -72,6 +72,9 @@ private:
     int lastOwnedHit_ = -1;
 };
 
+// The last `c` at a position in [floor, end), or -1.
+int lastIndexOf(std::string_view text, char c, int end, int floor = 0);
+
 // First position at or after `from`, below `to`, where `needle` occurs with
 // letters compared without case (as LogDocument::find); -1 when none.
 // Linear in the range.

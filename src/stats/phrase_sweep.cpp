@@ -42,7 +42,7 @@ PhraseSweep::PhraseSweep(const std::vector<std::string>& phrases) {
         own[static_cast<std::size_t>(s)].push_back(static_cast<std::uint16_t>(p));
     }
     const std::size_t states = go.size();
-    if (states >= kOutputBit || phrases.size() > 0xFFFF)
+    if (states * 257 >= kOutputBit || phrases.size() > 0xFFFF)
         throw std::length_error("too many phrases for one sweep");
 
     // Breadth-first: failure links, full transitions and inherited outputs.
@@ -77,17 +77,31 @@ PhraseSweep::PhraseSweep(const std::vector<std::string>& phrases) {
         }
     }
 
-    next_.resize(states * 256);
+    // Byte classes: each folded byte that occurs in a phrase gets its own.
+    std::array<int, 256> foldedClass{};
+    for (std::size_t s = 0; s < states; ++s)
+        for (int c = 0; c < 256; ++c)
+            if (go[s][static_cast<std::size_t>(c)] != 0 && foldedClass[static_cast<std::size_t>(c)] == 0)
+                foldedClass[static_cast<std::size_t>(c)] = static_cast<int>(classes_++);
+    std::array<int, 257> representative{}; // the folded byte of each class but 0
+    for (int c = 0; c < 256; ++c)
+        representative[static_cast<std::size_t>(foldedClass[static_cast<std::size_t>(c)])] = c;
+    for (int b = 0; b < 256; ++b)
+        classOf_[static_cast<std::size_t>(b)] =
+            static_cast<std::uint16_t>(foldedClass[foldCase(static_cast<unsigned char>(b))]);
+
+    next_.resize(states * classes_);
     outputBegin_.resize(states + 1);
     for (std::size_t s = 0; s < states; ++s) {
         outputBegin_[s] = static_cast<std::uint32_t>(outputs_.size());
         outputs_.insert(outputs_.end(), out[s].begin(), out[s].end());
-        for (int b = 0; b < 256; ++b) {
-            const int t = go[s][foldCase(static_cast<unsigned char>(b))];
-            std::uint16_t entry = static_cast<std::uint16_t>(t);
+        for (std::uint32_t k = 0; k < classes_; ++k) {
+            // Class 0 holds the bytes no phrase uses: from any state they lead to the root.
+            const int t = k == 0 ? 0 : go[s][static_cast<std::size_t>(representative[k])];
+            std::uint32_t entry = static_cast<std::uint32_t>(t) * classes_;
             if (!out[static_cast<std::size_t>(t)].empty())
                 entry |= kOutputBit;
-            next_[s * 256 + static_cast<std::size_t>(b)] = entry;
+            next_[s * classes_ + k] = entry;
         }
     }
     outputBegin_[states] = static_cast<std::uint32_t>(outputs_.size());
@@ -96,12 +110,14 @@ PhraseSweep::PhraseSweep(const std::vector<std::string>& phrases) {
 void PhraseSweep::scan(std::string_view text, int from, int to, int reportFrom, int reportTo,
                        std::vector<std::vector<int>>& hits) const {
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-    const std::uint16_t* table = next_.data();
-    std::uint32_t s = 0;
+    const std::uint32_t* table = next_.data();
+    const std::uint16_t* classOf = classOf_.data();
+    std::uint32_t row = 0;
     for (int i = from; i < to; ++i) {
-        const std::uint16_t entry = table[(s << 8) | bytes[i]];
-        s = entry & ~kOutputBit;
+        const std::uint32_t entry = table[row + classOf[bytes[i]]];
+        row = entry & ~kOutputBit;
         if (entry & kOutputBit) [[unlikely]] {
+            const std::uint32_t s = row / classes_;
             for (std::uint32_t o = outputBegin_[s]; o < outputBegin_[s + 1]; ++o) {
                 const int phrase = outputs_[o];
                 const int start = i - lengths_[static_cast<std::size_t>(phrase)] + 1;

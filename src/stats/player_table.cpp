@@ -42,9 +42,32 @@ int PlayerTable::findOrAdd(std::string_view name) {
     return i;
 }
 
+void PlayerTable::Indexes::insert(int i) {
+    if (lowest == 0) {
+        lowest = i;
+        return;
+    }
+    if (i == lowest)
+        return;
+    if (i < lowest)
+        std::swap(i, lowest);
+    others.insert(i);
+}
+
+void PlayerTable::Indexes::erase(int i) {
+    if (i != lowest) {
+        others.erase(i);
+    } else if (others.empty()) {
+        lowest = 0;
+    } else {
+        lowest = *others.begin();
+        others.erase(others.begin());
+    }
+}
+
 int PlayerTable::first(const IndexMap& map, std::string_view key) {
     auto it = map.find(key);
-    return it == map.end() || it->second.empty() ? 0 : *it->second.begin();
+    return it == map.end() ? 0 : it->second.lowest;
 }
 
 int PlayerTable::findByName(std::string_view name) const { return first(byName_, name); }

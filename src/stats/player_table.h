@@ -52,7 +52,16 @@ private:
         using is_transparent = void;
         std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
     };
-    using IndexMap = std::unordered_map<std::string, std::set<int>, NameHash, std::equal_to<>>;
+    // The indexes holding one name, lowest first; the lowest sits in the map's
+    // node itself, so a look-up touches no further memory.
+    struct Indexes {
+        int lowest = 0;
+        std::set<int> others;
+        void insert(int i);
+        void erase(int i);
+        bool empty() const { return lowest == 0; }
+    };
+    using IndexMap = std::unordered_map<std::string, Indexes, NameHash, std::equal_to<>>;
     static void unlink(IndexMap& map, const std::string& key, int i);
     static int first(const IndexMap& map, std::string_view key);
 

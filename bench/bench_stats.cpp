@@ -1,0 +1,95 @@
+// The statistics pass on a generated, loaded and rendered 100 MB log: the whole
+// pass, and how much of it goes to finding the phrases (one sweep) versus
+// cutting and booking the lines.
+//
+//   bench_stats [--size-mb N] [--players N]
+
+#include "app/progress.h"
+#include "log/log_loader.h"
+#include "stats/event_booking.h"
+#include "stats/phrase_sweep.h"
+#include "stats/player_table.h"
+#include "stats/statistics_pass.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+double best(std::vector<double> runs) { return *std::min_element(runs.begin(), runs.end()); }
+
+} // namespace
+
+int main(int argc, char** argv) {
+    double sizeMb = 100;
+    int players = 300;
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::string(argv[i]) == "--size-mb")
+            sizeMb = std::atof(argv[i + 1]);
+        if (std::string(argv[i]) == "--players")
+            players = std::atoi(argv[i + 1]);
+    }
+    const auto dir = std::filesystem::temp_directory_path() / "quorvath-bench-stats";
+    std::filesystem::create_directories(dir);
+    const std::string path = (dir / "big.log").string();
+    const std::string command = std::string("\"") + QUORVATH_GEN_LOG + "\" --size-mb " +
+                                std::to_string(sizeMb) + " --players " + std::to_string(players) +
+                                " --seed 11 --out \"" + path + "\"";
+    if (std::system(command.c_str()) != 0) {
+        std::fprintf(stderr, "bench_stats: gen-log failed: %s\n", command.c_str());
+        return 1;
+    }
+
+    quorvath::LogDocument doc;
+    quorvath::Progress progress;
+    if (auto error = quorvath::loadLog(path, doc, progress)) {
+        std::fprintf(stderr, "bench_stats: %s\n", error->c_str());
+        return 1;
+    }
+    const double mb = doc.length() / (1024.0 * 1024.0);
+
+    std::vector<std::string> phrases;
+    for (const auto& scan : quorvath::kStatisticsScans)
+        phrases.emplace_back(scan.phrase);
+    for (auto roundEnd : quorvath::RoundEnds::kPhrases)
+        phrases.emplace_back(roundEnd);
+
+    constexpr int kRuns = 5;
+    std::vector<double> passRuns, sweepRuns;
+    std::size_t occurrences = 0;
+    quorvath::PlayerTable table;
+    for (int run = 0; run < kRuns; ++run) {
+        auto start = Clock::now();
+        quorvath::runStatisticsPass(doc, table, progress);
+        passRuns.push_back(secondsSince(start));
+
+        start = Clock::now();
+        const auto hits = quorvath::PhraseSweep(phrases).run(doc.text());
+        sweepRuns.push_back(secondsSince(start));
+        occurrences = 0;
+        for (const auto& h : hits)
+            occurrences += h.size();
+    }
+    const double pass = best(passRuns);
+    const double sweep = best(sweepRuns);
+    std::printf("rendered log: %.1f MB, %zu phrase hits, %d players\n", mb, occurrences, table.upper());
+    std::printf("statistics pass: %.3f s (best of %d; target < 1.5 s)\n", pass, kRuns);
+    std::printf("  finding phrases (one sweep): %.3f s (%.0f%%)\n", sweep, 100.0 * sweep / pass);
+    std::printf("  cutting and booking lines:   %.3f s (%.0f%%)\n", pass - sweep,
+                100.0 * (pass - sweep) / pass);
+    std::printf("All Players: %d kills, %d deaths, %d team kills, %d headshots\n",
+                table[0][quorvath::totalKills], table[0][quorvath::totalDeaths],
+                table[0][quorvath::teamKills], table[0][quorvath::headshotKills]);
+    return pass < 1.5 ? 0 : 2;
+}
