@@ -12,7 +12,9 @@
 #include "log/log_loader.h"
 #include "log/round_separator.h"
 
+#include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -70,17 +72,23 @@ int main(int argc, char** argv) {
     timeCommand("wc -l \"" + big + "\" >/dev/null");
     const double wc = timeCommand("wc -l \"" + big + "\" >/dev/null");
 
-    double load = 0;
+    // The first load pays for fresh memory; later ones reuse freed pages.
+    double firstLoad = 0, bestLoad = 1e9, bestCpu = 1e9;
     int renderedLength = 0;
-    {
+    for (int run = 0; run < 3; ++run) {
         quorvath::LogDocument doc;
         quorvath::Progress progress;
         const auto start = Clock::now();
+        const std::clock_t cpuStart = std::clock();
         if (auto error = quorvath::loadLog(big, doc, progress)) {
             std::fprintf(stderr, "bench_log: %s\n", error->c_str());
             return 1;
         }
-        load = secondsSince(start);
+        const double load = secondsSince(start);
+        bestCpu = std::min(bestCpu, static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC);
+        if (run == 0)
+            firstLoad = load;
+        bestLoad = std::min(bestLoad, load);
         renderedLength = doc.length();
     }
     const double peak = peakRssBytes(); // before the small runs, which stay far below
@@ -100,24 +108,22 @@ int main(int argc, char** argv) {
         lap("read");
         doc.setText(std::string());
         doc.textBuffer() = std::move(text);
-        quorvath::separateRounds(doc, progress);
-        lap("separate");
-        quorvath::recolourLineFeeds(doc, progress);
-        lap("LF");
-        quorvath::processChatCodes(doc, progress);
-        lap("chat");
-        quorvath::processOspCodes(doc, progress);
-        lap("OSP");
-        quorvath::processRedTeamCodes(doc, progress);
-        lap("red");
-        quorvath::processBlueTeamCodes(doc, progress);
-        lap("blue");
-        quorvath::processPunkBusterCodes(doc, progress);
-        lap("PB");
-        quorvath::removeOtherCodes(doc, progress);
-        lap("codes");
-        quorvath::greyGhosts(doc, progress);
-        lap("ghosts");
+        using Stage = void (*)(quorvath::LogDocument&, quorvath::Progress&);
+        const std::pair<const char*, Stage> stages[] = {
+            {"separate", quorvath::separateRounds},
+            {"LF", quorvath::recolourLineFeeds},
+            {"chat", quorvath::processChatCodes},
+            {"OSP", quorvath::processOspCodes},
+            {"red", quorvath::processRedTeamCodes},
+            {"blue", quorvath::processBlueTeamCodes},
+            {"PB", quorvath::processPunkBusterCodes},
+            {"codes", quorvath::removeOtherCodes},
+            {"ghosts", quorvath::greyGhosts},
+        };
+        for (const auto& [name, run] : stages) {
+            run(doc, progress);
+            lap(name);
+        }
     }
     std::printf("\n");
 
@@ -136,10 +142,14 @@ int main(int argc, char** argv) {
 
     std::printf("log: %.1f MB generated (gen-log --players 300 --seed 7), rendered to %.1f MB\n",
                 mb, renderedLength / (1024.0 * 1024.0));
-    std::printf("load + separate + render: %.3f s = %.2f ms/MB   (target < 1.5 s)\n", load,
-                1000.0 * load / mb);
-    std::printf("wc -l baseline:           %.3f s = %.2f ms/MB   (ratio %.1fx)\n", wc,
-                1000.0 * wc / mb, load / wc);
+    std::printf("load + separate + render: first %.3f s = %.2f ms/MB, best of 3 %.3f s = %.2f "
+                "ms/MB   (target < 1.5 s)\n",
+                firstLoad, 1000.0 * firstLoad / mb, bestLoad, 1000.0 * bestLoad / mb);
+    std::printf("  (processor time of the best: %.3f s; wall times suffer when other work "
+                "shares the cores)\n",
+                bestCpu);
+    std::printf("wc -l baseline:           %.3f s = %.2f ms/MB   (best load / wc: %.1fx)\n", wc,
+                1000.0 * wc / mb, bestLoad / wc);
     std::printf("peak RSS: %.0f MB = %.2f bytes per byte of log   (target < 4)\n",
                 peak / (1024.0 * 1024.0), peak / bytes);
     std::printf("1 MB log (%.2f MB): sweeps %.4f s, literal rules %.3f s, ratio %.0fx%s\n",

@@ -105,19 +105,31 @@ std::size_t dropCodePairs(Compactor& out, std::size_t from, std::size_t end, cha
     return w;
 }
 
+// Team codes are dense (several per kill line), so the pass walks the
+// carets with memchr instead of searching for each pair: it looks for its
+// opening code, then for the "^7" that closes it, and so on.
 void processTeamCodes(LogDocument& doc, Progress& progress, std::string_view status, char code,
                       Colour colour) {
     Sweep sweep(doc, progress, status);
     const std::uint8_t team = sweep.index(colour);
-    std::size_t r = 0;
-    for (std::size_t s; (s = findCode(sweep.text, r, code)) != npos;) {
-        const std::size_t e = findCode(sweep.text, s, '7');
-        if (e == npos)
-            break; // deliberate: a name never closed ends the pass
-        sweep.colour(s, e, team);
-        r = e;
-        sweep.report(r);
+    const char* text = sweep.text.data();
+    const std::size_t n = sweep.text.size();
+    std::size_t open = npos; // the "^<code>" waiting for its "^7"
+    for (std::size_t p = 0; p + 1 < n; ++p) {
+        const void* hit = std::memchr(text + p, '^', n - 1 - p);
+        if (!hit)
+            break;
+        p = static_cast<std::size_t>(static_cast<const char*>(hit) - text);
+        if (open == npos) {
+            if (text[p + 1] == code)
+                open = p;
+        } else if (text[p + 1] == '7') {
+            sweep.colour(open, p, team);
+            open = npos;
+            sweep.report(p);
+        }
     }
+    // deliberate: a name never closed by "^7" ends the pass uncoloured
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "log/log_document.h"
 
+#include "log/large_buffer.h"
+
 #include <algorithm>
 #include <array>
 #include <stdexcept>
@@ -39,6 +41,8 @@ LogDocument::LogDocument() : palette_{0} {}
 
 void LogDocument::setText(std::string text) {
     text_ = std::move(text);
+    std::vector<std::uint8_t>().swap(attrs_);
+    reserveLarge(attrs_, text_.size());
     attrs_.assign(text_.size(), 0); // palette index 0 is colour 0
     selStart_ = 0;
     selLength_ = 0;
@@ -204,6 +208,7 @@ int LogDocument::findPosition(std::string_view what, int start, int end) const {
 
 const std::string& LogDocument::foldedText() const {
     if (!foldedValid_) {
+        reserveLarge(folded_, text_.size());
         folded_.resize(text_.size());
         foldInto(text_, folded_.data());
         foldedValid_ = true;

@@ -118,11 +118,12 @@ TEST(RenderDifferential, SeparationAgreesOnRandomText) {
     }
 }
 
-TEST(RenderDifferential, WholeLoadAgreesOnRandomText) {
-    std::mt19937 rng(99);
+// Whole loads of `rounds` random texts of up to `maxTokens` tokens.
+void checkWholeLoads(unsigned seed, int rounds, int maxTokens) {
+    std::mt19937 rng(seed);
     Progress progress;
-    for (int round = 0; round < 3000; ++round) {
-        const std::string text = randomText(rng, 80);
+    for (int round = 0; round < rounds; ++round) {
+        const std::string text = randomText(rng, maxTokens);
         LogDocument sweep, literal;
         loadLogText(text, sweep, progress);
         literal::loadLogText(literal, text);
@@ -132,17 +133,9 @@ TEST(RenderDifferential, WholeLoadAgreesOnRandomText) {
     }
 }
 
-TEST(RenderDifferential, LongerTextsWithManyBlocks) {
-    std::mt19937 rng(3);
-    Progress progress;
-    for (int round = 0; round < 200; ++round) {
-        const std::string text = randomText(rng, 1500);
-        LogDocument sweep, literal;
-        loadLogText(text, sweep, progress);
-        literal::loadLogText(literal, text);
-        ASSERT_TRUE(sameDocument(sweep, literal)) << "round " << round;
-    }
-}
+TEST(RenderDifferential, WholeLoadAgreesOnRandomText) { checkWholeLoads(99, 3000, 80); }
+
+TEST(RenderDifferential, LongerTextsWithManyBlocks) { checkWholeLoads(3, 200, 1500); }
 
 } // namespace
 } // namespace quorvath
