@@ -3,13 +3,16 @@
 //
 // Hidden option for scripts/screenshot: --screenshot PNG LOG opens LOG with
 // settings kept in memory, saves a picture of the main window once it is
-// loaded, removes the archive copy it made and exits.
+// loaded, removes the archive copy it made and exits; --stats-screenshot PNG
+// LOG does the same for the statistics window with a sheet and a ranking.
 
 #include "app/main_window.h"
 #include "app/qt_fonts.h"
 #include "app/qt_prompts.h"
 #include "app/qt_settings_store.h"
 #include "log/log_file.h"
+#include "report/qt_stats_screenshot.h"
+#include "report/stats_window.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -41,26 +44,33 @@ int main(int argc, char** argv) {
     registerFontSubstitutes();
 
     QString screenshot;
+    QString statsScreenshot;
     std::string log;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc)
             screenshot = QString::fromLocal8Bit(argv[++i]);
+        else if (std::strcmp(argv[i], "--stats-screenshot") == 0 && i + 1 < argc)
+            statsScreenshot = QString::fromLocal8Bit(argv[++i]);
         else
             log = argv[i];
     }
 
     std::unique_ptr<SettingsStore> settings;
-    if (screenshot.isEmpty())
+    if (screenshot.isEmpty() && statsScreenshot.isEmpty())
         settings = std::make_unique<QtSettingsStore>();
     else
         settings = std::make_unique<MemorySettingsStore>(); // leaves the user's settings alone
     QtPrompts prompts;
     MainWindow window(*settings, prompts);
     prompts.setParent(&window);
+    StatsFrm stats(window, *settings, prompts); // loaded hidden, wired to the main window
+    stats.applyStartupColours();
     window.show();
 
     if (!screenshot.isEmpty())
         takeScreenshotWhenLoaded(window, screenshot);
+    else if (!statsScreenshot.isEmpty())
+        takeStatsScreenshotWhenReady(window, stats, statsScreenshot);
     if (!log.empty())
         QTimer::singleShot(0, &window, [&window, log] { window.openChosenFile(log); });
     return app.exec();

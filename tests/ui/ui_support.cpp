@@ -63,8 +63,13 @@ std::string ScriptedPrompts::openFile(const std::string& title, const std::vecto
     return take(files, title);
 }
 
-std::uint32_t ScriptedPrompts::chooseColour(const std::string&, std::uint32_t initial) {
-    return initial;
+std::uint32_t ScriptedPrompts::chooseColour(const std::string& title, std::uint32_t initial) {
+    colourDialogs.push_back({title, initial});
+    if (colours.empty())
+        return initial; // Cancel
+    const std::uint32_t chosen = colours.front();
+    colours.pop_front();
+    return chosen;
 }
 
 } // namespace quorvath::test

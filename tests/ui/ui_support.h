@@ -25,6 +25,12 @@ public:
     std::vector<std::string> messages;
     std::string lastInitialFolder;
     std::vector<FileFilter> lastFilters;
+    std::deque<std::uint32_t> colours; // chosen colours; none left = Cancel
+    struct ColourDialog {
+        std::string title;
+        std::uint32_t initial;
+    };
+    std::vector<ColourDialog> colourDialogs; // every colour dialog shown
 
     std::string inputBox(const std::string& prompt, const std::string& title) override;
     bool askYesNo(const std::string& question, const std::string& title) override;

@@ -1,0 +1,77 @@
+#include "rank/alias_selection_window.h"
+
+#include "app/qt_colours.h"
+#include "app/qt_twips_layout.h"
+#include "app/settings_store.h"
+#include "app/windows1252.h"
+#include "rank/stats_session.h"
+#include "report/stats_texts.h"
+
+#include <QLabel>
+#include <QListWidget>
+
+namespace quorvath {
+
+namespace {
+QFont arialBold(double points) {
+    QFont f("Arial");
+    f.setPointSizeF(points);
+    f.setBold(true);
+    return f;
+}
+} // namespace
+
+SelectPLayers::SelectPLayers(StatsSession& session, const SettingsStore& settings, QWidget* parent)
+    : QDialog(parent), session_(session) {
+    setObjectName("SelectPLayers");
+    setWindowTitle(stats_texts::AliasSelectionCaption);
+    setModal(true);
+    auto* layout = new TwipsLayout(this, 5625, 9030);
+    label3_ = new QLabel(stats_texts::AliasSelectionLabel3, this);
+    label3_->setObjectName("Label3");
+    label3_->setFont(arialBold(9.75));
+    aliaslist_ = new QListWidget(this);
+    aliaslist_->setObjectName("Aliaslist");
+    aliaslist_->setFont(arialBold(12));
+    aliaslist_->setSortingEnabled(false);
+    layout->add(label3_, 60, 30, 5505, 225, TwipsLayout::StretchWidth);
+    layout->add(aliaslist_, 60, 300, 5505, 8580,
+                TwipsLayout::StretchWidth | TwipsLayout::StretchHeight);
+    resize(layout->sizeHint());
+
+    QPalette pal = aliaslist_->palette();
+    pal.setColor(QPalette::Text, qColorFromBgr(static_cast<std::uint32_t>(colourSetting(
+                                     settings, settings_keys::TextColor, kDefaultTextColor))));
+    pal.setColor(QPalette::Base, qColorFromBgr(static_cast<std::uint32_t>(colourSetting(
+                                     settings, settings_keys::BackColor, kDefaultBackColor))));
+    aliaslist_->setPalette(pal);
+
+    // The list is rebuilt after a click: done once the view has finished with
+    // the click, never from inside its signal.
+    connect(aliaslist_, &QListWidget::clicked, this, [this](const QModelIndex& index) {
+        const int row = index.row();
+        QMetaObject::invokeMethod(this, [this, row] { Aliaslist_Click(row); }, Qt::QueuedConnection);
+    });
+    RefreshAliasList(session_.aliasListLines());
+}
+
+void SelectPLayers::Aliaslist_Click(int row) {
+    if (row < 0 || row >= static_cast<int>(lines_.size()))
+        return;
+    const std::string aliaspick = lines_[static_cast<std::size_t>(row)];
+    RefreshAliasList(session_.aliasClick(aliaspick));
+}
+
+void SelectPLayers::RefreshAliasList(std::vector<std::string> lines) {
+    lines_ = std::move(lines);
+    aliaslist_->clear();
+    for (const std::string& line : lines_) {
+        // A TAB in a list entry would show as nothing: indent the alias lines instead.
+        QString text = QString::fromStdString(utf8FromWindows1252(line));
+        if (text.startsWith('\t'))
+            text.replace(0, 1, QStringLiteral("        "));
+        aliaslist_->addItem(text);
+    }
+}
+
+} // namespace quorvath

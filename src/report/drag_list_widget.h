@@ -1,0 +1,50 @@
+#pragma once
+// A list box of the statistics window that is a drag source: pressing any
+// mouse button on it selects the entry under the pointer and starts a drag at
+// once, carrying the list's Tag ("Playerlist" or "RankList") under a private
+// MIME type, with a 32 by 32 drag icon.
+//
+// Interface thread only.
+
+#include <QListWidget>
+
+#include <functional>
+
+class QDrag;
+class QMimeData;
+
+namespace quorvath {
+
+// The private MIME type of a list drag; its data is the source list's Tag.
+inline constexpr const char* kListDragMime = "application/x-quorvath-list-tag";
+
+QMimeData* listDragData(const QString& tag);
+// The source's Tag, "" when the data is no list drag.
+QString listDragTag(const QMimeData& data);
+
+class DragListWidget : public QListWidget {
+    Q_OBJECT
+public:
+    DragListWidget(const QString& tag, QWidget* parent = nullptr);
+
+    const QString& tag() const { return tag_; }
+    // The selected position, -1 when nothing is selected.
+    int selectedRow() const;
+
+    // What to do with a started drag: by default it runs (QDrag::exec). Tests
+    // replace it, since a real drag cannot run on an offscreen display.
+    using DragRunner = std::function<void(QDrag&)>;
+    void setDragRunner(DragRunner runner) { runDrag_ = std::move(runner); }
+
+    // The drag icon: a small report sheet, 32 by 32 pixels.
+    static QPixmap dragIcon();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    QString tag_;
+    DragRunner runDrag_;
+};
+
+} // namespace quorvath
