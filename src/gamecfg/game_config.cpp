@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <random>
 #include <system_error>
+#include <unistd.h>
 
 namespace quorvath::gamecfg {
 
@@ -128,8 +129,10 @@ std::optional<std::string> writeTemporary(const fs::path& target, std::string_vi
     }
     if (!file)
         return std::string("no temporary file can be made beside it: ") + std::strerror(errno);
-    const bool written =
-        std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fflush(file) == 0;
+    // Flushed to the disk too, not only to the system: the rename must never
+    // land before the bytes it points at (a power cut would leave an empty file).
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() &&
+                         std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0;
     const int error = errno;
     const bool closed = std::fclose(file) == 0;
     if (!written || !closed) {

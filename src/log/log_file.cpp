@@ -32,10 +32,21 @@ std::optional<std::string> checkIsFile(const std::string& path) {
 }
 
 std::string tooLarge(const std::string& path) {
-    return "The file " + quoted(path) + " is too large: logs of at most 256 MiB can be loaded.";
+    return "The file " + quoted(path) + " is too large: " + std::string(LogTooLargeReason);
 }
 
-// Turns every LF not preceded by CR into CR LF.
+// Says why `path` cannot be read, if it cannot: opening it is the test that
+// holds for every user (permission bits, access lists, a file locked away).
+std::optional<std::string> checkReadable(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return "The file " + quoted(path) + " cannot be read: " + reason(errno) + ".";
+    std::fclose(file);
+    return std::nullopt;
+}
+
+} // namespace
+
 void expandBareLineFeeds(std::string& text) {
     std::size_t bare = 0;
     for (std::size_t i = text.find('\n'); i != std::string::npos; i = text.find('\n', i + 1))
@@ -56,8 +67,6 @@ void expandBareLineFeeds(std::string& text) {
     expanded.append(text, from, std::string::npos);
     text.swap(expanded);
 }
-
-} // namespace
 
 std::optional<std::string> readLogText(const std::string& path, std::string& text) {
     text.clear();
@@ -115,6 +124,9 @@ std::string archiveCopyName(const std::string& path, const std::tm& now) {
 
 std::optional<std::string> copyFileReplacing(const std::string& from, const std::string& to) {
     if (auto error = checkIsFile(from))
+        return error;
+    // A log that cannot be read is named as such, not as a copy that failed.
+    if (auto error = checkReadable(from))
         return error;
     std::error_code ec;
     if (fs::is_directory(to, ec))

@@ -7,13 +7,24 @@
 #include <ctime>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace quorvath {
 
-// Largest log loaded: 256 MiB. Positions are 32-bit, and round separation
-// can make the text up to about six times longer (a 149-character banner in
-// place of a 25-character loading block), so this keeps every position in range.
+// Largest log loaded: 256 MiB. Positions are 32-bit, and round separation can
+// make a text up to 149/24 times longer (a 149-character banner in place of a
+// 24-character "Current search path:" ... "msec" block), so a file of at most
+// about 330 MiB always fits; 256 MiB keeps a margin below that. Memory is not
+// what binds: a loaded log needs about 3 bytes per byte of log (text, one
+// attribute per character, the case-folded copy for find), far below 24 GiB
+// even for the worst growth (see docs/behaviour.md, "Robustness and limits").
 inline constexpr std::uint64_t MaxLogBytes = 256ull * 1024 * 1024;
+inline constexpr std::string_view LogTooLargeReason = "logs of at most 256 MiB can be loaded.";
+static_assert(MaxLogBytes * 149 / 24 + 149 <= 2147483647ull,
+              "every position of the separated text must fit in an int");
+
+// Turns every LF not preceded by CR into CR LF (what reading a log does).
+void expandBareLineFeeds(std::string& text);
 
 // Reads the whole file as bytes (one Windows-1252 character each). A bare LF
 // (not after CR) becomes CR LF; CR LF and a bare CR stay as they are.

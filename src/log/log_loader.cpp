@@ -24,4 +24,9 @@ void loadLogText(std::string text, LogDocument& doc, Progress& progress) {
     renderColourCodes(doc, progress);
 }
 
+void loadLogBytes(std::string bytes, LogDocument& doc, Progress& progress) {
+    expandBareLineFeeds(bytes);
+    loadLogText(std::move(bytes), doc, progress);
+}
+
 } // namespace quorvath

@@ -19,4 +19,8 @@ std::optional<std::string> loadLog(const std::string& path, LogDocument& doc, Pr
 // The same on text already read (bare LFs already turned into CR LF).
 void loadLogText(std::string text, LogDocument& doc, Progress& progress);
 
+// The same on the raw bytes of a log file, read as loadLog reads them (bare LFs
+// become CR LF). The caller keeps them within MaxLogBytes.
+void loadLogBytes(std::string bytes, LogDocument& doc, Progress& progress);
+
 } // namespace quorvath

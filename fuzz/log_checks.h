@@ -1,0 +1,183 @@
+#pragma once
+// The properties a loaded log and its statistics keep whatever the file holds,
+// and one run of the whole chain (bytes -> rendered log -> statistics pass ->
+// sheets, rankings and top lists, unlinked and linked) that checks them. Used by
+// fuzz/fuzz_log.cpp and by the tests that replay its seeds and past findings.
+// Each check returns "" when the property holds, else what broke.
+
+#include "app/progress.h"
+#include "log/log_document.h"
+#include "log/log_loader.h"
+#include "rank/alias_linking.h"
+#include "rank/ranking.h"
+#include "rank/stats_session.h"
+#include "rank/top_lists.h"
+#include "report/player_sheet.h"
+#include "stats/statistics_pass.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorvath::fuzz {
+
+inline std::string checkRendered(const LogDocument& doc) {
+    if (doc.text().find('^') != std::string::npos)
+        return "the rendered text holds a ^ at " + std::to_string(doc.text().find('^'));
+    if (doc.attributes().size() != doc.text().size())
+        return "the attributes do not cover the text";
+    return "";
+}
+
+// One stored per-opponent count, whether the counts are a plain array or
+// stored sparsely as (index, count) entries.
+inline std::int32_t countValue(std::int32_t n) { return n; }
+template <typename Entry> std::int32_t countValue(const Entry& e) { return e.count; }
+
+inline std::string checkCountersNotNegative(const PlayerTable& players) {
+    for (int i = 0; i <= players.upper(); ++i) {
+        const PlayerRecord& r = players[i];
+        for (int c = kFirstCounter; c <= kLastCounter; ++c)
+            if (r.stat[static_cast<std::size_t>(c)] < 0)
+                return "counter " + std::to_string(c) + " of player " + std::to_string(i) +
+                       " is negative";
+        for (const auto* counts : {&r.victims, &r.killers})
+            for (const auto& n : *counts)
+                if (countValue(n) < 0)
+                    return "a victims/killers count of player " + std::to_string(i) +
+                           " is negative";
+    }
+    return "";
+}
+
+inline std::string checkAllPlayersSum(const PlayerTable& players) {
+    if (players[0].name != kAllPlayers)
+        return "slot 0 is not \"All Players\"";
+    for (int c = kFirstCounter; c <= kLastCounter; ++c) {
+        std::int64_t sum = 0;
+        for (int i = 1; i <= players.upper(); ++i)
+            sum += players[i].stat[static_cast<std::size_t>(c)];
+        if (sum != players[0].stat[static_cast<std::size_t>(c)])
+            return "\"All Players\" counter " + std::to_string(c) + " is not the sum";
+    }
+    return "";
+}
+
+// No alias has aliases of its own (nor is out of the table): then linking and
+// unlinking are exact inverses.
+inline bool aliasesAreFlat(const PlayerTable& players) {
+    for (int i = 1; i <= players.upper(); ++i)
+        for (int a = 1; a <= players[i].aliases.count(); ++a) {
+            const int j = players[i].aliases.item(a);
+            if (j < 1 || j > players.upper() || !players[j].aliases.empty())
+                return false;
+        }
+    return true;
+}
+
+// Per-opponent counts read as if they ran on with zeros (linking may grow them).
+template <typename Counts> bool sameCounts(const Counts& a, const Counts& b) { return a == b; }
+inline bool sameCounts(const std::vector<std::int32_t>& a, const std::vector<std::int32_t>& b) {
+    const std::size_t n = std::max(a.size(), b.size());
+    for (std::size_t k = 0; k < n; ++k)
+        if ((k < a.size() ? a[k] : 0) != (k < b.size() ? b[k] : 0))
+            return false;
+    return true;
+}
+
+inline std::string checkLinkUnlinkRestores(PlayerTable& players) {
+    const std::vector<PlayerRecord> before = players.records();
+    linkAliases(players);
+    unlinkAliases(players);
+    for (int i = 0; i <= players.upper(); ++i) {
+        const PlayerRecord& was = before[static_cast<std::size_t>(i)];
+        const PlayerRecord& is = players[i];
+        const std::string who = "player " + std::to_string(i);
+        if (is.name != was.name)
+            return who + ": the name is not restored";
+        if (is.stat != was.stat)
+            return who + ": a counter is not restored";
+        if (!sameCounts(is.victims, was.victims) || !sameCounts(is.killers, was.killers))
+            return who + ": a victims/killers entry is not restored";
+    }
+    return "";
+}
+
+inline std::string checkSheet(const std::string& sheet) {
+    std::size_t lines = 0;
+    for (std::size_t p = sheet.find("\r\n"); p != std::string::npos; p = sheet.find("\r\n", p + 2))
+        ++lines;
+    return lines == 47 && sheet.ends_with("\r\n") ? "" : "a sheet is not 47 CR LF lines";
+}
+
+// What the statistics window can show in one mode: every player's sheet in
+// both panes, every ranking category dropped on both panes, the top lists
+// through the window's path for the shown player and, for every player, from
+// one copy of the keys (the window's path for each would be cubic in players).
+inline std::string exerciseOneMode(StatsSession& session) {
+    PlayerTable& players = session.players();
+    for (int i = 0; i <= players.upper(); ++i) {
+        session.Updatestats(i);
+        session.UpdateComp(i);
+        if (auto broke = checkSheet(session.TxtStats()); !broke.empty())
+            return broke;
+    }
+    session.Updatestats(players.upper());
+    const std::vector<std::string>& categories = session.rankList();
+    for (int c = 0; c < static_cast<int>(categories.size()); ++c)
+        for (Pane pane : {Pane::Stats, Pane::Comp})
+            session.dropOnPane(pane, kTagRankList, c, categories[static_cast<std::size_t>(c)]);
+
+    RankScratch scratch;
+    Panes panes;
+    const RankingContext ctx{session.linked(), 0, kDropTargetComp};
+    dorankings(PopulateRankList().front(), players, ctx, scratch, panes);
+    std::string topLists;
+    for (std::size_t p = 1; p < scratch.tempplayersA.size(); ++p)
+        writeTopLists(scratch.tempplayersA[p], scratch.playerupper, players, session.linked(),
+                      topLists);
+    return "";
+}
+
+// The whole chain on the bytes of a log file.
+inline std::string checkLogBytes(std::string_view bytes) {
+    LogDocument doc;
+    Progress progress;
+    loadLogBytes(std::string(bytes), doc, progress);
+    if (auto broke = checkRendered(doc); !broke.empty())
+        return broke;
+
+    PlayerTable players;
+    runStatisticsPass(doc, players, progress);
+    if (auto broke = checkCountersNotNegative(players); !broke.empty())
+        return broke;
+    if (auto broke = checkAllPlayersSum(players); !broke.empty())
+        return broke;
+    const bool flat = aliasesAreFlat(players);
+    if (flat)
+        if (auto broke = checkLinkUnlinkRestores(players); !broke.empty())
+            return broke;
+
+    StatsSession session(players);
+    session.passFinished();
+    session.handOver(players.upper() > 0 ? players[1].name : std::string());
+    if (auto broke = exerciseOneMode(session); !broke.empty())
+        return broke;
+    session.toggleLinkAliases();
+    if (auto broke = exerciseOneMode(session); !broke.empty())
+        return broke;
+    session.toggleLinkAliases();
+    if (flat)
+        if (auto broke = checkCountersNotNegative(players); !broke.empty())
+            return "after unlinking: " + broke;
+
+    // The alias selection: a click on each alias line (a few, each rebuilds the list).
+    std::vector<std::string> lines = session.aliasListLines();
+    for (std::size_t k = 0; k < lines.size() && k < 16; ++k)
+        lines = session.aliasClick(lines[k]);
+    return "";
+}
+
+} // namespace quorvath::fuzz
