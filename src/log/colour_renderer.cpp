@@ -17,7 +17,7 @@ constexpr std::size_t npos = std::string::npos;
 class Sweep {
 public:
     Sweep(LogDocument& doc, Progress& progress, std::string_view status)
-        : doc_(doc), progress_(progress), text(doc.textBuffer()), attrs(doc.attributeBuffer()) {
+        : text(doc.textBuffer()), attrs(doc.attributeBuffer()), doc_(doc), progress_(progress) {
         progress_.beginStage(std::string(status));
         progress_.setPosition(0, static_cast<std::int64_t>(text.size()));
     }
@@ -28,6 +28,9 @@ public:
     }
     Sweep(const Sweep&) = delete;
     Sweep& operator=(const Sweep&) = delete;
+
+    std::string& text;
+    std::vector<std::uint8_t>& attrs;
 
     void report(std::size_t pos) {
         if (pos >= nextReport_) {
@@ -50,10 +53,6 @@ private:
     LogDocument& doc_;
     Progress& progress_;
     std::size_t nextReport_ = 0;
-
-public:
-    std::string& text;
-    std::vector<std::uint8_t>& attrs;
 };
 
 // In-place compaction for the passes that delete: characters are read at
