@@ -10,4 +10,11 @@ void registerFontSubstitutes() {
     QFont::insertSubstitutions("Arial", QStringList{"Liberation Sans", "Arimo", "DejaVu Sans"});
 }
 
+QFont designFont(const char* family, double points, bool bold) {
+    QFont f(family);
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    return f;
+}
+
 } // namespace quorvath

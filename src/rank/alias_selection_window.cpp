@@ -1,6 +1,7 @@
 #include "rank/alias_selection_window.h"
 
 #include "app/qt_colours.h"
+#include "app/qt_fonts.h"
 #include "app/qt_twips_layout.h"
 #include "app/settings_store.h"
 #include "app/windows1252.h"
@@ -12,15 +13,6 @@
 
 namespace quorvath {
 
-namespace {
-QFont arialBold(double points) {
-    QFont f("Arial");
-    f.setPointSizeF(points);
-    f.setBold(true);
-    return f;
-}
-} // namespace
-
 SelectPLayers::SelectPLayers(StatsSession& session, const SettingsStore& settings, QWidget* parent)
     : QDialog(parent), session_(session) {
     setObjectName("SelectPLayers");
@@ -29,10 +21,10 @@ SelectPLayers::SelectPLayers(StatsSession& session, const SettingsStore& setting
     auto* layout = new TwipsLayout(this, 5625, 9030);
     label3_ = new QLabel(stats_texts::AliasSelectionLabel3, this);
     label3_->setObjectName("Label3");
-    label3_->setFont(arialBold(9.75));
+    label3_->setFont(designFont("Arial", 9.75, true));
     aliaslist_ = new QListWidget(this);
     aliaslist_->setObjectName("Aliaslist");
-    aliaslist_->setFont(arialBold(12));
+    aliaslist_->setFont(designFont("Arial", 12, true));
     aliaslist_->setSortingEnabled(false);
     layout->add(label3_, 60, 30, 5505, 225, TwipsLayout::StretchWidth);
     layout->add(aliaslist_, 60, 300, 5505, 8580,

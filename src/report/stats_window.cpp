@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 #include "app/log_view.h"
 #include "app/qt_colours.h"
+#include "app/qt_fonts.h"
 #include "app/qt_twips_layout.h"
 #include "app/settings_store.h"
 #include "app/user_prompts.h"
@@ -27,13 +28,6 @@
 namespace quorvath {
 
 namespace {
-
-QFont arialBold(double points) {
-    QFont f("Arial");
-    f.setPointSizeF(points);
-    f.setBold(true);
-    return f;
-}
 
 QString shown(const std::string& windows1252) {
     return QString::fromStdString(utf8FromWindows1252(windows1252));
@@ -76,7 +70,7 @@ void StatsFrm::buildControls() {
     rankList_ = new DragListWidget(kTagRankList, central);
     rankList_->setObjectName("RankList");
     for (DragListWidget* list : {playerlist_, rankList_})
-        list->setFont(arialBold(12));
+        list->setFont(designFont("Arial", 12, true));
 
     // The panes share the room right of the lists half and half.
     auto* panes = new QWidget(central);
@@ -88,7 +82,7 @@ void StatsFrm::buildControls() {
     txtComp_ = new DropPaneWidget(panes);
     txtComp_->setObjectName("TxtComp");
     for (DropPaneWidget* pane : {txtStats_, txtComp_}) {
-        pane->setFont(arialBold(8.25));
+        pane->setFont(designFont("Arial", 8.25, true));
         paneRow->addWidget(pane, 1);
     }
     connect(txtStats_, &DropPaneWidget::listDropped, this, &StatsFrm::TxtStats_DragDrop);
@@ -103,7 +97,7 @@ void StatsFrm::buildControls() {
     label2_ = new QLabel(central);
     label2_->setObjectName("Label2");
     for (QLabel* label : {label1_, label2_})
-        label->setFont(arialBold(9.75));
+        label->setFont(designFont("Arial", 9.75, true));
 
     layout->add(playerlist_, 120, 30, 6375, 4620, A::Fixed);
     layout->add(rankList_, 120, 4740, 6375, 4905, A::StretchHeight);
