@@ -42,7 +42,8 @@ SelectPLayers::SelectPLayers(StatsSession& session, const SettingsStore& setting
     // the click, never from inside its signal.
     connect(aliaslist_, &QListWidget::clicked, this, [this](const QModelIndex& index) {
         const int row = index.row();
-        QMetaObject::invokeMethod(this, [this, row] { Aliaslist_Click(row); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, row] { Aliaslist_Click(row); }, Qt::QueuedConnection);
     });
     RefreshAliasList(session_.aliasListLines());
 }

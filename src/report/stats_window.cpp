@@ -123,7 +123,8 @@ void StatsFrm::buildMenus() {
         ->setObjectName("prefstxtcolor");
     prefs->addAction(stats_texts::BackgroundColor, this, &StatsFrm::prefbackcolor_Click)
         ->setObjectName("prefbackcolor");
-    prefs->addAction(stats_texts::Save, this, &StatsFrm::prefssave_Click)->setObjectName("prefssave");
+    prefs->addAction(stats_texts::Save, this, &StatsFrm::prefssave_Click)
+        ->setObjectName("prefssave");
 }
 
 // --- loading and unloading ---------------------------------------------------
@@ -307,9 +308,10 @@ void StatsFrm::statsprefkeyalias_Click() {
 // --- colours -----------------------------------------------------------------
 
 void StatsFrm::applyStartupColours() {
-    setColours(
-        static_cast<std::uint32_t>(colourSetting(settings_, settings_keys::TextColor, kDefaultTextColor)),
-        static_cast<std::uint32_t>(colourSetting(settings_, settings_keys::BackColor, kDefaultBackColor)));
+    setColours(static_cast<std::uint32_t>(
+                   colourSetting(settings_, settings_keys::TextColor, kDefaultTextColor)),
+               static_cast<std::uint32_t>(
+                   colourSetting(settings_, settings_keys::BackColor, kDefaultBackColor)));
 }
 
 void StatsFrm::prefstxtcolor_Click() {

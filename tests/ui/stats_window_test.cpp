@@ -87,7 +87,8 @@ protected:
     QString label(const char* name) { return child<QLabel>(*stats, name)->text(); }
     QAction* action(const char* name) { return child<QAction>(*stats, name); }
     void select(const char* listName, const std::string& entry) {
-        const auto found = list(listName)->findItems(QString::fromStdString(entry), Qt::MatchExactly);
+        const auto found =
+            list(listName)->findItems(QString::fromStdString(entry), Qt::MatchExactly);
         ASSERT_FALSE(found.isEmpty()) << entry;
         list(listName)->setCurrentItem(found.first());
     }
@@ -224,7 +225,8 @@ TEST_F(StatsWindowTest, DropsWriteTheCoreTextsIntoThePaneThatWasHit) {
     stats->TxtStats_DragDrop("Playerlist");
     EXPECT_TRUE(pane("TxtStats").startsWith("Stats for : All Players\n"));
 
-    for (const std::string category : {"Kills", "The Flag", "Overall Score (Kills + Team Points - TK)"}) {
+    for (const std::string category :
+         {"Kills", "The Flag", "Overall Score (Kills + Team Points - TK)"}) {
         select("RankList", category);
         stats->TxtStats_DragDrop("RankList");
         EXPECT_EQ(stats->session().droptarget(), "Stats");
@@ -332,7 +334,8 @@ TEST_F(StatsWindowTest, SelectKeyAliasesMakesTheClickedAliasTheMasterAndRelinks)
     action("statsprefkeyalias")->trigger();
     EXPECT_EQ(seen, (std::vector<std::string>{"Newbie", "\t(Snipey)", "\t(Ghostface)"}));
     EXPECT_TRUE(action("StatsLinkAliasBtn")->isChecked());
-    EXPECT_FALSE(list("Playerlist")->findItems("Ghostface (Snipey) (Newbie)", Qt::MatchExactly).isEmpty());
+    EXPECT_FALSE(
+        list("Playerlist")->findItems("Ghostface (Snipey) (Newbie)", Qt::MatchExactly).isEmpty());
     EXPECT_TRUE(list("Playerlist")->findItems("Newbie", Qt::MatchExactly).isEmpty());
 }
 
@@ -365,13 +368,16 @@ TEST_F(StatsWindowTest, ColourCommandsShareOneDialogAndSaveStoresDecimals) {
     for (const char* name : {"Playerlist", "RankList"})
         EXPECT_EQ(list(name)->palette().color(QPalette::Active, QPalette::Text), QColor(255, 0, 0))
             << name;
-    EXPECT_EQ(child<DropPaneWidget>(*stats, "TxtComp")->palette().color(QPalette::Active, QPalette::Text),
-              QColor(255, 0, 0));
+    EXPECT_EQ(
+        child<DropPaneWidget>(*stats, "TxtComp")->palette().color(QPalette::Active, QPalette::Text),
+        QColor(255, 0, 0));
 
     action("prefbackcolor")->trigger(); // cancelled: the colour last chosen
     EXPECT_EQ(prompts.colourDialogs[1].title, "Select a Background Color");
     EXPECT_EQ(stats->backColour(), 0x0000FFu);
-    EXPECT_EQ(child<DropPaneWidget>(*stats, "TxtStats")->palette().color(QPalette::Active, QPalette::Base),
+    EXPECT_EQ(child<DropPaneWidget>(*stats, "TxtStats")
+                  ->palette()
+                  .color(QPalette::Active, QPalette::Base),
               QColor(255, 0, 0));
 
     prompts.colours.push_back(0x123456);
