@@ -12,11 +12,16 @@ struct CommandSpec {
     bool takesValue;
 };
 
-constexpr std::array<CommandSpec, 4> Commands = {{
+constexpr std::array<CommandSpec, 9> Commands = {{
     {"--help", Command::Help, false},
     {"-h", Command::Help, false},
     {"--rendered", Command::Rendered, false},
     {"--runs", Command::Runs, false},
+    {"--players", Command::Players, false},
+    {"--sheet", Command::Sheet, true},
+    {"--sheets", Command::Sheets, false},
+    {"--ranking", Command::Ranking, true},
+    {"--top", Command::Top, true},
 }};
 
 const CommandSpec* findCommand(const std::string& arg) {
@@ -35,8 +40,11 @@ std::variant<Options, UsageError> parseArguments(const std::vector<std::string>&
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (const CommandSpec* spec = findCommand(arg)) {
-            if (spec->command == Command::Help)
-                return Options{{}, Command::Help, {}};
+            if (spec->command == Command::Help) {
+                Options help;
+                help.command = Command::Help;
+                return help;
+            }
             if (commandSeen)
                 return UsageError{"only one command may be given (" + arg + ")"};
             commandSeen = true;
@@ -46,6 +54,12 @@ std::variant<Options, UsageError> parseArguments(const std::vector<std::string>&
                     return UsageError{arg + " needs a value"};
                 options.commandValue = args[++i];
             }
+        } else if (arg == "--nick") {
+            if (i + 1 >= args.size())
+                return UsageError{"--nick needs a value"};
+            options.nick = args[++i];
+        } else if (arg == "--linked") {
+            options.linked = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
             return UsageError{"unknown option " + arg};
         } else if (logSeen) {
@@ -61,17 +75,30 @@ std::variant<Options, UsageError> parseArguments(const std::vector<std::string>&
 }
 
 const char* usageText() {
-    return "Usage: quorvath-report LOG COMMAND\n"
-           "Loads a Soldier of Fortune II server console log as Quorvath shows it:\n"
-           "rounds separated, colour codes rendered and removed.\n"
+    return "Usage: quorvath-report LOG [--nick NAME] [--linked] [COMMAND]\n"
+           "Loads a Soldier of Fortune II server console log as Quorvath shows it\n"
+           "(rounds separated, colour codes rendered and removed) and prints it or\n"
+           "its statistics. Report texts are the program's own: CR LF line ends.\n"
            "\n"
            "Commands:\n"
+           "  (none)      the sheet of NAME (or of \"All Players\" when no player has\n"
+           "              exactly that name), a blank line, the overall-score ranking\n"
+           "  --players   the player list, \"All Players\" first\n"
+           "  --sheet P   the sheet of player P (a name not in the log: \"All Players\")\n"
+           "  --sheets    every sheet, \"All Players\" first\n"
+           "  --ranking C the rankings of category C, e.g. --ranking \"Kills\"\n"
+           "              (an unknown category prints nothing)\n"
+           "  --top P     the top victims and killers of player P\n"
            "  --rendered  the rendered text, bytes as held (Windows-1252, CR LF line ends)\n"
            "  --runs      one line per run of equal colour and style:\n"
            "              start TAB length TAB colour TAB style\n"
            "              (colour as a decimal 0x00BBGGRR value; style the letters of\n"
            "              \"biu\" that are set - bold, italic, underline - or \"-\")\n"
            "  --help      this text\n"
+           "\n"
+           "Modifiers:\n"
+           "  --nick NAME your own player name, for the summary's sheet\n"
+           "  --linked    fold every player's aliases into the master name first\n"
            "\n"
            "A log that cannot be read is reported on standard error (exit status 1);\n"
            "a wrong command line exits with status 2.\n";

@@ -17,12 +17,19 @@ enum class Command {
     Help,
     Rendered,
     Runs,
+    Players,
+    Sheet,
+    Sheets,
+    Ranking,
+    Top,
 };
 
 struct Options {
     std::string logPath;
     Command command = Command::Summary;
     std::string commandValue; // for commands that take one
+    std::string nick;         // --nick: the user's own player name
+    bool linked = false;      // --linked: fold aliases before the output
 };
 
 struct UsageError {

@@ -3,14 +3,29 @@
 #include "app/progress.h"
 #include "cli/cli_options.h"
 #include "cli/log_output.h"
+#include "cli/stats_output.h"
 #include "log/log_loader.h"
 
 #include <cstdio>
+#include <string>
 
 namespace {
 
 constexpr int ExitLogError = 1;
 constexpr int ExitUsage = 2;
+
+std::string statsText(const quorvath::cli::StatsReport& report,
+                      const quorvath::cli::Options& options) {
+    using quorvath::cli::Command;
+    switch (options.command) {
+    case Command::Players: return report.playerList();
+    case Command::Sheet: return report.sheet(options.commandValue);
+    case Command::Sheets: return report.allSheets();
+    case Command::Ranking: return report.ranking(options.commandValue);
+    case Command::Top: return report.topLists(options.commandValue);
+    default: return report.summary();
+    }
+}
 
 int run(const quorvath::cli::Options& options) {
     using quorvath::cli::Command;
@@ -18,25 +33,20 @@ int run(const quorvath::cli::Options& options) {
         std::fputs(quorvath::cli::usageText(), stdout);
         return 0;
     }
-    if (options.command == Command::Summary) {
-        std::fputs("quorvath-report: give a command (--rendered or --runs); see --help\n", stderr);
-        return ExitUsage;
-    }
     quorvath::LogDocument doc;
     quorvath::Progress progress;
     if (auto error = quorvath::loadLog(options.logPath, doc, progress)) {
         std::fprintf(stderr, "quorvath-report: %s\n", error->c_str());
         return ExitLogError;
     }
-    switch (options.command) {
-    case Command::Rendered:
+    if (options.command == Command::Rendered) {
         quorvath::cli::writeRendered(doc, stdout);
-        break;
-    case Command::Runs:
+    } else if (options.command == Command::Runs) {
         quorvath::cli::writeRuns(doc, stdout);
-        break;
-    default:
-        break;
+    } else {
+        const quorvath::cli::StatsReport report(doc, options.nick, options.linked);
+        const std::string text = statsText(report, options);
+        std::fwrite(text.data(), 1, text.size(), stdout);
     }
     return std::fflush(stdout) == 0 ? 0 : ExitLogError;
 }

@@ -71,4 +71,65 @@ TEST(ReportTool, ErrorsAndHelp) {
     EXPECT_NE(r.err.find("--bogus"), std::string::npos);
 }
 
+// Two red players against one blue; Ann renames to Annie mid-game.
+const std::string StatsLog = "boot 1 msec\r\n"
+                             "^1Ann^7 was shot by ^4Bob^7's M4\r\n"
+                             "^4Bob^7 was shot by ^1Cid^7's AK74\r\n"
+                             "Ann renamed to Annie\r\n"
+                             "^1Annie^7 was shot by ^4Bob^7's M4\r\n"
+                             "^4Bob^7 was sliced by ^1Annie^7\r\n";
+
+TEST(ReportTool, StatisticsCommands) {
+    TempDir dir;
+    const auto log = "\"" + dir.file("stats.log").string() + "\"";
+    writeFile(dir.file("stats.log"), StatsLog);
+
+    EXPECT_EQ(runTool(dir, log + " --players").out, "All Players\r\nAnn\r\nBob\r\nCid\r\nAnnie\r\n");
+    // Linked, the alias is folded into its master and leaves the list.
+    EXPECT_EQ(runTool(dir, log + " --linked --players").out,
+              "All Players\r\nAnn (Annie)\r\nBob\r\nCid\r\n");
+
+    EXPECT_EQ(runTool(dir, log + " --ranking Kills").out,
+              "Rankings for Kills\r\n\r\n1: \t2\tBob\r\n2: \t1\tCid\r\n3: \t1\tAnnie\r\n");
+    EXPECT_EQ(runTool(dir, log + " --linked --ranking Kills").out,
+              "Rankings for Kills\r\n\r\n1: \t2\tBob\r\n2: \t1\tAnn (Annie)\r\n3: \t1\tCid\r\n");
+    const RunResult unknown = runTool(dir, log + " --ranking kills");
+    EXPECT_EQ(unknown.status, 0);
+    EXPECT_EQ(unknown.out, "");
+
+    // Bob killed Ann and Annie; Cid and Annie killed him.
+    EXPECT_EQ(runTool(dir, log + " --top Bob").out,
+              "Top Victims\r\n\r\n1:\t1\tAnn\r\n2:\t1\tAnnie\r\n\r\n"
+              "Top Killers\r\n\r\n1:\t1\tCid\r\n2:\t1\tAnnie\r\n\r\n");
+    // "All Players" takes no part in the top lists.
+    EXPECT_EQ(runTool(dir, log + " --top Nobody").out, "");
+}
+
+TEST(ReportTool, SheetsAndSummary) {
+    TempDir dir;
+    const auto log = "\"" + dir.file("stats.log").string() + "\"";
+    writeFile(dir.file("stats.log"), StatsLog);
+
+    const std::string bob = runTool(dir, log + " --sheet Bob").out;
+    EXPECT_EQ(bob.rfind("Stats for : Bob\r\n\r\nWeapon\t\t\tKills\tDeaths\r\n", 0), 0u);
+    EXPECT_NE(bob.find("\r\nM4\t\t\t2\t0\r\n"), std::string::npos);
+    EXPECT_NE(bob.find("\r\nKnife Kills\t\t\t0\t1\r\n"), std::string::npos);
+    EXPECT_EQ(runTool(dir, log + " --sheet nobody").out.rfind("Stats for : All Players\r\n", 0), 0u);
+
+    const std::string sheets = runTool(dir, log + " --sheets").out;
+    std::size_t count = 0;
+    for (std::size_t at = 0; (at = sheets.find("Stats for : ", at)) != std::string::npos; ++at)
+        ++count;
+    EXPECT_EQ(count, 5u);
+    EXPECT_EQ(sheets.rfind("Stats for : All Players\r\n", 0), 0u);
+
+    // No command: the nick's sheet, a blank line, then the overall score.
+    const std::string summary = runTool(dir, log + " --nick Cid").out;
+    const std::string overall = runTool(dir, log + " --ranking \"Overall Score (Kills + Team Points - TK)\"").out;
+    EXPECT_EQ(summary, runTool(dir, log + " --sheet Cid").out + "\r\n" + overall);
+    EXPECT_EQ(overall.rfind("Rankings for Overall Score\r\n\r\n1: \t2\tBob\r\n", 0), 0u);
+    // A nick in another letter case matches nobody: "All Players".
+    EXPECT_EQ(runTool(dir, log + " --nick cid").out.rfind("Stats for : All Players\r\n", 0), 0u);
+}
+
 } // namespace

@@ -1,0 +1,44 @@
+#pragma once
+// What quorvath-report prints of a log's statistics: the same texts the
+// statistics window shows, built by the same session logic.
+
+#include "log/log_document.h"
+#include "rank/stats_session.h"
+#include "stats/player_table.h"
+
+#include <memory>
+#include <string>
+
+namespace quorvath::cli {
+
+// The statistics of one rendered log as the window holds them after
+// "Get the guff": pass run, list filled, the sheet of `nick` shown; with
+// `linked`, aliases folded ("Link Aliases") afterwards.
+class StatsReport {
+public:
+    StatsReport(const LogDocument& doc, const std::string& nick, bool linked);
+
+    // The player list, one entry per line, CR LF.
+    std::string playerList() const;
+    // The sheet of the player `name` resolves to (slot 0 when none).
+    std::string sheet(const std::string& name) const;
+    // The sheets of slots 0..n in index order.
+    std::string allSheets() const;
+    // The left pane after `category` is dropped on it, from an empty pane;
+    // "" for a text that is no category.
+    std::string ranking(const std::string& category) const;
+    // The right pane after the sheet of `name` is shown on the left and the top
+    // lists are dropped on the right, from an empty right pane.
+    std::string topLists(const std::string& name) const;
+    // The initial sheet, a blank line, then the overall-score ranking.
+    std::string summary() const;
+
+private:
+    std::string rankingInto(const std::string& category, int sheetplayer,
+                            const char* droptarget) const;
+
+    std::unique_ptr<PlayerTable> players_;
+    std::unique_ptr<StatsSession> session_;
+};
+
+} // namespace quorvath::cli
