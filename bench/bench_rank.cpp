@@ -40,10 +40,8 @@ PlayerTable syntheticTable() {
         t[k][totalKills]++;
         t[v][w[1]]++;
         t[v][totalDeaths]++;
-        growTo(t[k].victims, t.upper());
-        growTo(t[v].killers, t.upper());
-        t[k].victims[static_cast<std::size_t>(v)]++;
-        t[v].killers[static_cast<std::size_t>(k)]++;
+        t[k].victims.add(v, 1);
+        t[v].killers.add(k, 1);
     }
     std::uniform_int_distribution<int> small(0, 20);
     const Counter events[] = {flagsCaptured, flagsTaken,   flagsDropped,      flagCarrierKills,

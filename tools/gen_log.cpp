@@ -1,7 +1,11 @@
 // gen-log: writes a seeded, realistic game server console log of about a given size,
 // for benchmarks and large-file tests.
 //
-//   gen-log --size-mb N [--players N] [--seed S] [--lf] --out FILE|-
+//   gen-log --size-mb N [--players N] [--aliases N] [--seed S] [--lf] --out FILE|-
+//
+// Renames switch a player between his own few names (one or two alternates
+// each, or exactly N with --aliases N), as on a real server: the log holds a
+// few hundred distinct names for 300 players, however long it runs.
 //
 // The same arguments give the same bytes on every platform: the generator is
 // std::mt19937 with our own integer mapping (the standard distributions differ
@@ -23,6 +27,7 @@ namespace {
 struct Options {
     double sizeMb = -1;
     int players = 300;
+    int aliases = -1; // alternate names per player; -1: one or two, drawn per player
     std::uint32_t seed = 1;
     bool lf = false;
     std::string out;
@@ -31,6 +36,7 @@ struct Options {
 struct Player {
     std::string name;    // as team games print it (colour codes stripped)
     std::string display; // as free-for-all prints it (may carry colour codes)
+    std::vector<std::string> pool; // every name he goes by, the first one included
 };
 
 enum class Game { Ctf, Inf, Dem, Elim, Dm };
@@ -98,7 +104,7 @@ public:
     Generator(const Options& options, std::FILE* out)
         : rng_(options.seed), out_(out), eol_(options.lf ? "\n" : "\r\n"),
           target_(static_cast<std::uint64_t>(options.sizeMb * 1048576.0)) {
-        makePlayers(options.players);
+        makePlayers(options.players, options.aliases);
     }
 
     bool run() {
@@ -155,12 +161,17 @@ private:
         std::string first = pick(kColourCodes);
         return first + name.substr(0, cut) + pick(kColourCodes) + name.substr(cut);
     }
-    void makePlayers(int count) {
-        players_.push_back({"Quorvath", "Quorvath"});
+    void makePlayers(int count, int aliases) {
+        players_.push_back({"Quorvath", "Quorvath", {"Quorvath"}});
         names_.insert("Quorvath");
         for (int i = 1; i < count; ++i) {
             std::string name = freshName();
-            players_.push_back({name, colourise(name)});
+            players_.push_back({name, colourise(name), {name}});
+        }
+        for (Player& p : players_) {
+            const int alternates = aliases >= 0 ? aliases : 1 + below(2);
+            for (int a = 0; a < alternates; ++a)
+                p.pool.push_back(freshName());
         }
     }
 
@@ -413,8 +424,12 @@ private:
     void rename() {
         const int slot = anyone();
         Player& p = players_[roster_[slot]];
+        if (p.pool.size() < 2)
+            return; // nobody has another name to take
         const std::string old = p.name;
-        p.name = freshName();
+        const auto current = std::find(p.pool.begin(), p.pool.end(), old) - p.pool.begin();
+        const int step = 1 + below(int(p.pool.size()) - 1); // any name but the current one
+        p.name = p.pool[std::size_t((current + step) % std::ptrdiff_t(p.pool.size()))];
         p.display = p.name;
         put(old + (chance(50) ? "^7" : "") + " renamed to " + p.name);
     }
@@ -449,7 +464,9 @@ private:
 };
 
 int usage() {
-    std::fputs("usage: gen-log --size-mb N [--players N] [--seed S] [--lf] --out FILE|-\n", stderr);
+    std::fputs("usage: gen-log --size-mb N [--players N] [--aliases N] [--seed S] [--lf] "
+               "--out FILE|-\n",
+               stderr);
     return 2;
 }
 
@@ -469,6 +486,11 @@ bool parse(int argc, char** argv, Options& o) {
             if (*end || n < 2 || n > 1000000)
                 return false;
             o.players = int(n);
+        } else if (arg == "--aliases" && hasValue) {
+            const long n = std::strtol(argv[++i], &end, 10);
+            if (*end || n < 0 || n > 1000)
+                return false;
+            o.aliases = int(n);
         } else if (arg == "--seed" && hasValue) {
             const unsigned long long s = std::strtoull(argv[++i], &end, 10);
             if (*end || s > 0xFFFFFFFFull)

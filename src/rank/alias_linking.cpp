@@ -17,14 +17,8 @@ void foldInto(PlayerTable& players, int i, int j, int n, int sign) {
     const PlayerRecord& from = players[j];
     for (int k = kFirstCounter; k <= kLastCounter; ++k)
         to.stat[k] = wrapAdd(to.stat[k], from.stat[k], sign);
-    growTo(to.victims, n);
-    growTo(to.killers, n);
-    growTo(players[j].victims, n);
-    growTo(players[j].killers, n);
-    for (std::size_t e = 1; e <= static_cast<std::size_t>(n); ++e) {
-        to.victims[e] = wrapAdd(to.victims[e], from.victims[e], sign);
-        to.killers[e] = wrapAdd(to.killers[e], from.killers[e], sign);
-    }
+    to.victims.fold(from.victims, 1, n, sign);
+    to.killers.fold(from.killers, 1, n, sign);
 }
 
 bool validIndex(const PlayerTable& players, int i) { return i >= 1 && i <= players.upper(); }

@@ -106,15 +106,12 @@ const Category* findCategory(const std::string& text) {
     return nullptr;
 }
 
-// Copies name, counters and the per-opponent counts of `from` into `to`,
-// both count arrays covering at least 0..n.
-void copyForRanking(PlayerRecord& to, PlayerRecord& from, int n) {
-    growTo(from.victims, n); // deliberate: the player's own arrays grow too
-    growTo(from.killers, n);
+// Copies name, counters and the per-opponent counts 1..n of `from` into `to`.
+void copyForRanking(PlayerRecord& to, const PlayerRecord& from, int n) {
     to.name = from.name;
     to.stat = from.stat;
-    to.victims = from.victims;
-    to.killers = from.killers;
+    to.victims = from.victims.range(1, n);
+    to.killers = from.killers.range(1, n);
 }
 
 // Whether player i takes part in the rankings while aliases are linked: a
@@ -131,7 +128,7 @@ std::vector<bool> rankedWhenLinked(const PlayerTable& players) {
 
 // Fills tempplayersA entries 1..m with the ranked players; playerupper is the
 // table's upper bound in both modes.
-void collectKeys(PlayerTable& players, bool linked, RankScratch& scratch) {
+void collectKeys(const PlayerTable& players, bool linked, RankScratch& scratch) {
     const int n = players.upper();
     scratch.playerupper = n;
     auto& a = scratch.tempplayersA;
@@ -213,7 +210,7 @@ void sortbyrank(RankScratch& scratch, int sortkey, const std::string& display, b
         a[static_cast<std::size_t>(i)].stat[sortkey] = kPlaced; // the keys are used up
 }
 
-std::optional<Pane> dorankings(const std::string& theSource, PlayerTable& players,
+std::optional<Pane> dorankings(const std::string& theSource, const PlayerTable& players,
                                const RankingContext& ctx, RankScratch& scratch, Panes& panes) {
     collectKeys(players, ctx.linked, scratch);
     const Category* category = findCategory(theSource);

@@ -62,10 +62,9 @@ struct RankingContext {
 
 // The rankings report of category `theSource`, written into the pane that
 // ctx.droptarget names (the top lists always into the right pane). Collects the
-// keys from `players` anew; as a side effect the victims and killers arrays of
-// every copied player grow to the table's upper bound. Returns the pane that
-// was written, nothing when none was.
-std::optional<Pane> dorankings(const std::string& theSource, PlayerTable& players,
+// keys from `players` anew. Returns the pane that was written, nothing when
+// none was.
+std::optional<Pane> dorankings(const std::string& theSource, const PlayerTable& players,
                                const RankingContext& ctx, RankScratch& scratch, Panes& panes);
 
 } // namespace quorvath

@@ -1,7 +1,8 @@
 #include "rank/top_lists.h"
 
-#include "rank/rank_order.h"
 #include "report/player_sheet.h"
+
+#include <algorithm>
 
 namespace quorvath {
 namespace {
@@ -16,24 +17,20 @@ const std::string& displayName(const PlayerTable& players, int i, bool linked) {
     return players[i].name;
 }
 
-std::int32_t countAt(const std::vector<std::int32_t>& counts, int i) {
-    return i < static_cast<int>(counts.size()) ? counts[static_cast<std::size_t>(i)] : 0;
-}
-
-// One block: title, empty line, "k:" TAB count TAB name per opponent with a
-// count other than 0, then the line break that ends the list.
-void appendList(std::string& out, const char* title, const std::vector<std::int32_t>& counts,
+// One block: title, empty line, "k:" TAB count TAB name per opponent 1..playerupper
+// with a count other than 0 (negative ones too), then the line break that ends the list.
+void appendList(std::string& out, const char* title, const OpponentCounts& counts,
                 int playerupper, const PlayerTable& players, bool linked) {
     out += title;
     out += kCrLf;
     out += kCrLf;
-    const auto order =
-        descendingOrder(1, playerupper, [&](int i) { return countAt(counts, i); });
+    // deliberate: a zero count is never listed; only the stored counts are.
+    const OpponentCounts listed = counts.range(1, playerupper);
+    std::vector<OpponentCounts::Entry> order(listed.begin(), listed.end());
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto& a, const auto& b) { return a.count > b.count; });
     int k = 0;
-    for (int i : order) {
-        const std::int32_t count = countAt(counts, i);
-        if (count == 0)
-            continue; // deliberate: a zero count is never listed
+    for (const auto& [i, count] : order) {
         out += std::to_string(++k);
         out += ":\t"; // no blank after the colon here, unlike the rankings
         out += std::to_string(count);

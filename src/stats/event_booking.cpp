@@ -213,12 +213,8 @@ void EventBooker::bookPair(const EventLine& line) {
     const std::string_view killer = line.secondname.empty() ? kNobody : line.secondname;
     const int vi = players_.findplayerindex(line.firstname);
     const int ki = players_.findplayerindex(killer);
-    auto& victims = players_[ki].victims;
-    growTo(victims, playerupper_);
-    auto& killers = players_[vi].killers;
-    growTo(killers, playerupper_);
-    ++players_[ki].victims[static_cast<std::size_t>(vi)];
-    ++players_[vi].killers[static_cast<std::size_t>(ki)];
+    players_[ki].victims.add(vi, 1);
+    players_[vi].killers.add(ki, 1);
     creditCarrierKill(ki, line.firstname, line.lineEnd);
 }
 

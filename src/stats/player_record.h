@@ -3,6 +3,8 @@
 // (addressed by the fixed numbers 1..81 that sheets and rankings use), its
 // alias group and its per-opponent kill counts.
 
+#include "stats/opponent_counts.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -63,17 +65,11 @@ struct PlayerRecord {
     std::int32_t master = 0;
     std::string origname;
     std::array<std::int32_t, kLastCounter + 1> stat{};
-    std::vector<std::int32_t> victims; // entry j: times this player killed player j
-    std::vector<std::int32_t> killers; // entry j: times player j killed this player
+    OpponentCounts victims; // at(j): times this player killed player j
+    OpponentCounts killers; // at(j): times player j killed this player
 
     std::int32_t& operator[](Counter c) { return stat[static_cast<std::size_t>(c)]; }
     std::int32_t operator[](Counter c) const { return stat[static_cast<std::size_t>(c)]; }
 };
-
-// Grows (never shrinks) a per-opponent array to index range 0..upper, keeping its contents.
-inline void growTo(std::vector<std::int32_t>& counts, int upper) {
-    if (static_cast<int>(counts.size()) < upper + 1)
-        counts.resize(static_cast<std::size_t>(upper + 1), 0);
-}
 
 } // namespace quorvath

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <set>
 #include <string>
 
 namespace {
@@ -34,6 +35,25 @@ TEST(GenLog, SameSeedGivesSameBytesAndAFullLog) {
     EXPECT_NE(first.find(" was shot by "), std::string::npos);
     const std::string tail = "----- CL_Shutdown -----\r\n";
     EXPECT_NE(first.find(tail, first.size() - 100), std::string::npos);
+}
+
+// Renames switch between each player's own few names, so a long log stays at a
+// few hundred distinct names instead of gaining one per rename.
+TEST(GenLog, RenamesDrawFromABoundedPoolOfNames) {
+    TempDir dir;
+    const std::string log = generate(dir, "r.log", "--size-mb 1 --seed 3 --players 20");
+    std::set<std::string> renamedTo;
+    const std::string phrase = " renamed to ";
+    for (auto at = log.find(phrase); at != std::string::npos; at = log.find(phrase, at + 1)) {
+        const auto from = at + phrase.size();
+        renamedTo.insert(log.substr(from, log.find('\r', from) - from));
+    }
+    EXPECT_GT(renamedTo.size(), 10u);
+    EXPECT_LE(renamedTo.size(), 20u * 3u); // own name and at most two alternates each
+
+    const std::string fixed =
+        generate(dir, "f.log", "--size-mb 0.2 --seed 3 --players 20 --aliases 0");
+    EXPECT_EQ(fixed.find(phrase), std::string::npos);
 }
 
 TEST(GenLog, LfWritesBareLineFeedsOfTheSameLog) {

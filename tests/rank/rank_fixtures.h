@@ -5,6 +5,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace quorvath::test {
 
@@ -19,14 +20,20 @@ inline PlayerTable makeTable(std::initializer_list<std::string> names) {
 
 // Books `times` kills of `victim` by `killer`, as the scanner does with M4.
 inline void bookKill(PlayerTable& t, int killer, int victim, int times = 1) {
-    growTo(t[killer].victims, t.upper());
-    growTo(t[victim].killers, t.upper());
-    t[killer].victims[static_cast<std::size_t>(victim)] += times;
-    t[victim].killers[static_cast<std::size_t>(killer)] += times;
+    t[killer].victims.add(victim, times);
+    t[victim].killers.add(killer, times);
     t[killer][m4Kills] += times;
     t[killer][totalKills] += times;
     t[victim][m4Deaths] += times;
     t[victim][totalDeaths] += times;
+}
+
+// Counts 0..upper read as an array.
+inline std::vector<std::int32_t> dense(const OpponentCounts& counts, int upper) {
+    std::vector<std::int32_t> v;
+    for (int j = 0; j <= upper; ++j)
+        v.push_back(counts.at(j));
+    return v;
 }
 
 // Files `alias` under `master`, as the rename linking does.

@@ -34,6 +34,21 @@ TEST(TopLists, DescendingCountsTiesByIndexNoBlankAfterColon) {
     EXPECT_EQ(panes.TxtStats, "left");
 }
 
+TEST(TopLists, NegativeCountsAreListedAfterThePositiveOnes) {
+    PlayerTable t = makeTable({"me", "a", "b", "c"});
+    t[1].victims.add(2, -2);
+    t[1].victims.add(3, 1);
+    t[1].victims.add(4, -1000);
+    t[1].victims.add(0, 9); // index 0 is never an opponent
+    Panes panes;
+    dropTop(t, 1, kDropTargetComp, panes);
+    EXPECT_EQ(panes.TxtComp, "Top Victims\r\n\r\n"
+                             "1:\t1\tb\r\n"
+                             "2:\t-2\ta\r\n"
+                             "3:\t-1000\tc\r\n"
+                             "\r\nTop Killers\r\n\r\n\r\n");
+}
+
 TEST(TopLists, NothingWrittenOnTheLeftPaneOrForAllPlayersOrAnUnknownName) {
     PlayerTable t = makeTable({"me", "a"});
     bookKill(t, 1, 2);

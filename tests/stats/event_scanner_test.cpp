@@ -19,9 +19,7 @@ struct Scan {
     }
     int count(const std::string& name, Counter c) const { return counterOf(table, name, c); }
     int pair(const std::string& killer, const std::string& victim) const {
-        const auto& v = table[table.findByName(killer)].victims;
-        const std::size_t vi = static_cast<std::size_t>(table.findByName(victim));
-        return vi < v.size() ? v[vi] : 0;
+        return table[table.findByName(killer)].victims.at(table.findByName(victim));
     }
 };
 

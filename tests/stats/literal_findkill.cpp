@@ -258,10 +258,8 @@ void literalFindkill(LogDocument& doc, const std::string& killtype, int involved
             secondname[e] = "nobody";
         const int vi = t.findplayerindex(firstname[e]);
         const int ki = t.findplayerindex(secondname[e]);
-        growTo(t.players[static_cast<std::size_t>(ki)].victims, t.playerupper);
-        growTo(t.players[static_cast<std::size_t>(vi)].killers, t.playerupper);
-        ++t.players[static_cast<std::size_t>(ki)].victims[static_cast<std::size_t>(vi)];
-        ++t.players[static_cast<std::size_t>(vi)].killers[static_cast<std::size_t>(ki)];
+        t.players[static_cast<std::size_t>(ki)].victims.add(vi, 1);
+        t.players[static_cast<std::size_t>(vi)].killers.add(ki, 1);
 
         doc.setSelStart(matchline[e]);
         doc.moveCaretForwardTo('\n');
