@@ -18,6 +18,7 @@ namespace quorvath {
 
 namespace {
 constexpr int kMargin = 4;            // pixels left of the text
+constexpr int kMaxScrollWidth = 1 << 30; // pixels; well inside an int
 constexpr int kMaxRun = 512;          // characters drawn by one call
 const QColor kBackground(0, 0, 0);    // the log's colours are light
 const QColor kSelection(58, 90, 140); // behind selected characters
@@ -106,8 +107,11 @@ void LogView::updateScrollBars() {
     verticalScrollBar()->setPageStep(visibleLines);
     verticalScrollBar()->setSingleStep(1);
     // Estimated from the longest line; widened when a wider line is painted.
-    const int estimate = static_cast<int>(lines_.longestLine() * averageWidth_);
-    const int width = std::max(estimate, widestSeen_) + 2 * kMargin;
+    // In double and clamped: one line of a few hundred million characters would
+    // overflow an int of pixels.
+    const double wide = std::min<double>(lines_.longestLine() * averageWidth_, kMaxScrollWidth);
+    const int estimate = static_cast<int>(wide);
+    const int width = std::min(std::max(estimate, widestSeen_), kMaxScrollWidth) + 2 * kMargin;
     horizontalScrollBar()->setRange(0, std::max(0, width - viewport()->width()));
     horizontalScrollBar()->setPageStep(viewport()->width());
     horizontalScrollBar()->setSingleStep(static_cast<int>(averageWidth_ * 4));

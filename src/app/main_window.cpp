@@ -229,6 +229,12 @@ void MainWindow::Openfile(const std::string& currentLogFile) {
         if (auto error = removeFile(archivecopy_))
             say(*error);
     }
+    // A log that cannot be loaded is refused before a copy of it is made.
+    if (auto error = checkLogFile(currentLogFile)) {
+        logloaded_ = false; // the earlier copy was asked about just now
+        finishOpen(QString::fromStdString(*error));
+        return;
+    }
     archivecopy_ = archiveCopyName(currentLogFile, localNow());
     // logloaded stands for "an archive copy to ask about": set once the copy is made.
     logloaded_ = false;

@@ -68,6 +68,15 @@ void expandBareLineFeeds(std::string& text) {
     text.swap(expanded);
 }
 
+std::optional<std::string> checkLogFile(const std::string& path) {
+    if (auto error = checkIsFile(path))
+        return error;
+    std::error_code ec;
+    if (fs::is_regular_file(path, ec) && fs::file_size(path, ec) > MaxLogBytes)
+        return tooLarge(path);
+    return checkReadable(path);
+}
+
 std::optional<std::string> readLogText(const std::string& path, std::string& text) {
     text.clear();
     if (auto error = checkIsFile(path))

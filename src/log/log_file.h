@@ -26,6 +26,11 @@ static_assert(MaxLogBytes * 149 / 24 + 149 <= 2147483647ull,
 // Turns every LF not preceded by CR into CR LF (what reading a log does).
 void expandBareLineFeeds(std::string& text);
 
+// Says why the log at `path` could not be loaded, without reading it: missing,
+// a folder, too large or unreadable. Lets File > Open refuse a log before it
+// makes an archive copy of it.
+std::optional<std::string> checkLogFile(const std::string& path);
+
 // Reads the whole file as bytes (one Windows-1252 character each). A bare LF
 // (not after CR) becomes CR LF; CR LF and a bare CR stay as they are.
 // Returns nullopt on success, else the message (text is then empty).
