@@ -31,9 +31,7 @@ std::optional<std::string> checkIsFile(const std::string& path) {
     return std::nullopt;
 }
 
-std::string tooLarge(const std::string& path) {
-    return "The file " + quoted(path) + " is too large: " + std::string(LogTooLargeReason);
-}
+std::string tooLarge(const std::string& path) { return tooLargeMessage(path, LogTooLargeReason); }
 
 // Says why `path` cannot be read, if it cannot: opening it is the test that
 // holds for every user (permission bits, access lists, a file locked away).
@@ -46,6 +44,10 @@ std::optional<std::string> checkReadable(const std::string& path) {
 }
 
 } // namespace
+
+std::string tooLargeMessage(const std::string& path, std::string_view reason) {
+    return "The file " + quoted(path) + " is too large: " + std::string(reason);
+}
 
 void expandBareLineFeeds(std::string& text) {
     std::size_t bare = 0;
@@ -113,6 +115,11 @@ std::optional<std::string> readLogText(const std::string& path, std::string& tex
         return tooLarge(path);
     }
     expandBareLineFeeds(text);
+    if (text.size() > MaxTextLength) {
+        text.clear();
+        text.shrink_to_fit();
+        return tooLargeMessage(path, LogTooLongReason);
+    }
     return std::nullopt;
 }
 

@@ -11,17 +11,21 @@
 
 namespace quorvath {
 
-// Largest log loaded: 256 MiB. Positions are 32-bit, and round separation can
-// make a text up to 149/24 times longer (a 149-character banner in place of a
-// 24-character "Current search path:" ... "msec" block), so a file of at most
-// about 330 MiB always fits; 256 MiB keeps a margin below that. Memory is not
-// what binds: a loaded log needs about 3 bytes per byte of log (text, one
-// attribute per character, the case-folded copy for find), far below 24 GiB
-// even for the worst growth (see docs/behaviour.md, "Robustness and limits").
-inline constexpr std::uint64_t MaxLogBytes = 256ull * 1024 * 1024;
-inline constexpr std::string_view LogTooLargeReason = "logs of at most 256 MiB can be loaded.";
-static_assert(MaxLogBytes * 149 / 24 + 149 <= 2147483647ull,
-              "every position of the separated text must fit in an int");
+// Largest log file loaded: 1 GiB. Memory is not what binds on a 24 GiB
+// machine: a loaded log needs about 3 bytes per byte of log (text, one
+// attribute per character, the case-folded copy for find). Positions are,
+// though: they are 32-bit, so the text after its line ends are made CR LF and
+// its rounds are separated (each banner is longer than the block it replaces)
+// must stay within MaxTextLength; the loader checks that separately.
+inline constexpr std::uint64_t MaxLogBytes = 1024ull * 1024 * 1024;
+inline constexpr std::size_t MaxTextLength = 2147483647; // largest 32-bit position + 1
+inline constexpr std::string_view LogTooLargeReason = "logs of at most 1 GiB can be loaded.";
+inline constexpr std::string_view LogTooLongReason =
+    "with its line ends and round banners in place it would hold more than 2147483647 "
+    "characters.";
+
+// "The file "PATH" is too large: " + reason.
+std::string tooLargeMessage(const std::string& path, std::string_view reason);
 
 // Turns every LF not preceded by CR into CR LF (what reading a log does).
 void expandBareLineFeeds(std::string& text);

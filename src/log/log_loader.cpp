@@ -11,22 +11,27 @@ std::optional<std::string> loadLog(const std::string& path, LogDocument& doc,
     std::string text;
     if (auto error = readLogText(path, text))
         return error;
-    loadLogText(std::move(text), doc, progress);
+    if (!loadLogText(std::move(text), doc, progress))
+        return tooLargeMessage(path, LogTooLongReason);
     return std::nullopt;
 }
 
-void loadLogText(std::string text, LogDocument& doc, Progress& progress) {
+bool loadLogText(std::string text, LogDocument& doc, Progress& progress) {
     // The separation rebuilds every attribute, so the default ones that
     // setText would make are skipped: for a large log that is a whole buffer.
     doc.setText(std::string());
     doc.textBuffer() = std::move(text);
-    separateRounds(doc, progress);
+    if (doc.textBuffer().size() > MaxTextLength || !separateRounds(doc, progress, MaxTextLength)) {
+        doc.setText(std::string());
+        return false;
+    }
     renderColourCodes(doc, progress);
+    return true;
 }
 
-void loadLogBytes(std::string bytes, LogDocument& doc, Progress& progress) {
+bool loadLogBytes(std::string bytes, LogDocument& doc, Progress& progress) {
     expandBareLineFeeds(bytes);
-    loadLogText(std::move(bytes), doc, progress);
+    return loadLogText(std::move(bytes), doc, progress);
 }
 
 } // namespace quorvath

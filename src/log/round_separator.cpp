@@ -100,12 +100,14 @@ const std::string& roundBanner() {
     return banner;
 }
 
-void separateRounds(LogDocument& doc, Progress& progress) {
+bool separateRounds(LogDocument& doc, Progress& progress, std::size_t maxLength) {
     progress.beginStage(std::string(SeparatingStatus));
     std::string& text = doc.textBuffer();
     progress.setPosition(0, static_cast<std::int64_t>(text.size()));
     const std::vector<Piece> pieces = findPieces(text, progress);
     const std::size_t length = newLength(pieces);
+    if (length > maxLength)
+        return false;
 
     // The old attributes are all default; they are rebuilt from the pieces
     // once the text is final, so old and new attributes never coexist.
@@ -137,6 +139,7 @@ void separateRounds(LogDocument& doc, Progress& progress) {
     doc.textChanged();
     doc.setSelStart(0);
     progress.setPosition(static_cast<std::int64_t>(length), static_cast<std::int64_t>(length));
+    return true;
 }
 
 } // namespace quorvath

@@ -22,6 +22,9 @@ const std::string& roundBanner();
 
 // The document's attributes are ignored (they may even be missing) and
 // rebuilt: before separation every character is in the default style.
-void separateRounds(LogDocument& doc, Progress& progress);
+// Returns false, leaving the document as it was, when the separated text would
+// be longer than `maxLength` (its positions must stay 32-bit).
+bool separateRounds(LogDocument& doc, Progress& progress,
+                    std::size_t maxLength = 2147483647);
 
 } // namespace quorvath

@@ -7,6 +7,7 @@
 #include "fuzz/log_checks.h"
 #include "log/log_file.h"
 #include "log/log_loader.h"
+#include "log/round_separator.h"
 #include "support/acting_user.h"
 #include "support/test_support.h"
 
@@ -109,7 +110,7 @@ TEST(HostileLog, EmptyBinaryAndNulFilesLoadAndKeepEveryProperty) {
     }
 }
 
-TEST(HostileLog, OneLineOfThreeHundredMegabytesIsRefusedBeforeReading) {
+TEST(HostileLog, OneLineOfThreeHundredMegabytesLoadsAndALargerFileIsRefusedBeforeReading) {
     TempDir dir;
     const std::string path = dir.file("oneline.log").string();
     {
@@ -120,12 +121,31 @@ TEST(HostileLog, OneLineOfThreeHundredMegabytesIsRefusedBeforeReading) {
             ASSERT_EQ(std::fwrite(chunk.data(), 1, chunk.size(), f), chunk.size());
         std::fclose(f);
     }
-    ASSERT_GT(fs::file_size(path), MaxLogBytes);
+    // No "msec" anywhere: the first banner never closes and the tail trim takes it all.
     Loaded r = load(path);
+    EXPECT_FALSE(r.error);
+    EXPECT_EQ(r.doc.length(), 0);
+
+    fs::resize_file(path, MaxLogBytes + 1); // sparse: refused by its size alone
+    r = load(path);
     fs::remove(path);
     ASSERT_TRUE(r.error);
     EXPECT_EQ(*r.error, "The file \"" + path + "\" is too large: " + std::string(LogTooLargeReason));
     EXPECT_EQ(r.doc.text(), "earlier");
+}
+
+TEST(HostileLog, RoundsThatWouldOutgrowThirtyTwoBitPositionsAreRefused) {
+    // Every banner is longer than the block it replaces: 24 characters become 149.
+    std::string text;
+    for (int i = 0; i < 10; ++i)
+        text += "Current search path:msec";
+    LogDocument doc;
+    doc.setText(text);
+    Progress progress;
+    EXPECT_FALSE(separateRounds(doc, progress, 10 * 149 - 1));
+    EXPECT_EQ(doc.text(), text); // untouched
+    EXPECT_TRUE(separateRounds(doc, progress, 10 * 149));
+    EXPECT_EQ(doc.length(), 10 * 149);
 }
 
 TEST(HostileLog, OnlyLfOrOnlyCrLineEnds) {

@@ -85,13 +85,13 @@ TEST_F(HostileOpen, FilesThatCannotBeOpenedAreEachOneMessage) {
     expectRefused(secret, "cannot be read: Permission denied.");
     EXPECT_FALSE(window->logloaded()); // no copy was made: nothing to ask about
 
-    // 300 MB on one line (sparse: the size alone refuses it, before any copy).
-    const std::string big = write("oneline.log", "x");
-    fs::resize_file(big, 300ull << 20);
+    // Past the size limit (sparse: the size alone refuses it, before any copy).
+    const std::string big = write("huge.log", "x");
+    fs::resize_file(big, (1ull << 30) + 1);
     open(big);
     EXPECT_FALSE(fs::exists(window->archivecopy()));
     fs::remove(big);
-    expectRefused(big, "is too large: logs of at most 256 MiB can be loaded.");
+    expectRefused(big, "is too large: logs of at most 1 GiB can be loaded.");
     EXPECT_FALSE(window->logloaded());
 }
 
