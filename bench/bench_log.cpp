@@ -110,7 +110,9 @@ int main(int argc, char** argv) {
         doc.textBuffer() = std::move(text);
         using Stage = void (*)(quorvath::LogDocument&, quorvath::Progress&);
         const std::pair<const char*, Stage> stages[] = {
-            {"separate", quorvath::separateRounds},
+            {"separate", [](quorvath::LogDocument& d, quorvath::Progress& p) {
+                 quorvath::separateRounds(d, p);
+             }},
             {"LF", quorvath::recolourLineFeeds},
             {"chat", quorvath::processChatCodes},
             {"OSP", quorvath::processOspCodes},
