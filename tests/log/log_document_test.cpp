@@ -8,21 +8,12 @@ namespace quorvath {
 namespace {
 
 TEST(LogDocumentFold, FoldsWindows1252LettersOnly) {
-    EXPECT_EQ(foldCase('A'), 'a');
-    EXPECT_EQ(foldCase('Z'), 'z');
-    EXPECT_EQ(foldCase('a'), 'a');
-    EXPECT_EQ(foldCase('^'), '^');
-    EXPECT_EQ(foldCase('@'), '@');
-    EXPECT_EQ(foldCase(0xC0), 0xE0);
-    EXPECT_EQ(foldCase(0xDE), 0xFE);
-    EXPECT_EQ(foldCase(0xD7), 0xD7); // multiplication sign
-    EXPECT_EQ(foldCase(0xF7), 0xF7); // division sign
-    EXPECT_EQ(foldCase(0xDF), 0xDF); // sharp s has no capital here
-    EXPECT_EQ(foldCase(0x8A), 0x9A);
-    EXPECT_EQ(foldCase(0x8C), 0x9C);
-    EXPECT_EQ(foldCase(0x8E), 0x9E);
-    EXPECT_EQ(foldCase(0x9F), 0xFF);
-    EXPECT_EQ(foldCase(0x9A), 0x9A);
+    // The signs D7 and F7, sharp s DF and the small letters stay as they are.
+    const std::pair<int, int> folds[] = {{'A', 'a'},   {'Z', 'z'},   {'a', 'a'},   {'^', '^'},   {'@', '@'},
+                                         {0xC0, 0xE0}, {0xDE, 0xFE}, {0xD7, 0xD7}, {0xF7, 0xF7}, {0xDF, 0xDF},
+                                         {0x8A, 0x9A}, {0x8C, 0x9C}, {0x8E, 0x9E}, {0x9F, 0xFF}, {0x9A, 0x9A}};
+    for (auto [in, out] : folds)
+        EXPECT_EQ(foldCase(static_cast<unsigned char>(in)), out) << in;
 }
 
 TEST(LogDocumentFind, IgnoresCaseInsideWordsAndSelectsTheHit) {
@@ -141,35 +132,27 @@ TEST(LogDocumentStyle, SelectionColourAndPaletteLimit) {
 TEST(LogDocumentCaret, ForwardToLfStopsBeforeTheCrOfCrLf) {
     LogDocument doc;
     doc.setText("ab\r\ncd\ne\rf");
-    doc.setSelStart(0);
-    doc.moveCaretForwardTo('\n');
-    EXPECT_EQ(doc.selStart(), 2);
-    doc.setSelStart(3); // between CR and LF: never moves backward
-    doc.moveCaretForwardTo('\n');
-    EXPECT_EQ(doc.selStart(), 3);
-    doc.setSelStart(4);
-    doc.moveCaretForwardTo('\n');
-    EXPECT_EQ(doc.selStart(), 6); // bare LF
-    doc.setSelStart(7);
-    doc.moveCaretForwardTo('\n');
-    EXPECT_EQ(doc.selStart(), 10); // none: the end
-    doc.moveCaretBackwardTo('\n');
-    EXPECT_EQ(doc.selStart(), 7);
-    doc.moveCaretBackwardTo('\n');
-    EXPECT_EQ(doc.selStart(), 7); // already at the line start
-    doc.setSelStart(2);
-    doc.moveCaretBackwardTo('\n');
-    EXPECT_EQ(doc.selStart(), 0);
+    const struct {
+        int from;
+        bool forward;
+        int to;
+    } moves[] = {
+        {0, true, 2},   {3, true, 3}, // between CR and LF: never moves backward
+        {4, true, 6},   {7, true, 10}, // a bare LF; none: the end
+        {10, false, 7}, {7, false, 7}, {2, false, 0},
+    };
+    for (const auto& m : moves) {
+        doc.setSelStart(m.from);
+        m.forward ? doc.moveCaretForwardTo('\n') : doc.moveCaretBackwardTo('\n');
+        EXPECT_EQ(doc.selStart(), m.to) << m.from << (m.forward ? " forward" : " backward");
+    }
 }
 
 TEST(LogDocumentLines, CrLfBelongsToTheLineItEnds) {
     LogDocument doc;
     doc.setText("ab\r\ncd\r\n");
-    EXPECT_EQ(doc.lineOf(0), 0);
-    EXPECT_EQ(doc.lineOf(2), 0);
-    EXPECT_EQ(doc.lineOf(3), 0);
-    EXPECT_EQ(doc.lineOf(4), 1);
-    EXPECT_EQ(doc.lineOf(8), 2);
+    EXPECT_EQ(std::vector({doc.lineOf(0), doc.lineOf(2), doc.lineOf(3), doc.lineOf(4), doc.lineOf(8)}),
+              std::vector({0, 0, 0, 1, 2}));
     doc.select(0, 4);
     doc.replaceSelection("");
     EXPECT_EQ(doc.lineOf(2), 0); // index rebuilt after the edit
