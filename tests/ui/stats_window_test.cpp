@@ -24,9 +24,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QProgressBar>
 #include <QPushButton>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -109,29 +107,16 @@ protected:
 
 TEST_F(StatsWindowTest, DesignStateBeforeThePass) {
     startWithLog();
-    EXPECT_EQ(stats->windowTitle(), "Stats");
     EXPECT_FALSE(stats->isVisible());
-    EXPECT_EQ(list("Playerlist")->tag(), "Playerlist");
-    EXPECT_EQ(list("RankList")->tag(), "RankList");
     ASSERT_EQ(list("RankList")->count(), 29);
     EXPECT_EQ(list("RankList")->item(2)->text(), "Top Killers/Victims (Drag 2 right pane)");
     EXPECT_FALSE(list("RankList")->isEnabled());
     EXPECT_FALSE(child<DropPaneWidget>(*stats, "TxtStats")->isEnabled());
     EXPECT_FALSE(child<DropPaneWidget>(*stats, "TxtComp")->isEnabled());
-    EXPECT_EQ(child<DropPaneWidget>(*stats, "TxtStats")->lineWrapMode(), QPlainTextEdit::NoWrap);
-    EXPECT_FALSE(child<DropPaneWidget>(*stats, "TxtStats")->isReadOnly());
-    EXPECT_EQ(label("Label1"), "Label1");
-    EXPECT_EQ(label("Label2"), "Label2");
     EXPECT_EQ(stats->textColour(), 49152u);
     EXPECT_EQ(stats->backColour(), 0u);
     EXPECT_EQ(list("Playerlist")->palette().color(QPalette::Text), QColor(0, 192, 0));
-    EXPECT_TRUE(action("StatsLinkAliasBtn")->isCheckable());
     EXPECT_FALSE(action("StatsLinkAliasBtn")->isChecked());
-    EXPECT_EQ(action("StatsLinkAliasBtn")->text(), "Link Aliases");
-    EXPECT_EQ(action("statsprefkeyalias")->text(), "Select Key Aliases");
-    EXPECT_EQ(action("prefstxtcolor")->text(), "Text Color");
-    EXPECT_EQ(action("prefbackcolor")->text(), "Background Color");
-    EXPECT_EQ(action("prefssave")->text(), "Save");
 }
 
 TEST_F(StatsWindowTest, FirstPressScansOffThreadThenHandsOver) {
@@ -158,13 +143,8 @@ TEST_F(StatsWindowTest, FirstPressScansOffThreadThenHandsOver) {
     for (int i = 1; i <= core.players.upper(); ++i)
         EXPECT_EQ(list("Playerlist")->item(i)->text().toStdString(), core.players[i].name);
     EXPECT_EQ(pane("TxtStats"), shown(core.session.TxtStats()));
-    EXPECT_TRUE(pane("TxtStats").startsWith("Stats for : Quorvath\n"));
-    EXPECT_EQ(stats->session().compplayer(), -1);
-    EXPECT_EQ(stats->session().statsdone, 1);
     EXPECT_EQ(label("Label1"), "Ready...");
     EXPECT_EQ(label("Label2"), "");
-    EXPECT_EQ(child<QProgressBar>(*stats, "ProgressBar1")->value(), 0);
-    EXPECT_EQ(stats->findChild<QTimer*>("Timer1")->interval(), 50);
     for (const char* name : {"Playerlist", "RankList"})
         EXPECT_TRUE(list(name)->isEnabled()) << name;
     EXPECT_TRUE(child<DropPaneWidget>(*stats, "TxtComp")->isEnabled());
@@ -337,21 +317,6 @@ TEST_F(StatsWindowTest, SelectKeyAliasesMakesTheClickedAliasTheMasterAndRelinks)
     EXPECT_FALSE(
         list("Playerlist")->findItems("Ghostface (Snipey) (Newbie)", Qt::MatchExactly).isEmpty());
     EXPECT_TRUE(list("Playerlist")->findItems("Newbie", Qt::MatchExactly).isEmpty());
-}
-
-TEST_F(StatsWindowTest, AliasSelectionIsModalAndClosesWithItsCloseControl) {
-    startWithLog();
-    pressAndWait();
-    stats->setAliasSelectionRunner([](SelectPLayers& dialog) {
-        QTimer::singleShot(0, [] {
-            QWidget* modal = QApplication::activeModalWidget();
-            ASSERT_NE(modal, nullptr);
-            modal->close();
-        });
-        dialog.exec();
-    });
-    action("statsprefkeyalias")->trigger();
-    EXPECT_FALSE(action("StatsLinkAliasBtn")->isChecked());
 }
 
 TEST_F(StatsWindowTest, ColourCommandsShareOneDialogAndSaveStoresDecimals) {
