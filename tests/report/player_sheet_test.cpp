@@ -66,27 +66,6 @@ TEST(PlayerSheet, EveryRowLabelTabsAndCounterExactly) {
     EXPECT_EQ(playerSheet(numberedRecord()), expected);
 }
 
-TEST(PlayerSheet, BobWithThreeM4KillsAndTwoDeaths) {
-    PlayerRecord bob;
-    bob.name = "Bob";
-    bob[m4Kills] = 3;
-    bob[m4Deaths] = 2;
-    const std::string sheet = playerSheet(bob);
-
-    EXPECT_EQ(sheet.rfind("Stats for : Bob\r\n\r\n", 0), 0u);
-    EXPECT_NE(sheet.find("\r\nM4\t\t\t3\t2\r\n"), std::string::npos);
-    EXPECT_NE(sheet.find("\r\nTotal\t\t\t0\t0\r\n\r\nTook the briefcase: \t\t0 Times\r\n"),
-              std::string::npos);
-    const std::string last = "Was permanently banned: \t0 Times\r\n";
-    EXPECT_EQ(sheet.substr(sheet.size() - last.size()), last);
-
-    std::size_t lines = 0;
-    for (std::size_t p = sheet.find("\r\n"); p != std::string::npos; p = sheet.find("\r\n", p + 2))
-        ++lines;
-    EXPECT_EQ(lines, 47u);
-    EXPECT_EQ(sheet.find('\n'), sheet.find("\r\n") + 1); // no bare LF anywhere
-}
-
 TEST(PlayerSheet, NegativeBriefcaseWinsAndNamesKeptAsStored) {
     PlayerRecord r;
     r.name = "^1odd name (alias)";
