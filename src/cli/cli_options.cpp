@@ -6,13 +6,13 @@ namespace quorvath::cli {
 
 namespace {
 
-struct CommandSpec {
+struct CommandRow {
     const char* name;
     Command command;
     bool takesValue;
 };
 
-constexpr std::array<CommandSpec, 9> Commands = {{
+constexpr std::array<CommandRow, 9> Commands = {{
     {"--help", Command::Help, false},
     {"-h", Command::Help, false},
     {"--rendered", Command::Rendered, false},
@@ -24,10 +24,10 @@ constexpr std::array<CommandSpec, 9> Commands = {{
     {"--top", Command::Top, true},
 }};
 
-const CommandSpec* findCommand(const std::string& arg) {
-    for (const CommandSpec& spec : Commands)
-        if (arg == spec.name)
-            return &spec;
+const CommandRow* findCommand(const std::string& arg) {
+    for (const CommandRow& row : Commands)
+        if (arg == row.name)
+            return &row;
     return nullptr;
 }
 
@@ -39,8 +39,8 @@ std::variant<Options, UsageError> parseArguments(const std::vector<std::string>&
     bool logSeen = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (const CommandSpec* spec = findCommand(arg)) {
-            if (spec->command == Command::Help) {
+        if (const CommandRow* row = findCommand(arg)) {
+            if (row->command == Command::Help) {
                 Options help;
                 help.command = Command::Help;
                 return help;
@@ -48,8 +48,8 @@ std::variant<Options, UsageError> parseArguments(const std::vector<std::string>&
             if (commandSeen)
                 return UsageError{"only one command may be given (" + arg + ")"};
             commandSeen = true;
-            options.command = spec->command;
-            if (spec->takesValue) {
+            options.command = row->command;
+            if (row->takesValue) {
                 if (i + 1 >= args.size())
                     return UsageError{arg + " needs a value"};
                 options.commandValue = args[++i];

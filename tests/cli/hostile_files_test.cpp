@@ -1,39 +1,23 @@
 // quorvath-report LOG --rendered on hostile files: a refusal names the file on
 // standard error and exits 1; anything it can read it prints.
 
-#include "support/test_support.h"
+#include "cli/report_tool_run.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
 namespace fs = std::filesystem;
-using quorvath::test::readFile;
 using quorvath::test::TempDir;
 using quorvath::test::writeFile;
 
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using quorvath::test::ToolRun;
 
-// Runs the tool on `log`; as root, `asNobody` runs it as uid/gid 65534 so that
-// the permission bits apply to it.
 ToolRun rendered(const TempDir& dir, const std::string& log, bool asNobody = false) {
-    const auto out = dir.file("stdout"), err = dir.file("stderr");
-    std::string command = std::string("\"") + QUORVATH_REPORT_TOOL + "\" \"" + log +
-                          "\" --rendered >\"" + out.string() + "\" 2>\"" + err.string() + "\"";
-    if (asNobody && ::geteuid() == 0)
-        command = "setpriv --reuid=65534 --regid=65534 --clear-groups " + command;
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(out), readFile(err)};
+    return quorvath::test::runReportTool(dir, "\"" + log + "\" --rendered", asNobody);
 }
 
 void expectRefused(const ToolRun& r, const std::string& message) {

@@ -1,31 +1,20 @@
 // quorvath-report's log commands, run as a program.
 
-#include "support/test_support.h"
+#include "cli/report_tool_run.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
-#include <sys/wait.h>
 
 namespace {
 
-using quorvath::test::readFile;
 using quorvath::test::TempDir;
 using quorvath::test::writeFile;
 
-struct RunResult {
-    int status;
-    std::string out;
-    std::string err;
-};
+using RunResult = quorvath::test::ToolRun;
 
 RunResult runTool(const TempDir& dir, const std::string& args) {
-    const auto out = dir.file("stdout"), err = dir.file("stderr");
-    const std::string command = std::string("\"") + QUORVATH_REPORT_TOOL + "\" " + args + " >\"" +
-                                out.string() + "\" 2>\"" + err.string() + "\"";
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(out), readFile(err)};
+    return quorvath::test::runReportTool(dir, args);
 }
 
 const std::string Banner = "\r\n\r\n" + std::string(65, ' ') + "NEW  ROUND" + std::string(70, ' ');
