@@ -77,15 +77,6 @@ inline bool aliasesAreFlat(const PlayerTable& players) {
     return true;
 }
 
-// Per-opponent counts read as if they ran on with zeros (linking may grow them).
-template <typename Counts> bool sameCounts(const Counts& a, const Counts& b) { return a == b; }
-inline bool sameCounts(const std::vector<std::int32_t>& a, const std::vector<std::int32_t>& b) {
-    const std::size_t n = std::max(a.size(), b.size());
-    for (std::size_t k = 0; k < n; ++k)
-        if ((k < a.size() ? a[k] : 0) != (k < b.size() ? b[k] : 0))
-            return false;
-    return true;
-}
 
 inline std::string checkLinkUnlinkRestores(PlayerTable& players) {
     const std::vector<PlayerRecord> before = players.records();
@@ -99,7 +90,7 @@ inline std::string checkLinkUnlinkRestores(PlayerTable& players) {
             return who + ": the name is not restored";
         if (is.stat != was.stat)
             return who + ": a counter is not restored";
-        if (!sameCounts(is.victims, was.victims) || !sameCounts(is.killers, was.killers))
+        if (is.victims != was.victims || is.killers != was.killers)
             return who + ": a victims/killers entry is not restored";
     }
     return "";

@@ -5,6 +5,7 @@
 #include "app/log_view.h"
 #include "app/qt_background_work.h"
 #include "app/qt_colours.h"
+#include "app/qt_fonts.h"
 #include "app/qt_twips_layout.h"
 #include "app/settings_store.h"
 #include "app/user_prompts.h"
@@ -29,13 +30,6 @@
 namespace quorvath {
 
 namespace {
-
-QFont designFont(const char* family, double points, bool bold) {
-    QFont f(family);
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    return f;
-}
 
 std::tm localNow() {
     const std::time_t t = std::time(nullptr);
