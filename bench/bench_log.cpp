@@ -4,13 +4,13 @@
 //
 //   bench_log [--size-mb N] [--keep FILE]
 
-#include "../tests/log/literal_render.cpp" // the reference, compiled in
+#include "../tests/core/log/literal_render.cpp" // the reference, compiled in
 
-#include "app/progress.h"
-#include "log/log_file.h"
-#include "log/colour_renderer.h"
-#include "log/log_loader.h"
-#include "log/round_separator.h"
+#include "core/common/progress.h"
+#include "core/log/log_file.h"
+#include "core/log/colour_renderer.h"
+#include "core/log/log_loader.h"
+#include "core/log/round_separator.h"
 
 #include <algorithm>
 #include <chrono>

@@ -2,8 +2,8 @@
 // all 29 categories unlinked and linked (target: under 0.2 s together), and one
 // link plus unlink (target: under 0.1 s).
 
-#include "rank/alias_linking.h"
-#include "rank/ranking.h"
+#include "core/rank/alias_linking.h"
+#include "core/rank/ranking.h"
 
 #include <benchmark/benchmark.h>
 

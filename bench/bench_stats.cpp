@@ -4,12 +4,12 @@
 //
 //   bench_stats [--size-mb N] [--players N]
 
-#include "app/progress.h"
-#include "log/log_loader.h"
-#include "stats/event_booking.h"
-#include "stats/phrase_sweep.h"
-#include "stats/player_table.h"
-#include "stats/statistics_pass.h"
+#include "core/common/progress.h"
+#include "core/log/log_loader.h"
+#include "core/stats/event_booking.h"
+#include "core/stats/phrase_sweep.h"
+#include "core/stats/player_table.h"
+#include "core/stats/statistics_pass.h"
 
 #include <algorithm>
 #include <chrono>

@@ -4,12 +4,12 @@
 // Plain main; run by scripts/bench. Figures, not a pass/fail test.
 //   bench_ui_open [SIZE_MB]
 
-#include "app/log_view.h"
-#include "app/main_window.h"
-#include "app/settings_store.h"
-#include "app/user_prompts.h"
-#include "log/log_file.h"
-#include "report/stats_window.h"
+#include "gui/log_view.h"
+#include "gui/main_window.h"
+#include "core/common/settings_store.h"
+#include "core/common/user_prompts.h"
+#include "core/log/log_file.h"
+#include "gui/stats_window.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

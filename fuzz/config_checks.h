@@ -3,7 +3,7 @@
 // by fuzz/fuzz_config.cpp and by the tests that replay its seeds. Returns ""
 // when they hold, else what broke.
 
-#include "gamecfg/game_config.h"
+#include "core/gamecfg/game_config.h"
 
 #include <string>
 #include <string_view>

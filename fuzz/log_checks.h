@@ -5,15 +5,15 @@
 // fuzz/fuzz_log.cpp and by the tests that replay its seeds and past findings.
 // Each check returns "" when the property holds, else what broke.
 
-#include "app/progress.h"
-#include "log/log_document.h"
-#include "log/log_loader.h"
-#include "rank/alias_linking.h"
-#include "rank/ranking.h"
-#include "rank/stats_session.h"
-#include "rank/top_lists.h"
-#include "report/player_sheet.h"
-#include "stats/statistics_pass.h"
+#include "core/common/progress.h"
+#include "core/log/log_document.h"
+#include "core/log/log_loader.h"
+#include "core/rank/alias_linking.h"
+#include "core/rank/ranking.h"
+#include "core/session/stats_session.h"
+#include "core/rank/top_lists.h"
+#include "core/report/player_sheet.h"
+#include "core/stats/statistics_pass.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 // What quorvath-report prints of a rendered log.
 
-#include "log/log_document.h"
+#include "core/log/log_document.h"
 
 #include <cstdio>
 

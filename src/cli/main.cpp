@@ -1,10 +1,10 @@
 // quorvath-report: the rendered log and its statistics on the command line.
 
-#include "app/progress.h"
+#include "core/common/progress.h"
 #include "cli/cli_options.h"
 #include "cli/log_output.h"
 #include "cli/stats_output.h"
-#include "log/log_loader.h"
+#include "core/log/log_loader.h"
 
 #include <cstdio>
 #include <string>

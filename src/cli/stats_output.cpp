@@ -1,8 +1,8 @@
 #include "cli/stats_output.h"
 
-#include "app/progress.h"
-#include "report/player_sheet.h"
-#include "stats/statistics_pass.h"
+#include "core/common/progress.h"
+#include "core/report/player_sheet.h"
+#include "core/stats/statistics_pass.h"
 
 namespace quorvath::cli {
 

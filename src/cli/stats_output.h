@@ -2,9 +2,9 @@
 // What quorvath-report prints of a log's statistics: the same texts the
 // statistics window shows, built by the same session logic.
 
-#include "log/log_document.h"
-#include "rank/stats_session.h"
-#include "stats/player_table.h"
+#include "core/log/log_document.h"
+#include "core/session/stats_session.h"
+#include "core/stats/player_table.h"
 
 #include <memory>
 #include <string>

@@ -1,0 +1,251 @@
+#include "core/gamecfg/game_config.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <random>
+#include <system_error>
+#include <unistd.h>
+
+namespace quorvath::gamecfg {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view ModePhrase = "seta logfile ";
+constexpr std::string_view NamePhrase = "seta logfilename";
+constexpr std::size_t ModeOffset = 14; // the 15th character, 1-based
+constexpr std::size_t NameSkip = 18;   // characters dropped before the name
+constexpr std::uintmax_t MaxConfigBytes = 64ull * 1024 * 1024;
+
+char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    return true;
+}
+
+// `phrase` is lower case; only ASCII letters fold, as the phrases hold no others.
+bool containsIgnoringCase(std::string_view line, std::string_view phrase) {
+    for (std::size_t i = 0; i + phrase.size() <= line.size(); ++i)
+        if (equalsIgnoringCase(line.substr(i, phrase.size()), phrase))
+            return true;
+    return false;
+}
+
+// The first line (without its CR LF, LF or CR) that contains `phrase` in any case.
+std::optional<std::string_view> firstLineWith(std::string_view text, std::string_view phrase) {
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        const std::string_view line = text.substr(start, end - start);
+        if (containsIgnoringCase(line, phrase))
+            return line;
+        start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    }
+    return std::nullopt;
+}
+
+std::string quoted(const std::string& path) {
+    return "\"" + path + "\"";
+}
+
+std::string cannotRead(const std::string& path, const std::string& why) {
+    return "The file " + quoted(path) + " cannot be read: " + why + ".";
+}
+
+std::string cannotWrite(const std::string& path, const std::string& why) {
+    return "The file " + quoted(path) + " cannot be written: " + why + ".";
+}
+
+std::optional<std::string> readWhole(const std::string& path, std::string& text) {
+    text.clear();
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (status.type() == fs::file_type::not_found)
+        return "The file " + quoted(path) + " does not exist.";
+    if (ec)
+        return cannotRead(path, ec.message());
+    if (status.type() == fs::file_type::directory)
+        return quoted(path) + " is a folder, not a file.";
+    const std::string tooLarge = "it is larger than 64 MiB, too large for a configuration file";
+    if (fs::is_regular_file(status)) {
+        const std::uintmax_t size = fs::file_size(path, ec);
+        if (!ec && size > MaxConfigBytes)
+            return cannotRead(path, tooLarge);
+    }
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return cannotRead(path, std::strerror(errno));
+    char chunk[1 << 16];
+    std::size_t got = 0;
+    while (text.size() <= MaxConfigBytes && (got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+        text.append(chunk, got);
+    const bool failed = std::ferror(file) != 0;
+    const int error = errno;
+    std::fclose(file);
+    if (failed || text.size() > MaxConfigBytes) {
+        text.clear();
+        return cannotRead(path, failed ? std::strerror(error) : tooLarge);
+    }
+    return std::nullopt;
+}
+
+// A read-only file is refused even where the rename below could replace it
+// (the folder is writable, or we run with rights that ignore the flag).
+std::optional<std::string> checkWritable(const std::string& path) {
+    std::error_code ec;
+    const fs::perms perms = fs::status(path, ec).permissions();
+    if (!ec && (perms & fs::perms::owner_write) == fs::perms::none)
+        return cannotWrite(path, "it is read-only");
+    std::FILE* probe = std::fopen(path.c_str(), "r+b"); // opens without changing a byte
+    if (!probe)
+        return cannotWrite(path, std::strerror(errno));
+    std::fclose(probe);
+    return std::nullopt;
+}
+
+// Writes `bytes` to a new file beside `target`; its path, or the reason it failed.
+std::optional<std::string> writeTemporary(const fs::path& target, std::string_view bytes,
+                                          fs::path& temporary) {
+    std::random_device random;
+    std::FILE* file = nullptr;
+    for (int attempt = 0; attempt < 100 && !file; ++attempt) {
+        temporary = target;
+        temporary += ".quorvath-" + std::to_string(random() % 1000000) + ".tmp";
+        file = std::fopen(temporary.string().c_str(), "wbx"); // never reuse an existing file
+        if (!file && errno != EEXIST)
+            break;
+    }
+    if (!file)
+        return std::string("no temporary file can be made beside it: ") + std::strerror(errno);
+    // Flushed to the disk too, not only to the system: the rename must never
+    // land before the bytes it points at (a power cut would leave an empty file).
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() &&
+                         std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0;
+    const int error = errno;
+    const bool closed = std::fclose(file) == 0;
+    if (!written || !closed) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        return std::strerror(written ? errno : error);
+    }
+    return std::nullopt;
+}
+
+// Replaces the whole file with `bytes`: a temporary file in the same folder,
+// flushed, then renamed over the original, so the old file stays whole until
+// the new one is complete.
+std::optional<std::string> replaceFile(const std::string& path, std::string_view bytes) {
+    if (auto error = checkWritable(path))
+        return error;
+    std::error_code ec;
+    // Write through a symbolic link rather than replacing the link itself.
+    const fs::path target = fs::is_symlink(path, ec) ? fs::canonical(path, ec) : fs::path(path);
+    if (ec)
+        return cannotWrite(path, ec.message());
+    fs::path temporary;
+    if (auto why = writeTemporary(target, bytes, temporary))
+        return cannotWrite(path, *why);
+    fs::permissions(temporary, fs::status(target, ec).permissions(), ec);
+    fs::rename(temporary, target, ec);
+    if (ec) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        return cannotWrite(path, ec.message());
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+int logModeInText(std::string_view text) {
+    const auto line = firstLineWith(text, ModePhrase);
+    if (!line || line->size() <= ModeOffset)
+        return 0;
+    const char digit = (*line)[ModeOffset];
+    return digit >= '0' && digit <= '3' ? digit - '0' : 0;
+}
+
+bool setLogModeInText(std::string& text, int mode) {
+    const std::size_t at = text.find(ModePhrase); // exact case, deliberately
+    if (at == std::string::npos || at + ModeOffset >= text.size() || mode < 0 || mode > 3)
+        return false;
+    text[at + ModeOffset] = static_cast<char>('0' + mode);
+    return true;
+}
+
+std::string logFileNameInText(std::string_view text) {
+    const auto line = firstLineWith(text, NamePhrase);
+    if (!line || line->size() <= NameSkip)
+        return "";
+    return std::string(line->substr(NameSkip, line->size() - NameSkip - 1));
+}
+
+std::optional<std::string> checkLogFileName(std::string_view name) {
+    if (equalsIgnoringCase(name, "games.log"))
+        return std::string(texts::CantNameGamesLog);
+    const std::string_view ending = name.size() >= 3 ? name.substr(name.size() - 3) : name;
+    if (!equalsIgnoringCase(ending, "txt") && !equalsIgnoringCase(ending, "log"))
+        return std::string(texts::ExtensionMustBe);
+    return std::nullopt;
+}
+
+std::string logFileNameSetting(std::string_view name) {
+    return "seta logfilename \"" + std::string(name) + "\"";
+}
+
+std::string logFileNamePrompt(std::string_view currentName) {
+    return "Enter the name for the logfile\r\nSof2.log is recommended, the current name is: " +
+           std::string(currentName);
+}
+
+bool isConfigFileName(std::string_view path) {
+    const std::size_t slash = path.find_last_of("\\/");
+    return path.substr(slash == std::string_view::npos ? 0 : slash + 1) == ConfigFileName;
+}
+
+ModeRead readLogMode(const std::string& cfgPath) {
+    std::string text;
+    if (auto error = readWhole(cfgPath, text))
+        return {0, error};
+    return {logModeInText(text), std::nullopt};
+}
+
+std::optional<std::string> writeLogMode(const std::string& cfgPath, int mode) {
+    if (mode < 0 || mode > 3)
+        return cannotWrite(cfgPath, "the logging mode " + std::to_string(mode) + " is not 0 to 3");
+    std::string text;
+    if (auto error = readWhole(cfgPath, text))
+        return error;
+    const std::string before = text;
+    if (!setLogModeInText(text, mode) || text == before)
+        return std::nullopt; // nothing to change: the file is left alone
+    return replaceFile(cfgPath, text);
+}
+
+NameRead readLogFileName(const std::string& cfgPath) {
+    std::string text;
+    if (auto error = readWhole(cfgPath, text))
+        return {"", error};
+    return {logFileNameInText(text), std::nullopt};
+}
+
+std::optional<std::string> appendLogFileName(const std::string& cfgPath, std::string_view name) {
+    std::string text;
+    if (auto error = readWhole(cfgPath, text))
+        return error;
+    return replaceFile(cfgPath, text + logFileNameSetting(name));
+}
+
+} // namespace quorvath::gamecfg

@@ -1,0 +1,41 @@
+#pragma once
+// The eight colour passes over a separated log: team names, chat and
+// PunkBuster lines get their colours, the OSP head-shot tag becomes
+// "[HeaDShoT]", every "^" code goes, ghost chat turns grey. Each pass is one
+// left-to-right sweep over the document's buffers, in place (the text only
+// shrinks), with the same result as the rule worded with find and replace.
+
+#include "core/log/log_document.h"
+
+#include <array>
+#include <string_view>
+
+namespace quorvath {
+
+class Progress;
+
+inline constexpr std::array<std::string_view, 8> RenderPassStatus = {
+    "Recoloring linefeeds...",          "Processing chat codes...",
+    "Processing OSP codes...",          "Processing codes for red team...",
+    "Processing codes for blue team...", "Processing PunkBuster codes...",
+    "Removing all other codes...",      "Searching for ghosts...",
+};
+inline constexpr std::string_view ReadyStatus = "Ready";
+inline constexpr std::string_view OspHeadshotTag = "^1[ ^3HeaDShoT ^1]";
+inline constexpr std::string_view HeadshotTag = "[HeaDShoT]";
+inline constexpr std::string_view GhostMarker = "*ghost* ";
+
+// Runs the passes in order, then leaves the caret at 0 and the status "Ready".
+void renderColourCodes(LogDocument& doc, Progress& progress);
+
+// The single passes, in their order.
+void recolourLineFeeds(LogDocument& doc, Progress& progress);
+void processChatCodes(LogDocument& doc, Progress& progress);
+void processOspCodes(LogDocument& doc, Progress& progress);
+void processRedTeamCodes(LogDocument& doc, Progress& progress);
+void processBlueTeamCodes(LogDocument& doc, Progress& progress);
+void processPunkBusterCodes(LogDocument& doc, Progress& progress);
+void removeOtherCodes(LogDocument& doc, Progress& progress);
+void greyGhosts(LogDocument& doc, Progress& progress);
+
+} // namespace quorvath

@@ -1,0 +1,45 @@
+#include "core/log/log_search.h"
+
+#include "core/common/progress.h"
+
+namespace quorvath {
+
+int findFirst(LogDocument& doc, std::string_view what) {
+    doc.setSelStart(1);
+    return doc.find(what, 1);
+}
+
+int findNext(LogDocument& doc, std::string_view what, int findpos) {
+    if (findpos == -1)
+        findpos = 0;
+    findpos += static_cast<int>(what.size());
+    doc.setSelStart(findpos);
+    return doc.find(what, findpos);
+}
+
+std::vector<int> findNickHits(const LogDocument& doc, std::string_view nick, Progress& progress) {
+    std::vector<int> hits;
+    if (nick.empty())
+        return hits;
+    progress.setPosition(0, doc.length());
+    for (int start = 0;;) {
+        const int hit = doc.findPosition(nick, start);
+        if (hit < 0)
+            break;
+        hits.push_back(hit);
+        start = hit + static_cast<int>(nick.size());
+        progress.setPosition(start);
+    }
+    return hits;
+}
+
+void highlightHits(LogDocument& doc, const std::vector<int>& hits, int length) {
+    constexpr std::uint8_t flags = attr::Bold | attr::Italic | attr::Underline;
+    auto& attrs = doc.attributeBuffer();
+    for (int hit : hits)
+        for (int i = hit; i < hit + length && i < doc.length(); ++i)
+            attrs[static_cast<std::size_t>(i)] |= flags;
+    doc.select(0, 0);
+}
+
+} // namespace quorvath

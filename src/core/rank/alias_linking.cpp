@@ -1,0 +1,117 @@
+#include "core/rank/alias_linking.h"
+
+namespace quorvath {
+namespace {
+
+// 32-bit sums and differences wrap rather than trap.
+std::int32_t wrapAdd(std::int32_t a, std::int32_t b, int sign) {
+    const auto ub = static_cast<std::uint32_t>(b);
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + (sign > 0 ? ub : 0u - ub));
+}
+
+// Adds (sign +1) or subtracts (sign -1) counters 1..81 and the per-opponent
+// counts 1..n of player j to those of player i. Reads j live, so a player that
+// is its own alias folds twice, as the walk would.
+void foldInto(PlayerTable& players, int i, int j, int n, int sign) {
+    PlayerRecord& to = players[i];
+    const PlayerRecord& from = players[j];
+    for (int k = kFirstCounter; k <= kLastCounter; ++k)
+        to.stat[k] = wrapAdd(to.stat[k], from.stat[k], sign);
+    to.victims.fold(from.victims, 1, n, sign);
+    to.killers.fold(from.killers, 1, n, sign);
+}
+
+bool validIndex(const PlayerTable& players, int i) { return i >= 1 && i <= players.upper(); }
+
+} // namespace
+
+void linkAliases(PlayerTable& players) {
+    const int n = players.upper();
+    for (int i = 1; i <= n; ++i) {
+        const int c = players[i].aliases.count();
+        if (c == 0)
+            continue;
+        players.setOrigname(i, players[i].name);
+        for (int a = 1; a <= c; ++a) {
+            const int j = players[i].aliases.item(a);
+            if (!validIndex(players, j))
+                continue;
+            // Read j's name now: an earlier master in the walk is already decorated.
+            players.setName(i, players[i].name + " (" + players[j].name + ")");
+            foldInto(players, i, j, n, +1);
+        }
+    }
+}
+
+void unlinkAliases(PlayerTable& players) {
+    const int n = players.upper();
+    for (int i = 1; i <= n; ++i) {
+        const int c = players[i].aliases.count();
+        if (c == 0)
+            continue;
+        players.setName(i, players[i].origname);
+        for (int a = 1; a <= c; ++a) {
+            const int j = players[i].aliases.item(a);
+            if (validIndex(players, j))
+                foldInto(players, i, j, n, -1);
+        }
+    }
+}
+
+std::vector<bool> aliasMembers(const PlayerTable& players) {
+    std::vector<bool> member(static_cast<std::size_t>(players.upper() + 1), false);
+    for (int j = 1; j <= players.upper(); ++j)
+        for (int a = 1; a <= players[j].aliases.count(); ++a) {
+            const int i = players[j].aliases.item(a);
+            if (validIndex(players, i))
+                member[static_cast<std::size_t>(i)] = true;
+        }
+    return member;
+}
+
+std::vector<std::string> RefreshAliasList(const PlayerTable& players) {
+    std::vector<std::string> lines;
+    for (int i = 1; i <= players.upper(); ++i) {
+        const AliasCollection& aliases = players[i].aliases;
+        if (aliases.empty())
+            continue;
+        lines.push_back(players[i].name);
+        for (int a = 1; a <= aliases.count(); ++a) {
+            const int j = aliases.item(a);
+            lines.push_back("\t(" + (validIndex(players, j) ? players[j].name : std::string()) +
+                            ")");
+        }
+    }
+    return lines;
+}
+
+bool Aliaslist_Click(PlayerTable& players, const std::string& aliaspick) {
+    if (aliaspick.empty() || aliaspick[0] != '\t')
+        return false;
+    // The characters from the third up to, not including, the last.
+    const std::string alias = aliaspick.size() >= 3 ? aliaspick.substr(2, aliaspick.size() - 3) : "";
+    const int s = players.findByName(alias);
+    if (s == 0)
+        return false; // not in the table: nothing to promote
+    const int m = players[s].master;
+    if (!validIndex(players, m) || m == s)
+        return false; // not an alias of anybody: nothing to promote
+
+    const int c = players[m].aliases.count();
+    for (int a = 1; a <= c; ++a) {
+        const int j = players[m].aliases.item(a);
+        if (j == s)
+            continue;
+        players[s].aliases.add(j, validIndex(players, j) ? players[j].name : std::string());
+        if (validIndex(players, j))
+            players[j].master = s;
+    }
+    players[m].master = s;
+    players[s].aliases.add(m, players[m].name); // the old master becomes the last alias
+    for (int a = 1; a <= c; ++a)
+        players[m].aliases.removeAt(1);
+    players[s].master = 0;
+    return true;
+}
+
+} // namespace quorvath

@@ -1,0 +1,54 @@
+#include "core/rank/top_lists.h"
+
+#include "core/common/line_end.h"
+
+#include <algorithm>
+
+namespace quorvath {
+namespace {
+
+constexpr const char* kTopVictims = "Top Victims";
+constexpr const char* kTopKillers = "Top Killers";
+
+const std::string& displayName(const PlayerTable& players, int i, bool linked) {
+    const int master = players[i].master;
+    if (linked && master >= 1 && master <= players.upper())
+        return players[master].name;
+    return players[i].name;
+}
+
+// One block: title, empty line, "k:" TAB count TAB name per opponent 1..playerupper
+// with a count other than 0 (negative ones too), then the line break that ends the list.
+void appendList(std::string& out, const char* title, const OpponentCounts& counts,
+                int playerupper, const PlayerTable& players, bool linked) {
+    out += title;
+    out += kCrLf;
+    out += kCrLf;
+    // deliberate: a zero count is never listed; only the stored counts are.
+    const OpponentCounts listed = counts.range(1, playerupper);
+    std::vector<OpponentCounts::Entry> order(listed.begin(), listed.end());
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto& a, const auto& b) { return a.count > b.count; });
+    int k = 0;
+    for (const auto& [i, count] : order) {
+        out += std::to_string(++k);
+        out += ":\t"; // no blank after the colon here, unlike the rankings
+        out += std::to_string(count);
+        out += '\t';
+        out += displayName(players, i, linked);
+        out += kCrLf;
+    }
+    out += kCrLf;
+}
+
+} // namespace
+
+void writeTopLists(const PlayerRecord& entry, int playerupper, const PlayerTable& players,
+                   bool linked, std::string& txtComp) {
+    playerupper = std::min(playerupper, players.upper());
+    txtComp.clear();
+    appendList(txtComp, kTopVictims, entry.victims, playerupper, players, linked);
+    appendList(txtComp, kTopKillers, entry.killers, playerupper, players, linked);
+}
+
+} // namespace quorvath

@@ -1,0 +1,242 @@
+#include "core/stats/event_line.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <vector>
+
+namespace quorvath {
+
+namespace {
+
+constexpr std::string_view kStabbed = "was stabbed by";
+constexpr std::string_view kSliced = "was sliced by";
+constexpr std::string_view kRenamed = "renamed to";
+
+bool endsWith(std::string_view s, std::string_view tail) {
+    return s.size() >= tail.size() && s.substr(s.size() - tail.size()) == tail;
+}
+
+// foldCase as a table the loops can inline.
+const std::array<unsigned char, 256> kFold = [] {
+    std::array<unsigned char, 256> table{};
+    for (int c = 0; c < 256; ++c)
+        table[static_cast<std::size_t>(c)] = foldCase(static_cast<unsigned char>(c));
+    return table;
+}();
+
+} // namespace
+
+int lastIndexOf(std::string_view text, char c, int end, int floor) {
+    if (end <= floor)
+        return -1;
+#if defined(__GLIBC__)
+    const void* hit = memrchr(text.data() + floor, c, static_cast<std::size_t>(end - floor));
+    return hit ? static_cast<int>(static_cast<const char*>(hit) - text.data()) : -1;
+#else
+    for (int i = end - 1; i >= floor; --i)
+        if (text[static_cast<std::size_t>(i)] == c)
+            return i;
+    return -1;
+#endif
+}
+
+int findFolded(std::string_view text, std::string_view needle, int from, int to) {
+    const int m = static_cast<int>(needle.size());
+    from = std::max(from, 0);
+    to = std::min(to, static_cast<int>(text.size()));
+    if (m == 0 || to - from < m)
+        return -1;
+    // Knuth-Morris-Pratt on folded letters: linear however the name repeats.
+    constexpr int kStackNeedle = 256;
+    std::array<unsigned char, kStackNeedle> foldedStack;
+    std::array<int, kStackNeedle> borderStack;
+    std::vector<unsigned char> foldedHeap;
+    std::vector<int> borderHeap;
+    unsigned char* folded = foldedStack.data();
+    int* border = borderStack.data();
+    if (m > kStackNeedle) {
+        foldedHeap.resize(static_cast<std::size_t>(m));
+        borderHeap.resize(static_cast<std::size_t>(m));
+        folded = foldedHeap.data();
+        border = borderHeap.data();
+    }
+    for (int i = 0; i < m; ++i)
+        folded[i] = kFold[static_cast<unsigned char>(needle[static_cast<std::size_t>(i)])];
+    border[0] = 0;
+    for (int i = 1, k = 0; i < m; ++i) {
+        while (k > 0 && folded[i] != folded[k])
+            k = border[k - 1];
+        if (folded[i] == folded[k])
+            ++k;
+        border[i] = k;
+    }
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    for (int i = from, k = 0; i < to; ++i) {
+        const unsigned char c = kFold[bytes[i]];
+        while (k > 0 && c != folded[k])
+            k = border[k - 1];
+        if (c == folded[k] && ++k == m)
+            return i - m + 1;
+    }
+    return -1;
+}
+
+EventLineCutter::EventLineCutter(const LogDocument& doc, std::string_view killtype, int involved)
+    : text_(doc.text()), attrs_(doc.attributes().data()), doc_(doc), killtype_(killtype),
+      involved_(involved) {
+    // The phrase is compared exactly here: these three lines have forms of their own.
+    kind_ = killtype == kStabbed   ? Kind::Bayonet
+            : killtype == kSliced  ? Kind::Knife
+            : killtype == kRenamed ? Kind::Rename
+                                   : Kind::Weapon;
+    separator_ = kind_ == Kind::Rename ? 0 : 5;
+}
+
+std::string_view EventLineCutter::take(int start, int length) const {
+    const int n = static_cast<int>(text_.size());
+    // A negative length takes nothing; the range is kept inside the text.
+    if (length <= 0 || start >= n)
+        return {};
+    start = std::max(start, 0);
+    return text_.substr(static_cast<std::size_t>(start),
+                        static_cast<std::size_t>(std::min(length, n - start)));
+}
+
+const EventLine& EventLineCutter::cut(int pos) {
+    const int n = static_cast<int>(text_.size());
+    line_ = EventLine{};
+    line_.pos = pos;
+    // Backward up to LF: just after the last LF before the phrase.
+    line_.lineStart = pos > 0 ? lastIndexOf(text_, '\n', pos) + 1 : 0;
+    // Forward up to LF stops before the CR of a CR LF. No LF lies between the
+    // line start and the phrase, so the search may start at the phrase.
+    const std::size_t nextLf = text_.find('\n', static_cast<std::size_t>(pos));
+    lineFeed_ = nextLf == std::string_view::npos ? n : static_cast<int>(nextLf);
+    line_.lineEnd = lineFeed_;
+    if (lineFeed_ < n && lineFeed_ > line_.lineStart && text_[static_cast<std::size_t>(lineFeed_ - 1)] == '\r')
+        --line_.lineEnd;
+
+    line_.firstname = take(line_.lineStart, pos - line_.lineStart - 1);
+    if (involved_ == 2)
+        cutTwoPlayerLine();
+    return line_;
+}
+
+void EventLineCutter::cutTwoPlayerLine() {
+    switch (kind_) {
+    case Kind::Bayonet:
+        line_.weapontoken = "Bayonet";
+        cutKillerToLineEnd();
+        break;
+    case Kind::Knife:
+        line_.weapontoken = "Knife";
+        cutKillerToLineEnd();
+        break;
+    case Kind::Rename:
+        line_.weapontoken = "re";
+        cutKillerByLength();
+        break;
+    case Kind::Weapon: {
+        const int last = lastApostropheBefore(line_.lineEnd);
+        const int apos = last < 0 ? 0 : last + 1;
+        line_.weapontoken = take(apos + 2, line_.lineEnd - apos - 2);
+        cutKillerByLength();
+        break;
+    }
+    }
+    line_.teamkill = probeTeamKill();
+}
+
+// Knife and bayonet lines: the killer is the rest of the line after the
+// phrase and its blank. Every CR met on the way is dropped, as the game's
+// character-by-character loop drops a final CR after each character.
+void EventLineCutter::cutKillerToLineEnd() {
+    const int q = line_.pos + static_cast<int>(killtype_.size()) + 1;
+    const std::string_view rest = take(q, lineFeed_ - q); // stops at the text end too
+    std::string_view name = rest;
+    if (!name.empty() && name.back() == '\r')
+        name.remove_suffix(1);
+    secondLiteral_ = name.find('\r') == std::string_view::npos;
+    if (!secondLiteral_) {
+        ownedSecond_.clear();
+        for (char c : rest)
+            if (c != '\r')
+                ownedSecond_.push_back(c);
+        name = ownedSecond_;
+    }
+    if (endsWith(name, kHeadshotTag)) {
+        name.remove_suffix(kHeadshotTag.size());
+        line_.headshot = true;
+    }
+    line_.secondname = name;
+}
+
+// Other two-player lines: the killer's length is what the line has left
+// after the victim, the weapon word (tag included), the phrase and the separators.
+void EventLineCutter::cutKillerByLength() {
+    const int length = (line_.lineEnd - line_.lineStart) - static_cast<int>(line_.firstname.size()) -
+                       static_cast<int>(line_.weapontoken.size()) -
+                       static_cast<int>(killtype_.size()) - separator_;
+    std::string_view name = take(line_.pos + static_cast<int>(killtype_.size()) + 1, length);
+    if (!name.empty() && name.back() == '\r')
+        name.remove_suffix(1);
+    line_.secondname = name;
+    secondLiteral_ = true;
+    if (endsWith(line_.weapontoken, kHeadshotTag)) {
+        line_.weapontoken.remove_suffix(kHeadshotTag.size());
+        line_.headshot = true;
+    }
+}
+
+// Deliberate: each name is searched from the line start, so a killer whose
+// name also occurs in the victim's name is probed there, and a name found
+// nowhere probes the text's first character.
+bool EventLineCutter::probeTeamKill() {
+    const int p1 = line_.firstname.empty() ? -1 : line_.lineStart; // the name is the line's start
+    const int p2 = findFromLineStart(line_.secondname, secondLiteral_);
+    const Colour c1 = probeColour(p1);
+    const Colour c2 = probeColour(p2);
+    return c1 == c2 && c2 != kDefaultGrey;
+}
+
+int EventLineCutter::findFromLineStart(std::string_view name, bool literal) {
+    if (name.empty())
+        return -1;
+    if (literal) {
+        // The name stands in the text at its own place, so the search ends there at the latest.
+        const int at = static_cast<int>(name.data() - text_.data());
+        return findFolded(text_, name, line_.lineStart, at + static_cast<int>(name.size()));
+    }
+    // A name that lost a CR may occur anywhere after, or nowhere: remember the
+    // last answer so repeated names do not search the rest of the text again.
+    if (name == lastOwnedNeedle_ && lastOwnedFrom_ <= line_.lineStart &&
+        (lastOwnedHit_ < 0 || lastOwnedHit_ >= line_.lineStart))
+        return lastOwnedHit_;
+    lastOwnedNeedle_.assign(name);
+    lastOwnedFrom_ = line_.lineStart;
+    lastOwnedHit_ = findFolded(text_, name, line_.lineStart, static_cast<int>(text_.size()));
+    return lastOwnedHit_;
+}
+
+// The colour of the one character selected at nameAt + 1 (the name's second
+// character), with the selection kept inside the text as the view keeps it.
+Colour EventLineCutter::probeColour(int nameAt) const {
+    const int n = static_cast<int>(text_.size());
+    if (n == 0)
+        return doc_.paletteColour(0);
+    const int at = std::min(std::clamp(nameAt + 1, 0, n), n - 1);
+    return doc_.paletteColour(attrs_[at]);
+}
+
+int EventLineCutter::lastApostropheBefore(int end) {
+    if (end < aposSearchedTo_) // not met when fed in order; kept exact anyway
+        return lastIndexOf(text_, '\'', end);
+    const int hit = lastIndexOf(text_, '\'', end, aposSearchedTo_);
+    if (hit >= 0)
+        aposFound_ = hit;
+    aposSearchedTo_ = end;
+    return aposFound_;
+}
+
+} // namespace quorvath

@@ -1,0 +1,161 @@
+#include "core/stats/phrase_sweep.h"
+
+#include "core/log/log_document.h"
+
+#include <algorithm>
+#include <array>
+#include <deque>
+#include <stdexcept>
+#include <thread>
+
+namespace quorvath {
+
+namespace {
+
+// Below this size a second thread costs more than it saves.
+constexpr int kMinBytesPerThread = 1 << 20;
+
+} // namespace
+
+// Aho-Corasick over the folded alphabet, then widened to a table over raw bytes
+// (a raw byte moves like its folded form), so the text needs no folded copy.
+PhraseSweep::PhraseSweep(const std::vector<std::string>& phrases) {
+    std::vector<std::array<int, 256>> go(1);
+    go[0].fill(-1);
+    std::vector<std::vector<std::uint16_t>> own(1);
+    for (std::size_t p = 0; p < phrases.size(); ++p) {
+        const std::string& phrase = phrases[p];
+        lengths_.push_back(static_cast<int>(phrase.size()));
+        longest_ = std::max(longest_, static_cast<int>(phrase.size()));
+        if (phrase.empty())
+            continue;
+        int s = 0;
+        for (char ch : phrase) {
+            const unsigned char c = foldCase(static_cast<unsigned char>(ch));
+            if (go[static_cast<std::size_t>(s)][c] < 0) {
+                go[static_cast<std::size_t>(s)][c] = static_cast<int>(go.size());
+                go.emplace_back().fill(-1);
+                own.emplace_back();
+            }
+            s = go[static_cast<std::size_t>(s)][c];
+        }
+        own[static_cast<std::size_t>(s)].push_back(static_cast<std::uint16_t>(p));
+    }
+    const std::size_t states = go.size();
+    if (states * 257 >= kOutputBit || phrases.size() > 0xFFFF)
+        throw std::length_error("too many phrases for one sweep");
+
+    // Breadth-first: failure links, full transitions and inherited outputs.
+    std::vector<int> fail(states, 0);
+    std::vector<std::vector<std::uint16_t>> out = own;
+    std::deque<int> queue;
+    for (int c = 0; c < 256; ++c) {
+        int& t = go[0][static_cast<std::size_t>(c)];
+        if (t < 0) {
+            t = 0;
+        } else {
+            fail[static_cast<std::size_t>(t)] = 0;
+            queue.push_back(t);
+        }
+    }
+    while (!queue.empty()) {
+        const int s = queue.front();
+        queue.pop_front();
+        const auto su = static_cast<std::size_t>(s);
+        for (int c = 0; c < 256; ++c) {
+            int& t = go[su][static_cast<std::size_t>(c)];
+            const int viaFail = go[static_cast<std::size_t>(fail[su])][static_cast<std::size_t>(c)];
+            if (t < 0) {
+                t = viaFail;
+            } else {
+                fail[static_cast<std::size_t>(t)] = viaFail;
+                const auto& inherited = out[static_cast<std::size_t>(viaFail)];
+                auto& mine = out[static_cast<std::size_t>(t)];
+                mine.insert(mine.end(), inherited.begin(), inherited.end());
+                queue.push_back(t);
+            }
+        }
+    }
+
+    // Byte classes: each folded byte that occurs in a phrase gets its own.
+    std::array<int, 256> foldedClass{};
+    for (std::size_t s = 0; s < states; ++s)
+        for (int c = 0; c < 256; ++c)
+            if (go[s][static_cast<std::size_t>(c)] != 0 && foldedClass[static_cast<std::size_t>(c)] == 0)
+                foldedClass[static_cast<std::size_t>(c)] = static_cast<int>(classes_++);
+    std::array<int, 257> representative{}; // the folded byte of each class but 0
+    for (int c = 0; c < 256; ++c)
+        representative[static_cast<std::size_t>(foldedClass[static_cast<std::size_t>(c)])] = c;
+    for (int b = 0; b < 256; ++b)
+        classOf_[static_cast<std::size_t>(b)] =
+            static_cast<std::uint16_t>(foldedClass[foldCase(static_cast<unsigned char>(b))]);
+
+    next_.resize(states * classes_);
+    outputBegin_.resize(states + 1);
+    for (std::size_t s = 0; s < states; ++s) {
+        outputBegin_[s] = static_cast<std::uint32_t>(outputs_.size());
+        outputs_.insert(outputs_.end(), out[s].begin(), out[s].end());
+        for (std::uint32_t k = 0; k < classes_; ++k) {
+            // Class 0 holds the bytes no phrase uses: from any state they lead to the root.
+            const int t = k == 0 ? 0 : go[s][static_cast<std::size_t>(representative[k])];
+            std::uint32_t entry = static_cast<std::uint32_t>(t) * classes_;
+            if (!out[static_cast<std::size_t>(t)].empty())
+                entry |= kOutputBit;
+            next_[s * classes_ + k] = entry;
+        }
+    }
+    outputBegin_[states] = static_cast<std::uint32_t>(outputs_.size());
+}
+
+void PhraseSweep::scan(std::string_view text, int from, int to, int reportFrom, int reportTo,
+                       std::vector<std::vector<int>>& hits) const {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    const std::uint32_t* table = next_.data();
+    const std::uint16_t* classOf = classOf_.data();
+    std::uint32_t row = 0;
+    for (int i = from; i < to; ++i) {
+        const std::uint32_t entry = table[row + classOf[bytes[i]]];
+        row = entry & ~kOutputBit;
+        if (entry & kOutputBit) [[unlikely]] {
+            const std::uint32_t s = row / classes_;
+            for (std::uint32_t o = outputBegin_[s]; o < outputBegin_[s + 1]; ++o) {
+                const int phrase = outputs_[o];
+                const int start = i - lengths_[static_cast<std::size_t>(phrase)] + 1;
+                if (start >= reportFrom && start < reportTo)
+                    hits[static_cast<std::size_t>(phrase)].push_back(start);
+            }
+        }
+    }
+}
+
+std::vector<std::vector<int>> PhraseSweep::run(std::string_view text, int threads) const {
+    const int n = static_cast<int>(text.size());
+    const int parts = std::clamp(n / kMinBytesPerThread, 1, std::max(threads, 1));
+    std::vector<std::vector<std::vector<int>>> partHits(
+        static_cast<std::size_t>(parts), std::vector<std::vector<int>>(lengths_.size()));
+    auto scanPart = [&](int part) {
+        const int begin = static_cast<int>(static_cast<long long>(n) * part / parts);
+        const int end = static_cast<int>(static_cast<long long>(n) * (part + 1) / parts);
+        // Overlap by one phrase length so occurrences across the cut are seen
+        // by the part they start in.
+        const int reach = std::max(longest_ - 1, 0);
+        scan(text, std::max(begin - reach, 0), std::min(end + reach, n), begin, end,
+             partHits[static_cast<std::size_t>(part)]);
+    };
+    std::vector<std::thread> workers;
+    for (int part = 1; part < parts; ++part)
+        workers.emplace_back(scanPart, part);
+    scanPart(0);
+    for (auto& w : workers)
+        w.join();
+
+    std::vector<std::vector<int>> hits = std::move(partHits[0]);
+    for (int part = 1; part < parts; ++part)
+        for (std::size_t p = 0; p < hits.size(); ++p) {
+            const auto& more = partHits[static_cast<std::size_t>(part)][p];
+            hits[p].insert(hits[p].end(), more.begin(), more.end());
+        }
+    return hits;
+}
+
+} // namespace quorvath

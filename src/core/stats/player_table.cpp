@@ -1,0 +1,114 @@
+#include "core/stats/player_table.h"
+
+#include <algorithm>
+
+namespace quorvath {
+
+bool AliasCollection::containsKey(const std::string& key) const {
+    return std::any_of(items_.begin(), items_.end(), [&](const auto& e) { return e.first == key; });
+}
+
+bool AliasCollection::containsItem(std::int32_t index) const {
+    return std::any_of(items_.begin(), items_.end(), [&](const auto& e) { return e.second == index; });
+}
+
+bool AliasCollection::add(std::int32_t index, const std::string& key) {
+    if (containsKey(key))
+        return false;
+    items_.emplace_back(key, index);
+    return true;
+}
+
+void PlayerTable::reset() {
+    records_.assign(1, PlayerRecord{});
+    byName_.clear();
+    byOrigname_.clear();
+}
+
+void PlayerTable::cutToSlotZero() {
+    records_.resize(1);
+    byName_.clear();
+    byOrigname_.clear();
+}
+
+int PlayerTable::findOrAdd(std::string_view name) {
+    if (int i = findByName(name))
+        return i;
+    records_.emplace_back();
+    const int i = upper();
+    records_.back().name = name;
+    byName_[records_.back().name].insert(i);
+    byOrigname_[std::string()].insert(i);
+    return i;
+}
+
+void PlayerTable::Indexes::insert(int i) {
+    if (lowest == 0) {
+        lowest = i;
+        return;
+    }
+    if (i == lowest)
+        return;
+    if (i < lowest)
+        std::swap(i, lowest);
+    others.insert(i);
+}
+
+void PlayerTable::Indexes::erase(int i) {
+    if (i != lowest) {
+        others.erase(i);
+    } else if (others.empty()) {
+        lowest = 0;
+    } else {
+        lowest = *others.begin();
+        others.erase(others.begin());
+    }
+}
+
+int PlayerTable::first(const IndexMap& map, std::string_view key) {
+    auto it = map.find(key);
+    return it == map.end() ? 0 : it->second.lowest;
+}
+
+int PlayerTable::findByName(std::string_view name) const { return first(byName_, name); }
+
+int PlayerTable::findplayerindex(std::string_view name) const {
+    const int byName = first(byName_, name);
+    const int byOrig = first(byOrigname_, name);
+    if (byName == 0 || byOrig == 0)
+        return std::max(byName, byOrig);
+    return std::min(byName, byOrig);
+}
+
+void PlayerTable::unlink(IndexMap& map, const std::string& key, int i) {
+    auto it = map.find(key);
+    if (it == map.end())
+        return;
+    it->second.erase(i);
+    if (it->second.empty())
+        map.erase(it);
+}
+
+void PlayerTable::setName(int i, std::string name) {
+    if (i == 0) { // slot 0 never takes part in look-ups
+        records_[0].name = std::move(name);
+        return;
+    }
+    PlayerRecord& r = records_[static_cast<std::size_t>(i)];
+    unlink(byName_, r.name, i);
+    r.name = std::move(name);
+    byName_[r.name].insert(i);
+}
+
+void PlayerTable::setOrigname(int i, std::string origname) {
+    if (i == 0) {
+        records_[0].origname = std::move(origname);
+        return;
+    }
+    PlayerRecord& r = records_[static_cast<std::size_t>(i)];
+    unlink(byOrigname_, r.origname, i);
+    r.origname = std::move(origname);
+    byOrigname_[r.origname].insert(i);
+}
+
+} // namespace quorvath

@@ -1,0 +1,48 @@
+#pragma once
+// The statistics pass: the 30 phrase scans of findkill in their fixed order,
+// then the "All Players" totals in slot 0.
+//
+// The log is swept once for all phrases; the occurrences are then booked
+// phrase by phrase in the table's order, which gives the same table as 30
+// separate searches. Reads the document only; call it on any one thread while
+// nothing edits the document or the table.
+
+#include "core/log/log_document.h"
+#include "core/stats/player_table.h"
+
+#include <array>
+#include <functional>
+#include <string_view>
+
+namespace quorvath {
+
+class Progress;
+
+struct StatisticsScan {
+    std::string_view caption; // empty: the caption of the row above stays
+    std::string_view phrase;
+    int involved;
+};
+
+inline constexpr int kStatisticsScanCount = 30;
+extern const std::array<StatisticsScan, kStatisticsScanCount> kStatisticsScans;
+
+// The caption shown while scan `number` (1-based) runs.
+std::string_view scanCaption(int number);
+
+// Told the 1-based number of each scan as it starts (the statistics window
+// quickens its progress timer from the fifth scan on).
+using ScanStarted = std::function<void(int number)>;
+
+// Cuts the table to slot 0, runs the 30 scans, then names slot 0
+// "All Players" with counters 1..81 summed over slots 1..n. Each scan begins
+// a Progress stage with its caption (rows without one repeat the caption
+// above) and reports its positions in the text.
+void runStatisticsPass(const LogDocument& doc, PlayerTable& players, Progress& progress,
+                       const ScanStarted& scanStarted = {});
+
+// Slot 0 becomes "All Players": counters 1..81 set to the sums over slots
+// 1..n; its other fields are left as they are.
+void sumAllPlayers(PlayerTable& players);
+
+} // namespace quorvath

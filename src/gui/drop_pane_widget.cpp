@@ -1,0 +1,55 @@
+#include "gui/drop_pane_widget.h"
+
+#include "core/common/windows1252.h"
+#include "gui/drag_list_widget.h"
+
+#include <QDropEvent>
+#include <QMimeData>
+
+namespace quorvath {
+
+DropPaneWidget::DropPaneWidget(QWidget* parent) : QPlainTextEdit(parent) {
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setAcceptDrops(true);
+    setTabStopDistance(fontMetrics().averageCharWidth() * 8.0);
+}
+
+void DropPaneWidget::changeEvent(QEvent* event) {
+    // Tab stops every eight average characters, as the report columns expect.
+    if (event->type() == QEvent::FontChange)
+        setTabStopDistance(fontMetrics().averageCharWidth() * 8.0);
+    QPlainTextEdit::changeEvent(event);
+}
+
+void DropPaneWidget::showReport(const std::string& text) {
+    QString shown = QString::fromStdString(utf8FromWindows1252(text));
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    setPlainText(shown);
+}
+
+void DropPaneWidget::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasFormat(kListDragMime))
+        event->acceptProposedAction();
+    else
+        QPlainTextEdit::dragEnterEvent(event);
+}
+
+void DropPaneWidget::dragMoveEvent(QDragMoveEvent* event) {
+    if (event->mimeData()->hasFormat(kListDragMime))
+        event->acceptProposedAction();
+    else
+        QPlainTextEdit::dragMoveEvent(event);
+}
+
+void DropPaneWidget::dropEvent(QDropEvent* event) {
+    if (!event->mimeData()->hasFormat(kListDragMime)) {
+        QPlainTextEdit::dropEvent(event);
+        return;
+    }
+    event->acceptProposedAction();
+    emit listDropped(listDragTag(*event->mimeData()));
+}
+
+} // namespace quorvath

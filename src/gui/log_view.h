@@ -1,0 +1,70 @@
+#pragma once
+// RTF1, the log view: paints only the visible lines of a LogDocument, each
+// character in its own colour, bold, italic and underline; no word wrap,
+// scrolling both ways, mouse selection and Ctrl+C. The document's selection
+// is the view's selection. The view never copies the text: it keeps a line
+// index (4 bytes a line) and converts Windows-1252 to Unicode only to draw.
+//
+// Interface thread only. The document must not be edited while the view
+// paints; after an edit call documentChanged() (text) or stylesChanged().
+
+#include "core/log/line_index.h"
+
+#include <QAbstractScrollArea>
+#include <QFont>
+
+#include <array>
+
+namespace quorvath {
+
+class LogDocument;
+
+class LogView : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    explicit LogView(QWidget* parent = nullptr);
+
+    // nullptr shows an empty view. The document outlives its use here.
+    void setDocument(LogDocument* document);
+    LogDocument* document() const { return doc_; }
+    void documentChanged();
+    void stylesChanged();
+    // Scrolls the selection into view and repaints it.
+    void showSelection();
+
+    void copy();
+    QString selectedText() const;
+    int firstVisibleLine() const;
+    int lineCount() const { return lines_.lineCount(); }
+    // The drawn text of a line, as Unicode.
+    QString lineText(int line) const;
+    // The character position under a point of the viewport.
+    int positionAt(const QPoint& point) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void setUpFonts();
+    void updateScrollBars();
+    double charWidth(unsigned char c, std::uint8_t attribute) const;
+    int lineTop(int line) const;
+    void paintLine(QPainter& painter, int line, int y, int left, int right);
+
+    LogDocument* doc_ = nullptr;
+    LineIndex lines_;
+    std::array<QFont, 8> fonts_;            // by bold/italic/underline bits
+    std::array<std::array<double, 256>, 4> widths_{}; // by bold/italic
+    int lineHeight_ = 1;
+    int ascent_ = 0;
+    double averageWidth_ = 1;
+    int widestSeen_ = 0; // widest line painted so far, in pixels
+    int anchor_ = 0;     // where a mouse selection started
+};
+
+} // namespace quorvath

@@ -1,0 +1,57 @@
+#include "core/stats/stats_test_support.h"
+
+#include <vector>
+
+namespace quorvath::test {
+
+void setMarkup(LogDocument& doc, const std::string& markup) {
+    std::string text;
+    Colour current = kGrey;
+    std::vector<Colour> colours; // one per character of the text
+    for (std::size_t i = 0; i < markup.size(); ++i) {
+        if (markup[i] == '{' && i + 2 < markup.size() && markup[i + 2] == ':') {
+            const char kind = markup[i + 1];
+            current = kind == 'r' ? kRed : kind == 'b' ? kBlue : kind == 'c' ? kChat : 0;
+            i += 2;
+            continue;
+        }
+        if (markup[i] == '}' && current != kGrey) {
+            current = kGrey;
+            continue;
+        }
+        text.push_back(markup[i]);
+        colours.push_back(current);
+    }
+    doc.setText(text);
+    std::size_t start = 0;
+    while (start < colours.size()) {
+        std::size_t end = start;
+        while (end < colours.size() && colours[end] == colours[start])
+            ++end;
+        doc.select(static_cast<int>(start), static_cast<int>(end - start));
+        doc.setSelectionColour(colours[start]);
+        start = end;
+    }
+    doc.setSelStart(0);
+}
+
+void setLines(LogDocument& doc, std::initializer_list<std::string> lines, bool finalBreak) {
+    std::string markup;
+    bool firstLine = true;
+    for (const std::string& line : lines) {
+        if (!firstLine)
+            markup += "\r\n";
+        markup += line;
+        firstLine = false;
+    }
+    if (finalBreak)
+        markup += "\r\n";
+    setMarkup(doc, markup);
+}
+
+int counterOf(const PlayerTable& table, const std::string& name, Counter c) {
+    const int i = table.findByName(name);
+    return i == 0 ? 0 : table[i][c];
+}
+
+} // namespace quorvath::test
