@@ -7,16 +7,16 @@
 #include "../tests/core/log/literal_render.cpp" // the reference, compiled in
 
 #include "core/common/progress.h"
-#include "core/log/log_file.h"
 #include "core/log/colour_renderer.h"
+#include "core/log/log_file.h"
 #include "core/log/log_loader.h"
 #include "core/log/round_separator.h"
 
 #include <algorithm>
 #include <chrono>
-#include <ctime>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <string>
 #include <sys/resource.h>
@@ -37,8 +37,8 @@ double peakRssBytes() {
 
 void generate(const std::string& path, double sizeMb) {
     const std::string command = std::string("\"") + QUORVATH_GEN_LOG + "\" --size-mb " +
-                                std::to_string(sizeMb) + " --players 300 --seed 7 --out \"" +
-                                path + "\"";
+                                std::to_string(sizeMb) + " --players 300 --seed 7 --out \"" + path +
+                                "\"";
     if (std::system(command.c_str()) != 0) {
         std::fprintf(stderr, "bench_log: gen-log failed: %s\n", command.c_str());
         std::exit(1);
@@ -110,9 +110,8 @@ int main(int argc, char** argv) {
         doc.textBuffer() = std::move(text);
         using Stage = void (*)(quorvath::LogDocument&, quorvath::Progress&);
         const std::pair<const char*, Stage> stages[] = {
-            {"separate", [](quorvath::LogDocument& d, quorvath::Progress& p) {
-                 quorvath::separateRounds(d, p);
-             }},
+            {"separate", [](quorvath::LogDocument& d,
+                            quorvath::Progress& p) { quorvath::separateRounds(d, p); }},
             {"LF", quorvath::recolourLineFeeds},
             {"chat", quorvath::processChatCodes},
             {"OSP", quorvath::processOspCodes},
@@ -154,8 +153,8 @@ int main(int argc, char** argv) {
                 1000.0 * wc / mb, bestLoad / wc);
     std::printf("peak RSS: %.0f MB = %.2f bytes per byte of log   (target < 4)\n",
                 peak / (1024.0 * 1024.0), peak / bytes);
-    std::printf("1 MB log (%.2f MB): sweeps %.4f s, literal rules %.3f s, ratio %.0fx%s\n",
-                smallMb, sweepSmall, literalSmall, literalSmall / sweepSmall,
+    std::printf("1 MB log (%.2f MB): sweeps %.4f s, literal rules %.3f s, ratio %.0fx%s\n", smallMb,
+                sweepSmall, literalSmall, literalSmall / sweepSmall,
                 same ? "" : "  (TEXTS DIFFER)");
     std::filesystem::remove_all(dir);
     return 0;

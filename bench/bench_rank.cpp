@@ -27,9 +27,9 @@ PlayerTable syntheticTable() {
         name += std::to_string(i);
         t.findOrAdd(name);
     }
-    const Counter weapons[][2] = {{m4Kills, m4Deaths},   {ak74Kills, ak74Deaths},
-                                  {mp5Kills, mp5Deaths}, {msg90a1Kills, msg90a1Deaths},
-                                  {m60Kills, m60Deaths}, {m203Kills, m203Deaths},
+    const Counter weapons[][2] = {{m4Kills, m4Deaths},      {ak74Kills, ak74Deaths},
+                                  {mp5Kills, mp5Deaths},    {msg90a1Kills, msg90a1Deaths},
+                                  {m60Kills, m60Deaths},    {m203Kills, m203Deaths},
                                   {knifeKills, knifeDeaths}};
     std::uniform_int_distribution<int> player(1, kPlayers);
     std::uniform_int_distribution<int> weapon(0, 6);
@@ -44,10 +44,10 @@ PlayerTable syntheticTable() {
         t[v].killers.add(k, 1);
     }
     std::uniform_int_distribution<int> small(0, 20);
-    const Counter events[] = {flagsCaptured, flagsTaken,   flagsDropped,      flagCarrierKills,
-                              bombsPlanted,  bombsDefused, targetsDestroyed,  votesCalled,
-                              timesKicked,   teamKills,    grenadeSuicides,   briefcasesTaken,
-                              bombsTaken,    timesBanned,  briefcaseEscapes,  fallSuicides};
+    const Counter events[] = {flagsCaptured, flagsTaken,   flagsDropped,     flagCarrierKills,
+                              bombsPlanted,  bombsDefused, targetsDestroyed, votesCalled,
+                              timesKicked,   teamKills,    grenadeSuicides,  briefcasesTaken,
+                              bombsTaken,    timesBanned,  briefcaseEscapes, fallSuicides};
     for (int i = 1; i <= kPlayers; ++i)
         for (Counter c : events)
             t[i][c] = small(rng) < 15 ? 0 : small(rng);

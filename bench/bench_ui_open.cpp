@@ -4,11 +4,11 @@
 // Plain main; run by scripts/bench. Figures, not a pass/fail test.
 //   bench_ui_open [SIZE_MB]
 
-#include "gui/log_view.h"
-#include "gui/main_window.h"
 #include "core/common/settings_store.h"
 #include "core/common/user_prompts.h"
 #include "core/log/log_file.h"
+#include "gui/log_view.h"
+#include "gui/main_window.h"
 #include "gui/stats_window.h"
 
 #include <QApplication>
@@ -57,8 +57,8 @@ int main(int argc, char** argv) {
     const std::filesystem::path dir = std::filesystem::temp_directory_path() / "quorvath-bench-ui";
     std::filesystem::create_directories(dir);
     const std::string log = (dir / "big.log").string();
-    const std::string gen = std::string(QUORVATH_GEN_LOG) + " --size-mb " +
-                            std::to_string(sizeMb) + " --seed 7 --out " + log;
+    const std::string gen = std::string(QUORVATH_GEN_LOG) + " --size-mb " + std::to_string(sizeMb) +
+                            " --seed 7 --out " + log;
     if (std::system(gen.c_str()) != 0)
         return 1;
     const auto bytes = static_cast<double>(std::filesystem::file_size(log));

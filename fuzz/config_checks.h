@@ -21,7 +21,8 @@ inline std::string checkConfigText(std::string_view bytes) {
         return "the log file name is longer than the file";
     checkLogFileName(name);
     isConfigFileName(text);
-    if (logFileNamePrompt(name).size() < name.size() || logFileNameSetting(name).size() != name.size() + 19)
+    if (logFileNamePrompt(name).size() < name.size() ||
+        logFileNameSetting(name).size() != name.size() + 19)
         return "the name setting or prompt lost the name";
 
     for (int m = -1; m <= 4; ++m) {

@@ -10,9 +10,9 @@
 #include "core/log/log_loader.h"
 #include "core/rank/alias_linking.h"
 #include "core/rank/ranking.h"
-#include "core/session/stats_session.h"
 #include "core/rank/top_lists.h"
 #include "core/report/player_sheet.h"
+#include "core/session/stats_session.h"
 #include "core/stats/statistics_pass.h"
 
 #include <algorithm>
@@ -76,7 +76,6 @@ inline bool aliasesAreFlat(const PlayerTable& players) {
         }
     return true;
 }
-
 
 inline std::string checkLinkUnlinkRestores(PlayerTable& players) {
     const std::vector<PlayerRecord> before = players.records();

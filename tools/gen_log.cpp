@@ -34,8 +34,8 @@ struct Options {
 };
 
 struct Player {
-    std::string name;    // as team games print it (colour codes stripped)
-    std::string display; // as free-for-all prints it (may carry colour codes)
+    std::string name;              // as team games print it (colour codes stripped)
+    std::string display;           // as free-for-all prints it (may carry colour codes)
     std::vector<std::string> pool; // every name he goes by, the first one included
 };
 
@@ -376,8 +376,7 @@ private:
                 planter_ = -1;
             }
             break;
-        default:
-            chat();
+        default: chat();
         }
     }
 

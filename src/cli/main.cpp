@@ -1,9 +1,9 @@
 // quorvath-report: the rendered log and its statistics on the command line.
 
-#include "core/common/progress.h"
 #include "cli/cli_options.h"
 #include "cli/log_output.h"
 #include "cli/stats_output.h"
+#include "core/common/progress.h"
 #include "core/log/log_loader.h"
 
 #include <cstdio>

@@ -1,11 +1,11 @@
 #include "gui/alias_selection_window.h"
 
-#include "gui/qt_colours.h"
-#include "gui/qt_fonts.h"
-#include "gui/qt_twips_layout.h"
 #include "core/common/settings_store.h"
 #include "core/common/windows1252.h"
 #include "core/session/stats_session.h"
+#include "gui/qt_colours.h"
+#include "gui/qt_fonts.h"
+#include "gui/qt_twips_layout.h"
 #include "gui/stats_texts.h"
 
 #include <QLabel>

@@ -20,9 +20,8 @@ inline constexpr const char* ColourNickBtn = "Highlight Nick";
 inline constexpr const char* GetStatsBtn = "Get the guff";
 inline constexpr const char* Go = "?";
 
-inline constexpr const char* NickPrompt =
-    "Please enter your nick exactly how it appears ingame\r\n"
-    "(You can copy it from the log and come back)";
+inline constexpr const char* NickPrompt = "Please enter your nick exactly how it appears ingame\r\n"
+                                          "(You can copy it from the log and come back)";
 inline constexpr const char* KeepQuestion = "Do you want to Keep ";
 inline constexpr const char* LogFilter = "Log Files|*.log|Text Files|*.txt";
 inline constexpr const char* OpenDialogTitle = "Open";

@@ -1,8 +1,8 @@
 #include "gui/log_view.h"
 
-#include "gui/qt_colours.h"
 #include "core/common/windows1252.h"
 #include "core/log/log_document.h"
+#include "gui/qt_colours.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -17,11 +17,11 @@
 namespace quorvath {
 
 namespace {
-constexpr int kMargin = 4;            // pixels left of the text
+constexpr int kMargin = 4;               // pixels left of the text
 constexpr int kMaxScrollWidth = 1 << 30; // pixels; well inside an int
-constexpr int kMaxRun = 512;          // characters drawn by one call
-const QColor kBackground(0, 0, 0);    // the log's colours are light
-const QColor kSelection(58, 90, 140); // behind selected characters
+constexpr int kMaxRun = 512;             // characters drawn by one call
+const QColor kBackground(0, 0, 0);       // the log's colours are light
+const QColor kSelection(58, 90, 140);    // behind selected characters
 
 int variantOf(std::uint8_t attribute) { return (attribute >> 5) & 7; }
 
@@ -125,8 +125,9 @@ QString LogView::lineText(int line) const {
     if (!doc_ || line < 0 || line >= lines_.lineCount())
         return {};
     const int start = lines_.lineStart(line);
-    return toUnicode(std::string_view(doc_->text()).substr(
-        static_cast<std::size_t>(start), static_cast<std::size_t>(lines_.lineEnd(line) - start)));
+    return toUnicode(std::string_view(doc_->text())
+                         .substr(static_cast<std::size_t>(start),
+                                 static_cast<std::size_t>(lines_.lineEnd(line) - start)));
 }
 
 void LogView::paintEvent(QPaintEvent*) {
@@ -165,7 +166,8 @@ void LogView::paintLine(QPainter& painter, int line, int y, int left, int right)
         int j = i;
         while (j < end && j - i < kMaxRun && doc_->attributeAt(j) == attribute &&
                (j >= selFrom && j < selTo) == selected) {
-            x += charWidth(static_cast<unsigned char>(text[static_cast<std::size_t>(j)]), attribute);
+            x +=
+                charWidth(static_cast<unsigned char>(text[static_cast<std::size_t>(j)]), attribute);
             ++j;
         }
         if (selected)

@@ -58,7 +58,7 @@ private:
 
     LogDocument* doc_ = nullptr;
     LineIndex lines_;
-    std::array<QFont, 8> fonts_;            // by bold/italic/underline bits
+    std::array<QFont, 8> fonts_;                      // by bold/italic/underline bits
     std::array<std::array<double, 256>, 4> widths_{}; // by bold/italic
     int lineHeight_ = 1;
     int ascent_ = 0;

@@ -1,10 +1,10 @@
 #include "gui/logging_mode_dialog.h"
 
-#include "gui/app_texts.h"
 #include "core/common/settings_store.h"
 #include "core/common/user_prompts.h"
 #include "core/common/windows1252.h"
 #include "core/gamecfg/game_config.h"
+#include "gui/app_texts.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -6,11 +6,11 @@
 // loaded, removes the archive copy it made and exits; --stats-screenshot PNG
 // LOG does the same for the statistics window with a sheet and a ranking.
 
+#include "core/log/log_file.h"
 #include "gui/main_window.h"
 #include "gui/qt_fonts.h"
 #include "gui/qt_prompts.h"
 #include "gui/qt_settings_store.h"
-#include "core/log/log_file.h"
 #include "gui/qt_stats_screenshot.h"
 #include "gui/stats_window.h"
 

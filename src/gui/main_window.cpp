@@ -1,20 +1,20 @@
 #include "gui/main_window.h"
 
-#include "gui/about_dialog.h"
-#include "gui/app_texts.h"
-#include "gui/log_view.h"
-#include "gui/qt_background_work.h"
-#include "gui/qt_colours.h"
-#include "gui/qt_fonts.h"
-#include "gui/qt_twips_layout.h"
 #include "core/common/settings_store.h"
 #include "core/common/user_prompts.h"
 #include "core/common/windows1252.h"
-#include "gui/logging_mode_dialog.h"
 #include "core/log/log_document.h"
 #include "core/log/log_file.h"
 #include "core/log/log_loader.h"
 #include "core/log/log_search.h"
+#include "gui/about_dialog.h"
+#include "gui/app_texts.h"
+#include "gui/log_view.h"
+#include "gui/logging_mode_dialog.h"
+#include "gui/qt_background_work.h"
+#include "gui/qt_colours.h"
+#include "gui/qt_fonts.h"
+#include "gui/qt_twips_layout.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -138,8 +138,9 @@ void MainWindow::buildMenus() {
     openAction_->setShortcut(QKeySequence::Open);
     QMenu* prefs = menuBar()->addMenu(texts::PreferencesMenu);
     prefs->setObjectName("PreferencesMenu");
-    prefs->addAction(texts::PreferencesMenuPlayerName, this,
-                     &MainWindow::PreferencesMenuPlayerName_Click)
+    prefs
+        ->addAction(texts::PreferencesMenuPlayerName, this,
+                    &MainWindow::PreferencesMenuPlayerName_Click)
         ->setObjectName("PreferencesMenuPlayerName");
     prefs->addAction(texts::PreferencesMenuLogMode, this, &MainWindow::PreferencesMenuLogMode_Click)
         ->setObjectName("PreferencesMenuLogMode");
@@ -149,12 +150,10 @@ void MainWindow::buildMenus() {
 
 void MainWindow::applySearchBoxColours() {
     QPalette pal = txtSearch_->palette();
-    pal.setColor(QPalette::Text, qColorFromBgr(static_cast<std::uint32_t>(
-                                     colourSetting(settings_, settings_keys::TextColor,
-                                                   kDefaultTextColor))));
-    pal.setColor(QPalette::Base, qColorFromBgr(static_cast<std::uint32_t>(
-                                     colourSetting(settings_, settings_keys::BackColor,
-                                                   kDefaultBackColor))));
+    pal.setColor(QPalette::Text, qColorFromBgr(static_cast<std::uint32_t>(colourSetting(
+                                     settings_, settings_keys::TextColor, kDefaultTextColor))));
+    pal.setColor(QPalette::Base, qColorFromBgr(static_cast<std::uint32_t>(colourSetting(
+                                     settings_, settings_keys::BackColor, kDefaultBackColor))));
     txtSearch_->setPalette(pal);
 }
 
@@ -235,7 +234,8 @@ void MainWindow::Openfile(const std::string& currentLogFile) {
     auto copied = std::make_shared<bool>(false);
     LogDocument* doc = doc_.get();
     runWork(
-        [this, from = currentLogFile, to = archivecopy_, doc, copied]() -> std::optional<std::string> {
+        [this, from = currentLogFile, to = archivecopy_, doc,
+         copied]() -> std::optional<std::string> {
             if (auto error = copyFileReplacing(from, to))
                 return error;
             *copied = true;

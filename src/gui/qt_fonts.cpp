@@ -6,7 +6,8 @@
 namespace quorvath {
 
 void registerFontSubstitutes() {
-    QFont::insertSubstitutions("Century Gothic", QStringList{"URW Gothic", "URW Gothic L", "TeX Gyre Adventor"});
+    QFont::insertSubstitutions("Century Gothic",
+                               QStringList{"URW Gothic", "URW Gothic L", "TeX Gyre Adventor"});
     QFont::insertSubstitutions("Arial", QStringList{"Liberation Sans", "Arimo", "DejaVu Sans"});
 }
 

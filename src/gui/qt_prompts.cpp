@@ -16,8 +16,8 @@ QString q(const std::string& s) { return QString::fromStdString(s); }
 
 std::string QtPrompts::inputBox(const std::string& prompt, const std::string& title) {
     bool ok = false;
-    const QString answer = QInputDialog::getText(parent_, q(title), q(prompt), QLineEdit::Normal,
-                                                 QString(), &ok);
+    const QString answer =
+        QInputDialog::getText(parent_, q(title), q(prompt), QLineEdit::Normal, QString(), &ok);
     return ok ? answer.toStdString() : std::string();
 }
 

@@ -7,7 +7,8 @@ namespace quorvath {
 QtSettingsStore::QtSettingsStore()
     : settings_(QSettings::IniFormat, QSettings::UserScope, "Quorvath", "Quorvath") {}
 
-QtSettingsStore::QtSettingsStore(const QString& iniPath) : settings_(iniPath, QSettings::IniFormat) {}
+QtSettingsStore::QtSettingsStore(const QString& iniPath)
+    : settings_(iniPath, QSettings::IniFormat) {}
 
 std::string QtSettingsStore::get(const std::string& key, const std::string& fallback) const {
     const QString qkey = QString::fromStdString(key);

@@ -1,8 +1,8 @@
 #include "gui/qt_stats_pass.h"
 
+#include "core/stats/statistics_pass.h"
 #include "gui/qt_background_work.h"
 #include "gui/stats_texts.h"
-#include "core/stats/statistics_pass.h"
 
 #include <QLabel>
 #include <QProgressBar>

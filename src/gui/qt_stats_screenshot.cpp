@@ -1,8 +1,8 @@
 #include "gui/qt_stats_screenshot.h"
 
-#include "gui/main_window.h"
 #include "core/log/log_file.h"
 #include "gui/drag_list_widget.h"
+#include "gui/main_window.h"
 #include "gui/stats_window.h"
 
 #include <QCoreApplication>

@@ -23,8 +23,8 @@ TwipsLayout::~TwipsLayout() {
 
 void TwipsLayout::add(QWidget* widget, int left, int top, int width, int height, int anchors) {
     addChildWidget(widget);
-    items_.push_back({new QWidgetItem(widget), QRect(px(left), px(top), px(width), px(height)),
-                      anchors});
+    items_.push_back(
+        {new QWidgetItem(widget), QRect(px(left), px(top), px(width), px(height)), anchors});
     invalidate();
 }
 

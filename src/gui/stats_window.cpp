@@ -1,10 +1,5 @@
 #include "gui/stats_window.h"
 
-#include "gui/main_window.h"
-#include "gui/log_view.h"
-#include "gui/qt_colours.h"
-#include "gui/qt_fonts.h"
-#include "gui/qt_twips_layout.h"
 #include "core/common/settings_store.h"
 #include "core/common/user_prompts.h"
 #include "core/common/windows1252.h"
@@ -12,7 +7,12 @@
 #include "gui/alias_selection_window.h"
 #include "gui/drag_list_widget.h"
 #include "gui/drop_pane_widget.h"
+#include "gui/log_view.h"
+#include "gui/main_window.h"
+#include "gui/qt_colours.h"
+#include "gui/qt_fonts.h"
 #include "gui/qt_stats_pass.h"
+#include "gui/qt_twips_layout.h"
 #include "gui/stats_texts.h"
 
 #include <QCloseEvent>
@@ -111,8 +111,8 @@ void StatsFrm::buildControls() {
 void StatsFrm::buildMenus() {
     aliasesMenu_ = menuBar()->addMenu(stats_texts::AliasesMenu);
     aliasesMenu_->setObjectName("StatsPrefsMenu");
-    linkAliases_ = aliasesMenu_->addAction(stats_texts::LinkAliases, this,
-                                           &StatsFrm::StatsLinkAliasBtn_Click);
+    linkAliases_ =
+        aliasesMenu_->addAction(stats_texts::LinkAliases, this, &StatsFrm::StatsLinkAliasBtn_Click);
     linkAliases_->setObjectName("StatsLinkAliasBtn");
     linkAliases_->setCheckable(true);
     aliasesMenu_->addAction(stats_texts::SelectKeyAliases, this, &StatsFrm::statsprefkeyalias_Click)

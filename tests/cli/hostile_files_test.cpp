@@ -47,8 +47,7 @@ TEST(ReportToolHostile, RefusalsNameTheFileAndExitOne) {
     fs::resize_file(big, (1ull << 30) + 1);
     const ToolRun r = rendered(dir, big);
     fs::remove(big);
-    expectRefused(r, "The file \"" + big +
-                         "\" is too large: logs of at most 1 GiB can be loaded.");
+    expectRefused(r, "The file \"" + big + "\" is too large: logs of at most 1 GiB can be loaded.");
 }
 
 TEST(ReportToolHostile, OddButReadableFilesArePrinted) {
@@ -80,9 +79,9 @@ TEST(ReportToolHostile, AReadOnlyFolderIsNoObstacle) {
     fs::create_directory(folder);
     const std::string log = (folder / "server.log").string();
     writeFile(log, "msec\r\nhello\r\n");
-    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec |
-                                fs::perms::group_read | fs::perms::group_exec |
-                                fs::perms::others_read | fs::perms::others_exec);
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                fs::perms::group_exec | fs::perms::others_read |
+                                fs::perms::others_exec);
     const ToolRun r = rendered(dir, log, true);
     fs::permissions(folder, fs::perms::owner_all);
     EXPECT_EQ(r.status, 0) << r.err;

@@ -29,13 +29,13 @@ TEST(ReportTool, RenderedAndRuns) {
 
     const RunResult runs = runTool(dir, "--runs \"" + log + "\"");
     EXPECT_EQ(runs.status, 0);
-    EXPECT_EQ(runs.out, "0\t1\t49344\tbu\n"          // the banner's first CR
-                        "1\t4\t14737632\tbu\n"       // LF, then CR LF and a space after LFs
+    EXPECT_EQ(runs.out, "0\t1\t49344\tbu\n"    // the banner's first CR
+                        "1\t4\t14737632\tbu\n" // LF, then CR LF and a space after LFs
                         "5\t144\t49344\tbu\n"
                         "149\t2\t14737632\t-\n"
-                        "151\t3\t8421631\t-\n"       // Red
+                        "151\t3\t8421631\t-\n" // Red
                         "154\t8\t14737632\t-\n"
-                        "162\t4\t16744576\t-\n"      // Blue
+                        "162\t4\t16744576\t-\n" // Blue
                         "166\t2\t14737632\t-\n");
 }
 
@@ -73,7 +73,8 @@ TEST(ReportTool, StatisticsCommands) {
     const auto log = "\"" + dir.file("stats.log").string() + "\"";
     writeFile(dir.file("stats.log"), StatsLog);
 
-    EXPECT_EQ(runTool(dir, log + " --players").out, "All Players\r\nAnn\r\nBob\r\nCid\r\nAnnie\r\n");
+    EXPECT_EQ(runTool(dir, log + " --players").out,
+              "All Players\r\nAnn\r\nBob\r\nCid\r\nAnnie\r\n");
     // Linked, the alias is folded into its master and leaves the list.
     EXPECT_EQ(runTool(dir, log + " --linked --players").out,
               "All Players\r\nAnn (Annie)\r\nBob\r\nCid\r\n");
@@ -103,7 +104,8 @@ TEST(ReportTool, SheetsAndSummary) {
     EXPECT_EQ(bob.rfind("Stats for : Bob\r\n\r\nWeapon\t\t\tKills\tDeaths\r\n", 0), 0u);
     EXPECT_NE(bob.find("\r\nM4\t\t\t2\t0\r\n"), std::string::npos);
     EXPECT_NE(bob.find("\r\nKnife Kills\t\t\t0\t1\r\n"), std::string::npos);
-    EXPECT_EQ(runTool(dir, log + " --sheet nobody").out.rfind("Stats for : All Players\r\n", 0), 0u);
+    EXPECT_EQ(runTool(dir, log + " --sheet nobody").out.rfind("Stats for : All Players\r\n", 0),
+              0u);
 
     const std::string sheets = runTool(dir, log + " --sheets").out;
     std::size_t count = 0;
@@ -114,7 +116,8 @@ TEST(ReportTool, SheetsAndSummary) {
 
     // No command: the nick's sheet, a blank line, then the overall score.
     const std::string summary = runTool(dir, log + " --nick Cid").out;
-    const std::string overall = runTool(dir, log + " --ranking \"Overall Score (Kills + Team Points - TK)\"").out;
+    const std::string overall =
+        runTool(dir, log + " --ranking \"Overall Score (Kills + Team Points - TK)\"").out;
     EXPECT_EQ(summary, runTool(dir, log + " --sheet Cid").out + "\r\n" + overall);
     EXPECT_EQ(overall.rfind("Rankings for Overall Score\r\n\r\n1: \t2\tBob\r\n", 0), 0u);
     // A nick in another letter case matches nobody: "All Players".

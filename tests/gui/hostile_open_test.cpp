@@ -3,15 +3,15 @@
 // readable files load. The archive copy is the log byte for byte, and the log
 // itself is never written.
 
+#include "core/common/progress.h"
+#include "core/common/settings_store.h"
+#include "core/log/log_document.h"
+#include "fuzz/log_checks.h"
 #include "gui/log_view.h"
 #include "gui/main_window.h"
-#include "core/common/settings_store.h"
-#include "core/common/progress.h"
-#include "fuzz/log_checks.h"
-#include "core/log/log_document.h"
+#include "gui/ui_support.h"
 #include "support/acting_user.h"
 #include "support/test_support.h"
-#include "gui/ui_support.h"
 
 #include <QAction>
 
@@ -100,9 +100,9 @@ TEST_F(HostileOpen, AnArchiveCopyThatCannotBeWrittenIsReported) {
     fs::create_directory(folder);
     const std::string log = (folder / "server.log").string();
     test::writeFile(log, "boot msec\r\n");
-    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec |
-                                fs::perms::group_read | fs::perms::group_exec |
-                                fs::perms::others_read | fs::perms::others_exec);
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                fs::perms::group_exec | fs::perms::others_read |
+                                fs::perms::others_exec);
     {
         test::ActingAsNobody nobody;
         ASSERT_TRUE(nobody.effective());

@@ -2,8 +2,8 @@
 
 #include "core/common/settings_store.h"
 #include "gui/logging_mode_dialog.h"
-#include "support/test_support.h"
 #include "gui/ui_support.h"
+#include "support/test_support.h"
 
 #include <QAction>
 #include <QPointer>

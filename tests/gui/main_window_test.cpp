@@ -1,12 +1,12 @@
 // The main window driven through scripted prompts, offscreen.
 
+#include "core/common/settings_store.h"
+#include "core/log/log_document.h"
 #include "gui/app_texts.h"
 #include "gui/log_view.h"
 #include "gui/main_window.h"
-#include "core/common/settings_store.h"
-#include "core/log/log_document.h"
-#include "support/test_support.h"
 #include "gui/ui_support.h"
+#include "support/test_support.h"
 
 #include <QAction>
 #include <QLabel>

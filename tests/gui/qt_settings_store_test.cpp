@@ -1,6 +1,6 @@
 #include "gui/qt_settings_store.h"
-#include "support/test_support.h"
 #include "gui/ui_support.h"
+#include "support/test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -2,19 +2,19 @@
 // window's "Get the guff" and scripted dialogs. Expected texts come from the
 // core run on its own on the same log.
 
-#include "gui/main_window.h"
 #include "core/common/progress.h"
 #include "core/common/settings_store.h"
 #include "core/log/log_loader.h"
-#include "gui/alias_selection_window.h"
+#include "core/report/player_sheet.h"
 #include "core/session/stats_session.h"
+#include "core/stats/statistics_pass.h"
+#include "gui/alias_selection_window.h"
 #include "gui/drag_list_widget.h"
 #include "gui/drop_pane_widget.h"
-#include "core/report/player_sheet.h"
+#include "gui/main_window.h"
 #include "gui/stats_window.h"
-#include "core/stats/statistics_pass.h"
-#include "support/test_support.h"
 #include "gui/ui_support.h"
+#include "support/test_support.h"
 
 #include <QAction>
 #include <QApplication>
@@ -172,7 +172,7 @@ TEST_F(StatsWindowTest, SecondPressDoesNotScanAgainButANewLogDoes) {
     child<QPushButton>(*form1, "GetStatsBtn")->click();
     EXPECT_FALSE(stats->passRunning());
     EXPECT_TRUE(pane("TxtStats").startsWith("Stats for : Quorvath\n")); // printed again
-    EXPECT_EQ(pane("TxtComp"), comp);                                  // left as it was
+    EXPECT_EQ(pane("TxtComp"), comp);                                   // left as it was
     EXPECT_EQ(stats->session().compplayer(), -1);
 
     action("StatsLinkAliasBtn")->trigger();
@@ -305,7 +305,7 @@ TEST_F(StatsWindowTest, SelectKeyAliasesMakesTheClickedAliasTheMasterAndRelinks)
         auto* aliaslist = dialog.findChild<QListWidget*>("Aliaslist");
         EXPECT_EQ(aliaslist->palette().color(QPalette::Text), QColor(255, 0, 0));
         EXPECT_EQ(aliaslist->count(), 3);
-        seen = dialog.lines(); // unlinked names while it is open
+        seen = dialog.lines();     // unlinked names while it is open
         dialog.Aliaslist_Click(0); // a master line: nothing changes
         dialog.Aliaslist_Click(2);
         EXPECT_EQ(dialog.lines(),

@@ -1,8 +1,8 @@
 // The plain helpers under the windows: line index, Windows-1252, file filters.
 
-#include "core/log/line_index.h"
 #include "core/common/user_prompts.h"
 #include "core/common/windows1252.h"
+#include "core/log/line_index.h"
 
 #include <gtest/gtest.h>
 
@@ -17,8 +17,8 @@ TEST(LineIndexTest, LinesLeaveOutTheirLineBreak) {
     EXPECT_EQ(index.lineEnd(0), 2);   // "ab"
     EXPECT_EQ(index.lineStart(1), 4); // ""
     EXPECT_EQ(index.lineEnd(1), 4);
-    EXPECT_EQ(index.lineEnd(2), 9);   // "cde", a bare LF
-    EXPECT_EQ(index.lineEnd(3), 13);  // "f\rg": a lone CR is no line break
+    EXPECT_EQ(index.lineEnd(2), 9);  // "cde", a bare LF
+    EXPECT_EQ(index.lineEnd(3), 13); // "f\rg": a lone CR is no line break
     EXPECT_EQ(index.longestLine(), 3);
     EXPECT_EQ(index.lineOf(0), 0);
     EXPECT_EQ(index.lineOf(3), 0); // the LF belongs to its line
@@ -45,8 +45,8 @@ TEST(Windows1252Test, RoundTripAndTheHighTable) {
     EXPECT_EQ(unicodeFromWindows1252(0x9F), u'\u0178');
     EXPECT_EQ(unicodeFromWindows1252(0xE9), u'\u00E9');
     EXPECT_EQ(windows1252FromUtf8("\xC3\xA9\xE2\x82\xAC"), "\xE9\x80");
-    EXPECT_EQ(windows1252FromUtf8("\xE4\xB8\xAD"), "?");  // not in the code page
-    EXPECT_EQ(windows1252FromUtf8("a\xC3"), "a?");        // a cut sequence
+    EXPECT_EQ(windows1252FromUtf8("\xE4\xB8\xAD"), "?"); // not in the code page
+    EXPECT_EQ(windows1252FromUtf8("a\xC3"), "a?");       // a cut sequence
 }
 
 TEST(FileFilterTest, PairsSeparatedByBars) {

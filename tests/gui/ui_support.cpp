@@ -55,7 +55,8 @@ void ScriptedPrompts::message(const std::string& text, const std::string&) {
     messages.push_back(text);
 }
 
-std::string ScriptedPrompts::openFile(const std::string& title, const std::vector<FileFilter>& filters,
+std::string ScriptedPrompts::openFile(const std::string& title,
+                                      const std::vector<FileFilter>& filters,
                                       const std::string& initialFolder) {
     asked.push_back(title);
     lastFilters = filters;

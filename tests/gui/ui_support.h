@@ -18,10 +18,10 @@ bool waitUntil(const std::function<bool()>& done);
 
 class ScriptedPrompts : public UserPrompts {
 public:
-    std::deque<std::string> inputs;   // answers of input boxes ("" = Cancel)
-    std::deque<bool> answers;         // answers of yes/no questions
-    std::deque<std::string> files;    // answers of file dialogs ("" = Cancel)
-    std::vector<std::string> asked;   // every prompt, question and message, in order
+    std::deque<std::string> inputs; // answers of input boxes ("" = Cancel)
+    std::deque<bool> answers;       // answers of yes/no questions
+    std::deque<std::string> files;  // answers of file dialogs ("" = Cancel)
+    std::vector<std::string> asked; // every prompt, question and message, in order
     std::vector<std::string> messages;
     std::string lastInitialFolder;
     std::vector<FileFilter> lastFilters;

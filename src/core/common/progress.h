@@ -21,7 +21,9 @@ public:
         length_.store(length, std::memory_order_relaxed);
         position_.store(position, std::memory_order_relaxed);
     }
-    void setPosition(std::int64_t position) { position_.store(position, std::memory_order_relaxed); }
+    void setPosition(std::int64_t position) {
+        position_.store(position, std::memory_order_relaxed);
+    }
     void setLength(std::int64_t length) { length_.store(length, std::memory_order_relaxed); }
 
     std::string status() const;

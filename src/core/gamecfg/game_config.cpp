@@ -20,9 +20,7 @@ constexpr std::size_t ModeOffset = 14; // the 15th character, 1-based
 constexpr std::size_t NameSkip = 18;   // characters dropped before the name
 constexpr std::uintmax_t MaxConfigBytes = 64ull * 1024 * 1024;
 
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
+char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
@@ -56,9 +54,7 @@ std::optional<std::string_view> firstLineWith(std::string_view text, std::string
     return std::nullopt;
 }
 
-std::string quoted(const std::string& path) {
-    return "\"" + path + "\"";
-}
+std::string quoted(const std::string& path) { return "\"" + path + "\""; }
 
 std::string cannotRead(const std::string& path, const std::string& why) {
     return "The file " + quoted(path) + " cannot be read: " + why + ".";

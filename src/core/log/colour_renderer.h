@@ -15,10 +15,10 @@ namespace quorvath {
 class Progress;
 
 inline constexpr std::array<std::string_view, 8> RenderPassStatus = {
-    "Recoloring linefeeds...",          "Processing chat codes...",
-    "Processing OSP codes...",          "Processing codes for red team...",
+    "Recoloring linefeeds...",           "Processing chat codes...",
+    "Processing OSP codes...",           "Processing codes for red team...",
     "Processing codes for blue team...", "Processing PunkBuster codes...",
-    "Removing all other codes...",      "Searching for ghosts...",
+    "Removing all other codes...",       "Searching for ghosts...",
 };
 inline constexpr std::string_view ReadyStatus = "Ready";
 inline constexpr std::string_view OspHeadshotTag = "^1[ ^3HeaDShoT ^1]";

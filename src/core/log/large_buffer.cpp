@@ -18,7 +18,8 @@ void adviseHugePages(const void* data, std::size_t size) {
     const auto begin = (reinterpret_cast<std::uintptr_t>(data) + page - 1) / page * page;
     const auto end = (reinterpret_cast<std::uintptr_t>(data) + size) / page * page;
     if (end > begin)
-        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE); // a hint: errors ignored
+        madvise(reinterpret_cast<void*>(begin), end - begin,
+                MADV_HUGEPAGE); // a hint: errors ignored
 #else
     (void)data;
     (void)size;

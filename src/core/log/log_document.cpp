@@ -111,7 +111,8 @@ static std::uint8_t baseAttribute(const std::vector<std::uint8_t>& attrs, int se
 }
 
 void LogDocument::replaceSelection(std::string_view replacement) {
-    const std::uint8_t a = pendingAttr_ ? *pendingAttr_ : baseAttribute(attrs_, selStart_, selLength_);
+    const std::uint8_t a =
+        pendingAttr_ ? *pendingAttr_ : baseAttribute(attrs_, selStart_, selLength_);
     const auto start = static_cast<std::size_t>(selStart_);
     const auto count = static_cast<std::size_t>(selLength_);
     text_.replace(start, count, replacement);
@@ -138,9 +139,9 @@ Colour LogDocument::selectionColour() const {
     return colourAt(std::min(selStart_, length() - 1));
 }
 
-template <typename Change> static void applyToSelection(
-    std::vector<std::uint8_t>& attrs, int selStart, int selLength,
-    std::optional<std::uint8_t>& pending, Change change) {
+template <typename Change>
+static void applyToSelection(std::vector<std::uint8_t>& attrs, int selStart, int selLength,
+                             std::optional<std::uint8_t>& pending, Change change) {
     for (int i = selStart; i < selStart + selLength; ++i)
         attrs[static_cast<std::size_t>(i)] = change(attrs[static_cast<std::size_t>(i)]);
     pending = change(pending ? *pending : baseAttribute(attrs, selStart, selLength));

@@ -64,7 +64,10 @@ public:
     void setSelStart(int pos);
     // Selects that many characters from the caret (clamped to the text end).
     void setSelLength(int length);
-    void select(int start, int length) { setSelStart(start); setSelLength(length); }
+    void select(int start, int length) {
+        setSelStart(start);
+        setSelLength(length);
+    }
     std::string selectedText() const;
     // Puts `replacement` in place of the selection (empty deletes it). The
     // inserted characters take the style set on the selection just before;

@@ -6,8 +6,7 @@
 
 namespace quorvath {
 
-std::optional<std::string> loadLog(const std::string& path, LogDocument& doc,
-                                   Progress& progress) {
+std::optional<std::string> loadLog(const std::string& path, LogDocument& doc, Progress& progress) {
     std::string text;
     if (auto error = readLogText(path, text))
         return error;

@@ -24,7 +24,6 @@ const std::string& roundBanner();
 // rebuilt: before separation every character is in the default style.
 // Returns false, leaving the document as it was, when the separated text would
 // be longer than `maxLength` (its positions must stay 32-bit).
-bool separateRounds(LogDocument& doc, Progress& progress,
-                    std::size_t maxLength = 2147483647);
+bool separateRounds(LogDocument& doc, Progress& progress, std::size_t maxLength = 2147483647);
 
 } // namespace quorvath

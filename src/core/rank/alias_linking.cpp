@@ -89,7 +89,8 @@ bool Aliaslist_Click(PlayerTable& players, const std::string& aliaspick) {
     if (aliaspick.empty() || aliaspick[0] != '\t')
         return false;
     // The characters from the third up to, not including, the last.
-    const std::string alias = aliaspick.size() >= 3 ? aliaspick.substr(2, aliaspick.size() - 3) : "";
+    const std::string alias =
+        aliaspick.size() >= 3 ? aliaspick.substr(2, aliaspick.size() - 3) : "";
     const int s = players.findByName(alias);
     if (s == 0)
         return false; // not in the table: nothing to promote

@@ -10,8 +10,7 @@
 namespace quorvath {
 
 // Indexes first..last ordered by key(i), descending, ties by ascending index.
-template <typename KeyOf>
-std::vector<int> descendingOrder(int first, int last, KeyOf key) {
+template <typename KeyOf> std::vector<int> descendingOrder(int first, int last, KeyOf key) {
     std::vector<int> order;
     if (last >= first)
         order.reserve(static_cast<std::size_t>(last - first + 1));

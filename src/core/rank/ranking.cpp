@@ -1,9 +1,9 @@
 #include "core/rank/ranking.h"
 
+#include "core/common/line_end.h"
 #include "core/rank/alias_linking.h"
 #include "core/rank/rank_order.h"
 #include "core/rank/top_lists.h"
-#include "core/common/line_end.h"
 
 #include <algorithm>
 
@@ -158,8 +158,8 @@ void computeOverallScore(RankScratch& scratch) {
     a.resize(static_cast<std::size_t>(scratch.playerupper + 1));
     for (std::size_t i = 1; i < a.size(); ++i) {
         PlayerRecord& r = a[i];
-        const std::int64_t carriers = std::int64_t(r[flagCarrierKills]) +
-                                      r[briefcaseCarrierKills] + r[bombCarrierKills];
+        const std::int64_t carriers =
+            std::int64_t(r[flagCarrierKills]) + r[briefcaseCarrierKills] + r[bombCarrierKills];
         const std::int64_t objectives = std::int64_t(r[targetsDestroyed]) + r[flagsCaptured] +
                                         r[bombsDefused] + r[briefcaseEscapes];
         r[overallScore] =

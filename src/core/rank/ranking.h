@@ -55,9 +55,9 @@ void sortbyrank(RankScratch& scratch, int sortkey, const std::string& display, b
 
 // What a rankings report reads besides the table.
 struct RankingContext {
-    bool linked = false;        // the "Link Aliases" check mark
-    int sheetplayer = 0;        // the player shown in the left pane
-    std::string droptarget;     // "Stats" or "Comp"
+    bool linked = false;    // the "Link Aliases" check mark
+    int sheetplayer = 0;    // the player shown in the left pane
+    std::string droptarget; // "Stats" or "Comp"
 };
 
 // The rankings report of category `theSource`, written into the pane that

@@ -19,8 +19,8 @@ const std::string& displayName(const PlayerTable& players, int i, bool linked) {
 
 // One block: title, empty line, "k:" TAB count TAB name per opponent 1..playerupper
 // with a count other than 0 (negative ones too), then the line break that ends the list.
-void appendList(std::string& out, const char* title, const OpponentCounts& counts,
-                int playerupper, const PlayerTable& players, bool linked) {
+void appendList(std::string& out, const char* title, const OpponentCounts& counts, int playerupper,
+                const PlayerTable& players, bool linked) {
     out += title;
     out += kCrLf;
     out += kCrLf;

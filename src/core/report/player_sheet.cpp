@@ -91,9 +91,7 @@ void appendRow(std::string& out, const SheetRow& row, const PlayerRecord& r) {
         out += '\t';
         out += std::to_string(r[row.second]);
         break;
-    case RowKind::Single:
-        out += std::to_string(r[row.first]);
-        break;
+    case RowKind::Single: out += std::to_string(r[row.first]); break;
     case RowKind::Times:
         out += std::to_string(r[row.first]);
         out += kTimes;

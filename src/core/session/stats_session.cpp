@@ -62,8 +62,8 @@ SessionChanges StatsSession::showSheet(Pane pane, int weare) {
     return paneChanged(pane);
 }
 
-SessionChanges StatsSession::dropOnPane(Pane pane, const std::string& sourceTag,
-                                        int selectedIndex, const std::string& selectedText) {
+SessionChanges StatsSession::dropOnPane(Pane pane, const std::string& sourceTag, int selectedIndex,
+                                        const std::string& selectedText) {
     SessionChanges changes;
     if (sourceTag == kTagPlayerlist && selectedIndex >= 0) {
         // Linked, list positions no longer match table indexes: resolve by text.

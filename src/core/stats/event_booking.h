@@ -23,13 +23,14 @@ namespace quorvath {
 class RoundEnds {
 public:
     enum Which { Eliminated, Defused, Destroyed, Defended };
-    static constexpr std::array<std::string_view, 4> kPhrases = {
-        "team eliminated!", "has defused", "team has destroyed the target!",
-        "team has defended the target!"};
+    static constexpr std::array<std::string_view, 4> kPhrases = {"team eliminated!", "has defused",
+                                                                 "team has destroyed the target!",
+                                                                 "team has defended the target!"};
 
     RoundEnds() = default;
     // Every occurrence (ascending) of each phrase, in the order of kPhrases.
-    explicit RoundEnds(std::array<std::vector<int>, 4> positions) : positions_(std::move(positions)) {}
+    explicit RoundEnds(std::array<std::vector<int>, 4> positions)
+        : positions_(std::move(positions)) {}
     static RoundEnds find(const LogDocument& doc);
 
     // The first occurrence at or after `from`, or -1.

@@ -114,7 +114,8 @@ const EventLine& EventLineCutter::cut(int pos) {
     const std::size_t nextLf = text_.find('\n', static_cast<std::size_t>(pos));
     lineFeed_ = nextLf == std::string_view::npos ? n : static_cast<int>(nextLf);
     line_.lineEnd = lineFeed_;
-    if (lineFeed_ < n && lineFeed_ > line_.lineStart && text_[static_cast<std::size_t>(lineFeed_ - 1)] == '\r')
+    if (lineFeed_ < n && lineFeed_ > line_.lineStart &&
+        text_[static_cast<std::size_t>(lineFeed_ - 1)] == '\r')
         --line_.lineEnd;
 
     line_.firstname = take(line_.lineStart, pos - line_.lineStart - 1);
@@ -175,7 +176,8 @@ void EventLineCutter::cutKillerToLineEnd() {
 // Other two-player lines: the killer's length is what the line has left
 // after the victim, the weapon word (tag included), the phrase and the separators.
 void EventLineCutter::cutKillerByLength() {
-    const int length = (line_.lineEnd - line_.lineStart) - static_cast<int>(line_.firstname.size()) -
+    const int length = (line_.lineEnd - line_.lineStart) -
+                       static_cast<int>(line_.firstname.size()) -
                        static_cast<int>(line_.weapontoken.size()) -
                        static_cast<int>(killtype_.size()) - separator_;
     std::string_view name = take(line_.pos + static_cast<int>(killtype_.size()) + 1, length);

@@ -10,9 +10,8 @@ namespace quorvath {
 
 namespace {
 
-void scanHits(const LogDocument& doc, std::string_view killtype, int involved,
-              PlayerTable& players, const std::vector<int>& hits, const RoundEnds* roundEnds,
-              Progress* progress) {
+void scanHits(const LogDocument& doc, std::string_view killtype, int involved, PlayerTable& players,
+              const std::vector<int>& hits, const RoundEnds* roundEnds, Progress* progress) {
     EventLineCutter cutter(doc, killtype, involved);
     EventBooker booker(doc, killtype, involved, players, roundEnds);
     const std::int64_t length = doc.length();
@@ -34,15 +33,14 @@ void scanHits(const LogDocument& doc, std::string_view killtype, int involved,
 
 } // namespace
 
-void findkill(const LogDocument& doc, std::string_view killtype, int involved,
-              PlayerTable& players, Progress* progress) {
+void findkill(const LogDocument& doc, std::string_view killtype, int involved, PlayerTable& players,
+              Progress* progress) {
     const PhraseSweep sweep({std::string(killtype)});
     scanHits(doc, killtype, involved, players, sweep.run(doc.text())[0], nullptr, progress);
 }
 
-void findkill(const LogDocument& doc, std::string_view killtype, int involved,
-              PlayerTable& players, const std::vector<int>& hits, const RoundEnds& roundEnds,
-              Progress* progress) {
+void findkill(const LogDocument& doc, std::string_view killtype, int involved, PlayerTable& players,
+              const std::vector<int>& hits, const RoundEnds& roundEnds, Progress* progress) {
     scanHits(doc, killtype, involved, players, hits, &roundEnds, progress);
 }
 

@@ -22,14 +22,14 @@ class Progress;
 
 // `involved`: 1 for a one-player event, 2 for kills and renames; any other
 // value adds the names before the phrase as players and books nothing.
-void findkill(const LogDocument& doc, std::string_view killtype, int involved,
-              PlayerTable& players, Progress* progress = nullptr);
+void findkill(const LogDocument& doc, std::string_view killtype, int involved, PlayerTable& players,
+              Progress* progress = nullptr);
 
 // The same with the phrase's occurrences already found: `hits` holds every
 // position where the phrase occurs (ascending, overlaps included), as one
 // sweep over the text for all phrases gives them.
-void findkill(const LogDocument& doc, std::string_view killtype, int involved,
-              PlayerTable& players, const std::vector<int>& hits, const RoundEnds& roundEnds,
+void findkill(const LogDocument& doc, std::string_view killtype, int involved, PlayerTable& players,
+              const std::vector<int>& hits, const RoundEnds& roundEnds,
               Progress* progress = nullptr);
 
 } // namespace quorvath

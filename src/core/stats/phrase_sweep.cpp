@@ -81,7 +81,8 @@ PhraseSweep::PhraseSweep(const std::vector<std::string>& phrases) {
     std::array<int, 256> foldedClass{};
     for (std::size_t s = 0; s < states; ++s)
         for (int c = 0; c < 256; ++c)
-            if (go[s][static_cast<std::size_t>(c)] != 0 && foldedClass[static_cast<std::size_t>(c)] == 0)
+            if (go[s][static_cast<std::size_t>(c)] != 0 &&
+                foldedClass[static_cast<std::size_t>(c)] == 0)
                 foldedClass[static_cast<std::size_t>(c)] = static_cast<int>(classes_++);
     std::array<int, 257> representative{}; // the folded byte of each class but 0
     for (int c = 0; c < 256; ++c)

@@ -9,7 +9,8 @@ bool AliasCollection::containsKey(const std::string& key) const {
 }
 
 bool AliasCollection::containsItem(std::int32_t index) const {
-    return std::any_of(items_.begin(), items_.end(), [&](const auto& e) { return e.second == index; });
+    return std::any_of(items_.begin(), items_.end(),
+                       [&](const auto& e) { return e.second == index; });
 }
 
 bool AliasCollection::add(std::int32_t index, const std::string& key) {

@@ -50,7 +50,9 @@ private:
     // are views into the log text).
     struct NameHash {
         using is_transparent = void;
-        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+        std::size_t operator()(std::string_view s) const {
+            return std::hash<std::string_view>{}(s);
+        }
     };
     // The indexes holding one name, lowest first; the lowest sits in the map's
     // node itself, so a look-up touches no further memory.

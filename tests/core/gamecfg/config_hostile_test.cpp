@@ -1,8 +1,8 @@
 // sof2mp.cfg files the logging-mode dialog can meet, through the real file
 // operations, and the fuzz target's properties on its seeds and past findings.
 
-#include "fuzz/config_checks.h"
 #include "core/gamecfg/game_config.h"
+#include "fuzz/config_checks.h"
 #include "support/acting_user.h"
 #include "support/test_support.h"
 
@@ -68,8 +68,7 @@ TEST_F(HostileConfig, PhraseWithinTheLastFourteenCharactersIsLeftAlone) {
 TEST_F(HostileConfig, ReadOnlyForAUserToo) {
     const std::string text = "seta logfile \"1\"\r\n";
     writeFile(path(), text);
-    fs::permissions(path(), fs::perms::owner_read | fs::perms::group_read |
-                                fs::perms::others_read);
+    fs::permissions(path(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     test::ActingAsNobody nobody;
     ASSERT_TRUE(nobody.effective());
     EXPECT_EQ(readLogMode(path()).mode, 1);

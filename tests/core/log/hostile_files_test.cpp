@@ -4,10 +4,10 @@
 // for byte, and the log itself is never written.
 
 #include "core/common/progress.h"
-#include "fuzz/log_checks.h"
 #include "core/log/log_file.h"
 #include "core/log/log_loader.h"
 #include "core/log/round_separator.h"
+#include "fuzz/log_checks.h"
 #include "support/acting_user.h"
 #include "support/test_support.h"
 
@@ -130,7 +130,8 @@ TEST(HostileLog, OneLineOfThreeHundredMegabytesLoadsAndALargerFileIsRefusedBefor
     r = load(path);
     fs::remove(path);
     ASSERT_TRUE(r.error);
-    EXPECT_EQ(*r.error, "The file \"" + path + "\" is too large: " + std::string(LogTooLargeReason));
+    EXPECT_EQ(*r.error,
+              "The file \"" + path + "\" is too large: " + std::string(LogTooLargeReason));
     EXPECT_EQ(r.doc.text(), "earlier");
 }
 
@@ -187,9 +188,9 @@ TEST(ArchiveCopy, ReadOnlyFolderIsReportedAndTheLogStays) {
     fs::create_directory(folder);
     const std::string log = (folder / "server.log").string();
     writeFile(log, "boot msec\r\n");
-    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec |
-                                fs::perms::group_read | fs::perms::group_exec |
-                                fs::perms::others_read | fs::perms::others_exec);
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                fs::perms::group_exec | fs::perms::others_read |
+                                fs::perms::others_exec);
     const std::string copy = (folder / "server-copy.log").string();
     std::optional<std::string> error;
     {

@@ -9,9 +9,10 @@ namespace {
 
 TEST(LogDocumentFold, FoldsWindows1252LettersOnly) {
     // The signs D7 and F7, sharp s DF and the small letters stay as they are.
-    const std::pair<int, int> folds[] = {{'A', 'a'},   {'Z', 'z'},   {'a', 'a'},   {'^', '^'},   {'@', '@'},
-                                         {0xC0, 0xE0}, {0xDE, 0xFE}, {0xD7, 0xD7}, {0xF7, 0xF7}, {0xDF, 0xDF},
-                                         {0x8A, 0x9A}, {0x8C, 0x9C}, {0x8E, 0x9E}, {0x9F, 0xFF}, {0x9A, 0x9A}};
+    const std::pair<int, int> folds[] = {{'A', 'a'},   {'Z', 'z'},   {'a', 'a'},   {'^', '^'},
+                                         {'@', '@'},   {0xC0, 0xE0}, {0xDE, 0xFE}, {0xD7, 0xD7},
+                                         {0xF7, 0xF7}, {0xDF, 0xDF}, {0x8A, 0x9A}, {0x8C, 0x9C},
+                                         {0x8E, 0x9E}, {0x9F, 0xFF}, {0x9A, 0x9A}};
     for (auto [in, out] : folds)
         EXPECT_EQ(foldCase(static_cast<unsigned char>(in)), out) << in;
 }
@@ -137,7 +138,7 @@ TEST(LogDocumentCaret, ForwardToLfStopsBeforeTheCrOfCrLf) {
         bool forward;
         int to;
     } moves[] = {
-        {0, true, 2},   {3, true, 3}, // between CR and LF: never moves backward
+        {0, true, 2},   {3, true, 3},  // between CR and LF: never moves backward
         {4, true, 6},   {7, true, 10}, // a bare LF; none: the end
         {10, false, 7}, {7, false, 7}, {2, false, 0},
     };
@@ -151,8 +152,9 @@ TEST(LogDocumentCaret, ForwardToLfStopsBeforeTheCrOfCrLf) {
 TEST(LogDocumentLines, CrLfBelongsToTheLineItEnds) {
     LogDocument doc;
     doc.setText("ab\r\ncd\r\n");
-    EXPECT_EQ(std::vector({doc.lineOf(0), doc.lineOf(2), doc.lineOf(3), doc.lineOf(4), doc.lineOf(8)}),
-              std::vector({0, 0, 0, 1, 2}));
+    EXPECT_EQ(
+        std::vector({doc.lineOf(0), doc.lineOf(2), doc.lineOf(3), doc.lineOf(4), doc.lineOf(8)}),
+        std::vector({0, 0, 0, 1, 2}));
     doc.select(0, 4);
     doc.replaceSelection("");
     EXPECT_EQ(doc.lineOf(2), 0); // index rebuilt after the edit

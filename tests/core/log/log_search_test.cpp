@@ -11,10 +11,10 @@ namespace {
 TEST(LogSearchTest, FindStartsAtOneAndFindNextStepsPastTheHit) {
     LogDocument doc;
     doc.setText("aaXaa");
-    EXPECT_EQ(findFirst(doc, "aa"), 3); // the hit at 0 is never found by Find
+    EXPECT_EQ(findFirst(doc, "aa"), 3);    // the hit at 0 is never found by Find
     EXPECT_EQ(findNext(doc, "aa", -1), 3); // -1 starts over: from 0 + 2
     EXPECT_EQ(findNext(doc, "aa", 3), -1);
-    EXPECT_EQ(doc.selStart(), 5); // a miss leaves the caret where it was put
+    EXPECT_EQ(doc.selStart(), 5);      // a miss leaves the caret where it was put
     EXPECT_EQ(findFirst(doc, ""), -1); // an empty search box finds nothing
 }
 

@@ -18,11 +18,49 @@ namespace quorvath {
 namespace {
 
 const std::vector<std::string> Tokens = {
-    "^", "^", "^", "1", "2", "3", "4", "5", "7", "a", "Z", "[", "]", " ", "*", "\r", "\n",
-    "\r\n", "\r\n", "^^", "\xC9", "HeaDShoT", "heads", "msec", "MSEC", "mse", "c",
-    "*ghost* ", "*GHOST* ", "*ghost*", "Current search path:", "current SEARCH path:",
-    "----- CL_Shutdown -----", "^1[ ^3HeaDShoT ^1]", "^1[ ^3headshot ^1]", "[ ^3HeaDShoT ^1]",
-    "^1", "^2", "^4", "^5", "^7", "^7", "^1[ ",
+    "^",
+    "^",
+    "^",
+    "1",
+    "2",
+    "3",
+    "4",
+    "5",
+    "7",
+    "a",
+    "Z",
+    "[",
+    "]",
+    " ",
+    "*",
+    "\r",
+    "\n",
+    "\r\n",
+    "\r\n",
+    "^^",
+    "\xC9",
+    "HeaDShoT",
+    "heads",
+    "msec",
+    "MSEC",
+    "mse",
+    "c",
+    "*ghost* ",
+    "*GHOST* ",
+    "*ghost*",
+    "Current search path:",
+    "current SEARCH path:",
+    "----- CL_Shutdown -----",
+    "^1[ ^3HeaDShoT ^1]",
+    "^1[ ^3headshot ^1]",
+    "[ ^3HeaDShoT ^1]",
+    "^1",
+    "^2",
+    "^4",
+    "^5",
+    "^7",
+    "^7",
+    "^1[ ",
 };
 
 std::string randomText(std::mt19937& rng, int maxTokens) {
@@ -56,16 +94,18 @@ void styleAlike(LogDocument& a, LogDocument& b, std::mt19937& rng) {
 
 ::testing::AssertionResult sameDocument(const LogDocument& sweep, const LogDocument& literal) {
     if (sweep.text() != literal.text())
-        return ::testing::AssertionFailure() << "text differs:\n sweep:   " << ::testing::PrintToString(sweep.text())
-                                             << "\n literal: " << ::testing::PrintToString(literal.text());
+        return ::testing::AssertionFailure()
+               << "text differs:\n sweep:   " << ::testing::PrintToString(sweep.text())
+               << "\n literal: " << ::testing::PrintToString(literal.text());
     for (int i = 0; i < sweep.length(); ++i) {
         const CharStyle s = sweep.styleAt(i), l = literal.styleAt(i);
         if (!(s == l))
             return ::testing::AssertionFailure()
                    << "style differs at " << i << " in " << ::testing::PrintToString(sweep.text())
-                   << ": sweep " << std::hex << s.colour << (s.bold ? " b" : "") << (s.underline ? " u" : "")
-                   << (s.italic ? " i" : "") << ", literal " << l.colour << (l.bold ? " b" : "")
-                   << (l.underline ? " u" : "") << (l.italic ? " i" : "");
+                   << ": sweep " << std::hex << s.colour << (s.bold ? " b" : "")
+                   << (s.underline ? " u" : "") << (s.italic ? " i" : "") << ", literal "
+                   << l.colour << (l.bold ? " b" : "") << (l.underline ? " u" : "")
+                   << (l.italic ? " i" : "");
     }
     return ::testing::AssertionSuccess();
 }

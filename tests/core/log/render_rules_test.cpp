@@ -56,7 +56,8 @@ TEST(RoundSeparation, BannersReplaceBlocksAndTheFirstStretch) {
         EXPECT_TRUE(s.bold && s.underline && !s.italic) << i;
         // The line feeds and the character after each were greyed again.
         const bool afterLf = i > 0 && Banner[i - 1] == '\n';
-        EXPECT_EQ(s.colour, Banner[i] == '\n' || afterLf ? colours::DefaultGrey : colours::RoundBanner)
+        EXPECT_EQ(s.colour,
+                  Banner[i] == '\n' || afterLf ? colours::DefaultGrey : colours::RoundBanner)
             << i;
     }
     EXPECT_EQ(r.sweep.styleAt(static_cast<int>(Banner.size()) + 1),

@@ -131,15 +131,14 @@ TEST(DoRankings, LinkedLeavesAliasesOutAndScoresBlankEntriesAsZero) {
               "\r\n\r\n"
               "Rankings for Kills\r\n\r\n"
               "1: \t2\tm\r\n");
-    EXPECT_EQ(rankFromStats(t, kCategoryOverallScore, false),
-              "Rankings for Overall Score\r\n\r\n"
-              "1: \t50\talias1\r\n"
-              "2: \t2\tm\r\n"
-              "4: \t-1\tneg\r\n"
-              "\r\n\r\n"
-              "Rankings for Kills\r\n\r\n"
-              "1: \t50\talias1\r\n"
-              "2: \t2\tm\r\n");
+    EXPECT_EQ(rankFromStats(t, kCategoryOverallScore, false), "Rankings for Overall Score\r\n\r\n"
+                                                              "1: \t50\talias1\r\n"
+                                                              "2: \t2\tm\r\n"
+                                                              "4: \t-1\tneg\r\n"
+                                                              "\r\n\r\n"
+                                                              "Rankings for Kills\r\n\r\n"
+                                                              "1: \t50\talias1\r\n"
+                                                              "2: \t2\tm\r\n");
 }
 
 TEST(DoRankings, MasterThatIsAlsoAnAliasStaysRanked) {

@@ -82,8 +82,9 @@ std::string canonical(const std::string& text, bool* ascending) {
         for (const auto& l : run)
             names.push_back(l.name);
         auto index = [](const std::string& n) { return std::stoi(n.substr(1)); };
-        *ascending = *ascending && std::is_sorted(names.begin(), names.end(),
-                                                  [&](auto& a, auto& b) { return index(a) < index(b); });
+        *ascending =
+            *ascending && std::is_sorted(names.begin(), names.end(),
+                                         [&](auto& a, auto& b) { return index(a) < index(b); });
         std::sort(names.begin(), names.end());
         for (std::size_t i = 0; i < run.size(); ++i)
             out.push_back(run[i].rankAndKey + "\t" + names[i]);

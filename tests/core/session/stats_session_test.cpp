@@ -1,6 +1,6 @@
-#include "core/session/stats_session.h"
 #include "core/rank/rank_fixtures.h"
 #include "core/report/player_sheet.h"
+#include "core/session/stats_session.h"
 
 #include <gtest/gtest.h>
 

@@ -63,9 +63,10 @@ TEST(FindkillCounters, EveryWeaponRowReachesItsCounters) {
         ASSERT_EQ(scan.table.upper(), 2);
         const PlayerRecord &victim = scan.table[1], &killer = scan.table[2];
         EXPECT_EQ(victim.name + " " + killer.name, "Mullins Joe");
-        EXPECT_EQ(std::vector({victim[c.deaths], victim[totalDeaths], killer[c.kills], killer[totalKills],
-                               killer[c.deaths], killer.victims.at(1), victim.killers.at(2)}),
-                  std::vector({1, 1, 1, 1, 0, 1, 1}));
+        EXPECT_EQ(
+            std::vector({victim[c.deaths], victim[totalDeaths], killer[c.kills], killer[totalKills],
+                         killer[c.deaths], killer.victims.at(1), victim.killers.at(2)}),
+            std::vector({1, 1, 1, 1, 0, 1, 1}));
     }
 }
 
@@ -99,7 +100,8 @@ TEST(FindkillCounters, EveryOnePlayerPhraseReachesItsCounter) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.phrase);
-        Scan scan({"Red team eliminated!", std::string("Joe ") + c.phrase, "Round Draw!"}, c.phrase, 1);
+        Scan scan({"Red team eliminated!", std::string("Joe ") + c.phrase, "Round Draw!"}, c.phrase,
+                  1);
         ASSERT_EQ(scan.table.upper(), 1);
         const PlayerRecord& joe = scan.table[1];
         EXPECT_EQ(std::vector({joe[c.counter], joe[totalDeaths], joe[totalKills]}),
@@ -116,7 +118,8 @@ TEST(FindkillCounters, HeadshotTeamKillAndCarrierCounters) {
     EXPECT_EQ(knife.count("Quorvath", knifeKills), 1); // the tag is cut off the killer's name
     EXPECT_EQ(knife.count("Quorvath", headshotKills), 1);
 
-    Scan team({"{r:Dirk} was shot by {r:Vex}'s MP5 [HeaDShoT]", "Dirk was shot by Vex's MP5"}, "was shot by");
+    Scan team({"{r:Dirk} was shot by {r:Vex}'s MP5 [HeaDShoT]", "Dirk was shot by Vex's MP5"},
+              "was shot by");
     EXPECT_EQ(team.count("Dirk", teamKilledDeaths), 1);
     EXPECT_EQ(team.count("Dirk", headshotDeaths), 1); // team kills keep the headshot death
     EXPECT_EQ(team.count("Dirk", totalDeaths), 2);
@@ -128,8 +131,9 @@ TEST(FindkillCounters, HeadshotTeamKillAndCarrierCounters) {
 
     for (const char* object : {"Red Flag!", "Blue Flag!", "briefcase!", "bomb!", "Xmas tree!"}) {
         SCOPED_TRACE(object);
-        Scan scan({"{r:Joe} was shot by {b:Vex}'s M4", std::string("Joe has dropped the ") + object},
-                  "was shot by");
+        Scan scan(
+            {"{r:Joe} was shot by {b:Vex}'s M4", std::string("Joe has dropped the ") + object},
+            "was shot by");
         const std::string o = object;
         EXPECT_EQ(scan.count("Vex", flagCarrierKills), o.find("Flag") != std::string::npos ? 1 : 0);
         EXPECT_EQ(scan.count("Vex", briefcaseCarrierKills), o == "briefcase!" ? 1 : 0);
@@ -148,7 +152,11 @@ TEST(FindkillCorners, NamesCutAsTheRulesCutThem) {
     } cases[] = {
         // Phrase at the line start: the victim is empty and pairs with index 1; the
         // killer's length still allows for the missing blank and loses a letter.
-        {{"{r:Joe} was shot by {b:Vex}'s M4", "was shot by {b:Tango}'s M4"}, "was shot by", true, 4, "Tang"},
+        {{"{r:Joe} was shot by {b:Vex}'s M4", "was shot by {b:Tango}'s M4"},
+         "was shot by",
+         true,
+         4,
+         "Tang"},
         // Weapon length -2 takes nothing; the killer keeps what the allowance leaves.
         {{"{r:Mullins} was shot by {b:Joe}'"}, "was shot by", true, 2, "J"},
         // No apostrophe on the line: the weapon runs from an earlier line's, so long
@@ -170,33 +178,39 @@ TEST(FindkillCorners, NamesCutAsTheRulesCutThem) {
 
 TEST(FindkillCorners, TeamProbeAndNobody) {
     // "Jo" is found first inside "{r:Mojo}" (red there); "as" inside the grey "was".
-    Scan probe({"{r:Mojo} was shot by {b:Jo}'s M4", "{r:Al} was shot by {r:as}'s M4"}, "was shot by");
+    Scan probe({"{r:Mojo} was shot by {b:Jo}'s M4", "{r:Al} was shot by {r:as}'s M4"},
+               "was shot by");
     EXPECT_EQ(probe.count("Jo", teamKills), 1);
     EXPECT_EQ(probe.count("as", m4Kills), 1);
 
     // An empty killer is nobody: pair and carrier credit go to slot 0 ...
-    Scan empty({"Round Draw!", "{r:Mullins} was shot by 's M4", "Mullins has dropped the Red Flag!"},
-               "was shot by");
+    Scan empty(
+        {"Round Draw!", "{r:Mullins} was shot by 's M4", "Mullins has dropped the Red Flag!"},
+        "was shot by");
     EXPECT_EQ(empty.table[2][m4Kills], 1);
     EXPECT_EQ(empty.table[0].victims.at(1), 1);
     EXPECT_EQ(empty.table[1].killers.at(0), 1);
     EXPECT_EQ(empty.table[0][flagCarrierKills], 1);
     // ... unless a player is called "nobody".
-    Scan named({"x", "{r:nobody} was shot by {b:Joe}'s M4", "{r:Vex} was shot by 's M4"}, "was shot by");
-    EXPECT_EQ(named.table[named.table.findByName("nobody")].victims.at(named.table.findByName("Vex")), 1);
+    Scan named({"x", "{r:nobody} was shot by {b:Joe}'s M4", "{r:Vex} was shot by 's M4"},
+               "was shot by");
+    EXPECT_EQ(
+        named.table[named.table.findByName("nobody")].victims.at(named.table.findByName("Vex")), 1);
 }
 
 TEST(FindkillRename, FilesTheNewNameUnderTheOldOnesMaster) {
-    Scan scan({"A renamed to B", "B renamed to C", "X renamed to A", "{r:C} renamed to {r:B}"}, "renamed to");
+    Scan scan({"A renamed to B", "B renamed to C", "X renamed to A", "{r:C} renamed to {r:B}"},
+              "renamed to");
     const PlayerTable& t = scan.table;
     ASSERT_EQ(t.upper(), 4);
-    const int a = t.findByName("A"), b = t.findByName("B"), c = t.findByName("C"), x = t.findByName("X");
+    const int a = t.findByName("A"), b = t.findByName("B"), c = t.findByName("C"),
+              x = t.findByName("X");
     ASSERT_EQ(t[a].aliases.count(), 2);
     EXPECT_EQ(t[a].aliases.item(1), b);
     EXPECT_EQ(t[a].aliases.key(1), "B");
     EXPECT_EQ(t[a].aliases.item(2), c);
     EXPECT_EQ(std::vector({t[b].master, t[c].master, t[a].master}), std::vector({a, a, x}));
-    EXPECT_EQ(t[x].aliases.count(), 1); // X is new: its own master; A joins its collection too
+    EXPECT_EQ(t[x].aliases.count(), 1);  // X is new: its own master; A joins its collection too
     for (int i = 1; i <= t.upper(); ++i) // renames count nothing, coloured or not
         EXPECT_EQ(t[i].stat, PlayerRecord().stat);
 }
@@ -219,7 +233,8 @@ TEST(FindkillCarrier, DropLineOneToThreeLinesAboveButNotFour) {
         EXPECT_EQ(scan.count("Vex", flagCarrierKills), above <= 3 ? 1 : 0);
     }
     // The nearest line above drops something else: it is examined three times.
-    Scan other({"Joe has dropped the Red Flag!", "Joe has dropped the ball", "{r:Joe} was shot by {b:Vex}'s M4"},
+    Scan other({"Joe has dropped the Red Flag!", "Joe has dropped the ball",
+                "{r:Joe} was shot by {b:Vex}'s M4"},
                "was shot by");
     EXPECT_EQ(other.count("Vex", flagCarrierKills), 0);
 }
@@ -247,7 +262,8 @@ TEST(FindkillBombTarget, DestroyedBeforeAnyOtherRoundEnd) {
     }
     // Each plant looks from its own line.
     Scan two({"Joe has planted the bomb!", "Red team eliminated!", "Vex has planted the bomb!",
-              "Red team has destroyed the target!"}, "has planted the bomb!", 1);
+              "Red team has destroyed the target!"},
+             "has planted the bomb!", 1);
     EXPECT_EQ(two.count("Joe", targetsDestroyed), 0);
     EXPECT_EQ(two.count("Vex", targetsDestroyed), 1);
 }

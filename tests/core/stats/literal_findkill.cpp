@@ -14,7 +14,8 @@ std::string mid(const std::string& text, int start, int length) {
     const int n = static_cast<int>(text.size());
     if (length <= 0 || start >= n)
         return {};
-    return text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(std::min(length, n - start)));
+    return text.substr(static_cast<std::size_t>(start),
+                       static_cast<std::size_t>(std::min(length, n - start)));
 }
 
 bool endsWith(const std::string& s, const std::string& tail) {
@@ -126,52 +127,98 @@ void literalFindkill(LogDocument& doc, const std::string& killtype, int involved
     auto weaponRaise = [&](const std::string& w, bool victim, int who) {
         PlayerRecord& r = t.players[static_cast<std::size_t>(who)];
         auto pick = [&](Counter d, Counter k) { raise(r, victim ? d : k); };
-        if (w == "AK74") pick(ak74Deaths, ak74Kills);
-        else if (w == "ANM14") pick(anm14Deaths, anm14Kills);
-        else if (w == "M15") pick(m15Deaths, m15Kills);
-        else if (w == "M84") pick(m84Deaths, m84Kills);
-        else if (w == "M590" && killtype == "was bludgeoned by") pick(m590BludgeonDeaths, m590BludgeonKills);
-        else if (w == "M590") pick(m590Deaths, m590Kills);
-        else if (w == "USAS-12") pick(usas12Deaths, usas12Kills);
-        else if (w == "SMOHG92") pick(smohg92Deaths, smohg92Kills);
-        else if (w == "RPG7") pick(rpg7Deaths, rpg7Kills);
-        else if (w == "M3A1") pick(m3a1Deaths, m3a1Kills);
-        else if (w == "M4") pick(m4Deaths, m4Kills);
-        else if (w == "M60") pick(m60Deaths, m60Kills);
-        else if (w == "MP5") pick(mp5Deaths, mp5Kills);
-        else if (w == "MSG90A1") pick(msg90a1Deaths, msg90a1Kills);
-        else if (w == "M203") pick(m203Deaths, m203Kills);
-        else if ((w == "M1911A1" || w == "US SOCOM" || w == "Silver Talon") && killtype == "was pistol whipped by")
+        if (w == "AK74")
+            pick(ak74Deaths, ak74Kills);
+        else if (w == "ANM14")
+            pick(anm14Deaths, anm14Kills);
+        else if (w == "M15")
+            pick(m15Deaths, m15Kills);
+        else if (w == "M84")
+            pick(m84Deaths, m84Kills);
+        else if (w == "M590" && killtype == "was bludgeoned by")
+            pick(m590BludgeonDeaths, m590BludgeonKills);
+        else if (w == "M590")
+            pick(m590Deaths, m590Kills);
+        else if (w == "USAS-12")
+            pick(usas12Deaths, usas12Kills);
+        else if (w == "SMOHG92")
+            pick(smohg92Deaths, smohg92Kills);
+        else if (w == "RPG7")
+            pick(rpg7Deaths, rpg7Kills);
+        else if (w == "M3A1")
+            pick(m3a1Deaths, m3a1Kills);
+        else if (w == "M4")
+            pick(m4Deaths, m4Kills);
+        else if (w == "M60")
+            pick(m60Deaths, m60Kills);
+        else if (w == "MP5")
+            pick(mp5Deaths, mp5Kills);
+        else if (w == "MSG90A1")
+            pick(msg90a1Deaths, msg90a1Kills);
+        else if (w == "M203")
+            pick(m203Deaths, m203Kills);
+        else if ((w == "M1911A1" || w == "US SOCOM" || w == "Silver Talon") &&
+                 killtype == "was pistol whipped by")
             pick(pistolWhipDeaths, pistolWhipKills);
-        else if (w == "M1911A1") pick(m1911a1Deaths, m1911a1Kills);
-        else if (w == "US SOCOM") pick(socomDeaths, socomKills);
-        else if (w == "Silver Talon") pick(silverTalonDeaths, silverTalonKills);
-        else if (w == "Micro-Uzi") pick(microUziDeaths, microUziKills);
-        else if (w == "MM1") pick(mm1Deaths, mm1Kills);
-        else if (w == "Bayonet") pick(bayonetDeaths, bayonetKills);
-        else if (w == "Knife") pick(knifeDeaths, knifeKills);
-        else if (w == "Sig 551") pick(sig551Deaths, sig551Kills);
+        else if (w == "M1911A1")
+            pick(m1911a1Deaths, m1911a1Kills);
+        else if (w == "US SOCOM")
+            pick(socomDeaths, socomKills);
+        else if (w == "Silver Talon")
+            pick(silverTalonDeaths, silverTalonKills);
+        else if (w == "Micro-Uzi")
+            pick(microUziDeaths, microUziKills);
+        else if (w == "MM1")
+            pick(mm1Deaths, mm1Kills);
+        else if (w == "Bayonet")
+            pick(bayonetDeaths, bayonetKills);
+        else if (w == "Knife")
+            pick(knifeDeaths, knifeKills);
+        else if (w == "Sig 551")
+            pick(sig551Deaths, sig551Kills);
     };
     auto one = [&](PlayerRecord& r) {
         const std::string& k = killtype;
-        if (k == "has taken the briefcase!") raise(r, briefcasesTaken);
-        else if (k == "has dropped the briefcase!") raise(r, briefcasesDropped);
-        else if (k == "has escaped with the briefcase!") raise(r, briefcaseEscapes);
-        else if (k == "blew himself up.") { raise(r, grenadeSuicides); raise(r, totalDeaths); }
-        else if (k == "fell to his death.") { raise(r, fallSuicides); raise(r, totalDeaths); }
-        else if (k == "killed himself.") { raise(r, m203Suicides); raise(r, totalDeaths); }
-        else if (k == "was in the wrong place.") { raise(r, wrongPlaceSuicides); raise(r, totalDeaths); }
-        else if (k == "called a vote.") raise(r, votesCalled);
-        else if (k == "has captured the Blue Flag!" || k == "has captured the Red Flag!") raise(r, flagsCaptured);
-        else if (k == "has defused the bomb!") raise(r, bombsDefused);
-        else if (k == "has planted the bomb!") raise(r, bombsPlanted);
-        else if (k == "has dropped the bomb!") raise(r, bombsDropped);
-        else if (k == "has taken the bomb!") raise(r, bombsTaken);
-        else if (k == "You were kicked off of the server!") raise(r, timesKicked);
-        else if (k == "You have been temporarily banned from this server!") raise(r, timesTempBanned);
-        else if (k == "You have been banned from this server!") raise(r, timesBanned);
-        else if (k == "has dropped the Blue Flag!" || k == "has dropped the Red Flag!") raise(r, flagsDropped);
-        else if (k == "has taken the Blue Flag!" || k == "has taken the Red Flag!") raise(r, flagsTaken);
+        if (k == "has taken the briefcase!")
+            raise(r, briefcasesTaken);
+        else if (k == "has dropped the briefcase!")
+            raise(r, briefcasesDropped);
+        else if (k == "has escaped with the briefcase!")
+            raise(r, briefcaseEscapes);
+        else if (k == "blew himself up.") {
+            raise(r, grenadeSuicides);
+            raise(r, totalDeaths);
+        } else if (k == "fell to his death.") {
+            raise(r, fallSuicides);
+            raise(r, totalDeaths);
+        } else if (k == "killed himself.") {
+            raise(r, m203Suicides);
+            raise(r, totalDeaths);
+        } else if (k == "was in the wrong place.") {
+            raise(r, wrongPlaceSuicides);
+            raise(r, totalDeaths);
+        } else if (k == "called a vote.")
+            raise(r, votesCalled);
+        else if (k == "has captured the Blue Flag!" || k == "has captured the Red Flag!")
+            raise(r, flagsCaptured);
+        else if (k == "has defused the bomb!")
+            raise(r, bombsDefused);
+        else if (k == "has planted the bomb!")
+            raise(r, bombsPlanted);
+        else if (k == "has dropped the bomb!")
+            raise(r, bombsDropped);
+        else if (k == "has taken the bomb!")
+            raise(r, bombsTaken);
+        else if (k == "You were kicked off of the server!")
+            raise(r, timesKicked);
+        else if (k == "You have been temporarily banned from this server!")
+            raise(r, timesTempBanned);
+        else if (k == "You have been banned from this server!")
+            raise(r, timesBanned);
+        else if (k == "has dropped the Blue Flag!" || k == "has dropped the Red Flag!")
+            raise(r, flagsDropped);
+        else if (k == "has taken the Blue Flag!" || k == "has taken the Red Flag!")
+            raise(r, flagsTaken);
     };
     // Step 2 or step 3 of the carrier check on the selection at the caret: 0 none,
     // 1 credited, 2 " has dropped" of something else.
@@ -183,9 +230,18 @@ void literalFindkill(LogDocument& doc, const std::string& killtype, int involved
         doc.setSelLength(len + 19);
         const std::string sel = doc.selectedText();
         PlayerRecord& k = t.players[static_cast<std::size_t>(ki)];
-        if (sel == victim + " has dropped the br") { raise(k, briefcaseCarrierKills); return 1; }
-        if (sel == victim + " has dropped the Bl" || sel == victim + " has dropped the Re") { raise(k, flagCarrierKills); return 1; }
-        if (sel == victim + " has dropped the bo") { raise(k, bombCarrierKills); return 1; }
+        if (sel == victim + " has dropped the br") {
+            raise(k, briefcaseCarrierKills);
+            return 1;
+        }
+        if (sel == victim + " has dropped the Bl" || sel == victim + " has dropped the Re") {
+            raise(k, flagCarrierKills);
+            return 1;
+        }
+        if (sel == victim + " has dropped the bo") {
+            raise(k, bombCarrierKills);
+            return 1;
+        }
         return 2;
     };
     auto backOneLine = [&] {
@@ -208,9 +264,12 @@ void literalFindkill(LogDocument& doc, const std::string& killtype, int involved
                 int F = doc.find("has defused", matchline[e]);
                 const int D = doc.find("team has destroyed the target!", matchline[e]);
                 int G = doc.find("team has defended the target!", matchline[e]);
-                if (E == -1) E = D + 1;
-                if (F == -1) F = D + 1;
-                if (G == -1) G = D + 1;
+                if (E == -1)
+                    E = D + 1;
+                if (F == -1)
+                    F = D + 1;
+                if (G == -1)
+                    G = D + 1;
                 if (D != -1 && D < E && D < F && D < G)
                     raise(t.players[static_cast<std::size_t>(v)], targetsDestroyed);
             }
@@ -222,7 +281,11 @@ void literalFindkill(LogDocument& doc, const std::string& killtype, int involved
                 for (int j = 1; j <= t.upper() && !found; ++j) {
                     const AliasCollection& a = t.players[static_cast<std::size_t>(j)].aliases;
                     for (int x = 1; x <= a.count(); ++x)
-                        if (a.item(x) == v) { m = j; found = true; break; }
+                        if (a.item(x) == v) {
+                            m = j;
+                            found = true;
+                            break;
+                        }
                 }
                 if (!found)
                     m = v;
@@ -287,7 +350,8 @@ void literalStatisticsPass(LogDocument& doc, LiteralTable& t) {
     for (int c = kFirstCounter; c <= kLastCounter; ++c) {
         all.stat[static_cast<std::size_t>(c)] = 0;
         for (int i = 1; i <= t.upper(); ++i)
-            all.stat[static_cast<std::size_t>(c)] += t.players[static_cast<std::size_t>(i)].stat[static_cast<std::size_t>(c)];
+            all.stat[static_cast<std::size_t>(c)] +=
+                t.players[static_cast<std::size_t>(i)].stat[static_cast<std::size_t>(c)];
     }
 }
 

@@ -21,7 +21,8 @@ struct LiteralTable {
     int findplayerindex(const std::string& name);
 };
 
-void literalFindkill(LogDocument& doc, const std::string& killtype, int involved, LiteralTable& table);
+void literalFindkill(LogDocument& doc, const std::string& killtype, int involved,
+                     LiteralTable& table);
 // The 30 scans in order, then "All Players".
 void literalStatisticsPass(LogDocument& doc, LiteralTable& table);
 

@@ -19,7 +19,8 @@ using test::setLines;
 TEST(StatisticsPass, ReportsEachScanAndEndsWithAllPlayers) {
     LogDocument doc;
     setLines(doc, {"{r:Mullins} was shot by {b:Joe}'s M4", "Vex renamed to Joe",
-                   "Joe has taken the Red Flag!", "Mullins was shot by Joe's AK74", "Vex called a vote."});
+                   "Joe has taken the Red Flag!", "Mullins was shot by Joe's AK74",
+                   "Vex called a vote."});
     PlayerTable table;
     table[0].aliases.add(7, "kept");
     table.findOrAdd("stale");
@@ -68,9 +69,9 @@ TEST(PhraseSweepTest, ThreadedSweepFindsWhatFindFinds) {
     // Longer than two sweep parts, with phrases across the cut and in all cases.
     std::mt19937 rng(7);
     const std::vector<std::string> phrases = {"was shot by", "has defused", "has defused the bomb!",
-                                              "ab", "bab", ""};
+                                              "ab",          "bab",         ""};
     const char* pieces[] = {"was shot by", "WAS SHOT BY", "has defused the bomb!", "b", "a", "x",
-                            "\r\n", "HAS DEFUSED"};
+                            "\r\n",        "HAS DEFUSED"};
     std::string text;
     while (text.size() < (3u << 20))
         text += pieces[rng() % std::size(pieces)];
@@ -79,7 +80,8 @@ TEST(PhraseSweepTest, ThreadedSweepFindsWhatFindFinds) {
     const auto hits = PhraseSweep(phrases).run(text, 2);
     for (std::size_t p = 0; p < phrases.size(); ++p) {
         std::vector<int> expected;
-        for (int at = doc.findPosition(phrases[p], 0); at >= 0; at = doc.findPosition(phrases[p], at + 1))
+        for (int at = doc.findPosition(phrases[p], 0); at >= 0;
+             at = doc.findPosition(phrases[p], at + 1))
             expected.push_back(at);
         EXPECT_EQ(hits[p], expected) << phrases[p];
     }
@@ -110,38 +112,64 @@ public:
 
 private:
     int pick(int n) { return static_cast<int>(rng_() % static_cast<unsigned>(n)); }
-    template <std::size_t N> const char* any(const char* const (&items)[N]) { return items[pick(N)]; }
+    template <std::size_t N> const char* any(const char* const (&items)[N]) {
+        return items[pick(N)];
+    }
     void put(std::string s, Colour c = test::kGrey) { segments_.emplace_back(std::move(s), c); }
     Colour nameColour() {
         const Colour colours[] = {test::kRed, test::kBlue, test::kGrey, test::kRed, test::kChat, 0};
         return colours[pick(6)];
     }
     std::string name() {
-        static const char* const names[] = {"Joe", "joe", "Jo", "Mojo", "Vex", "", "nobody", "e",
-                                            "Ann Marie", "X's", "re", "A", "B", "C", "Joe "};
+        static const char* const names[] = {"Joe", "joe",    "Jo", "Mojo",      "Vex",
+                                            "",    "nobody", "e",  "Ann Marie", "X's",
+                                            "re",  "A",      "B",  "C",         "Joe "};
         return any(names);
     }
 
     void line() {
-        static const char* const phrases[] = {
-            "was shot by", "was pumped full of lead by", "was detonated by", "was sniped by",
-            "was pistol whipped by", "was bludgeoned by", "was sliced by", "was stabbed by",
-            "renamed to", "WAS SHOT BY", "Was Sliced By", "RENAMED TO"};
+        static const char* const phrases[] = {"was shot by",
+                                              "was pumped full of lead by",
+                                              "was detonated by",
+                                              "was sniped by",
+                                              "was pistol whipped by",
+                                              "was bludgeoned by",
+                                              "was sliced by",
+                                              "was stabbed by",
+                                              "renamed to",
+                                              "WAS SHOT BY",
+                                              "Was Sliced By",
+                                              "RENAMED TO"};
         static const char* const onePlayer[] = {
-            "fell to his death.", "blew himself up.", "was in the wrong place.", "killed himself.",
-            "has taken the Red Flag!", "has captured the Blue Flag!", "has dropped the Red Flag!",
-            "has dropped the Blue Flag!", "has taken the briefcase!", "has dropped the briefcase!",
-            "has escaped with the briefcase!", "called a vote.", "has planted the bomb!",
-            "has defused the bomb!", "has dropped the bomb!", "has taken the bomb!",
-            "You were kicked off of the server!", "You have been banned from this server!",
-            "You have been temporarily banned from this server!", "HAS PLANTED THE BOMB!"};
-        static const char* const weapons[] = {"M4", "AK74", "M590", "US SOCOM", "re", "Knife",
-                                              "Silver Talon", "M1911A1", "m4", "", "M203", "Sig 551"};
-        static const char* const roundEnds[] = {"Red team eliminated!", "Blue team has destroyed the target!",
-                                                "Red team has defended the target!", "Vex has defused",
-                                                "Round Draw!"};
+            "fell to his death.",
+            "blew himself up.",
+            "was in the wrong place.",
+            "killed himself.",
+            "has taken the Red Flag!",
+            "has captured the Blue Flag!",
+            "has dropped the Red Flag!",
+            "has dropped the Blue Flag!",
+            "has taken the briefcase!",
+            "has dropped the briefcase!",
+            "has escaped with the briefcase!",
+            "called a vote.",
+            "has planted the bomb!",
+            "has defused the bomb!",
+            "has dropped the bomb!",
+            "has taken the bomb!",
+            "You were kicked off of the server!",
+            "You have been banned from this server!",
+            "You have been temporarily banned from this server!",
+            "HAS PLANTED THE BOMB!"};
+        static const char* const weapons[] = {"M4", "AK74",  "M590",         "US SOCOM",
+                                              "re", "Knife", "Silver Talon", "M1911A1",
+                                              "m4", "",      "M203",         "Sig 551"};
+        static const char* const roundEnds[] = {
+            "Red team eliminated!", "Blue team has destroyed the target!",
+            "Red team has defended the target!", "Vex has defused", "Round Draw!"};
         static const char* const drops[] = {"br", "Bl", "Re", "bo", "Xy", ""};
-        static const char* const breaks[] = {"\r\n", "\r\n", "\r\n", "\r\n", "\r\n", "\n", "\r", ""};
+        static const char* const breaks[] = {"\r\n", "\r\n", "\r\n", "\r\n",
+                                             "\r\n", "\n",   "\r",   ""};
         switch (pick(8)) {
         case 0:
         case 1:
@@ -170,12 +198,11 @@ private:
         case 4: // a drop line
             put(name() + " has dropped the " + any(drops) + (pick(2) ? "ag!" : ""));
             break;
-        case 5:
-            put(any(roundEnds));
-            break;
+        case 5: put(any(roundEnds)); break;
         default: // token soup
             for (int i = pick(6); i > 0; --i) {
-                const std::string bits[] = {name(), any(phrases), any(onePlayer), "'", " ", any(weapons), "'s "};
+                const std::string bits[] = {name(), any(phrases), any(onePlayer), "'",
+                                            " ",    any(weapons), "'s "};
                 put(bits[pick(7)], nameColour());
             }
         }
@@ -222,9 +249,13 @@ TEST(StatisticsPassDifferential, SameTableAsTheLiteralScans) {
 }
 
 TEST(StatisticsPassDifferential, SingleFindkillWithOddPhrasesAndInvolvedValues) {
-    const std::pair<const char*, int> calls[] = {
-        {"was shot by", 1}, {"called a vote.", 2}, {"has planted the bomb!", 1},
-        {"was sliced by", 3}, {"s", 2}, {"'s", 2}, {"e\r\nx", 2}};
+    const std::pair<const char*, int> calls[] = {{"was shot by", 1},
+                                                 {"called a vote.", 2},
+                                                 {"has planted the bomb!", 1},
+                                                 {"was sliced by", 3},
+                                                 {"s", 2},
+                                                 {"'s", 2},
+                                                 {"e\r\nx", 2}};
     for (unsigned seed = 1; seed <= 60; ++seed) {
         LogDocument doc;
         RandomLog(seed * 31).fill(doc, 30);
