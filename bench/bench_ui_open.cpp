@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
     while (!done)
         QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     window.logView()->viewport()->repaint(); // shown: the first screen painted
-    const double openMs = clock.elapsed();
+    const double openMs = static_cast<double>(clock.elapsed());
     const long long after = procStatus("VmRSS:");
     const long long peak = procStatus("VmHWM:");
 
@@ -100,7 +100,7 @@ int main(int argc, char** argv) {
     while (!handedOver)
         QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     stats.repaint(); // the list and the sheet painted
-    const double guffMs = clock.elapsed();
+    const double guffMs = static_cast<double>(clock.elapsed());
 
     std::printf("log %.1f MB, %d lines\n", bytes / 1e6, window.logView()->lineCount());
     std::printf("open (copy, load, render, show): %.0f ms\n", openMs);

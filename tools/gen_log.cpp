@@ -180,12 +180,11 @@ private:
         game_ = static_cast<Game>(below(5));
         loadingBlock();
         pickRoster(std::min<int>(int(players_.size()), 6 + below(19)));
-        for (int p : roster_)
-            put(players_[p].name + "^7 entered the game");
+        for (int slot = 0; slot < int(roster_.size()); ++slot)
+            put(rosterPlayer(slot).name + "^7 entered the game");
         if (game_ != Game::Dm)
-            for (std::size_t i = 0; i < roster_.size(); ++i)
-                put(players_[roster_[i]].name + "^7 joined the " + (i % 2 ? "blue" : "red") +
-                    " team.");
+            for (int i = 0; i < int(roster_.size()); ++i)
+                put(rosterPlayer(i).name + "^7 joined the " + (i % 2 ? "blue" : "red") + " team.");
         carrier_ = planter_ = -1;
         const int events = 200 + below(1800);
         for (int i = 0; i < events && written() < target_; ++i)
@@ -234,21 +233,25 @@ private:
             roster_.push_back(0);
         for (int i = 1; int(roster_.size()) < size; ++i) {
             const int j = i + below(int(order_.size()) - i);
-            std::swap(order_[i], order_[j]);
-            roster_.push_back(order_[i]);
+            std::swap(order_[std::size_t(i)], order_[std::size_t(j)]);
+            roster_.push_back(order_[std::size_t(i)]);
         }
     }
 
+    Player& rosterPlayer(int slot) { return players_[std::size_t(roster_[std::size_t(slot)])]; }
+    const Player& rosterPlayer(int slot) const {
+        return players_[std::size_t(roster_[std::size_t(slot)])];
+    }
     bool teamGame() const { return game_ != Game::Dm; }
     int teamOf(int slot) const { return slot % 2; } // 0 red, 1 blue
     std::string tagged(int slot) const {
         if (!teamGame())
-            return "^7" + players_[roster_[slot]].display + "^7";
-        return (teamOf(slot) ? "^4" : "^1") + players_[roster_[slot]].name + "^7";
+            return "^7" + rosterPlayer(slot).display + "^7";
+        return (teamOf(slot) ? "^4" : "^1") + rosterPlayer(slot).name + "^7";
     }
-    const std::string& plain(int slot) const { return players_[roster_[slot]].name; }
+    const std::string& plain(int slot) const { return rosterPlayer(slot).name; }
     int anyone() { return below(int(roster_.size())); }
-    int onTeam(int team) { return 2 * below(int(roster_.size() + 1 - team) / 2) + team; }
+    int onTeam(int team) { return 2 * below((int(roster_.size()) + 1 - team) / 2) + team; }
     int other(int slot) {
         return (slot + 1 + below(int(roster_.size()) - 1)) % int(roster_.size());
     }
@@ -276,7 +279,7 @@ private:
         else if (roll < 930 && teamGame() && game_ != Game::Ctf)
             put(pick(kTeamsEliminated));
         else
-            put(players_[roster_[anyone()]].name + "^7 " + pick(kPresence));
+            put(rosterPlayer(anyone()).name + "^7 " + pick(kPresence));
     }
     static constexpr const char* kTeamsEliminated[] = {"Red team eliminated!",
                                                        "Blue team eliminated!", "Round Draw!"};
@@ -422,7 +425,7 @@ private:
 
     void rename() {
         const int slot = anyone();
-        Player& p = players_[roster_[slot]];
+        Player& p = rosterPlayer(slot);
         if (p.pool.size() < 2)
             return; // nobody has another name to take
         const std::string old = p.name;

@@ -28,7 +28,8 @@ void writeRuns(const LogDocument& doc, std::FILE* out) {
     // two indexes of one colour could never split a run.
     const auto& attrs = doc.attributes();
     const auto runKey = [&doc](std::uint8_t a) {
-        return (static_cast<std::uint64_t>(doc.paletteColour(a)) << 8) | (a & ~attr::ColourMask);
+        return (static_cast<std::uint64_t>(doc.paletteColour(a)) << 8) |
+               static_cast<std::uint8_t>(a & ~attr::ColourMask);
     };
     std::string buffer;
     std::size_t start = 0;

@@ -43,7 +43,8 @@ bool StatsPassRunner::start(const LogDocument& doc, PlayerTable& players) {
         return false;
     startStage_ = shownStage_ = progress_.stage();
     progress_.setPosition(0, 0);
-    label1_->setText(QString::fromUtf8(scanCaption(1).data(), scanCaption(1).size()));
+    label1_->setText(
+        QString::fromUtf8(scanCaption(1).data(), static_cast<qsizetype>(scanCaption(1).size())));
     timer1_->setInterval(kFirstInterval);
     timer1_->start();
     const LogDocument* document = &doc;

@@ -27,8 +27,8 @@ namespace fs = std::filesystem;
 
 std::uint64_t checksum(const std::string& bytes) {
     std::uint64_t h = 14695981039346656037ull;
-    for (unsigned char c : bytes)
-        h = (h ^ c) * 1099511628211ull;
+    for (const char c : bytes)
+        h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
     return h;
 }
 
@@ -121,7 +121,7 @@ TEST_F(HostileOpen, EmptyBinaryAndOddLineEndsLoad) {
 
     std::string binary;
     for (int i = 0; i < 1 << 16; ++i)
-        binary += static_cast<char>((i * 2654435761u) >> 24);
+        binary += static_cast<char>((static_cast<unsigned>(i) * 2654435761u) >> 24);
     binary += std::string(1000, '\0');
     open(write("binary.log", binary));
     EXPECT_TRUE(prompts.messages.empty());

@@ -55,7 +55,8 @@ std::string windows1252FromUtf8(std::string_view utf8) {
         }
         char32_t cp = extra == 0 ? lead : lead & (0x3F >> extra);
         for (int k = 1; k <= extra; ++k)
-            cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+            cp = (cp << 6) |
+                 (static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]) & 0x3F);
         out += windows1252FromCodePoint(cp);
         i += static_cast<std::size_t>(extra) + 1;
     }

@@ -12,11 +12,11 @@ namespace {
 
 constexpr std::array<unsigned char, 256> makeFoldTable() {
     std::array<unsigned char, 256> table{};
-    for (int c = 0; c < 256; ++c)
+    for (std::size_t c = 0; c < 256; ++c)
         table[c] = static_cast<unsigned char>(c);
-    for (int c = 'A'; c <= 'Z'; ++c)
+    for (std::size_t c = 'A'; c <= 'Z'; ++c)
         table[c] = static_cast<unsigned char>(c + 32);
-    for (int c = 0xC0; c <= 0xDE; ++c)
+    for (std::size_t c = 0xC0; c <= 0xDE; ++c)
         if (c != 0xD7) // the multiplication sign has no small form
             table[c] = static_cast<unsigned char>(c + 32);
     table[0x8A] = 0x9A; // S with caron

@@ -15,7 +15,7 @@ std::int32_t wrapAdd(std::int32_t a, std::int32_t b, int sign) {
 void foldInto(PlayerTable& players, int i, int j, int n, int sign) {
     PlayerRecord& to = players[i];
     const PlayerRecord& from = players[j];
-    for (int k = kFirstCounter; k <= kLastCounter; ++k)
+    for (std::size_t k = kFirstCounter; k <= kLastCounter; ++k)
         to.stat[k] = wrapAdd(to.stat[k], from.stat[k], sign);
     to.victims.fold(from.victims, 1, n, sign);
     to.killers.fold(from.killers, 1, n, sign);

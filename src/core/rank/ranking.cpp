@@ -188,7 +188,9 @@ void sortbyrank(RankScratch& scratch, int sortkey, const std::string& display, b
     auto& a = scratch.tempplayersA;
     const int n = static_cast<int>(a.size()) - 1;
     scratch.playerupper = n;
-    const auto key = [&](int i) { return a[static_cast<std::size_t>(i)].stat[sortkey]; };
+    const auto key = [&](int i) {
+        return a[static_cast<std::size_t>(i)].stat[static_cast<std::size_t>(sortkey)];
+    };
     const std::vector<int> order = descendingOrder(1, n, key);
 
     if (blankfirst)
@@ -207,7 +209,8 @@ void sortbyrank(RankScratch& scratch, int sortkey, const std::string& display, b
         pane.append("\t").append(a[static_cast<std::size_t>(i)].name).append(kCrLf);
     }
     for (int i = 1; i <= n; ++i)
-        a[static_cast<std::size_t>(i)].stat[sortkey] = kPlaced; // the keys are used up
+        a[static_cast<std::size_t>(i)].stat[static_cast<std::size_t>(sortkey)] =
+            kPlaced; // the keys are used up
 }
 
 std::optional<Pane> dorankings(const std::string& theSource, const PlayerTable& players,

@@ -28,8 +28,8 @@ using test::writeFile;
 // FNV-1a, 64 bits: enough to tell two files apart in a test.
 std::uint64_t checksum(const std::string& bytes) {
     std::uint64_t h = 14695981039346656037ull;
-    for (unsigned char c : bytes)
-        h = (h ^ c) * 1099511628211ull;
+    for (const char c : bytes)
+        h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
     return h;
 }
 

@@ -51,8 +51,8 @@ TEST(RoundSeparation, BannersReplaceBlocksAndTheFirstStretch) {
             "loading MSEC more\r\nkill two\r\n");
     EXPECT_EQ(r.sweep.text(), Banner + " 12\r\nkill one\r\n" + Banner + " more\r\nkill two\r\n");
     EXPECT_EQ(Banner.size(), 149u);
-    for (int i = 0; i < static_cast<int>(Banner.size()); ++i) {
-        const CharStyle s = r.sweep.styleAt(i);
+    for (std::size_t i = 0; i < Banner.size(); ++i) {
+        const CharStyle s = r.sweep.styleAt(static_cast<int>(i));
         EXPECT_TRUE(s.bold && s.underline && !s.italic) << i;
         // The line feeds and the character after each were greyed again.
         const bool afterLf = i > 0 && Banner[i - 1] == '\n';

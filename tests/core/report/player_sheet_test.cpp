@@ -11,7 +11,7 @@ PlayerRecord numberedRecord() {
     PlayerRecord r;
     r.name = "Numbered";
     for (int k = kFirstCounter; k <= kLastCounter; ++k)
-        r.stat[k] = 1000 + k;
+        r.stat[static_cast<std::size_t>(k)] = 1000 + k;
     return r;
 }
 

@@ -19,7 +19,7 @@ PlayerTable renameTable() {
     bookKill(t, 3, 2, 1);
     bookKill(t, 2, 3, 1);
     for (int i = 1; i <= t.upper(); ++i)
-        for (int k = kFirstCounter; k <= kLastCounter; ++k)
+        for (std::size_t k = kFirstCounter; k <= kLastCounter; ++k)
             t[0].stat[k] += t[i].stat[k];
     return t;
 }

@@ -58,7 +58,7 @@ void literalFindkill(LogDocument& doc, const std::string& killtype, int involved
     // Phase 1: collecting.
     int pos = doc.find(killtype, 0);
     while (pos != -1) {
-        const int e = ++eventcount;
+        const auto e = static_cast<std::size_t>(++eventcount);
         matchline.push_back(0);
         firstname.emplace_back();
         secondname.emplace_back();
@@ -249,7 +249,7 @@ void literalFindkill(LogDocument& doc, const std::string& killtype, int involved
         doc.moveCaretBackwardTo('\n');
     };
 
-    for (int e = 1; e <= eventcount; ++e) {
+    for (std::size_t e = 1; e <= static_cast<std::size_t>(eventcount); ++e) {
         const int v = t.findOrAdd(firstname[e]);
         int m = 0;
         const bool tk = involved == 2 && weapontoken[e] != "re" && teamkillflag[e] == 1;
