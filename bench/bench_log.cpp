@@ -4,12 +4,15 @@
 //
 //   bench_log [--size-mb N] [--keep FILE]
 
-#include "../tests/core/log/literal_render.cpp" // the reference, compiled in
+// The reference, compiled in.
+#include "../tests/core/log/literal_render.cpp"
+#include "../tests/support/editable_document.cpp"
 
 #include "core/common/progress.h"
 #include "core/log/colour_renderer.h"
 #include "core/log/log_file.h"
 #include "core/log/log_loader.h"
+#include "core/log/log_search.h"
 #include "core/log/round_separator.h"
 
 #include <algorithm>
@@ -93,6 +96,27 @@ int main(int argc, char** argv) {
     }
     const double peak = peakRssBytes(); // before the small runs, which stay far below
 
+    // Highlight Nick's search and a Find that misses: each reads the whole text.
+    double firstSearch = 0, nickSearch = 1e9, missSearch = 1e9;
+    std::size_t nickHits = 0;
+    {
+        quorvath::LogDocument doc;
+        quorvath::Progress progress;
+        quorvath::loadLog(big, doc, progress);
+        for (int run = 0; run < 3; ++run) {
+            auto start = Clock::now();
+            nickHits = quorvath::findNickHits(doc, "quorvath", progress).size();
+            nickSearch = std::min(nickSearch, secondsSince(start));
+            if (run == 0)
+                firstSearch = nickSearch;
+            start = Clock::now();
+            if (quorvath::findFirst(doc, "no such phrase") != -1)
+                std::fprintf(stderr, "bench_log: a missing phrase was found\n");
+            missSearch = std::min(missSearch, secondsSince(start));
+        }
+    }
+    const double searchPeak = peakRssBytes();
+
     // The stages one by one, to see where the time goes.
     std::printf("stages:");
     {
@@ -153,6 +177,9 @@ int main(int argc, char** argv) {
                 1000.0 * wc / mb, bestLoad / wc);
     std::printf("peak RSS: %.0f MB = %.2f bytes per byte of log   (target < 4)\n",
                 peak / (1024.0 * 1024.0), peak / bytes);
+    std::printf("search: nick (%zu hits) first %.3f s, best %.3f s; a missing phrase %.3f s; "
+                "peak RSS with searches %.2f bytes per byte of log\n",
+                nickHits, firstSearch, nickSearch, missSearch, searchPeak / bytes);
     std::printf("1 MB log (%.2f MB): sweeps %.4f s, literal rules %.3f s, ratio %.0fx%s\n", smallMb,
                 sweepSmall, literalSmall, literalSmall / sweepSmall,
                 same ? "" : "  (TEXTS DIFFER)");

@@ -31,11 +31,6 @@ inline std::string checkRendered(const LogDocument& doc) {
     return "";
 }
 
-// One stored per-opponent count, whether the counts are a plain array or
-// stored sparsely as (index, count) entries.
-inline std::int32_t countValue(std::int32_t n) { return n; }
-template <typename Entry> std::int32_t countValue(const Entry& e) { return e.count; }
-
 inline std::string checkCountersNotNegative(const PlayerTable& players) {
     for (int i = 0; i <= players.upper(); ++i) {
         const PlayerRecord& r = players[i];
@@ -44,8 +39,8 @@ inline std::string checkCountersNotNegative(const PlayerTable& players) {
                 return "counter " + std::to_string(c) + " of player " + std::to_string(i) +
                        " is negative";
         for (const auto* counts : {&r.victims, &r.killers})
-            for (const auto& n : *counts)
-                if (countValue(n) < 0)
+            for (const auto& entry : *counts)
+                if (entry.count < 0)
                     return "a victims/killers count of player " + std::to_string(i) +
                            " is negative";
     }

@@ -6,6 +6,7 @@
 #include "gui/log_view.h"
 #include "gui/main_window.h"
 #include "gui/ui_support.h"
+#include "support/editable_document.h"
 #include "support/test_support.h"
 
 #include <QAction>
@@ -143,7 +144,7 @@ TEST_F(MainWindowTest, OpeningALogMakesTheArchiveCopyAndShowsTheRenderedText) {
     EXPECT_NE(text.find("Bob was shot by Alice's M4"), std::string::npos);
     EXPECT_EQ(text.find('^'), std::string::npos);
     EXPECT_EQ(text.find("bye"), std::string::npos); // the shutdown tail is cut
-    EXPECT_EQ(w->document()->colourAt(static_cast<int>(text.find("Bob"))), 0x8080FFu);
+    EXPECT_EQ(test::colourAt(*w->document(), static_cast<int>(text.find("Bob"))), 0x8080FFu);
     EXPECT_EQ(w->document()->selStart(), 0);
     EXPECT_EQ(child<QLabel>(*w, "Label1")->text(), "Ready");
     EXPECT_TRUE(child<QPushButton>(*w, "FindBtn")->isEnabled());
@@ -241,24 +242,25 @@ TEST_F(SearchTest, HighlightNickMarksEveryHitAndKeepsColours) {
     load(*w, "Bobby met bob and BOB.");
     w->ColourNickBtn_Click(); // an empty nick highlights nothing
     ASSERT_TRUE(test::waitUntil([&] { return !w->busy(); }));
-    EXPECT_FALSE(w->document()->styleAt(0).bold);
+    EXPECT_FALSE(test::styleAt(*w->document(), 0).bold);
     prompts.inputs = {"Bob"};
     w->PreferencesMenuPlayerName_Click();
     LogDocument& doc = *w->document();
-    doc.select(0, 5);
-    doc.setSelectionColour(0x8080FF);
-    doc.select(10, 3);
-    doc.setSelectionColour(0xFF8080);
+    test::EditableDocument edit(doc);
+    edit.select(0, 5);
+    edit.setSelectionColour(0x8080FF);
+    edit.select(10, 3);
+    edit.setSelectionColour(0xFF8080);
     w->ColourNickBtn_Click();
     ASSERT_TRUE(test::waitUntil([&] { return !w->busy(); }));
     for (int hit : {0, 10, 18})
         for (int i = hit; i < hit + 3; ++i) {
-            const CharStyle s = doc.styleAt(i);
+            const CharStyle s = test::styleAt(doc, i);
             EXPECT_TRUE(s.bold && s.italic && s.underline) << i;
         }
-    EXPECT_FALSE(doc.styleAt(3).bold); // "by" of Bobby is not the nick
-    EXPECT_EQ(doc.colourAt(0), 0x8080FFu);
-    EXPECT_EQ(doc.colourAt(10), 0xFF8080u);
+    EXPECT_FALSE(test::styleAt(doc, 3).bold); // "by" of Bobby is not the nick
+    EXPECT_EQ(test::colourAt(doc, 0), 0x8080FFu);
+    EXPECT_EQ(test::colourAt(doc, 10), 0xFF8080u);
     EXPECT_EQ(doc.selStart(), 0);
     EXPECT_EQ(doc.selLength(), 0);
     EXPECT_EQ(child<QLabel>(*w, "Label1")->text(), "Ready");

@@ -24,7 +24,6 @@ public:
     void setPosition(std::int64_t position) {
         position_.store(position, std::memory_order_relaxed);
     }
-    void setLength(std::int64_t length) { length_.store(length, std::memory_order_relaxed); }
 
     std::string status() const;
     std::int64_t position() const { return position_.load(std::memory_order_relaxed); }

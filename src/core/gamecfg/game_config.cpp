@@ -1,5 +1,10 @@
 #include "core/gamecfg/game_config.h"
 
+#include "core/common/file_errors.h"
+#include "core/common/folded_search.h"
+#include "core/common/text_case.h"
+
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -18,83 +23,26 @@ constexpr std::string_view ModePhrase = "seta logfile ";
 constexpr std::string_view NamePhrase = "seta logfilename";
 constexpr std::size_t ModeOffset = 14; // the 15th character, 1-based
 constexpr std::size_t NameSkip = 18;   // characters dropped before the name
-constexpr std::uintmax_t MaxConfigBytes = 64ull * 1024 * 1024;
+constexpr std::uint64_t MaxConfigBytes = 64ull * 1024 * 1024;
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    return true;
-}
-
-// `phrase` is lower case; only ASCII letters fold, as the phrases hold no others.
-bool containsIgnoringCase(std::string_view line, std::string_view phrase) {
-    for (std::size_t i = 0; i + phrase.size() <= line.size(); ++i)
-        if (equalsIgnoringCase(line.substr(i, phrase.size()), phrase))
-            return true;
-    return false;
-}
-
-// The first line (without its CR LF, LF or CR) that contains `phrase` in any case.
+// The first line (without its CR LF, LF or CR) that contains `phrase` in any
+// case: the line around the phrase's first hit, as no hit spans a line end.
 std::optional<std::string_view> firstLineWith(std::string_view text, std::string_view phrase) {
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos)
-            end = text.size();
-        const std::string_view line = text.substr(start, end - start);
-        if (containsIgnoringCase(line, phrase))
-            return line;
-        start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
-    }
-    return std::nullopt;
+    const std::size_t hit = FoldedNeedle(phrase).find(text);
+    if (hit == std::string_view::npos)
+        return std::nullopt;
+    const std::size_t before = text.find_last_of("\r\n", hit);
+    const std::size_t start = before == std::string_view::npos ? 0 : before + 1;
+    const std::size_t end = std::min(text.find_first_of("\r\n", hit), text.size());
+    return text.substr(start, end - start);
 }
 
-std::string quoted(const std::string& path) { return "\"" + path + "\""; }
-
-std::string cannotRead(const std::string& path, const std::string& why) {
-    return "The file " + quoted(path) + " cannot be read: " + why + ".";
-}
-
-std::string cannotWrite(const std::string& path, const std::string& why) {
-    return "The file " + quoted(path) + " cannot be written: " + why + ".";
+std::string tooLargeForAConfig(const std::string& path) {
+    return cannotReadMessage(path, "it is larger than 64 MiB, too large for a configuration file");
 }
 
 std::optional<std::string> readWhole(const std::string& path, std::string& text) {
-    text.clear();
-    std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
-    if (status.type() == fs::file_type::not_found)
-        return "The file " + quoted(path) + " does not exist.";
-    if (ec)
-        return cannotRead(path, ec.message());
-    if (status.type() == fs::file_type::directory)
-        return quoted(path) + " is a folder, not a file.";
-    const std::string tooLarge = "it is larger than 64 MiB, too large for a configuration file";
-    if (fs::is_regular_file(status)) {
-        const std::uintmax_t size = fs::file_size(path, ec);
-        if (!ec && size > MaxConfigBytes)
-            return cannotRead(path, tooLarge);
-    }
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return cannotRead(path, std::strerror(errno));
-    char chunk[1 << 16];
-    std::size_t got = 0;
-    while (text.size() <= MaxConfigBytes && (got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-        text.append(chunk, got);
-    const bool failed = std::ferror(file) != 0;
-    const int error = errno;
-    std::fclose(file);
-    if (failed || text.size() > MaxConfigBytes) {
-        text.clear();
-        return cannotRead(path, failed ? std::strerror(error) : tooLarge);
-    }
-    return std::nullopt;
+    return readWholeFile(path, MaxConfigBytes, tooLargeForAConfig(path), text);
 }
 
 // A read-only file is refused even where the rename below could replace it
@@ -103,10 +51,10 @@ std::optional<std::string> checkWritable(const std::string& path) {
     std::error_code ec;
     const fs::perms perms = fs::status(path, ec).permissions();
     if (!ec && (perms & fs::perms::owner_write) == fs::perms::none)
-        return cannotWrite(path, "it is read-only");
+        return cannotWriteMessage(path, "it is read-only");
     std::FILE* probe = std::fopen(path.c_str(), "r+b"); // opens without changing a byte
     if (!probe)
-        return cannotWrite(path, std::strerror(errno));
+        return cannotWriteMessage(path, std::strerror(errno));
     std::fclose(probe);
     return std::nullopt;
 }
@@ -149,16 +97,16 @@ std::optional<std::string> replaceFile(const std::string& path, std::string_view
     // Write through a symbolic link rather than replacing the link itself.
     const fs::path target = fs::is_symlink(path, ec) ? fs::canonical(path, ec) : fs::path(path);
     if (ec)
-        return cannotWrite(path, ec.message());
+        return cannotWriteMessage(path, ec.message());
     fs::path temporary;
     if (auto why = writeTemporary(target, bytes, temporary))
-        return cannotWrite(path, *why);
+        return cannotWriteMessage(path, *why);
     fs::permissions(temporary, fs::status(target, ec).permissions(), ec);
     fs::rename(temporary, target, ec);
     if (ec) {
         std::error_code ignored;
         fs::remove(temporary, ignored);
-        return cannotWrite(path, ec.message());
+        return cannotWriteMessage(path, ec.message());
     }
     return std::nullopt;
 }
@@ -189,10 +137,10 @@ std::string logFileNameInText(std::string_view text) {
 }
 
 std::optional<std::string> checkLogFileName(std::string_view name) {
-    if (equalsIgnoringCase(name, "games.log"))
+    if (equalFolded(name, "games.log"))
         return std::string(texts::CantNameGamesLog);
     const std::string_view ending = name.size() >= 3 ? name.substr(name.size() - 3) : name;
-    if (!equalsIgnoringCase(ending, "txt") && !equalsIgnoringCase(ending, "log"))
+    if (!equalFolded(ending, "txt") && !equalFolded(ending, "log"))
         return std::string(texts::ExtensionMustBe);
     return std::nullopt;
 }
@@ -220,7 +168,8 @@ ModeRead readLogMode(const std::string& cfgPath) {
 
 std::optional<std::string> writeLogMode(const std::string& cfgPath, int mode) {
     if (mode < 0 || mode > 3)
-        return cannotWrite(cfgPath, "the logging mode " + std::to_string(mode) + " is not 0 to 3");
+        return cannotWriteMessage(cfgPath,
+                                  "the logging mode " + std::to_string(mode) + " is not 0 to 3");
     std::string text;
     if (auto error = readWhole(cfgPath, text))
         return error;

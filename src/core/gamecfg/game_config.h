@@ -3,8 +3,9 @@
 // mode, reading and appending its log file name setting, and the texts of the
 // logging-mode dialog.
 //
-// The rules count character positions and never parse quotes; they are the
-// game tool's own and are kept as they are. Text is bytes (Windows-1252).
+// Settings are read and written at fixed character positions of their line,
+// never by parsing quotes: the mode is the 15th character of its line whatever
+// stands around it. Text is bytes (Windows-1252).
 // Every write replaces the file atomically (a temporary file beside it, then a
 // rename), so a failure leaves the old file whole. Errors the user can cause
 // come back as a message naming the file and the reason.
@@ -41,7 +42,7 @@ inline constexpr const char* ExtensionMustBe = "Extension must be .log or .txt";
 // The one file name the config-file chooser accepts (exact case).
 inline constexpr std::string_view ConfigFileName = "sof2mp.cfg";
 
-// --- the rules on text -------------------------------------------------------------
+// --- the settings in a config text ----------------------------------------------------
 
 // Logging mode: the 15th character of the first line that contains "seta logfile "
 // (letters in any case). A line ends at CR LF, LF or CR, which are not part of it.

@@ -1,7 +1,7 @@
 #include "core/log/colour_renderer.h"
 
+#include "core/common/folded_search.h"
 #include "core/common/progress.h"
-#include "core/log/folded_search.h"
 #include "core/log/log_colours.h"
 
 #include <cstring>
@@ -11,6 +11,8 @@ namespace quorvath {
 namespace {
 
 constexpr std::size_t npos = std::string::npos;
+constexpr std::string_view ChatCode = "^2";
+constexpr std::string_view PunkBusterCode = "^5";
 
 // One pass over the document's buffers: announces the stage, reports the
 // sweep position now and then, and tells the document when it is done.
@@ -148,8 +150,9 @@ void recolourLineFeeds(LogDocument& doc, Progress& progress) {
 void processChatCodes(LogDocument& doc, Progress& progress) {
     Sweep sweep(doc, progress, RenderPassStatus[1]);
     const std::uint8_t chat = sweep.index(colours::Chat);
+    const FoldedNeedle chatCode(ChatCode);
     Compactor out{sweep.text, sweep.attrs};
-    for (std::size_t s; (s = findCode(sweep.text, out.r, '2')) != npos;) {
+    for (std::size_t s; (s = chatCode.find(sweep.text, out.r)) != npos;) {
         const std::size_t e = sweep.findLineFeed(s);
         if (e == npos)
             break; // deliberate: a chat line without a line end ends the pass
@@ -191,8 +194,9 @@ void processBlueTeamCodes(LogDocument& doc, Progress& progress) {
 void processPunkBusterCodes(LogDocument& doc, Progress& progress) {
     Sweep sweep(doc, progress, RenderPassStatus[5]);
     const std::uint8_t punkBuster = sweep.index(colours::PunkBuster);
+    const FoldedNeedle punkBusterCode(PunkBusterCode);
     std::size_t r = 0;
-    for (std::size_t s; (s = findCode(sweep.text, r, '5')) != npos;) {
+    for (std::size_t s; (s = punkBusterCode.find(sweep.text, r)) != npos;) {
         const std::size_t e = sweep.findLineFeed(s);
         if (e == npos)
             break; // deliberate: a last line without a line end ends the pass

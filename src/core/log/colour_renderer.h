@@ -3,7 +3,8 @@
 // PunkBuster lines get their colours, the OSP head-shot tag becomes
 // "[HeaDShoT]", every "^" code goes, ghost chat turns grey. Each pass is one
 // left-to-right sweep over the document's buffers, in place (the text only
-// shrinks), with the same result as the rule worded with find and replace.
+// shrinks), with the same result as finding, colouring and replacing one
+// occurrence after the other would have (tests/core/log/literal_render.cpp).
 
 #include "core/log/log_document.h"
 
@@ -22,7 +23,10 @@ inline constexpr std::array<std::string_view, 8> RenderPassStatus = {
 };
 inline constexpr std::string_view ReadyStatus = "Ready";
 inline constexpr std::string_view OspHeadshotTag = "^1[ ^3HeaDShoT ^1]";
-inline constexpr std::string_view HeadshotTag = "[HeaDShoT]";
+// A head-shot kill line ends in the tag after one blank; the statistics scan
+// cuts it off the weapon or the killer's name.
+inline constexpr std::string_view HeadshotLineEnd = " [HeaDShoT]";
+inline constexpr std::string_view HeadshotTag = HeadshotLineEnd.substr(1);
 inline constexpr std::string_view GhostMarker = "*ghost* ";
 
 // Runs the passes in order, then leaves the caret at 0 and the status "Ready".

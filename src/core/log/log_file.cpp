@@ -1,10 +1,9 @@
 #include "core/log/log_file.h"
 
-#include "core/log/large_buffer.h"
+#include "core/common/file_errors.h"
+#include "core/common/large_buffer.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -13,41 +12,8 @@ namespace quorvath {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string quoted(const std::string& path) { return "\"" + path + "\""; }
-
-std::string reason(int error) { return std::strerror(error); }
-
-// Says why `path` is no file to read, if it is not one.
-std::optional<std::string> checkIsFile(const std::string& path) {
-    std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
-    if (status.type() == fs::file_type::not_found)
-        return "The file " + quoted(path) + " does not exist.";
-    if (ec)
-        return "The file " + quoted(path) + " cannot be read: " + ec.message() + ".";
-    if (status.type() == fs::file_type::directory)
-        return quoted(path) + " is a folder, not a file.";
-    return std::nullopt;
-}
-
 std::string tooLarge(const std::string& path) { return tooLargeMessage(path, LogTooLargeReason); }
-
-// Says why `path` cannot be read, if it cannot: opening it is the test that
-// holds for every user (permission bits, access lists, a file locked away).
-std::optional<std::string> checkReadable(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return "The file " + quoted(path) + " cannot be read: " + reason(errno) + ".";
-    std::fclose(file);
-    return std::nullopt;
-}
-
 } // namespace
-
-std::string tooLargeMessage(const std::string& path, std::string_view reason) {
-    return "The file " + quoted(path) + " is too large: " + std::string(reason);
-}
 
 void expandBareLineFeeds(std::string& text) {
     std::size_t bare = 0;
@@ -80,40 +46,8 @@ std::optional<std::string> checkLogFile(const std::string& path) {
 }
 
 std::optional<std::string> readLogText(const std::string& path, std::string& text) {
-    text.clear();
-    if (auto error = checkIsFile(path))
+    if (auto error = readWholeFile(path, MaxLogBytes, tooLarge(path), text))
         return error;
-    std::error_code ec;
-    const std::uint64_t size = fs::is_regular_file(path, ec) ? fs::file_size(path, ec) : 0;
-    if (size > MaxLogBytes)
-        return tooLarge(path);
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return "The file " + quoted(path) + " cannot be read: " + reason(errno) + ".";
-    // Read straight into the text; the size is a hint: a growing file (or a
-    // pipe) is read on to its end, up to the limit.
-    reserveLarge(text, static_cast<std::size_t>(size));
-    text.resize(static_cast<std::size_t>(size));
-    std::size_t have = std::fread(text.data(), 1, text.size(), file);
-    text.resize(have);
-    if (have == size) {
-        char chunk[1 << 16];
-        std::size_t got = 0;
-        while (text.size() <= MaxLogBytes && (got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-            text.append(chunk, got);
-    }
-    const bool failed = std::ferror(file) != 0;
-    const int error = errno;
-    std::fclose(file);
-    if (failed) {
-        text.clear();
-        return "The file " + quoted(path) + " cannot be read: " + reason(error) + ".";
-    }
-    if (text.size() > MaxLogBytes) {
-        text.clear();
-        text.shrink_to_fit();
-        return tooLarge(path);
-    }
     expandBareLineFeeds(text);
     if (text.size() > MaxTextLength) {
         text.clear();
@@ -146,10 +80,10 @@ std::optional<std::string> copyFileReplacing(const std::string& from, const std:
         return error;
     std::error_code ec;
     if (fs::is_directory(to, ec))
-        return "The archive copy " + quoted(to) + " cannot be written: a folder has that name.";
+        return "The archive copy " + quotedPath(to) + " cannot be written: a folder has that name.";
     fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
     if (ec)
-        return "The archive copy " + quoted(to) + " of " + quoted(from) +
+        return "The archive copy " + quotedPath(to) + " of " + quotedPath(from) +
                " cannot be written: " + ec.message() + ".";
     return std::nullopt;
 }
@@ -157,10 +91,10 @@ std::optional<std::string> copyFileReplacing(const std::string& from, const std:
 std::optional<std::string> removeFile(const std::string& path) {
     std::error_code ec;
     if (fs::is_directory(path, ec))
-        return "The file " + quoted(path) + " cannot be deleted: it is a folder.";
+        return cannotDeleteMessage(path, "it is a folder");
     fs::remove(path, ec);
     if (ec)
-        return "The file " + quoted(path) + " cannot be deleted: " + ec.message() + ".";
+        return cannotDeleteMessage(path, ec.message());
     return std::nullopt;
 }
 

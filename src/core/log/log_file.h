@@ -1,7 +1,7 @@
 #pragma once
 // The files of loading a log: reading its text, the dated archive copy beside
 // it, and removing that copy. Errors come back as a message naming the file and
-// the reason; nothing here throws for a bad file.
+// the reason (core/common/file_errors.h); nothing here throws for a bad file.
 
 #include <cstdint>
 #include <ctime>
@@ -12,20 +12,17 @@
 namespace quorvath {
 
 // Largest log file loaded: 1 GiB. Memory is not what binds on a 24 GiB
-// machine: a loaded log needs about 3 bytes per byte of log (text, one
-// attribute per character, the case-folded copy for find). Positions are,
-// though: they are 32-bit, so the text after its line ends are made CR LF and
-// its rounds are separated (each banner is longer than the block it replaces)
-// must stay within MaxTextLength; the loader checks that separately.
+// machine: a loaded log needs about 2 bytes per byte of log (its text and one
+// attribute per character; searching makes no copy). Positions are, though:
+// they are 32-bit, so the text after its line ends are made CR LF and its
+// rounds are separated (each banner is longer than the block it replaces) must
+// stay within MaxTextLength; the loader checks that separately.
 inline constexpr std::uint64_t MaxLogBytes = 1024ull * 1024 * 1024;
 inline constexpr std::size_t MaxTextLength = 2147483647; // largest 32-bit position + 1
 inline constexpr std::string_view LogTooLargeReason = "logs of at most 1 GiB can be loaded.";
 inline constexpr std::string_view LogTooLongReason =
     "with its line ends and round banners in place it would hold more than 2147483647 "
     "characters.";
-
-// "The file "PATH" is too large: " + reason.
-std::string tooLargeMessage(const std::string& path, std::string_view reason);
 
 // Turns every LF not preceded by CR into CR LF (what reading a log does).
 void expandBareLineFeeds(std::string& text);

@@ -1,5 +1,6 @@
 #include "core/log/log_loader.h"
 
+#include "core/common/file_errors.h"
 #include "core/log/colour_renderer.h"
 #include "core/log/log_file.h"
 #include "core/log/round_separator.h"

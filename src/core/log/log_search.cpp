@@ -9,12 +9,10 @@ int findFirst(LogDocument& doc, std::string_view what) {
     return doc.find(what, 1);
 }
 
-int findNext(LogDocument& doc, std::string_view what, int findpos) {
-    if (findpos == -1)
-        findpos = 0;
-    findpos += static_cast<int>(what.size());
-    doc.setSelStart(findpos);
-    return doc.find(what, findpos);
+int findNext(LogDocument& doc, std::string_view what, int lastHit) {
+    const int from = (lastHit == -1 ? 0 : lastHit) + static_cast<int>(what.size());
+    doc.setSelStart(from);
+    return doc.find(what, from);
 }
 
 std::vector<int> findNickHits(const LogDocument& doc, std::string_view nick, Progress& progress) {

@@ -1,7 +1,8 @@
 #pragma once
 // Find, Find Next and Highlight Nick over the rendered log. The searches use
 // the document's find (letters without case, inside words too), so a hit
-// becomes the document's selection.
+// becomes the document's selection. The window keeps the last hit between
+// searches (-1: none).
 
 #include "core/log/log_document.h"
 
@@ -14,12 +15,12 @@ class Progress;
 
 // Find: from position 1, deliberately, so a hit at position 0 is never found
 // (a rendered log starts with the line break of its first round banner).
-// Returns the new findpos: the hit, or -1.
+// Returns the hit, or -1.
 int findFirst(LogDocument& doc, std::string_view what);
 
-// Find Next: one step past the last hit (`findpos` -1 starts over at 0).
-// Returns the new findpos.
-int findNext(LogDocument& doc, std::string_view what, int findpos);
+// Find Next: from the length of `what` past the last hit (a last hit of -1
+// counts as 0). Returns the hit, or -1.
+int findNext(LogDocument& doc, std::string_view what, int lastHit);
 
 // Highlight Nick, first half: every hit of `nick` as the highlight loop meets
 // them (each search continues just after the previous hit). Reads the

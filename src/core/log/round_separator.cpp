@@ -1,8 +1,8 @@
 #include "core/log/round_separator.h"
 
+#include "core/common/folded_search.h"
+#include "core/common/large_buffer.h"
 #include "core/common/progress.h"
-#include "core/log/folded_search.h"
-#include "core/log/large_buffer.h"
 #include "core/log/log_colours.h"
 
 #include <cstring>

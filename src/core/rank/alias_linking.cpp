@@ -1,13 +1,9 @@
 #include "core/rank/alias_linking.h"
 
+#include "core/common/wrapping_int32.h"
+
 namespace quorvath {
 namespace {
-
-// 32-bit sums and differences wrap rather than trap.
-std::int32_t wrapAdd(std::int32_t a, std::int32_t b, int sign) {
-    const auto ub = static_cast<std::uint32_t>(b);
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + (sign > 0 ? ub : 0u - ub));
-}
 
 // Adds (sign +1) or subtracts (sign -1) counters 1..81 and the per-opponent
 // counts 1..n of player j to those of player i. Reads j live, so a player that
@@ -16,7 +12,8 @@ void foldInto(PlayerTable& players, int i, int j, int n, int sign) {
     PlayerRecord& to = players[i];
     const PlayerRecord& from = players[j];
     for (std::size_t k = kFirstCounter; k <= kLastCounter; ++k)
-        to.stat[k] = wrapAdd(to.stat[k], from.stat[k], sign);
+        to.stat[k] = wrapToInt32(std::int64_t{to.stat[k]} +
+                                 (sign > 0 ? 1 : -1) * std::int64_t{from.stat[k]});
     to.victims.fold(from.victims, 1, n, sign);
     to.killers.fold(from.killers, 1, n, sign);
 }

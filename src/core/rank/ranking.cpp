@@ -1,6 +1,7 @@
 #include "core/rank/ranking.h"
 
 #include "core/common/line_end.h"
+#include "core/common/wrapping_int32.h"
 #include "core/rank/alias_linking.h"
 #include "core/rank/rank_order.h"
 #include "core/rank/top_lists.h"
@@ -147,10 +148,6 @@ void collectKeys(const PlayerTable& players, bool linked, RankScratch& scratch) 
             copyForRanking(a[++k], players[i], n);
 }
 
-std::int32_t wrapSum(std::int64_t value) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
-}
-
 // Counter 80 of every entry 1..playerupper. With aliases linked the array grows
 // back to the full player count first; the added entries are blank and score 0.
 void computeOverallScore(RankScratch& scratch) {
@@ -162,8 +159,8 @@ void computeOverallScore(RankScratch& scratch) {
             std::int64_t(r[flagCarrierKills]) + r[briefcaseCarrierKills] + r[bombCarrierKills];
         const std::int64_t objectives = std::int64_t(r[targetsDestroyed]) + r[flagsCaptured] +
                                         r[bombsDefused] + r[briefcaseEscapes];
-        r[overallScore] =
-            wrapSum(std::int64_t(r[totalKills]) + 5 * carriers + 10 * objectives - r[teamKills]);
+        r[overallScore] = wrapToInt32(std::int64_t(r[totalKills]) + 5 * carriers + 10 * objectives -
+                                      r[teamKills]);
     }
 }
 

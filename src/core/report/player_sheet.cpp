@@ -1,5 +1,7 @@
 #include "core/report/player_sheet.h"
 
+#include "core/common/wrapping_int32.h"
+
 #include <array>
 
 namespace quorvath {
@@ -74,12 +76,10 @@ constexpr const char* kColumnHeading = "Weapon\t\t\tKills\tDeaths";
 constexpr const char* kTimes = " Times";
 constexpr std::size_t kTotalRow = 30; // the "Total" row is followed by an empty line
 
-// Taken minus dropped minus escaped, in 32-bit arithmetic (wraps, never traps).
+// Taken minus dropped minus escaped, wrapped to 32 bits like every counter.
 std::int32_t wonWithBriefcase(const PlayerRecord& r) {
-    const auto diff = static_cast<std::uint32_t>(r[briefcasesTaken]) -
-                      static_cast<std::uint32_t>(r[briefcasesDropped]) -
-                      static_cast<std::uint32_t>(r[briefcaseEscapes]);
-    return static_cast<std::int32_t>(diff);
+    return wrapToInt32(std::int64_t{r[briefcasesTaken]} - r[briefcasesDropped] -
+                       r[briefcaseEscapes]);
 }
 
 void appendRow(std::string& out, const SheetRow& row, const PlayerRecord& r) {

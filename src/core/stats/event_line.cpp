@@ -1,9 +1,11 @@
 #include "core/stats/event_line.h"
 
+#include "core/common/folded_search.h"
+#include "core/log/colour_renderer.h"
+#include "core/log/log_colours.h"
+
 #include <algorithm>
-#include <array>
 #include <cstring>
-#include <vector>
 
 namespace quorvath {
 
@@ -17,13 +19,14 @@ bool endsWith(std::string_view s, std::string_view tail) {
     return s.size() >= tail.size() && s.substr(s.size() - tail.size()) == tail;
 }
 
-// foldCase as a table the loops can inline.
-const std::array<unsigned char, 256> kFold = [] {
-    std::array<unsigned char, 256> table{};
-    for (int c = 0; c < 256; ++c)
-        table[static_cast<std::size_t>(c)] = foldCase(static_cast<unsigned char>(c));
-    return table;
-}();
+// The first hit of `needle` at or after `from` lying wholly before `to`, letters
+// without case; -1 when none.
+int findFoldedWithin(std::string_view text, std::string_view needle, int from, int to) {
+    to = std::clamp(to, 0, static_cast<int>(text.size()));
+    const std::size_t hit = FoldedNeedle(needle).find(text.substr(0, static_cast<std::size_t>(to)),
+                                                      static_cast<std::size_t>(std::max(from, 0)));
+    return hit == std::string_view::npos ? -1 : static_cast<int>(hit);
+}
 
 } // namespace
 
@@ -39,47 +42,6 @@ int lastIndexOf(std::string_view text, char c, int end, int floor) {
             return i;
     return -1;
 #endif
-}
-
-int findFolded(std::string_view text, std::string_view needle, int from, int to) {
-    const int m = static_cast<int>(needle.size());
-    from = std::max(from, 0);
-    to = std::min(to, static_cast<int>(text.size()));
-    if (m == 0 || to - from < m)
-        return -1;
-    // Knuth-Morris-Pratt on folded letters: linear however the name repeats.
-    constexpr int kStackNeedle = 256;
-    std::array<unsigned char, kStackNeedle> foldedStack;
-    std::array<int, kStackNeedle> borderStack;
-    std::vector<unsigned char> foldedHeap;
-    std::vector<int> borderHeap;
-    unsigned char* folded = foldedStack.data();
-    int* border = borderStack.data();
-    if (m > kStackNeedle) {
-        foldedHeap.resize(static_cast<std::size_t>(m));
-        borderHeap.resize(static_cast<std::size_t>(m));
-        folded = foldedHeap.data();
-        border = borderHeap.data();
-    }
-    for (int i = 0; i < m; ++i)
-        folded[i] = kFold[static_cast<unsigned char>(needle[static_cast<std::size_t>(i)])];
-    border[0] = 0;
-    for (int i = 1, k = 0; i < m; ++i) {
-        while (k > 0 && folded[i] != folded[k])
-            k = border[k - 1];
-        if (folded[i] == folded[k])
-            ++k;
-        border[i] = k;
-    }
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-    for (int i = from, k = 0; i < to; ++i) {
-        const unsigned char c = kFold[bytes[i]];
-        while (k > 0 && c != folded[k])
-            k = border[k - 1];
-        if (c == folded[k] && ++k == m)
-            return i - m + 1;
-    }
-    return -1;
 }
 
 EventLineCutter::EventLineCutter(const LogDocument& doc, std::string_view killtype, int involved)
@@ -166,8 +128,8 @@ void EventLineCutter::cutKillerToLineEnd() {
                 ownedSecond_.push_back(c);
         name = ownedSecond_;
     }
-    if (endsWith(name, kHeadshotTag)) {
-        name.remove_suffix(kHeadshotTag.size());
+    if (endsWith(name, HeadshotLineEnd)) {
+        name.remove_suffix(HeadshotLineEnd.size());
         line_.headshot = true;
     }
     line_.secondname = name;
@@ -185,8 +147,8 @@ void EventLineCutter::cutKillerByLength() {
         name.remove_suffix(1);
     line_.secondname = name;
     secondLiteral_ = true;
-    if (endsWith(line_.weapontoken, kHeadshotTag)) {
-        line_.weapontoken.remove_suffix(kHeadshotTag.size());
+    if (endsWith(line_.weapontoken, HeadshotLineEnd)) {
+        line_.weapontoken.remove_suffix(HeadshotLineEnd.size());
         line_.headshot = true;
     }
 }
@@ -199,7 +161,7 @@ bool EventLineCutter::probeTeamKill() {
     const int p2 = findFromLineStart(line_.secondname, secondLiteral_);
     const Colour c1 = probeColour(p1);
     const Colour c2 = probeColour(p2);
-    return c1 == c2 && c2 != kDefaultGrey;
+    return c1 == c2 && c2 != colours::DefaultGrey;
 }
 
 int EventLineCutter::findFromLineStart(std::string_view name, bool literal) {
@@ -208,7 +170,7 @@ int EventLineCutter::findFromLineStart(std::string_view name, bool literal) {
     if (literal) {
         // The name stands in the text at its own place, so the search ends there at the latest.
         const int at = static_cast<int>(name.data() - text_.data());
-        return findFolded(text_, name, line_.lineStart, at + static_cast<int>(name.size()));
+        return findFoldedWithin(text_, name, line_.lineStart, at + static_cast<int>(name.size()));
     }
     // A name that lost a CR may occur anywhere after, or nowhere: remember the
     // last answer so repeated names do not search the rest of the text again.
@@ -217,7 +179,7 @@ int EventLineCutter::findFromLineStart(std::string_view name, bool literal) {
         return lastOwnedHit_;
     lastOwnedNeedle_.assign(name);
     lastOwnedFrom_ = line_.lineStart;
-    lastOwnedHit_ = findFolded(text_, name, line_.lineStart, static_cast<int>(text_.size()));
+    lastOwnedHit_ = findFoldedWithin(text_, name, line_.lineStart, static_cast<int>(text_.size()));
     return lastOwnedHit_;
 }
 

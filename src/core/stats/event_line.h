@@ -15,9 +15,6 @@
 
 namespace quorvath {
 
-inline constexpr Colour kDefaultGrey = 0xE0E0E0;
-inline constexpr std::string_view kHeadshotTag = " [HeaDShoT]";
-
 struct EventLine {
     int pos = 0;       // where the phrase was found
     int lineStart = 0; // matchline
@@ -74,10 +71,5 @@ private:
 
 // The last `c` at a position in [floor, end), or -1.
 int lastIndexOf(std::string_view text, char c, int end, int floor = 0);
-
-// First position at or after `from`, below `to`, where `needle` occurs with
-// letters compared without case (as LogDocument::find); -1 when none.
-// Linear in the range.
-int findFolded(std::string_view text, std::string_view needle, int from, int to);
 
 } // namespace quorvath

@@ -1,17 +1,14 @@
 #include "core/stats/opponent_counts.h"
 
+#include "core/common/wrapping_int32.h"
+
 #include <algorithm>
 
 namespace quorvath {
 namespace {
 
-// 32-bit sums wrap rather than trap.
-std::int32_t wrapAdd(std::int32_t a, std::int32_t b) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
-}
-
 std::int32_t withSign(std::int32_t v, int sign) {
-    return sign > 0 ? v : static_cast<std::int32_t>(0u - static_cast<std::uint32_t>(v));
+    return sign > 0 ? v : wrapToInt32(-std::int64_t{v});
 }
 
 } // namespace
@@ -39,7 +36,7 @@ void OpponentCounts::add(int index, std::int32_t delta) {
         entries_.insert(pos, Entry{index, delta});
         return;
     }
-    pos->count = wrapAdd(pos->count, delta);
+    pos->count = wrapToInt32(std::int64_t{pos->count} + delta);
     if (pos->count == 0)
         entries_.erase(pos);
 }
@@ -63,7 +60,8 @@ void OpponentCounts::fold(const OpponentCounts& from, int first, int last, int s
             merged.push_back(Entry{src->index, withSign(src->count, sign)});
             ++src;
         } else {
-            const std::int32_t sum = wrapAdd(own->count, withSign(src->count, sign));
+            const std::int32_t sum =
+                wrapToInt32(std::int64_t{own->count} + withSign(src->count, sign));
             if (sum != 0)
                 merged.push_back(Entry{own->index, sum});
             ++own;

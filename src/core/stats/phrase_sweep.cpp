@@ -1,6 +1,6 @@
 #include "core/stats/phrase_sweep.h"
 
-#include "core/log/log_document.h"
+#include "core/common/text_case.h"
 
 #include <algorithm>
 #include <array>

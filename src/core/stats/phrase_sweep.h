@@ -1,8 +1,8 @@
 #pragma once
 // PhraseSweep: every occurrence of a set of phrases in a text, found in one
-// pass, letters compared without case exactly as LogDocument::find compares
-// them. The statistics pass sweeps the log once for all its phrases instead
-// of searching the whole text once per phrase.
+// pass, letters compared without case as every search of the program compares
+// them (foldCase). The statistics pass sweeps the log once for all its phrases
+// instead of searching the whole text once per phrase.
 //
 // A built sweep is immutable; run() may be called from any thread.
 

@@ -3,14 +3,17 @@
 #include "core/log/colour_renderer.h"
 #include "core/log/log_colours.h"
 #include "core/log/round_separator.h"
+#include "support/editable_document.h"
 
 namespace quorvath::literal {
 
 namespace {
+using test::EditableDocument;
 const std::string LF = "\n";
-}
+} // namespace
 
-void separateRounds(LogDocument& doc) {
+void separateRounds(LogDocument& document) {
+    EditableDocument doc(document);
     int blockstart = 0;
     int blockend = doc.find(BlockEndWord, 0);
     doc.select(0, doc.length());
@@ -19,13 +22,13 @@ void separateRounds(LogDocument& doc) {
     while (blockstart != -1 && blockend != -1) {
         doc.select(blockstart, blockend + 4 - blockstart);
         doc.setSelectionColour(colours::RoundBanner);
-        doc.setSelectionBold(true);
-        doc.setSelectionUnderline(true);
+        doc.setSelectionFlag(attr::Bold, true);
+        doc.setSelectionFlag(attr::Underline, true);
         doc.replaceSelection(roundBanner());
         blockstart = doc.find(BlockStartPhrase);
         blockend = blockstart != -1 ? doc.find(BlockEndWord, blockstart) : -1;
     }
-    doc.setSelectionBold(false);
+    doc.setSelectionFlag(attr::Bold, false);
     if (blockstart != -1 && blockend == -1) {
         doc.select(blockstart, doc.length() - blockstart);
         doc.replaceSelection("");
@@ -38,14 +41,16 @@ void separateRounds(LogDocument& doc) {
     }
 }
 
-void recolourLineFeeds(LogDocument& doc) {
+void recolourLineFeeds(LogDocument& document) {
+    EditableDocument doc(document);
     for (int p = doc.find(LF, 0); p != -1; p = doc.find(LF, p + 1)) {
         doc.select(p, 2);
         doc.setSelectionColour(colours::DefaultGrey);
     }
 }
 
-void processChatCodes(LogDocument& doc) {
+void processChatCodes(LogDocument& document) {
+    EditableDocument doc(document);
     int s = doc.find("^2", 0);
     while (s != -1) {
         int e = -1;
@@ -72,7 +77,8 @@ void processChatCodes(LogDocument& doc) {
     }
 }
 
-void processOspCodes(LogDocument& doc) {
+void processOspCodes(LogDocument& document) {
+    EditableDocument doc(document);
     int p = doc.find(OspHeadshotTag, 0);
     while (p != -1) {
         doc.replaceSelection(HeadshotTag);
@@ -80,7 +86,8 @@ void processOspCodes(LogDocument& doc) {
     }
 }
 
-static void processTeamCodes(LogDocument& doc, const char* code, Colour colour) {
+static void processTeamCodes(LogDocument& document, const char* code, Colour colour) {
+    EditableDocument doc(document);
     int s = doc.find(code, 0);
     while (s != -1) {
         const int e = doc.find("^7", s);
@@ -96,7 +103,8 @@ static void processTeamCodes(LogDocument& doc, const char* code, Colour colour) 
 void processRedTeamCodes(LogDocument& doc) { processTeamCodes(doc, "^1", colours::RedTeam); }
 void processBlueTeamCodes(LogDocument& doc) { processTeamCodes(doc, "^4", colours::BlueTeam); }
 
-void processPunkBusterCodes(LogDocument& doc) {
+void processPunkBusterCodes(LogDocument& document) {
+    EditableDocument doc(document);
     int s = doc.find("^5", 0);
     while (s != -1) {
         const int e = doc.find(LF, s);
@@ -110,7 +118,8 @@ void processPunkBusterCodes(LogDocument& doc) {
     }
 }
 
-void removeOtherCodes(LogDocument& doc) {
+void removeOtherCodes(LogDocument& document) {
+    EditableDocument doc(document);
     int start = 0;
     for (;;) {
         const int p = doc.find("^", start);
@@ -125,7 +134,8 @@ void removeOtherCodes(LogDocument& doc) {
     }
 }
 
-void greyGhosts(LogDocument& doc) {
+void greyGhosts(LogDocument& document) {
+    EditableDocument doc(document);
     for (int p = doc.find(GhostMarker, 0); p != -1; p = doc.find(GhostMarker, p + 7))
         doc.setSelectionColour(colours::DefaultGrey);
 }

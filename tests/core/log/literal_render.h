@@ -1,7 +1,7 @@
 #pragma once
-// The round separation and the colour passes written word for word as the
-// rules state them: with the document's find, select, colour and replace,
-// one occurrence at a time. Slow; the reference the sweeps are checked against.
+// The round separation and the colour passes written the slow, obvious way:
+// find, select, colour and replace one occurrence at a time, through an
+// EditableDocument. The reference the sweeps are checked against.
 
 #include "core/log/log_document.h"
 

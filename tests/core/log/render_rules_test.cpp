@@ -1,12 +1,12 @@
-// The worded edge cases of loading and rendering, each checked on both the
-// sweeps and the literal reference.
+// The edge cases of loading and rendering, each checked on both the sweeps
+// and the literal reference.
 
 #include "literal_render.h"
 
 #include "core/common/progress.h"
 #include "core/log/log_colours.h"
 #include "core/log/log_loader.h"
-#include "core/log/round_separator.h"
+#include "support/editable_document.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -14,164 +14,109 @@
 namespace quorvath {
 namespace {
 
+using test::styleAt;
+
 const std::string Banner = "\r\n\r\n" + std::string(65, ' ') + "NEW  ROUND" + std::string(70, ' ');
 // A minimal first block, so that what follows is kept.
 const std::string Start = "Loading msec";
-
-struct Rendered {
-    LogDocument sweep;
-    LogDocument literal;
-};
+constexpr Colour Grey = colours::DefaultGrey, Red = colours::RedTeam, Blue = colours::BlueTeam,
+                 Chat = colours::Chat, PunkBuster = colours::PunkBuster;
 
 // Loads `text` both ways and checks they agree.
-void load(Rendered& r, const std::string& text) {
+LogDocument load(const std::string& text) {
+    LogDocument sweep, literal;
     Progress progress;
-    loadLogText(text, r.sweep, progress);
-    literal::loadLogText(r.literal, text);
-    ASSERT_EQ(r.sweep.text(), r.literal.text());
-    for (int i = 0; i < r.sweep.length(); ++i)
-        ASSERT_EQ(r.sweep.styleAt(i), r.literal.styleAt(i)) << "at " << i;
+    loadLogText(text, sweep, progress);
+    literal::loadLogText(literal, text);
+    EXPECT_EQ(sweep.text(), literal.text());
+    for (int i = 0; i < sweep.length() && sweep.text() == literal.text(); ++i)
+        EXPECT_EQ(styleAt(sweep, i), styleAt(literal, i)) << "at " << i;
+    return sweep;
 }
 
-// The text after the first banner.
-std::string body(const LogDocument& doc) { return doc.text().substr(Banner.size()); }
+struct Case {
+    std::string log, rendered;
+    // Stretches of the rendered text after the first banner, each in one colour.
+    std::vector<std::pair<std::string, Colour>> colours = {};
+};
 
-Colour colourOf(const LogDocument& doc, const std::string& what) {
-    const auto at = doc.text().find(what, Banner.size());
-    EXPECT_NE(at, std::string::npos) << what;
-    Colour c = doc.colourAt(static_cast<int>(at));
-    for (std::size_t i = at; i < at + what.size(); ++i)
-        EXPECT_EQ(doc.colourAt(static_cast<int>(i)), c) << what << " is not one colour";
-    return c;
+TEST(ColourRendering, SeparationAndColourPasses) {
+    const Case cases[] = {
+        {"junk\r\nmore msec 12\r\nk1\r\nCurrent search path: x\r\nloading MSEC more\r\nk2\r\n",
+         Banner + " 12\r\nk1\r\n" + Banner + " more\r\nk2\r\n"},
+        // Without "msec" everything goes.
+        {"Current search path: x\r\nno end here\r\n", ""},
+        {"", ""},
+        // An unfinished block goes with all after it; no shutdown line is then looked for.
+        {Start + " a\r\nCurrent search path: b\r\n----- CL_Shutdown -----\r\nc", Banner + " a\r\n"},
+        {Start + " a\r\n----- CL_Shutdown -----\r\nafter\r\n", Banner + " a\r\n"},
+        {Start + " a\r\n----- cl_shutdown -----", Banner + " a\r\n"},
+        {Start + " a\r\nno shutdown\r\n", Banner + " a\r\nno shutdown\r\n"},
+        // A shutdown between rounds cuts there, later rounds too; one in a block goes with it.
+        {Start + " a\r\n----- CL_Shutdown -----\r\nCurrent search path:\r\nmsec b\r\n",
+         Banner + " a\r\n"},
+        {Start + " a\r\nCurrent search path:\r\n----- CL_Shutdown -----\r\nmsec b\r\n",
+         Banner + " a\r\n" + Banner + " b\r\n"},
+        {Start + "\r\n^1Player^7 was shot by ^4Other^7's M4\r\n",
+         Banner + "\r\nPlayer was shot by Other's M4\r\n",
+         {{"Player", Red}, {"Other", Blue}, {" was shot by ", Grey}, {"'s M4", Grey}}},
+        {Start + "\r\n^2Someone: ^1hello ^4there\r\nnext\r\n",
+         Banner + "\r\nSomeone: hello there\r\nnext\r\n",
+         {{"Someone: hello there\r", Chat}, {"\nnext", Grey}}},
+        // Only the first chat code opens a stretch; a "^1" freed by removing a "^4" stays.
+        {Start + "\r\n^2a ^2b ^^41c^7 d\r\n",
+         Banner + "\r\na b c d\r\n",
+         {{"a b ", Chat}, {"c", Red}}},
+        {Start + "\r\nA ^1[ ^3HeaDShoT ^1] B ^1[ ^3headshot ^1]\r\n",
+         Banner + "\r\nA [HeaDShoT] B [HeaDShoT]\r\n"},
+        // (loadLogText takes the text as read: a file's bare LF would be CR LF.)
+        {Start + "\r\na^\nb^\rc^^1d^", Banner + "\r\na\nbc1d"},
+        {Start + "\r\n^2*ghost* a\r\n^2*GHOST* b\r\n^2*ghost*c\r\n",
+         Banner + "\r\n*ghost* a\r\n*GHOST* b\r\n*ghost*c\r\n",
+         {{"*ghost* ", Grey}, {"*GHOST* ", Grey}, {"*ghost*c", Chat}}},
+        {Start + "\r\n^5PB: x\r\ny\r\n",
+         Banner + "\r\nPB: x\r\ny\r\n",
+         {{"PB: x\r\n", PunkBuster}, {"y", Grey}}},
+        // Stretches without an end stop their pass.
+        {Start + "\r\n^1a^7 ^1open ^4b^7\r\n",
+         Banner + "\r\na open b\r\n",
+         {{"a", Red}, {"open ", Red}}},
+        {Start + "\r\n^4b^7 ^1never closed\r\n",
+         Banner + "\r\nb never closed\r\n",
+         {{"b", Blue}, {"never closed", Grey}}},
+        {Start + "\r\n^2chat ^1x^7\r\n^2last ^1y^7",
+         Banner + "\r\nchat x\r\nlast y",
+         {{"chat x", Chat}, {"last ", Grey}, {"y", Red}}},
+        {Start + "\r\n^5pb\r\n^5last",
+         Banner + "\r\npb\r\nlast",
+         {{"pb\r\n", PunkBuster}, {"last", Grey}}},
+        {Start + "\r\nplain line\r\n\xC9t\xE9\r\n",
+         Banner + "\r\nplain line\r\n\xC9t\xE9\r\n",
+         {{"\r\nplain line\r\n\xC9t\xE9\r\n", Grey}}},
+    };
+    for (const Case& c : cases) {
+        const LogDocument doc = load(c.log);
+        ASSERT_EQ(doc.text(), c.rendered) << c.log;
+        for (const auto& [stretch, colour] : c.colours) {
+            const auto at = doc.text().find(stretch, Banner.size());
+            ASSERT_NE(at, std::string::npos) << stretch;
+            for (std::size_t i = at; i < at + stretch.size(); ++i)
+                EXPECT_EQ(test::colourAt(doc, static_cast<int>(i)), colour)
+                    << stretch << " in " << c.log;
+        }
+    }
 }
 
-TEST(RoundSeparation, BannersReplaceBlocksAndTheFirstStretch) {
-    Rendered r;
-    load(r, "junk before\r\nmore msec 12\r\nkill one\r\nCurrent search path: x\r\n"
-            "loading MSEC more\r\nkill two\r\n");
-    EXPECT_EQ(r.sweep.text(), Banner + " 12\r\nkill one\r\n" + Banner + " more\r\nkill two\r\n");
-    EXPECT_EQ(Banner.size(), 149u);
+TEST(ColourRendering, BannersAreBoldUnderlinedAndTheirLineFeedsGrey) {
+    const LogDocument doc = load(Start + " x\r\n");
     for (std::size_t i = 0; i < Banner.size(); ++i) {
-        const CharStyle s = r.sweep.styleAt(static_cast<int>(i));
-        EXPECT_TRUE(s.bold && s.underline && !s.italic) << i;
-        // The line feeds and the character after each were greyed again.
-        const bool afterLf = i > 0 && Banner[i - 1] == '\n';
-        EXPECT_EQ(s.colour,
-                  Banner[i] == '\n' || afterLf ? colours::DefaultGrey : colours::RoundBanner)
+        const bool greyed = Banner[i] == '\n' || (i > 0 && Banner[i - 1] == '\n');
+        EXPECT_EQ(styleAt(doc, static_cast<int>(i)),
+                  (CharStyle{greyed ? Grey : colours::RoundBanner, true, false, true}))
             << i;
     }
-    EXPECT_EQ(r.sweep.styleAt(static_cast<int>(Banner.size()) + 1),
-              (CharStyle{colours::DefaultGrey, false, false, false}));
-}
-
-TEST(RoundSeparation, WithoutMsecTheLogEndsUpEmpty) {
-    Rendered r;
-    load(r, "Current search path: x\r\nno end here\r\n");
-    EXPECT_EQ(r.sweep.text(), "");
-    load(r, "");
-    EXPECT_EQ(r.sweep.text(), "");
-}
-
-TEST(RoundSeparation, TailTrim) {
-    Rendered r;
-    // An unfinished block goes with everything after it; the shutdown line is
-    // then not looked for.
-    load(r, Start + " a\r\nCurrent search path: b\r\n----- CL_Shutdown -----\r\nc");
-    EXPECT_EQ(body(r.sweep), " a\r\n");
-    load(r, Start + " a\r\n----- CL_Shutdown -----\r\nafter\r\n");
-    EXPECT_EQ(body(r.sweep), " a\r\n");
-    load(r, Start + " a\r\n----- cl_shutdown -----");
-    EXPECT_EQ(body(r.sweep), " a\r\n");
-    load(r, Start + " a\r\nno shutdown\r\n");
-    EXPECT_EQ(body(r.sweep), " a\r\nno shutdown\r\n");
-    // A shutdown between rounds cuts there: the later rounds go too.
-    load(r, Start + " a\r\n----- CL_Shutdown -----\r\nCurrent search path:\r\nmsec b\r\n");
-    EXPECT_EQ(body(r.sweep), " a\r\n");
-    // A shutdown line inside a loading block goes with the block.
-    load(r, Start + " a\r\nCurrent search path:\r\n----- CL_Shutdown -----\r\nmsec b\r\n");
-    EXPECT_EQ(body(r.sweep), " a\r\n" + Banner + " b\r\n");
-}
-
-TEST(ColourRendering, TeamNamesLoseTheirCodesAndKeepTheirColours) {
-    Rendered r;
-    load(r, Start + "\r\n^1Player^7 was shot by ^4Other^7's M4\r\n");
-    EXPECT_EQ(body(r.sweep), "\r\nPlayer was shot by Other's M4\r\n");
-    EXPECT_EQ(colourOf(r.sweep, "Player"), colours::RedTeam);
-    EXPECT_EQ(colourOf(r.sweep, "Other"), colours::BlueTeam);
-    EXPECT_EQ(colourOf(r.sweep, " was shot by "), colours::DefaultGrey);
-    EXPECT_EQ(colourOf(r.sweep, "'s M4"), colours::DefaultGrey);
-}
-
-TEST(ColourRendering, ChatLinesDropTeamCodesAndTakeTheChatColour) {
-    Rendered r;
-    load(r, Start + "\r\n^2Someone: ^1hello ^4there\r\nnext\r\n");
-    EXPECT_EQ(body(r.sweep), "\r\nSomeone: hello there\r\nnext\r\n");
-    EXPECT_EQ(colourOf(r.sweep, "Someone: hello there"), colours::Chat);
-    EXPECT_EQ(colourOf(r.sweep, "there\r"), colours::Chat); // the stretch ends at the LF
-    EXPECT_EQ(colourOf(r.sweep, "\nnext"), colours::DefaultGrey);
-    // Only the first chat code of a line opens a stretch; a "^1" freed by
-    // the removal of a "^4" stays and opens a red name.
-    load(r, Start + "\r\n^2a ^2b ^^41c^7 d\r\n");
-    EXPECT_EQ(body(r.sweep), "\r\na b c d\r\n");
-    EXPECT_EQ(colourOf(r.sweep, "a b "), colours::Chat);
-    EXPECT_EQ(colourOf(r.sweep, "c"), colours::RedTeam);
-}
-
-TEST(ColourRendering, HeadshotTagAnyCaseBecomesTheExactTag) {
-    Rendered r;
-    load(r, Start + "\r\nA ^1[ ^3HeaDShoT ^1] B ^1[ ^3headshot ^1]\r\n");
-    EXPECT_EQ(body(r.sweep), "\r\nA [HeaDShoT] B [HeaDShoT]\r\n");
-}
-
-TEST(ColourRendering, CodeRemovalCorners) {
-    Rendered r;
-    // (loadLogText takes the text as read: a file's bare LF would be CR LF.)
-    load(r, Start + "\r\na^\nb^\rc^^1d^");
-    EXPECT_EQ(body(r.sweep), "\r\na\nbc1d");
-}
-
-TEST(ColourRendering, GhostMarkerNeedsItsSpaceAnyCase) {
-    Rendered r;
-    load(r, Start + "\r\n^2*ghost* a\r\n^2*GHOST* b\r\n^2*ghost*c\r\n");
-    EXPECT_EQ(colourOf(r.sweep, "*ghost* "), colours::DefaultGrey);
-    EXPECT_EQ(colourOf(r.sweep, "*GHOST* "), colours::DefaultGrey);
-    EXPECT_EQ(colourOf(r.sweep, "*ghost*c"), colours::Chat);
-}
-
-TEST(ColourRendering, PunkBusterLineIsColouredAfterItsCodeThroughTheLineFeed) {
-    Rendered r;
-    load(r, Start + "\r\n^5PB: x\r\ny\r\n");
-    EXPECT_EQ(body(r.sweep), "\r\nPB: x\r\ny\r\n");
-    EXPECT_EQ(colourOf(r.sweep, "PB: x\r\n"), colours::PunkBuster);
-    EXPECT_EQ(colourOf(r.sweep, "y"), colours::DefaultGrey);
-}
-
-TEST(ColourRendering, StretchesWithoutAnEndStopTheirPass) {
-    Rendered r;
-    load(r, Start + "\r\n^1a^7 ^1open ^4b^7\r\n");
-    EXPECT_EQ(body(r.sweep), "\r\na open b\r\n");
-    EXPECT_EQ(colourOf(r.sweep, "a"), colours::RedTeam);
-    EXPECT_EQ(colourOf(r.sweep, "open "), colours::RedTeam); // up to the next ^7
-    load(r, Start + "\r\n^4b^7 ^1never closed\r\n");
-    EXPECT_EQ(colourOf(r.sweep, "b"), colours::BlueTeam);
-    EXPECT_EQ(colourOf(r.sweep, "never closed"), colours::DefaultGrey);
-    load(r, Start + "\r\n^2chat ^1x^7\r\n^2last ^1y^7");
-    EXPECT_EQ(body(r.sweep), "\r\nchat x\r\nlast y");
-    EXPECT_EQ(colourOf(r.sweep, "chat x"), colours::Chat);
-    EXPECT_EQ(colourOf(r.sweep, "last "), colours::DefaultGrey); // kept its ^1, then red
-    EXPECT_EQ(colourOf(r.sweep, "y"), colours::RedTeam);
-    load(r, Start + "\r\n^5pb\r\n^5last");
-    EXPECT_EQ(colourOf(r.sweep, "pb\r\n"), colours::PunkBuster);
-    EXPECT_EQ(colourOf(r.sweep, "last"), colours::DefaultGrey);
-}
-
-TEST(ColourRendering, TextWithoutCodesStaysAsItIsAllGrey) {
-    Rendered r;
-    const std::string rest = "\r\nplain line\r\n\xC9t\xE9\r\n";
-    load(r, Start + rest);
-    EXPECT_EQ(body(r.sweep), rest);
-    for (int i = static_cast<int>(Banner.size()); i < r.sweep.length(); ++i)
-        EXPECT_EQ(r.sweep.styleAt(i), (CharStyle{colours::DefaultGrey, false, false, false}));
+    EXPECT_EQ(styleAt(doc, static_cast<int>(Banner.size())),
+              (CharStyle{Grey, false, false, false}));
 }
 
 TEST(LogLoader, ReportsStagesEndsReadyAndKeepsTheDocumentOnError) {
@@ -180,15 +125,12 @@ TEST(LogLoader, ReportsStagesEndsReadyAndKeepsTheDocumentOnError) {
     LogDocument doc;
     Progress progress;
     ASSERT_EQ(loadLog(dir.file("a.log").string(), doc, progress), std::nullopt);
-    EXPECT_EQ(body(doc), "\r\nx\r\n");
+    EXPECT_EQ(doc.text(), Banner + "\r\nx\r\n");
     EXPECT_EQ(progress.stage(), 10); // separation, eight passes, ready
     EXPECT_EQ(progress.status(), "Ready");
     EXPECT_EQ(doc.selStart(), 0);
-
-    const auto error = loadLog(dir.file("none.log").string(), doc, progress);
-    ASSERT_TRUE(error);
-    EXPECT_NE(error->find("none.log"), std::string::npos);
-    EXPECT_EQ(body(doc), "\r\nx\r\n");
+    ASSERT_TRUE(loadLog(dir.file("none.log").string(), doc, progress));
+    EXPECT_EQ(doc.text(), Banner + "\r\nx\r\n");
 }
 
 } // namespace

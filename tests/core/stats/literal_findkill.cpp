@@ -1,6 +1,7 @@
 #include "core/stats/literal_findkill.h"
 
 #include "core/stats/statistics_pass.h"
+#include "support/editable_document.h"
 
 #include <algorithm>
 
@@ -45,7 +46,9 @@ int LiteralTable::findplayerindex(const std::string& name) {
     return 0;
 }
 
-void literalFindkill(LogDocument& doc, const std::string& killtype, int involved, LiteralTable& t) {
+void literalFindkill(LogDocument& document, const std::string& killtype, int involved,
+                     LiteralTable& t) {
+    EditableDocument doc(document);
     const std::string& text = doc.text();
     const int n = doc.length();
     const int klen = static_cast<int>(killtype.size());

@@ -1,8 +1,8 @@
 #pragma once
-// A literal version of findkill and the statistics pass, written with the
-// document's own find / select / caret operations step by step as the game's
-// rules word them, over a player table searched linearly. Slow and plain: the
-// randomised tests hold the fast scanner to it.
+// A literal version of findkill and the statistics pass, written with an
+// EditableDocument's find / select / caret operations step by step, over a
+// player table searched linearly. Slow and plain: the randomised tests hold
+// the fast scanner to it.
 
 #include "core/log/log_document.h"
 #include "core/stats/player_record.h"

@@ -6,6 +6,7 @@
 #include "core/stats/phrase_sweep.h"
 #include "core/stats/statistics_pass.h"
 #include "core/stats/stats_test_support.h"
+#include "support/editable_document.h"
 
 #include <gtest/gtest.h>
 
@@ -101,10 +102,11 @@ public:
         for (const auto& s : segments_)
             text += s.first;
         doc.setText(text);
+        test::EditableDocument edit(doc);
         int at = 0;
         for (const auto& s : segments_) {
-            doc.select(at, static_cast<int>(s.first.size()));
-            doc.setSelectionColour(s.second);
+            edit.select(at, static_cast<int>(s.first.size()));
+            edit.setSelectionColour(s.second);
             at += static_cast<int>(s.first.size());
         }
         doc.setSelStart(0);

@@ -1,5 +1,7 @@
 #include "core/stats/stats_test_support.h"
 
+#include "support/editable_document.h"
+
 #include <vector>
 
 namespace quorvath::test {
@@ -23,13 +25,14 @@ void setMarkup(LogDocument& doc, const std::string& markup) {
         colours.push_back(current);
     }
     doc.setText(text);
+    EditableDocument edit(doc);
     std::size_t start = 0;
     while (start < colours.size()) {
         std::size_t end = start;
         while (end < colours.size() && colours[end] == colours[start])
             ++end;
-        doc.select(static_cast<int>(start), static_cast<int>(end - start));
-        doc.setSelectionColour(colours[start]);
+        edit.select(static_cast<int>(start), static_cast<int>(end - start));
+        edit.setSelectionColour(colours[start]);
         start = end;
     }
     doc.setSelStart(0);

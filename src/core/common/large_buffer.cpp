@@ -1,4 +1,4 @@
-#include "core/log/large_buffer.h"
+#include "core/common/large_buffer.h"
 
 #include <cstdint>
 
