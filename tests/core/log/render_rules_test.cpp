@@ -34,77 +34,68 @@ LogDocument load(const std::string& text) {
     return sweep;
 }
 
+// A log that starts with Start (a minimal first block) renders to Banner and
+// what follows; `colours` are stretches of that, each in one colour.
 struct Case {
-    std::string log, rendered;
-    // Stretches of the rendered text after the first banner, each in one colour.
+    std::string afterStart, afterBanner;
     std::vector<std::pair<std::string, Colour>> colours = {};
 };
 
 TEST(ColourRendering, SeparationAndColourPasses) {
     const Case cases[] = {
-        {"junk\r\nmore msec 12\r\nk1\r\nCurrent search path: x\r\nloading MSEC more\r\nk2\r\n",
-         Banner + " 12\r\nk1\r\n" + Banner + " more\r\nk2\r\n"},
-        // Without "msec" everything goes.
-        {"Current search path: x\r\nno end here\r\n", ""},
-        {"", ""},
+        {" 12\r\nk1\r\nCurrent search path: x\r\nloading MSEC more\r\nk2\r\n",
+         " 12\r\nk1\r\n" + Banner + " more\r\nk2\r\n"},
         // An unfinished block goes with all after it; no shutdown line is then looked for.
-        {Start + " a\r\nCurrent search path: b\r\n----- CL_Shutdown -----\r\nc", Banner + " a\r\n"},
-        {Start + " a\r\n----- CL_Shutdown -----\r\nafter\r\n", Banner + " a\r\n"},
-        {Start + " a\r\n----- cl_shutdown -----", Banner + " a\r\n"},
-        {Start + " a\r\nno shutdown\r\n", Banner + " a\r\nno shutdown\r\n"},
+        {" a\r\nCurrent search path: b\r\n----- CL_Shutdown -----\r\nc", " a\r\n"},
+        {" a\r\n----- CL_Shutdown -----\r\nafter\r\n", " a\r\n"},
+        {" a\r\n----- cl_shutdown -----", " a\r\n"},
+        {" a\r\nno shutdown\r\n", " a\r\nno shutdown\r\n"},
         // A shutdown between rounds cuts there, later rounds too; one in a block goes with it.
-        {Start + " a\r\n----- CL_Shutdown -----\r\nCurrent search path:\r\nmsec b\r\n",
-         Banner + " a\r\n"},
-        {Start + " a\r\nCurrent search path:\r\n----- CL_Shutdown -----\r\nmsec b\r\n",
-         Banner + " a\r\n" + Banner + " b\r\n"},
-        {Start + "\r\n^1Player^7 was shot by ^4Other^7's M4\r\n",
-         Banner + "\r\nPlayer was shot by Other's M4\r\n",
+        {" a\r\n----- CL_Shutdown -----\r\nCurrent search path:\r\nmsec b\r\n", " a\r\n"},
+        {" a\r\nCurrent search path:\r\n----- CL_Shutdown -----\r\nmsec b\r\n",
+         " a\r\n" + Banner + " b\r\n"},
+        {"\r\n^1Player^7 was shot by ^4Other^7's M4\r\n",
+         "\r\nPlayer was shot by Other's M4\r\n",
          {{"Player", Red}, {"Other", Blue}, {" was shot by ", Grey}, {"'s M4", Grey}}},
-        {Start + "\r\n^2Someone: ^1hello ^4there\r\nnext\r\n",
-         Banner + "\r\nSomeone: hello there\r\nnext\r\n",
+        {"\r\n^2Someone: ^1hello ^4there\r\nnext\r\n",
+         "\r\nSomeone: hello there\r\nnext\r\n",
          {{"Someone: hello there\r", Chat}, {"\nnext", Grey}}},
         // Only the first chat code opens a stretch; a "^1" freed by removing a "^4" stays.
-        {Start + "\r\n^2a ^2b ^^41c^7 d\r\n",
-         Banner + "\r\na b c d\r\n",
-         {{"a b ", Chat}, {"c", Red}}},
-        {Start + "\r\nA ^1[ ^3HeaDShoT ^1] B ^1[ ^3headshot ^1]\r\n",
-         Banner + "\r\nA [HeaDShoT] B [HeaDShoT]\r\n"},
+        {"\r\n^2a ^2b ^^41c^7 d\r\n", "\r\na b c d\r\n", {{"a b ", Chat}, {"c", Red}}},
+        {"\r\nA ^1[ ^3HeaDShoT ^1] B ^1[ ^3headshot ^1]\r\n", "\r\nA [HeaDShoT] B [HeaDShoT]\r\n"},
         // (loadLogText takes the text as read: a file's bare LF would be CR LF.)
-        {Start + "\r\na^\nb^\rc^^1d^", Banner + "\r\na\nbc1d"},
-        {Start + "\r\n^2*ghost* a\r\n^2*GHOST* b\r\n^2*ghost*c\r\n",
-         Banner + "\r\n*ghost* a\r\n*GHOST* b\r\n*ghost*c\r\n",
+        {"\r\na^\nb^\rc^^1d^", "\r\na\nbc1d"},
+        {"\r\n^2*ghost* a\r\n^2*GHOST* b\r\n^2*ghost*c\r\n",
+         "\r\n*ghost* a\r\n*GHOST* b\r\n*ghost*c\r\n",
          {{"*ghost* ", Grey}, {"*GHOST* ", Grey}, {"*ghost*c", Chat}}},
-        {Start + "\r\n^5PB: x\r\ny\r\n",
-         Banner + "\r\nPB: x\r\ny\r\n",
-         {{"PB: x\r\n", PunkBuster}, {"y", Grey}}},
+        {"\r\n^5PB: x\r\ny\r\n", "\r\nPB: x\r\ny\r\n", {{"PB: x\r\n", PunkBuster}, {"y", Grey}}},
         // Stretches without an end stop their pass.
-        {Start + "\r\n^1a^7 ^1open ^4b^7\r\n",
-         Banner + "\r\na open b\r\n",
-         {{"a", Red}, {"open ", Red}}},
-        {Start + "\r\n^4b^7 ^1never closed\r\n",
-         Banner + "\r\nb never closed\r\n",
+        {"\r\n^1a^7 ^1open ^4b^7\r\n", "\r\na open b\r\n", {{"a", Red}, {"open ", Red}}},
+        {"\r\n^4b^7 ^1never closed\r\n",
+         "\r\nb never closed\r\n",
          {{"b", Blue}, {"never closed", Grey}}},
-        {Start + "\r\n^2chat ^1x^7\r\n^2last ^1y^7",
-         Banner + "\r\nchat x\r\nlast y",
+        {"\r\n^2chat ^1x^7\r\n^2last ^1y^7",
+         "\r\nchat x\r\nlast y",
          {{"chat x", Chat}, {"last ", Grey}, {"y", Red}}},
-        {Start + "\r\n^5pb\r\n^5last",
-         Banner + "\r\npb\r\nlast",
-         {{"pb\r\n", PunkBuster}, {"last", Grey}}},
-        {Start + "\r\nplain line\r\n\xC9t\xE9\r\n",
-         Banner + "\r\nplain line\r\n\xC9t\xE9\r\n",
-         {{"\r\nplain line\r\n\xC9t\xE9\r\n", Grey}}},
+        {"\r\n^5pb\r\n^5last", "\r\npb\r\nlast", {{"pb\r\n", PunkBuster}, {"last", Grey}}},
+        {"\r\nplain\r\n\xC9t\xE9\r\n",
+         "\r\nplain\r\n\xC9t\xE9\r\n",
+         {{"\r\nplain\r\n\xC9t\xE9\r\n", Grey}}},
     };
     for (const Case& c : cases) {
-        const LogDocument doc = load(c.log);
-        ASSERT_EQ(doc.text(), c.rendered) << c.log;
+        const LogDocument doc = load(Start + c.afterStart);
+        ASSERT_EQ(doc.text(), Banner + c.afterBanner) << c.afterStart;
         for (const auto& [stretch, colour] : c.colours) {
             const auto at = doc.text().find(stretch, Banner.size());
             ASSERT_NE(at, std::string::npos) << stretch;
             for (std::size_t i = at; i < at + stretch.size(); ++i)
-                EXPECT_EQ(test::colourAt(doc, static_cast<int>(i)), colour)
-                    << stretch << " in " << c.log;
+                EXPECT_EQ(test::colourAt(doc, static_cast<int>(i)), colour) << stretch;
         }
     }
+    // Without "msec" everything goes, whatever comes before it.
+    for (const char* log : {"", "junk\r\nCurrent search path: x\r\nno end here\r\n"})
+        EXPECT_EQ(load(log).text(), "");
+    EXPECT_EQ(load("junk\r\nmore msec x").text(), Banner + " x");
 }
 
 TEST(ColourRendering, BannersAreBoldUnderlinedAndTheirLineFeedsGrey) {
