@@ -1,5 +1,5 @@
 #pragma once
-// The properties the config-file text rules keep whatever the file holds. Used
+// The properties the config-file settings keep whatever the file holds. Used
 // by fuzz/fuzz_config.cpp and by the tests that replay its seeds. Returns ""
 // when they hold, else what broke.
 
@@ -40,7 +40,7 @@ inline std::string checkConfigText(std::string_view bytes) {
         if (changed) {
             const std::size_t at = text.find("seta logfile ");
             if (m < 0 || m > 3 || rewritten[at + 14] != static_cast<char>('0' + m))
-                return "the mode digit is not where the rule puts it";
+                return "the mode digit is not the 15th character from the phrase";
         }
     }
     return "";
