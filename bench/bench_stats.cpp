@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
     const double pass = best(passRuns);
     const double sweep = best(sweepRuns);
     std::printf("rendered log: %.1f MB, %zu phrase hits, %d players\n", mb, occurrences,
-                table.upper());
+                table.playerCount());
     std::printf("statistics pass: %.3f s (best of %d; target < 1.5 s)\n", pass, kRuns);
     std::printf("  finding phrases (one sweep): %.3f s (%.0f%%)\n", sweep, 100.0 * sweep / pass);
     std::printf("  cutting and booking lines:   %.3f s (%.0f%%)\n", pass - sweep,

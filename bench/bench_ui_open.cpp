@@ -109,7 +109,7 @@ int main(int argc, char** argv) {
                 static_cast<double>(peak - baseline) / bytes);
     std::printf("page jump + repaint: %.2f ms\n", pageMs);
     std::printf("\"Get the guff\" to the filled statistics window: %.0f ms (%d players)\n", guffMs,
-                stats.players().upper());
+                stats.players().playerCount());
     removeFile(window.archivecopy());
     std::filesystem::remove_all(dir);
     return 0;

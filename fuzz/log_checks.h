@@ -12,7 +12,7 @@
 #include "core/rank/ranking.h"
 #include "core/rank/top_lists.h"
 #include "core/report/player_sheet.h"
-#include "core/session/stats_session.h"
+#include "core/session/statistics_session.h"
 #include "core/stats/statistics_pass.h"
 
 #include <algorithm>
@@ -32,10 +32,10 @@ inline std::string checkRendered(const LogDocument& doc) {
 }
 
 inline std::string checkCountersNotNegative(const PlayerTable& players) {
-    for (int i = 0; i <= players.upper(); ++i) {
+    for (int i = 0; i <= players.playerCount(); ++i) {
         const PlayerRecord& r = players[i];
         for (int c = kFirstCounter; c <= kLastCounter; ++c)
-            if (r.stat[static_cast<std::size_t>(c)] < 0)
+            if (r.counters[static_cast<std::size_t>(c)] < 0)
                 return "counter " + std::to_string(c) + " of player " + std::to_string(i) +
                        " is negative";
         for (const auto* counts : {&r.victims, &r.killers})
@@ -52,9 +52,9 @@ inline std::string checkAllPlayersSum(const PlayerTable& players) {
         return "slot 0 is not \"All Players\"";
     for (int c = kFirstCounter; c <= kLastCounter; ++c) {
         std::int64_t sum = 0;
-        for (int i = 1; i <= players.upper(); ++i)
-            sum += players[i].stat[static_cast<std::size_t>(c)];
-        if (sum != players[0].stat[static_cast<std::size_t>(c)])
+        for (int i = 1; i <= players.playerCount(); ++i)
+            sum += players[i].counters[static_cast<std::size_t>(c)];
+        if (sum != players[0].counters[static_cast<std::size_t>(c)])
             return "\"All Players\" counter " + std::to_string(c) + " is not the sum";
     }
     return "";
@@ -63,10 +63,10 @@ inline std::string checkAllPlayersSum(const PlayerTable& players) {
 // No alias has aliases of its own (nor is out of the table): then linking and
 // unlinking are exact inverses.
 inline bool aliasesAreFlat(const PlayerTable& players) {
-    for (int i = 1; i <= players.upper(); ++i)
+    for (int i = 1; i <= players.playerCount(); ++i)
         for (int a = 1; a <= players[i].aliases.count(); ++a) {
             const int j = players[i].aliases.item(a);
-            if (j < 1 || j > players.upper() || !players[j].aliases.empty())
+            if (j < 1 || j > players.playerCount() || !players[j].aliases.empty())
                 return false;
         }
     return true;
@@ -76,13 +76,13 @@ inline std::string checkLinkUnlinkRestores(PlayerTable& players) {
     const std::vector<PlayerRecord> before = players.records();
     linkAliases(players);
     unlinkAliases(players);
-    for (int i = 0; i <= players.upper(); ++i) {
+    for (int i = 0; i <= players.playerCount(); ++i) {
         const PlayerRecord& was = before[static_cast<std::size_t>(i)];
         const PlayerRecord& is = players[i];
         const std::string who = "player " + std::to_string(i);
         if (is.name != was.name)
             return who + ": the name is not restored";
-        if (is.stat != was.stat)
+        if (is.counters != was.counters)
             return who + ": a counter is not restored";
         if (is.victims != was.victims || is.killers != was.killers)
             return who + ": a victims/killers entry is not restored";
@@ -100,29 +100,27 @@ inline std::string checkSheet(const std::string& sheet) {
 // What the statistics window can show in one mode: every player's sheet in
 // both panes, every ranking category dropped on both panes, the top lists
 // through the window's path for the shown player and, for every player, from
-// one copy of the keys (the window's path for each would be cubic in players).
-inline std::string exerciseOneMode(StatsSession& session) {
+// one copy of the ranking entries (the window's path for each would be cubic
+// in players).
+inline std::string exerciseOneMode(StatisticsSession& session) {
     PlayerTable& players = session.players();
-    for (int i = 0; i <= players.upper(); ++i) {
-        session.Updatestats(i);
-        session.UpdateComp(i);
-        if (auto broke = checkSheet(session.TxtStats()); !broke.empty())
+    for (int i = 0; i <= players.playerCount(); ++i) {
+        session.showSheet(Pane::Left, i);
+        session.showSheet(Pane::Right, i);
+        if (auto broke = checkSheet(session.paneText(Pane::Left)); !broke.empty())
             return broke;
     }
-    session.Updatestats(players.upper());
-    const std::vector<std::string>& categories = session.rankList();
+    session.showSheet(Pane::Left, players.playerCount());
+    const std::vector<std::string>& categories = session.categoryList();
     for (int c = 0; c < static_cast<int>(categories.size()); ++c)
-        for (Pane pane : {Pane::Stats, Pane::Comp})
-            session.dropOnPane(pane, kTagRankList, c, categories[static_cast<std::size_t>(c)]);
+        for (Pane pane : {Pane::Left, Pane::Right})
+            session.dropOnPane(pane, DraggedList::Categories, c,
+                               categories[static_cast<std::size_t>(c)]);
 
-    RankScratch scratch;
-    Panes panes;
-    const RankingContext ctx{session.linked(), 0, kDropTargetComp};
-    dorankings(PopulateRankList().front(), players, ctx, scratch, panes);
+    const std::vector<PlayerRecord> entries = rankingEntries(players, session.linked());
     std::string topLists;
-    for (std::size_t p = 1; p < scratch.tempplayersA.size(); ++p)
-        writeTopLists(scratch.tempplayersA[p], scratch.playerupper, players, session.linked(),
-                      topLists);
+    for (std::size_t p = 1; p < entries.size(); ++p)
+        writeTopLists(entries[p], players, session.linked(), topLists);
     return "";
 }
 
@@ -145,9 +143,9 @@ inline std::string checkLogBytes(std::string_view bytes) {
         if (auto broke = checkLinkUnlinkRestores(players); !broke.empty())
             return broke;
 
-    StatsSession session(players);
+    StatisticsSession session(players);
     session.passFinished();
-    session.handOver(players.upper() > 0 ? players[1].name : std::string());
+    session.handOver(players.playerCount() > 0 ? players[1].name : std::string());
     if (auto broke = exerciseOneMode(session); !broke.empty())
         return broke;
     session.toggleLinkAliases();
@@ -161,7 +159,7 @@ inline std::string checkLogBytes(std::string_view bytes) {
     // The alias selection: a click on each alias line (a few, each rebuilds the list).
     std::vector<std::string> lines = session.aliasListLines();
     for (std::size_t k = 0; k < lines.size() && k < 16; ++k)
-        lines = session.aliasClick(lines[k]);
+        lines = session.clickAliasLine(lines[k]);
     return "";
 }
 

@@ -8,7 +8,7 @@ namespace quorvath::cli {
 
 StatsReport::StatsReport(const LogDocument& doc, const std::string& nick, bool linked)
     : players_(std::make_unique<PlayerTable>()),
-      session_(std::make_unique<StatsSession>(*players_)) {
+      session_(std::make_unique<StatisticsSession>(*players_)) {
     Progress progress;
     runStatisticsPass(doc, *players_, progress);
     session_->passFinished();
@@ -19,42 +19,40 @@ StatsReport::StatsReport(const LogDocument& doc, const std::string& nick, bool l
 
 std::string StatsReport::playerList() const {
     std::string out;
-    for (const std::string& entry : session_->playerlist())
+    for (const std::string& entry : session_->playerList())
         out += entry + "\r\n";
     return out;
 }
 
 std::string StatsReport::sheet(const std::string& name) const {
-    return playerSheet((*players_)[players_->findplayerindex(name)]);
+    return playerSheet((*players_)[players_->findPlayerIndex(name)]);
 }
 
 std::string StatsReport::allSheets() const {
     std::string out;
-    for (int i = 0; i <= players_->upper(); ++i)
+    for (int i = 0; i <= players_->playerCount(); ++i)
         out += playerSheet((*players_)[i]);
     return out;
 }
 
-std::string StatsReport::rankingInto(const std::string& category, int sheetplayer,
-                                     const char* droptarget) const {
-    RankScratch scratch;
-    scratch.createtempplayerarrays(players_->upper());
+std::string StatsReport::rankingInto(const std::string& category, int shownPlayer,
+                                     Pane pane) const {
     Panes panes;
-    const RankingContext ctx{session_->linked(), sheetplayer, droptarget};
-    const auto written = dorankings(category, *players_, ctx, scratch, panes);
+    const RankingContext context{session_->linked(), shownPlayer, pane};
+    const auto written = writeRankings(category, *players_, context, panes);
     return written ? panes.text(*written) : std::string();
 }
 
 std::string StatsReport::ranking(const std::string& category) const {
-    return rankingInto(category, session_->sheetplayer(), kDropTargetStats);
+    return rankingInto(category, session_->leftPlayer(), Pane::Left);
 }
 
 std::string StatsReport::topLists(const std::string& name) const {
-    return rankingInto(kCategoryTopKillers, players_->findplayerindex(name), kDropTargetComp);
+    return rankingInto(kCategoryTopKillers, players_->findPlayerIndex(name), Pane::Right);
 }
 
 std::string StatsReport::summary() const {
-    return session_->TxtStats() + "\r\n" + ranking(kCategoryOverallScore);
+    return session_->paneText(Pane::Left) + "\r\n" + ranking(kCategoryOverallScore);
 }
 
 } // namespace quorvath::cli

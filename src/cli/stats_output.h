@@ -3,7 +3,7 @@
 // statistics window shows, built by the same session logic.
 
 #include "core/log/log_document.h"
-#include "core/session/stats_session.h"
+#include "core/session/statistics_session.h"
 #include "core/stats/player_table.h"
 
 #include <memory>
@@ -34,11 +34,10 @@ public:
     std::string summary() const;
 
 private:
-    std::string rankingInto(const std::string& category, int sheetplayer,
-                            const char* droptarget) const;
+    std::string rankingInto(const std::string& category, int shownPlayer, Pane pane) const;
 
     std::unique_ptr<PlayerTable> players_;
-    std::unique_ptr<StatsSession> session_;
+    std::unique_ptr<StatisticsSession> session_;
 };
 
 } // namespace quorvath::cli

@@ -2,7 +2,7 @@
 
 #include "core/common/settings_store.h"
 #include "core/common/windows1252.h"
-#include "core/session/stats_session.h"
+#include "core/session/statistics_session.h"
 #include "gui/qt_colours.h"
 #include "gui/qt_fonts.h"
 #include "gui/qt_twips_layout.h"
@@ -13,7 +13,8 @@
 
 namespace quorvath {
 
-SelectPLayers::SelectPLayers(StatsSession& session, const SettingsStore& settings, QWidget* parent)
+SelectPLayers::SelectPLayers(StatisticsSession& session, const SettingsStore& settings,
+                             QWidget* parent)
     : QDialog(parent), session_(session) {
     setObjectName("SelectPLayers");
     setWindowTitle(stats_texts::AliasSelectionCaption);
@@ -52,7 +53,7 @@ void SelectPLayers::Aliaslist_Click(int row) {
     if (row < 0 || row >= static_cast<int>(lines_.size()))
         return;
     const std::string aliaspick = lines_[static_cast<std::size_t>(row)];
-    RefreshAliasList(session_.aliasClick(aliaspick));
+    RefreshAliasList(session_.clickAliasLine(aliaspick));
 }
 
 void SelectPLayers::RefreshAliasList(std::vector<std::string> lines) {

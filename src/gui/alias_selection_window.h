@@ -17,13 +17,14 @@ class QListWidget;
 namespace quorvath {
 
 class SettingsStore;
-class StatsSession;
+class StatisticsSession;
 
 class SelectPLayers : public QDialog {
     Q_OBJECT
 public:
     // Form_Load: colours the list from the stored preferences and fills it.
-    SelectPLayers(StatsSession& session, const SettingsStore& settings, QWidget* parent = nullptr);
+    SelectPLayers(StatisticsSession& session, const SettingsStore& settings,
+                  QWidget* parent = nullptr);
 
     // The lines as the session gives them (Windows-1252).
     const std::vector<std::string>& lines() const { return lines_; }
@@ -35,7 +36,7 @@ public slots:
 private:
     void RefreshAliasList(std::vector<std::string> lines);
 
-    StatsSession& session_;
+    StatisticsSession& session_;
     std::vector<std::string> lines_;
     QLabel* label3_ = nullptr;
     QListWidget* aliaslist_ = nullptr;

@@ -57,7 +57,7 @@ public:
     void setBusy(bool busy);
 
 signals:
-    // File > Open emptied the view: the statistics start afresh (statsdone = 0).
+    // File > Open emptied the view: the statistics start afresh (statisticsDone cleared).
     void logCleared();
     // "Get the guff" was pressed (GetStatsBtn_Click belongs to the statistics window).
     void getStatsRequested();

@@ -65,9 +65,9 @@ void StatsFrm::buildControls() {
     auto* layout = new TwipsLayout(central, 15240, 10455);
     using A = TwipsLayout::Anchor;
 
-    playerlist_ = new DragListWidget(kTagPlayerlist, central);
+    playerlist_ = new DragListWidget(QStringLiteral("Playerlist"), central);
     playerlist_->setObjectName("Playerlist");
-    rankList_ = new DragListWidget(kTagRankList, central);
+    rankList_ = new DragListWidget(QStringLiteral("RankList"), central);
     rankList_->setObjectName("RankList");
     for (DragListWidget* list : {playerlist_, rankList_})
         list->setFont(designFont("Arial", 12, true));
@@ -130,16 +130,16 @@ void StatsFrm::buildMenus() {
 // --- loading and unloading ---------------------------------------------------
 
 void StatsFrm::Form_Load() {
-    // A fresh session: design state, but the table and statsdone carry over.
-    const int statsdone = session_ ? session_->statsdone : 0;
-    session_ = std::make_unique<StatsSession>(players_);
-    session_->statsdone = statsdone;
+    // A fresh session: design state, but the table and statisticsDone carry over.
+    const bool statisticsDone = session_ && session_->statisticsDone;
+    session_ = std::make_unique<StatisticsSession>(players_);
+    session_->statisticsDone = statisticsDone;
     loaded_ = true;
     dialogColour_.reset();
     setColours(kDefaultTextColor, kDefaultBackColor);
     playerlist_->clear();
     rankList_->clear();
-    for (const std::string& category : session_->rankList())
+    for (const std::string& category : session_->categoryList())
         rankList_->addItem(shown(category));
     txtStats_->clear();
     txtComp_->clear();
@@ -180,7 +180,7 @@ void StatsFrm::logCleared() {
         passAbandoned_ = true;
     }
     players_.reset();
-    session_->statsdone = 0;
+    session_->statisticsDone = false;
     redraw(session_->resetForNewTable());
     // Nothing of the old log stays usable until the next hand-over.
     playerlist_->clear();
@@ -200,7 +200,7 @@ void StatsFrm::GetStatsBtn_Click() {
         doc->setSelStart(0);
         form1_.logView()->showSelection();
     }
-    if (session_->statsdone != 0) {
+    if (session_->statisticsDone) {
         handOver();
         return;
     }
@@ -248,38 +248,42 @@ void StatsFrm::setHandedOver(bool on) {
 
 // --- drag and drop -----------------------------------------------------------
 
-void StatsFrm::TxtStats_DragDrop(const QString& sourceTag) { dropOnPane(Pane::Stats, sourceTag); }
+void StatsFrm::TxtStats_DragDrop(const QString& sourceTag) { dropOnPane(Pane::Left, sourceTag); }
 
-void StatsFrm::TxtComp_DragDrop(const QString& sourceTag) { dropOnPane(Pane::Comp, sourceTag); }
+void StatsFrm::TxtComp_DragDrop(const QString& sourceTag) { dropOnPane(Pane::Right, sourceTag); }
 
 void StatsFrm::dropOnPane(Pane pane, const QString& sourceTag) {
     if (pass_->running())
         return;
-    const std::string tag = sourceTag.toStdString();
     int row = -1;
     std::string text;
+    DraggedList list = DraggedList::Players;
     if (sourceTag == playerlist_->tag()) {
+        list = DraggedList::Players;
         row = playerlist_->selectedRow();
-        const auto& entries = session_->playerlist();
+        const auto& entries = session_->playerList();
         if (row >= 0 && row < static_cast<int>(entries.size()))
             text = entries[static_cast<std::size_t>(row)];
     } else if (sourceTag == rankList_->tag()) {
+        list = DraggedList::Categories;
         row = rankList_->selectedRow();
-        const auto& entries = session_->rankList();
+        const auto& entries = session_->categoryList();
         if (row >= 0 && row < static_cast<int>(entries.size()))
             text = entries[static_cast<std::size_t>(row)];
+    } else {
+        return;
     }
-    redraw(session_->dropOnPane(pane, tag, row, text));
+    redraw(session_->dropOnPane(pane, list, row, text));
 }
 
 void StatsFrm::redraw(const SessionChanges& changes) {
-    if (changes.txtStats)
-        txtStats_->showReport(session_->TxtStats());
-    if (changes.txtComp)
-        txtComp_->showReport(session_->TxtComp());
-    if (changes.playerlist) {
+    if (changes.leftPane)
+        txtStats_->showReport(session_->paneText(Pane::Left));
+    if (changes.rightPane)
+        txtComp_->showReport(session_->paneText(Pane::Right));
+    if (changes.playerList) {
         playerlist_->clear();
-        for (const std::string& name : session_->playerlist())
+        for (const std::string& name : session_->playerList())
             playerlist_->addItem(shown(name));
     }
     if (changes.checkMark)

@@ -2,15 +2,15 @@
 // StatsFrm, the statistics window "Stats": the player list and the category
 // list on the left, the two report panes side by side, the pass's progress
 // display and the menus "Aliases" and "Preferences". Its events go to the
-// StatsSession; it redraws what each call reports as changed.
+// StatisticsSession; it redraws what each call reports as changed.
 //
 // It is loaded (hidden) at program start and again at the first "Get the
 // guff" after it was closed, each time in its design state. The player table
-// and `statsdone` outlive it.
+// and `statisticsDone` outlive it.
 //
 // Interface thread only.
 
-#include "core/session/stats_session.h"
+#include "core/session/statistics_session.h"
 #include "core/stats/player_table.h"
 
 #include <QMainWindow>
@@ -45,7 +45,7 @@ public:
     // The stored colours, applied once by the program's start-up.
     void applyStartupColours();
 
-    StatsSession& session() { return *session_; }
+    StatisticsSession& session() { return *session_; }
     const PlayerTable& players() const { return players_; }
     bool passRunning() const;
     std::uint32_t textColour() const { return textColour_; }
@@ -92,7 +92,7 @@ private:
     SettingsStore& settings_;
     UserPrompts& prompts_;
     PlayerTable players_;
-    std::unique_ptr<StatsSession> session_;
+    std::unique_ptr<StatisticsSession> session_;
     bool loaded_ = false;
     bool mainClosing_ = false;
     bool passAbandoned_ = false;

@@ -6,7 +6,7 @@
 #include "core/common/settings_store.h"
 #include "core/log/log_loader.h"
 #include "core/report/player_sheet.h"
-#include "core/session/stats_session.h"
+#include "core/session/statistics_session.h"
 #include "core/stats/statistics_pass.h"
 #include "gui/alias_selection_window.h"
 #include "gui/drag_list_widget.h"
@@ -41,7 +41,7 @@ QString shown(const std::string& report) {
 struct CoreRun {
     LogDocument doc;
     PlayerTable players;
-    StatsSession session{players};
+    StatisticsSession session{players};
 
     CoreRun(const std::string& path, const std::string& nick) {
         Progress progress;
@@ -92,7 +92,7 @@ protected:
     }
     std::vector<std::string> sheets(const PlayerTable& t) {
         std::vector<std::string> all;
-        for (int i = 0; i <= t.upper(); ++i)
+        for (int i = 0; i <= t.playerCount(); ++i)
             all.push_back(playerSheet(t[i]));
         return all;
     }
@@ -137,12 +137,12 @@ TEST_F(StatsWindowTest, FirstPressScansOffThreadThenHandsOver) {
 
     ASSERT_TRUE(test::waitUntil([&] { return !stats->passRunning(); }));
     const CoreRun core(logPath, "Quorvath");
-    ASSERT_GT(core.players.upper(), 3);
-    ASSERT_EQ(list("Playerlist")->count(), core.players.upper() + 1);
+    ASSERT_GT(core.players.playerCount(), 3);
+    ASSERT_EQ(list("Playerlist")->count(), core.players.playerCount() + 1);
     EXPECT_EQ(list("Playerlist")->item(0)->text(), "All Players");
-    for (int i = 1; i <= core.players.upper(); ++i)
+    for (int i = 1; i <= core.players.playerCount(); ++i)
         EXPECT_EQ(list("Playerlist")->item(i)->text().toStdString(), core.players[i].name);
-    EXPECT_EQ(pane("TxtStats"), shown(core.session.TxtStats()));
+    EXPECT_EQ(pane("TxtStats"), shown(core.session.paneText(Pane::Left)));
     EXPECT_EQ(label("Label1"), "Ready...");
     EXPECT_EQ(label("Label2"), "");
     for (const char* name : {"Playerlist", "RankList"})
@@ -157,7 +157,7 @@ TEST_F(StatsWindowTest, NickMatchingNoNameExactlyShowsAllPlayers) {
     startWithLog();
     pressAndWait();
     EXPECT_TRUE(pane("TxtStats").startsWith("Stats for : All Players\n"));
-    EXPECT_EQ(stats->session().sheetplayer(), 0);
+    EXPECT_EQ(stats->session().leftPlayer(), 0);
 }
 
 TEST_F(StatsWindowTest, SecondPressDoesNotScanAgainButANewLogDoes) {
@@ -173,20 +173,20 @@ TEST_F(StatsWindowTest, SecondPressDoesNotScanAgainButANewLogDoes) {
     EXPECT_FALSE(stats->passRunning());
     EXPECT_TRUE(pane("TxtStats").startsWith("Stats for : Quorvath\n")); // printed again
     EXPECT_EQ(pane("TxtComp"), comp);                                   // left as it was
-    EXPECT_EQ(stats->session().compplayer(), -1);
+    EXPECT_EQ(stats->session().rightPlayer(), -1);
 
     action("StatsLinkAliasBtn")->trigger();
     ASSERT_TRUE(action("StatsLinkAliasBtn")->isChecked());
     prompts.answers.push_back(true); // keep the archive copy of the first log
     open();
-    EXPECT_EQ(stats->session().statsdone, 0);
+    EXPECT_FALSE(stats->session().statisticsDone);
     EXPECT_FALSE(action("StatsLinkAliasBtn")->isChecked());
-    EXPECT_EQ(stats->players().upper(), 0);
+    EXPECT_EQ(stats->players().playerCount(), 0);
     EXPECT_FALSE(list("RankList")->isEnabled());
     child<QPushButton>(*form1, "GetStatsBtn")->click();
     EXPECT_TRUE(stats->passRunning());
     ASSERT_TRUE(test::waitUntil([&] { return !stats->passRunning(); }));
-    EXPECT_EQ(stats->players().upper(), CoreRun(logPath, "").players.upper());
+    EXPECT_EQ(stats->players().playerCount(), CoreRun(logPath, "").players.playerCount());
     EXPECT_FALSE(action("StatsLinkAliasBtn")->isChecked());
 }
 
@@ -197,9 +197,9 @@ TEST_F(StatsWindowTest, DropsWriteTheCoreTextsIntoThePaneThatWasHit) {
 
     select("Playerlist", "Tango");
     stats->TxtComp_DragDrop("Playerlist");
-    core.session.UpdateComp(core.players.findByName("Tango"));
-    EXPECT_EQ(pane("TxtComp"), shown(core.session.TxtComp()));
-    EXPECT_EQ(stats->session().compplayer(), core.players.findByName("Tango"));
+    core.session.showSheet(Pane::Right, core.players.findByName("Tango"));
+    EXPECT_EQ(pane("TxtComp"), shown(core.session.paneText(Pane::Right)));
+    EXPECT_EQ(stats->session().rightPlayer(), core.players.findByName("Tango"));
 
     list("Playerlist")->setCurrentRow(0);
     stats->TxtStats_DragDrop("Playerlist");
@@ -209,13 +209,11 @@ TEST_F(StatsWindowTest, DropsWriteTheCoreTextsIntoThePaneThatWasHit) {
          {"Kills", "The Flag", "Overall Score (Kills + Team Points - TK)"}) {
         select("RankList", category);
         stats->TxtStats_DragDrop("RankList");
-        EXPECT_EQ(stats->session().droptarget(), "Stats");
-        core.session.dropOnPane(Pane::Stats, "RankList", 0, category);
-        EXPECT_EQ(pane("TxtStats"), shown(core.session.TxtStats())) << category;
+        core.session.dropOnPane(Pane::Left, DraggedList::Categories, 0, category);
+        EXPECT_EQ(pane("TxtStats"), shown(core.session.paneText(Pane::Left))) << category;
         stats->TxtComp_DragDrop("RankList");
-        EXPECT_EQ(stats->session().droptarget(), "Comp");
-        core.session.dropOnPane(Pane::Comp, "RankList", 0, category);
-        EXPECT_EQ(pane("TxtComp"), shown(core.session.TxtComp())) << category;
+        core.session.dropOnPane(Pane::Right, DraggedList::Categories, 0, category);
+        EXPECT_EQ(pane("TxtComp"), shown(core.session.paneText(Pane::Right))) << category;
     }
 }
 
@@ -229,7 +227,6 @@ TEST_F(StatsWindowTest, TopListsOnlyOnTheRightPaneAndEmptyDropsChangeNothing) {
     select("RankList", "Top Killers/Victims (Drag 2 right pane)");
     stats->TxtStats_DragDrop("RankList");
     EXPECT_EQ(pane("TxtStats"), left);
-    EXPECT_EQ(stats->session().droptarget(), "Stats");
 
     stats->TxtComp_DragDrop("RankList"); // the left pane shows Quorvath
     EXPECT_TRUE(pane("TxtComp").startsWith("Top Victims\n\n1:\t"));
@@ -264,7 +261,7 @@ TEST_F(StatsWindowTest, PressOnAListSelectsAndStartsADragThatAPaneTakes) {
     QDropEvent drop(inside, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(comp->viewport(), &drop);
     EXPECT_TRUE(pane("TxtComp").startsWith("Stats for : " + players->item(3)->text() + "\n"));
-    EXPECT_EQ(stats->session().compplayer(), 3);
+    EXPECT_EQ(stats->session().rightPlayer(), 3);
     delete data;
 }
 
@@ -283,13 +280,13 @@ TEST_F(StatsWindowTest, LinkThenUnlinkRestoresEverySheet) {
     // Linked, a dropped entry is found by its text.
     select("Playerlist", "Newbie (Snipey) (Ghostface)");
     stats->TxtStats_DragDrop("Playerlist");
-    EXPECT_EQ(stats->session().sheetplayer(), newbie);
+    EXPECT_EQ(stats->session().leftPlayer(), newbie);
 
     action("StatsLinkAliasBtn")->trigger();
     EXPECT_FALSE(action("StatsLinkAliasBtn")->isChecked());
     EXPECT_EQ(sheets(stats->players()), before);
     EXPECT_EQ(pane("TxtComp"), shown(before[static_cast<std::size_t>(newbie)]));
-    EXPECT_EQ(list("Playerlist")->count(), stats->players().upper() + 1);
+    EXPECT_EQ(list("Playerlist")->count(), stats->players().playerCount() + 1);
 }
 
 TEST_F(StatsWindowTest, SelectKeyAliasesMakesTheClickedAliasTheMasterAndRelinks) {
@@ -372,7 +369,7 @@ TEST_F(StatsWindowTest, ClosingMaximizesTheMainWindowAndReopensInDesignState) {
     EXPECT_EQ(stats->textColour(), 49152u); // stored colours apply at start-up only
     EXPECT_TRUE(pane("TxtStats").startsWith("Stats for : Quorvath\n"));
     EXPECT_EQ(pane("TxtComp"), "");
-    EXPECT_EQ(list("Playerlist")->count(), stats->players().upper() + 1);
+    EXPECT_EQ(list("Playerlist")->count(), stats->players().playerCount() + 1);
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 // EditableDocument: a LogDocument edited the slow way, one find, selection,
 // style change and replacement at a time, as a rich-text box would. The
 // literal references (tests/core/log/literal_render, tests/core/stats/
-// literal_findkill) are written in these steps and the program's sweeps are
+// literal_event_scan) are written in these steps and the program's sweeps are
 // held to them; tests also paint colours with it.
 //
 // The behaviour (docs/behaviour.md, "Log document"): inserted text takes the

@@ -12,23 +12,23 @@ void foldInto(PlayerTable& players, int i, int j, int n, int sign) {
     PlayerRecord& to = players[i];
     const PlayerRecord& from = players[j];
     for (std::size_t k = kFirstCounter; k <= kLastCounter; ++k)
-        to.stat[k] = wrapToInt32(std::int64_t{to.stat[k]} +
-                                 (sign > 0 ? 1 : -1) * std::int64_t{from.stat[k]});
+        to.counters[k] = wrapToInt32(std::int64_t{to.counters[k]} +
+                                     (sign > 0 ? 1 : -1) * std::int64_t{from.counters[k]});
     to.victims.fold(from.victims, 1, n, sign);
     to.killers.fold(from.killers, 1, n, sign);
 }
 
-bool validIndex(const PlayerTable& players, int i) { return i >= 1 && i <= players.upper(); }
+bool validIndex(const PlayerTable& players, int i) { return i >= 1 && i <= players.playerCount(); }
 
 } // namespace
 
 void linkAliases(PlayerTable& players) {
-    const int n = players.upper();
+    const int n = players.playerCount();
     for (int i = 1; i <= n; ++i) {
         const int c = players[i].aliases.count();
         if (c == 0)
             continue;
-        players.setOrigname(i, players[i].name);
+        players.setOriginalName(i, players[i].name);
         for (int a = 1; a <= c; ++a) {
             const int j = players[i].aliases.item(a);
             if (!validIndex(players, j))
@@ -41,12 +41,12 @@ void linkAliases(PlayerTable& players) {
 }
 
 void unlinkAliases(PlayerTable& players) {
-    const int n = players.upper();
+    const int n = players.playerCount();
     for (int i = 1; i <= n; ++i) {
         const int c = players[i].aliases.count();
         if (c == 0)
             continue;
-        players.setName(i, players[i].origname);
+        players.setName(i, players[i].originalName);
         for (int a = 1; a <= c; ++a) {
             const int j = players[i].aliases.item(a);
             if (validIndex(players, j))
@@ -56,8 +56,8 @@ void unlinkAliases(PlayerTable& players) {
 }
 
 std::vector<bool> aliasMembers(const PlayerTable& players) {
-    std::vector<bool> member(static_cast<std::size_t>(players.upper() + 1), false);
-    for (int j = 1; j <= players.upper(); ++j)
+    std::vector<bool> member(static_cast<std::size_t>(players.playerCount() + 1), false);
+    for (int j = 1; j <= players.playerCount(); ++j)
         for (int a = 1; a <= players[j].aliases.count(); ++a) {
             const int i = players[j].aliases.item(a);
             if (validIndex(players, i))
@@ -66,9 +66,9 @@ std::vector<bool> aliasMembers(const PlayerTable& players) {
     return member;
 }
 
-std::vector<std::string> RefreshAliasList(const PlayerTable& players) {
+std::vector<std::string> aliasListLines(const PlayerTable& players) {
     std::vector<std::string> lines;
-    for (int i = 1; i <= players.upper(); ++i) {
+    for (int i = 1; i <= players.playerCount(); ++i) {
         const AliasCollection& aliases = players[i].aliases;
         if (aliases.empty())
             continue;
@@ -82,33 +82,32 @@ std::vector<std::string> RefreshAliasList(const PlayerTable& players) {
     return lines;
 }
 
-bool Aliaslist_Click(PlayerTable& players, const std::string& aliaspick) {
-    if (aliaspick.empty() || aliaspick[0] != '\t')
+bool promoteAlias(PlayerTable& players, const std::string& line) {
+    if (line.empty() || line[0] != '\t')
         return false;
     // The characters from the third up to, not including, the last.
-    const std::string alias =
-        aliaspick.size() >= 3 ? aliaspick.substr(2, aliaspick.size() - 3) : "";
-    const int s = players.findByName(alias);
-    if (s == 0)
+    const std::string alias = line.size() >= 3 ? line.substr(2, line.size() - 3) : "";
+    const int promoted = players.findByName(alias);
+    if (promoted == 0)
         return false; // not in the table: nothing to promote
-    const int m = players[s].master;
-    if (!validIndex(players, m) || m == s)
+    const int master = players[promoted].master;
+    if (!validIndex(players, master) || master == promoted)
         return false; // not an alias of anybody: nothing to promote
 
-    const int c = players[m].aliases.count();
+    const int c = players[master].aliases.count();
     for (int a = 1; a <= c; ++a) {
-        const int j = players[m].aliases.item(a);
-        if (j == s)
+        const int j = players[master].aliases.item(a);
+        if (j == promoted)
             continue;
-        players[s].aliases.add(j, validIndex(players, j) ? players[j].name : std::string());
+        players[promoted].aliases.add(j, validIndex(players, j) ? players[j].name : std::string());
         if (validIndex(players, j))
-            players[j].master = s;
+            players[j].master = promoted;
     }
-    players[m].master = s;
-    players[s].aliases.add(m, players[m].name); // the old master becomes the last alias
+    players[master].master = promoted;
+    players[promoted].aliases.add(master, players[master].name); // the old master: last alias
     for (int a = 1; a <= c; ++a)
-        players[m].aliases.removeAt(1);
-    players[s].master = 0;
+        players[master].aliases.removeAt(1);
+    players[promoted].master = 0;
     return true;
 }
 

@@ -10,9 +10,9 @@
 
 namespace quorvath {
 
-// Link: for each player in ascending order, saves its name in origname (when it
-// has aliases), appends " (" alias ")" per alias and adds each alias's counters
-// and per-opponent counts to its own.
+// Link: for each player in ascending order, saves its name in originalName
+// (when it has aliases), appends " (" alias ")" per alias and adds each
+// alias's counters and per-opponent counts to its own.
 void linkAliases(PlayerTable& players);
 
 // Unlink: restores the saved names and subtracts what linking added.
@@ -23,11 +23,11 @@ std::vector<bool> aliasMembers(const PlayerTable& players);
 
 // The lines of the alias list: each player with aliases, then one line per
 // alias made of TAB "(" name ")".
-std::vector<std::string> RefreshAliasList(const PlayerTable& players);
+std::vector<std::string> aliasListLines(const PlayerTable& players);
 
-// A click on line `aliaspick` of the alias list: an alias line makes that alias
-// the master of its group (the old master becomes its last alias); any other
-// line changes nothing. Returns whether the table changed.
-bool Aliaslist_Click(PlayerTable& players, const std::string& aliaspick);
+// A click on `line` of the alias list: an alias line makes that alias the
+// master of its group (the old master becomes its last alias); any other line
+// changes nothing. Returns whether the table changed.
+bool promoteAlias(PlayerTable& players, const std::string& line);
 
 } // namespace quorvath

@@ -1,7 +1,7 @@
 #pragma once
-// The order every ranking and top list uses: largest key first, equal keys in
-// ascending index order. It gives the same order as the selection by repeated
-// maxima of the rankings for every key above the -1000 "already placed" mark.
+// The order every ranking uses: largest key first, equal keys in ascending
+// index order, which is the order users know from picking the largest key
+// again and again, the first one found winning a tie.
 
 #include <algorithm>
 #include <cstdint>

@@ -12,7 +12,6 @@ namespace quorvath {
 namespace {
 
 constexpr const char* kRankingsFor = "Rankings for ";
-constexpr std::int32_t kPlaced = -1000; // the sort's "already placed" mark
 
 enum class CategoryKind { Plain, OverallScore, TopLists };
 
@@ -110,7 +109,7 @@ const Category* findCategory(const std::string& text) {
 // Copies name, counters and the per-opponent counts 1..n of `from` into `to`.
 void copyForRanking(PlayerRecord& to, const PlayerRecord& from, int n) {
     to.name = from.name;
-    to.stat = from.stat;
+    to.counters = from.counters;
     to.victims = from.victims.range(1, n);
     to.killers = from.killers.range(1, n);
 }
@@ -118,7 +117,7 @@ void copyForRanking(PlayerRecord& to, const PlayerRecord& from, int n) {
 // Whether player i takes part in the rankings while aliases are linked: a
 // master always, anyone else unless he is somebody's alias.
 std::vector<bool> rankedWhenLinked(const PlayerTable& players) {
-    const int n = players.upper();
+    const int n = players.playerCount();
     const std::vector<bool> isAlias = aliasMembers(players);
     std::vector<bool> ranked(static_cast<std::size_t>(n + 1), false);
     for (int i = 1; i <= n; ++i)
@@ -127,34 +126,13 @@ std::vector<bool> rankedWhenLinked(const PlayerTable& players) {
     return ranked;
 }
 
-// Fills tempplayersA entries 1..m with the ranked players; playerupper is the
-// table's upper bound in both modes.
-void collectKeys(const PlayerTable& players, bool linked, RankScratch& scratch) {
-    const int n = players.upper();
-    scratch.playerupper = n;
-    auto& a = scratch.tempplayersA;
-    if (!linked) {
-        a.resize(static_cast<std::size_t>(n + 1));
-        for (int i = 1; i <= n; ++i)
-            copyForRanking(a[static_cast<std::size_t>(i)], players[i], n);
-        return;
-    }
-    const std::vector<bool> ranked = rankedWhenLinked(players);
-    const auto m = static_cast<std::size_t>(std::count(ranked.begin(), ranked.end(), true));
-    a.resize(m + 1); // entries beyond m are dropped, as the array shrinks
-    std::size_t k = 0;
-    for (int i = 1; i <= n; ++i)
-        if (ranked[static_cast<std::size_t>(i)])
-            copyForRanking(a[++k], players[i], n);
-}
-
-// Counter 80 of every entry 1..playerupper. With aliases linked the array grows
-// back to the full player count first; the added entries are blank and score 0.
-void computeOverallScore(RankScratch& scratch) {
-    auto& a = scratch.tempplayersA;
-    a.resize(static_cast<std::size_t>(scratch.playerupper + 1));
-    for (std::size_t i = 1; i < a.size(); ++i) {
-        PlayerRecord& r = a[i];
+// Counter 80 of every entry, over as many entries as the table has players:
+// with aliases linked the list grows back to that count, and the added
+// entries are blank and score 0 (so a negative score is numbered after them).
+void computeOverallScore(std::vector<PlayerRecord>& entries, int playerCount) {
+    entries.resize(static_cast<std::size_t>(playerCount + 1));
+    for (std::size_t i = 1; i < entries.size(); ++i) {
+        PlayerRecord& r = entries[i];
         const std::int64_t carriers =
             std::int64_t(r[flagCarrierKills]) + r[briefcaseCarrierKills] + r[bombCarrierKills];
         const std::int64_t objectives = std::int64_t(r[targetsDestroyed]) + r[flagsCaptured] +
@@ -166,11 +144,7 @@ void computeOverallScore(RankScratch& scratch) {
 
 } // namespace
 
-void RankScratch::createtempplayerarrays(int size) {
-    tempplayersA.assign(static_cast<std::size_t>(std::max(size, 0) + 1), PlayerRecord{});
-}
-
-const std::vector<std::string>& PopulateRankList() {
+const std::vector<std::string>& rankingCategories() {
     static const std::vector<std::string> texts = [] {
         std::vector<std::string> out;
         for (const Category& c : categories())
@@ -180,67 +154,75 @@ const std::vector<std::string>& PopulateRankList() {
     return texts;
 }
 
-void sortbyrank(RankScratch& scratch, int sortkey, const std::string& display, bool blankfirst,
-                std::string& pane) {
-    auto& a = scratch.tempplayersA;
-    const int n = static_cast<int>(a.size()) - 1;
-    scratch.playerupper = n;
-    const auto key = [&](int i) {
-        return a[static_cast<std::size_t>(i)].stat[static_cast<std::size_t>(sortkey)];
-    };
-    const std::vector<int> order = descendingOrder(1, n, key);
+std::vector<PlayerRecord> rankingEntries(const PlayerTable& players, bool linked) {
+    const int n = players.playerCount();
+    std::vector<PlayerRecord> entries(1);
+    if (!linked) {
+        entries.resize(static_cast<std::size_t>(n + 1));
+        for (int i = 1; i <= n; ++i)
+            copyForRanking(entries[static_cast<std::size_t>(i)], players[i], n);
+        return entries;
+    }
+    const std::vector<bool> ranked = rankedWhenLinked(players);
+    for (int i = 1; i <= n; ++i)
+        if (ranked[static_cast<std::size_t>(i)])
+            copyForRanking(entries.emplace_back(), players[i], n);
+    return entries;
+}
 
-    if (blankfirst)
+void writeRanking(const std::vector<PlayerRecord>& entries, Counter key, std::string_view heading,
+                  PaneWrite write, std::string& pane) {
+    const int n = static_cast<int>(entries.size()) - 1;
+    const auto keyOf = [&](int i) { return entries[static_cast<std::size_t>(i)][key]; };
+    const std::vector<int> order = descendingOrder(1, n, keyOf);
+
+    if (write == PaneWrite::Replace)
         pane.clear();
     else
         pane.append(kCrLf).append(kCrLf);
-    pane.append(kRankingsFor).append(display).append(kCrLf).append(kCrLf);
+    pane.append(kRankingsFor).append(heading).append(kCrLf).append(kCrLf);
 
     int rank = 0;
     for (int i : order) {
         ++rank; // deliberate: skipped zero keys keep their place in the numbering
-        const std::int32_t value = key(i);
+        const std::int32_t value = keyOf(i);
         if (value == 0)
             continue;
         pane.append(std::to_string(rank)).append(": \t").append(std::to_string(value));
-        pane.append("\t").append(a[static_cast<std::size_t>(i)].name).append(kCrLf);
+        pane.append("\t").append(entries[static_cast<std::size_t>(i)].name).append(kCrLf);
     }
-    for (int i = 1; i <= n; ++i)
-        a[static_cast<std::size_t>(i)].stat[static_cast<std::size_t>(sortkey)] =
-            kPlaced; // the keys are used up
 }
 
-std::optional<Pane> dorankings(const std::string& theSource, const PlayerTable& players,
-                               const RankingContext& ctx, RankScratch& scratch, Panes& panes) {
-    collectKeys(players, ctx.linked, scratch);
-    const Category* category = findCategory(theSource);
-    if (category == nullptr)
+std::optional<Pane> writeRankings(const std::string& category, const PlayerTable& players,
+                                  const RankingContext& context, Panes& panes) {
+    const Category* found = findCategory(category);
+    if (found == nullptr)
         return std::nullopt;
+    std::vector<PlayerRecord> entries = rankingEntries(players, context.linked);
 
-    if (category->kind == CategoryKind::TopLists) {
-        if (ctx.droptarget == kDropTargetStats || ctx.sheetplayer < 0 ||
-            ctx.sheetplayer > players.upper())
+    if (found->kind == CategoryKind::TopLists) {
+        if (context.pane != Pane::Right || context.shownPlayer < 0 ||
+            context.shownPlayer > players.playerCount())
             return std::nullopt;
-        const std::string& shown = players[ctx.sheetplayer].name;
-        const auto& a = scratch.tempplayersA;
-        for (std::size_t p = 1; p < a.size(); ++p)
-            if (a[p].name == shown) {
-                writeTopLists(a[p], scratch.playerupper, players, ctx.linked, panes.TxtComp);
-                return Pane::Comp;
+        // Found by name among the ranked: linked, an alias has no top lists of its own.
+        const std::string& shown = players[context.shownPlayer].name;
+        for (std::size_t p = 1; p < entries.size(); ++p)
+            if (entries[p].name == shown) {
+                writeTopLists(entries[p], players, context.linked, panes.right);
+                return Pane::Right;
             }
         return std::nullopt;
     }
 
-    if (category->kind == CategoryKind::OverallScore)
-        computeOverallScore(scratch);
-    const Pane pane = paneOf(ctx.droptarget);
-    bool first = true;
-    for (const SubRanking& sub : category->rankings) {
-        sortbyrank(scratch, sub.key, sub.heading ? sub.heading : theSource, first,
-                   panes.text(pane));
-        first = false;
+    if (found->kind == CategoryKind::OverallScore)
+        computeOverallScore(entries, players.playerCount());
+    PaneWrite write = PaneWrite::Replace;
+    for (const SubRanking& sub : found->rankings) {
+        writeRanking(entries, sub.key, sub.heading ? sub.heading : category, write,
+                     panes.text(context.pane));
+        write = PaneWrite::Append;
     }
-    return pane;
+    return context.pane;
 }
 
 } // namespace quorvath

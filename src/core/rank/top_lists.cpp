@@ -12,20 +12,20 @@ constexpr const char* kTopKillers = "Top Killers";
 
 const std::string& displayName(const PlayerTable& players, int i, bool linked) {
     const int master = players[i].master;
-    if (linked && master >= 1 && master <= players.upper())
+    if (linked && master >= 1 && master <= players.playerCount())
         return players[master].name;
     return players[i].name;
 }
 
-// One block: title, empty line, "k:" TAB count TAB name per opponent 1..playerupper
-// with a count other than 0 (negative ones too), then the line break that ends the list.
-void appendList(std::string& out, const char* title, const OpponentCounts& counts, int playerupper,
+// One block: title, empty line, "k:" TAB count TAB name per opponent with a
+// count other than 0 (negative ones too), then the line break that ends the list.
+void appendList(std::string& out, const char* title, const OpponentCounts& counts,
                 const PlayerTable& players, bool linked) {
     out += title;
     out += kCrLf;
     out += kCrLf;
     // deliberate: a zero count is never listed; only the stored counts are.
-    const OpponentCounts listed = counts.range(1, playerupper);
+    const OpponentCounts listed = counts.range(1, players.playerCount());
     std::vector<OpponentCounts::Entry> order(listed.begin(), listed.end());
     std::stable_sort(order.begin(), order.end(),
                      [](const auto& a, const auto& b) { return a.count > b.count; });
@@ -43,12 +43,11 @@ void appendList(std::string& out, const char* title, const OpponentCounts& count
 
 } // namespace
 
-void writeTopLists(const PlayerRecord& entry, int playerupper, const PlayerTable& players,
-                   bool linked, std::string& txtComp) {
-    playerupper = std::min(playerupper, players.upper());
-    txtComp.clear();
-    appendList(txtComp, kTopVictims, entry.victims, playerupper, players, linked);
-    appendList(txtComp, kTopKillers, entry.killers, playerupper, players, linked);
+void writeTopLists(const PlayerRecord& entry, const PlayerTable& players, bool linked,
+                   std::string& out) {
+    out.clear();
+    appendList(out, kTopVictims, entry.victims, players, linked);
+    appendList(out, kTopKillers, entry.killers, players, linked);
 }
 
 } // namespace quorvath

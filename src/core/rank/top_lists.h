@@ -1,14 +1,16 @@
 #pragma once
 // The "Top Victims" / "Top Killers" report of the player shown in the left pane.
 
-#include "core/rank/ranking.h"
+#include "core/stats/player_table.h"
+
+#include <string>
 
 namespace quorvath {
 
-// Writes both lists of tempplayersA entry `p` into `txtComp`, replacing it.
-// Opponents are players 1..playerupper; an alias opponent is shown under its
-// master's name when `linked`.
-void writeTopLists(const PlayerRecord& entry, int playerupper, const PlayerTable& players,
-                   bool linked, std::string& txtComp);
+// Writes both lists of `entry` (a ranking entry) into `out`, replacing it.
+// The opponents are the players of the table; an alias opponent is shown
+// under its master's name when `linked`.
+void writeTopLists(const PlayerRecord& entry, const PlayerTable& players, bool linked,
+                   std::string& out);
 
 } // namespace quorvath

@@ -1,7 +1,5 @@
 #include "core/stats/event_booking.h"
 
-#include "core/stats/phrase_sweep.h"
-
 #include <algorithm>
 #include <string>
 
@@ -93,13 +91,9 @@ std::uint64_t holding(int holder, int item) {
 
 // --- round ends ------------------------------------------------------------------
 
-RoundEnds RoundEnds::find(const LogDocument& doc) {
-    const PhraseSweep sweep({kPhrases.begin(), kPhrases.end()});
-    auto hits = sweep.run(doc.text());
-    std::array<std::vector<int>, 4> positions;
-    for (std::size_t i = 0; i < positions.size(); ++i)
-        positions[i] = std::move(hits[i]);
-    return RoundEnds(std::move(positions));
+RoundEnds::RoundEnds(std::vector<std::vector<int>>& sweepHits, std::size_t first) {
+    for (std::size_t i = 0; i < positions_.size(); ++i)
+        positions_[i] = std::move(sweepHits[first + i]);
 }
 
 int RoundEnds::next(Which which, int from) const {
@@ -120,13 +114,13 @@ bool RoundEnds::targetDestroyedAfter(int from) const {
 // --- weapon table --------------------------------------------------------------------
 
 std::optional<std::pair<Counter, Counter>> weaponCounters(std::string_view weapon,
-                                                          std::string_view killtype) {
+                                                          std::string_view phrase) {
     for (const WeaponRow& row : kWeaponTable) {
         if (row.weapon != weapon)
             continue;
-        if (!row.onlyWith.empty() && killtype != row.onlyWith)
+        if (!row.onlyWith.empty() && phrase != row.onlyWith)
             continue;
-        if (!row.notWith.empty() && killtype == row.notWith)
+        if (!row.notWith.empty() && phrase == row.notWith)
             continue;
         return std::pair{row.victim, row.killer};
     }
@@ -135,97 +129,90 @@ std::optional<std::pair<Counter, Counter>> weaponCounters(std::string_view weapo
 
 // --- booking ---------------------------------------------------------------------------
 
-EventBooker::EventBooker(const LogDocument& doc, std::string_view killtype, int involved,
-                         PlayerTable& players, const RoundEnds* roundEnds)
-    : text_(doc.text()), doc_(doc), killtype_(killtype), involved_(involved),
-      renamePhrase_(killtype == kRenamed), players_(players), roundEnds_(roundEnds) {
+EventBooker::EventBooker(const LogDocument& doc, std::string_view phrase, EventKind kind,
+                         PlayerTable& players, const RoundEnds& roundEnds)
+    : text_(doc.text()), phrase_(phrase), kind_(kind), renamePhrase_(phrase == kRenamed),
+      players_(players), roundEnds_(roundEnds) {
     for (const OnePlayerRow& row : kOnePlayerTable)
-        if (row.phrase == killtype) {
+        if (row.phrase == phrase) {
             onePlayerCounters_.push_back(row.first);
             if (row.second)
                 onePlayerCounters_.push_back(*row.second);
         }
-    plantPhrase_ = killtype == kPlanted;
+    plantPhrase_ = phrase == kPlanted;
 }
 
 void EventBooker::book(const EventLine& line) {
-    const int v = players_.findOrAdd(line.firstname);
+    const int victim = players_.findOrAdd(line.firstName);
+    if (kind_ == EventKind::OnePlayer) {
+        bookOnePlayerEvent(victim, line);
+        return;
+    }
     // Deliberate: the weapon word "re" marks a rename, also when a kill line
     // of another phrase happens to end in it.
-    const bool reWeapon = line.weapontoken == kRenameWeapon;
-    const auto weapon = weaponCounters(line.weapontoken, killtype_);
-    int m = 0;
-    if (involved_ == 2 && !reWeapon && line.teamkill) {
-        ++players_[v][teamKilledDeaths];
-        ++players_[v][totalDeaths];
-    } else if (involved_ == 1) {
-        bookOnePlayerEvent(v, line);
-        return;
-    } else if (involved_ == 2) {
-        if (weapon)
-            ++players_[v][weapon->first];
-        if (reWeapon)
-            m = renameMaster(v);
-        if (!renamePhrase_)
-            ++players_[v][totalDeaths];
+    const bool reWeapon = line.weapon == kRenameWeapon;
+    const bool teamKill = !reWeapon && line.teamKill;
+    const auto weapon = weaponCounters(line.weapon, phrase_);
+    int master = 0;
+    if (teamKill) {
+        ++players_[victim][teamKilledDeaths];
+        ++players_[victim][totalDeaths];
     } else {
-        return; // collected, booked nowhere
+        if (weapon)
+            ++players_[victim][weapon->first];
+        if (reWeapon)
+            master = masterOf(victim);
+        if (!renamePhrase_)
+            ++players_[victim][totalDeaths];
     }
     if (line.headshot)
-        ++players_[v][headshotDeaths];
+        ++players_[victim][headshotDeaths];
 
-    const int k = players_.findOrAdd(line.secondname);
-    if (!reWeapon && line.teamkill) {
-        ++players_[k][teamKills]; // no headshot, total, pair or carrier credit
+    const int killer = players_.findOrAdd(line.secondName);
+    if (teamKill) {
+        ++players_[killer][teamKills]; // no headshot, total, pair or carrier credit
         return;
     }
     if (weapon)
-        ++players_[k][weapon->second];
+        ++players_[killer][weapon->second];
     if (reWeapon)
-        linkRename(m, k);
-    if (!renamePhrase_) {
-        if (line.headshot)
-            ++players_[k][headshotKills];
-        ++players_[k][totalKills];
-    }
+        linkRename(master, killer);
     if (renamePhrase_)
         return;
+    if (line.headshot)
+        ++players_[killer][headshotKills];
+    ++players_[killer][totalKills];
     bookPair(line);
 }
 
-void EventBooker::bookOnePlayerEvent(int v, const EventLine& line) {
+void EventBooker::bookOnePlayerEvent(int player, const EventLine& line) {
     for (Counter c : onePlayerCounters_)
-        ++players_[v][c];
+        ++players_[player][c];
     if (!plantPhrase_)
         return;
-    if (!roundEnds_) {
-        ownRoundEnds_ = RoundEnds::find(doc_);
-        roundEnds_ = &*ownRoundEnds_;
-    }
-    if (roundEnds_->targetDestroyedAfter(line.lineStart))
-        ++players_[v][targetsDestroyed];
+    if (roundEnds_.targetDestroyedAfter(line.lineStart))
+        ++players_[player][targetsDestroyed];
 }
 
 void EventBooker::bookPair(const EventLine& line) {
-    playerupper_ = players_.upper();
     // The counters above went to the player with the empty name; the pair and
     // the carrier credit go to whoever is called "nobody" (slot 0 when none).
-    const std::string_view killer = line.secondname.empty() ? kNobody : line.secondname;
-    const int vi = players_.findplayerindex(line.firstname);
-    const int ki = players_.findplayerindex(killer);
-    players_[ki].victims.add(vi, 1);
-    players_[vi].killers.add(ki, 1);
-    creditCarrierKill(ki, line.firstname, line.lineEnd);
+    const std::string_view killerName = line.secondName.empty() ? kNobody : line.secondName;
+    const int victim = players_.findPlayerIndex(line.firstName);
+    const int killer = players_.findPlayerIndex(killerName);
+    players_[killer].victims.add(victim, 1);
+    players_[victim].killers.add(killer, 1);
+    creditCarrierKill(killer, line.firstName, line.lineEnd);
 }
 
 // The victim's drop line may follow the kill line directly, and may also stand
 // on one of the three lines above it; both places can credit.
-void EventBooker::creditCarrierKill(int ki, std::string_view victim, int lineEnd) {
+void EventBooker::creditCarrierKill(int killer, std::string_view victim, int lineEnd) {
     auto credit = [&](Drop drop) {
         switch (drop) {
-        case Drop::Briefcase: ++players_[ki][briefcaseCarrierKills]; return true;
-        case Drop::Flag: ++players_[ki][flagCarrierKills]; return true;
-        case Drop::Bomb: ++players_[ki][bombCarrierKills]; return true;
+        case Drop::Briefcase: ++players_[killer][briefcaseCarrierKills]; return true;
+        case Drop::Flag: ++players_[killer][flagCarrierKills]; return true;
+        case Drop::Bomb: ++players_[killer][bombCarrierKills]; return true;
         default: return false;
         }
     };
@@ -268,9 +255,11 @@ int EventBooker::lineAbove(int caret) const {
     return lastIndexOf(text_, '\n', caret) + 1;
 }
 
-int EventBooker::renameMaster(int o) {
+// The player a rename's old name is filed under: the lowest player holding it
+// as an alias, else the old name itself.
+int EventBooker::masterOf(int player) {
     if (!aliasIndexBuilt_) {
-        for (int j = 1; j <= players_.upper(); ++j) {
+        for (int j = 1; j <= players_.playerCount(); ++j) {
             const AliasCollection& aliases = players_[j].aliases;
             for (int a = 1; a <= aliases.count(); ++a) {
                 lowestHolder_.try_emplace(aliases.item(a), j); // j ascends: the first stays lowest
@@ -279,21 +268,21 @@ int EventBooker::renameMaster(int o) {
         }
         aliasIndexBuilt_ = true;
     }
-    const auto it = lowestHolder_.find(o);
-    return it == lowestHolder_.end() ? o : it->second;
+    const auto it = lowestHolder_.find(player);
+    return it == lowestHolder_.end() ? player : it->second;
 }
 
-void EventBooker::linkRename(int m, int n) {
-    if (n == m || held_.count(holding(m, n)))
+void EventBooker::linkRename(int master, int newName) {
+    if (newName == master || held_.count(holding(master, newName)))
         return;
     // A refused key (one already held) changes nothing, master included.
-    if (!players_[m].aliases.add(n, players_[n].name))
+    if (!players_[master].aliases.add(newName, players_[newName].name))
         return;
-    players_[n].master = m;
-    held_.insert(holding(m, n));
-    auto [it, added] = lowestHolder_.try_emplace(n, m);
+    players_[newName].master = master;
+    held_.insert(holding(master, newName));
+    auto [it, added] = lowestHolder_.try_emplace(newName, master);
     if (!added)
-        it->second = std::min(it->second, m);
+        it->second = std::min(it->second, master);
 }
 
 } // namespace quorvath

@@ -1,8 +1,9 @@
 #pragma once
-// EventBooker: the second half of findkill. Books one cut event line into the
-// player table: team kill, victim and killer counters, headshots, the
-// killer/victim pair, the carrier credit, the bomb target check and the
-// rename linking, in the game's own order.
+// EventBooker: the second half of bookPhraseEvents. Books one cut event line
+// into the player table: team kill, victim and killer counters, headshots,
+// the killer/victim pair, the carrier credit, the bomb target check and the
+// rename linking. The order of these steps matters: a rename booked before a
+// kill changes whom the kill's pair is filed under.
 
 #include "core/log/log_document.h"
 #include "core/stats/event_line.h"
@@ -27,11 +28,9 @@ public:
                                                                  "team has destroyed the target!",
                                                                  "team has defended the target!"};
 
-    RoundEnds() = default;
-    // Every occurrence (ascending) of each phrase, in the order of kPhrases.
-    explicit RoundEnds(std::array<std::vector<int>, 4> positions)
-        : positions_(std::move(positions)) {}
-    static RoundEnds find(const LogDocument& doc);
+    // Takes the occurrences of the four phrases out of a sweep's result:
+    // sweepHits[first + i] holds every occurrence (ascending) of kPhrases[i].
+    RoundEnds(std::vector<std::vector<int>>& sweepHits, std::size_t first);
 
     // The first occurrence at or after `from`, or -1.
     int next(Which which, int from) const;
@@ -46,40 +45,35 @@ private:
 // The counters a weapon word raises for the victim and for the killer; none
 // for a word outside the table (and for "re", which links aliases instead).
 std::optional<std::pair<Counter, Counter>> weaponCounters(std::string_view weapon,
-                                                          std::string_view killtype);
+                                                          std::string_view phrase);
 
 class EventBooker {
 public:
-    // `roundEnds` is needed only for "has planted the bomb!"; found here when null.
-    EventBooker(const LogDocument& doc, std::string_view killtype, int involved,
-                PlayerTable& players, const RoundEnds* roundEnds = nullptr);
+    // `roundEnds` is read only for "has planted the bomb!".
+    EventBooker(const LogDocument& doc, std::string_view phrase, EventKind kind,
+                PlayerTable& players, const RoundEnds& roundEnds);
 
     void book(const EventLine& line);
-    // `playerupper` as the last booked kill stored it (-1 before any).
-    int playerupper() const { return playerupper_; }
 
 private:
-    void bookOnePlayerEvent(int v, const EventLine& line);
+    void bookOnePlayerEvent(int player, const EventLine& line);
     void bookPair(const EventLine& line);
-    void creditCarrierKill(int ki, std::string_view victim, int lineEnd);
-    int renameMaster(int o);
-    void linkRename(int m, int n);
+    void creditCarrierKill(int killer, std::string_view victim, int lineEnd);
+    int masterOf(int player);
+    void linkRename(int master, int newName);
 
     enum class Drop { None, Other, Briefcase, Flag, Bomb };
     Drop dropLineAt(int at, std::string_view victim) const;
     int lineAbove(int caret) const;
 
     std::string_view text_;
-    const LogDocument& doc_;
-    std::string_view killtype_;
-    int involved_;
+    std::string_view phrase_;
+    EventKind kind_;
     bool renamePhrase_;
     PlayerTable& players_;
     std::vector<Counter> onePlayerCounters_;
     bool plantPhrase_ = false;
-    const RoundEnds* roundEnds_;
-    std::optional<RoundEnds> ownRoundEnds_;
-    int playerupper_ = -1;
+    const RoundEnds& roundEnds_;
 
     // Alias collections as index: the lowest holder of each item and every
     // (holder, item) pair, so the rename linking needs no scan of the table.

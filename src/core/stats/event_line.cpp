@@ -44,15 +44,14 @@ int lastIndexOf(std::string_view text, char c, int end, int floor) {
 #endif
 }
 
-EventLineCutter::EventLineCutter(const LogDocument& doc, std::string_view killtype, int involved)
-    : text_(doc.text()), attrs_(doc.attributes().data()), doc_(doc), killtype_(killtype),
-      involved_(involved) {
+EventLineCutter::EventLineCutter(const LogDocument& doc, std::string_view phrase, EventKind kind)
+    : text_(doc.text()), attrs_(doc.attributes().data()), doc_(doc), phrase_(phrase), kind_(kind) {
     // The phrase is compared exactly here: these three lines have forms of their own.
-    kind_ = killtype == kStabbed   ? Kind::Bayonet
-            : killtype == kSliced  ? Kind::Knife
-            : killtype == kRenamed ? Kind::Rename
-                                   : Kind::Weapon;
-    separator_ = kind_ == Kind::Rename ? 0 : 5;
+    form_ = phrase == kStabbed   ? LineForm::Bayonet
+            : phrase == kSliced  ? LineForm::Knife
+            : phrase == kRenamed ? LineForm::Rename
+                                 : LineForm::Weapon;
+    separator_ = form_ == LineForm::Rename ? 0 : 5;
 }
 
 std::string_view EventLineCutter::take(int start, int length) const {
@@ -80,42 +79,43 @@ const EventLine& EventLineCutter::cut(int pos) {
         text_[static_cast<std::size_t>(lineFeed_ - 1)] == '\r')
         --line_.lineEnd;
 
-    line_.firstname = take(line_.lineStart, pos - line_.lineStart - 1);
-    if (involved_ == 2)
+    line_.firstName = take(line_.lineStart, pos - line_.lineStart - 1);
+    if (kind_ == EventKind::TwoPlayer)
         cutTwoPlayerLine();
     return line_;
 }
 
 void EventLineCutter::cutTwoPlayerLine() {
-    switch (kind_) {
-    case Kind::Bayonet:
-        line_.weapontoken = "Bayonet";
+    switch (form_) {
+    case LineForm::Bayonet:
+        line_.weapon = "Bayonet";
         cutKillerToLineEnd();
         break;
-    case Kind::Knife:
-        line_.weapontoken = "Knife";
+    case LineForm::Knife:
+        line_.weapon = "Knife";
         cutKillerToLineEnd();
         break;
-    case Kind::Rename:
-        line_.weapontoken = "re";
+    case LineForm::Rename:
+        line_.weapon = "re";
         cutKillerByLength();
         break;
-    case Kind::Weapon: {
+    case LineForm::Weapon: {
         const int last = lastApostropheBefore(line_.lineEnd);
         const int apos = last < 0 ? 0 : last + 1;
-        line_.weapontoken = take(apos + 2, line_.lineEnd - apos - 2);
+        line_.weapon = take(apos + 2, line_.lineEnd - apos - 2);
         cutKillerByLength();
         break;
     }
     }
-    line_.teamkill = probeTeamKill();
+    line_.teamKill = probeTeamKill();
 }
 
 // Knife and bayonet lines: the killer is the rest of the line after the
-// phrase and its blank. Every CR met on the way is dropped, as the game's
-// character-by-character loop drops a final CR after each character.
+// phrase and its blank. Every CR met on the way is dropped: the name is
+// gathered character by character, shedding a trailing CR after each one, so
+// a stray CR inside the name goes too.
 void EventLineCutter::cutKillerToLineEnd() {
-    const int q = line_.pos + static_cast<int>(killtype_.size()) + 1;
+    const int q = line_.pos + static_cast<int>(phrase_.size()) + 1;
     const std::string_view rest = take(q, lineFeed_ - q); // stops at the text end too
     std::string_view name = rest;
     if (!name.empty() && name.back() == '\r')
@@ -132,23 +132,22 @@ void EventLineCutter::cutKillerToLineEnd() {
         name.remove_suffix(HeadshotLineEnd.size());
         line_.headshot = true;
     }
-    line_.secondname = name;
+    line_.secondName = name;
 }
 
 // Other two-player lines: the killer's length is what the line has left
 // after the victim, the weapon word (tag included), the phrase and the separators.
 void EventLineCutter::cutKillerByLength() {
-    const int length = (line_.lineEnd - line_.lineStart) -
-                       static_cast<int>(line_.firstname.size()) -
-                       static_cast<int>(line_.weapontoken.size()) -
-                       static_cast<int>(killtype_.size()) - separator_;
-    std::string_view name = take(line_.pos + static_cast<int>(killtype_.size()) + 1, length);
+    const int length =
+        (line_.lineEnd - line_.lineStart) - static_cast<int>(line_.firstName.size()) -
+        static_cast<int>(line_.weapon.size()) - static_cast<int>(phrase_.size()) - separator_;
+    std::string_view name = take(line_.pos + static_cast<int>(phrase_.size()) + 1, length);
     if (!name.empty() && name.back() == '\r')
         name.remove_suffix(1);
-    line_.secondname = name;
+    line_.secondName = name;
     secondLiteral_ = true;
-    if (endsWith(line_.weapontoken, HeadshotLineEnd)) {
-        line_.weapontoken.remove_suffix(HeadshotLineEnd.size());
+    if (endsWith(line_.weapon, HeadshotLineEnd)) {
+        line_.weapon.remove_suffix(HeadshotLineEnd.size());
         line_.headshot = true;
     }
 }
@@ -157,8 +156,8 @@ void EventLineCutter::cutKillerByLength() {
 // name also occurs in the victim's name is probed there, and a name found
 // nowhere probes the text's first character.
 bool EventLineCutter::probeTeamKill() {
-    const int p1 = line_.firstname.empty() ? -1 : line_.lineStart; // the name is the line's start
-    const int p2 = findFromLineStart(line_.secondname, secondLiteral_);
+    const int p1 = line_.firstName.empty() ? -1 : line_.lineStart; // the name is the line's start
+    const int p2 = findFromLineStart(line_.secondName, secondLiteral_);
     const Colour c1 = probeColour(p1);
     const Colour c2 = probeColour(p2);
     return c1 == c2 && c2 != colours::DefaultGrey;

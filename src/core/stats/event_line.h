@@ -1,8 +1,9 @@
 #pragma once
-// EventLineCutter: the first half of findkill. For one occurrence of an event
-// phrase it cuts the names, the weapon word and the headshot tag out of the
-// line and probes the names' colours for a team kill, with the game's own
-// arithmetic (a line of another form still gives names, cut at odd places).
+// EventLineCutter: the first half of bookPhraseEvents. For one occurrence of an
+// event phrase it cuts the names, the weapon word and the headshot tag out of
+// the line and probes the names' colours for a team kill. The cuts are pure
+// length arithmetic, so a line of another form still gives names, cut at odd
+// places: the counts users compare depend on exactly these cuts.
 //
 // It reads the document's text and attribute buffers directly; the document
 // must not change while a cutter is in use. One cutter serves one phrase:
@@ -15,27 +16,32 @@
 
 namespace quorvath {
 
+// How many players an event phrase names: one before the phrase ("Joe fell to
+// his death.") or one before and one after it (kills and renames).
+enum class EventKind { OnePlayer, TwoPlayer };
+
 struct EventLine {
-    int pos = 0;       // where the phrase was found
-    int lineStart = 0; // matchline
-    int lineEnd = 0;   // the line's CR (or its LF, or the text end)
-    std::string_view firstname;
-    std::string_view secondname;
-    std::string_view weapontoken;
+    int pos = 0;                 // where the phrase was found
+    int lineStart = 0;           // where the line starts
+    int lineEnd = 0;             // the line's CR (or its LF, or the text end)
+    std::string_view firstName;  // before the phrase: the victim, the actor, the old name
+    std::string_view secondName; // after it: the killer, the new name (two-player events)
+    std::string_view weapon;     // the weapon word; "re" for a rename
     bool headshot = false;
-    bool teamkill = false;
+    bool teamKill = false;
 };
 
 class EventLineCutter {
 public:
-    EventLineCutter(const LogDocument& doc, std::string_view killtype, int involved);
+    EventLineCutter(const LogDocument& doc, std::string_view phrase, EventKind kind);
 
     // Cuts the occurrence at `pos`. The views point into the document's text
     // or into the cutter and stay valid until the next call.
     const EventLine& cut(int pos);
 
 private:
-    enum class Kind { Weapon, Knife, Bayonet, Rename };
+    // The two-player line forms: "'s WEAPON" after the killer, or none.
+    enum class LineForm { Weapon, Knife, Bayonet, Rename };
 
     void cutTwoPlayerLine();
     void cutKillerToLineEnd();
@@ -49,13 +55,13 @@ private:
     std::string_view text_;
     const std::uint8_t* attrs_;
     const LogDocument& doc_;
-    std::string_view killtype_;
-    int involved_;
-    Kind kind_;
+    std::string_view phrase_;
+    EventKind kind_;
+    LineForm form_;
     int separator_; // characters of a two-player line besides names, phrase and weapon
 
     EventLine line_;
-    bool secondLiteral_ = true; // secondname is the text at its own place
+    bool secondLiteral_ = true; // secondName is the text at its own place
     std::string ownedSecond_;
     int lineFeed_ = 0; // the LF ending the occurrence's line (or the text end)
 

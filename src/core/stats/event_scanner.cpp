@@ -2,18 +2,14 @@
 
 #include "core/common/progress.h"
 #include "core/stats/event_line.h"
-#include "core/stats/phrase_sweep.h"
-
-#include <string>
 
 namespace quorvath {
 
-namespace {
-
-void scanHits(const LogDocument& doc, std::string_view killtype, int involved, PlayerTable& players,
-              const std::vector<int>& hits, const RoundEnds* roundEnds, Progress* progress) {
-    EventLineCutter cutter(doc, killtype, involved);
-    EventBooker booker(doc, killtype, involved, players, roundEnds);
+void bookPhraseEvents(const LogDocument& doc, std::string_view phrase, EventKind kind,
+                      PlayerTable& players, const std::vector<int>& hits,
+                      const RoundEnds& roundEnds, Progress* progress) {
+    EventLineCutter cutter(doc, phrase, kind);
+    EventBooker booker(doc, phrase, kind, players, roundEnds);
     const std::int64_t length = doc.length();
     int searchFrom = 0; // the next search starts at the line end: one occurrence per line
     for (int pos : hits) {
@@ -29,19 +25,6 @@ void scanHits(const LogDocument& doc, std::string_view killtype, int involved, P
     }
     if (progress)
         progress->setPosition(length, length);
-}
-
-} // namespace
-
-void findkill(const LogDocument& doc, std::string_view killtype, int involved, PlayerTable& players,
-              Progress* progress) {
-    const PhraseSweep sweep({std::string(killtype)});
-    scanHits(doc, killtype, involved, players, sweep.run(doc.text())[0], nullptr, progress);
-}
-
-void findkill(const LogDocument& doc, std::string_view killtype, int involved, PlayerTable& players,
-              const std::vector<int>& hits, const RoundEnds& roundEnds, Progress* progress) {
-    scanHits(doc, killtype, involved, players, hits, &roundEnds, progress);
 }
 
 } // namespace quorvath

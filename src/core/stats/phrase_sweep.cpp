@@ -17,40 +17,57 @@ constexpr int kMinBytesPerThread = 1 << 20;
 
 } // namespace
 
+// The automaton over folded bytes while it is built: a trie of the phrases,
+// completed by the failure links into a full transition table.
+struct PhraseSweep::Automaton {
+    std::vector<std::array<int, 256>> go;            // -1: no edge (trie only)
+    std::vector<std::vector<std::uint16_t>> outputs; // phrase numbers ending at each state
+    std::size_t states() const { return go.size(); }
+};
+
 // Aho-Corasick over the folded alphabet, then widened to a table over raw bytes
 // (a raw byte moves like its folded form), so the text needs no folded copy.
 PhraseSweep::PhraseSweep(const std::vector<std::string>& phrases) {
-    std::vector<std::array<int, 256>> go(1);
-    go[0].fill(-1);
-    std::vector<std::vector<std::uint16_t>> own(1);
-    for (std::size_t p = 0; p < phrases.size(); ++p) {
-        const std::string& phrase = phrases[p];
+    for (const std::string& phrase : phrases) {
         lengths_.push_back(static_cast<int>(phrase.size()));
         longest_ = std::max(longest_, static_cast<int>(phrase.size()));
-        if (phrase.empty())
-            continue;
-        int s = 0;
-        for (char ch : phrase) {
-            const unsigned char c = foldCase(static_cast<unsigned char>(ch));
-            if (go[static_cast<std::size_t>(s)][c] < 0) {
-                go[static_cast<std::size_t>(s)][c] = static_cast<int>(go.size());
-                go.emplace_back().fill(-1);
-                own.emplace_back();
-            }
-            s = go[static_cast<std::size_t>(s)][c];
-        }
-        own[static_cast<std::size_t>(s)].push_back(static_cast<std::uint16_t>(p));
     }
-    const std::size_t states = go.size();
-    if (states * 257 >= kOutputBit || phrases.size() > 0xFFFF)
+    Automaton automaton = buildTrie(phrases);
+    if (automaton.states() * 257 >= kOutputBit || phrases.size() > 0xFFFF)
         throw std::length_error("too many phrases for one sweep");
+    addFailureLinks(automaton);
+    buildTable(automaton, assignByteClasses(automaton));
+}
 
-    // Breadth-first: failure links, full transitions and inherited outputs.
-    std::vector<int> fail(states, 0);
-    std::vector<std::vector<std::uint16_t>> out = own;
+// The phrases' folded letters as a trie; each phrase's last state outputs it.
+PhraseSweep::Automaton PhraseSweep::buildTrie(const std::vector<std::string>& phrases) {
+    Automaton a;
+    a.go.emplace_back().fill(-1);
+    a.outputs.emplace_back();
+    for (std::size_t p = 0; p < phrases.size(); ++p) {
+        if (phrases[p].empty())
+            continue;
+        std::size_t s = 0;
+        for (char ch : phrases[p]) {
+            const unsigned char c = foldCase(static_cast<unsigned char>(ch));
+            if (a.go[s][c] < 0) {
+                a.go[s][c] = static_cast<int>(a.states());
+                a.go.emplace_back().fill(-1);
+                a.outputs.emplace_back();
+            }
+            s = static_cast<std::size_t>(a.go[s][c]);
+        }
+        a.outputs[s].push_back(static_cast<std::uint16_t>(p));
+    }
+    return a;
+}
+
+// Breadth-first: every missing edge goes where the longest proper suffix
+// would go, and each state also outputs what its suffix state outputs.
+void PhraseSweep::addFailureLinks(Automaton& a) {
+    std::vector<int> fail(a.states(), 0);
     std::deque<int> queue;
-    for (int c = 0; c < 256; ++c) {
-        int& t = go[0][static_cast<std::size_t>(c)];
+    for (int& t : a.go[0]) {
         if (t < 0) {
             t = 0;
         } else {
@@ -59,48 +76,56 @@ PhraseSweep::PhraseSweep(const std::vector<std::string>& phrases) {
         }
     }
     while (!queue.empty()) {
-        const int s = queue.front();
+        const auto s = static_cast<std::size_t>(queue.front());
         queue.pop_front();
-        const auto su = static_cast<std::size_t>(s);
-        for (int c = 0; c < 256; ++c) {
-            int& t = go[su][static_cast<std::size_t>(c)];
-            const int viaFail = go[static_cast<std::size_t>(fail[su])][static_cast<std::size_t>(c)];
+        for (std::size_t c = 0; c < 256; ++c) {
+            int& t = a.go[s][c];
+            const int viaFail = a.go[static_cast<std::size_t>(fail[s])][c];
             if (t < 0) {
                 t = viaFail;
             } else {
                 fail[static_cast<std::size_t>(t)] = viaFail;
-                const auto& inherited = out[static_cast<std::size_t>(viaFail)];
-                auto& mine = out[static_cast<std::size_t>(t)];
+                const auto& inherited = a.outputs[static_cast<std::size_t>(viaFail)];
+                auto& mine = a.outputs[static_cast<std::size_t>(t)];
                 mine.insert(mine.end(), inherited.begin(), inherited.end());
                 queue.push_back(t);
             }
         }
     }
+}
 
-    // Byte classes: each folded byte that occurs in a phrase gets its own.
+// Each folded byte that leads somewhere other than the root gets a class of
+// its own; every other byte shares class 0. Returns the folded byte that
+// stands for each class (class 0's is never read).
+std::array<int, 257> PhraseSweep::assignByteClasses(const Automaton& a) {
     std::array<int, 256> foldedClass{};
-    for (std::size_t s = 0; s < states; ++s)
-        for (int c = 0; c < 256; ++c)
-            if (go[s][static_cast<std::size_t>(c)] != 0 &&
-                foldedClass[static_cast<std::size_t>(c)] == 0)
-                foldedClass[static_cast<std::size_t>(c)] = static_cast<int>(classes_++);
-    std::array<int, 257> representative{}; // the folded byte of each class but 0
+    for (const auto& row : a.go)
+        for (std::size_t c = 0; c < 256; ++c)
+            if (row[c] != 0 && foldedClass[c] == 0)
+                foldedClass[c] = static_cast<int>(classes_++);
+    std::array<int, 257> representative{};
     for (int c = 0; c < 256; ++c)
         representative[static_cast<std::size_t>(foldedClass[static_cast<std::size_t>(c)])] = c;
     for (int b = 0; b < 256; ++b)
         classOf_[static_cast<std::size_t>(b)] =
             static_cast<std::uint16_t>(foldedClass[foldCase(static_cast<unsigned char>(b))]);
+    return representative;
+}
 
+// The scan's table: one row of classes_ entries per state, each the next
+// state's row offset with kOutputBit when that state outputs a phrase.
+void PhraseSweep::buildTable(const Automaton& a, const std::array<int, 257>& representative) {
+    const std::size_t states = a.states();
     next_.resize(states * classes_);
     outputBegin_.resize(states + 1);
     for (std::size_t s = 0; s < states; ++s) {
         outputBegin_[s] = static_cast<std::uint32_t>(outputs_.size());
-        outputs_.insert(outputs_.end(), out[s].begin(), out[s].end());
+        outputs_.insert(outputs_.end(), a.outputs[s].begin(), a.outputs[s].end());
         for (std::uint32_t k = 0; k < classes_; ++k) {
             // Class 0 holds the bytes no phrase uses: from any state they lead to the root.
-            const int t = k == 0 ? 0 : go[s][static_cast<std::size_t>(representative[k])];
+            const int t = k == 0 ? 0 : a.go[s][static_cast<std::size_t>(representative[k])];
             std::uint32_t entry = static_cast<std::uint32_t>(t) * classes_;
-            if (!out[static_cast<std::size_t>(t)].empty())
+            if (!a.outputs[static_cast<std::size_t>(t)].empty())
                 entry |= kOutputBit;
             next_[s * classes_ + k] = entry;
         }

@@ -25,6 +25,12 @@ public:
     std::vector<std::vector<int>> run(std::string_view text, int threads = 2) const;
 
 private:
+    struct Automaton;
+    static Automaton buildTrie(const std::vector<std::string>& phrases);
+    static void addFailureLinks(Automaton& automaton);
+    std::array<int, 257> assignByteClasses(const Automaton& automaton);
+    void buildTable(const Automaton& automaton, const std::array<int, 257>& representative);
+
     void scan(std::string_view text, int from, int to, int reportFrom, int reportTo,
               std::vector<std::vector<int>>& hits) const;
 

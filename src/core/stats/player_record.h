@@ -111,11 +111,9 @@ public:
         return items_[static_cast<std::size_t>(position - 1)].first;
     }
     bool containsKey(const std::string& key) const;
-    bool containsItem(std::int32_t index) const;
     // false (nothing added) when `key` is already present.
     bool add(std::int32_t index, const std::string& key);
     void removeAt(int position) { items_.erase(items_.begin() + (position - 1)); }
-    void clear() { items_.clear(); }
     bool empty() const { return items_.empty(); }
 
 private:
@@ -125,14 +123,14 @@ private:
 struct PlayerRecord {
     std::string name;
     AliasCollection aliases;
-    std::int32_t master = 0;
-    std::string origname;
-    std::array<std::int32_t, kLastCounter + 1> stat{};
+    std::int32_t master = 0;  // the player this one is an alias of; 0 for none
+    std::string originalName; // the plain name while "Link Aliases" decorates `name`
+    std::array<std::int32_t, kLastCounter + 1> counters{};
     OpponentCounts victims; // at(j): times this player killed player j
     OpponentCounts killers; // at(j): times player j killed this player
 
-    std::int32_t& operator[](Counter c) { return stat[static_cast<std::size_t>(c)]; }
-    std::int32_t operator[](Counter c) const { return stat[static_cast<std::size_t>(c)]; }
+    std::int32_t& operator[](Counter c) { return counters[static_cast<std::size_t>(c)]; }
+    std::int32_t operator[](Counter c) const { return counters[static_cast<std::size_t>(c)]; }
 };
 
 } // namespace quorvath

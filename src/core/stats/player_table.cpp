@@ -8,11 +8,6 @@ bool AliasCollection::containsKey(const std::string& key) const {
     return std::any_of(items_.begin(), items_.end(), [&](const auto& e) { return e.first == key; });
 }
 
-bool AliasCollection::containsItem(std::int32_t index) const {
-    return std::any_of(items_.begin(), items_.end(),
-                       [&](const auto& e) { return e.second == index; });
-}
-
 bool AliasCollection::add(std::int32_t index, const std::string& key) {
     if (containsKey(key))
         return false;
@@ -23,23 +18,23 @@ bool AliasCollection::add(std::int32_t index, const std::string& key) {
 void PlayerTable::reset() {
     records_.assign(1, PlayerRecord{});
     byName_.clear();
-    byOrigname_.clear();
+    byOriginalName_.clear();
 }
 
 void PlayerTable::cutToSlotZero() {
     records_.resize(1);
     byName_.clear();
-    byOrigname_.clear();
+    byOriginalName_.clear();
 }
 
 int PlayerTable::findOrAdd(std::string_view name) {
     if (int i = findByName(name))
         return i;
     records_.emplace_back();
-    const int i = upper();
+    const int i = playerCount();
     records_.back().name = name;
     byName_[records_.back().name].insert(i);
-    byOrigname_[std::string()].insert(i);
+    byOriginalName_[std::string()].insert(i);
     return i;
 }
 
@@ -73,9 +68,9 @@ int PlayerTable::first(const IndexMap& map, std::string_view key) {
 
 int PlayerTable::findByName(std::string_view name) const { return first(byName_, name); }
 
-int PlayerTable::findplayerindex(std::string_view name) const {
+int PlayerTable::findPlayerIndex(std::string_view name) const {
     const int byName = first(byName_, name);
-    const int byOrig = first(byOrigname_, name);
+    const int byOrig = first(byOriginalName_, name);
     if (byName == 0 || byOrig == 0)
         return std::max(byName, byOrig);
     return std::min(byName, byOrig);
@@ -101,15 +96,15 @@ void PlayerTable::setName(int i, std::string name) {
     byName_[r.name].insert(i);
 }
 
-void PlayerTable::setOrigname(int i, std::string origname) {
+void PlayerTable::setOriginalName(int i, std::string originalName) {
     if (i == 0) {
-        records_[0].origname = std::move(origname);
+        records_[0].originalName = std::move(originalName);
         return;
     }
     PlayerRecord& r = records_[static_cast<std::size_t>(i)];
-    unlink(byOrigname_, r.origname, i);
-    r.origname = std::move(origname);
-    byOrigname_[r.origname].insert(i);
+    unlink(byOriginalName_, r.originalName, i);
+    r.originalName = std::move(originalName);
+    byOriginalName_[r.originalName].insert(i);
 }
 
 } // namespace quorvath

@@ -3,8 +3,8 @@
 // of first appearance. Name look-ups go through hash maps that give exactly
 // the first-index answers of a linear search from index 1.
 //
-// Change `name` and `origname` only through setName()/setOrigname(), so the
-// look-up maps stay true; every other field may be written directly.
+// Change `name` and `originalName` only through setName()/setOriginalName(),
+// so the look-up maps stay true; every other field may be written directly.
 
 #include "core/stats/player_record.h"
 
@@ -23,8 +23,8 @@ class PlayerTable {
 public:
     PlayerTable() { reset(); }
 
-    // Upper bound of the table (the number of players; slot 0 not counted).
-    int upper() const { return static_cast<int>(records_.size()) - 1; }
+    // The number of players, slot 0 not counted: the players are 1..playerCount().
+    int playerCount() const { return static_cast<int>(records_.size()) - 1; }
     const PlayerRecord& operator[](int i) const { return records_[static_cast<std::size_t>(i)]; }
     PlayerRecord& operator[](int i) { return records_[static_cast<std::size_t>(i)]; }
     const std::vector<PlayerRecord>& records() const { return records_; }
@@ -39,11 +39,11 @@ public:
     int findOrAdd(std::string_view name);
     // First index 1..n whose name equals `name` exactly, 0 when none.
     int findByName(std::string_view name) const;
-    // First index 1..n whose name or origname equals `name` exactly, 0 when none.
-    int findplayerindex(std::string_view name) const;
+    // First index 1..n whose name or originalName equals `name` exactly, 0 when none.
+    int findPlayerIndex(std::string_view name) const;
 
     void setName(int i, std::string name);
-    void setOrigname(int i, std::string origname);
+    void setOriginalName(int i, std::string originalName);
 
 private:
     // Looked up by string_view without building a string (the scanner's names
@@ -69,7 +69,7 @@ private:
 
     std::vector<PlayerRecord> records_;
     IndexMap byName_;
-    IndexMap byOrigname_;
+    IndexMap byOriginalName_;
 };
 
 } // namespace quorvath

@@ -12,36 +12,37 @@ namespace quorvath {
 
 // Captions as the program has always shown them, spelling included.
 const std::array<StatisticsScan, kStatisticsScanCount> kStatisticsScans = {{
-    {"Finding Assualt Rifle/Pistol Kills...", "was shot by", 2},
-    {"Finding M590/USAS-12 Kills...", "was pumped full of lead by", 2},
-    {"Finding Grenade Kills...", "was detonated by", 2},
-    {"Finding MSG90A1 Kills...", "was sniped by", 2},
-    {"Finding Pistol whip Kills...", "was pistol whipped by", 2},
-    {"Finding M590 Bludgeon Kills...", "was bludgeoned by", 2},
-    {"Finding Knife Kills...", "was sliced by", 2},
-    {"Finding AK Bayonet Kills...", "was stabbed by", 2},
-    {"Finding Falling Deaths...", "fell to his death.", 1},
-    {"Finding Grenade Suicides...", "blew himself up.", 1},
-    {"Finding Wrong Place Suicides...", "was in the wrong place.", 1},
-    {"Finding M203 Suicides...", "killed himself.", 1},
-    {"Finding Red Flag Taken...", "has taken the Red Flag!", 1},
-    {"Finding Blue Flag Taken...", "has taken the Blue Flag!", 1},
-    {"Finding Blue Flag Captures...", "has captured the Blue Flag!", 1},
-    {"Finding Red Flag Captures...", "has captured the Red Flag!", 1},
-    {"Finding Blue Flag Dropped...", "has dropped the Blue Flag!", 1},
-    {"Finding Red Flag Dropped...", "has dropped the Red Flag!", 1},
-    {"Finding Briefcase Taken...", "has taken the briefcase!", 1},
-    {"Finding Briefcase Dropped...", "has dropped the briefcase!", 1},
-    {"Finding Escaped with Briefcase...", "has escaped with the briefcase!", 1},
-    {"Finding Votes...", "called a vote.", 1},
-    {"Finding Bomb Planted...", "has planted the bomb!", 1},
-    {"Finding Bomb Defused...", "has defused the bomb!", 1},
-    {"Finding Bomb Dropped...", "has dropped the bomb!", 1},
-    {"Finding Bomb Taken...", "has taken the bomb!", 1},
-    {"Finding kicked/Banned players...", "You were kicked off of the server!", 1},
-    {{}, "You have been temporarily banned from this server!", 1},
-    {{}, "You have been banned from this server!", 1},
-    {"Finding Aliases...", "renamed to", 2},
+    {"Finding Assualt Rifle/Pistol Kills...", "was shot by", EventKind::TwoPlayer},
+    {"Finding M590/USAS-12 Kills...", "was pumped full of lead by", EventKind::TwoPlayer},
+    {"Finding Grenade Kills...", "was detonated by", EventKind::TwoPlayer},
+    {"Finding MSG90A1 Kills...", "was sniped by", EventKind::TwoPlayer},
+    {"Finding Pistol whip Kills...", "was pistol whipped by", EventKind::TwoPlayer},
+    {"Finding M590 Bludgeon Kills...", "was bludgeoned by", EventKind::TwoPlayer},
+    {"Finding Knife Kills...", "was sliced by", EventKind::TwoPlayer},
+    {"Finding AK Bayonet Kills...", "was stabbed by", EventKind::TwoPlayer},
+    {"Finding Falling Deaths...", "fell to his death.", EventKind::OnePlayer},
+    {"Finding Grenade Suicides...", "blew himself up.", EventKind::OnePlayer},
+    {"Finding Wrong Place Suicides...", "was in the wrong place.", EventKind::OnePlayer},
+    {"Finding M203 Suicides...", "killed himself.", EventKind::OnePlayer},
+    {"Finding Red Flag Taken...", "has taken the Red Flag!", EventKind::OnePlayer},
+    {"Finding Blue Flag Taken...", "has taken the Blue Flag!", EventKind::OnePlayer},
+    {"Finding Blue Flag Captures...", "has captured the Blue Flag!", EventKind::OnePlayer},
+    {"Finding Red Flag Captures...", "has captured the Red Flag!", EventKind::OnePlayer},
+    {"Finding Blue Flag Dropped...", "has dropped the Blue Flag!", EventKind::OnePlayer},
+    {"Finding Red Flag Dropped...", "has dropped the Red Flag!", EventKind::OnePlayer},
+    {"Finding Briefcase Taken...", "has taken the briefcase!", EventKind::OnePlayer},
+    {"Finding Briefcase Dropped...", "has dropped the briefcase!", EventKind::OnePlayer},
+    {"Finding Escaped with Briefcase...", "has escaped with the briefcase!", EventKind::OnePlayer},
+    {"Finding Votes...", "called a vote.", EventKind::OnePlayer},
+    {"Finding Bomb Planted...", "has planted the bomb!", EventKind::OnePlayer},
+    {"Finding Bomb Defused...", "has defused the bomb!", EventKind::OnePlayer},
+    {"Finding Bomb Dropped...", "has dropped the bomb!", EventKind::OnePlayer},
+    {"Finding Bomb Taken...", "has taken the bomb!", EventKind::OnePlayer},
+    {"Finding kicked/Banned players...", "You were kicked off of the server!",
+     EventKind::OnePlayer},
+    {{}, "You have been temporarily banned from this server!", EventKind::OnePlayer},
+    {{}, "You have been banned from this server!", EventKind::OnePlayer},
+    {"Finding Aliases...", "renamed to", EventKind::TwoPlayer},
 }};
 
 std::string_view scanCaption(int number) {
@@ -55,10 +56,11 @@ void sumAllPlayers(PlayerTable& players) {
     players.setName(0, kAllPlayers);
     PlayerRecord& all = players[0];
     for (int c = kFirstCounter; c <= kLastCounter; ++c)
-        all.stat[static_cast<std::size_t>(c)] = 0;
-    for (int i = 1; i <= players.upper(); ++i)
+        all.counters[static_cast<std::size_t>(c)] = 0;
+    for (int i = 1; i <= players.playerCount(); ++i)
         for (int c = kFirstCounter; c <= kLastCounter; ++c)
-            all.stat[static_cast<std::size_t>(c)] += players[i].stat[static_cast<std::size_t>(c)];
+            all.counters[static_cast<std::size_t>(c)] +=
+                players[i].counters[static_cast<std::size_t>(c)];
 }
 
 void runStatisticsPass(const LogDocument& doc, PlayerTable& players, Progress& progress,
@@ -74,10 +76,7 @@ void runStatisticsPass(const LogDocument& doc, PlayerTable& players, Progress& p
     for (std::string_view roundEnd : RoundEnds::kPhrases)
         phrases.emplace_back(roundEnd);
     auto hits = PhraseSweep(phrases).run(doc.text());
-    std::array<std::vector<int>, 4> roundEndHits;
-    for (std::size_t i = 0; i < roundEndHits.size(); ++i)
-        roundEndHits[i] = std::move(hits[kStatisticsScans.size() + i]);
-    const RoundEnds roundEnds(std::move(roundEndHits));
+    const RoundEnds roundEnds(hits, kStatisticsScans.size());
 
     for (int number = 1; number <= kStatisticsScanCount; ++number) {
         const StatisticsScan& scan = kStatisticsScans[static_cast<std::size_t>(number - 1)];
@@ -85,8 +84,8 @@ void runStatisticsPass(const LogDocument& doc, PlayerTable& players, Progress& p
             progress.beginStage(std::string(scanCaption(number)));
         if (scanStarted)
             scanStarted(number);
-        findkill(doc, scan.phrase, scan.involved, players,
-                 hits[static_cast<std::size_t>(number - 1)], roundEnds, &progress);
+        bookPhraseEvents(doc, scan.phrase, scan.kind, players,
+                         hits[static_cast<std::size_t>(number - 1)], roundEnds, &progress);
     }
     sumAllPlayers(players);
 }

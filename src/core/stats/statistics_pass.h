@@ -1,6 +1,6 @@
 #pragma once
-// The statistics pass: the 30 phrase scans of findkill in their fixed order,
-// then the "All Players" totals in slot 0.
+// The statistics pass: the 30 phrase scans of bookPhraseEvents in their fixed
+// order, then the "All Players" totals in slot 0.
 //
 // The log is swept once for all phrases; the occurrences are then booked
 // phrase by phrase in the table's order, which gives the same table as 30
@@ -8,6 +8,7 @@
 // nothing edits the document or the table.
 
 #include "core/log/log_document.h"
+#include "core/stats/event_line.h"
 #include "core/stats/player_table.h"
 
 #include <array>
@@ -21,7 +22,7 @@ class Progress;
 struct StatisticsScan {
     std::string_view caption; // empty: the caption of the row above stays
     std::string_view phrase;
-    int involved;
+    EventKind kind;
 };
 
 inline constexpr int kStatisticsScanCount = 30;

@@ -5,7 +5,6 @@
 
 #include <initializer_list>
 #include <string>
-#include <vector>
 
 namespace quorvath::test {
 
@@ -26,14 +25,6 @@ inline void bookKill(PlayerTable& t, int killer, int victim, int times = 1) {
     t[killer][totalKills] += times;
     t[victim][m4Deaths] += times;
     t[victim][totalDeaths] += times;
-}
-
-// Counts 0..upper read as an array.
-inline std::vector<std::int32_t> dense(const OpponentCounts& counts, int upper) {
-    std::vector<std::int32_t> v;
-    for (int j = 0; j <= upper; ++j)
-        v.push_back(counts.at(j));
-    return v;
 }
 
 // Files `alias` under `master`, as the rename linking does.

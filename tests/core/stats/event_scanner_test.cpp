@@ -1,6 +1,6 @@
-// findkill on rendered log lines: names coloured, codes gone. The random logs
-// of statistics_pass_test hold the odd corners to the literal scanner; these
-// cases pin each counter and the rules a reader would look up.
+// bookPhraseEvents on rendered log lines: names coloured, codes gone. The
+// random logs of statistics_pass_test hold the odd corners to the literal
+// scanner; these cases pin each counter and the behaviour a reader would look up.
 #include "core/stats/event_scanner.h"
 #include "core/stats/stats_test_support.h"
 
@@ -9,20 +9,18 @@
 namespace quorvath {
 namespace {
 
-using test::setLines;
-
+// The table after booking `phrase` on the lines of `markup` (see stats_test_support.h).
 struct Scan {
     LogDocument doc;
     PlayerTable table;
-    Scan(std::initializer_list<std::string> lines, std::string_view phrase, int involved = 2,
-         bool finalBreak = true) {
-        setLines(doc, lines, finalBreak);
-        findkill(doc, phrase, involved, table);
+    Scan(const std::string& markup, const std::string& phrase,
+         EventKind kind = EventKind::TwoPlayer) {
+        test::setMarkup(doc, markup);
+        test::bookOnePhrase(doc, phrase, kind, table);
     }
-    int count(const std::string& name, Counter c) const { return test::counterOf(table, name, c); }
 };
 
-TEST(FindkillCounters, EveryWeaponRowReachesItsCounters) {
+TEST(EventCounters, EveryWeaponRowReachesItsCounters) {
     const struct {
         const char* phrase;
         const char* weapon; // nullptr: the line ends after the killer
@@ -59,8 +57,8 @@ TEST(FindkillCounters, EveryWeaponRowReachesItsCounters) {
         SCOPED_TRACE(std::string(c.phrase) + " " + (c.weapon ? c.weapon : ""));
         const std::string kill = std::string("{r:Mullins} ") + c.phrase + " {b:Joe}" +
                                  (c.weapon ? std::string("'s ") + c.weapon : "");
-        Scan scan({"Joe entered the game", kill, "Mullins: gg"}, c.phrase);
-        ASSERT_EQ(scan.table.upper(), 2);
+        Scan scan("Joe entered the game\r\n" + kill + "\r\nMullins: gg\r\n", c.phrase);
+        ASSERT_EQ(scan.table.playerCount(), 2);
         const PlayerRecord &victim = scan.table[1], &killer = scan.table[2];
         EXPECT_EQ(victim.name + " " + killer.name, "Mullins Joe");
         EXPECT_EQ(
@@ -70,7 +68,7 @@ TEST(FindkillCounters, EveryWeaponRowReachesItsCounters) {
     }
 }
 
-TEST(FindkillCounters, EveryOnePlayerPhraseReachesItsCounter) {
+TEST(EventCounters, EveryOnePlayerPhraseReachesItsCounter) {
     const struct {
         const char* phrase;
         Counter counter;
@@ -100,172 +98,79 @@ TEST(FindkillCounters, EveryOnePlayerPhraseReachesItsCounter) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.phrase);
-        Scan scan({"Red team eliminated!", std::string("Joe ") + c.phrase, "Round Draw!"}, c.phrase,
-                  1);
-        ASSERT_EQ(scan.table.upper(), 1);
+        Scan scan(std::string("Red team eliminated!\r\nJoe ") + c.phrase + "\r\nRound Draw!\r\n",
+                  c.phrase, EventKind::OnePlayer);
+        ASSERT_EQ(scan.table.playerCount(), 1);
         const PlayerRecord& joe = scan.table[1];
         EXPECT_EQ(std::vector({joe[c.counter], joe[totalDeaths], joe[totalKills]}),
                   std::vector({1, c.death ? 1 : 0, 0}));
     }
 }
 
-TEST(FindkillCounters, HeadshotTeamKillAndCarrierCounters) {
-    Scan tagged({"{b:Tango} was shot by {r:Quorvath}'s M4 [HeaDShoT]"}, "was shot by");
-    EXPECT_EQ(tagged.count("Tango", headshotDeaths), 1);
-    EXPECT_EQ(tagged.count("Quorvath", headshotKills), 1);
-    EXPECT_EQ(tagged.count("Quorvath", m4Kills), 1);
-    Scan knife({"{b:Tango} was sliced by {r:Quorvath} [HeaDShoT]"}, "was sliced by");
-    EXPECT_EQ(knife.count("Quorvath", knifeKills), 1); // the tag is cut off the killer's name
-    EXPECT_EQ(knife.count("Quorvath", headshotKills), 1);
-
-    Scan team({"{r:Dirk} was shot by {r:Vex}'s MP5 [HeaDShoT]", "Dirk was shot by Vex's MP5"},
-              "was shot by");
-    EXPECT_EQ(team.count("Dirk", teamKilledDeaths), 1);
-    EXPECT_EQ(team.count("Dirk", headshotDeaths), 1); // team kills keep the headshot death
-    EXPECT_EQ(team.count("Dirk", totalDeaths), 2);
-    EXPECT_EQ(team.count("Dirk", mp5Deaths), 1); // grey names are never team kills
-    EXPECT_EQ(team.count("Vex", teamKills), 1);
-    EXPECT_EQ(team.count("Vex", headshotKills), 0);
-    EXPECT_EQ(team.count("Vex", totalKills), 1);
-    EXPECT_EQ(team.table[2].victims.at(1), 1); // only the grey kill is paired
-
-    for (const char* object : {"Red Flag!", "Blue Flag!", "briefcase!", "bomb!", "Xmas tree!"}) {
-        SCOPED_TRACE(object);
-        Scan scan(
-            {"{r:Joe} was shot by {b:Vex}'s M4", std::string("Joe has dropped the ") + object},
-            "was shot by");
-        const std::string o = object;
-        EXPECT_EQ(scan.count("Vex", flagCarrierKills), o.find("Flag") != std::string::npos ? 1 : 0);
-        EXPECT_EQ(scan.count("Vex", briefcaseCarrierKills), o == "briefcase!" ? 1 : 0);
-        EXPECT_EQ(scan.count("Vex", bombCarrierKills), o == "bomb!" ? 1 : 0);
-    }
-}
-
-// Odd corners of the name and weapon arithmetic, each as the game's rules have it.
-TEST(FindkillCorners, NamesCutAsTheRulesCutThem) {
+// The corners of the line arithmetic and of the checks around a kill or a
+// plant, each a case a reader would look up.
+TEST(EventCorners, EachCaseCountsWhatItShould) {
+    constexpr const char* kShot = "was shot by";
+    constexpr const char* kSliced = "was sliced by";
+    constexpr const char* kPlanted = "has planted the bomb!"; // the one one-player phrase here
+    constexpr const char* kRedFlagDrop = "Joe has dropped the Red Flag!\r\n";
+    constexpr const char* kJoeShot = "{r:Joe} was shot by {b:Vex}'s M4";
     const struct {
-        std::initializer_list<std::string> lines;
+        std::string markup;
         const char* phrase;
-        bool finalBreak;
-        int slot;
         const char* name;
+        Counter counter;
+        int value;
     } cases[] = {
-        // Phrase at the line start: the victim is empty and pairs with index 1; the
-        // killer's length still allows for the missing blank and loses a letter.
-        {{"{r:Joe} was shot by {b:Vex}'s M4", "was shot by {b:Tango}'s M4"},
-         "was shot by",
-         true,
-         4,
-         "Tang"},
+        // Phrase at the line start: the victim is empty; the killer's length still
+        // allows for the missing blank and loses a letter.
+        {"{r:Joe} was shot by {b:Vex}'s M4\r\nwas shot by {b:Tango}'s M4\r\n", kShot, "Tang",
+         totalKills, 1},
         // Weapon length -2 takes nothing; the killer keeps what the allowance leaves.
-        {{"{r:Mullins} was shot by {b:Joe}'"}, "was shot by", true, 2, "J"},
+        {"{r:Mullins} was shot by {b:Joe}'\r\n", kShot, "J", totalKills, 1},
         // No apostrophe on the line: the weapon runs from an earlier line's, so long
         // that nothing is left for the killer.
-        {{"Joe's", "{r:Mullins} was shot by {b:Joe} M4"}, "was shot by", true, 2, ""},
-        {{"Round Draw!", "{r:Mullins} was shot by {b:Joe} with M4"}, "was shot by", false, 2, ""},
-        {{"x", "{b:Tango} was sliced by {r:Quorvath}"}, "was sliced by", false, 2, "Quorvath"},
-        {{"Tango was sliced by"}, "was sliced by", false, 2, ""},
-        {{"Tango was sliced by Qu\rorv"}, "was sliced by", true, 2, "Quorv"},
+        {"Joe's\r\n{r:Mullins} was shot by {b:Joe} M4\r\n", kShot, "", totalKills, 1},
+        {"Round Draw!\r\n{r:Mullins} was shot by {b:Joe} with M4", kShot, "", totalKills, 1},
+        // Knife lines: the killer runs to the line end, a CR inside it dropped.
+        {"x\r\n{b:Tango} was sliced by {r:Quorvath}", kSliced, "Quorvath", knifeKills, 1},
+        {"Tango was sliced by", kSliced, "", knifeKills, 1},
+        {"Tango was sliced by Qu\rorv\r\n", kSliced, "Quorv", knifeKills, 1},
+        // A carrier's drop line counts right after the kill or one to three lines above.
+        {kJoeShot + std::string("\r\n") + kRedFlagDrop, kShot, "Vex", flagCarrierKills, 1},
+        {kRedFlagDrop + std::string("f\r\nf\r\n") + kJoeShot, kShot, "Vex", flagCarrierKills, 1},
+        {kRedFlagDrop + std::string("f\r\nf\r\nf\r\n") + kJoeShot, kShot, "Vex", flagCarrierKills,
+         0},
+        // The nearest line above drops something else: it is examined three times.
+        {kRedFlagDrop + std::string("Joe has dropped the ball\r\n") + kJoeShot, kShot, "Vex",
+         flagCarrierKills, 0},
+        // A plant destroys the target when the destruction is the next round end.
+        {"Joe has planted the bomb!\r\nBlue team has destroyed the target!\r\nRed team "
+         "eliminated!",
+         kPlanted, "Joe", targetsDestroyed, 1},
+        {"Joe has planted the bomb!\r\nBLUE TEAM HAS DESTROYED THE TARGET!", kPlanted, "Joe",
+         targetsDestroyed, 1},
+        {"Joe has planted the bomb!\r\nRed team eliminated!\r\nBlue team has destroyed the target!",
+         kPlanted, "Joe", targetsDestroyed, 0},
+        {"Joe has planted the bomb!\r\nVex has defused the bomb!\r\nBlue team has destroyed the "
+         "target!",
+         kPlanted, "Joe", targetsDestroyed, 0},
+        {"Joe has planted the bomb!\r\nRed team has defended the target!\r\nBlue team has "
+         "destroyed the target!",
+         kPlanted, "Joe", targetsDestroyed, 0},
+        {"Joe has planted the bomb!\r\nRed team has defended the bomb site!", kPlanted, "Joe",
+         targetsDestroyed, 0},
+        // Each plant looks from its own line.
+        {"Joe has planted the bomb!\r\nRed team eliminated!\r\nVex has planted the bomb!\r\n"
+         "Red team has destroyed the target!",
+         kPlanted, "Vex", targetsDestroyed, 1},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(*c.lines.begin());
-        Scan scan(c.lines, c.phrase, 2, c.finalBreak);
-        ASSERT_EQ(scan.table.upper(), c.slot);
-        EXPECT_EQ(scan.table[c.slot].name, c.name);
-        EXPECT_EQ(scan.table[c.slot][totalKills], 1);
+        SCOPED_TRACE(c.markup);
+        const bool plant = std::string_view(c.phrase) == kPlanted;
+        Scan scan(c.markup, c.phrase, plant ? EventKind::OnePlayer : EventKind::TwoPlayer);
+        EXPECT_EQ(test::counterOf(scan.table, c.name, c.counter), c.value);
     }
-}
-
-TEST(FindkillCorners, TeamProbeAndNobody) {
-    // "Jo" is found first inside "{r:Mojo}" (red there); "as" inside the grey "was".
-    Scan probe({"{r:Mojo} was shot by {b:Jo}'s M4", "{r:Al} was shot by {r:as}'s M4"},
-               "was shot by");
-    EXPECT_EQ(probe.count("Jo", teamKills), 1);
-    EXPECT_EQ(probe.count("as", m4Kills), 1);
-
-    // An empty killer is nobody: pair and carrier credit go to slot 0 ...
-    Scan empty(
-        {"Round Draw!", "{r:Mullins} was shot by 's M4", "Mullins has dropped the Red Flag!"},
-        "was shot by");
-    EXPECT_EQ(empty.table[2][m4Kills], 1);
-    EXPECT_EQ(empty.table[0].victims.at(1), 1);
-    EXPECT_EQ(empty.table[1].killers.at(0), 1);
-    EXPECT_EQ(empty.table[0][flagCarrierKills], 1);
-    // ... unless a player is called "nobody".
-    Scan named({"x", "{r:nobody} was shot by {b:Joe}'s M4", "{r:Vex} was shot by 's M4"},
-               "was shot by");
-    EXPECT_EQ(
-        named.table[named.table.findByName("nobody")].victims.at(named.table.findByName("Vex")), 1);
-}
-
-TEST(FindkillRename, FilesTheNewNameUnderTheOldOnesMaster) {
-    Scan scan({"A renamed to B", "B renamed to C", "X renamed to A", "{r:C} renamed to {r:B}"},
-              "renamed to");
-    const PlayerTable& t = scan.table;
-    ASSERT_EQ(t.upper(), 4);
-    const int a = t.findByName("A"), b = t.findByName("B"), c = t.findByName("C"),
-              x = t.findByName("X");
-    ASSERT_EQ(t[a].aliases.count(), 2);
-    EXPECT_EQ(t[a].aliases.item(1), b);
-    EXPECT_EQ(t[a].aliases.key(1), "B");
-    EXPECT_EQ(t[a].aliases.item(2), c);
-    EXPECT_EQ(std::vector({t[b].master, t[c].master, t[a].master}), std::vector({a, a, x}));
-    EXPECT_EQ(t[x].aliases.count(), 1);  // X is new: its own master; A joins its collection too
-    for (int i = 1; i <= t.upper(); ++i) // renames count nothing, coloured or not
-        EXPECT_EQ(t[i].stat, PlayerRecord().stat);
-}
-
-TEST(FindkillRename, WeaponWordReLinksAliasesInAKill) {
-    // Deliberate: "re" is the rename marker; no team kill, totals still counted.
-    Scan scan({"{r:Mullins} was shot by {r:Joe}'s re"}, "was shot by");
-    EXPECT_EQ(scan.count("Mullins", teamKilledDeaths), 0);
-    EXPECT_EQ(scan.count("Joe", totalKills), 1);
-    EXPECT_EQ(scan.table[2].master, 1);
-}
-
-TEST(FindkillCarrier, DropLineOneToThreeLinesAboveButNotFour) {
-    for (int above = 1; above <= 4; ++above) {
-        SCOPED_TRACE(above);
-        std::string markup = "Joe has dropped the Red Flag!\r\n";
-        for (int i = 1; i < above; ++i)
-            markup += "filler\r\n";
-        Scan scan({markup + "{r:Joe} was shot by {b:Vex}'s M4"}, "was shot by");
-        EXPECT_EQ(scan.count("Vex", flagCarrierKills), above <= 3 ? 1 : 0);
-    }
-    // The nearest line above drops something else: it is examined three times.
-    Scan other({"Joe has dropped the Red Flag!", "Joe has dropped the ball",
-                "{r:Joe} was shot by {b:Vex}'s M4"},
-               "was shot by");
-    EXPECT_EQ(other.count("Vex", flagCarrierKills), 0);
-}
-
-TEST(FindkillBombTarget, DestroyedBeforeAnyOtherRoundEnd) {
-    const struct {
-        std::initializer_list<std::string> after;
-        int credit;
-    } cases[] = {
-        {{"Blue team has destroyed the target!", "Red team eliminated!"}, 1},
-        {{"Blue team has destroyed the target!"}, 1}, // nothing else after it
-        {{"Red team eliminated!", "Blue team has destroyed the target!"}, 0},
-        {{"Vex has defused the bomb!", "Blue team has destroyed the target!"}, 0},
-        {{"Red team has defended the target!", "Blue team has destroyed the target!"}, 0},
-        {{"Red team has defended the bomb site!"}, 0}, // no destruction at all
-        {{"BLUE TEAM HAS DESTROYED THE TARGET!", "Round Draw!"}, 1},
-    };
-    for (const auto& c : cases) {
-        std::string markup = "Joe has planted the bomb!";
-        for (const std::string& line : c.after)
-            markup += "\r\n" + line;
-        SCOPED_TRACE(markup);
-        Scan scan({markup}, "has planted the bomb!", 1);
-        EXPECT_EQ(scan.count("Joe", targetsDestroyed), c.credit);
-    }
-    // Each plant looks from its own line.
-    Scan two({"Joe has planted the bomb!", "Red team eliminated!", "Vex has planted the bomb!",
-              "Red team has destroyed the target!"},
-             "has planted the bomb!", 1);
-    EXPECT_EQ(two.count("Joe", targetsDestroyed), 0);
-    EXPECT_EQ(two.count("Vex", targetsDestroyed), 1);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "core/stats/stats_test_support.h"
 
+#include "core/stats/event_scanner.h"
+#include "core/stats/phrase_sweep.h"
 #include "support/editable_document.h"
 
 #include <vector>
@@ -38,18 +40,12 @@ void setMarkup(LogDocument& doc, const std::string& markup) {
     doc.setSelStart(0);
 }
 
-void setLines(LogDocument& doc, std::initializer_list<std::string> lines, bool finalBreak) {
-    std::string markup;
-    bool firstLine = true;
-    for (const std::string& line : lines) {
-        if (!firstLine)
-            markup += "\r\n";
-        markup += line;
-        firstLine = false;
-    }
-    if (finalBreak)
-        markup += "\r\n";
-    setMarkup(doc, markup);
+void bookOnePhrase(const LogDocument& doc, const std::string& phrase, EventKind kind,
+                   PlayerTable& table) {
+    std::vector<std::string> phrases{phrase};
+    phrases.insert(phrases.end(), RoundEnds::kPhrases.begin(), RoundEnds::kPhrases.end());
+    auto hits = PhraseSweep(phrases).run(doc.text());
+    bookPhraseEvents(doc, phrase, kind, table, hits[0], RoundEnds(hits, 1));
 }
 
 int counterOf(const PlayerTable& table, const std::string& name, Counter c) {

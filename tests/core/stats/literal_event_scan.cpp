@@ -1,4 +1,4 @@
-#include "core/stats/literal_findkill.h"
+#include "core/stats/literal_event_scan.h"
 
 #include "core/stats/statistics_pass.h"
 #include "support/editable_document.h"
@@ -9,7 +9,7 @@ namespace quorvath::test {
 
 namespace {
 
-// Mid$ of the text with the choices taken for odd lengths: nothing for a
+// A piece of the text, with the choices taken for odd lengths: nothing for a
 // length below 1, the range kept inside the text.
 std::string mid(const std::string& text, int start, int length) {
     const int n = static_cast<int>(text.size());
@@ -23,107 +23,114 @@ bool endsWith(const std::string& s, const std::string& tail) {
     return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-void raise(PlayerRecord& r, Counter c) { ++r.stat[static_cast<std::size_t>(c)]; }
+void raise(PlayerRecord& r, Counter c) { ++r.counters[static_cast<std::size_t>(c)]; }
+
+bool holdsItem(const AliasCollection& aliases, int item) {
+    for (int x = 1; x <= aliases.count(); ++x)
+        if (aliases.item(x) == item)
+            return true;
+    return false;
+}
 
 } // namespace
 
 int LiteralTable::findOrAdd(const std::string& name) {
-    for (int i = 1; i <= upper(); ++i)
+    for (int i = 1; i <= playerCount(); ++i)
         if (players[static_cast<std::size_t>(i)].name == name)
             return i;
     players.emplace_back();
     players.back().name = name;
-    return upper();
+    return playerCount();
 }
 
-int LiteralTable::findplayerindex(const std::string& name) {
-    playerupper = upper();
-    for (int i = 1; i <= playerupper; ++i) {
+int LiteralTable::findPlayerIndex(const std::string& name) {
+    for (int i = 1; i <= playerCount(); ++i) {
         const PlayerRecord& r = players[static_cast<std::size_t>(i)];
-        if (r.name == name || r.origname == name)
+        if (r.name == name || r.originalName == name)
             return i;
     }
     return 0;
 }
 
-void literalFindkill(LogDocument& document, const std::string& killtype, int involved,
-                     LiteralTable& t) {
+void literalBookPhraseEvents(LogDocument& document, const std::string& phrase, EventKind kind,
+                             LiteralTable& t) {
     EditableDocument doc(document);
     const std::string& text = doc.text();
     const int n = doc.length();
-    const int klen = static_cast<int>(killtype.size());
+    const int phraseLength = static_cast<int>(phrase.size());
     int separator = 5;
-    std::vector<int> matchline{0};
-    std::vector<std::string> firstname{""}, secondname{""}, weapontoken{""};
-    std::vector<int> headshotflag{0}, teamkillflag{0};
-    int eventcount = 0;
+    std::vector<int> lineStarts{0};
+    std::vector<std::string> firstNames{""}, secondNames{""}, weapons{""};
+    std::vector<int> headshotFlags{0}, teamKillFlags{0};
+    int eventCount = 0;
 
     // Phase 1: collecting.
-    int pos = doc.find(killtype, 0);
+    int pos = doc.find(phrase, 0);
     while (pos != -1) {
-        const auto e = static_cast<std::size_t>(++eventcount);
-        matchline.push_back(0);
-        firstname.emplace_back();
-        secondname.emplace_back();
-        weapontoken.emplace_back();
-        headshotflag.push_back(0);
-        teamkillflag.push_back(0);
+        const auto e = static_cast<std::size_t>(++eventCount);
+        lineStarts.push_back(0);
+        firstNames.emplace_back();
+        secondNames.emplace_back();
+        weapons.emplace_back();
+        headshotFlags.push_back(0);
+        teamKillFlags.push_back(0);
         doc.moveCaretBackwardTo('\n');
-        const int linestart = doc.selStart();
+        const int lineStart = doc.selStart();
         doc.moveCaretForwardTo('\n');
-        const int lineend = doc.selStart();
-        const int linelength = lineend - linestart;
+        const int lineEnd = doc.selStart();
+        const int lineLength = lineEnd - lineStart;
         doc.moveCaretBackwardTo('\'');
         const int apos = doc.selStart();
-        matchline[e] = linestart;
-        firstname[e] = mid(text, linestart, pos - linestart - 1);
-        if (involved == 2) {
-            if (killtype == "was stabbed by") {
-                weapontoken[e] = "Bayonet";
-            } else if (killtype == "was sliced by") {
-                weapontoken[e] = "Knife";
-            } else if (killtype == "renamed to") {
-                weapontoken[e] = "re";
+        lineStarts[e] = lineStart;
+        firstNames[e] = mid(text, lineStart, pos - lineStart - 1);
+        if (kind == EventKind::TwoPlayer) {
+            if (phrase == "was stabbed by") {
+                weapons[e] = "Bayonet";
+            } else if (phrase == "was sliced by") {
+                weapons[e] = "Knife";
+            } else if (phrase == "renamed to") {
+                weapons[e] = "re";
                 separator = 0;
             } else {
-                weapontoken[e] = mid(text, apos + 2, lineend - apos - 2);
+                weapons[e] = mid(text, apos + 2, lineEnd - apos - 2);
             }
-            if (killtype == "was sliced by" || killtype == "was stabbed by") {
+            if (phrase == "was sliced by" || phrase == "was stabbed by") {
                 const int ref = doc.lineOf(pos);
-                const int q = pos + klen + 1;
+                const int q = pos + phraseLength + 1;
                 for (int k = 0;; ++k) {
                     if (q + k >= n || doc.lineOf(q + k + 1) != ref)
                         break;
-                    secondname[e] += text[static_cast<std::size_t>(q + k)];
-                    if (endsWith(secondname[e], "\r"))
-                        secondname[e].pop_back();
+                    secondNames[e] += text[static_cast<std::size_t>(q + k)];
+                    if (endsWith(secondNames[e], "\r"))
+                        secondNames[e].pop_back();
                     doc.setSelStart(q + k + 1);
                 }
-                if (endsWith(secondname[e], " [HeaDShoT]")) {
-                    secondname[e].resize(secondname[e].size() - 11);
-                    headshotflag[e] = 1;
+                if (endsWith(secondNames[e], " [HeaDShoT]")) {
+                    secondNames[e].resize(secondNames[e].size() - 11);
+                    headshotFlags[e] = 1;
                 }
             } else {
-                secondname[e] = mid(text, pos + klen + 1,
-                                    linelength - static_cast<int>(firstname[e].size()) -
-                                        static_cast<int>(weapontoken[e].size()) - klen - separator);
-                if (endsWith(secondname[e], "\r"))
-                    secondname[e].pop_back();
-                if (endsWith(weapontoken[e], " [HeaDShoT]")) {
-                    weapontoken[e].resize(weapontoken[e].size() - 11);
-                    headshotflag[e] = 1;
+                secondNames[e] =
+                    mid(text, pos + phraseLength + 1,
+                        lineLength - static_cast<int>(firstNames[e].size()) -
+                            static_cast<int>(weapons[e].size()) - phraseLength - separator);
+                if (endsWith(secondNames[e], "\r"))
+                    secondNames[e].pop_back();
+                if (endsWith(weapons[e], " [HeaDShoT]")) {
+                    weapons[e].resize(weapons[e].size() - 11);
+                    headshotFlags[e] = 1;
                 }
             }
-            const int p1 = doc.find(firstname[e], linestart);
+            const int p1 = doc.find(firstNames[e], lineStart);
             doc.select(p1 + 1, 1);
             const Colour c1 = doc.selectionColour();
-            const int p2 = doc.find(secondname[e], linestart);
+            const int p2 = doc.find(secondNames[e], lineStart);
             doc.select(p2 + 1, 1);
             const Colour c2 = doc.selectionColour();
             if (c1 == c2 && c2 != 0xE0E0E0)
-                teamkillflag[e] = 1;
+                teamKillFlags[e] = 1;
         }
-        pos = doc.find(killtype, lineend);
+        pos = doc.find(phrase, lineEnd);
     }
 
     // Phase 2: booking.
@@ -138,7 +145,7 @@ void literalFindkill(LogDocument& document, const std::string& killtype, int inv
             pick(m15Deaths, m15Kills);
         else if (w == "M84")
             pick(m84Deaths, m84Kills);
-        else if (w == "M590" && killtype == "was bludgeoned by")
+        else if (w == "M590" && phrase == "was bludgeoned by")
             pick(m590BludgeonDeaths, m590BludgeonKills);
         else if (w == "M590")
             pick(m590Deaths, m590Kills);
@@ -161,7 +168,7 @@ void literalFindkill(LogDocument& document, const std::string& killtype, int inv
         else if (w == "M203")
             pick(m203Deaths, m203Kills);
         else if ((w == "M1911A1" || w == "US SOCOM" || w == "Silver Talon") &&
-                 killtype == "was pistol whipped by")
+                 phrase == "was pistol whipped by")
             pick(pistolWhipDeaths, pistolWhipKills);
         else if (w == "M1911A1")
             pick(m1911a1Deaths, m1911a1Kills);
@@ -181,7 +188,7 @@ void literalFindkill(LogDocument& document, const std::string& killtype, int inv
             pick(sig551Deaths, sig551Kills);
     };
     auto one = [&](PlayerRecord& r) {
-        const std::string& k = killtype;
+        const std::string& k = phrase;
         if (k == "has taken the briefcase!")
             raise(r, briefcasesTaken);
         else if (k == "has dropped the briefcase!")
@@ -223,8 +230,8 @@ void literalFindkill(LogDocument& document, const std::string& killtype, int inv
         else if (k == "has taken the Blue Flag!" || k == "has taken the Red Flag!")
             raise(r, flagsTaken);
     };
-    // Step 2 or step 3 of the carrier check on the selection at the caret: 0 none,
-    // 1 credited, 2 " has dropped" of something else.
+    // One look for the victim's drop line at the caret (the line after the kill,
+    // or one above it): 0 none, 1 credited, 2 " has dropped" of something else.
     auto dropCheck = [&](const std::string& victim, int ki) {
         const int len = static_cast<int>(victim.size());
         doc.setSelLength(len + 12);
@@ -252,21 +259,21 @@ void literalFindkill(LogDocument& document, const std::string& killtype, int inv
         doc.moveCaretBackwardTo('\n');
     };
 
-    for (std::size_t e = 1; e <= static_cast<std::size_t>(eventcount); ++e) {
-        const int v = t.findOrAdd(firstname[e]);
+    for (std::size_t e = 1; e <= static_cast<std::size_t>(eventCount); ++e) {
+        const int v = t.findOrAdd(firstNames[e]);
         int m = 0;
-        const bool tk = involved == 2 && weapontoken[e] != "re" && teamkillflag[e] == 1;
+        const bool tk = kind == EventKind::TwoPlayer && weapons[e] != "re" && teamKillFlags[e] == 1;
         if (tk) {
             raise(t.players[static_cast<std::size_t>(v)], teamKilledDeaths);
             raise(t.players[static_cast<std::size_t>(v)], totalDeaths);
-        } else if (involved == 1) {
+        } else if (kind == EventKind::OnePlayer) {
             one(t.players[static_cast<std::size_t>(v)]);
-            if (killtype == "has planted the bomb!") {
-                doc.setSelStart(matchline[e]);
-                int E = doc.find("team eliminated!", matchline[e]);
-                int F = doc.find("has defused", matchline[e]);
-                const int D = doc.find("team has destroyed the target!", matchline[e]);
-                int G = doc.find("team has defended the target!", matchline[e]);
+            if (phrase == "has planted the bomb!") {
+                doc.setSelStart(lineStarts[e]);
+                int E = doc.find("team eliminated!", lineStarts[e]);
+                int F = doc.find("has defused", lineStarts[e]);
+                const int D = doc.find("team has destroyed the target!", lineStarts[e]);
+                int G = doc.find("team has defended the target!", lineStarts[e]);
                 if (E == -1)
                     E = D + 1;
                 if (F == -1)
@@ -277,11 +284,11 @@ void literalFindkill(LogDocument& document, const std::string& killtype, int inv
                     raise(t.players[static_cast<std::size_t>(v)], targetsDestroyed);
             }
             continue;
-        } else if (involved == 2) {
-            weaponRaise(weapontoken[e], true, v);
-            if (weapontoken[e] == "re") {
+        } else if (kind == EventKind::TwoPlayer) {
+            weaponRaise(weapons[e], true, v);
+            if (weapons[e] == "re") {
                 bool found = false;
-                for (int j = 1; j <= t.upper() && !found; ++j) {
+                for (int j = 1; j <= t.playerCount() && !found; ++j) {
                     const AliasCollection& a = t.players[static_cast<std::size_t>(j)].aliases;
                     for (int x = 1; x <= a.count(); ++x)
                         if (a.item(x) == v) {
@@ -293,48 +300,47 @@ void literalFindkill(LogDocument& document, const std::string& killtype, int inv
                 if (!found)
                     m = v;
             }
-            if (killtype != "renamed to")
+            if (phrase != "renamed to")
                 raise(t.players[static_cast<std::size_t>(v)], totalDeaths);
         } else {
             continue;
         }
-        if (headshotflag[e] == 1)
+        if (headshotFlags[e] == 1)
             raise(t.players[static_cast<std::size_t>(v)], headshotDeaths);
-        const int k = t.findOrAdd(secondname[e]);
+        const int k = t.findOrAdd(secondNames[e]);
         if (tk) {
             raise(t.players[static_cast<std::size_t>(k)], teamKills);
             continue;
         }
-        weaponRaise(weapontoken[e], false, k);
-        if (weapontoken[e] == "re") {
+        weaponRaise(weapons[e], false, k);
+        if (weapons[e] == "re") {
             AliasCollection& a = t.players[static_cast<std::size_t>(m)].aliases;
-            if (!a.containsItem(k) && k != m)
+            if (!holdsItem(a, k) && k != m)
                 if (a.add(k, t.players[static_cast<std::size_t>(k)].name))
                     t.players[static_cast<std::size_t>(k)].master = m;
         }
-        if (killtype != "renamed to") {
-            if (headshotflag[e] == 1)
+        if (phrase != "renamed to") {
+            if (headshotFlags[e] == 1)
                 raise(t.players[static_cast<std::size_t>(k)], headshotKills);
             raise(t.players[static_cast<std::size_t>(k)], totalKills);
         }
-        if (killtype == "renamed to")
+        if (phrase == "renamed to")
             continue;
-        t.playerupper = t.upper();
-        if (secondname[e].empty())
-            secondname[e] = "nobody";
-        const int vi = t.findplayerindex(firstname[e]);
-        const int ki = t.findplayerindex(secondname[e]);
+        if (secondNames[e].empty())
+            secondNames[e] = "nobody";
+        const int vi = t.findPlayerIndex(firstNames[e]);
+        const int ki = t.findPlayerIndex(secondNames[e]);
         t.players[static_cast<std::size_t>(ki)].victims.add(vi, 1);
         t.players[static_cast<std::size_t>(vi)].killers.add(ki, 1);
 
-        doc.setSelStart(matchline[e]);
+        doc.setSelStart(lineStarts[e]);
         doc.moveCaretForwardTo('\n');
         doc.setSelStart(doc.selStart() + 2);
-        dropCheck(firstname[e], ki);
+        dropCheck(firstNames[e], ki);
         backOneLine();
         backOneLine();
         for (int round = 0; round < 3; ++round) {
-            const int r = dropCheck(firstname[e], ki);
+            const int r = dropCheck(firstNames[e], ki);
             if (r == 1)
                 break;
             if (r == 0)
@@ -347,14 +353,14 @@ void literalFindkill(LogDocument& document, const std::string& killtype, int inv
 void literalStatisticsPass(LogDocument& doc, LiteralTable& t) {
     t.players.resize(1);
     for (const StatisticsScan& scan : kStatisticsScans)
-        literalFindkill(doc, std::string(scan.phrase), scan.involved, t);
+        literalBookPhraseEvents(doc, std::string(scan.phrase), scan.kind, t);
     PlayerRecord& all = t.players[0];
     all.name = "All Players";
     for (int c = kFirstCounter; c <= kLastCounter; ++c) {
-        all.stat[static_cast<std::size_t>(c)] = 0;
-        for (int i = 1; i <= t.upper(); ++i)
-            all.stat[static_cast<std::size_t>(c)] +=
-                t.players[static_cast<std::size_t>(i)].stat[static_cast<std::size_t>(c)];
+        all.counters[static_cast<std::size_t>(c)] = 0;
+        for (int i = 1; i <= t.playerCount(); ++i)
+            all.counters[static_cast<std::size_t>(c)] +=
+                t.players[static_cast<std::size_t>(i)].counters[static_cast<std::size_t>(c)];
     }
 }
 

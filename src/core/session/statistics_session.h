@@ -1,0 +1,106 @@
+#pragma once
+// The statistics window without its widgets: the state it keeps (the shown
+// players, the "Link Aliases" check mark, the two pane texts, the player
+// list) and what its commands do to that state and to the player table. The
+// Qt window forwards its events here and redraws what each call reports as
+// changed; the report tool drives the same calls.
+//
+// Not thread-safe: call from the thread that owns the window.
+
+#include "core/rank/alias_linking.h"
+#include "core/rank/ranking.h"
+#include "core/stats/player_table.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace quorvath {
+
+// The list a drag onto a pane started from.
+enum class DraggedList { Players, Categories };
+
+// What a call changed, so the window knows what to redraw.
+struct SessionChanges {
+    bool leftPane = false;
+    bool rightPane = false;
+    bool playerList = false; // player list entries
+    bool checkMark = false;  // "Link Aliases" check mark
+
+    SessionChanges& operator|=(const SessionChanges& o);
+    bool any() const { return leftPane || rightPane || playerList || checkMark; }
+};
+
+SessionChanges paneChanged(Pane pane);
+
+class StatisticsSession {
+public:
+    // The table stays owned by the caller (the statistics pass fills it).
+    explicit StatisticsSession(PlayerTable& players) : players_(players) {}
+
+    PlayerTable& players() { return players_; }
+    const PlayerTable& players() const { return players_; }
+
+    // Set once a pass has filled the table for the loaded log; cleared when a
+    // log is opened.
+    bool statisticsDone = false;
+    // The user's own player name, preselected at each hand-over.
+    std::string nick;
+
+    // The players whose sheets the panes show (a ranking shown over a sheet
+    // leaves them as they are); the right one is -1 before any.
+    int leftPlayer() const { return leftPlayer_; }
+    int rightPlayer() const { return rightPlayer_; }
+    bool linked() const { return linked_; }
+    const std::string& paneText(Pane pane) const { return panes_.text(pane); }
+    const std::vector<std::string>& playerList() const { return playerList_; }
+    const std::vector<std::string>& categoryList() const { return rankingCategories(); }
+
+    // A new pass rebuilt the table unlinked: clears the check mark with it and
+    // marks the statistics as done.
+    SessionChanges passFinished();
+    // Clears the check mark so that it matches a freshly built, unlinked table.
+    SessionChanges resetForNewTable();
+
+    // The end of "Get the guff": refills the player list, shows the sheet of
+    // the first player named exactly `nick` (else "All Players") on the left,
+    // and forgets the right pane's player.
+    SessionChanges handOver(const std::string& nick);
+
+    // Refills the player list: "All Players", then the players (in linked mode
+    // only those that are nobody's alias).
+    SessionChanges refillPlayerList();
+
+    // The sheet of `player` into `pane`; an index outside the table changes nothing.
+    SessionChanges showSheet(Pane pane, int player);
+
+    // An entry of `list` dropped on `pane`: `selectedIndex` is the list's
+    // selected position (-1 for none), `selectedText` that entry's text.
+    SessionChanges dropOnPane(Pane pane, DraggedList list, int selectedIndex,
+                              const std::string& selectedText);
+
+    // "Link Aliases": links or unlinks, toggles the check mark, redraws the shown
+    // sheets and refills the player list.
+    SessionChanges toggleLinkAliases();
+
+    // "Select Key Aliases": runs `showSelection` (the modal alias selection) on
+    // the unlinked table, relinking afterwards when it was linked.
+    SessionChanges selectKeyAliases(const std::function<void()>& showSelection);
+
+    // The alias selection window's list, and a click on one of its lines
+    // (which returns the list anew).
+    std::vector<std::string> aliasListLines() const { return quorvath::aliasListLines(players_); }
+    std::vector<std::string> clickAliasLine(const std::string& line);
+
+private:
+    SessionChanges redrawShownSheets();
+
+    PlayerTable& players_;
+    int leftPlayer_ = 0;
+    int rightPlayer_ = -1;
+    bool linked_ = false;
+    Panes panes_;
+    std::vector<std::string> playerList_;
+};
+
+} // namespace quorvath

@@ -1,0 +1,117 @@
+// quorvath-report's outputs, byte for byte, on two logs: samples/demo.log and
+// tests/golden/gen-seed7.log (a committed `gen-log --size-mb 0.2 --seed 7
+// --players 40 --aliases 3`; it stays as committed when gen-log changes).
+// Each row runs unlinked and with --linked; the expected bytes live in
+// tests/golden/LOG/ROW.out and ROW.linked.out (one file where --linked cannot
+// change the output).
+//
+// After a deliberate change of an output, regenerate the files and review the
+// diff before committing:
+//   QUORVATH_UPDATE_GOLDEN=1 ctest --test-dir build/test -R ReportGolden
+
+#include "cli/report_tool_run.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using quorvath::test::readFile;
+using quorvath::test::sourcePath;
+using quorvath::test::TempDir;
+
+struct GoldenLog {
+    const char* name; // the folder under tests/golden
+    const char* path; // from the project root
+};
+
+struct GoldenRow {
+    const char* log; // nullptr: every log
+    const char* name;
+    const char* args;
+    bool linkedDiffers = true;
+};
+
+constexpr GoldenLog kLogs[] = {
+    {"demo", "samples/demo.log"},
+    {"gen-seed7", "tests/golden/gen-seed7.log"},
+};
+
+constexpr GoldenRow kRows[] = {
+    {nullptr, "summary", "--nick Quorvath"},
+    {nullptr, "summary-nick-case", "--nick quorvath"}, // matches nobody: "All Players"
+    {nullptr, "rendered", "--rendered", false},
+    {nullptr, "runs", "--runs", false},
+    {nullptr, "players", "--players"},
+    {nullptr, "sheets", "--sheets"},
+    {nullptr, "sheet-quorvath", "--sheet Quorvath"},
+    {nullptr, "sheet-unknown", "--sheet Nobody"},
+    {nullptr, "ranking-kills", "--ranking Kills"},
+    {nullptr, "ranking-kills-case", "--ranking kills"},
+    {nullptr, "ranking-overall", "--ranking 'Overall Score (Kills + Team Points - TK)'"},
+    {nullptr, "ranking-top-killers", "--ranking 'Top Killers/Victims (Drag 2 right pane)'"},
+    {nullptr, "ranking-team-killing", "--ranking 'Team Killing'"},
+    {nullptr, "ranking-headshots", "--ranking 'Headshots (OSP)'"},
+    {nullptr, "ranking-briefcase", "--ranking 'The Briefcase'"},
+    {nullptr, "ranking-flag", "--ranking 'The Flag'"},
+    {nullptr, "ranking-bomb", "--ranking 'The Bomb'"},
+    {nullptr, "ranking-kicks-bans", "--ranking Kicks/Bans"},
+    {nullptr, "ranking-suicide", "--ranking Suicide"},
+    {nullptr, "ranking-hand-to-hand", "--ranking 'Hand-to-Hand Combat'"},
+    {nullptr, "ranking-m4", "--ranking M4/M203"},
+    {nullptr, "top-quorvath", "--top Quorvath"},
+    {nullptr, "top-unknown", "--top Nobody"},
+    {"demo", "sheet-joe", "--sheet Joe"},
+    {"demo", "top-tango", "--top Tango"},
+    {"demo", "top-snipey", "--top Snipey"}, // an alias: no top lists while linked
+    {"gen-seed7", "sheet-inrozu46", "--sheet Inrozu46"},
+    {"gen-seed7", "top-inrozu46", "--top Inrozu46"},
+};
+
+// The offset of the first differing byte, for a readable failure.
+std::size_t firstDifference(const std::string& a, const std::string& b) {
+    std::size_t i = 0;
+    while (i < a.size() && i < b.size() && a[i] == b[i])
+        ++i;
+    return i;
+}
+
+TEST(ReportGolden, EveryOutputOnBothLogsUnlinkedAndLinked) {
+    const bool update = std::getenv("QUORVATH_UPDATE_GOLDEN") != nullptr;
+    TempDir dir;
+    for (const GoldenLog& log : kLogs) {
+        const fs::path folder = sourcePath(std::string("tests/golden/") + log.name);
+        if (update)
+            fs::create_directories(folder);
+        for (const GoldenRow& row : kRows) {
+            if (row.log != nullptr && std::string(row.log) != log.name)
+                continue;
+            for (const bool linked : {false, true}) {
+                const std::string file =
+                    std::string(row.name) + (linked && row.linkedDiffers ? ".linked" : "") + ".out";
+                SCOPED_TRACE(std::string(log.name) + "/" + file);
+                const std::string args = "'" + sourcePath(log.path).string() + "' " + row.args +
+                                         (linked ? " --linked" : "");
+                const quorvath::test::ToolRun run = quorvath::test::runReportTool(dir, args);
+                ASSERT_EQ(run.status, 0) << run.err;
+                ASSERT_EQ(run.err, "");
+                if (update) {
+                    quorvath::test::writeFile(folder / file, run.out);
+                    continue;
+                }
+                ASSERT_TRUE(fs::exists(folder / file)) << "missing; see this file's header";
+                const std::string expected = readFile(folder / file);
+                EXPECT_TRUE(run.out == expected)
+                    << run.out.size() << " bytes against " << expected.size()
+                    << ", first difference at byte " << firstDifference(run.out, expected);
+            }
+        }
+    }
+}
+
+} // namespace

@@ -1,0 +1,117 @@
+// The statistics window's commands without widgets. What the panes then show
+// on real logs is held to tests/golden through the report tool; these cases
+// pin what the report tool never does: drops from the lists, the changes each
+// call reports, the alias commands and the check mark.
+#include "core/rank/rank_fixtures.h"
+#include "core/report/player_sheet.h"
+#include "core/session/statistics_session.h"
+
+#include <gtest/gtest.h>
+
+namespace quorvath {
+namespace {
+
+// "Main" renamed to "Alt"; "Other" plays along.
+PlayerTable renameTable() {
+    PlayerTable t = test::makeTable({"Main", "Other", "Alt"});
+    test::fileAlias(t, 1, 3);
+    test::bookKill(t, 1, 2, 2);
+    test::bookKill(t, 3, 2, 1);
+    test::bookKill(t, 2, 3, 1);
+    return t;
+}
+
+TEST(StatisticsSession, PlayerDropsGoByPositionUnlinkedAndByTextLinked) {
+    PlayerTable t = renameTable();
+    StatisticsSession s(t);
+    s.showSheet(Pane::Right, 2);
+    auto c = s.handOver("Main");
+    EXPECT_TRUE(c.playerList && c.leftPane && !c.rightPane);
+    EXPECT_EQ(s.rightPlayer(), -1);
+    EXPECT_EQ(s.paneText(Pane::Right), playerSheet(t[2])); // the right pane keeps its text
+
+    c = s.dropOnPane(Pane::Right, DraggedList::Players, 3, "ignored");
+    EXPECT_TRUE(c.rightPane && !c.leftPane);
+    EXPECT_EQ(s.rightPlayer(), 3);
+    for (const int stale : {-1, 9}) // no selection, or a list from before a new pass
+        EXPECT_FALSE(s.dropOnPane(Pane::Left, DraggedList::Players, stale, "Other").any());
+    EXPECT_EQ(s.leftPlayer(), 1);
+
+    s.toggleLinkAliases();
+    ASSERT_EQ(s.playerList(), (std::vector<std::string>{"All Players", "Main (Alt)", "Other"}));
+    s.dropOnPane(Pane::Left, DraggedList::Players, 2, "Other");
+    EXPECT_EQ(s.leftPlayer(), 2);
+    s.dropOnPane(Pane::Left, DraggedList::Players, 1, "Main (Alt)");
+    EXPECT_EQ(s.leftPlayer(), 1);
+}
+
+TEST(StatisticsSession, CategoryDropsWriteTheirPaneAndTopListsOnlyTheRightOne) {
+    PlayerTable t = renameTable();
+    StatisticsSession s(t);
+    s.handOver("Main");
+    const auto c = s.dropOnPane(Pane::Left, DraggedList::Categories, 0, "Kills");
+    EXPECT_TRUE(c.leftPane && !c.rightPane);
+    EXPECT_EQ(s.paneText(Pane::Left), "Rankings for Kills\r\n\r\n1: \t2\tMain\r\n2: \t1\tOther\r\n"
+                                      "3: \t1\tAlt\r\n");
+    EXPECT_EQ(s.leftPlayer(), 1); // a ranking does not change the shown player
+    EXPECT_FALSE(s.dropOnPane(Pane::Left, DraggedList::Categories, -1, "").any());
+    EXPECT_FALSE(s.dropOnPane(Pane::Left, DraggedList::Categories, 2, kCategoryTopKillers).any());
+    EXPECT_TRUE(
+        s.dropOnPane(Pane::Right, DraggedList::Categories, 2, kCategoryTopKillers).rightPane);
+    EXPECT_EQ(s.paneText(Pane::Right), "Top Victims\r\n\r\n1:\t2\tOther\r\n\r\n"
+                                       "Top Killers\r\n\r\n\r\n");
+}
+
+TEST(StatisticsSession, LinkingRedrawsTheShownSheetsButNotAllPlayers) {
+    PlayerTable t = renameTable();
+    StatisticsSession s(t);
+    s.handOver("");
+    auto c = s.toggleLinkAliases();
+    EXPECT_TRUE(c.checkMark && c.playerList && !c.leftPane && !c.rightPane);
+    s.showSheet(Pane::Left, 1);
+    s.showSheet(Pane::Right, 2);
+    s.dropOnPane(Pane::Left, DraggedList::Categories, 0, "Kills");
+    c = s.toggleLinkAliases();
+    EXPECT_FALSE(s.linked());
+    EXPECT_TRUE(c.leftPane && c.rightPane); // the shown player's sheet replaces the ranking
+    EXPECT_EQ(s.paneText(Pane::Left), playerSheet(renameTable()[1]));
+}
+
+TEST(StatisticsSession, SelectKeyAliasesWorksOnTheUnlinkedTableThenRelinks) {
+    PlayerTable t = renameTable();
+    StatisticsSession s(t);
+    s.handOver("Alt");
+    s.toggleLinkAliases();
+    std::vector<std::string> seen;
+    s.selectKeyAliases([&] {
+        EXPECT_FALSE(s.linked());
+        EXPECT_EQ(s.clickAliasLine("Main"), s.aliasListLines()); // a master line only refreshes
+        seen = s.clickAliasLine("\t(Alt)");
+    });
+    EXPECT_EQ(seen, (std::vector<std::string>{"Alt", "\t(Main)"}));
+    EXPECT_TRUE(s.linked());
+    EXPECT_EQ(s.playerList(), (std::vector<std::string>{"All Players", "Other", "Alt (Main)"}));
+    EXPECT_EQ(s.paneText(Pane::Left).rfind("Stats for : Alt (Main)\r\n", 0), 0u);
+
+    bool shown = false;
+    s.toggleLinkAliases();
+    const auto c = s.selectKeyAliases([&] { shown = true; });
+    EXPECT_TRUE(shown && c.playerList && !c.checkMark && !s.linked());
+}
+
+TEST(StatisticsSession, ANewPassClearsTheCheckMarkWithoutUnlinking) {
+    PlayerTable t = renameTable();
+    StatisticsSession s(t);
+    s.handOver("");
+    s.toggleLinkAliases();
+    t = renameTable(); // a new pass rebuilds the table unlinked
+    EXPECT_TRUE(s.passFinished().checkMark);
+    EXPECT_FALSE(s.linked());
+    EXPECT_TRUE(s.statisticsDone);
+    s.toggleLinkAliases(); // links, rather than unlinking figures never added
+    EXPECT_EQ(t[1].name, "Main (Alt)");
+    EXPECT_TRUE(s.resetForNewTable().checkMark);
+}
+
+} // namespace
+} // namespace quorvath
