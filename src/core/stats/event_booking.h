@@ -2,8 +2,9 @@
 // EventBooker: the second half of bookPhraseEvents. Books one cut event line
 // into the player table: team kill, victim and killer counters, headshots,
 // the killer/victim pair, the carrier credit, the bomb target check and the
-// rename linking. The order of these steps matters: a rename booked before a
-// kill changes whom the kill's pair is filed under.
+// rename linking. The victim joins the table before the killer, so each line
+// adds its new names in the order of first appearance that lists and
+// rankings show.
 
 #include "core/log/log_document.h"
 #include "core/stats/event_line.h"
