@@ -53,10 +53,10 @@ std::string windows1252FromUtf8(std::string_view utf8) {
             ++i;
             continue;
         }
-        char32_t cp = extra == 0 ? lead : lead & (0x3F >> extra);
+        char32_t cp = extra == 0 ? lead : static_cast<char32_t>(lead & (0x3F >> extra));
         for (int k = 1; k <= extra; ++k)
             cp = (cp << 6) |
-                 (static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]) & 0x3F);
+                 (static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]) & 0x3Fu);
         out += windows1252FromCodePoint(cp);
         i += static_cast<std::size_t>(extra) + 1;
     }
