@@ -7,9 +7,10 @@
 #include "core/common/settings_store.h"
 #include "core/common/user_prompts.h"
 #include "core/log/log_file.h"
+#include "gui/log_session.h"
 #include "gui/log_view.h"
 #include "gui/main_window.h"
-#include "gui/stats_window.h"
+#include "gui/statistics_window.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -66,8 +67,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     MemorySettingsStore settings;
     NoPrompts prompts;
-    MainWindow window(settings, prompts);
-    StatsFrm stats(window, settings, prompts);
+    LogSession session(settings, prompts);
+    MainWindow window(session, settings, prompts);
+    StatisticsWindow statistics(session, settings, prompts);
     window.show();
     QApplication::processEvents();
     const long long baseline = procStatus("VmRSS:");
@@ -75,8 +77,8 @@ int main(int argc, char** argv) {
     QElapsedTimer clock;
     clock.start();
     bool done = false;
-    QObject::connect(&window, &MainWindow::workFinished, [&] { done = true; });
-    window.openChosenFile(log);
+    QObject::connect(&session, &LogSession::workFinished, [&] { done = true; });
+    session.openLog(log);
     while (!done)
         QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     window.logView()->viewport()->repaint(); // shown: the first screen painted
@@ -93,13 +95,13 @@ int main(int argc, char** argv) {
     }
     const double pageMs = static_cast<double>(clock.elapsed()) / pages;
 
-    bool handedOver = false;
-    QObject::connect(&stats, &StatsFrm::handedOver, [&] { handedOver = true; });
+    bool shown = false;
+    QObject::connect(&statistics, &StatisticsWindow::statisticsShown, [&] { shown = true; });
     clock.restart();
-    stats.GetStatsBtn_Click();
-    while (!handedOver)
+    session.requestStatistics();
+    while (!shown)
         QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    stats.repaint(); // the list and the sheet painted
+    statistics.repaint(); // the list and the sheet painted
     const double guffMs = static_cast<double>(clock.elapsed());
 
     std::printf("log %.1f MB, %d lines\n", bytes / 1e6, window.logView()->lineCount());
@@ -109,8 +111,8 @@ int main(int argc, char** argv) {
                 static_cast<double>(peak - baseline) / bytes);
     std::printf("page jump + repaint: %.2f ms\n", pageMs);
     std::printf("\"Get the guff\" to the filled statistics window: %.0f ms (%d players)\n", guffMs,
-                stats.players().playerCount());
-    removeFile(window.archivecopy());
+                session.players().playerCount());
+    removeFile(session.archiveCopy());
     std::filesystem::remove_all(dir);
     return 0;
 }

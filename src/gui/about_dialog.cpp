@@ -13,7 +13,7 @@
 namespace quorvath {
 
 namespace {
-QFrame* line(QWidget* parent) {
+QFrame* separator(QWidget* parent) {
     auto* f = new QFrame(parent);
     f->setFrameShape(QFrame::HLine);
     f->setFrameShadow(QFrame::Sunken);
@@ -22,41 +22,41 @@ QFrame* line(QWidget* parent) {
 } // namespace
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
-    setObjectName("frmAbout");
+    setObjectName("aboutDialog");
     setWindowTitle(texts::AboutCaption);
     setAttribute(Qt::WA_DeleteOnClose);
 
-    auto* picIcon = new QLabel(this);
-    picIcon->setObjectName("picIcon");
-    picIcon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(48, 48));
-    auto* lblTitle = new QLabel(texts::AboutTitle, this);
-    lblTitle->setObjectName("lblTitle");
-    QFont titleFont = lblTitle->font();
+    auto* icon = new QLabel(this);
+    icon->setObjectName("icon");
+    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(48, 48));
+    auto* titleLabel = new QLabel(texts::AboutTitle, this);
+    titleLabel->setObjectName("titleLabel");
+    QFont titleFont = titleLabel->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
     titleFont.setBold(true);
-    lblTitle->setFont(titleFont);
-    auto* lblVersion = new QLabel(texts::AboutVersion, this);
-    lblVersion->setObjectName("lblVersion");
-    auto* lblDescription = new QLabel(texts::AboutDescription, this);
-    lblDescription->setObjectName("lblDescription");
-    lblDescription->setWordWrap(true);
-    auto* cmdOK = new QPushButton(texts::Ok, this);
-    cmdOK->setObjectName("cmdOK");
-    cmdOK->setDefault(true);
-    connect(cmdOK, &QPushButton::clicked, this, &QDialog::close);
+    titleLabel->setFont(titleFont);
+    auto* versionLabel = new QLabel(texts::AboutVersion, this);
+    versionLabel->setObjectName("versionLabel");
+    auto* descriptionLabel = new QLabel(texts::AboutDescription, this);
+    descriptionLabel->setObjectName("descriptionLabel");
+    descriptionLabel->setWordWrap(true);
+    auto* okButton = new QPushButton(texts::Ok, this);
+    okButton->setObjectName("okButton");
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, &QDialog::close);
 
     auto* top = new QHBoxLayout;
-    top->addWidget(picIcon, 0, Qt::AlignTop);
-    auto* texts = new QVBoxLayout;
-    texts->addWidget(lblTitle);
-    texts->addWidget(lblVersion);
-    texts->addWidget(line(this));
-    texts->addWidget(lblDescription);
-    top->addLayout(texts, 1);
+    top->addWidget(icon, 0, Qt::AlignTop);
+    auto* column = new QVBoxLayout;
+    column->addWidget(titleLabel);
+    column->addWidget(versionLabel);
+    column->addWidget(separator(this));
+    column->addWidget(descriptionLabel);
+    top->addLayout(column, 1);
     auto* all = new QVBoxLayout(this);
     all->addLayout(top);
-    all->addWidget(line(this));
-    all->addWidget(cmdOK, 0, Qt::AlignRight);
+    all->addWidget(separator(this));
+    all->addWidget(okButton, 0, Qt::AlignRight);
     setMinimumWidth(380);
 }
 

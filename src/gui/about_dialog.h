@@ -1,6 +1,6 @@
 #pragma once
-// frmAbout, "About Quorvath": shown without blocking the main window,
-// closed (and deleted) by its OK button.
+// "About Quorvath": shown without blocking the main window, closed (and
+// deleted) by its OK button.
 
 #include <QDialog>
 

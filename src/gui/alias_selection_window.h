@@ -1,8 +1,8 @@
 #pragma once
-// SelectPLayers, the modal "Alias Selection" window: each player with
-// aliases and, indented by a TAB, its aliases; a click on an alias line
-// makes that alias the master of its group. It has no buttons and is closed
-// with the window's own close control.
+// The modal "Alias Selection" window: each player with aliases and, indented
+// by a TAB, its aliases; a click on an alias line makes that alias the master
+// of its group. It has no buttons and is closed with the window's own close
+// control.
 //
 // Interface thread only.
 
@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-class QLabel;
 class QListWidget;
 
 namespace quorvath {
@@ -19,27 +18,23 @@ namespace quorvath {
 class SettingsStore;
 class StatisticsSession;
 
-class SelectPLayers : public QDialog {
+class AliasSelectionWindow : public QDialog {
     Q_OBJECT
 public:
-    // Form_Load: colours the list from the stored preferences and fills it.
-    SelectPLayers(StatisticsSession& session, const SettingsStore& settings,
-                  QWidget* parent = nullptr);
+    // Colours the list from the stored preferences and fills it.
+    AliasSelectionWindow(StatisticsSession& statistics, const SettingsStore& settings,
+                         QWidget* parent = nullptr);
 
-    // The lines as the session gives them (Windows-1252).
+    // The lines as the statistics give them (Windows-1252).
     const std::vector<std::string>& lines() const { return lines_; }
 
-public slots:
-    // A click on line `row` of Aliaslist.
-    void Aliaslist_Click(int row);
-
 private:
-    void RefreshAliasList(std::vector<std::string> lines);
+    void chooseLine(int row);
+    void showLines(std::vector<std::string> lines);
 
-    StatisticsSession& session_;
+    StatisticsSession& statistics_;
     std::vector<std::string> lines_;
-    QLabel* label3_ = nullptr;
-    QListWidget* aliaslist_ = nullptr;
+    QListWidget* aliasList_ = nullptr;
 };
 
 } // namespace quorvath

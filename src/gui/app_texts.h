@@ -8,17 +8,17 @@ inline constexpr const char* Ready = "Ready";
 inline constexpr const char* HighlightingNick = "Highlighting Nick...";
 
 inline constexpr const char* FileMenu = "&File";
-inline constexpr const char* FileMenuOpen = "&Open";
+inline constexpr const char* OpenAction = "&Open";
 inline constexpr const char* PreferencesMenu = "&Preferences";
-inline constexpr const char* PreferencesMenuPlayerName = "PlayerName";
-inline constexpr const char* PreferencesMenuLogMode = "Set logging mode (changes Sof2mp.cfg)";
+inline constexpr const char* PlayerNameAction = "PlayerName";
+inline constexpr const char* LoggingModeAction = "Set logging mode (changes Sof2mp.cfg)";
 inline constexpr const char* AboutMenu = "About";
 
-inline constexpr const char* FindBtn = "Find";
-inline constexpr const char* FindNextBtn = "Find Next";
-inline constexpr const char* ColourNickBtn = "Highlight Nick";
-inline constexpr const char* GetStatsBtn = "Get the guff";
-inline constexpr const char* Go = "?";
+inline constexpr const char* FindButton = "Find";
+inline constexpr const char* FindNextButton = "Find Next";
+inline constexpr const char* HighlightNickButton = "Highlight Nick";
+inline constexpr const char* GetStatisticsButton = "Get the guff";
+inline constexpr const char* ToggleLogViewButton = "?";
 
 inline constexpr const char* NickPrompt = "Please enter your nick exactly how it appears ingame\r\n"
                                           "(You can copy it from the log and come back)";

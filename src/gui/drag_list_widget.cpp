@@ -7,18 +7,28 @@
 
 namespace quorvath {
 
-QMimeData* listDragData(const QString& tag) {
+namespace {
+constexpr const char* kPlayers = "players";
+constexpr const char* kCategories = "categories";
+} // namespace
+
+QMimeData* listDragData(DraggedList list) {
     auto* data = new QMimeData;
-    data->setData(kListDragMime, tag.toUtf8());
+    data->setData(kListDragMime, list == DraggedList::Players ? kPlayers : kCategories);
     return data;
 }
 
-QString listDragTag(const QMimeData& data) {
-    return data.hasFormat(kListDragMime) ? QString::fromUtf8(data.data(kListDragMime)) : QString();
+std::optional<DraggedList> draggedList(const QMimeData& data) {
+    const QByteArray name = data.data(kListDragMime);
+    if (name == kPlayers)
+        return DraggedList::Players;
+    if (name == kCategories)
+        return DraggedList::Categories;
+    return std::nullopt;
 }
 
-DragListWidget::DragListWidget(const QString& tag, QWidget* parent)
-    : QListWidget(parent), tag_(tag), runDrag_([](QDrag& drag) { drag.exec(Qt::CopyAction); }) {
+DragListWidget::DragListWidget(DraggedList list, QWidget* parent)
+    : QListWidget(parent), list_(list), runDrag_([](QDrag& drag) { drag.exec(Qt::CopyAction); }) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSortingEnabled(false);
 }
@@ -35,7 +45,7 @@ void DragListWidget::mousePressEvent(QMouseEvent* event) {
     setFocus(Qt::MouseFocusReason);
     event->accept();
     auto* drag = new QDrag(this);
-    drag->setMimeData(listDragData(tag_));
+    drag->setMimeData(listDragData(list_));
     drag->setPixmap(dragIcon());
     drag->setHotSpot(QPoint(16, 16));
     runDrag_(*drag);

@@ -1,33 +1,36 @@
 #pragma once
 // A list box of the statistics window that is a drag source: pressing any
 // mouse button on it selects the entry under the pointer and starts a drag at
-// once, carrying the list's Tag ("Playerlist" or "RankList") under a private
+// once, carrying which list it is (players or categories) under a private
 // MIME type, with a 32 by 32 drag icon.
 //
 // Interface thread only.
 
+#include "core/session/statistics_session.h"
+
 #include <QListWidget>
 
 #include <functional>
+#include <optional>
 
 class QDrag;
 class QMimeData;
 
 namespace quorvath {
 
-// The private MIME type of a list drag; its data is the source list's Tag.
-inline constexpr const char* kListDragMime = "application/x-quorvath-list-tag";
+// The private MIME type of a list drag; its data names the source list.
+inline constexpr const char* kListDragMime = "application/x-quorvath-list";
 
-QMimeData* listDragData(const QString& tag);
-// The source's Tag, "" when the data is no list drag.
-QString listDragTag(const QMimeData& data);
+QMimeData* listDragData(DraggedList list);
+// The source list; none when the data is no list drag.
+std::optional<DraggedList> draggedList(const QMimeData& data);
 
 class DragListWidget : public QListWidget {
     Q_OBJECT
 public:
-    DragListWidget(const QString& tag, QWidget* parent = nullptr);
+    DragListWidget(DraggedList list, QWidget* parent = nullptr);
 
-    const QString& tag() const { return tag_; }
+    DraggedList list() const { return list_; }
     // The selected position, -1 when nothing is selected.
     int selectedRow() const;
 
@@ -43,7 +46,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    QString tag_;
+    DraggedList list_;
     DragRunner runDrag_;
 };
 

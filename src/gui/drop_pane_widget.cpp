@@ -30,26 +30,27 @@ void DropPaneWidget::showReport(const std::string& text) {
 }
 
 void DropPaneWidget::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasFormat(kListDragMime))
+    if (draggedList(*event->mimeData()))
         event->acceptProposedAction();
     else
         QPlainTextEdit::dragEnterEvent(event);
 }
 
 void DropPaneWidget::dragMoveEvent(QDragMoveEvent* event) {
-    if (event->mimeData()->hasFormat(kListDragMime))
+    if (draggedList(*event->mimeData()))
         event->acceptProposedAction();
     else
         QPlainTextEdit::dragMoveEvent(event);
 }
 
 void DropPaneWidget::dropEvent(QDropEvent* event) {
-    if (!event->mimeData()->hasFormat(kListDragMime)) {
+    const std::optional<DraggedList> list = draggedList(*event->mimeData());
+    if (!list) {
         QPlainTextEdit::dropEvent(event);
         return;
     }
     event->acceptProposedAction();
-    emit listDropped(listDragTag(*event->mimeData()));
+    emit listDropped(*list);
 }
 
 } // namespace quorvath

@@ -1,10 +1,12 @@
 #pragma once
 // A pane of the statistics window: a multi-line text box with both scroll
 // bars and no wrapping that the user may edit, and the drop target of the
-// window's two lists. A list drop is handed on as the source's Tag; other
-// drops (text from elsewhere) are left to the text box.
+// window's two lists. A list drop is handed on as the list it came from;
+// other drops (text from elsewhere) are left to the text box.
 //
 // Interface thread only.
+
+#include "core/session/statistics_session.h"
 
 #include <QPlainTextEdit>
 
@@ -19,7 +21,7 @@ public:
     void showReport(const std::string& text);
 
 signals:
-    void listDropped(const QString& tag);
+    void listDropped(DraggedList list);
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;

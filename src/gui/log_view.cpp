@@ -38,7 +38,7 @@ QString toUnicode(std::string_view bytes, bool blankControls = true) {
 } // namespace
 
 LogView::LogView(QWidget* parent) : QAbstractScrollArea(parent) {
-    setObjectName("RTF1");
+    setObjectName("logView");
     QFont base("Century Gothic");
     base.setPointSizeF(14.25);
     setFont(base);

@@ -1,5 +1,5 @@
 #pragma once
-// RTF1, the log view: paints only the visible lines of a LogDocument, each
+// The log view: paints only the visible lines of a LogDocument, each
 // character in its own colour, bold, italic and underline; no word wrap,
 // scrolling both ways, mouse selection and Ctrl+C. The document's selection
 // is the view's selection. The view never copies the text: it keeps a line

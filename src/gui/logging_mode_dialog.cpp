@@ -17,44 +17,44 @@ namespace quorvath {
 
 namespace t = gamecfg::texts;
 
-LoggingModeDialog::LoggingModeDialog(std::string& cfgpath, SettingsStore& settings,
+LoggingModeDialog::LoggingModeDialog(std::string& configPath, SettingsStore& settings,
                                      UserPrompts& prompts, QWidget* parent)
-    : QDialog(parent), cfgpath_(cfgpath), settings_(settings), prompts_(prompts) {
-    setObjectName("Dialog");
+    : QDialog(parent), configPath_(configPath), settings_(settings), prompts_(prompts) {
+    setObjectName("loggingModeDialog");
     setWindowTitle(t::DialogCaption);
     setAttribute(Qt::WA_DeleteOnClose);
     QFont bold("Arial");
     bold.setPointSizeF(9.75);
     bold.setBold(true);
 
-    auto* frame = new QGroupBox(t::FrameCaption, this);
-    frame->setObjectName("Frame1");
-    frame->setFont(bold);
-    auto* frameLayout = new QVBoxLayout(frame);
-    const char* captions[4] = {t::Option1, t::Option2, t::Option3, t::Option4};
-    for (int i = 0; i < 4; ++i) {
-        options_[i] = new QRadioButton(captions[i], frame);
-        options_[i]->setObjectName(QString("Option%1").arg(i + 1));
-        options_[i]->setFont(bold);
-        frameLayout->addWidget(options_[i]);
+    auto* group = new QGroupBox(t::FrameCaption, this);
+    group->setObjectName("modeGroup");
+    group->setFont(bold);
+    auto* groupLayout = new QVBoxLayout(group);
+    const std::array<const char*, 4> captions = {t::Option1, t::Option2, t::Option3, t::Option4};
+    for (std::size_t mode = 0; mode < modeOptions_.size(); ++mode) {
+        modeOptions_[mode] = new QRadioButton(captions[mode], group);
+        modeOptions_[mode]->setObjectName(QString("modeOption%1").arg(mode));
+        modeOptions_[mode]->setFont(bold);
+        groupLayout->addWidget(modeOptions_[mode]);
     }
-    options_[0]->setChecked(true);
+    modeOptions_[0]->setChecked(true);
 
     auto* ok = new QPushButton(t::OkButton, this);
-    ok->setObjectName("OKButton");
+    ok->setObjectName("okButton");
     ok->setDefault(true);
     auto* cancel = new QPushButton(t::CancelButton, this);
-    cancel->setObjectName("CancelButton");
-    connect(ok, &QPushButton::clicked, this, &LoggingModeDialog::OKButton_Click);
-    connect(cancel, &QPushButton::clicked, this, &LoggingModeDialog::CancelButton_Click);
+    cancel->setObjectName("cancelButton");
+    connect(ok, &QPushButton::clicked, this, &LoggingModeDialog::onOkClicked);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::close);
 
     auto* menuBar = new QMenuBar(this);
     QMenu* menu = menuBar->addMenu(t::OptionsMenu);
-    menu->setObjectName("dialogOptions");
-    menu->addAction(t::SetcfgpathMenu, this, &LoggingModeDialog::Setcfgpath_Click)
-        ->setObjectName("Setcfgpath");
-    menu->addAction(t::LogFilenameMenu, this, &LoggingModeDialog::dialogLogFilename_Click)
-        ->setObjectName("dialogLogFilename");
+    menu->setObjectName("optionsMenu");
+    menu->addAction(t::SetcfgpathMenu, this, &LoggingModeDialog::onChooseConfigTriggered)
+        ->setObjectName("chooseConfigAction");
+    menu->addAction(t::LogFilenameMenu, this, &LoggingModeDialog::onLogFileNameTriggered)
+        ->setObjectName("logFileNameAction");
 
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(ok);
@@ -62,13 +62,13 @@ LoggingModeDialog::LoggingModeDialog(std::string& cfgpath, SettingsStore& settin
     buttons->addStretch();
     auto* all = new QHBoxLayout(this);
     all->setMenuBar(menuBar);
-    all->addWidget(frame, 1);
+    all->addWidget(group, 1);
     all->addLayout(buttons);
 }
 
-LoggingModeDialog* LoggingModeDialog::showFor(std::string& cfgpath, SettingsStore& settings,
+LoggingModeDialog* LoggingModeDialog::showFor(std::string& configPath, SettingsStore& settings,
                                               UserPrompts& prompts, QWidget* parent) {
-    auto* dialog = new LoggingModeDialog(cfgpath, settings, prompts, parent);
+    auto* dialog = new LoggingModeDialog(configPath, settings, prompts, parent);
     dialog->readMode();
     dialog->show();
     return dialog;
@@ -77,35 +77,29 @@ LoggingModeDialog* LoggingModeDialog::showFor(std::string& cfgpath, SettingsStor
 void LoggingModeDialog::say(const std::string& text) { prompts_.message(text, texts::AppTitle); }
 
 void LoggingModeDialog::readMode() {
-    logmode_ = 0;
-    const gamecfg::ModeRead read = gamecfg::readLogMode(cfgpath_);
+    const gamecfg::ModeRead read = gamecfg::readLogMode(configPath_);
     if (read.error)
         say(*read.error); // the dialog still opens, on mode 0
-    else
-        logmode_ = read.mode;
-    options_[logmode_]->setChecked(true);
+    modeOptions_[static_cast<std::size_t>(read.mode)]->setChecked(true);
 }
 
 int LoggingModeDialog::selectedMode() const {
-    for (int i = 0; i < 4; ++i)
-        if (options_[i]->isChecked())
-            return i;
+    for (std::size_t mode = 0; mode < modeOptions_.size(); ++mode)
+        if (modeOptions_[mode]->isChecked())
+            return static_cast<int>(mode);
     return 0;
 }
 
-void LoggingModeDialog::OKButton_Click() {
-    logmode_ = selectedMode();
-    if (auto error = gamecfg::writeLogMode(cfgpath_, logmode_)) {
+void LoggingModeDialog::onOkClicked() {
+    if (auto error = gamecfg::writeLogMode(configPath_, selectedMode())) {
         say(*error); // stays open: the user may choose another config file
         return;
     }
     close();
 }
 
-void LoggingModeDialog::CancelButton_Click() { close(); }
-
-void LoggingModeDialog::dialogLogFilename_Click() {
-    const gamecfg::NameRead current = gamecfg::readLogFileName(cfgpath_);
+void LoggingModeDialog::onLogFileNameTriggered() {
+    const gamecfg::NameRead current = gamecfg::readLogFileName(configPath_);
     if (current.error)
         return say(*current.error);
     // The config file is Windows-1252 text; the prompts speak UTF-8.
@@ -113,17 +107,17 @@ void LoggingModeDialog::dialogLogFilename_Click() {
     const std::string answer = windows1252FromUtf8(prompts_.inputBox(prompt, texts::AppTitle));
     if (auto refusal = gamecfg::checkLogFileName(answer))
         return say(*refusal);
-    if (auto error = gamecfg::appendLogFileName(cfgpath_, answer))
+    if (auto error = gamecfg::appendLogFileName(configPath_, answer))
         say(*error);
 }
 
-void LoggingModeDialog::Setcfgpath_Click() {
+void LoggingModeDialog::onChooseConfigTriggered() {
     const std::string path =
         prompts_.openFile(texts::OpenDialogTitle, parseFileFilter(t::ConfigFilter),
                           settings_.get(settings_keys::SofDir, ""));
     if (!gamecfg::isConfigFileName(path))
         return; // no message, deliberately
-    cfgpath_ = path;
+    configPath_ = path;
     settings_.set(settings_keys::Sof2CFGFile, path);
 }
 

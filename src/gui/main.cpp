@@ -6,13 +6,14 @@
 // loaded, removes the archive copy it made and exits; --stats-screenshot PNG
 // LOG does the same for the statistics window with a sheet and a ranking.
 
-#include "core/log/log_file.h"
+#include "core/common/settings_store.h"
+#include "gui/control_fonts.h"
+#include "gui/log_session.h"
 #include "gui/main_window.h"
-#include "gui/qt_fonts.h"
 #include "gui/qt_prompts.h"
 #include "gui/qt_settings_store.h"
-#include "gui/qt_stats_screenshot.h"
-#include "gui/stats_window.h"
+#include "gui/screenshots.h"
+#include "gui/statistics_window.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -22,21 +23,6 @@
 
 using namespace quorvath;
 
-namespace {
-
-void takeScreenshotWhenLoaded(MainWindow& window, const QString& png) {
-    QObject::connect(&window, &MainWindow::workFinished, &window, [&window, png] {
-        QTimer::singleShot(300, &window, [&window, png] {
-            const bool saved = window.grab().save(png);
-            if (window.logloaded())
-                removeFile(window.archivecopy());
-            QCoreApplication::exit(saved ? 0 : 1);
-        });
-    });
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName("Quorvath");
@@ -44,34 +30,35 @@ int main(int argc, char** argv) {
     registerFontSubstitutes();
 
     QString screenshot;
-    QString statsScreenshot;
+    QString statisticsScreenshot;
     std::string log;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc)
             screenshot = QString::fromLocal8Bit(argv[++i]);
         else if (std::strcmp(argv[i], "--stats-screenshot") == 0 && i + 1 < argc)
-            statsScreenshot = QString::fromLocal8Bit(argv[++i]);
+            statisticsScreenshot = QString::fromLocal8Bit(argv[++i]);
         else
             log = argv[i];
     }
 
     std::unique_ptr<SettingsStore> settings;
-    if (screenshot.isEmpty() && statsScreenshot.isEmpty())
+    if (screenshot.isEmpty() && statisticsScreenshot.isEmpty())
         settings = std::make_unique<QtSettingsStore>();
     else
         settings = std::make_unique<MemorySettingsStore>(); // leaves the user's settings alone
     QtPrompts prompts;
-    MainWindow window(*settings, prompts);
+    LogSession session(*settings, prompts);
+    MainWindow window(session, *settings, prompts);
     prompts.setParent(&window);
-    StatsFrm stats(window, *settings, prompts); // loaded hidden, wired to the main window
-    stats.applyStartupColours();
+    StatisticsWindow statistics(session, *settings, prompts); // set up hidden
+    statistics.applyStoredColours();
     window.show();
 
     if (!screenshot.isEmpty())
-        takeScreenshotWhenLoaded(window, screenshot);
-    else if (!statsScreenshot.isEmpty())
-        takeStatsScreenshotWhenReady(window, stats, statsScreenshot);
+        takeMainScreenshotWhenLoaded(session, window, screenshot);
+    else if (!statisticsScreenshot.isEmpty())
+        takeStatisticsScreenshotWhenReady(session, statistics, statisticsScreenshot);
     if (!log.empty())
-        QTimer::singleShot(0, &window, [&window, log] { window.openChosenFile(log); });
+        QTimer::singleShot(0, &session, [&session, log] { session.openLog(log); });
     return app.exec();
 }

@@ -1,269 +1,192 @@
-// The main window driven through scripted prompts, offscreen.
+// The main window driven through its menus, buttons and scripted prompts,
+// offscreen: what the user sees, and what is left on disk. File > Open keeps
+// the user's data safe: the archive copy is the log byte for byte, the log
+// itself is never written, and a copy that cannot be written is reported
+// without harm to the log.
 
-#include "core/common/settings_store.h"
 #include "core/log/log_document.h"
-#include "gui/app_texts.h"
+#include "gui/about_dialog.h"
 #include "gui/log_view.h"
-#include "gui/main_window.h"
 #include "gui/ui_support.h"
-#include "support/editable_document.h"
-#include "support/test_support.h"
+#include "support/acting_user.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
-#include <regex>
 
 namespace quorvath {
 namespace {
 
 namespace fs = std::filesystem;
-using test::ScriptedPrompts;
 
-// A small console log: a loading block, a kill, a chat line, the shutdown.
+// A small console log: a loading block, two kills, a chat line, the shutdown.
 const std::string kLog = "------- Server Initialization -------\r\n"
                          "Current search path:\r\n"
                          "/sof2/base/mp\r\n"
                          "----- Server Initialization Complete ----- 42 msec\r\n"
                          "^1Bob^7 was shot by ^4Alice^7's M4\r\n"
-                         "^2Alice: gg\r\n"
+                         "^2Alice: gg bob\r\n"
+                         "^4Alice^7 was shot by ^1Bob^7's M4\r\n"
                          "----- CL_Shutdown -----\r\n"
                          "bye\r\n";
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public test::ProgramTest {
 protected:
-    void SetUp() override { test::ensureApp(); }
-
-    std::unique_ptr<MainWindow> makeWindow() {
-        auto w = std::make_unique<MainWindow>(settings, prompts);
-        w->resize(w->sizeHint());
-        return w;
+    std::string logFile(const std::string& name) {
+        test::writeFile(dir.file(name), kLog);
+        return dir.file(name).string();
     }
-    template <typename T> T* child(MainWindow& w, const char* name) {
-        T* found = w.findChild<T*>(name);
-        EXPECT_NE(found, nullptr) << name;
-        return found;
+    bool viewShows(const QString& line) {
+        for (int i = 0; i < window->logView()->lineCount(); ++i)
+            if (window->logView()->lineText(i) == line)
+                return true;
+        return false;
     }
-    std::string logFile(const std::string& name, const std::string& text = kLog) {
-        const fs::path p = dir.file(name);
-        test::writeFile(p, text);
-        return p.string();
+    // One message naming `file`; the view stays empty and hidden, the program goes on.
+    void expectRefused(const std::string& file) {
+        ASSERT_EQ(prompts.messages.size(), 1u);
+        EXPECT_NE(prompts.messages[0].find(file), std::string::npos) << prompts.messages[0];
+        EXPECT_TRUE(window->logView()->isHidden());
+        EXPECT_EQ(session->document().text(), "");
+        EXPECT_FALSE(session->hasArchiveCopy());
+        EXPECT_TRUE(inMain<QAction>("openAction")->isEnabled());
+        prompts.messages.clear();
     }
-    void open(MainWindow& w, const std::string& path) {
-        prompts.files.push_back(path);
-        w.FileMenuOpen_Click();
-        ASSERT_TRUE(test::waitUntil([&] { return !w.busy(); }));
-    }
-    std::string viewText(MainWindow& w) { return w.document()->text(); }
-
-    MemorySettingsStore settings;
-    ScriptedPrompts prompts;
-    test::TempDir dir;
 };
 
-TEST_F(MainWindowTest, FirstStartWithEmptySettings) {
-    auto w = makeWindow();
-    EXPECT_EQ(w->nick(), "");
-    EXPECT_EQ(w->cfgpath(),
-              "c:\\program files\\Soldier of Fortune II - Double Helix\\base\\mp\\sof2mp.cfg");
-    EXPECT_FALSE(w->logloaded());
-    auto* search = child<QLineEdit>(*w, "txtSearch");
-    EXPECT_EQ(search->palette().color(QPalette::Text), QColor(0, 192, 0));
-    EXPECT_EQ(search->palette().color(QPalette::Base), QColor(0, 0, 0));
-
+TEST_F(MainWindowTest, OpenSearchHighlightAndTheArchiveCopies) {
+    settings.set("SofDir", "/games/sof2");
     settings.set("TextColor", "255");      // red
     settings.set("BackColor", "0x00FF00"); // not a whole number: the default
-    auto stored = makeWindow();
-    search = child<QLineEdit>(*stored, "txtSearch");
-    EXPECT_EQ(search->palette().color(QPalette::Text), QColor(255, 0, 0));
-    EXPECT_EQ(search->palette().color(QPalette::Base), QColor(0, 0, 0));
-}
+    start();
+    auto* searchBox = inMain<QLineEdit>("searchBox");
+    EXPECT_EQ(searchBox->palette().color(QPalette::Text), QColor(255, 0, 0));
+    EXPECT_EQ(searchBox->palette().color(QPalette::Base), QColor(0, 0, 0));
 
-TEST_F(MainWindowTest, PlayerNameCancelKeepsTheEarlierName) {
-    auto w = makeWindow();
-    prompts.inputs = {"Bob", "", "2"};
-    w->PreferencesMenuPlayerName_Click();
-    EXPECT_EQ(prompts.asked.back(), "Please enter your nick exactly how it appears ingame\r\n"
-                                    "(You can copy it from the log and come back)");
-    w->PreferencesMenuPlayerName_Click();
-    EXPECT_EQ(w->nick(), "Bob");
-    EXPECT_EQ(settings.get("Nick", "?"), "Bob");
-    w->PreferencesMenuPlayerName_Click(); // "2" is a name like any other
-    EXPECT_EQ(w->nick(), "2");
-}
-
-TEST_F(MainWindowTest, QuestionMarkTogglesTheViewTwice) {
-    auto w = makeWindow();
-    LogView* view = w->logView();
-    const bool before = view->isHidden();
-    w->Go_Click();
-    EXPECT_NE(view->isHidden(), before);
-    w->Go_Click();
-    EXPECT_EQ(view->isHidden(), before);
-}
-
-TEST_F(MainWindowTest, CancelledOpenClearsSofDirAndHidesAnEmptyView) {
-    settings.set("SofDir", "/games/sof2");
-    auto w = makeWindow();
-    open(*w, "");
+    // A cancelled File > Open empties and hides the view; "?" shows it again.
+    open("");
     EXPECT_EQ(prompts.lastInitialFolder, "/games/sof2");
-    ASSERT_EQ(prompts.lastFilters.size(), 2u);
-    EXPECT_EQ(prompts.lastFilters[0].description, "Log Files");
-    EXPECT_EQ(prompts.lastFilters[1].pattern, "*.txt");
     EXPECT_EQ(settings.get("SofDir", "?"), "");
-    EXPECT_TRUE(w->logView()->isHidden());
-    EXPECT_EQ(viewText(*w), "");
-    EXPECT_FALSE(w->logloaded());
-    w->Go_Click(); // "?" shows it again, empty
-    EXPECT_FALSE(w->logView()->isHidden());
-}
+    EXPECT_TRUE(window->logView()->isHidden());
+    inMain<QPushButton>("toggleLogViewButton")->click();
+    EXPECT_FALSE(window->logView()->isHidden());
 
-TEST_F(MainWindowTest, OpeningALogMakesTheArchiveCopyAndShowsTheRenderedText) {
-    auto w = makeWindow();
-    int cleared = 0;
-    QObject::connect(w.get(), &MainWindow::logCleared, [&] { ++cleared; });
     const std::string path = logFile("games.log");
-    open(*w, path);
-    EXPECT_EQ(cleared, 1);
-    EXPECT_TRUE(prompts.messages.empty()) << prompts.messages.front();
-    EXPECT_TRUE(w->logloaded());
+    open(path);
+    EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(settings.get("SofDir", "?"), path);
-    // games + hh-mm + "-" + mm-dd-yy + .log, beside the log
-    EXPECT_TRUE(std::regex_match(w->archivecopy(),
-                                 std::regex(".*/games\\d\\d-\\d\\d-\\d\\d-\\d\\d-\\d\\d\\.log")))
-        << w->archivecopy();
-    EXPECT_EQ(test::readFile(w->archivecopy()), kLog);
-    EXPECT_FALSE(w->logView()->isHidden());
-    const std::string text = viewText(*w);
-    EXPECT_NE(text.find("NEW  ROUND"), std::string::npos);
-    EXPECT_NE(text.find("Bob was shot by Alice's M4"), std::string::npos);
-    EXPECT_EQ(text.find('^'), std::string::npos);
-    EXPECT_EQ(text.find("bye"), std::string::npos); // the shutdown tail is cut
-    EXPECT_EQ(test::colourAt(*w->document(), static_cast<int>(text.find("Bob"))), 0x8080FFu);
-    EXPECT_EQ(w->document()->selStart(), 0);
-    EXPECT_EQ(child<QLabel>(*w, "Label1")->text(), "Ready");
-    EXPECT_TRUE(child<QPushButton>(*w, "FindBtn")->isEnabled());
-    // The view draws lines of the document.
-    bool drawn = false;
-    for (int i = 0; i < w->logView()->lineCount(); ++i)
-        drawn |= w->logView()->lineText(i) == "Bob was shot by Alice's M4";
-    EXPECT_TRUE(drawn);
-}
+    const std::string firstCopy = session->archiveCopy(); // beside the log, byte for byte
+    EXPECT_EQ(fs::path(firstCopy).parent_path(), dir.path());
+    EXPECT_EQ(test::readFile(firstCopy), kLog);
+    EXPECT_FALSE(window->logView()->isHidden());
+    EXPECT_TRUE(viewShows("Bob was shot by Alice's M4"));
+    EXPECT_EQ(inMain<QLabel>("statusLabel")->text(), "Ready");
 
-TEST_F(MainWindowTest, ASecondOpenAsksAboutTheFirstCopyAndNoDeletesIt) {
-    auto w = makeWindow();
-    open(*w, logFile("a.log"));
-    const std::string first = w->archivecopy();
-    prompts.answers = {false};
-    open(*w, logFile("b.txt"));
-    ASSERT_GE(prompts.asked.size(), 2u);
-    EXPECT_EQ(prompts.asked[prompts.asked.size() - 1], "Do you want to Keep " + first);
-    EXPECT_FALSE(fs::exists(first));
-    EXPECT_TRUE(fs::exists(w->archivecopy()));
+    // Find selects a hit, Find Next the one after, Enter in the box is Find.
+    const LogDocument& doc = session->document();
+    const int first = static_cast<int>(doc.text().find("Alice"));
+    const int second = static_cast<int>(doc.text().find("Alice", std::size_t(first) + 1));
+    searchBox->setText("alice");
+    inMain<QPushButton>("findButton")->click();
+    EXPECT_EQ(window->findPosition(), first);
+    EXPECT_EQ(doc.selStart(), first);
+    EXPECT_EQ(doc.selLength(), 5);
+    inMain<QPushButton>("findNextButton")->click();
+    EXPECT_EQ(window->findPosition(), second);
+    emit searchBox->returnPressed();
+    EXPECT_EQ(window->findPosition(), first);
 
-    const std::string second = w->archivecopy();
-    prompts.answers = {true};
-    open(*w, logFile("c.log"));
-    EXPECT_TRUE(fs::exists(second)); // Yes keeps it
-    // And once more when the program ends.
-    prompts.answers = {false};
-    const std::string last = w->archivecopy();
-    w->close();
-    EXPECT_EQ(prompts.asked.back(), "Do you want to Keep " + last);
-    EXPECT_FALSE(fs::exists(last));
-}
-
-TEST_F(MainWindowTest, AMissingLogIsReportedAndTheProgramGoesOn) {
-    auto w = makeWindow();
-    const std::string missing = dir.file("nowhere.log").string();
-    open(*w, missing);
-    ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_NE(prompts.messages[0].find("nowhere.log"), std::string::npos) << prompts.messages[0];
-    EXPECT_TRUE(w->logView()->isHidden());
-    EXPECT_EQ(viewText(*w), "");
-    EXPECT_FALSE(w->logloaded());
-    EXPECT_TRUE(child<QPushButton>(*w, "FindBtn")->isEnabled());
-    EXPECT_TRUE(child<QAction>(*w, "FileMenuOpen")->isEnabled());
-    prompts.answers.clear();
-    w->close(); // nothing to ask about
-    EXPECT_EQ(prompts.messages.size(), 1u);
-}
-
-class SearchTest : public MainWindowTest {
-protected:
-    void load(MainWindow& w, const std::string& text) {
-        w.document()->setText(text);
-        w.logView()->documentChanged();
-    }
-};
-
-TEST_F(SearchTest, FindAndFindNextWalkThroughTheHitsAndStartOver) {
-    auto w = makeWindow();
-    load(*w, "abc xx abc yy ABC");
-    auto* search = child<QLineEdit>(*w, "txtSearch");
-    search->setText("abc");
-    w->FindBtn_Click(); // from 1: the hit at 0 is skipped on purpose
-    EXPECT_EQ(w->findpos(), 7);
-    EXPECT_EQ(w->document()->selStart(), 7);
-    EXPECT_EQ(w->document()->selLength(), 3);
-    w->FindNextBtn_Click();
-    EXPECT_EQ(w->findpos(), 14);
-    w->FindNextBtn_Click();
-    EXPECT_EQ(w->findpos(), -1);
-    w->FindNextBtn_Click(); // starts over from 0 + 3
-    EXPECT_EQ(w->findpos(), 7);
-    emit search->returnPressed(); // Enter in the box is Find
-    EXPECT_EQ(w->findpos(), 7);
-}
-
-TEST_F(SearchTest, FindNextBeforeAnyFindAndHitOnlyAtZero) {
-    auto w = makeWindow();
-    load(*w, "abcdef abc");
-    child<QLineEdit>(*w, "txtSearch")->setText("ab");
-    w->FindNextBtn_Click(); // findpos 0 at start: searches from 2
-    EXPECT_EQ(w->findpos(), 7);
-    load(*w, "zzz only");
-    child<QLineEdit>(*w, "txtSearch")->setText("zz");
-    w->FindBtn_Click(); // finds the "zz" at 1
-    EXPECT_EQ(w->findpos(), 1);
-    child<QLineEdit>(*w, "txtSearch")->setText("zzz");
-    w->FindBtn_Click();
-    EXPECT_EQ(w->findpos(), -1);
-    EXPECT_EQ(w->document()->selStart(), 1); // left where Find put it
-}
-
-TEST_F(SearchTest, HighlightNickMarksEveryHitAndKeepsColours) {
-    auto w = makeWindow();
-    load(*w, "Bobby met bob and BOB.");
-    w->ColourNickBtn_Click(); // an empty nick highlights nothing
-    ASSERT_TRUE(test::waitUntil([&] { return !w->busy(); }));
-    EXPECT_FALSE(test::styleAt(*w->document(), 0).bold);
-    prompts.inputs = {"Bob"};
-    w->PreferencesMenuPlayerName_Click();
-    LogDocument& doc = *w->document();
-    test::EditableDocument edit(doc);
-    edit.select(0, 5);
-    edit.setSelectionColour(0x8080FF);
-    edit.select(10, 3);
-    edit.setSelectionColour(0xFF8080);
-    w->ColourNickBtn_Click();
-    ASSERT_TRUE(test::waitUntil([&] { return !w->busy(); }));
-    for (int hit : {0, 10, 18})
-        for (int i = hit; i < hit + 3; ++i) {
-            const CharStyle s = test::styleAt(doc, i);
-            EXPECT_TRUE(s.bold && s.italic && s.underline) << i;
+    // PlayerName ("" changes nothing), then Highlight Nick marks every "bob".
+    prompts.inputs = {"Bob", ""};
+    inMain<QAction>("playerNameAction")->trigger();
+    inMain<QAction>("playerNameAction")->trigger();
+    EXPECT_EQ(settings.get("Nick", "?"), "Bob");
+    const std::vector<std::uint8_t> before = doc.attributes();
+    inMain<QPushButton>("highlightNickButton")->click();
+    EXPECT_EQ(inMain<QLabel>("statusLabel")->text(), "Highlighting Nick...");
+    waitWhileBusy();
+    int marked = 0;
+    for (int i = 0; i < doc.length(); ++i)
+        if (doc.attributeAt(i) != before[std::size_t(i)]) {
+            const std::uint8_t marks = attr::Bold | attr::Italic | attr::Underline;
+            marked += (doc.attributeAt(i) & marks) == marks;
         }
-    EXPECT_FALSE(test::styleAt(doc, 3).bold); // "by" of Bobby is not the nick
-    EXPECT_EQ(test::colourAt(doc, 0), 0x8080FFu);
-    EXPECT_EQ(test::colourAt(doc, 10), 0xFF8080u);
-    EXPECT_EQ(doc.selStart(), 0);
-    EXPECT_EQ(doc.selLength(), 0);
-    EXPECT_EQ(child<QLabel>(*w, "Label1")->text(), "Ready");
+    EXPECT_EQ(marked, 3 * 3); // Bob, bob, Bob
+    EXPECT_EQ(inMain<QLabel>("statusLabel")->text(), "Ready");
+
+    // Each later open asks about the copy before: No removes it, Yes keeps it;
+    // so does closing the program.
+    prompts.answers = {false};
+    open(logFile("b.txt"));
+    EXPECT_EQ(prompts.asked.back(), "Do you want to Keep " + firstCopy);
+    EXPECT_FALSE(fs::exists(firstCopy));
+    const std::string secondCopy = session->archiveCopy();
+    prompts.answers = {true};
+    open(logFile("c.log"));
+    EXPECT_TRUE(fs::exists(secondCopy));
+    prompts.answers = {false};
+    window->close();
+    EXPECT_EQ(prompts.asked.back(), "Do you want to Keep " + session->archiveCopy());
+    EXPECT_FALSE(fs::exists(session->archiveCopy()));
+}
+
+TEST_F(MainWindowTest, AboutOpensOnceAndOkClosesIt) {
+    start();
+    inMain<QAction>("aboutAction")->trigger();
+    inMain<QAction>("aboutAction")->trigger();
+    ASSERT_EQ(window->findChildren<AboutDialog*>().size(), 1);
+    AboutDialog* about = window->findChild<AboutDialog*>();
+    EXPECT_TRUE(about->isVisible());
+    child<QPushButton>(*about, "okButton")->click();
+    EXPECT_TRUE(test::waitUntil([&] { return window->findChildren<AboutDialog*>().isEmpty(); }));
+}
+
+TEST_F(MainWindowTest, TheCopyIsTheLogAndTheLogIsNeverWritten) {
+    std::string bytes = test::readFile(demoLog());
+    for (int i = 0; i < 4096; ++i)
+        bytes += static_cast<char>(i * 7919); // every byte value, bare CRs and LFs among them
+    const std::string log = dir.file("server.log").string();
+    test::writeFile(log, bytes);
+    const auto stamp = fs::file_time_type::clock::now() - std::chrono::hours(48);
+    fs::last_write_time(log, stamp);
+
+    start();
+    open(log);
+    ASSERT_TRUE(prompts.messages.empty());
+    ASSERT_TRUE(session->hasArchiveCopy());
+    EXPECT_TRUE(test::readFile(session->archiveCopy()) == bytes);
+    window->logView()->repaint(); // painting every byte value must not trip anything
+    getStatistics();
+    EXPECT_GT(session->players().playerCount(), 0);
+    EXPECT_TRUE(test::readFile(log) == bytes);
+    EXPECT_EQ(fs::last_write_time(log), stamp);
+}
+
+TEST_F(MainWindowTest, RefusalsAreSaidAndHarmNothing) {
+    const fs::path folder = dir.file("readonly");
+    fs::create_directory(folder);
+    const std::string log = (folder / "server.log").string();
+    test::writeFile(log, "boot msec\r\n");
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                fs::perms::group_exec | fs::perms::others_read |
+                                fs::perms::others_exec);
+    start();
+    open((folder / "nowhere.log").string()); // refused before any copy is made
+    expectRefused("nowhere.log");
+    {
+        test::ActingAsNobody nobody;
+        ASSERT_TRUE(nobody.effective());
+        open(log); // the archive copy cannot be written
+    }
+    fs::permissions(folder, fs::perms::owner_all);
+    expectRefused("\"" + session->archiveCopy() + "\"");
+    EXPECT_FALSE(fs::exists(session->archiveCopy()));
+    EXPECT_EQ(test::readFile(log), "boot msec\r\n");
+    window->close(); // nothing to ask about
+    EXPECT_EQ(prompts.asked.size(), 4u);
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 #include "gui/ui_support.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
-
-#include <gtest/gtest.h>
+#include <QPushButton>
 
 namespace quorvath::test {
 
@@ -12,7 +12,7 @@ void ensureApp() {
         return;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
-    static char name[] = "test_ui";
+    static char name[] = "test_gui";
     static char* argv[] = {name, nullptr};
     new QApplication(argc, argv); // lives for the whole test program
 }
@@ -21,56 +21,44 @@ bool waitUntil(const std::function<bool()>& done) {
     QElapsedTimer clock;
     clock.start();
     while (!done()) {
-        if (clock.elapsed() > 10000)
+        if (clock.elapsed() > 60000)
             return false;
         QApplication::processEvents(QEventLoop::AllEvents, 20);
     }
     return true;
 }
 
-namespace {
-template <typename T> T take(std::deque<T>& queue, const std::string& what) {
-    if (queue.empty()) {
-        ADD_FAILURE() << "no scripted answer for: " << what;
-        return T{};
-    }
-    T answer = queue.front();
-    queue.pop_front();
-    return answer;
-}
-} // namespace
-
-std::string ScriptedPrompts::inputBox(const std::string& prompt, const std::string&) {
-    asked.push_back(prompt);
-    return take(inputs, prompt);
+void ProgramTest::start() {
+    session = std::make_unique<LogSession>(settings, prompts);
+    window = std::make_unique<MainWindow>(*session, settings, prompts);
+    statistics = std::make_unique<StatisticsWindow>(*session, settings, prompts);
 }
 
-bool ScriptedPrompts::askYesNo(const std::string& question, const std::string&) {
-    asked.push_back(question);
-    return take(answers, question);
+void ProgramTest::TearDown() {
+    // Closing asks about the archive copy: the copies made go.
+    prompts.answers.assign(4, false);
+    if (window)
+        window->close();
+    statistics.reset();
+    window.reset();
+    session.reset();
 }
 
-void ScriptedPrompts::message(const std::string& text, const std::string&) {
-    asked.push_back(text);
-    messages.push_back(text);
+void ProgramTest::open(const std::string& path) {
+    prompts.files.push_back(path);
+    inMain<QAction>("openAction")->trigger();
+    waitWhileBusy();
 }
 
-std::string ScriptedPrompts::openFile(const std::string& title,
-                                      const std::vector<FileFilter>& filters,
-                                      const std::string& initialFolder) {
-    asked.push_back(title);
-    lastFilters = filters;
-    lastInitialFolder = initialFolder;
-    return take(files, title);
+std::string ProgramTest::demoLog() {
+    const std::string path = dir.file("demo.log").string();
+    writeFile(path, readFile(sourcePath("samples/demo.log")));
+    return path;
 }
 
-std::uint32_t ScriptedPrompts::chooseColour(const std::string& title, std::uint32_t initial) {
-    colourDialogs.push_back({title, initial});
-    if (colours.empty())
-        return initial; // Cancel
-    const std::uint32_t chosen = colours.front();
-    colours.pop_front();
-    return chosen;
+void ProgramTest::getStatistics() {
+    inMain<QPushButton>("getStatisticsButton")->click();
+    waitWhileBusy();
 }
 
 } // namespace quorvath::test

@@ -1,11 +1,22 @@
 #pragma once
-// Shared by the window tests: an offscreen QApplication and prompts that give
-// scripted answers and remember what they were asked.
+// Shared by the window tests: an offscreen QApplication, prompts that give
+// scripted answers and remember what they were asked, and the program put
+// together as main() does it.
 
+#include "core/common/settings_store.h"
 #include "core/common/user_prompts.h"
+#include "gui/log_session.h"
+#include "gui/main_window.h"
+#include "gui/statistics_window.h"
+#include "support/test_support.h"
+
+#include <QWidget>
+
+#include <gtest/gtest.h>
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,31 +24,84 @@ namespace quorvath::test {
 
 // The one QApplication of the test program (offscreen platform).
 void ensureApp();
-// Runs the event loop until `done` holds or 10 s passed; false on timeout.
+// Runs the event loop until `done` holds; false after a minute (a hang).
 bool waitUntil(const std::function<bool()>& done);
 
 class ScriptedPrompts : public UserPrompts {
 public:
-    std::deque<std::string> inputs; // answers of input boxes ("" = Cancel)
-    std::deque<bool> answers;       // answers of yes/no questions
-    std::deque<std::string> files;  // answers of file dialogs ("" = Cancel)
-    std::vector<std::string> asked; // every prompt, question and message, in order
+    std::deque<std::string> inputs;    // answers of input boxes ("" = Cancel)
+    std::deque<bool> answers;          // answers of yes/no questions
+    std::deque<std::string> files;     // answers of file dialogs ("" = Cancel)
+    std::deque<std::uint32_t> colours; // chosen colours; none left = Cancel
+    std::vector<std::string> asked;    // every prompt, question and message, in order
     std::vector<std::string> messages;
     std::string lastInitialFolder;
-    std::vector<FileFilter> lastFilters;
-    std::deque<std::uint32_t> colours; // chosen colours; none left = Cancel
-    struct ColourDialog {
-        std::string title;
-        std::uint32_t initial;
-    };
-    std::vector<ColourDialog> colourDialogs; // every colour dialog shown
+    std::vector<std::uint32_t> colourDialogs; // the colour each colour dialog opened on
 
-    std::string inputBox(const std::string& prompt, const std::string& title) override;
-    bool askYesNo(const std::string& question, const std::string& title) override;
-    void message(const std::string& text, const std::string& title) override;
-    std::string openFile(const std::string& title, const std::vector<FileFilter>& filters,
-                         const std::string& initialFolder) override;
-    std::uint32_t chooseColour(const std::string& title, std::uint32_t initial) override;
+    std::string inputBox(const std::string& prompt, const std::string&) override {
+        return take(inputs, prompt);
+    }
+    bool askYesNo(const std::string& question, const std::string&) override {
+        return take(answers, question);
+    }
+    void message(const std::string& text, const std::string&) override {
+        asked.push_back(text);
+        messages.push_back(text);
+    }
+    std::string openFile(const std::string& title, const std::vector<FileFilter>&,
+                         const std::string& initialFolder) override {
+        lastInitialFolder = initialFolder;
+        return take(files, title);
+    }
+    std::uint32_t chooseColour(const std::string& title, std::uint32_t initial) override {
+        colourDialogs.push_back(initial);
+        return colours.empty() ? initial : take(colours, title);
+    }
+
+private:
+    template <typename T> T take(std::deque<T>& queue, const std::string& what) {
+        asked.push_back(what);
+        if (queue.empty()) {
+            ADD_FAILURE() << "no scripted answer for: " << what;
+            return T{};
+        }
+        T answer = queue.front();
+        queue.pop_front();
+        return answer;
+    }
+};
+
+// The session and both windows on settings in memory and scripted prompts.
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override { ensureApp(); }
+    void TearDown() override;
+
+    // Builds the program from the settings as scripted so far.
+    void start();
+    // File > Open of `path`, waiting until the log is loaded (or refused).
+    void open(const std::string& path);
+    void getStatistics(); // presses "Get the guff" and waits for the statistics
+    // A copy of the sample log in `dir` (archive copies land beside it).
+    std::string demoLog();
+    void waitWhileBusy() {
+        ASSERT_TRUE(waitUntil([&] { return !session->busy(); }));
+    }
+
+    template <typename T> T* child(QWidget& w, const char* name) {
+        T* found = w.findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    template <typename T> T* inMain(const char* name) { return child<T>(*window, name); }
+    template <typename T> T* inStatistics(const char* name) { return child<T>(*statistics, name); }
+
+    TempDir dir;
+    MemorySettingsStore settings;
+    ScriptedPrompts prompts;
+    std::unique_ptr<LogSession> session;
+    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<StatisticsWindow> statistics;
 };
 
 } // namespace quorvath::test

@@ -3,7 +3,8 @@
 //
 // The worker writes, the interface thread reads from its timers: every field is
 // atomic so that a timer tick may read while a pass runs on another thread.
-// The core never waits on the reader.
+// The core never waits on the reader. The reader may ask the work to stop
+// (a replaced log); long passes look at that request between their steps.
 
 #include <atomic>
 #include <cstdint>
@@ -31,12 +32,18 @@ public:
     // Increases by one with every stage, so a reader can tell a stage ended.
     int stage() const { return stage_.load(std::memory_order_relaxed); }
 
+    // Asks the running work to end early; its results are then thrown away.
+    // Holds until cleared before the next work starts.
+    void requestStop(bool stop = true) { stopRequested_.store(stop, std::memory_order_relaxed); }
+    bool stopRequested() const { return stopRequested_.load(std::memory_order_relaxed); }
+
 private:
     mutable std::mutex statusMutex_;
     std::string status_;
     std::atomic<std::int64_t> position_{0};
     std::atomic<std::int64_t> length_{0};
     std::atomic<int> stage_{0};
+    std::atomic<bool> stopRequested_{false};
 };
 
 // The progress bar value for a caret at `position` in a text of `length`

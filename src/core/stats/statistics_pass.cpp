@@ -79,6 +79,8 @@ void runStatisticsPass(const LogDocument& doc, PlayerTable& players, Progress& p
     const RoundEnds roundEnds(hits, kStatisticsScans.size());
 
     for (int number = 1; number <= kStatisticsScanCount; ++number) {
+        if (progress.stopRequested())
+            return; // the table is thrown away: no need to finish it
         const StatisticsScan& scan = kStatisticsScans[static_cast<std::size_t>(number - 1)];
         if (number > 1)
             progress.beginStage(std::string(scanCaption(number)));

@@ -38,7 +38,8 @@ using ScanStarted = std::function<void(int number)>;
 // Cuts the table to slot 0, runs the 30 scans, then names slot 0
 // "All Players" with counters 1..81 summed over slots 1..n. Each scan begins
 // a Progress stage with its caption (rows without one repeat the caption
-// above) and reports its positions in the text.
+// above) and reports its positions in the text. A stop requested on
+// `progress` ends the pass before its next scan, the table left unfinished.
 void runStatisticsPass(const LogDocument& doc, PlayerTable& players, Progress& progress,
                        const ScanStarted& scanStarted = {});
 

@@ -37,6 +37,21 @@ TEST(StatisticsPass, ReportsEachScanWithItsCaptionAndKeepsSlotZerosOtherFields) 
     EXPECT_EQ(table[0].aliases.count(), 1);
 }
 
+TEST(StatisticsPass, AStopRequestEndsItBeforeTheNextScan) {
+    LogDocument doc;
+    test::setMarkup(doc, "{r:Mullins} was shot by {b:Joe}'s M4\r\n");
+    PlayerTable table;
+    Progress progress;
+    std::vector<int> numbers;
+    runStatisticsPass(doc, table, progress, [&](int n) {
+        numbers.push_back(n);
+        if (n == 2)
+            progress.requestStop();
+    });
+    EXPECT_EQ(numbers, (std::vector<int>{1, 2}));
+    EXPECT_NE(table[0].name, "All Players"); // never summed
+}
+
 TEST(PhraseSweepTest, ThreadedSweepFindsWhatFindFinds) {
     // Longer than two sweep parts, with phrases across the cut and in all cases.
     std::mt19937 rng(7);

@@ -1,4 +1,4 @@
-#include "gui/qt_twips_layout.h"
+#include "gui/twips_layout.h"
 
 #include <QWidget>
 #include <QWidgetItem>
@@ -11,8 +11,8 @@ namespace {
 int px(int twips) { return static_cast<int>(std::lround(twips / 15.0)); }
 } // namespace
 
-TwipsLayout::TwipsLayout(QWidget* parent, int designWidthTwips, int designHeightTwips)
-    : QLayout(parent), design_(px(designWidthTwips), px(designHeightTwips)) {
+TwipsLayout::TwipsLayout(QWidget* parent, int baseWidthTwips, int baseHeightTwips)
+    : QLayout(parent), base_(px(baseWidthTwips), px(baseHeightTwips)) {
     setContentsMargins(0, 0, 0, 0);
 }
 
@@ -42,14 +42,14 @@ QLayoutItem* TwipsLayout::takeAt(int index) {
     return item;
 }
 
-QSize TwipsLayout::minimumSize() const { return QSize(design_.width() / 2, design_.height() / 2); }
+QSize TwipsLayout::minimumSize() const { return QSize(base_.width() / 2, base_.height() / 2); }
 
 void TwipsLayout::setGeometry(const QRect& rect) {
     QLayout::setGeometry(rect);
-    const int dw = rect.width() - design_.width();
-    const int dh = rect.height() - design_.height();
+    const int dw = rect.width() - base_.width();
+    const int dh = rect.height() - base_.height();
     for (const Item& i : items_) {
-        QRect r = i.design;
+        QRect r = i.base;
         if (i.anchors & StretchWidth)
             r.setWidth(std::max(0, r.width() + dw));
         else if (i.anchors & Right)

@@ -1,8 +1,8 @@
 #pragma once
-// A layout that places each widget at its design rectangle, given in twips
-// (1/15 pixel at 96 dpi) within a design client area, and keeps it right when
-// the window is resized: a widget may stretch with the width or the height,
-// or keep its distance to the right or bottom edge.
+// A layout that places each widget at a fixed rectangle, given in twips
+// (1/15 pixel at 96 dpi) within a client area of a base size, and keeps it
+// right when the window is resized: a widget may stretch with the width or
+// the height, or keep its distance to the right or bottom edge.
 
 #include <QLayout>
 #include <QRect>
@@ -21,7 +21,7 @@ public:
         Bottom = 8,        // keeps its distance to the bottom edge
     };
 
-    TwipsLayout(QWidget* parent, int designWidthTwips, int designHeightTwips);
+    TwipsLayout(QWidget* parent, int baseWidthTwips, int baseHeightTwips);
     ~TwipsLayout() override;
 
     void add(QWidget* widget, int left, int top, int width, int height, int anchors);
@@ -30,18 +30,18 @@ public:
     QLayoutItem* itemAt(int index) const override;
     QLayoutItem* takeAt(int index) override;
     int count() const override { return static_cast<int>(items_.size()); }
-    QSize sizeHint() const override { return design_; }
+    QSize sizeHint() const override { return base_; }
     QSize minimumSize() const override;
     void setGeometry(const QRect& rect) override;
 
 private:
     struct Item {
         QLayoutItem* item;
-        QRect design; // pixels
+        QRect base; // pixels, in the client area of the base size
         int anchors;
     };
     std::vector<Item> items_;
-    QSize design_;
+    QSize base_;
 };
 
 } // namespace quorvath

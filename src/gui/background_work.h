@@ -4,11 +4,12 @@
 // with the job's error message ("" when it succeeded).
 //
 // The job must not touch widgets; what it writes, the interface thread reads
-// only after `finished`.
+// only after `finished` or after abandon().
 
 #include <QObject>
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -28,16 +29,19 @@ public:
     // False (and nothing starts) while a job runs.
     bool start(Job job);
     bool running() const { return thread_ != nullptr; }
-    // Blocks until the running job has ended (its `finished` still follows).
-    void wait();
+    // Blocks until the running job has ended and forgets it: its `finished`
+    // never arrives, and a new job may start at once.
+    void abandon();
 
 signals:
     void finished(const QString& error);
 
 private:
-    void onThreadFinished();
+    void threadFinished(std::uint64_t job);
 
     QThread* thread_ = nullptr;
+    // Counts started jobs, so that the end of an abandoned one is recognised.
+    std::uint64_t jobNumber_ = 0;
     std::optional<std::string> result_;
 };
 

@@ -1,4 +1,4 @@
-#include "gui/qt_fonts.h"
+#include "gui/control_fonts.h"
 
 #include <QFont>
 #include <QStringList>
@@ -11,7 +11,7 @@ void registerFontSubstitutes() {
     QFont::insertSubstitutions("Arial", QStringList{"Liberation Sans", "Arimo", "DejaVu Sans"});
 }
 
-QFont designFont(const char* family, double points, bool bold) {
+QFont controlFont(const char* family, double points, bool bold) {
     QFont f(family);
     f.setPointSizeF(points);
     f.setBold(bold);

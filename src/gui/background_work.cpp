@@ -1,4 +1,4 @@
-#include "gui/qt_background_work.h"
+#include "gui/background_work.h"
 
 #include <QThread>
 
@@ -6,17 +6,13 @@
 
 namespace quorvath {
 
-BackgroundWork::~BackgroundWork() {
-    if (thread_) {
-        thread_->wait();
-        delete thread_;
-    }
-}
+BackgroundWork::~BackgroundWork() { abandon(); }
 
 bool BackgroundWork::start(Job job) {
     if (thread_)
         return false;
     result_.reset();
+    const std::uint64_t number = ++jobNumber_;
     thread_ = QThread::create([this, job = std::move(job)] {
         try {
             result_ = job();
@@ -24,18 +20,24 @@ bool BackgroundWork::start(Job job) {
             result_ = std::string(e.what());
         }
     });
-    connect(thread_, &QThread::finished, this, &BackgroundWork::onThreadFinished,
-            Qt::QueuedConnection);
+    connect(
+        thread_, &QThread::finished, this, [this, number] { threadFinished(number); },
+        Qt::QueuedConnection);
     thread_->start();
     return true;
 }
 
-void BackgroundWork::wait() {
-    if (thread_)
-        thread_->wait();
+void BackgroundWork::abandon() {
+    if (!thread_)
+        return;
+    thread_->wait();
+    delete thread_;
+    thread_ = nullptr;
 }
 
-void BackgroundWork::onThreadFinished() {
+void BackgroundWork::threadFinished(std::uint64_t job) {
+    if (job != jobNumber_ || !thread_)
+        return; // the end of an abandoned job, queued before it was abandoned
     thread_->deleteLater();
     thread_ = nullptr;
     emit finished(result_ ? QString::fromStdString(*result_) : QString());

@@ -1,0 +1,128 @@
+#pragma once
+// The loaded log and everything that hangs on it: the rendered document, the
+// player table, the statistics window's state, the archive copy, the user's
+// nick, and the long work on them with its progress and its one busy state.
+// Both windows act through its calls and observe its signals; they never call
+// each other.
+//
+// Long work (loading, highlighting the nick, the statistics pass) runs on one
+// worker thread, one job at a time. While it runs the session is busy: the
+// document and the table belong to the worker (only highlighting leaves the
+// document readable, for the view). Replacing the log first stops running
+// work and waits for it, so the old document is never released under it.
+//
+// A QObject rather than a core class: its signals are how the windows learn
+// of the worker's results, on the interface thread.
+//
+// Interface thread only.
+
+#include "core/common/progress.h"
+#include "core/log/log_document.h"
+#include "core/session/statistics_session.h"
+#include "core/stats/player_table.h"
+
+#include <QObject>
+#include <QString>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quorvath {
+
+class BackgroundWork;
+class SettingsStore;
+class UserPrompts;
+
+class LogSession : public QObject {
+    Q_OBJECT
+public:
+    enum class Work { Loading, HighlightingNick, StatisticsPass };
+    Q_ENUM(Work)
+
+    // Reads the nick from the preferences.
+    LogSession(SettingsStore& settings, UserPrompts& prompts, QObject* parent = nullptr);
+    ~LogSession() override; // stops running work and waits for it
+
+    LogDocument& document() { return document_; }
+    const PlayerTable& players() const { return players_; }
+    StatisticsSession& statistics() { return *statistics_; }
+    const Progress& progress() const { return progress_; }
+    bool busy() const { return running_.has_value(); }
+
+    const std::string& nick() const { return nick_; }
+    // A new nick, kept in the preferences too.
+    void setNick(const std::string& nick);
+    // The copy of the log that was opened last, made beside it.
+    const std::string& archiveCopy() const { return archiveCopy_; }
+    // True while that copy exists and has not been asked about.
+    bool hasArchiveCopy() const { return archiveCopyMade_; }
+
+    // Replaces the loaded log with the one at `path` ("" leaves none): stops
+    // running work, empties the document, the table and the statistics, asks
+    // whether to keep the earlier archive copy, refuses a log that cannot be
+    // loaded before copying it, then copies and loads it on the worker.
+    void openLog(const std::string& path);
+    // Marks every occurrence of the nick bold, italic and underlined, on the
+    // worker. Ignored while busy.
+    void highlightNick();
+    // "Get the guff": the statistics are wanted. The table is filled by a pass
+    // on the worker unless it already holds the loaded log's statistics.
+    // Ignored while busy.
+    void requestStatistics();
+    // The statistics window was closed: its state goes back to the start (the
+    // table unlinked with the check mark), keeping the gathered statistics.
+    void closeStatistics();
+    // The program ends: stops running work, closes the statistics and asks
+    // whether to keep the archive copy. Only the first call counts.
+    void end();
+
+signals:
+    void busyChanged(bool busy);
+    void workStarted(LogSession::Work work);
+    // `error` is empty when the work succeeded. A log refused before loading
+    // also ends here, without having started.
+    void workFinished(LogSession::Work work, const QString& error);
+    // The work was stopped because the log is replaced or the program ends;
+    // its results are thrown away.
+    void workStopped(LogSession::Work work);
+    // Scan `number` (1-based) of the statistics pass has begun.
+    void scanStarted(int number);
+    // The document, the table and the statistics are empty: a new log comes.
+    void logCleared();
+    // "Get the guff" was pressed while nothing ran.
+    void statisticsRequested();
+    // The table holds the loaded log's statistics: they can be shown.
+    void statisticsReady();
+    // The statistics window was closed while the program goes on.
+    void statisticsClosed();
+    // The program ends: the statistics window closes.
+    void ending();
+
+private:
+    void startWork(Work work, std::function<std::optional<std::string>()> job);
+    void workEnded(const QString& error);
+    void stopWork();
+    void releaseLog();
+    void askAboutArchiveCopy();
+
+    SettingsStore& settings_;
+    UserPrompts& prompts_;
+    LogDocument document_;
+    PlayerTable players_;
+    std::unique_ptr<StatisticsSession> statistics_;
+    Progress progress_;
+    BackgroundWork* worker_;
+    std::optional<Work> running_;
+    std::vector<int> nickHits_; // written by the worker while it highlights
+    int nickLength_ = 0;
+    std::string nick_;
+    std::string archiveCopy_;
+    std::atomic<bool> archiveCopyMade_{false}; // set by the worker once the copy exists
+    bool ending_ = false;
+};
+
+} // namespace quorvath

@@ -1,0 +1,61 @@
+#include "gui/progress_display.h"
+
+#include "core/common/progress.h"
+#include "gui/statistics_texts.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QTimer>
+
+namespace quorvath {
+
+ProgressDisplay::ProgressDisplay(const Progress& progress, StageChange stageChange, QLabel* status,
+                                 QLabel* percent, QProgressBar* bar, QObject* parent)
+    : QObject(parent), progress_(progress), stageChange_(stageChange), status_(status),
+      percent_(percent), bar_(bar), timer_(new QTimer(this)) {
+    connect(timer_, &QTimer::timeout, this, &ProgressDisplay::refresh);
+}
+
+void ProgressDisplay::start(int intervalMs) {
+    startStage_ = shownStage_ = progress_.stage();
+    timer_->setInterval(intervalMs);
+    timer_->start();
+}
+
+void ProgressDisplay::setInterval(int intervalMs) { timer_->setInterval(intervalMs); }
+
+void ProgressDisplay::stop() { timer_->stop(); }
+
+void ProgressDisplay::showComplete() {
+    percent_->setText(statistics_texts::ScanComplete);
+    bar_->setValue(100);
+}
+
+void ProgressDisplay::showReady(const QString& status) {
+    stop();
+    bar_->setValue(0);
+    status_->setText(status);
+    percent_->clear();
+}
+
+void ProgressDisplay::refresh() {
+    const int stage = progress_.stage();
+    if (stage != shownStage_) {
+        const bool oneEnded = shownStage_ != startStage_;
+        shownStage_ = stage;
+        status_->setText(QString::fromStdString(progress_.status()));
+        if (stageChange_ == StageChange::ClearPercent) {
+            percent_->clear();
+        } else if (oneEnded) {
+            showComplete();
+            return;
+        }
+    }
+    double value = 0;
+    if (!progressValue(progress_.position(), progress_.length(), value))
+        return; // no text to measure against: the display stays
+    bar_->setValue(static_cast<int>(value));
+    percent_->setText(QString::fromStdString(percentCaption(value)));
+}
+
+} // namespace quorvath

@@ -1,0 +1,51 @@
+#pragma once
+// The progress of long work as a window shows it: a status label with the
+// running stage's text, a percentage label ("42% Complete...") and a bar,
+// refreshed by a timer from the session's Progress while the work runs.
+//
+// Interface thread only.
+
+#include <QObject>
+
+class QLabel;
+class QProgressBar;
+class QTimer;
+
+namespace quorvath {
+
+class Progress;
+
+class ProgressDisplay : public QObject {
+    Q_OBJECT
+public:
+    // What the display does when a new stage begins. The main window clears
+    // the percentage; the statistics window shows the scan before it complete
+    // for one tick, as between two scans.
+    enum class StageChange { ClearPercent, ShowPreviousComplete };
+
+    ProgressDisplay(const Progress& progress, StageChange stageChange, QLabel* status,
+                    QLabel* percent, QProgressBar* bar, QObject* parent);
+
+    // Starts refreshing; a status left over from earlier work is not shown.
+    void start(int intervalMs);
+    void setInterval(int intervalMs);
+    void stop();
+    // "100% Complete" and the bar full.
+    void showComplete();
+    // Stops, shows `status`, an empty percentage and an empty bar.
+    void showReady(const QString& status);
+
+private:
+    void refresh();
+
+    const Progress& progress_;
+    StageChange stageChange_;
+    QLabel* status_;
+    QLabel* percent_;
+    QProgressBar* bar_;
+    QTimer* timer_;
+    int startStage_ = 0;
+    int shownStage_ = 0;
+};
+
+} // namespace quorvath

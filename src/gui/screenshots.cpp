@@ -1,0 +1,69 @@
+#include "gui/screenshots.h"
+
+#include "core/log/log_file.h"
+#include "gui/drag_list_widget.h"
+#include "gui/log_session.h"
+#include "gui/main_window.h"
+#include "gui/statistics_window.h"
+
+#include <QCoreApplication>
+#include <QScreen>
+#include <QTimer>
+
+#include <algorithm>
+#include <functional>
+
+namespace quorvath {
+
+namespace {
+
+// Saves `window` a moment after the last repaint and ends the program.
+void saveAndQuit(LogSession& session, QWidget& window, const QString& png) {
+    QTimer::singleShot(300, &window, [&session, &window, png] {
+        const bool saved = window.grab().save(png);
+        if (session.hasArchiveCopy())
+            removeFile(session.archiveCopy());
+        QCoreApplication::exit(saved ? 0 : 1);
+    });
+}
+
+void whenLoaded(LogSession& session, QObject& context, const std::function<void()>& then) {
+    QObject::connect(&session, &LogSession::workFinished, &context, [then](LogSession::Work work) {
+        if (work == LogSession::Work::Loading)
+            then();
+    });
+}
+
+// The demo player when the log has one, else the first player.
+void selectShownPlayer(DragListWidget& playerList) {
+    const auto found = playerList.findItems("Quorvath", Qt::MatchExactly);
+    playerList.setCurrentRow(found.isEmpty() ? std::min(1, playerList.count() - 1)
+                                             : playerList.row(found.first()));
+}
+
+} // namespace
+
+void takeMainScreenshotWhenLoaded(LogSession& session, MainWindow& window, const QString& png) {
+    whenLoaded(session, window, [&session, &window, png] { saveAndQuit(session, window, png); });
+}
+
+void takeStatisticsScreenshotWhenReady(LogSession& session, StatisticsWindow& window,
+                                       const QString& png) {
+    whenLoaded(session, window, [&session, &window] {
+        QTimer::singleShot(0, &session, &LogSession::requestStatistics);
+    });
+    QObject::connect(&window, &StatisticsWindow::statisticsShown, &window,
+                     [&session, &window, png] {
+                         auto* playerList = window.findChild<DragListWidget*>("playerList");
+                         auto* rankingList = window.findChild<DragListWidget*>("rankingList");
+                         selectShownPlayer(*playerList);
+                         window.dropOnPane(Pane::Left, DraggedList::Players);
+                         rankingList->setCurrentRow(0); // "Kills"
+                         window.dropOnPane(Pane::Right, DraggedList::Categories);
+                         // No window manager maximizes it under a virtual display.
+                         window.setGeometry(window.screen()->availableGeometry());
+                         saveAndQuit(session, window, png);
+                     });
+}
+
+} // namespace quorvath

@@ -1,0 +1,335 @@
+#include "gui/statistics_window.h"
+
+#include "core/common/settings_store.h"
+#include "core/common/user_prompts.h"
+#include "core/common/windows1252.h"
+#include "core/stats/statistics_pass.h"
+#include "gui/alias_selection_window.h"
+#include "gui/control_fonts.h"
+#include "gui/drag_list_widget.h"
+#include "gui/drop_pane_widget.h"
+#include "gui/progress_display.h"
+#include "gui/qt_colours.h"
+#include "gui/statistics_texts.h"
+#include "gui/twips_layout.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QProgressBar>
+
+#include <string>
+#include <utility>
+
+namespace quorvath {
+
+namespace t = statistics_texts;
+
+namespace {
+
+// The progress display ticks every 200 ms, every 50 ms from the fifth scan on.
+constexpr int kFirstInterval = 200;
+constexpr int kLaterInterval = 50;
+constexpr int kFirstQuickScan = 5;
+
+QString shown(std::string_view windows1252) {
+    return QString::fromStdString(utf8FromWindows1252(std::string(windows1252)));
+}
+
+QColor halfway(const QColor& a, const QColor& b) {
+    return QColor((a.red() + b.red()) / 2, (a.green() + b.green()) / 2, (a.blue() + b.blue()) / 2);
+}
+
+} // namespace
+
+StatisticsWindow::StatisticsWindow(LogSession& session, SettingsStore& settings,
+                                   UserPrompts& prompts, QWidget* parent)
+    : QMainWindow(parent), session_(session), settings_(settings), prompts_(prompts),
+      runSelection_([](AliasSelectionWindow& window) { window.exec(); }) {
+    setObjectName("statisticsWindow");
+    setWindowTitle(t::WindowCaption);
+    buildControls();
+    buildMenus();
+    resize(sizeHint());
+    observeSession();
+    showStartState();
+}
+
+void StatisticsWindow::buildControls() {
+    auto* central = new QWidget(this);
+    auto* layout = new TwipsLayout(central, 15240, 10455);
+    using A = TwipsLayout::Anchor;
+
+    playerList_ = new DragListWidget(DraggedList::Players, central);
+    playerList_->setObjectName("playerList");
+    rankingList_ = new DragListWidget(DraggedList::Categories, central);
+    rankingList_->setObjectName("rankingList");
+    for (DragListWidget* list : {playerList_, rankingList_})
+        list->setFont(controlFont("Arial", 12, true));
+
+    // The panes share the room right of the lists half and half.
+    auto* panes = new QWidget(central);
+    auto* paneRow = new QHBoxLayout(panes);
+    paneRow->setContentsMargins(0, 0, 0, 0);
+    paneRow->setSpacing(5); // 75 twips
+    leftPane_ = new DropPaneWidget(panes);
+    leftPane_->setObjectName("leftPane");
+    rightPane_ = new DropPaneWidget(panes);
+    rightPane_->setObjectName("rightPane");
+    for (DropPaneWidget* pane : {leftPane_, rightPane_}) {
+        pane->setFont(controlFont("Arial", 8.25, true));
+        paneRow->addWidget(pane, 1);
+    }
+    connect(leftPane_, &DropPaneWidget::listDropped, this,
+            [this](DraggedList list) { dropOnPane(Pane::Left, list); });
+    connect(rightPane_, &DropPaneWidget::listDropped, this,
+            [this](DraggedList list) { dropOnPane(Pane::Right, list); });
+
+    progressBar_ = new QProgressBar(central);
+    progressBar_->setObjectName("progressBar");
+    progressBar_->setRange(0, 100);
+    progressBar_->setTextVisible(false);
+    statusLabel_ = new QLabel(central);
+    statusLabel_->setObjectName("statusLabel");
+    percentLabel_ = new QLabel(central);
+    percentLabel_->setObjectName("percentLabel");
+    for (QLabel* label : {statusLabel_, percentLabel_})
+        label->setFont(controlFont("Arial", 9.75, true));
+    progressDisplay_ =
+        new ProgressDisplay(session_.progress(), ProgressDisplay::StageChange::ShowPreviousComplete,
+                            statusLabel_, percentLabel_, progressBar_, this);
+
+    layout->add(playerList_, 120, 30, 6375, 4620, A::Fixed);
+    layout->add(rankingList_, 120, 4740, 6375, 4905, A::StretchHeight);
+    layout->add(panes, 6570, 30, 8685, 10395, A::StretchWidth | A::StretchHeight);
+    layout->add(progressBar_, 120, 9750, 6375, 345, A::Bottom);
+    layout->add(statusLabel_, 120, 10170, 4665, 255, A::Bottom);
+    layout->add(percentLabel_, 4770, 10170, 1755, 255, A::Bottom);
+    setCentralWidget(central);
+}
+
+void StatisticsWindow::buildMenus() {
+    aliasesMenu_ = menuBar()->addMenu(t::AliasesMenu);
+    aliasesMenu_->setObjectName("aliasesMenu");
+    linkAliasesAction_ =
+        aliasesMenu_->addAction(t::LinkAliases, this, &StatisticsWindow::onLinkAliasesTriggered);
+    linkAliasesAction_->setObjectName("linkAliasesAction");
+    linkAliasesAction_->setCheckable(true);
+    aliasesMenu_
+        ->addAction(t::SelectKeyAliases, this, &StatisticsWindow::onSelectKeyAliasesTriggered)
+        ->setObjectName("selectKeyAliasesAction");
+    QMenu* prefs = menuBar()->addMenu(t::PreferencesMenu);
+    prefs->setObjectName("preferencesMenu");
+    prefs->addAction(t::TextColour, this, &StatisticsWindow::onTextColourTriggered)
+        ->setObjectName("textColourAction");
+    prefs->addAction(t::BackgroundColour, this, &StatisticsWindow::onBackgroundColourTriggered)
+        ->setObjectName("backgroundColourAction");
+    prefs->addAction(t::SaveColours, this, &StatisticsWindow::onSaveColoursTriggered)
+        ->setObjectName("saveColoursAction");
+}
+
+void StatisticsWindow::observeSession() {
+    connect(&session_, &LogSession::busyChanged, this, &StatisticsWindow::updateEnabled);
+    connect(&session_, &LogSession::workStarted, this, &StatisticsWindow::onWorkStarted);
+    connect(&session_, &LogSession::workFinished, this, &StatisticsWindow::onWorkFinished);
+    connect(&session_, &LogSession::workStopped, this, [this](LogSession::Work work) {
+        if (work == LogSession::Work::StatisticsPass)
+            progressDisplay_->showReady(t::Ready);
+    });
+    connect(&session_, &LogSession::scanStarted, this, [this](int number) {
+        if (number == kFirstQuickScan)
+            progressDisplay_->setInterval(kLaterInterval);
+    });
+    connect(&session_, &LogSession::logCleared, this, &StatisticsWindow::onLogCleared);
+    connect(&session_, &LogSession::statisticsRequested, this, [this] {
+        if (!loaded_)
+            showStartState();
+        showMaximized();
+    });
+    connect(&session_, &LogSession::statisticsReady, this, [this] {
+        if (loaded_) // a pass that ends after the window was closed shows nothing
+            showStatistics();
+    });
+    connect(&session_, &LogSession::ending, this, &StatisticsWindow::close);
+}
+
+// --- start, hand-over, closing -------------------------------------------------
+
+void StatisticsWindow::showStartState() {
+    loaded_ = true;
+    dialogColour_.reset();
+    setColours(kDefaultTextColor, kDefaultBackColor);
+    playerList_->clear();
+    rankingList_->clear();
+    for (const std::string& category : session_.statistics().categoryList())
+        rankingList_->addItem(shown(category));
+    leftPane_->clear();
+    rightPane_->clear();
+    statusLabel_->setText(t::StatusAtStart);
+    percentLabel_->setText(t::PercentAtStart);
+    progressBar_->setValue(0);
+    linkAliasesAction_->setChecked(false);
+    setHandedOver(false);
+}
+
+void StatisticsWindow::closeEvent(QCloseEvent* event) {
+    if (std::exchange(loaded_, false))
+        session_.closeStatistics();
+    QMainWindow::closeEvent(event);
+}
+
+void StatisticsWindow::onWorkStarted(LogSession::Work work) {
+    if (work != LogSession::Work::StatisticsPass)
+        return;
+    statusLabel_->setText(shown(scanCaption(1)));
+    progressDisplay_->start(kFirstInterval);
+    setHandedOver(false);
+}
+
+void StatisticsWindow::onWorkFinished(LogSession::Work work, const QString& error) {
+    if (work != LogSession::Work::StatisticsPass)
+        return;
+    progressDisplay_->stop();
+    progressDisplay_->showComplete();
+    // A new table is unlinked: the check mark follows it.
+    linkAliasesAction_->setChecked(session_.statistics().linked());
+    if (error.isEmpty())
+        return; // statisticsReady follows
+    setHandedOver(false);
+    statusLabel_->setText(t::Ready);
+    prompts_.message(error.toStdString(), t::WindowCaption);
+}
+
+void StatisticsWindow::onLogCleared() {
+    linkAliasesAction_->setChecked(session_.statistics().linked());
+    // Nothing of the old log stays usable until the next hand-over.
+    playerList_->clear();
+    setHandedOver(false);
+}
+
+void StatisticsWindow::showStatistics() {
+    redraw(session_.statistics().handOver(windows1252FromUtf8(session_.nick())));
+    progressDisplay_->showReady(t::Ready);
+    setHandedOver(true);
+    emit statisticsShown();
+}
+
+void StatisticsWindow::setHandedOver(bool on) {
+    handedOver_ = on;
+    updateEnabled();
+}
+
+void StatisticsWindow::updateEnabled() {
+    for (QWidget* w : {static_cast<QWidget*>(rankingList_), static_cast<QWidget*>(playerList_),
+                       static_cast<QWidget*>(rightPane_), static_cast<QWidget*>(leftPane_)})
+        w->setEnabled(handedOver_);
+    // The player list is usable (if empty) while nothing runs; the alias
+    // commands rewrite the table, so never while the worker has it.
+    const bool usable = handedOver_ || !session_.busy();
+    playerList_->setEnabled(usable);
+    aliasesMenu_->setEnabled(usable);
+}
+
+// --- drag and drop -----------------------------------------------------------
+
+void StatisticsWindow::dropOnPane(Pane pane, DraggedList list) {
+    if (session_.busy())
+        return;
+    StatisticsSession& statistics = session_.statistics();
+    const bool players = list == DraggedList::Players;
+    const int row = (players ? playerList_ : rankingList_)->selectedRow();
+    const std::vector<std::string>& entries =
+        players ? statistics.playerList() : statistics.categoryList();
+    const std::string text =
+        row >= 0 && row < static_cast<int>(entries.size()) ? entries[std::size_t(row)] : "";
+    redraw(statistics.dropOnPane(pane, list, row, text));
+}
+
+void StatisticsWindow::redraw(const SessionChanges& changes) {
+    const StatisticsSession& statistics = session_.statistics();
+    if (changes.leftPane)
+        leftPane_->showReport(statistics.paneText(Pane::Left));
+    if (changes.rightPane)
+        rightPane_->showReport(statistics.paneText(Pane::Right));
+    if (changes.playerList) {
+        playerList_->clear();
+        for (const std::string& name : statistics.playerList())
+            playerList_->addItem(shown(name));
+    }
+    if (changes.checkMark)
+        linkAliasesAction_->setChecked(statistics.linked());
+}
+
+// --- aliases -----------------------------------------------------------------
+
+void StatisticsWindow::onLinkAliasesTriggered() {
+    if (!session_.busy())
+        redraw(session_.statistics().toggleLinkAliases());
+    // A menu click toggles the check mark on its own: it shows the state again.
+    linkAliasesAction_->setChecked(session_.statistics().linked());
+}
+
+void StatisticsWindow::onSelectKeyAliasesTriggered() {
+    if (session_.busy())
+        return;
+    StatisticsSession& statistics = session_.statistics();
+    redraw(statistics.selectKeyAliases([this, &statistics] {
+        AliasSelectionWindow window(statistics, settings_, this);
+        runSelection_(window);
+    }));
+    linkAliasesAction_->setChecked(statistics.linked());
+}
+
+// --- colours -----------------------------------------------------------------
+
+void StatisticsWindow::applyStoredColours() {
+    setColours(static_cast<std::uint32_t>(
+                   colourSetting(settings_, settings_keys::TextColor, kDefaultTextColor)),
+               static_cast<std::uint32_t>(
+                   colourSetting(settings_, settings_keys::BackColor, kDefaultBackColor)));
+}
+
+void StatisticsWindow::onTextColourTriggered() {
+    // One dialog for both commands: it opens on (and a cancel gives) the colour
+    // last chosen, before any choice the colour the controls have.
+    const std::uint32_t held = dialogColour_.value_or(textColour_);
+    const std::uint32_t colour = prompts_.chooseColour(t::TextColourTitle, held);
+    if (colour != held)
+        dialogColour_ = colour;
+    setColours(colour, std::nullopt);
+}
+
+void StatisticsWindow::onBackgroundColourTriggered() {
+    const std::uint32_t held = dialogColour_.value_or(backColour_);
+    const std::uint32_t colour = prompts_.chooseColour(t::BackgroundColourTitle, held);
+    if (colour != held)
+        dialogColour_ = colour;
+    setColours(std::nullopt, colour);
+}
+
+void StatisticsWindow::onSaveColoursTriggered() {
+    // Stored as the signed 32-bit numbers that start-up reads back.
+    settings_.set(settings_keys::BackColor, std::to_string(static_cast<std::int32_t>(backColour_)));
+    settings_.set(settings_keys::TextColor, std::to_string(static_cast<std::int32_t>(textColour_)));
+}
+
+void StatisticsWindow::setColours(std::optional<std::uint32_t> text,
+                                  std::optional<std::uint32_t> back) {
+    if (text)
+        textColour_ = *text;
+    if (back)
+        backColour_ = *back;
+    const QColor fore = qColorFromBgr(textColour_);
+    const QColor base = qColorFromBgr(backColour_);
+    for (QWidget* w : {static_cast<QWidget*>(playerList_), static_cast<QWidget*>(rankingList_),
+                       static_cast<QWidget*>(leftPane_), static_cast<QWidget*>(rightPane_)}) {
+        QPalette pal = w->palette();
+        pal.setColor(QPalette::Base, base);
+        pal.setColor(QPalette::Text, fore);
+        pal.setColor(QPalette::Disabled, QPalette::Text, halfway(fore, base));
+        w->setPalette(pal);
+    }
+}
+
+} // namespace quorvath

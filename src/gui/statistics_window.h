@@ -1,0 +1,105 @@
+#pragma once
+// The statistics window "Stats": the player list and the category list on
+// the left, the two report panes side by side, the pass's progress display
+// and the menus "Aliases" and "Preferences". Its commands go to the
+// statistics state the LogSession keeps; it redraws what each call reports as
+// changed, and follows the session's signals.
+//
+// It is set up (hidden) at program start and again at the first "Get the
+// guff" after the user closed it, each time with its lists and panes as at
+// start; the player table and the gathered statistics outlive it.
+//
+// Interface thread only.
+
+#include "gui/log_session.h"
+
+#include <QMainWindow>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QProgressBar;
+
+namespace quorvath {
+
+class AliasSelectionWindow;
+class DragListWidget;
+class DropPaneWidget;
+class ProgressDisplay;
+class SettingsStore;
+class UserPrompts;
+
+class StatisticsWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    StatisticsWindow(LogSession& session, SettingsStore& settings, UserPrompts& prompts,
+                     QWidget* parent = nullptr);
+
+    // The stored colours, applied once by the program's start-up.
+    void applyStoredColours();
+    std::uint32_t textColour() const { return textColour_; }
+    std::uint32_t backColour() const { return backColour_; }
+
+    // The selected entry of `list` dropped on `pane`.
+    void dropOnPane(Pane pane, DraggedList list);
+
+    // Runs the modal alias selection; tests script it.
+    using AliasSelectionRunner = std::function<void(AliasSelectionWindow&)>;
+    void setAliasSelectionRunner(AliasSelectionRunner runner) { runSelection_ = std::move(runner); }
+
+signals:
+    // The lists and panes show the statistics (after "Get the guff").
+    void statisticsShown();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    void observeSession();
+    void showStartState();
+    void showStatistics();
+    void onWorkStarted(LogSession::Work work);
+    void onWorkFinished(LogSession::Work work, const QString& error);
+    void onLogCleared();
+    void redraw(const SessionChanges& changes);
+    void setHandedOver(bool on);
+    void updateEnabled();
+
+    void onLinkAliasesTriggered();
+    void onSelectKeyAliasesTriggered();
+    void onTextColourTriggered();
+    void onBackgroundColourTriggered();
+    void onSaveColoursTriggered();
+    void setColours(std::optional<std::uint32_t> text, std::optional<std::uint32_t> back);
+
+    LogSession& session_;
+    SettingsStore& settings_;
+    UserPrompts& prompts_;
+    // Set up since start or since the last "Get the guff", until closed.
+    bool loaded_ = false;
+    bool handedOver_ = false;
+    std::uint32_t textColour_ = 0;
+    std::uint32_t backColour_ = 0;
+    // What the colour dialog holds: the last colour chosen while loaded.
+    std::optional<std::uint32_t> dialogColour_;
+    AliasSelectionRunner runSelection_;
+
+    DragListWidget* playerList_ = nullptr;
+    DragListWidget* rankingList_ = nullptr;
+    DropPaneWidget* leftPane_ = nullptr;
+    DropPaneWidget* rightPane_ = nullptr;
+    QProgressBar* progressBar_ = nullptr;
+    QLabel* statusLabel_ = nullptr;
+    QLabel* percentLabel_ = nullptr;
+    ProgressDisplay* progressDisplay_ = nullptr;
+    QMenu* aliasesMenu_ = nullptr;
+    QAction* linkAliasesAction_ = nullptr;
+};
+
+} // namespace quorvath

@@ -1,0 +1,66 @@
+// Replacing the log while a statistics pass reads it: the pass is stopped and
+// waited for before the old document goes, and the new log is what the
+// windows then show and count.
+
+#include "core/log/log_loader.h"
+#include "core/stats/statistics_pass.h"
+#include "gui/drag_list_widget.h"
+#include "gui/log_view.h"
+#include "gui/ui_support.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+namespace quorvath {
+namespace {
+
+using LogSessionTest = test::ProgramTest;
+
+TEST_F(LogSessionTest, OpeningALogWhileAPassRunsStopsThePassAndShowsTheNewLog) {
+    const std::string big = dir.file("big.log").string();
+    const std::string command =
+        std::string(QUORVATH_GEN_LOG_TOOL) + " --size-mb 32 --seed 5 --out " + big;
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const std::string demo = demoLog();
+    start();
+    open(big);
+    ASSERT_TRUE(prompts.messages.empty());
+
+    inMain<QPushButton>("getStatisticsButton")->click();
+    ASSERT_TRUE(session->busy()); // until its end is taken from the event loop
+    // Into the scans: the sweep is done and the table is being filled.
+    const int passStart = session->progress().stage();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+    while (session->progress().stage() < passStart + 2 &&
+           std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+
+    prompts.answers = {false}; // the big log's archive copy goes
+    session->openLog(demo);
+    waitWhileBusy();
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_FALSE(window->logView()->isHidden());
+    EXPECT_EQ(inMain<QLabel>("statusLabel")->text(), "Ready");
+    EXPECT_EQ(inStatistics<QLabel>("statusLabel")->text(), "Ready...");
+    EXPECT_EQ(session->players().playerCount(), 0);
+    EXPECT_EQ(inStatistics<DragListWidget>("playerList")->count(), 0);
+
+    // The demo log as the core alone loads and counts it.
+    LogDocument doc;
+    PlayerTable players;
+    Progress progress;
+    ASSERT_FALSE(loadLog(demo, doc, progress).has_value());
+    EXPECT_EQ(session->document().text(), doc.text());
+    runStatisticsPass(doc, players, progress);
+    getStatistics();
+    ASSERT_EQ(session->players().playerCount(), players.playerCount());
+    for (int i = 0; i <= players.playerCount(); ++i)
+        EXPECT_EQ(session->players()[i].counters, players[i].counters) << players[i].name;
+}
+
+} // namespace
+} // namespace quorvath
