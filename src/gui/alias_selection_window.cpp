@@ -32,12 +32,7 @@ AliasSelectionWindow::AliasSelectionWindow(StatisticsSession& statistics,
                 TwipsLayout::StretchWidth | TwipsLayout::StretchHeight);
     resize(layout->sizeHint());
 
-    QPalette pal = aliasList_->palette();
-    pal.setColor(QPalette::Text, qColorFromBgr(static_cast<std::uint32_t>(colourSetting(
-                                     settings, settings_keys::TextColor, kDefaultTextColor))));
-    pal.setColor(QPalette::Base, qColorFromBgr(static_cast<std::uint32_t>(colourSetting(
-                                     settings, settings_keys::BackColor, kDefaultBackColor))));
-    aliasList_->setPalette(pal);
+    setStoredColours(*aliasList_, settings);
 
     // The list is rebuilt after a click: done once the view has finished with
     // the click, never from inside its signal.

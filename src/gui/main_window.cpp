@@ -37,7 +37,7 @@ MainWindow::MainWindow(LogSession& session, SettingsStore& settings, UserPrompts
     buildMenus();
     // The laid-out size; Qt would otherwise cap a first window at 2/3 of the screen.
     resize(centralWidget()->sizeHint() + QSize(0, menuBar()->sizeHint().height()));
-    applySearchBoxColours();
+    setStoredColours(*searchBox_, settings_);
     observeSession();
 }
 
@@ -128,15 +128,6 @@ void MainWindow::buildMenus() {
     menuBar()
         ->addAction(texts::AboutMenu, this, [this] { AboutDialog::showOnce(this); })
         ->setObjectName("aboutAction");
-}
-
-void MainWindow::applySearchBoxColours() {
-    QPalette pal = searchBox_->palette();
-    pal.setColor(QPalette::Text, qColorFromBgr(static_cast<std::uint32_t>(colourSetting(
-                                     settings_, settings_keys::TextColor, kDefaultTextColor))));
-    pal.setColor(QPalette::Base, qColorFromBgr(static_cast<std::uint32_t>(colourSetting(
-                                     settings_, settings_keys::BackColor, kDefaultBackColor))));
-    searchBox_->setPalette(pal);
 }
 
 void MainWindow::observeSession() {

@@ -43,7 +43,6 @@ protected:
 private:
     void buildControls();
     void buildMenus();
-    void applySearchBoxColours();
     void observeSession();
 
     void onOpenTriggered();
