@@ -25,15 +25,12 @@ public:
     AliasSelectionWindow(StatisticsSession& statistics, const SettingsStore& settings,
                          QWidget* parent = nullptr);
 
-    // The lines as the statistics give them (Windows-1252).
-    const std::vector<std::string>& lines() const { return lines_; }
-
 private:
     void chooseLine(int row);
     void showLines(std::vector<std::string> lines);
 
     StatisticsSession& statistics_;
-    std::vector<std::string> lines_;
+    std::vector<std::string> lines_; // as the statistics give them (Windows-1252)
     QListWidget* aliasList_ = nullptr;
 };
 

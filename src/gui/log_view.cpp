@@ -121,15 +121,6 @@ int LogView::firstVisibleLine() const { return verticalScrollBar()->value(); }
 
 int LogView::lineTop(int line) const { return (line - firstVisibleLine()) * lineHeight_; }
 
-QString LogView::lineText(int line) const {
-    if (!doc_ || line < 0 || line >= lines_.lineCount())
-        return {};
-    const int start = lines_.lineStart(line);
-    return toUnicode(std::string_view(doc_->text())
-                         .substr(static_cast<std::size_t>(start),
-                                 static_cast<std::size_t>(lines_.lineEnd(line) - start)));
-}
-
 void LogView::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
     if (!doc_ || doc_->length() == 0)

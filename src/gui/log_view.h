@@ -6,7 +6,7 @@
 // index (4 bytes a line) and converts Windows-1252 to Unicode only to draw.
 //
 // Interface thread only. The document must not be edited while the view
-// paints; after an edit call documentChanged() (text) or stylesChanged().
+// paints; after a change of styles or selection call stylesChanged().
 
 #include "core/log/line_index.h"
 
@@ -24,22 +24,14 @@ class LogView : public QAbstractScrollArea {
 public:
     explicit LogView(QWidget* parent = nullptr);
 
-    // nullptr shows an empty view. The document outlives its use here.
+    // nullptr shows an empty view. The document outlives its use here; a new
+    // text is shown by setting the document again.
     void setDocument(LogDocument* document);
-    LogDocument* document() const { return doc_; }
-    void documentChanged();
+    // After the styles or the selection changed.
     void stylesChanged();
     // Scrolls the selection into view and repaints it.
     void showSelection();
-
-    void copy();
-    QString selectedText() const;
-    int firstVisibleLine() const;
     int lineCount() const { return lines_.lineCount(); }
-    // The drawn text of a line, as Unicode.
-    QString lineText(int line) const;
-    // The character position under a point of the viewport.
-    int positionAt(const QPoint& point) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -50,8 +42,14 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    void documentChanged();
     void setUpFonts();
     void updateScrollBars();
+    int firstVisibleLine() const;
+    // The character position under a point of the viewport.
+    int positionAt(const QPoint& point) const;
+    QString selectedText() const;
+    void copy();
     double charWidth(unsigned char c, std::uint8_t attribute) const;
     int lineTop(int line) const;
     void paintLine(QPainter& painter, int line, int y, int left, int right);

@@ -33,9 +33,6 @@ public:
                QWidget* parent = nullptr);
 
     LogView* logView() const { return logView_; }
-    // Where the last Find or Find Next stopped (-1: nothing found).
-    int findPosition() const { return findPosition_; }
-    const std::string& configPath() const { return configPath_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -61,7 +58,9 @@ private:
     LogSession& session_;
     SettingsStore& settings_;
     UserPrompts& prompts_;
+    // The game's config file that the logging-mode dialog reads and writes.
     std::string configPath_;
+    // Where the last Find or Find Next stopped (-1: nothing found).
     int findPosition_ = 0;
 
     LogView* logView_ = nullptr;

@@ -41,8 +41,6 @@ public:
 
     // The stored colours, applied once by the program's start-up.
     void applyStoredColours();
-    std::uint32_t textColour() const { return textColour_; }
-    std::uint32_t backColour() const { return backColour_; }
 
     // The selected entry of `list` dropped on `pane`.
     void dropOnPane(Pane pane, DraggedList list);

@@ -77,12 +77,14 @@ TEST_F(LoggingModeDialogTest, ShowsTheModeWritesTheChoiceAndAppendsAName) {
     dialog = openDialog();
     prompts.files = {"/games/SOF2MP.CFG", "/games/base/sof2mp.cfg"};
     child<QAction>(*dialog, "chooseConfigAction")->trigger();
-    EXPECT_EQ(window->configPath(), config);
+    EXPECT_EQ(settings.get("Sof2CFGFile", ""), config);
     EXPECT_EQ(prompts.lastInitialFolder, "/games");
     child<QAction>(*dialog, "chooseConfigAction")->trigger();
-    EXPECT_EQ(window->configPath(), "/games/base/sof2mp.cfg");
     EXPECT_EQ(settings.get("Sof2CFGFile", ""), "/games/base/sof2mp.cfg");
     EXPECT_EQ(prompts.messages.size(), 1u);
+    openDialog(); // reads the chosen file, which is not there
+    ASSERT_EQ(prompts.messages.size(), 2u);
+    EXPECT_NE(prompts.messages[1].find("/games/base/sof2mp.cfg"), std::string::npos);
 }
 
 } // namespace
