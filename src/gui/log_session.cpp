@@ -9,6 +9,7 @@
 #include "core/stats/statistics_pass.h"
 #include "gui/app_texts.h"
 #include "gui/background_work.h"
+#include "gui/statistics_texts.h"
 
 #include <ctime>
 #include <exception>
@@ -167,7 +168,7 @@ void LogSession::requestStatistics() {
             runStatisticsPass(document_, players_, progress_,
                               [this](int number) { emit scanStarted(number); });
         } catch (const std::exception& e) {
-            return std::string("The statistics could not be gathered: ") + e.what();
+            return statistics_texts::PassFailed + std::string(e.what());
         }
         return std::nullopt;
     });

@@ -9,6 +9,8 @@ inline constexpr const char* StatusAtStart = "Label1";
 inline constexpr const char* PercentAtStart = "Label2";
 inline constexpr const char* Ready = "Ready...";
 inline constexpr const char* ScanComplete = "100% Complete";
+// Followed by the reason, e.g. an allocation that failed.
+inline constexpr const char* PassFailed = "The statistics could not be gathered: ";
 
 inline constexpr const char* AliasesMenu = "Aliases";
 inline constexpr const char* LinkAliases = "Link Aliases";
