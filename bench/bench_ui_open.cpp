@@ -28,7 +28,10 @@ namespace {
 
 class NoPrompts : public UserPrompts {
 public:
-    std::string inputBox(const std::string&, const std::string&) override { return {}; }
+    std::optional<std::string> inputBox(const std::string&, const std::string&,
+                                        const std::string&) override {
+        return std::nullopt;
+    }
     bool askYesNo(const std::string&, const std::string&) override { return false; }
     void message(const std::string& text, const std::string&) override {
         std::fprintf(stderr, "message: %s\n", text.c_str());

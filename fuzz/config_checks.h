@@ -24,6 +24,10 @@ inline std::string checkConfigText(std::string_view bytes) {
     if (logFileNamePrompt(name).size() < name.size() ||
         logFileNameSetting(name).size() != name.size() + 19)
         return "the name setting or prompt lost the name";
+    std::string renamed = text;
+    setLogFileNameInText(renamed, "Sof2.log");
+    if (logFileNameInText(renamed) != "Sof2.log")
+        return "a name just set is not the name read back";
 
     for (int m = -1; m <= 4; ++m) {
         std::string rewritten = text;

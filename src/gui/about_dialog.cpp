@@ -1,5 +1,6 @@
 #include "gui/about_dialog.h"
 
+#include "gui/app_icon.h"
 #include "gui/app_texts.h"
 
 #include <QFrame>
@@ -28,7 +29,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
 
     auto* icon = new QLabel(this);
     icon->setObjectName("icon");
-    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(48, 48));
+    icon->setPixmap(appIcon().pixmap(48, 48));
     auto* titleLabel = new QLabel(texts::AboutTitle, this);
     titleLabel->setObjectName("titleLabel");
     QFont titleFont = titleLabel->font();

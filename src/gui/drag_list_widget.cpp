@@ -1,6 +1,11 @@
 #include "gui/drag_list_widget.h"
 
+#include "gui/statistics_texts.h"
+
+#include <QContextMenuEvent>
 #include <QDrag>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -39,16 +44,62 @@ int DragListWidget::selectedRow() const {
 }
 
 void DragListWidget::mousePressEvent(QMouseEvent* event) {
-    // Any button selects and drags at once, with no distance to travel first.
+    // A press selects and drags at once, with no distance to travel first;
+    // the right button opens the context menu instead.
     if (QListWidgetItem* item = itemAt(event->position().toPoint()))
         setCurrentItem(item);
     setFocus(Qt::MouseFocusReason);
     event->accept();
+    if (event->button() == Qt::RightButton)
+        return;
     auto* drag = new QDrag(this);
     drag->setMimeData(listDragData(list_));
     drag->setPixmap(dragIcon());
     drag->setHotSpot(QPoint(16, 16));
     runDrag_(*drag);
+}
+
+void DragListWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    event->accept();
+    QListWidgetItem* item = itemAt(event->position().toPoint());
+    if (!item || event->button() != Qt::LeftButton)
+        return;
+    setCurrentItem(item);
+    emit showRequested(event->modifiers() & Qt::ShiftModifier ? Pane::Right : Pane::Left);
+}
+
+void DragListWidget::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && selectedRow() >= 0) {
+        event->accept();
+        emit showRequested(event->modifiers() & Qt::ShiftModifier ? Pane::Right : Pane::Left);
+        return;
+    }
+    QListWidget::keyPressEvent(event);
+}
+
+QMenu* DragListWidget::contextMenu() {
+    auto* menu = new QMenu(this);
+    menu->setObjectName("listMenu");
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const bool selected = selectedRow() >= 0;
+    QAction* left = menu->addAction(statistics_texts::ShowInLeftPane, this,
+                                    [this] { emit showRequested(Pane::Left); });
+    left->setObjectName("showLeftAction");
+    left->setShortcut(QKeySequence(Qt::Key_Return));
+    left->setEnabled(selected);
+    QAction* right = menu->addAction(statistics_texts::ShowInRightPane, this,
+                                     [this] { emit showRequested(Pane::Right); });
+    right->setObjectName("showRightAction");
+    right->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_Return));
+    right->setEnabled(selected);
+    return menu;
+}
+
+void DragListWidget::contextMenuEvent(QContextMenuEvent* event) {
+    if (event->reason() == QContextMenuEvent::Mouse)
+        if (QListWidgetItem* item = itemAt(event->pos()))
+            setCurrentItem(item);
+    contextMenu()->popup(event->globalPos());
 }
 
 QPixmap DragListWidget::dragIcon() {

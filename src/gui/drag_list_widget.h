@@ -1,8 +1,11 @@
 #pragma once
-// A list box of the statistics window that is a drag source: pressing any
-// mouse button on it selects the entry under the pointer and starts a drag at
-// once, carrying which list it is (players or categories) under a private
-// MIME type, with a 32 by 32 drag icon.
+// A list box of the statistics window that is a drag source: pressing the
+// left or middle mouse button on it selects the entry under the pointer and
+// starts a drag at once, carrying which list it is (players or categories)
+// under a private MIME type, with a 32 by 32 drag icon. The same entry can be
+// shown without a drag: a double-click or Enter asks for the left pane, with
+// Shift for the right one, and the context menu (right button, Menu key)
+// offers both.
 //
 // Interface thread only.
 
@@ -14,6 +17,7 @@
 #include <optional>
 
 class QDrag;
+class QMenu;
 class QMimeData;
 
 namespace quorvath {
@@ -42,8 +46,18 @@ public:
     // The drag icon: a small report sheet, 32 by 32 pixels.
     static QPixmap dragIcon();
 
+    // The context menu as it would open now, for the selected entry.
+    QMenu* contextMenu();
+
+signals:
+    // The selected entry is to be shown in `pane`.
+    void showRequested(Pane pane);
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     DraggedList list_;

@@ -46,6 +46,13 @@ void LogSession::setNick(const std::string& nick) {
     settings_.set(settings_keys::Nick, nick);
 }
 
+void LogSession::saveColours(std::uint32_t text, std::uint32_t back) {
+    // Stored as the signed 32-bit numbers that start-up reads back.
+    settings_.set(settings_keys::BackColor, std::to_string(static_cast<std::int32_t>(back)));
+    settings_.set(settings_keys::TextColor, std::to_string(static_cast<std::int32_t>(text)));
+    emit coloursSaved();
+}
+
 // --- long work ---------------------------------------------------------------
 
 void LogSession::startWork(Work work, std::function<std::optional<std::string>()> job) {
@@ -62,14 +69,10 @@ void LogSession::workEnded(const QString& error) {
         return;
     const Work work = *std::exchange(running_, std::nullopt);
     switch (work) {
-    case Work::Loading:
-        if (error.isEmpty())
-            document_.setSelStart(0);
-        else
-            document_ = LogDocument(); // nothing half-loaded stays
-        break;
+    case Work::Loading: return loadEnded(error);
     case Work::HighlightingNick:
         highlightHits(document_, nickHits_, nickLength_);
+        highlightedCount_ = static_cast<int>(nickHits_.size());
         nickHits_.clear();
         break;
     case Work::StatisticsPass:
@@ -94,6 +97,13 @@ void LogSession::stopWork() {
     worker_->abandon();
     const Work work = *std::exchange(running_, std::nullopt);
     nickHits_.clear();
+    if (work == Work::Loading)
+        forgetIncomingCopy();
+    if (work == Work::StatisticsPass) {
+        players_.reset(); // nothing half-counted stays
+        statistics_->statisticsDone = false;
+        statistics_->resetForNewTable();
+    }
     emit workStopped(work);
     emit busyChanged(false);
 }
@@ -101,39 +111,60 @@ void LogSession::stopWork() {
 // --- the loaded log ----------------------------------------------------------
 
 void LogSession::openLog(const std::string& path) {
-    stopWork();
-    releaseLog();
-    settings_.set(settings_keys::SofDir, path);
     if (path.empty())
         return;
-    askAboutArchiveCopy();
+    settings_.set(settings_keys::SofDir, path);
     // A log that cannot be loaded is refused before a copy of it is made.
     if (auto error = checkLogFile(path)) {
-        archiveCopyMade_ = false; // the earlier copy was asked about just now
         emit workFinished(Work::Loading, QString::fromStdString(*error));
         return;
     }
-    archiveCopy_ = archiveCopyName(path, localNow());
-    archiveCopyMade_ = false;
+    stopWork();
+    incoming_ = LogDocument();
+    incomingPath_ = path;
+    incomingCopy_ = archiveCopyName(path, localNow());
+    incomingCopyMade_ = false;
     startWork(Work::Loading,
-              [this, from = path, to = archiveCopy_]() -> std::optional<std::string> {
+              [this, from = path, to = incomingCopy_]() -> std::optional<std::string> {
+                  progress_.beginStage(texts::MakingArchiveCopy);
                   if (auto error = copyFileReplacing(from, to))
                       return error;
-                  archiveCopyMade_ = true;
-                  return loadLog(to, document_, progress_);
+                  incomingCopyMade_ = true;
+                  return loadLog(to, incoming_, progress_);
               });
 }
 
-void LogSession::releaseLog() {
-    document_ = LogDocument();
-    players_.reset();
-    statistics_->statisticsDone = false;
-    statistics_->resetForNewTable();
-    emit logCleared();
+void LogSession::loadEnded(const QString& error) {
+    if (!error.isEmpty()) {
+        forgetIncomingCopy(); // the log on screen and its copy stay as they were
+    } else {
+        // The new log replaces the old one only now: the keep question too.
+        askAboutArchiveCopy();
+        document_ = std::exchange(incoming_, LogDocument());
+        document_.setSelStart(0);
+        logPath_ = incomingPath_;
+        archiveCopy_ = incomingCopy_;
+        archiveCopyMade_ = true;
+        incomingCopyMade_ = false;
+        players_.reset();
+        statistics_->statisticsDone = false;
+        statistics_->resetForNewTable();
+        emit logReplaced();
+    }
+    emit workFinished(Work::Loading, error);
+    emit busyChanged(false);
+}
+
+void LogSession::forgetIncomingCopy() {
+    incoming_ = LogDocument();
+    // A copy of a log that never reached the screen is nothing to ask about.
+    if (incomingCopyMade_.exchange(false))
+        removeFile(incomingCopy_);
 }
 
 void LogSession::askAboutArchiveCopy() {
-    if (!archiveCopyMade_ || prompts_.askYesNo(texts::KeepQuestion + archiveCopy_, texts::AppTitle))
+    if (!std::exchange(archiveCopyMade_, false) ||
+        prompts_.askYesNo(texts::KeepQuestion + archiveCopy_, texts::AppTitle))
         return;
     if (auto error = removeFile(archiveCopy_))
         prompts_.message(*error, texts::AppTitle);
@@ -143,6 +174,7 @@ void LogSession::highlightNick() {
     if (busy())
         return;
     document_.select(0, 0);
+    highlightedCount_ = 0;
     const std::string nick = windows1252FromUtf8(nick_);
     nickLength_ = static_cast<int>(nick.size());
     startWork(Work::HighlightingNick, [this, nick]() -> std::optional<std::string> {

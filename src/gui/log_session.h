@@ -7,9 +7,10 @@
 //
 // Long work (loading, highlighting the nick, the statistics pass) runs on one
 // worker thread, one job at a time. While it runs the session is busy: the
-// document and the table belong to the worker (only highlighting leaves the
-// document readable, for the view). Replacing the log first stops running
-// work and waits for it, so the old document is never released under it.
+// document and the table belong to the worker (loading and highlighting leave
+// the document readable, for the view). A new log loads into a document of its
+// own: the log on screen, its statistics and its archive copy stay until the
+// new one has loaded, and only then are they replaced.
 //
 // A QObject rather than a core class: its signals are how the windows learn
 // of the worker's results, on the interface thread.
@@ -25,6 +26,7 @@
 #include <QString>
 
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -53,22 +55,30 @@ public:
     const Progress& progress() const { return progress_; }
     bool busy() const { return running_.has_value(); }
 
+    // The log on screen, as it was chosen ("" before the first).
+    const std::string& logPath() const { return logPath_; }
     const std::string& nick() const { return nick_; }
     // A new nick, kept in the preferences too.
     void setNick(const std::string& nick);
+    // The statistics colours (0x00BBGGRR) kept in the preferences; every
+    // control that shows them takes them at once (coloursSaved).
+    void saveColours(std::uint32_t text, std::uint32_t back);
     // The copy of the log that was opened last, made beside it.
     const std::string& archiveCopy() const { return archiveCopy_; }
     // True while that copy exists and has not been asked about.
     bool hasArchiveCopy() const { return archiveCopyMade_; }
 
-    // Replaces the loaded log with the one at `path` ("" leaves none): stops
-    // running work, empties the document, the table and the statistics, asks
-    // whether to keep the earlier archive copy, refuses a log that cannot be
-    // loaded before copying it, then copies and loads it on the worker.
+    // Opens the log at `path` in place of the one on screen: refuses a log that
+    // cannot be loaded before copying it, stops running work, then copies and
+    // loads it on the worker. Once it has loaded, the keep question is asked
+    // about the earlier archive copy and the document, the table and the
+    // statistics are replaced (logReplaced); a failure leaves them as they were.
     void openLog(const std::string& path);
     // Marks every occurrence of the nick bold, italic and underlined, on the
     // worker. Ignored while busy.
     void highlightNick();
+    // How many occurrences the last Highlight Nick marked.
+    int highlightedCount() const { return highlightedCount_; }
     // "Get the guff": the statistics are wanted. The table is filled by a pass
     // on the worker unless it already holds the loaded log's statistics.
     // Ignored while busy.
@@ -91,8 +101,9 @@ signals:
     void workStopped(LogSession::Work work);
     // Scan `number` (1-based) of the statistics pass has begun.
     void scanStarted(int number);
-    // The document, the table and the statistics are empty: a new log comes.
-    void logCleared();
+    // A new log has loaded: the document holds it, the table and the
+    // statistics are empty until the next pass.
+    void logReplaced();
     // "Get the guff" was pressed while nothing ran.
     void statisticsRequested();
     // The table holds the loaded log's statistics: they can be shown.
@@ -101,17 +112,21 @@ signals:
     void statisticsClosed();
     // The program ends: the statistics window closes.
     void ending();
+    // New colours are in the preferences.
+    void coloursSaved();
 
 private:
     void startWork(Work work, std::function<std::optional<std::string>()> job);
     void workEnded(const QString& error);
     void stopWork();
-    void releaseLog();
+    void loadEnded(const QString& error);
+    void forgetIncomingCopy();
     void askAboutArchiveCopy();
 
     SettingsStore& settings_;
     UserPrompts& prompts_;
     LogDocument document_;
+    LogDocument incoming_; // a log being loaded, until it replaces document_
     PlayerTable players_;
     std::unique_ptr<StatisticsSession> statistics_;
     Progress progress_;
@@ -119,9 +134,14 @@ private:
     std::optional<Work> running_;
     std::vector<int> nickHits_; // written by the worker while it highlights
     int nickLength_ = 0;
+    int highlightedCount_ = 0;
     std::string nick_;
+    std::string logPath_;
     std::string archiveCopy_;
-    std::atomic<bool> archiveCopyMade_{false}; // set by the worker once the copy exists
+    bool archiveCopyMade_ = false;
+    std::string incomingPath_;
+    std::string incomingCopy_;
+    std::atomic<bool> incomingCopyMade_{false}; // set by the worker once the copy exists
     bool ending_ = false;
 };
 

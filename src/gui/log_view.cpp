@@ -2,12 +2,15 @@
 
 #include "core/common/windows1252.h"
 #include "core/log/log_document.h"
+#include "gui/app_texts.h"
 #include "gui/qt_colours.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFontMetricsF>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
 
@@ -17,6 +20,7 @@
 namespace quorvath {
 
 namespace {
+constexpr double kPointSize = 14.25;
 constexpr int kMargin = 4;               // pixels left of the text
 constexpr int kMaxScrollWidth = 1 << 30; // pixels; well inside an int
 constexpr int kMaxRun = 512;             // characters drawn by one call
@@ -40,7 +44,7 @@ QString toUnicode(std::string_view bytes, bool blankControls = true) {
 LogView::LogView(QWidget* parent) : QAbstractScrollArea(parent) {
     setObjectName("logView");
     QFont base("Century Gothic");
-    base.setPointSizeF(14.25);
+    base.setPointSizeF(kPointSize);
     setFont(base);
     QPalette pal = viewport()->palette();
     pal.setColor(QPalette::Base, kBackground);
@@ -232,6 +236,44 @@ void LogView::copy() {
         QApplication::clipboard()->setText(s);
 }
 
+void LogView::zoom(Zoom step) {
+    QFont f = font();
+    f.setPointSizeF(zoomedPointSize(f.pointSizeF(), kPointSize, step));
+    setFont(f); // the fonts and widths follow (changeEvent)
+}
+
+void LogView::selectAll() {
+    if (!doc_)
+        return;
+    doc_->select(0, doc_->length());
+    viewport()->update();
+}
+
+QMenu* LogView::contextMenu() {
+    auto* menu = new QMenu(this);
+    menu->setObjectName("logViewMenu");
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const bool selected = doc_ && doc_->selLength() > 0;
+    QAction* copyAction = menu->addAction(texts::CopyAction, this, &LogView::copy);
+    copyAction->setObjectName("copyAction");
+    copyAction->setShortcut(QKeySequence::Copy);
+    copyAction->setEnabled(selected);
+    QAction* all = menu->addAction(texts::SelectAllAction, this, &LogView::selectAll);
+    all->setObjectName("selectAllAction");
+    all->setShortcut(QKeySequence::SelectAll);
+    all->setEnabled(doc_ && doc_->length() > 0);
+    menu->addSeparator();
+    QAction* find = menu->addAction(texts::FindSelectedAction, this,
+                                    [this] { emit findRequested(selectedText()); });
+    find->setObjectName("findSelectedAction");
+    find->setEnabled(selected);
+    return menu;
+}
+
+void LogView::contextMenuEvent(QContextMenuEvent* event) {
+    contextMenu()->popup(event->globalPos());
+}
+
 void LogView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     updateScrollBars();
@@ -267,6 +309,8 @@ void LogView::mouseMoveEvent(QMouseEvent* event) {
 void LogView::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::Copy))
         return copy();
+    if (event->matches(QKeySequence::SelectAll))
+        return selectAll();
     if (event->matches(QKeySequence::MoveToStartOfDocument))
         return verticalScrollBar()->setValue(0);
     if (event->matches(QKeySequence::MoveToEndOfDocument))

@@ -1,7 +1,8 @@
 #pragma once
 // The log view: paints only the visible lines of a LogDocument, each
 // character in its own colour, bold, italic and underline; no word wrap,
-// scrolling both ways, mouse selection and Ctrl+C. The document's selection
+// scrolling both ways, mouse selection, Ctrl+C, Ctrl+A, zoom and a context
+// menu (Copy, Select All, Find the selected text). The document's selection
 // is the view's selection. The view never copies the text: it keeps a line
 // index (4 bytes a line) and converts Windows-1252 to Unicode only to draw.
 //
@@ -9,6 +10,7 @@
 // paints; after a change of styles or selection call stylesChanged().
 
 #include "core/log/line_index.h"
+#include "gui/zoom_actions.h"
 
 #include <QAbstractScrollArea>
 #include <QFont>
@@ -32,6 +34,15 @@ public:
     // Scrolls the selection into view and repaints it.
     void showSelection();
     int lineCount() const { return lines_.lineCount(); }
+    // A step of View > Zoom: the log's font grows, shrinks or returns to its size.
+    void zoom(Zoom step);
+    void selectAll();
+    // The context menu as it would open now (its entries enabled as they apply).
+    QMenu* contextMenu();
+
+signals:
+    // "Find the selected text": the selection, to be searched for further on.
+    void findRequested(const QString& text);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -40,6 +51,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void documentChanged();

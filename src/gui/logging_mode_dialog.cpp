@@ -6,26 +6,48 @@
 #include "core/gamecfg/game_config.h"
 #include "gui/app_texts.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <variant>
+
 namespace quorvath {
 
 namespace t = gamecfg::texts;
 
-LoggingModeDialog::LoggingModeDialog(std::string& configPath, SettingsStore& settings,
-                                     UserPrompts& prompts, QWidget* parent)
-    : QDialog(parent), configPath_(configPath), settings_(settings), prompts_(prompts) {
+namespace {
+
+QString fromConfig(const std::string& windows1252) {
+    return QString::fromStdString(utf8FromWindows1252(windows1252));
+}
+
+} // namespace
+
+LoggingModeDialog::LoggingModeDialog(std::string& configPath, std::string defaultPath,
+                                     SettingsStore& settings, UserPrompts& prompts,
+                                     QWidget* parent)
+    : QDialog(parent), configPath_(configPath), defaultPath_(std::move(defaultPath)),
+      settings_(settings), prompts_(prompts) {
     setObjectName("loggingModeDialog");
     setWindowTitle(t::DialogCaption);
     setAttribute(Qt::WA_DeleteOnClose);
     QFont bold("Arial");
     bold.setPointSizeF(9.75);
     bold.setBold(true);
+
+    pathLabel_ = new QLabel(this);
+    pathLabel_->setObjectName("configPathLabel");
+    pathLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    pathLabel_->setWordWrap(true);
+    nameLabel_ = new QLabel(this);
+    nameLabel_->setObjectName("logFileNameLabel");
 
     auto* group = new QGroupBox(t::FrameCaption, this);
     group->setObjectName("modeGroup");
@@ -43,44 +65,79 @@ LoggingModeDialog::LoggingModeDialog(std::string& configPath, SettingsStore& set
     auto* ok = new QPushButton(t::OkButton, this);
     ok->setObjectName("okButton");
     ok->setDefault(true);
+    ok->setToolTip(texts::LoggingOkTip);
     auto* cancel = new QPushButton(t::CancelButton, this);
     cancel->setObjectName("cancelButton");
+    cancel->setToolTip(texts::LoggingCancelTip);
     connect(ok, &QPushButton::clicked, this, &LoggingModeDialog::onOkClicked);
     connect(cancel, &QPushButton::clicked, this, &QDialog::close);
 
     auto* menuBar = new QMenuBar(this);
     QMenu* menu = menuBar->addMenu(t::OptionsMenu);
     menu->setObjectName("optionsMenu");
-    menu->addAction(t::SetcfgpathMenu, this, &LoggingModeDialog::onChooseConfigTriggered)
-        ->setObjectName("chooseConfigAction");
-    menu->addAction(t::LogFilenameMenu, this, &LoggingModeDialog::onLogFileNameTriggered)
-        ->setObjectName("logFileNameAction");
+    menu->setToolTipsVisible(true);
+    QAction* choose = menu->addAction(QString::fromStdString(gamecfg::chooseConfigCaption(
+                                          defaultPath_)),
+                                      this, &LoggingModeDialog::onChooseConfigTriggered);
+    choose->setObjectName("chooseConfigAction");
+    choose->setToolTip(texts::ChooseConfigTip);
+    QAction* name =
+        menu->addAction(t::LogFilenameMenu, this, &LoggingModeDialog::onLogFileNameTriggered);
+    name->setObjectName("logFileNameAction");
+    name->setToolTip(texts::LogFileNameTip);
 
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
     buttons->addStretch();
-    auto* all = new QHBoxLayout(this);
+    auto* row = new QHBoxLayout;
+    row->addWidget(group, 1);
+    row->addLayout(buttons);
+    auto* all = new QVBoxLayout(this);
     all->setMenuBar(menuBar);
-    all->addWidget(group, 1);
-    all->addLayout(buttons);
+    all->addWidget(pathLabel_);
+    all->addWidget(nameLabel_);
+    all->addLayout(row);
 }
 
 LoggingModeDialog* LoggingModeDialog::showFor(std::string& configPath, SettingsStore& settings,
                                               UserPrompts& prompts, QWidget* parent) {
-    auto* dialog = new LoggingModeDialog(configPath, settings, prompts, parent);
-    dialog->readMode();
+    const char* home = std::getenv("HOME");
+    auto* dialog = new LoggingModeDialog(configPath, gamecfg::findGameConfig(home ? home : ""),
+                                         settings, prompts, parent);
+    if (configPath.empty())
+        configPath = dialog->defaultPath_;
+    // First use on a machine without the game's config in a usual place: ask.
+    if (configPath.empty() && !dialog->chooseConfig()) {
+        delete dialog;
+        return nullptr;
+    }
+    dialog->readSettings();
     dialog->show();
     return dialog;
 }
 
 void LoggingModeDialog::say(const std::string& text) { prompts_.message(text, texts::AppTitle); }
 
-void LoggingModeDialog::readMode() {
+void LoggingModeDialog::readSettings() {
+    pathLabel_->setText(texts::ConfigFileLabel + QString::fromStdString(configPath_));
+    newName_.reset();
     const gamecfg::ModeRead read = gamecfg::readLogMode(configPath_);
     if (read.error)
         say(*read.error); // the dialog still opens, on mode 0
     modeOptions_[static_cast<std::size_t>(read.mode)]->setChecked(true);
+    nameInFile_ = read.error ? "" : gamecfg::readLogFileName(configPath_).name;
+    showName();
+}
+
+void LoggingModeDialog::showName() {
+    if (newName_)
+        nameLabel_->setText(texts::LogFileNameLabel + fromConfig(*newName_) +
+                            texts::WrittenOnOkNote);
+    else if (nameInFile_.empty())
+        nameLabel_->setText(texts::LogFileNameLabel + QString(texts::NoLogFileName));
+    else
+        nameLabel_->setText(texts::LogFileNameLabel + fromConfig(nameInFile_));
 }
 
 int LoggingModeDialog::selectedMode() const {
@@ -91,34 +148,56 @@ int LoggingModeDialog::selectedMode() const {
 }
 
 void LoggingModeDialog::onOkClicked() {
-    if (auto error = gamecfg::writeLogMode(configPath_, selectedMode())) {
+    const int mode = selectedMode();
+    const auto outcome = gamecfg::writeLogSettings(configPath_, {mode, newName_});
+    if (const auto* error = std::get_if<std::string>(&outcome)) {
         say(*error); // stays open: the user may choose another config file
         return;
     }
+    const QString file = QFileInfo(QString::fromStdString(configPath_)).fileName();
+    if (std::get<gamecfg::ConfigWrite>(outcome) == gamecfg::ConfigWrite::AlreadySet)
+        emit settingsWritten(texts::settingsAlreadySet(file, mode));
+    else
+        emit settingsWritten(texts::settingsWritten(file, mode, newName_ ? fromConfig(*newName_)
+                                                                         : QString()));
     close();
 }
 
 void LoggingModeDialog::onLogFileNameTriggered() {
-    const gamecfg::NameRead current = gamecfg::readLogFileName(configPath_);
-    if (current.error)
-        return say(*current.error);
+    const std::string current = newName_.value_or(nameInFile_);
     // The config file is Windows-1252 text; the prompts speak UTF-8.
-    const std::string prompt = utf8FromWindows1252(gamecfg::logFileNamePrompt(current.name));
-    const std::string answer = windows1252FromUtf8(prompts_.inputBox(prompt, texts::AppTitle));
-    if (auto refusal = gamecfg::checkLogFileName(answer))
-        return say(*refusal);
-    if (auto error = gamecfg::appendLogFileName(configPath_, answer))
-        say(*error);
+    const std::string prompt = utf8FromWindows1252(gamecfg::logFileNamePrompt(current));
+    const auto answer = prompts_.inputBox(prompt, texts::AppTitle, utf8FromWindows1252(current));
+    if (!answer)
+        return; // cancelled
+    const std::string name = windows1252FromUtf8(*answer);
+    if (auto refusal = gamecfg::checkLogFileName(name))
+        return say(utf8FromWindows1252(*refusal));
+    newName_ = name;
+    showName();
 }
 
 void LoggingModeDialog::onChooseConfigTriggered() {
+    if (chooseConfig())
+        readSettings(); // the mode and name shown are the new file's
+}
+
+bool LoggingModeDialog::chooseConfig() {
+    // Starts beside the config file in use, else where the game would keep one.
+    std::string folder = configPath_.empty() ? defaultPath_ : configPath_;
+    folder = folder.empty() ? QDir::homePath().toStdString()
+                            : QFileInfo(QString::fromStdString(folder)).path().toStdString();
     const std::string path =
-        prompts_.openFile(texts::OpenDialogTitle, parseFileFilter(t::ConfigFilter),
-                          settings_.get(settings_keys::SofDir, ""));
-    if (!gamecfg::isConfigFileName(path))
-        return; // no message, deliberately
+        prompts_.openFile(texts::ChooseConfigTitle, parseFileFilter(t::ConfigFilter), folder);
+    if (path.empty())
+        return false;
+    if (!gamecfg::isConfigFileName(path)) {
+        say(gamecfg::notAConfigFileMessage(path));
+        return false;
+    }
     configPath_ = path;
     settings_.set(settings_keys::Sof2CFGFile, path);
+    return true;
 }
 
 } // namespace quorvath

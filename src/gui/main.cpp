@@ -1,5 +1,6 @@
 // quorvath [LOG]: the main window; a LOG named on the command line is opened
-// at start as if chosen with File > Open.
+// at start as if chosen with File > Open. --help and --version answer on the
+// terminal, without a display.
 //
 // Hidden option for scripts/screenshot: --screenshot PNG LOG opens LOG with
 // settings kept in memory, saves a picture of the main window once it is
@@ -7,6 +8,7 @@
 // LOG does the same for the statistics window with a sheet and a ranking.
 
 #include "core/common/settings_store.h"
+#include "gui/app_icon.h"
 #include "gui/control_fonts.h"
 #include "gui/log_session.h"
 #include "gui/main_window.h"
@@ -18,15 +20,50 @@
 #include <QApplication>
 #include <QTimer>
 
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
 using namespace quorvath;
 
+namespace {
+
+constexpr const char* Usage =
+    "Usage: quorvath [LOG]\n"
+    "Shows a Soldier of Fortune II server console log with its colours and rounds, finds\n"
+    "text in it and turns it into player statistics. A LOG named here opens at start.\n"
+    "\n"
+    "  --help     this text\n"
+    "  --version  the program's version\n"
+    "\n"
+    "quorvath-report LOG prints the same statistics on the terminal; see its --help.\n";
+
+// --help and --version, before any display is needed; true when one was given.
+bool answeredOnTerminal(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(Usage, stdout);
+            return true;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("quorvath %s\n", QUORVATH_VERSION);
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
+    if (answeredOnTerminal(argc, argv))
+        return 0;
     QApplication app(argc, argv);
     QApplication::setOrganizationName("Quorvath");
     QApplication::setApplicationName("Quorvath");
+    QApplication::setApplicationVersion(QUORVATH_VERSION);
+    QApplication::setDesktopFileName("quorvath");
+    QApplication::setWindowIcon(appIcon());
     registerFontSubstitutes();
 
     QString screenshot;
@@ -51,7 +88,6 @@ int main(int argc, char** argv) {
     MainWindow window(session, *settings, prompts);
     prompts.setParent(&window);
     StatisticsWindow statistics(session, *settings, prompts); // set up hidden
-    statistics.applyStoredColours();
     window.show();
 
     if (!screenshot.isEmpty())

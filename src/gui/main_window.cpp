@@ -12,14 +12,18 @@
 #include "gui/progress_display.h"
 #include "gui/qt_colours.h"
 #include "gui/twips_layout.h"
+#include "gui/zoom_actions.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
+
+#include <algorithm>
 
 namespace quorvath {
 
@@ -30,15 +34,25 @@ constexpr int kProgressInterval = 200; // ms
 MainWindow::MainWindow(LogSession& session, SettingsStore& settings, UserPrompts& prompts,
                        QWidget* parent)
     : QMainWindow(parent), session_(session), settings_(settings), prompts_(prompts),
-      configPath_(settings.get(settings_keys::Sof2CFGFile, kDefaultCfgPath)) {
+      configPath_(settings.get(settings_keys::Sof2CFGFile, "")) {
     setObjectName("mainWindow");
     setWindowTitle(texts::AppTitle);
     buildControls();
     buildMenus();
     // The laid-out size; Qt would otherwise cap a first window at 2/3 of the screen.
     resize(centralWidget()->sizeHint() + QSize(0, menuBar()->sizeHint().height()));
+    restoreWindowGeometry();
     setStoredColours(*searchBox_, settings_);
     observeSession();
+}
+
+void MainWindow::restoreWindowGeometry() {
+    const std::string geometry = settings_.get(settings_keys::MainWindowGeometry, "");
+    if (!geometry.empty())
+        restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(geometry)));
+    const std::string state = settings_.get(settings_keys::MainWindowState, "");
+    if (!state.empty())
+        restoreState(QByteArray::fromBase64(QByteArray::fromStdString(state)));
 }
 
 void MainWindow::buildControls() {
@@ -64,25 +78,32 @@ void MainWindow::buildControls() {
     searchBox_ = new QLineEdit(central);
     searchBox_->setObjectName("searchBox");
     searchBox_->setFont(controlFont("Arial", 9.75, true));
+    searchBox_->setToolTip(texts::SearchBoxTip);
 
-    auto button = [&](const char* name, const char* caption) {
+    auto button = [&](const char* name, const char* caption, const char* tip) {
         auto* b = new QPushButton(caption, central);
         b->setObjectName(name);
         b->setFont(controlFont("Arial", 8.25, true));
         b->setFocusPolicy(Qt::TabFocus);
+        b->setToolTip(tip);
         return b;
     };
-    findButton_ = button("findButton", texts::FindButton);
-    findNextButton_ = button("findNextButton", texts::FindNextButton);
-    highlightNickButton_ = button("highlightNickButton", texts::HighlightNickButton);
-    getStatisticsButton_ = button("getStatisticsButton", texts::GetStatisticsButton);
-    toggleLogViewButton_ = button("toggleLogViewButton", texts::ToggleLogViewButton);
+    findButton_ = button("findButton", texts::FindButton, texts::FindTip);
+    findNextButton_ = button("findNextButton", texts::FindNextButton, texts::FindNextTip);
+    highlightNickButton_ =
+        button("highlightNickButton", texts::HighlightNickButton, texts::HighlightNickTip);
+    getStatisticsButton_ =
+        button("getStatisticsButton", texts::GetStatisticsButton, texts::GetStatisticsTip);
+    toggleLogViewButton_ =
+        button("toggleLogViewButton", texts::ToggleLogViewButton, texts::ToggleLogViewTip);
 
     layout->add(logView_, 150, 60, 15045, 9435, A::StretchWidth | A::StretchHeight);
     layout->add(progressBar_, 150, 9570, 15045, 405, A::StretchWidth | A::Bottom);
-    // The status label ends where the percentage begins, so a long status never
-    // hides it; both reach the bottom edge so the bold font's descenders show.
-    layout->add(statusLabel_, 150, 10080, 3480, 285, A::Bottom);
+    // The status label reaches the search box, so that a message names its
+    // file in full; the percentage (shown only while work runs, when the
+    // status is a short stage name) lies over its right part. Both reach the
+    // bottom edge so the bold font's descenders show.
+    layout->add(statusLabel_, 150, 10080, 5925, 285, A::Bottom);
     layout->add(percentLabel_, 3630, 10080, 2355, 285, A::Bottom);
     layout->add(searchBox_, 6150, 10020, 4065, 375, bottomRight);
     layout->add(findButton_, 10290, 10020, 915, 375, bottomRight);
@@ -102,6 +123,7 @@ void MainWindow::buildControls() {
     connect(toggleLogViewButton_, &QPushButton::clicked, this,
             [this] { logView_->setHidden(!logView_->isHidden()); });
     connect(searchBox_, &QLineEdit::returnPressed, findButton_, &QPushButton::click);
+    connect(logView_, &LogView::findRequested, this, &MainWindow::onFindSelectedText);
     connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this, [this] {
         searchBox_->setFocus();
         searchBox_->selectAll();
@@ -113,21 +135,41 @@ void MainWindow::buildControls() {
 void MainWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu(texts::FileMenu);
     file->setObjectName("fileMenu");
+    file->setToolTipsVisible(true);
     openAction_ = file->addAction(texts::OpenAction, this, &MainWindow::onOpenTriggered);
     openAction_->setObjectName("openAction");
     openAction_->setShortcut(QKeySequence::Open);
+    recentLogsMenu_ = file->addMenu(texts::RecentLogsMenu);
+    recentLogsMenu_->setObjectName("recentLogsMenu");
+    recentLogsMenu_->menuAction()->setToolTip(texts::RecentLogsTip);
+    connect(recentLogsMenu_, &QMenu::aboutToShow, this, &MainWindow::fillRecentLogsMenu);
+    fillRecentLogsMenu();
+    file->addSeparator();
+    QAction* quit = file->addAction(texts::QuitAction, this, &QWidget::close);
+    quit->setObjectName("quitAction");
+    quit->setShortcut(QKeySequence::Quit);
+
+    QMenu* view = menuBar()->addMenu(texts::ViewMenu);
+    view->setObjectName("viewMenu");
+    addZoomActions(*view, [this](Zoom step) { logView_->zoom(step); });
+
     QMenu* prefs = menuBar()->addMenu(texts::PreferencesMenu);
     prefs->setObjectName("preferencesMenu");
-    prefs->addAction(texts::PlayerNameAction, this, &MainWindow::onPlayerNameTriggered)
-        ->setObjectName("playerNameAction");
-    prefs
-        ->addAction(texts::LoggingModeAction, this,
-                    [this] { LoggingModeDialog::showFor(configPath_, settings_, prompts_, this); })
-        ->setObjectName("loggingModeAction");
+    prefs->setToolTipsVisible(true);
+    QAction* playerName =
+        prefs->addAction(texts::PlayerNameAction, this, &MainWindow::onPlayerNameTriggered);
+    playerName->setObjectName("playerNameAction");
+    playerName->setToolTip(texts::PlayerNameTip);
+    QAction* loggingMode =
+        prefs->addAction(texts::LoggingModeAction, this, &MainWindow::onLoggingModeTriggered);
+    loggingMode->setObjectName("loggingModeAction");
+    loggingMode->setToolTip(texts::LoggingModeTip);
     // A menu-bar item without entries that acts when clicked.
-    menuBar()
-        ->addAction(texts::AboutMenu, this, [this] { AboutDialog::showOnce(this); })
-        ->setObjectName("aboutAction");
+    QAction* about = menuBar()->addAction(texts::AboutMenu, this, [this] {
+        AboutDialog::showOnce(this);
+    });
+    about->setObjectName("aboutAction");
+    about->setToolTip(texts::AboutTip);
 }
 
 void MainWindow::observeSession() {
@@ -135,7 +177,9 @@ void MainWindow::observeSession() {
     connect(&session_, &LogSession::workStarted, this, &MainWindow::onWorkStarted);
     connect(&session_, &LogSession::workFinished, this, &MainWindow::onWorkFinished);
     connect(&session_, &LogSession::workStopped, this, &MainWindow::showReady);
-    connect(&session_, &LogSession::logCleared, this, &MainWindow::onLogCleared);
+    connect(&session_, &LogSession::logReplaced, this, &MainWindow::onLogReplaced);
+    connect(&session_, &LogSession::coloursSaved, this,
+            [this] { setStoredColours(*searchBox_, settings_); });
     connect(&session_, &LogSession::statisticsRequested, this, [this] {
         showMinimized();
         logView_->showSelection();
@@ -151,53 +195,103 @@ void MainWindow::onBusyChanged(bool busy) {
           static_cast<QWidget*>(highlightNickButton_), static_cast<QWidget*>(getStatisticsButton_)})
         w->setEnabled(!busy);
     openAction_->setEnabled(!busy);
+    recentLogsMenu_->setEnabled(!busy);
 }
 
 void MainWindow::onWorkStarted(LogSession::Work work) {
     if (work == LogSession::Work::StatisticsPass)
         return; // shown by the statistics window
-    if (work == LogSession::Work::Loading)
-        logView_->setDocument(nullptr); // the worker fills the document
     progressDisplay_->start(kProgressInterval);
 }
 
 void MainWindow::onWorkFinished(LogSession::Work work, const QString& error) {
     switch (work) {
     case LogSession::Work::Loading:
-        logView_->setDocument(&session_.document());
-        logView_->setVisible(error.isEmpty());
         showReady();
         if (!error.isEmpty())
             prompts_.message(error.toStdString(), texts::AppTitle);
         break;
     case LogSession::Work::HighlightingNick:
         logView_->stylesChanged();
-        showReady();
+        showStatus(texts::nickHighlighted(session_.highlightedCount(),
+                                          QString::fromStdString(session_.nick())));
         break;
     case LogSession::Work::StatisticsPass: break;
     }
 }
 
-void MainWindow::onLogCleared() {
+void MainWindow::onLogReplaced() {
     logView_->setDocument(&session_.document());
-    logView_->hide();
-    showReady();
+    logView_->show();
+    findPosition_ = 0;
+    const QString path = QString::fromStdString(session_.logPath());
+    setWindowTitle(texts::titleWithLog(QFileInfo(path).fileName()));
+    storeRecentLogs(settings_, withRecentLog(recentLogs(settings_), session_.logPath()));
 }
 
 void MainWindow::showReady() { progressDisplay_->showReady(texts::Ready); }
 
+void MainWindow::showStatus(const QString& text) {
+    progressDisplay_->showReady(text);
+    statusLabel_->setToolTip(text); // the whole text, should the label cut it
+}
+
 // --- the user's commands ---------------------------------------------------------
 
 void MainWindow::onOpenTriggered() {
-    session_.openLog(prompts_.openFile(texts::OpenDialogTitle, parseFileFilter(texts::LogFilter),
-                                       settings_.get(settings_keys::SofDir, "")));
+    const std::string path = prompts_.openFile(
+        texts::OpenDialogTitle, parseFileFilter(texts::LogFilter),
+        settings_.get(settings_keys::SofDir, ""));
+    session_.openLog(path); // a cancelled dialog ("") leaves the log on screen
 }
 
-void MainWindow::onPlayerNameTriggered() {
-    const std::string answer = prompts_.inputBox(texts::NickPrompt, texts::AppTitle);
+void MainWindow::fillRecentLogsMenu() {
+    recentLogsMenu_->clear();
+    const std::vector<std::string> logs = recentLogs(settings_);
+    for (std::size_t n = 0; n < logs.size(); ++n) {
+        const QString path = QString::fromStdString(logs[n]);
+        QAction* entry = recentLogsMenu_->addAction(
+            QString("&%1 %2").arg(n + 1).arg(QFileInfo(path).fileName()), this,
+            [this, log = logs[n]] { onRecentLogTriggered(log); });
+        entry->setObjectName(QString("recentLog%1").arg(n + 1));
+        entry->setToolTip(path);
+    }
+    if (logs.empty())
+        recentLogsMenu_->addAction(texts::NoRecentLogs)->setEnabled(false);
+}
+
+void MainWindow::onRecentLogTriggered(const std::string& path) {
+    if (session_.busy())
+        return;
+    if (!QFileInfo::exists(QString::fromStdString(path))) {
+        std::vector<std::string> logs = recentLogs(settings_);
+        logs.erase(std::remove(logs.begin(), logs.end(), path), logs.end());
+        storeRecentLogs(settings_, logs);
+        const QString missing = texts::recentLogMissing(QString::fromStdString(path));
+        prompts_.message(missing.toStdString(), texts::AppTitle);
+        showStatus(missing);
+        return;
+    }
+    session_.openLog(path);
+}
+
+bool MainWindow::askForNick() {
+    const auto answer = prompts_.inputBox(texts::NickPrompt, texts::AppTitle, session_.nick());
     // Deliberate: an answer "2" is a name like any other (only "" changes nothing).
-    if (!answer.empty())
-        session_.setNick(answer);
+    if (!answer || answer->empty())
+        return false;
+    session_.setNick(*answer);
+    showStatus(texts::NickSet + QString::fromStdString(*answer));
+    return true;
+}
+
+void MainWindow::onPlayerNameTriggered() { askForNick(); }
+
+void MainWindow::onLoggingModeTriggered() {
+    LoggingModeDialog* dialog = LoggingModeDialog::showFor(configPath_, settings_, prompts_, this);
+    if (!dialog)
+        return showStatus(texts::NoConfigChosen);
+    connect(dialog, &LoggingModeDialog::settingsWritten, this, &MainWindow::showStatus);
 }
 
 std::string MainWindow::searchText() const {
@@ -208,25 +302,48 @@ void MainWindow::onFindClicked() {
     if (session_.busy())
         return;
     findPosition_ = findFirst(session_.document(), searchText());
-    findPosition_ >= 0 ? logView_->showSelection() : logView_->stylesChanged();
+    showFindResult(findPosition_, false);
 }
 
 void MainWindow::onFindNextClicked() {
     if (session_.busy())
         return;
     findPosition_ = findNext(session_.document(), searchText(), findPosition_);
-    findPosition_ >= 0 ? logView_->showSelection() : logView_->stylesChanged();
+    const bool wrapped = findPosition_ < 0 && !searchText().empty();
+    if (wrapped) // past the last hit: on from the top, as the user is told
+        findPosition_ = findFirst(session_.document(), searchText());
+    showFindResult(findPosition_, wrapped);
+}
+
+void MainWindow::onFindSelectedText(const QString& text) {
+    searchBox_->setText(text);
+    findPosition_ = session_.document().selStart();
+    onFindNextClicked();
+}
+
+void MainWindow::showFindResult(int hit, bool wrapped) {
+    hit >= 0 ? logView_->showSelection() : logView_->stylesChanged();
+    if (searchText().empty())
+        showStatus(texts::NothingToFind);
+    else if (hit < 0)
+        showStatus(texts::NotFound + searchBox_->text());
+    else
+        showStatus(wrapped ? texts::WrappedToTop : texts::Ready);
 }
 
 void MainWindow::onHighlightNickClicked() {
     if (session_.busy())
         return;
+    if (session_.nick().empty() && !askForNick())
+        return showStatus(texts::NoNickNothingHighlighted);
     statusLabel_->setText(texts::HighlightingNick);
     session_.highlightNick(); // clears the selection first
     logView_->stylesChanged();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    settings_.set(settings_keys::MainWindowGeometry, saveGeometry().toBase64().toStdString());
+    settings_.set(settings_keys::MainWindowState, saveState().toBase64().toStdString());
     session_.end();
     QMainWindow::closeEvent(event);
 }

@@ -2,7 +2,9 @@
 // The main window: the log view, the search box and its buttons, the status
 // and progress display and the menus. It hands the user's commands to the
 // LogSession or to the core's search, and shows what the session reports;
-// while the session is busy the commands that would disturb it are off.
+// while the session is busy the commands that would disturb it are off. Every
+// outcome of a command is said in the status label. Its size, position and
+// state are kept in the preferences.
 //
 // Interface thread only.
 
@@ -28,7 +30,8 @@ class UserPrompts;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // Reads the game's config file path and the colours from the preferences.
+    // Reads the game's config file path, the colours and the window's geometry
+    // from the preferences.
     MainWindow(LogSession& session, SettingsStore& settings, UserPrompts& prompts,
                QWidget* parent = nullptr);
 
@@ -41,18 +44,28 @@ private:
     void buildControls();
     void buildMenus();
     void observeSession();
+    void restoreWindowGeometry();
 
     void onOpenTriggered();
+    void fillRecentLogsMenu();
+    void onRecentLogTriggered(const std::string& path);
     void onPlayerNameTriggered();
+    // Asks for the nick (the current one filled in); true when one was given.
+    bool askForNick();
+    void onLoggingModeTriggered();
     void onFindClicked();
     void onFindNextClicked();
+    void onFindSelectedText(const QString& text);
+    // Selects the hit found and says how the search ended.
+    void showFindResult(int hit, bool wrapped);
     void onHighlightNickClicked();
 
     void onBusyChanged(bool busy);
     void onWorkStarted(LogSession::Work work);
     void onWorkFinished(LogSession::Work work, const QString& error);
-    void onLogCleared();
+    void onLogReplaced();
     void showReady();
+    void showStatus(const QString& text);
     std::string searchText() const;
 
     LogSession& session_;
@@ -75,6 +88,7 @@ private:
     QProgressBar* progressBar_ = nullptr;
     ProgressDisplay* progressDisplay_ = nullptr;
     QAction* openAction_ = nullptr;
+    QMenu* recentLogsMenu_ = nullptr;
 };
 
 } // namespace quorvath

@@ -14,11 +14,14 @@ namespace {
 QString q(const std::string& s) { return QString::fromStdString(s); }
 } // namespace
 
-std::string QtPrompts::inputBox(const std::string& prompt, const std::string& title) {
+std::optional<std::string> QtPrompts::inputBox(const std::string& prompt, const std::string& title,
+                                               const std::string& initial) {
     bool ok = false;
     const QString answer =
-        QInputDialog::getText(parent_, q(title), q(prompt), QLineEdit::Normal, QString(), &ok);
-    return ok ? answer.toStdString() : std::string();
+        QInputDialog::getText(parent_, q(title), q(prompt), QLineEdit::Normal, q(initial), &ok);
+    if (!ok)
+        return std::nullopt;
+    return answer.toStdString();
 }
 
 bool QtPrompts::askYesNo(const std::string& question, const std::string& title) {

@@ -14,7 +14,8 @@ public:
     explicit QtPrompts(QWidget* parent = nullptr) : parent_(parent) {}
     void setParent(QWidget* parent) { parent_ = parent; }
 
-    std::string inputBox(const std::string& prompt, const std::string& title) override;
+    std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
+                                        const std::string& initial) override;
     bool askYesNo(const std::string& question, const std::string& title) override;
     void message(const std::string& text, const std::string& title) override;
     std::string openFile(const std::string& title, const std::vector<FileFilter>& filters,

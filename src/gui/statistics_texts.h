@@ -20,6 +20,29 @@ inline constexpr const char* TextColour = "Text Color";
 inline constexpr const char* BackgroundColour = "Background Color";
 inline constexpr const char* SaveColours = "Save";
 
+inline constexpr const char* ShowInLeftPane = "Show in the &left pane";
+inline constexpr const char* ShowInRightPane = "Show in the &right pane";
+inline constexpr const char* ColoursSaved = "Colours saved";
+inline constexpr const char* TopListsGoRight =
+    "The top lists go in the right pane: they are the lists of the player shown on the left";
+// Above the panes: what each shows.
+inline constexpr const char* SheetCaption = "Sheet of ";
+inline constexpr const char* RankingCaption = "Ranking: ";
+inline constexpr const char* TopListsCaption = "Top victims and killers of ";
+
+inline constexpr const char* PlayerListTip =
+    "Double-click or Enter: the player's sheet in the left pane; with Shift: in the right "
+    "pane. Dragging onto a pane works too.";
+inline constexpr const char* CategoryListTip =
+    "Double-click or Enter: the category's ranking in the left pane; with Shift: in the right "
+    "pane. Dragging onto a pane works too.";
+inline constexpr const char* LinkAliasesTip =
+    "Count every player's renamed names under the player's first name";
+inline constexpr const char* SelectKeyAliasesTip =
+    "Choose which name of a renamed player the others are counted under";
+inline constexpr const char* SaveColoursTip =
+    "Keep these colours: the search box takes them now, and the lists and panes at every start";
+
 inline constexpr const char* TextColourTitle = "Select a Text Color";
 inline constexpr const char* BackgroundColourTitle = "Select a Background Color";
 

@@ -5,6 +5,7 @@
 #include "core/common/windows1252.h"
 #include "core/stats/statistics_pass.h"
 #include "gui/alias_selection_window.h"
+#include "gui/app_texts.h"
 #include "gui/control_fonts.h"
 #include "gui/drag_list_widget.h"
 #include "gui/drop_pane_widget.h"
@@ -14,7 +15,7 @@
 #include "gui/twips_layout.h"
 
 #include <QCloseEvent>
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
@@ -32,6 +33,7 @@ namespace {
 constexpr int kFirstInterval = 200;
 constexpr int kLaterInterval = 50;
 constexpr int kFirstQuickScan = 5;
+constexpr double kPanePointSize = 8.25;
 
 QString shown(std::string_view windows1252) {
     return QString::fromStdString(utf8FromWindows1252(std::string(windows1252)));
@@ -65,21 +67,38 @@ void StatisticsWindow::buildControls() {
     playerList_->setObjectName("playerList");
     rankingList_ = new DragListWidget(DraggedList::Categories, central);
     rankingList_->setObjectName("rankingList");
-    for (DragListWidget* list : {playerList_, rankingList_})
+    playerList_->setToolTip(t::PlayerListTip);
+    rankingList_->setToolTip(t::CategoryListTip);
+    for (DragListWidget* list : {playerList_, rankingList_}) {
         list->setFont(controlFont("Arial", 12, true));
+        connect(list, &DragListWidget::showRequested, this,
+                [this, list](Pane pane) { dropOnPane(pane, list->list()); });
+    }
 
-    // The panes share the room right of the lists half and half.
+    // The panes share the room right of the lists half and half, each under
+    // its caption.
     auto* panes = new QWidget(central);
-    auto* paneRow = new QHBoxLayout(panes);
-    paneRow->setContentsMargins(0, 0, 0, 0);
-    paneRow->setSpacing(5); // 75 twips
+    auto* paneGrid = new QGridLayout(panes);
+    paneGrid->setContentsMargins(0, 0, 0, 0);
+    paneGrid->setHorizontalSpacing(5); // 75 twips
+    paneGrid->setVerticalSpacing(2);
     leftPane_ = new DropPaneWidget(panes);
     leftPane_->setObjectName("leftPane");
     rightPane_ = new DropPaneWidget(panes);
     rightPane_->setObjectName("rightPane");
+    leftCaption_ = new QLabel(panes);
+    leftCaption_->setObjectName("leftCaption");
+    rightCaption_ = new QLabel(panes);
+    rightCaption_->setObjectName("rightCaption");
+    int column = 0;
     for (DropPaneWidget* pane : {leftPane_, rightPane_}) {
-        pane->setFont(controlFont("Arial", 8.25, true));
-        paneRow->addWidget(pane, 1);
+        pane->setFont(controlFont("Arial", kPanePointSize, true));
+        QLabel* caption = column == 0 ? leftCaption_ : rightCaption_;
+        caption->setFont(controlFont("Arial", 9.75, true));
+        caption->setTextFormat(Qt::PlainText);
+        paneGrid->addWidget(caption, 0, column);
+        paneGrid->addWidget(pane, 1, column);
+        paneGrid->setColumnStretch(column++, 1);
     }
     connect(leftPane_, &DropPaneWidget::listDropped, this,
             [this](DraggedList list) { dropOnPane(Pane::Left, list); });
@@ -112,21 +131,29 @@ void StatisticsWindow::buildControls() {
 void StatisticsWindow::buildMenus() {
     aliasesMenu_ = menuBar()->addMenu(t::AliasesMenu);
     aliasesMenu_->setObjectName("aliasesMenu");
+    aliasesMenu_->setToolTipsVisible(true);
     linkAliasesAction_ =
         aliasesMenu_->addAction(t::LinkAliases, this, &StatisticsWindow::onLinkAliasesTriggered);
     linkAliasesAction_->setObjectName("linkAliasesAction");
     linkAliasesAction_->setCheckable(true);
-    aliasesMenu_
-        ->addAction(t::SelectKeyAliases, this, &StatisticsWindow::onSelectKeyAliasesTriggered)
-        ->setObjectName("selectKeyAliasesAction");
+    linkAliasesAction_->setToolTip(t::LinkAliasesTip);
+    QAction* select = aliasesMenu_->addAction(t::SelectKeyAliases, this,
+                                              &StatisticsWindow::onSelectKeyAliasesTriggered);
+    select->setObjectName("selectKeyAliasesAction");
+    select->setToolTip(t::SelectKeyAliasesTip);
+    QMenu* view = menuBar()->addMenu(texts::ViewMenu);
+    view->setObjectName("viewMenu");
+    addZoomActions(*view, [this](Zoom step) { zoomPanes(step); });
     QMenu* prefs = menuBar()->addMenu(t::PreferencesMenu);
     prefs->setObjectName("preferencesMenu");
+    prefs->setToolTipsVisible(true);
     prefs->addAction(t::TextColour, this, &StatisticsWindow::onTextColourTriggered)
         ->setObjectName("textColourAction");
     prefs->addAction(t::BackgroundColour, this, &StatisticsWindow::onBackgroundColourTriggered)
         ->setObjectName("backgroundColourAction");
-    prefs->addAction(t::SaveColours, this, &StatisticsWindow::onSaveColoursTriggered)
-        ->setObjectName("saveColoursAction");
+    QAction* save = prefs->addAction(t::SaveColours, this, &StatisticsWindow::onSaveColoursTriggered);
+    save->setObjectName("saveColoursAction");
+    save->setToolTip(t::SaveColoursTip);
 }
 
 void StatisticsWindow::observeSession() {
@@ -141,7 +168,7 @@ void StatisticsWindow::observeSession() {
         if (number == kFirstQuickScan)
             progressDisplay_->setInterval(kLaterInterval);
     });
-    connect(&session_, &LogSession::logCleared, this, &StatisticsWindow::onLogCleared);
+    connect(&session_, &LogSession::logReplaced, this, &StatisticsWindow::onLogCleared);
     connect(&session_, &LogSession::statisticsRequested, this, [this] {
         if (!loaded_)
             showStartState();
@@ -158,14 +185,15 @@ void StatisticsWindow::observeSession() {
 
 void StatisticsWindow::showStartState() {
     loaded_ = true;
-    dialogColour_.reset();
-    setColours(kDefaultTextColor, kDefaultBackColor);
+    applyStoredColours();
     playerList_->clear();
     rankingList_->clear();
     for (const std::string& category : session_.statistics().categoryList())
         rankingList_->addItem(shown(category));
     leftPane_->clear();
     rightPane_->clear();
+    leftCaption_->clear();
+    rightCaption_->clear();
     statusLabel_->setText(t::StatusAtStart);
     percentLabel_->setText(t::PercentAtStart);
     progressBar_->setValue(0);
@@ -210,6 +238,7 @@ void StatisticsWindow::onLogCleared() {
 
 void StatisticsWindow::showStatistics() {
     redraw(session_.statistics().handOver(windows1252FromUtf8(session_.nick())));
+    leftCaption_->setText(t::SheetCaption + playerName(session_.statistics().leftPlayer()));
     progressDisplay_->showReady(t::Ready);
     setHandedOver(true);
     emit statisticsShown();
@@ -243,7 +272,32 @@ void StatisticsWindow::dropOnPane(Pane pane, DraggedList list) {
         players ? statistics.playerList() : statistics.categoryList();
     const std::string text =
         row >= 0 && row < static_cast<int>(entries.size()) ? entries[std::size_t(row)] : "";
-    redraw(statistics.dropOnPane(pane, list, row, text));
+    const SessionChanges changes = statistics.dropOnPane(pane, list, row, text);
+    redraw(changes);
+    if (pane == Pane::Left ? changes.leftPane : changes.rightPane) {
+        setPaneCaption(pane, list, text);
+        progressDisplay_->showReady(t::Ready);
+    } else if (list == DraggedList::Categories && text == kCategoryTopKillers) {
+        progressDisplay_->showReady(t::TopListsGoRight);
+    }
+}
+
+QString StatisticsWindow::playerName(int player) const {
+    const PlayerTable& players = session_.players();
+    return player >= 0 && player <= players.playerCount() ? shown(players[player].name) : QString();
+}
+
+void StatisticsWindow::setPaneCaption(Pane pane, DraggedList list, const std::string& text) {
+    const StatisticsSession& statistics = session_.statistics();
+    QString caption;
+    if (list == DraggedList::Players)
+        caption = t::SheetCaption + playerName(pane == Pane::Left ? statistics.leftPlayer()
+                                                                  : statistics.rightPlayer());
+    else if (text == kCategoryTopKillers) // the lists of the player shown on the left
+        caption = t::TopListsCaption + playerName(statistics.leftPlayer());
+    else
+        caption = t::RankingCaption + shown(text);
+    (pane == Pane::Left ? leftCaption_ : rightCaption_)->setText(caption);
 }
 
 void StatisticsWindow::redraw(const SessionChanges& changes) {
@@ -290,28 +344,26 @@ void StatisticsWindow::applyStoredColours() {
                    colourSetting(settings_, settings_keys::BackColor, kDefaultBackColor)));
 }
 
+// Each dialog opens on the colour it changes; Cancel keeps it.
 void StatisticsWindow::onTextColourTriggered() {
-    // One dialog for both commands: it opens on (and a cancel gives) the colour
-    // last chosen, before any choice the colour the controls have.
-    const std::uint32_t held = dialogColour_.value_or(textColour_);
-    const std::uint32_t colour = prompts_.chooseColour(t::TextColourTitle, held);
-    if (colour != held)
-        dialogColour_ = colour;
-    setColours(colour, std::nullopt);
+    setColours(prompts_.chooseColour(t::TextColourTitle, textColour_), std::nullopt);
 }
 
 void StatisticsWindow::onBackgroundColourTriggered() {
-    const std::uint32_t held = dialogColour_.value_or(backColour_);
-    const std::uint32_t colour = prompts_.chooseColour(t::BackgroundColourTitle, held);
-    if (colour != held)
-        dialogColour_ = colour;
-    setColours(std::nullopt, colour);
+    setColours(std::nullopt, prompts_.chooseColour(t::BackgroundColourTitle, backColour_));
 }
 
 void StatisticsWindow::onSaveColoursTriggered() {
-    // Stored as the signed 32-bit numbers that start-up reads back.
-    settings_.set(settings_keys::BackColor, std::to_string(static_cast<std::int32_t>(backColour_)));
-    settings_.set(settings_keys::TextColor, std::to_string(static_cast<std::int32_t>(textColour_)));
+    session_.saveColours(textColour_, backColour_);
+    progressDisplay_->showReady(t::ColoursSaved);
+}
+
+void StatisticsWindow::zoomPanes(Zoom step) {
+    for (DropPaneWidget* pane : {leftPane_, rightPane_}) {
+        QFont f = pane->font();
+        f.setPointSizeF(zoomedPointSize(f.pointSizeF(), kPanePointSize, step));
+        pane->setFont(f);
+    }
 }
 
 void StatisticsWindow::setColours(std::optional<std::uint32_t> text,

@@ -1,7 +1,9 @@
 #pragma once
 // The statistics window "Stats": the player list and the category list on
-// the left, the two report panes side by side, the pass's progress display
-// and the menus "Aliases" and "Preferences". Its commands go to the
+// the left, the two report panes side by side (each with a caption naming what
+// it shows), the pass's progress display and the menus "Aliases", "View" and
+// "Preferences". An entry reaches a pane by drag and drop, by double-click or
+// Enter (Shift for the right pane) or by the lists' context menu. Its commands go to the
 // statistics state the LogSession keeps; it redraws what each call reports as
 // changed, and follows the session's signals.
 //
@@ -12,6 +14,7 @@
 // Interface thread only.
 
 #include "gui/log_session.h"
+#include "gui/zoom_actions.h"
 
 #include <QMainWindow>
 
@@ -39,7 +42,7 @@ public:
     StatisticsWindow(LogSession& session, SettingsStore& settings, UserPrompts& prompts,
                      QWidget* parent = nullptr);
 
-    // The stored colours, applied once by the program's start-up.
+    // The stored colours on the lists and panes.
     void applyStoredColours();
 
     // The selected entry of `list` dropped on `pane`.
@@ -75,6 +78,10 @@ private:
     void onBackgroundColourTriggered();
     void onSaveColoursTriggered();
     void setColours(std::optional<std::uint32_t> text, std::optional<std::uint32_t> back);
+    void zoomPanes(Zoom step);
+    // The caption above `pane` after `list`'s entry `text` was shown there.
+    void setPaneCaption(Pane pane, DraggedList list, const std::string& text);
+    QString playerName(int player) const;
 
     LogSession& session_;
     SettingsStore& settings_;
@@ -84,14 +91,14 @@ private:
     bool handedOver_ = false;
     std::uint32_t textColour_ = 0;
     std::uint32_t backColour_ = 0;
-    // What the colour dialog holds: the last colour chosen while loaded.
-    std::optional<std::uint32_t> dialogColour_;
     AliasSelectionRunner runSelection_;
 
     DragListWidget* playerList_ = nullptr;
     DragListWidget* rankingList_ = nullptr;
     DropPaneWidget* leftPane_ = nullptr;
     DropPaneWidget* rightPane_ = nullptr;
+    QLabel* leftCaption_ = nullptr;
+    QLabel* rightCaption_ = nullptr;
     QProgressBar* progressBar_ = nullptr;
     QLabel* statusLabel_ = nullptr;
     QLabel* percentLabel_ = nullptr;

@@ -95,7 +95,7 @@ TEST_F(MainWindowTest, OpenSearchHighlightAndTheArchiveCopies) {
     EXPECT_EQ(doc.selStart(), first);
 
     // PlayerName ("" changes nothing), then Highlight Nick marks every "bob".
-    prompts.inputs = {"Bob", ""};
+    prompts.inputs = {"Bob", std::nullopt};
     inMain<QAction>("playerNameAction")->trigger();
     inMain<QAction>("playerNameAction")->trigger();
     EXPECT_EQ(settings.get("Nick", "?"), "Bob");

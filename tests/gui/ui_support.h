@@ -17,6 +17,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,16 +30,19 @@ bool waitUntil(const std::function<bool()>& done);
 
 class ScriptedPrompts : public UserPrompts {
 public:
-    std::deque<std::string> inputs;    // answers of input boxes ("" = Cancel)
+    std::deque<std::optional<std::string>> inputs; // answers of input boxes (nullopt = Cancel)
     std::deque<bool> answers;          // answers of yes/no questions
     std::deque<std::string> files;     // answers of file dialogs ("" = Cancel)
     std::deque<std::uint32_t> colours; // chosen colours; none left = Cancel
     std::vector<std::string> asked;    // every prompt, question and message, in order
     std::vector<std::string> messages;
     std::string lastInitialFolder;
+    std::string lastInitialInput; // what the last input box held when it opened
     std::vector<std::uint32_t> colourDialogs; // the colour each colour dialog opened on
 
-    std::string inputBox(const std::string& prompt, const std::string&) override {
+    std::optional<std::string> inputBox(const std::string& prompt, const std::string&,
+                                        const std::string& initial) override {
+        lastInitialInput = initial;
         return take(inputs, prompt);
     }
     bool askYesNo(const std::string& question, const std::string&) override {

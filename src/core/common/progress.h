@@ -15,7 +15,7 @@ namespace quorvath {
 
 class Progress {
 public:
-    // A new stage: its status text (e.g. "Seperating rounds....."); position 0.
+    // A new stage: its status text (e.g. "Separating rounds....."); position 0.
     void beginStage(std::string status);
     // Where the running stage stands, as a character position within `length`.
     void setPosition(std::int64_t position, std::int64_t length) {

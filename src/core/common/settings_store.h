@@ -3,8 +3,10 @@
 // section "General". The Qt layer stores them with QSettings; tests and the
 // report tool use the in-memory store.
 
+#include <cstddef>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace quorvath {
 
@@ -14,10 +16,15 @@ inline constexpr const char* Nick = "Nick";
 inline constexpr const char* Sof2CFGFile = "Sof2CFGFile";
 inline constexpr const char* BackColor = "BackColor";
 inline constexpr const char* TextColor = "TextColor";
+// The main window's size, position and state (Qt's own encoding, in base64).
+inline constexpr const char* MainWindowGeometry = "MainWindowGeometry";
+inline constexpr const char* MainWindowState = "MainWindowState";
+// Followed by 1 to kMaxRecentLogs: the logs opened last, newest first.
+inline constexpr const char* RecentLog = "RecentLog";
 } // namespace settings_keys
 
-inline constexpr const char* kDefaultCfgPath =
-    "c:\\program files\\Soldier of Fortune II - Double Helix\\base\\mp\\sof2mp.cfg";
+inline constexpr std::size_t kMaxRecentLogs = 8;
+
 inline constexpr int kDefaultBackColor = 0;     // black
 inline constexpr int kDefaultTextColor = 49152; // 0x00C000, green
 
@@ -44,5 +51,11 @@ private:
 // A stored colour as a whole number; anything that is not a whole decimal
 // number in the 32-bit range gives `fallback`.
 int colourSetting(const SettingsStore& store, const std::string& key, int fallback);
+
+// File > Recent logs: the stored list, newest first, and the list stored anew.
+std::vector<std::string> recentLogs(const SettingsStore& store);
+void storeRecentLogs(SettingsStore& store, const std::vector<std::string>& logs);
+// `logs` with `path` first, no entry twice, at most kMaxRecentLogs long.
+std::vector<std::string> withRecentLog(std::vector<std::string> logs, const std::string& path);
 
 } // namespace quorvath

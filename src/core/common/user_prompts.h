@@ -4,6 +4,7 @@
 // are full paths in the file system's encoding.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,8 +22,10 @@ std::vector<FileFilter> parseFileFilter(std::string_view pairs);
 class UserPrompts {
 public:
     virtual ~UserPrompts() = default;
-    // Input box: the typed text, "" on Cancel.
-    virtual std::string inputBox(const std::string& prompt, const std::string& title) = 0;
+    // Input box, its text field holding `initial`: the text when OK was
+    // pressed (perhaps empty), nothing on Cancel.
+    virtual std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
+                                                const std::string& initial) = 0;
     // Yes/No question: true for Yes.
     virtual bool askYesNo(const std::string& question, const std::string& title) = 0;
     // Message with an OK button only.

@@ -13,7 +13,7 @@ namespace quorvath {
 class Progress;
 
 // Spelt as users have always seen it in the status line.
-inline constexpr std::string_view SeparatingStatus = "Seperating rounds.....";
+inline constexpr std::string_view SeparatingStatus = "Separating rounds.....";
 inline constexpr std::string_view BlockStartPhrase = "Current search path:";
 inline constexpr std::string_view BlockEndWord = "msec";
 inline constexpr std::string_view ShutdownLine = "----- CL_Shutdown -----";

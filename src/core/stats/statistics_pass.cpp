@@ -12,7 +12,7 @@ namespace quorvath {
 
 // Captions as the program has always shown them, spelling included.
 const std::array<StatisticsScan, kStatisticsScanCount> kStatisticsScans = {{
-    {"Finding Assualt Rifle/Pistol Kills...", "was shot by", EventKind::TwoPlayer},
+    {"Finding Assault Rifle/Pistol Kills...", "was shot by", EventKind::TwoPlayer},
     {"Finding M590/USAS-12 Kills...", "was pumped full of lead by", EventKind::TwoPlayer},
     {"Finding Grenade Kills...", "was detonated by", EventKind::TwoPlayer},
     {"Finding MSG90A1 Kills...", "was sniped by", EventKind::TwoPlayer},

@@ -67,44 +67,90 @@ TEST(ConfigText, RewritingTheModeChangesOnlyTheDigitAfterTheFirstExactPhrase) {
     }
 }
 
-TEST(ConfigText, NameIsItsLineLessEighteenCharactersAndTheLast) {
+TEST(ConfigText, NameIsTheValueOfTheLastLineThatSetsIt) {
     const std::pair<std::string, std::string> names[] = {
         {kConfig, "games.log"},
         {"SETA LOGFILENAME \"Sof2.log\"\n", "Sof2.log"},
-        {"seta logfilename games.log", "ames.lo"},
+        {"seta logfilename games.log", "games.log"},
+        {"\t seta logfilename  \"a.log\" // mine", "a.log"},
+        {"seta logfilename \"open.log", "open.log"},
         {"seta logfilename \"\"", ""},
         {"seta logfilename", ""},
-        {"seta logfile \"3\"", ""},
-        // After an append to a last line without a line break.
-        {"seta logfile \"3\"seta logfilename \"x.log\"", "ta logfilename \"x.log"},
+        {"seta logfilenames \"x.log\"", ""},
+        {"// seta logfilename \"old.log\"", ""}, // a comment sets nothing
+        {"seta logfilename \"a.log\"\r\nseta logfilename \"b.log\"\r\nx\r\n", "b.log"},
+        // Run into another setting by an append without a line break: not the
+        // game's name setting either.
+        {"seta logfile \"3\"seta logfilename \"x.log\"", ""},
     };
     for (const auto& [text, name] : names)
         EXPECT_EQ(logFileNameInText(text), name) << text;
-    EXPECT_EQ(logFileNameSetting("mygameslog"), "seta logfilename \"mygameslog\"");
-    EXPECT_EQ(logFileNamePrompt("games.log"), "Enter the name for the logfile\r\nSof2.log is "
-                                              "recommended, the current name is: games.log");
 }
 
-TEST(ConfigText, NameChecksAndTheChooser) {
-    const std::pair<std::string, std::optional<std::string>> checks[] = {
-        {"GAMES.LOG", texts::CantNameGamesLog},
-        {"games.Log", texts::CantNameGamesLog},
-        {"", texts::ExtensionMustBe},
+TEST(ConfigText, ANewNameReplacesItsLineOrGetsALineOfItsOwnInTheFilesLineEnds) {
+    const std::string set = "seta logfilename \"Sof2.log\"";
+    const std::pair<std::string, std::string> edits[] = {
+        {"a\r\nseta logfilename \"games.log\"\r\nb\r\n", "a\r\n" + set + "\r\nb\r\n"},
+        {"  SETA LOGFILENAME old.log\nb", set + "\nb"},
+        {"x\nseta logfilename \"a.log\"\r\nseta logfilename \"b.log\"", "x\nseta logfilename "
+                                                                        "\"a.log\"\r\n" +
+                                                                            set},
+        {"seta sv_maxclients \"16\"", "seta sv_maxclients \"16\"\n" + set + "\n"},
+        {"a\r\nb", "a\r\nb\r\n" + set + "\r\n"},
+        {"a\r\n", "a\r\n" + set + "\r\n"},
+        {"a\rb\r", "a\rb\r" + set + "\n"},
+        {"", set + "\n"},
+    };
+    for (const auto& [before, after] : edits) {
+        std::string text = before;
+        setLogFileNameInText(text, "Sof2.log");
+        EXPECT_EQ(text, after) << before;
+    }
+}
+
+TEST(ConfigText, NameChecksSayWhyAndTheChooserTakesOnlySof2mpCfg) {
+    const std::pair<std::string, std::string> refused[] = {
+        {"", "Please enter"},
+        {"my games.log", "blank"},
+        {"games.log ", "blank"},
+        {"logs/a.log", "folder"},
+        {"..\\a.log", "folder"},
+        {"a\".log", "quote"},
+        {"a\x01.log", "control"},
+        {"GAMES.LOG", "games.log"},
+        {"games.Log", "games.log"},
         {"lo", texts::ExtensionMustBe},
         {"sof2.cfg", texts::ExtensionMustBe},
-        {"games.log ", texts::ExtensionMustBe},
-        {"mygameslog", std::nullopt},
-        {"Sof2.TXT", std::nullopt},
-        {"log", std::nullopt},
-        {"games.log.log", std::nullopt},
     };
-    for (const auto& [name, refusal] : checks)
-        EXPECT_EQ(checkLogFileName(name), refusal) << name;
+    for (const auto& [name, reason] : refused) {
+        const auto refusal = checkLogFileName(name);
+        ASSERT_TRUE(refusal.has_value()) << name;
+        EXPECT_NE(refusal->find(reason), std::string::npos) << *refusal;
+    }
+    for (const char* accepted : {"mygameslog", "Sof2.TXT", "log", "games.log.log", "J\xFCrgen.log"})
+        EXPECT_EQ(checkLogFileName(accepted), std::nullopt) << accepted;
     EXPECT_TRUE(isConfigFileName("c:\\games\\base\\mp\\sof2mp.cfg"));
     EXPECT_TRUE(isConfigFileName("/home/q/.sof2/base/mp/sof2mp.cfg"));
     EXPECT_TRUE(isConfigFileName("sof2mp.cfg"));
     for (const char* other : {"C:\\games\\SOF2MP.CFG", "C:\\games\\my_sof2mp.cfg", ""})
         EXPECT_FALSE(isConfigFileName(other)) << other;
+}
+
+TEST(ConfigPlaces, TheFirstUsualPlaceThatHoldsTheFileIsTheDefault) {
+    TempDir home;
+    const std::string h = home.path().string();
+    const std::vector<std::string> places = usualConfigPaths(h);
+    ASSERT_EQ(places.size(), 3u);
+    EXPECT_EQ(findGameConfig(h), "");
+    EXPECT_EQ(findGameConfig(""), "");
+    // Filled from the last place to the first: each time the likelier one wins.
+    for (auto place = places.rbegin(); place != places.rend(); ++place) {
+        fs::create_directories(fs::path(*place).parent_path());
+        writeFile(*place, kConfig);
+        EXPECT_EQ(findGameConfig(h), *place);
+    }
+    EXPECT_EQ(places[0], h + "/.wine/drive_c/Program Files/Soldier of Fortune II - Double "
+                             "Helix/base/mp/sof2mp.cfg");
 }
 
 TEST(ConfigFuzzReplay, SeedsAndPastFindingsKeepEveryProperty) {
@@ -120,6 +166,14 @@ TEST(ConfigFuzzReplay, SeedsAndPastFindingsKeepEveryProperty) {
     }
     EXPECT_GE(replayed, 5);
     EXPECT_EQ(fuzz::checkConfigText(std::string("\0seta logfile \xFF", 15)), "");
+}
+
+// writeLogSettings as one text: "written", "already set" or the error message.
+std::string written(const std::string& cfg, const LogSettings& settings) {
+    const auto outcome = writeLogSettings(cfg, settings);
+    if (const auto* error = std::get_if<std::string>(&outcome))
+        return *error;
+    return std::get<ConfigWrite>(outcome) == ConfigWrite::Written ? "written" : "already set";
 }
 
 class ConfigFile : public ::testing::Test {
@@ -157,25 +211,25 @@ TEST_F(ConfigFile, RefusalsNameTheFileAndTheReasonAndCreateNothing) {
         EXPECT_EQ(readLogMode(file).error, message);
         EXPECT_EQ(readLogFileName(file).name, "");
         EXPECT_EQ(readLogFileName(file).error, message);
-        EXPECT_EQ(writeLogMode(file, 3), message);
-        EXPECT_EQ(appendLogFileName(file, "a.log"), message);
+        EXPECT_EQ(written(file, {3, "a.log"}), message);
     }
     EXPECT_FALSE(fs::exists(missing));
-    EXPECT_EQ(writeLogMode(path(), 4),
+    EXPECT_EQ(written(path(), {4, std::nullopt}),
               "The file \"" + path() + "\" cannot be written: the logging mode 4 is not 0 to 3.");
 }
 
 TEST_F(ConfigFile, ModeRewriteIsAWholeNewFileRenamedIntoPlaceOrNoWriteAtAll) {
     std::string rewritten = kConfig;
     rewritten[rewritten.find("\"2\"") + 1] = '3';
-    // Capitals are read but not rewritten; the phrase 13 or 14 characters before
-    // the end has no 15th character to set; the digit may already be there.
+    // A mode line the digit has no place in is refused; one already set is left alone.
     const std::string full = "seta sv_fps 20\r\nseta logfile \"2\"";
+    const std::string refused = "its \"seta logfile\" line is not written as the game writes it";
     const std::pair<std::string, std::string> rewrites[] = {
         {kConfig, rewritten},
-        {"SETA LOGFILE \"2\"\r\n", ""},
-        {full.substr(0, full.size() - 3), ""},
-        {full.substr(0, full.size() - 2), ""},
+        {"seta sv_fps 20\r\n", "seta sv_fps 20\r\nseta logfile \"3\"\r\n"},
+        {"SETA LOGFILE \"2\"\r\n", refused},
+        {full.substr(0, full.size() - 3), refused},
+        {full.substr(0, full.size() - 2), refused},
         {"seta logfile \"3\"\r\n", ""},
     };
     for (const auto& [before, after] : rewrites) {
@@ -184,28 +238,70 @@ TEST_F(ConfigFile, ModeRewriteIsAWholeNewFileRenamedIntoPlaceOrNoWriteAtAll) {
         fs::last_write_time(path(), stamp);
         struct stat old {};
         ::stat(path().c_str(), &old);
-        EXPECT_EQ(writeLogMode(path(), 3), std::nullopt) << before;
-        EXPECT_EQ(readFile(path()), after.empty() ? before : after);
+        const std::string outcome = written(path(), {3, std::nullopt});
+        const bool changes = !after.empty() && after != refused;
+        if (after == refused)
+            EXPECT_NE(outcome.find(refused), std::string::npos) << outcome;
+        else
+            EXPECT_EQ(outcome, changes ? "written" : "already set") << before;
+        EXPECT_EQ(readFile(path()), changes ? after : before);
         struct stat now {};
         ::stat(path().c_str(), &now);
         // A new file renamed into place, or not even rewritten.
-        EXPECT_EQ(now.st_ino != old.st_ino, !after.empty()) << before;
-        EXPECT_EQ(fs::last_write_time(path()) != stamp, !after.empty()) << before;
+        EXPECT_EQ(now.st_ino != old.st_ino, changes) << before;
+        EXPECT_EQ(fs::last_write_time(path()) != stamp, changes) << before;
         expectAlone(dir.path());
     }
 }
 
-TEST_F(ConfigFile, AppendsStickToTheLastCharacter) {
-    writeFile(path(), "seta logfile \"3\"");
-    EXPECT_EQ(appendLogFileName(path(), "mygameslog"), std::nullopt);
-    EXPECT_EQ(appendLogFileName(path(), "Sof2.log"), std::nullopt);
-    EXPECT_EQ(readFile(path()),
-              "seta logfile \"3\"seta logfilename \"mygameslog\"seta logfilename \"Sof2.log\"");
-    EXPECT_EQ(readLogMode(path()).mode, 3);
-    writeFile(path(), kConfig);
-    EXPECT_EQ(appendLogFileName(path(), "Sof2.log"), std::nullopt);
-    EXPECT_EQ(readLogFileName(path()).name, "games.log"); // the earlier line stays first
-    expectAlone(dir.path());
+// The split lines of a text, each with its line end.
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t lf = text.find('\n', start);
+        const std::size_t next = lf == std::string::npos ? text.size() : lf + 1;
+        lines.push_back(text.substr(start, next - start));
+        start = next;
+    }
+    return lines;
+}
+
+TEST_F(ConfigFile, ARealLookingConfigGetsTheNameOnALineOfItsOwnAndKeepsEveryOtherLine) {
+    const std::string lf = readFile(test::sourcePath("tests/core/gamecfg/sof2mp_linux.cfg"));
+    std::string crlf; // the same file as saved on Windows, with a final line end
+    for (char c : lf)
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    crlf += "\r\n";
+    for (const std::string& original : {lf, crlf}) {
+        const std::string end = original == lf ? "\n" : "\r\n";
+        SCOPED_TRACE(end == "\n" ? "LF, no final line end" : "CR LF");
+        writeFile(path(), original);
+        EXPECT_EQ(readLogFileName(path()).name, "");
+        EXPECT_EQ(written(path(), {3, "Sof2.log"}), "written");
+        std::vector<std::string> expected = linesOf(original);
+        if (expected.back().back() != '\n')
+            expected.back() += end; // the last line gets its line end
+        const std::vector<std::string> before = expected;
+        expected.push_back("seta logfilename \"Sof2.log\"" + end);
+        std::vector<std::string> lines = linesOf(readFile(path()));
+        ASSERT_EQ(lines.size(), expected.size());
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            if (before.size() <= i || before[i].rfind("seta logfile \"", 0) != 0)
+                EXPECT_EQ(lines[i], expected[i]) << i;
+            else
+                EXPECT_EQ(lines[i], "seta logfile \"3\"" + end);
+        EXPECT_EQ(readLogMode(path()).mode, 3);
+
+        // Set again, the line is replaced where it stands.
+        EXPECT_EQ(written(path(), {3, "Other.log"}), "written");
+        expected.back() = "seta logfilename \"Other.log\"" + end;
+        lines = linesOf(readFile(path()));
+        ASSERT_EQ(lines.size(), expected.size());
+        EXPECT_EQ(lines.back(), expected.back());
+        EXPECT_EQ(readLogFileName(path()).name, "Other.log");
+        EXPECT_EQ(written(path(), {3, "Other.log"}), "already set");
+        expectAlone(dir.path());
+    }
 }
 
 TEST_F(ConfigFile, ReadOnlyIsReadButNeverReplacedEvenWhereRenamingWouldWork) {
@@ -214,9 +310,9 @@ TEST_F(ConfigFile, ReadOnlyIsReadButNeverReplacedEvenWhereRenamingWouldWork) {
     const std::string refusal = "The file \"" + path() + "\" cannot be written: it is read-only.";
     const auto refused = [&] {
         EXPECT_EQ(readLogMode(path()).mode, 2);
-        EXPECT_EQ(writeLogMode(path(), 3), refusal);
-        EXPECT_EQ(appendLogFileName(path(), "a.log"), refusal);
-        EXPECT_EQ(writeLogMode(path(), 2), std::nullopt); // nothing to change: no error
+        EXPECT_EQ(written(path(), {3, std::nullopt}), refusal);
+        EXPECT_EQ(written(path(), {2, "a.log"}), refusal);
+        EXPECT_EQ(written(path(), {2, "games.log"}), "already set"); // nothing to change
     };
     refused(); // as root, whom the permission bits do not stop
     {
@@ -237,11 +333,11 @@ TEST_F(ConfigFile, AFailedWriteLeavesTheOldFileWhole) {
     fs::permissions(cfg, fs::perms::all);
     fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
                                 fs::perms::others_exec);
-    std::optional<std::string> error;
+    std::string error;
     {
         test::ActingAsNobody nobody;
         ASSERT_TRUE(nobody.effective());
-        error = writeLogMode(cfg, 3);
+        error = written(cfg, {3, std::nullopt});
     }
     fs::permissions(folder, fs::perms::owner_all);
     EXPECT_EQ(error, "The file \"" + cfg +
@@ -257,7 +353,7 @@ TEST_F(ConfigFile, KeepsPermissionsAndWritesThroughALink) {
     const fs::perms perms = fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read;
     fs::permissions(real, perms);
     fs::create_symlink(real, path());
-    EXPECT_EQ(writeLogMode(path(), 0), std::nullopt);
+    EXPECT_EQ(written(path(), {0, std::nullopt}), "written");
     EXPECT_TRUE(fs::is_symlink(path()));
     EXPECT_EQ(readLogMode(real).mode, 0);
     EXPECT_EQ(fs::status(real).permissions(), perms);

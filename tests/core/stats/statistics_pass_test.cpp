@@ -28,7 +28,7 @@ TEST(StatisticsPass, ReportsEachScanWithItsCaptionAndKeepsSlotZerosOtherFields) 
         captions.push_back(progress.status());
     });
     ASSERT_EQ(captions.size(), 31u);
-    EXPECT_EQ(captions[1], "Finding Assualt Rifle/Pistol Kills...");
+    EXPECT_EQ(captions[1], "Finding Assault Rifle/Pistol Kills...");
     for (int n : {27, 28, 29}) // the two ban scans keep the caption of the kick scan
         EXPECT_EQ(captions[static_cast<std::size_t>(n)], "Finding kicked/Banned players...");
     EXPECT_EQ(captions[30], "Finding Aliases...");
