@@ -1,8 +1,8 @@
 // The main window driven through its menus, buttons and scripted prompts,
 // offscreen: what the user sees, and what is left on disk. File > Open keeps
-// the user's data safe: the archive copy is the log byte for byte, the log
-// itself is never written, and a copy that cannot be written is reported
-// without harm to the log.
+// the user's data safe: the log on screen stays until a new one has loaded,
+// the archive copy is the log byte for byte, the log itself is never written,
+// and a copy that cannot be written is reported without harm to the log.
 
 #include "core/log/log_document.h"
 #include "gui/about_dialog.h"
@@ -11,7 +11,10 @@
 #include "support/acting_user.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QLabel>
+#include <QMenu>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -35,17 +38,17 @@ const std::string kLog = "------- Server Initialization -------\r\n"
 
 class MainWindowTest : public test::ProgramTest {
 protected:
-    std::string logFile(const std::string& name) {
-        test::writeFile(dir.file(name), kLog);
+    std::string logFile(const std::string& name, const std::string& bytes = kLog) {
+        test::writeFile(dir.file(name), bytes);
         return dir.file(name).string();
     }
-    // One message naming `file`; the view stays empty and hidden, the program goes on.
-    void expectRefused(const std::string& file) {
+    QString status() { return inMain<QLabel>("statusLabel")->text(); }
+    // One message naming `file`; the log on screen and its copy stay.
+    void expectRefused(const std::string& file, const std::string& text) {
         ASSERT_EQ(prompts.messages.size(), 1u);
         EXPECT_NE(prompts.messages[0].find(file), std::string::npos) << prompts.messages[0];
-        EXPECT_TRUE(window->logView()->isHidden());
-        EXPECT_EQ(session->document().text(), "");
-        EXPECT_FALSE(session->hasArchiveCopy());
+        EXPECT_EQ(session->document().text(), text);
+        EXPECT_EQ(session->hasArchiveCopy(), !text.empty());
         EXPECT_TRUE(inMain<QAction>("openAction")->isEnabled());
         prompts.messages.clear();
     }
@@ -60,18 +63,12 @@ TEST_F(MainWindowTest, OpenSearchHighlightAndTheArchiveCopies) {
     EXPECT_EQ(searchBox->palette().color(QPalette::Text), QColor(255, 0, 0));
     EXPECT_EQ(searchBox->palette().color(QPalette::Base), QColor(0, 0, 0));
 
-    // A cancelled File > Open empties and hides the view; "?" shows it again.
-    open("");
-    EXPECT_EQ(prompts.lastInitialFolder, "/games/sof2");
-    EXPECT_EQ(settings.get("SofDir", "?"), "");
-    EXPECT_TRUE(window->logView()->isHidden());
-    inMain<QPushButton>("toggleLogViewButton")->click();
-    EXPECT_FALSE(window->logView()->isHidden());
-
     const std::string path = logFile("games.log");
     open(path);
+    EXPECT_EQ(prompts.lastInitialFolder, "/games/sof2");
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(settings.get("SofDir", "?"), path);
+    EXPECT_EQ(window->windowTitle(), "Quorvath - games.log");
     const std::string firstCopy = session->archiveCopy(); // beside the log, byte for byte
     EXPECT_EQ(fs::path(firstCopy).parent_path(), dir.path());
     EXPECT_EQ(test::readFile(firstCopy), kLog);
@@ -79,29 +76,43 @@ TEST_F(MainWindowTest, OpenSearchHighlightAndTheArchiveCopies) {
     const std::string& text = session->document().text();
     EXPECT_NE(text.find("Bob was shot by Alice's M4"), std::string::npos);
     EXPECT_EQ(window->logView()->lineCount(), std::count(text.begin(), text.end(), '\n') + 1);
-    EXPECT_EQ(inMain<QLabel>("statusLabel")->text(), "Ready");
+    EXPECT_EQ(status(), "Ready");
 
-    // Find selects a hit, Find Next the one after, Enter in the box is Find.
+    // Find selects a hit, Find Next the one after, Enter in the box is Find;
+    // past the last hit the search starts again at the top, and says so.
     const LogDocument& doc = session->document();
     const int first = static_cast<int>(doc.text().find("Alice"));
     const int second = static_cast<int>(doc.text().find("Alice", std::size_t(first) + 1));
+    const int third = static_cast<int>(doc.text().find("Alice", std::size_t(second) + 1));
     searchBox->setText("alice");
     inMain<QPushButton>("findButton")->click();
     EXPECT_EQ(doc.selStart(), first);
     EXPECT_EQ(doc.selLength(), 5);
     inMain<QPushButton>("findNextButton")->click();
     EXPECT_EQ(doc.selStart(), second);
+    inMain<QPushButton>("findNextButton")->click();
+    EXPECT_EQ(doc.selStart(), third);
+    inMain<QPushButton>("findNextButton")->click();
+    EXPECT_EQ(doc.selStart(), first);
+    EXPECT_EQ(status(), "Search wrapped to the top");
     emit searchBox->returnPressed();
     EXPECT_EQ(doc.selStart(), first);
+    EXPECT_EQ(status(), "Ready");
+    searchBox->setText("Carol");
+    inMain<QPushButton>("findButton")->click();
+    EXPECT_EQ(status(), "Not found: Carol");
+    searchBox->clear();
+    inMain<QPushButton>("findNextButton")->click();
+    EXPECT_TRUE(status().contains("empty"));
 
-    // PlayerName ("" changes nothing), then Highlight Nick marks every "bob".
-    prompts.inputs = {"Bob", std::nullopt};
-    inMain<QAction>("playerNameAction")->trigger();
-    inMain<QAction>("playerNameAction")->trigger();
-    EXPECT_EQ(settings.get("Nick", "?"), "Bob");
+    // Highlight Nick with no nick asks for one; Cancel highlights nothing.
+    prompts.inputs = {std::nullopt, "Bob", std::nullopt};
+    inMain<QPushButton>("highlightNickButton")->click();
+    EXPECT_EQ(status(), "No nick set: nothing highlighted");
     const std::vector<std::uint8_t> before = doc.attributes();
     inMain<QPushButton>("highlightNickButton")->click();
-    EXPECT_EQ(inMain<QLabel>("statusLabel")->text(), "Highlighting Nick...");
+    EXPECT_EQ(settings.get("Nick", "?"), "Bob");
+    EXPECT_EQ(status(), "Highlighting Nick...");
     waitWhileBusy();
     int marked = 0;
     for (int i = 0; i < doc.length(); ++i)
@@ -110,10 +121,14 @@ TEST_F(MainWindowTest, OpenSearchHighlightAndTheArchiveCopies) {
             marked += (doc.attributeAt(i) & marks) == marks;
         }
     EXPECT_EQ(marked, 3 * 3); // Bob, bob, Bob
-    EXPECT_EQ(inMain<QLabel>("statusLabel")->text(), "Ready");
+    EXPECT_EQ(status(), "Bob highlighted 3 times");
+    // PlayerName shows the nick in effect; Cancel keeps it.
+    inMain<QAction>("playerNameAction")->trigger();
+    EXPECT_EQ(prompts.lastInitialInput, "Bob");
+    EXPECT_EQ(settings.get("Nick", "?"), "Bob");
 
     // Each later open asks about the copy before: No removes it, Yes keeps it;
-    // so does closing the program.
+    // so do closing the program and File > Quit.
     prompts.answers = {false};
     open(logFile("b.txt"));
     EXPECT_EQ(prompts.asked.back(), "Do you want to Keep " + firstCopy);
@@ -123,9 +138,114 @@ TEST_F(MainWindowTest, OpenSearchHighlightAndTheArchiveCopies) {
     open(logFile("c.log"));
     EXPECT_TRUE(fs::exists(secondCopy));
     prompts.answers = {false};
-    window->close();
+    inMain<QAction>("quitAction")->trigger();
+    EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(prompts.asked.back(), "Do you want to Keep " + session->archiveCopy());
     EXPECT_FALSE(fs::exists(session->archiveCopy()));
+}
+
+TEST_F(MainWindowTest, TheLogOnScreenStaysUntilANewOneHasLoaded) {
+    const fs::path folder = dir.file("readonly");
+    fs::create_directory(folder);
+    const std::string unwritable = (folder / "server.log").string();
+    test::writeFile(unwritable, "boot msec\r\n");
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                fs::perms::group_exec | fs::perms::others_read |
+                                fs::perms::others_exec);
+    start();
+    open((folder / "nowhere.log").string()); // refused before any copy is made
+    expectRefused("nowhere.log", "");
+    open(logFile("a.log"));
+    getStatistics();
+    const int players = session->players().playerCount();
+    ASSERT_GT(players, 0);
+    const std::string text = session->document().text();
+    const std::string copy = session->archiveCopy();
+
+    // Cancelled, missing, or its archive copy cannot be written: each leaves
+    // the log, its statistics and its copy, and asks nothing about the copy.
+    open("");
+    EXPECT_TRUE(prompts.messages.empty());
+    open(dir.file("nowhere.log").string());
+    expectRefused("nowhere.log", text);
+    {
+        test::ActingAsNobody nobody;
+        ASSERT_TRUE(nobody.effective());
+        open(unwritable);
+    }
+    fs::permissions(folder, fs::perms::owner_all);
+    expectRefused(".log\" cannot be written", text);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+    EXPECT_EQ(test::readFile(unwritable), "boot msec\r\n");
+    EXPECT_EQ(std::count(prompts.asked.begin(), prompts.asked.end(), "Do you want to Keep " + copy),
+              0);
+    EXPECT_FALSE(window->logView()->isHidden());
+    EXPECT_EQ(session->players().playerCount(), players);
+    EXPECT_EQ(window->windowTitle(), "Quorvath - a.log");
+    EXPECT_TRUE(fs::exists(copy));
+    inMain<QLineEdit>("searchBox")->setText("Alice");
+    inMain<QPushButton>("findButton")->click();
+    EXPECT_GT(session->document().selLength(), 0);
+}
+
+TEST_F(MainWindowTest, RecentLogsGeometryContextMenuAndZoom) {
+    start();
+    std::vector<std::string> logs;
+    for (int n = 1; n <= 9; ++n) {
+        logs.push_back(logFile("log" + std::to_string(n) + ".log"));
+        prompts.answers = {false};
+        open(logs.back());
+    }
+    // The last eight, newest first; one that has gone is removed with a message.
+    auto* recent = inMain<QMenu>("recentLogsMenu");
+    emit recent->aboutToShow();
+    QList<QAction*> entries = recent->actions();
+    ASSERT_EQ(entries.size(), 8);
+    EXPECT_EQ(entries[0]->toolTip().toStdString(), logs[8]);
+    EXPECT_EQ(entries[7]->toolTip().toStdString(), logs[1]);
+    fs::remove(logs[5]);
+    entries[3]->trigger(); // log6
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_NE(prompts.messages[0].find("log6.log"), std::string::npos);
+    EXPECT_EQ(window->windowTitle(), "Quorvath - log9.log");
+    emit recent->aboutToShow();
+    EXPECT_EQ(recent->actions().size(), 7);
+    prompts.answers = {false};
+    recent->actions()[1]->trigger(); // log8
+    waitWhileBusy();
+    EXPECT_EQ(window->windowTitle(), "Quorvath - log8.log");
+
+    // The log view's context menu: Select All, Copy, Find the selected text.
+    LogView* view = window->logView();
+    QMenu* menu = view->contextMenu();
+    EXPECT_FALSE(menu->findChild<QAction*>("copyAction")->isEnabled());
+    menu->findChild<QAction*>("selectAllAction")->trigger();
+    EXPECT_EQ(session->document().selLength(), session->document().length());
+    const LogDocument& doc = session->document();
+    const int bob = static_cast<int>(doc.text().find("Bob"));
+    session->document().select(bob, 3);
+    view->contextMenu()->findChild<QAction*>("findSelectedAction")->trigger();
+    EXPECT_EQ(inMain<QLineEdit>("searchBox")->text(), "Bob");
+    EXPECT_EQ(doc.selStart(), static_cast<int>(doc.text().find("bob", std::size_t(bob) + 1)));
+    view->contextMenu()->findChild<QAction*>("copyAction")->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text(), "bob");
+
+    // View > Zoom: larger, smaller, back.
+    const double size = view->font().pointSizeF();
+    inMain<QAction>("zoomInAction")->trigger();
+    EXPECT_GT(view->font().pointSizeF(), size);
+    inMain<QAction>("zoomOutAction")->trigger();
+    inMain<QAction>("zoomOutAction")->trigger();
+    EXPECT_LT(view->font().pointSizeF(), size);
+    inMain<QAction>("zoomResetAction")->trigger();
+    EXPECT_EQ(view->font().pointSizeF(), size);
+
+    // Size and position come back in the next run.
+    window->setGeometry(120, 90, 700, 500);
+    prompts.answers = {false};
+    window->close();
+    MainWindow again(*session, settings, prompts);
+    EXPECT_EQ(again.geometry().size(), QSize(700, 500));
 }
 
 TEST_F(MainWindowTest, AboutOpensOnceAndOkClosesIt) {
@@ -158,30 +278,6 @@ TEST_F(MainWindowTest, TheCopyIsTheLogAndTheLogIsNeverWritten) {
     EXPECT_GT(session->players().playerCount(), 0);
     EXPECT_TRUE(test::readFile(log) == bytes);
     EXPECT_EQ(fs::last_write_time(log), stamp);
-}
-
-TEST_F(MainWindowTest, RefusalsAreSaidAndHarmNothing) {
-    const fs::path folder = dir.file("readonly");
-    fs::create_directory(folder);
-    const std::string log = (folder / "server.log").string();
-    test::writeFile(log, "boot msec\r\n");
-    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
-                                fs::perms::group_exec | fs::perms::others_read |
-                                fs::perms::others_exec);
-    start();
-    open((folder / "nowhere.log").string()); // refused before any copy is made
-    expectRefused("nowhere.log");
-    {
-        test::ActingAsNobody nobody;
-        ASSERT_TRUE(nobody.effective());
-        open(log); // the archive copy cannot be written
-    }
-    fs::permissions(folder, fs::perms::owner_all);
-    expectRefused("\"" + session->archiveCopy() + "\"");
-    EXPECT_FALSE(fs::exists(session->archiveCopy()));
-    EXPECT_EQ(test::readFile(log), "boot msec\r\n");
-    window->close(); // nothing to ask about
-    EXPECT_EQ(prompts.asked.size(), 4u);
 }
 
 } // namespace
