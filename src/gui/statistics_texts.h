@@ -23,8 +23,7 @@ inline constexpr const char* SaveColours = "Save";
 inline constexpr const char* ShowInLeftPane = "Show in the &left pane";
 inline constexpr const char* ShowInRightPane = "Show in the &right pane";
 inline constexpr const char* ColoursSaved = "Colours saved";
-inline constexpr const char* TopListsGoRight =
-    "The top lists go in the right pane: they are the lists of the player shown on the left";
+inline constexpr const char* TopListsGoRight = "Top lists: right pane only";
 // Above the panes: what each shows.
 inline constexpr const char* SheetCaption = "Sheet of ";
 inline constexpr const char* RankingCaption = "Ranking: ";

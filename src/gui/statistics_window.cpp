@@ -119,12 +119,14 @@ void StatisticsWindow::buildControls() {
         new ProgressDisplay(session_.progress(), ProgressDisplay::StageChange::ShowPreviousComplete,
                             statusLabel_, percentLabel_, progressBar_, this);
 
-    layout->add(playerList_, 120, 30, 6375, 4620, A::Fixed);
-    layout->add(rankingList_, 120, 4740, 6375, 4905, A::StretchHeight);
-    layout->add(panes, 6570, 30, 8685, 10395, A::StretchWidth | A::StretchHeight);
-    layout->add(progressBar_, 120, 9750, 6375, 345, A::Bottom);
-    layout->add(statusLabel_, 120, 10170, 4665, 255, A::Bottom);
-    layout->add(percentLabel_, 4770, 10170, 1755, 255, A::Bottom);
+    // The lists leave the panes room for the widest report line (a ranking of
+    // long names) down to a window 1000 pixels wide.
+    layout->add(playerList_, 120, 30, 5400, 4620, A::Fixed);
+    layout->add(rankingList_, 120, 4740, 5400, 4905, A::StretchHeight);
+    layout->add(panes, 5595, 30, 9660, 10395, A::StretchWidth | A::StretchHeight);
+    layout->add(progressBar_, 120, 9750, 5400, 345, A::Bottom);
+    layout->add(statusLabel_, 120, 10170, 3780, 255, A::Bottom);
+    layout->add(percentLabel_, 3900, 10170, 1620, 255, A::Bottom);
     setCentralWidget(central);
 }
 

@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDrag>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
@@ -90,15 +91,19 @@ TEST_F(StatisticsWindowTest, GetTheGuffGathersThenEveryCommandShowsItsText) {
     EXPECT_TRUE(list("rankingList")->isEnabled());
     EXPECT_TRUE(inMain<QAction>("openAction")->isEnabled());
 
-    // A press on a list selects the entry under the pointer and drags the list.
+    // A press on a list selects the entry under the pointer and drags the
+    // list; the right button only selects (its context menu follows).
     DragListWidget* playerList = list("playerList");
     std::optional<DraggedList> carried;
     playerList->setDragRunner([&](QDrag& drag) { carried = draggedList(*drag.mimeData()); });
-    const QPoint at = playerList->visualItemRect(playerList->item(3)).center();
-    QMouseEvent press(QEvent::MouseButtonPress, at, playerList->viewport()->mapToGlobal(at),
-                      Qt::RightButton, Qt::RightButton, Qt::NoModifier);
-    QApplication::sendEvent(playerList->viewport(), &press);
-    EXPECT_EQ(playerList->selectedRow(), 3);
+    for (const auto& [row, button] : {std::pair(2, Qt::RightButton), std::pair(3, Qt::LeftButton)}) {
+        const QPoint at = playerList->visualItemRect(playerList->item(row)).center();
+        QMouseEvent press(QEvent::MouseButtonPress, at, playerList->viewport()->mapToGlobal(at),
+                          button, button, Qt::NoModifier);
+        QApplication::sendEvent(playerList->viewport(), &press);
+        EXPECT_EQ(playerList->selectedRow(), row);
+        EXPECT_EQ(carried.has_value(), button == Qt::LeftButton);
+    }
     ASSERT_EQ(carried, DraggedList::Players);
     dragTo(pane("rightPane"), *carried);
     EXPECT_EQ(session->statistics().rightPlayer(), 3);
@@ -171,10 +176,79 @@ TEST_F(StatisticsWindowTest, SelectKeyAliasesMakesTheClickedAliasTheMasterAndRel
     EXPECT_FALSE(listed("Newbie"));
 }
 
-TEST_F(StatisticsWindowTest, ColourCommandsShareOneDialogAndSaveStoresThem) {
+TEST_F(StatisticsWindowTest, KeyboardAndMenuRoutesCaptionsAndRoomAt1000x650) {
+    startWithDemoLog();
+    getStatistics();
+    statistics->showNormal();
+    statistics->resize(1000, 650);
+    QApplication::processEvents();
+    const auto key = [&](const char* listName, Qt::KeyboardModifiers modifiers) {
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, modifiers);
+        QApplication::sendEvent(list(listName), &enter);
+    };
+    const auto caption = [&](const char* name) { return inStatistics<QLabel>(name)->text(); };
+    // Every pane fits its text at this size: no column is cut off.
+    const auto fits = [&](const char* name) {
+        DropPaneWidget* p = pane(name);
+        const QFontMetrics metrics(p->font());
+        int widest = 0;
+        for (const QString& line : p->toPlainText().split('\n'))
+            widest = std::max(widest, metrics.size(Qt::TextExpandTabs, line,
+                                                   int(p->tabStopDistance())).width());
+        return widest < p->viewport()->width() - 2 * int(p->document()->documentMargin());
+    };
+    EXPECT_EQ(caption("leftCaption"), "Sheet of Quorvath");
+
+    // Enter: the left pane; Shift+Enter: the right one; a double-click and the
+    // context menu the same.
+    select("playerList", "Tango");
+    key("playerList", Qt::NoModifier);
+    EXPECT_EQ(session->statistics().leftPlayer(), session->players().findByName("Tango"));
+    EXPECT_TRUE(showsItsText("leftPane"));
+    EXPECT_TRUE(fits("leftPane"));
+    select("rankingList", "Kills");
+    key("rankingList", Qt::ShiftModifier);
+    EXPECT_TRUE(pane("rightPane")->toPlainText().contains("Kills"));
+    EXPECT_EQ(caption("rightCaption"), "Ranking: Kills");
+    EXPECT_TRUE(fits("rightPane"));
+    select("playerList", "Joe");
+    DragListWidget* players = list("playerList");
+    const QPoint at = players->visualItemRect(players->currentItem()).center();
+    QMouseEvent twice(QEvent::MouseButtonDblClick, at, players->viewport()->mapToGlobal(at),
+                      Qt::LeftButton, Qt::LeftButton, Qt::ShiftModifier);
+    QApplication::sendEvent(players->viewport(), &twice);
+    EXPECT_EQ(session->statistics().rightPlayer(), session->players().findByName("Joe"));
+    EXPECT_EQ(caption("rightCaption"), "Sheet of Joe");
+    list("playerList")->contextMenu()->findChild<QAction*>("showLeftAction")->trigger();
+    EXPECT_EQ(session->statistics().leftPlayer(), session->players().findByName("Joe"));
+
+    // The top lists: on the left they do nothing and the status says so; on
+    // the right the caption names whose lists they are.
+    select("rankingList", QString(kCategoryTopKillers));
+    const QString left = pane("leftPane")->toPlainText();
+    key("rankingList", Qt::NoModifier);
+    EXPECT_EQ(pane("leftPane")->toPlainText(), left);
+    EXPECT_TRUE(label("statusLabel").contains("right pane"));
+    list("rankingList")->contextMenu()->findChild<QAction*>("showRightAction")->trigger();
+    EXPECT_EQ(caption("rightCaption"), "Top victims and killers of Joe");
+    EXPECT_TRUE(showsItsText("rightPane"));
+    EXPECT_TRUE(fits("rightPane"));
+    for (const std::string& category : session->statistics().categoryList()) {
+        select("rankingList", QString::fromStdString(category));
+        key("rankingList", Qt::NoModifier);
+        EXPECT_TRUE(fits("leftPane")) << category;
+    }
+
+    // View > Zoom acts on both panes.
+    const double size = pane("rightPane")->font().pointSizeF();
+    action("zoomInAction")->trigger();
+    EXPECT_GT(pane("leftPane")->font().pointSizeF(), size);
+    EXPECT_GT(pane("rightPane")->font().pointSizeF(), size);
+}
+
+TEST_F(StatisticsWindowTest, EachColourDialogOpensOnItsColourAndSavedColoursApplyAtOnce) {
     settings.set(settings_keys::BackColor, "128");
     start();
-    statistics->applyStoredColours();
     const auto colour = [&](const char* control, QPalette::ColorRole role) {
         return inStatistics<QWidget>(control)->palette().color(QPalette::Active, role);
     };
@@ -183,23 +257,28 @@ TEST_F(StatisticsWindowTest, ColourCommandsShareOneDialogAndSaveStoresThem) {
 
     prompts.colours.push_back(0x0000FF); // red
     action("textColourAction")->trigger();
-    EXPECT_EQ(prompts.colourDialogs.back(), 49152u); // nothing chosen yet: the text colour
+    EXPECT_EQ(prompts.colourDialogs.back(), 49152u);
     EXPECT_EQ(colour("playerList", QPalette::Text), QColor(255, 0, 0));
-    action("backgroundColourAction")->trigger(); // cancelled: the colour last chosen
-    EXPECT_EQ(prompts.colourDialogs.back(), 0x0000FFu);
-    EXPECT_EQ(colour("rightPane", QPalette::Base), QColor(255, 0, 0));
+    action("backgroundColourAction")->trigger(); // cancelled: the back colour stays
+    EXPECT_EQ(prompts.colourDialogs.back(), 128u);
+    EXPECT_EQ(colour("rightPane", QPalette::Base), QColor(128, 0, 0));
 
     prompts.colours.push_back(0x123456);
     action("backgroundColourAction")->trigger();
     action("saveColoursAction")->trigger();
+    EXPECT_EQ(label("statusLabel"), "Colours saved");
     EXPECT_EQ(settings.get(settings_keys::BackColor, ""), std::to_string(0x123456));
     EXPECT_EQ(settings.get(settings_keys::TextColor, ""), "255");
+    EXPECT_EQ(inMain<QWidget>("searchBox")->palette().color(QPalette::Base),
+              QColor(0x56, 0x34, 0x12)); // at once, not at the next start
 
-    // Shown again after closing, the window starts from the default colours.
+    // Shown again after closing, the window has the saved colours.
     statistics->close();
+    open(log);
     inMain<QPushButton>("getStatisticsButton")->click();
     waitWhileBusy();
-    EXPECT_EQ(colour("playerList", QPalette::Text), QColor(0, 192, 0));
+    EXPECT_EQ(colour("playerList", QPalette::Text), QColor(255, 0, 0));
+    EXPECT_EQ(colour("leftPane", QPalette::Base), QColor(0x56, 0x34, 0x12));
 }
 
 } // namespace
