@@ -31,6 +31,15 @@ const CommandRow* findCommand(const std::string& arg) {
     return nullptr;
 }
 
+// Tables exist for the commands that print lists of names and figures.
+std::optional<std::string> formatMismatch(const Options& options) {
+    const Command c = options.command;
+    if (options.output.format == OutputFormat::Text || c == Command::Players ||
+        c == Command::Sheets || c == Command::Ranking || c == Command::Top)
+        return std::nullopt;
+    return std::string("--format csv and json go with --players, --sheets, --ranking or --top");
+}
+
 } // namespace
 
 std::variant<Options, UsageError> parseArguments(const std::vector<std::string>& args) {
@@ -60,6 +69,9 @@ std::variant<Options, UsageError> parseArguments(const std::vector<std::string>&
             options.nick = args[++i];
         } else if (arg == "--linked") {
             options.linked = true;
+        } else if (std::string error; takeOutputOption(args, i, options.output, error)) {
+            if (!error.empty())
+                return UsageError{error};
         } else if (arg.size() > 1 && arg[0] == '-') {
             return UsageError{"unknown option " + arg};
         } else if (logSeen) {
@@ -71,6 +83,8 @@ std::variant<Options, UsageError> parseArguments(const std::vector<std::string>&
     }
     if (!logSeen)
         return UsageError{"no log file given"};
+    if (auto mismatch = formatMismatch(options))
+        return UsageError{*mismatch};
     return options;
 }
 
@@ -99,7 +113,13 @@ const char* usageText() {
            "Modifiers:\n"
            "  --nick NAME your own player name, for the summary's sheet\n"
            "  --linked    fold every player's aliases into the master name first\n"
+           "  --encoding utf-8|cp1252\n"
+           "              names on this command line and the output: UTF-8, or the\n"
+           "              log's own Windows-1252 bytes (default: the locale's encoding)\n"
+           "  --format text|csv|json\n"
+           "              tables for --players, --sheets, --ranking and --top\n"
            "\n"
+           "A name (or category) that matches nothing is warned about on standard error.\n"
            "A log that cannot be read is reported on standard error (exit status 1);\n"
            "a wrong command line exits with status 2.\n";
 }

@@ -5,6 +5,8 @@
 // command is a table row (name, whether it takes a value); adding one is a
 // row here and a case in main.
 
+#include "cli/output_options.h"
+
 #include <optional>
 #include <string>
 #include <variant>
@@ -30,6 +32,7 @@ struct Options {
     std::string commandValue; // for commands that take one
     std::string nick;         // --nick: the user's own player name
     bool linked = false;      // --linked: fold aliases before the output
+    OutputOptions output;     // --encoding, --format
 };
 
 struct UsageError {

@@ -3,20 +3,23 @@
 #include "cli/cli_options.h"
 #include "cli/log_output.h"
 #include "cli/stats_output.h"
+#include "cli/table_output.h"
 #include "core/common/progress.h"
 #include "core/log/log_loader.h"
+#include "core/rank/ranking.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
 namespace {
 
+using namespace quorvath::cli;
+
 constexpr int ExitLogError = 1;
 constexpr int ExitUsage = 2;
 
-std::string statsText(const quorvath::cli::StatsReport& report,
-                      const quorvath::cli::Options& options) {
-    using quorvath::cli::Command;
+std::string statsText(const StatsReport& report, const Options& options) {
     switch (options.command) {
     case Command::Players: return report.playerList();
     case Command::Sheet: return report.sheet(options.commandValue);
@@ -27,27 +30,69 @@ std::string statsText(const quorvath::cli::StatsReport& report,
     }
 }
 
-int run(const quorvath::cli::Options& options) {
-    using quorvath::cli::Command;
+// The statistics as a table, for --format csv and json.
+Table statsTable(const StatsReport& report, const Options& options) {
+    switch (options.command) {
+    case Command::Players: return playerListTable(report);
+    case Command::Sheets: return sheetsTable(report);
+    default: return rankedTable(statsText(report, options));
+    }
+}
+
+// A name or category that matches nothing would print "All Players" or
+// nothing without a word: one line on standard error says so.
+void warnAboutUnknownNames(const StatsReport& report, const Options& options,
+                           const std::string& shownValue, const std::string& shownNick) {
+    const auto warn = [](const char* what, const std::string& name) {
+        std::fprintf(stderr, "quorvath-report: warning: no %s is named \"%s\"\n", what,
+                     name.c_str());
+    };
+    if (!options.nick.empty() && !report.knowsPlayer(options.nick))
+        warn("player", shownNick);
+    const Command c = options.command;
+    if ((c == Command::Sheet || c == Command::Top) && !report.knowsPlayer(options.commandValue))
+        warn("player", shownValue);
+    const auto& categories = quorvath::rankingCategories();
+    if (c == Command::Ranking && std::find(categories.begin(), categories.end(),
+                                           options.commandValue) == categories.end())
+        warn("category", shownValue);
+}
+
+int run(Options options) {
     if (options.command == Command::Help) {
-        std::fputs(quorvath::cli::usageText(), stdout);
+        std::fputs(usageText(), stdout);
         return 0;
     }
+    const Encoding encoding = options.output.encoding.value_or(localeEncoding());
+    const std::string typedValue = options.commandValue;
+    const std::string typedNick = options.nick;
+    options.commandValue = nameFromCommandLine(options.commandValue, encoding);
+    options.nick = nameFromCommandLine(options.nick, encoding);
+
     quorvath::LogDocument doc;
     quorvath::Progress progress;
     if (auto error = quorvath::loadLog(options.logPath, doc, progress)) {
         std::fprintf(stderr, "quorvath-report: %s\n", error->c_str());
         return ExitLogError;
     }
+    std::string text;
     if (options.command == Command::Rendered) {
-        quorvath::cli::writeRendered(doc, stdout);
+        if (encoding == Encoding::Cp1252)
+            writeRendered(doc, stdout); // the bytes as held, without a copy
+        else
+            text = textForTerminal(doc.text(), encoding);
     } else if (options.command == Command::Runs) {
-        quorvath::cli::writeRuns(doc, stdout);
+        writeRuns(doc, stdout);
     } else {
-        const quorvath::cli::StatsReport report(doc, options.nick, options.linked);
-        const std::string text = statsText(report, options);
-        std::fwrite(text.data(), 1, text.size(), stdout);
+        const StatsReport report(doc, options.nick, options.linked);
+        warnAboutUnknownNames(report, options, typedValue, typedNick);
+        switch (options.output.format) {
+        case OutputFormat::Text: text = textForTerminal(statsText(report, options), encoding); break;
+        case OutputFormat::Csv: text = csvText(statsTable(report, options), encoding); break;
+        case OutputFormat::Json: text = jsonText(statsTable(report, options)); break;
+        }
     }
+    std::fwrite(text.data(), 1, text.size(), stdout);
     return std::fflush(stdout) == 0 ? 0 : ExitLogError;
 }
 
@@ -55,10 +100,10 @@ int run(const quorvath::cli::Options& options) {
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    const auto parsed = quorvath::cli::parseArguments(args);
-    if (const auto* usage = std::get_if<quorvath::cli::UsageError>(&parsed)) {
+    const auto parsed = parseArguments(args);
+    if (const auto* usage = std::get_if<UsageError>(&parsed)) {
         std::fprintf(stderr, "quorvath-report: %s; see --help\n", usage->message.c_str());
         return ExitUsage;
     }
-    return run(std::get<quorvath::cli::Options>(parsed));
+    return run(std::get<Options>(parsed));
 }

@@ -33,6 +33,12 @@ public:
     // The initial sheet, a blank line, then the overall-score ranking.
     std::string summary() const;
 
+    const PlayerTable& players() const { return *players_; }
+    // The player list's entries, "All Players" first.
+    const std::vector<std::string>& playerNames() const { return session_->playerList(); }
+    // Whether `name` is a player's (and not answered by "All Players").
+    bool knowsPlayer(const std::string& name) const { return players_->findPlayerIndex(name) != 0; }
+
 private:
     std::string rankingInto(const std::string& category, int shownPlayer, Pane pane) const;
 

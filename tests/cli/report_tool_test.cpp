@@ -31,6 +31,11 @@ TEST(ReportTool, WrongCommandLinesExitTwoWithTheReason) {
         {"a.log --nick", "--nick needs a value"},
         {"a.log --rendered --bogus", "unknown option --bogus"},
         {"a.log -x", "unknown option -x"},
+        {"a.log --encoding latin9", "--encoding takes utf-8 or cp1252, not latin9"},
+        {"a.log --format", "--format needs a value"},
+        {"a.log --players --format xml", "--format takes text, csv or json, not xml"},
+        {"a.log --rendered --format csv",
+         "--format csv and json go with --players, --sheets, --ranking or --top"},
     };
     TempDir dir;
     for (const auto& c : cases) {
@@ -46,6 +51,43 @@ TEST(ReportTool, WrongCommandLinesExitTwoWithTheReason) {
     EXPECT_EQ(help.out.rfind("Usage: quorvath-report LOG", 0), 0u);
     // A lone "-" is a file name, not an option.
     EXPECT_EQ(runReportTool(dir, "- --players").status, 1);
+}
+
+TEST(ReportTool, NamesInTheTerminalsEncodingTablesAndAWordForUnknownNames) {
+    TempDir dir;
+    const std::string log = dir.file("accents.log").string();
+    writeFile(log, "------- Server Initialization -------\r\n"
+                   "----- Server Initialization Complete ----- 42 msec\r\n"
+                   "^1J\xFCrgen^7 was shot by ^4Bob,Jr^7's M4\r\n"
+                   "^4Bob,Jr^7 was shot by ^1J\xFCrgen^7's M4\r\n"
+                   "----- CL_Shutdown -----\r\n");
+    const std::string utf8Name = "J\xC3\xBCrgen";
+    const struct {
+        std::string args;
+        std::string out; // what standard output holds
+    } runs[] = {
+        {"--top " + utf8Name + " --encoding utf-8", "Top Killers\r\n\r\n1:\t1\tBob,Jr\r\n"},
+        {"--players --encoding utf-8", utf8Name + "\r\n"},
+        {"--players --encoding cp1252", "J\xFCrgen\r\n"},
+        {"--top J\xFCrgen --encoding cp1252 --format csv",
+         "list,rank,value,name\r\nTop Victims,1,1,\"Bob,Jr\"\r\n"},
+        {"--players --format json --encoding cp1252",
+ " {\"position\": 1, \"name\": \"" + utf8Name + "\"}"},
+        {"--sheets --format csv --encoding utf-8", utf8Name + ",Total,kills,1\r\n"},
+    };
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.args);
+        const ToolRun r = runReportTool(dir, "\"" + log + "\" " + run.args);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.err, "");
+        EXPECT_NE(r.out.find(run.out), std::string::npos) << r.out;
+    }
+    // A name typed in UTF-8 read as Windows-1252 bytes matches nobody, and says so.
+    const ToolRun wrong = runReportTool(dir, "\"" + log + "\" --sheet " + utf8Name +
+                                                  " --encoding cp1252");
+    EXPECT_EQ(wrong.status, 0);
+    EXPECT_EQ(wrong.out.rfind("Stats for : All Players\r\n", 0), 0u);
+    EXPECT_EQ(wrong.err, "quorvath-report: warning: no player is named \"" + utf8Name + "\"\n");
 }
 
 TEST(ReportTool, ARefusedLogIsNamedOnStandardErrorWithStatusOne) {

@@ -106,6 +106,27 @@ void appendRow(std::string& out, const SheetRow& row, const PlayerRecord& r) {
 
 } // namespace
 
+std::vector<SheetFigure> sheetFigures(const PlayerRecord& record) {
+    std::vector<SheetFigure> figures;
+    for (const SheetRow& row : kRows) {
+        std::string_view item = row.label;
+        while (!item.empty() && (item.back() == ' ' || item.back() == ':'))
+            item.remove_suffix(1);
+        switch (row.kind) {
+        case RowKind::KillsDeaths:
+            figures.push_back({item, "kills", record[row.first]});
+            figures.push_back({item, "deaths", record[row.second]});
+            break;
+        case RowKind::Single: figures.push_back({item, "count", record[row.first]}); break;
+        case RowKind::Times: figures.push_back({item, "times", record[row.first]}); break;
+        case RowKind::WonWithBriefcase:
+            figures.push_back({item, "times", wonWithBriefcase(record)});
+            break;
+        }
+    }
+    return figures;
+}
+
 std::string playerSheet(const PlayerRecord& record) {
     std::string out;
     out.reserve(1200);

@@ -1,0 +1,114 @@
+#include "cli/table_output.h"
+
+#include "cli/stats_output.h"
+#include "core/common/windows1252.h"
+#include "core/report/player_sheet.h"
+
+#include <cstdio>
+
+namespace quorvath::cli {
+
+Table playerListTable(const StatsReport& report) {
+    Table table{{"position", "name"}, {true, false}, {}};
+    const std::vector<std::string>& names = report.playerNames();
+    for (std::size_t i = 0; i < names.size(); ++i)
+        table.rows.push_back({std::to_string(i), names[i]});
+    return table;
+}
+
+Table sheetsTable(const StatsReport& report) {
+    Table table{{"player", "item", "column", "value"}, {false, false, false, true}, {}};
+    const PlayerTable& players = report.players();
+    for (int i = 0; i <= players.playerCount(); ++i)
+        for (const SheetFigure& figure : sheetFigures(players[i]))
+            table.rows.push_back({players[i].name, std::string(figure.item),
+                                  std::string(figure.column), std::to_string(figure.value)});
+    return table;
+}
+
+Table rankedTable(const std::string& reportText) {
+    Table table{{"list", "rank", "value", "name"}, {false, true, true, false}, {}};
+    std::string list;
+    for (std::size_t start = 0; start < reportText.size();) {
+        const std::size_t end = std::min(reportText.find("\r\n", start), reportText.size());
+        const std::string line = reportText.substr(start, end - start);
+        start = end + 2;
+        // An entry is "N:" (a blank may follow), TAB, value, TAB, name.
+        const std::size_t colon = line.find(':');
+        const std::size_t tab = line.find('\t');
+        const bool entry = colon != std::string::npos && colon > 0 && tab != std::string::npos &&
+                           line.find_first_not_of("0123456789") == colon &&
+                           line.find_first_not_of(' ', colon + 1) == tab;
+        if (!entry) {
+            if (!line.empty())
+                list = line; // a heading names the list below it
+            continue;
+        }
+        const std::size_t nameTab = line.find('\t', tab + 1);
+        if (nameTab == std::string::npos)
+            continue;
+        table.rows.push_back({list, line.substr(0, colon), line.substr(tab + 1, nameTab - tab - 1),
+                              line.substr(nameTab + 1)});
+    }
+    return table;
+}
+
+namespace {
+
+std::string csvCell(const std::string& cell) {
+    if (cell.find_first_of(",\"\r\n") == std::string::npos)
+        return cell;
+    std::string quoted = "\"";
+    for (char c : cell)
+        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + "\"";
+}
+
+std::string jsonString(const std::string& windows1252) {
+    std::string out = "\"";
+    for (char c : utf8FromWindows1252(windows1252)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (byte < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+} // namespace
+
+std::string csvText(const Table& table, Encoding encoding) {
+    std::string out;
+    const auto writeRow = [&](const std::vector<std::string>& cells) {
+        for (std::size_t c = 0; c < cells.size(); ++c)
+            out += (c ? "," : "") + csvCell(cells[c]);
+        out += "\r\n";
+    };
+    writeRow(table.columns);
+    for (const auto& row : table.rows)
+        writeRow(row);
+    return textForTerminal(out, encoding);
+}
+
+std::string jsonText(const Table& table) {
+    std::string out = "[";
+    for (std::size_t r = 0; r < table.rows.size(); ++r) {
+        out += r ? ",\n {" : "\n {";
+        for (std::size_t c = 0; c < table.columns.size(); ++c) {
+            const std::string& cell = table.rows[r][c];
+            out += (c ? ", " : "") + jsonString(table.columns[c]) + ": " +
+                   (table.numeric[c] ? cell : jsonString(cell));
+        }
+        out += "}";
+    }
+    return out + (table.rows.empty() ? "]\n" : "\n]\n");
+}
+
+} // namespace quorvath::cli

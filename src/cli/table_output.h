@@ -1,0 +1,33 @@
+#pragma once
+// quorvath-report's tables for scripts and spreadsheets: the player list, the
+// sheets' figures, rankings and top lists as rows of named columns, written as
+// CSV (RFC 4180, CR LF, a heading row) or as JSON (an array of objects, one
+// per row, keyed by the column names; always UTF-8).
+
+#include "cli/output_options.h"
+
+#include <string>
+#include <vector>
+
+namespace quorvath::cli {
+
+class StatsReport;
+
+struct Table {
+    std::vector<std::string> columns;
+    std::vector<bool> numeric; // per column: written as a number in JSON
+    std::vector<std::vector<std::string>> rows; // Windows-1252 cells
+};
+
+// position, name: the player list as the window shows it.
+Table playerListTable(const StatsReport& report);
+// player, item, column, value: every figure of every sheet.
+Table sheetsTable(const StatsReport& report);
+// list, rank, value, name: the numbered entries of a ranking or top-lists
+// report text (its headings name the lists).
+Table rankedTable(const std::string& reportText);
+
+std::string csvText(const Table& table, Encoding encoding);
+std::string jsonText(const Table& table);
+
+} // namespace quorvath::cli
