@@ -53,8 +53,8 @@ void warnAboutUnknownNames(const StatsReport& report, const Options& options,
     if ((c == Command::Sheet || c == Command::Top) && !report.knowsPlayer(options.commandValue))
         warn("player", shownValue);
     const auto& categories = quorvath::rankingCategories();
-    if (c == Command::Ranking && std::find(categories.begin(), categories.end(),
-                                           options.commandValue) == categories.end())
+    if (c == Command::Ranking &&
+        std::find(categories.begin(), categories.end(), options.commandValue) == categories.end())
         warn("category", shownValue);
 }
 
@@ -87,7 +87,9 @@ int run(Options options) {
         const StatsReport report(doc, options.nick, options.linked);
         warnAboutUnknownNames(report, options, typedValue, typedNick);
         switch (options.output.format) {
-        case OutputFormat::Text: text = textForTerminal(statsText(report, options), encoding); break;
+        case OutputFormat::Text:
+            text = textForTerminal(statsText(report, options), encoding);
+            break;
         case OutputFormat::Csv: text = csvText(statsTable(report, options), encoding); break;
         case OutputFormat::Json: text = jsonText(statsTable(report, options)); break;
         }

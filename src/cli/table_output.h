@@ -15,7 +15,7 @@ class StatsReport;
 
 struct Table {
     std::vector<std::string> columns;
-    std::vector<bool> numeric; // per column: written as a number in JSON
+    std::vector<bool> numeric;                  // per column: written as a number in JSON
     std::vector<std::vector<std::string>> rows; // Windows-1252 cells
 };
 

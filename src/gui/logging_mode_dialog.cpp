@@ -31,8 +31,7 @@ QString fromConfig(const std::string& windows1252) {
 } // namespace
 
 LoggingModeDialog::LoggingModeDialog(std::string& configPath, std::string defaultPath,
-                                     SettingsStore& settings, UserPrompts& prompts,
-                                     QWidget* parent)
+                                     SettingsStore& settings, UserPrompts& prompts, QWidget* parent)
     : QDialog(parent), configPath_(configPath), defaultPath_(std::move(defaultPath)),
       settings_(settings), prompts_(prompts) {
     setObjectName("loggingModeDialog");
@@ -76,9 +75,9 @@ LoggingModeDialog::LoggingModeDialog(std::string& configPath, std::string defaul
     QMenu* menu = menuBar->addMenu(t::OptionsMenu);
     menu->setObjectName("optionsMenu");
     menu->setToolTipsVisible(true);
-    QAction* choose = menu->addAction(QString::fromStdString(gamecfg::chooseConfigCaption(
-                                          defaultPath_)),
-                                      this, &LoggingModeDialog::onChooseConfigTriggered);
+    QAction* choose =
+        menu->addAction(QString::fromStdString(gamecfg::chooseConfigCaption(defaultPath_)), this,
+                        &LoggingModeDialog::onChooseConfigTriggered);
     choose->setObjectName("chooseConfigAction");
     choose->setToolTip(texts::ChooseConfigTip);
     QAction* name =
@@ -158,8 +157,8 @@ void LoggingModeDialog::onOkClicked() {
     if (std::get<gamecfg::ConfigWrite>(outcome) == gamecfg::ConfigWrite::AlreadySet)
         emit settingsWritten(texts::settingsAlreadySet(file, mode));
     else
-        emit settingsWritten(texts::settingsWritten(file, mode, newName_ ? fromConfig(*newName_)
-                                                                         : QString()));
+        emit settingsWritten(
+            texts::settingsWritten(file, mode, newName_ ? fromConfig(*newName_) : QString()));
     close();
 }
 

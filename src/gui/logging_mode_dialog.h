@@ -57,8 +57,8 @@ private:
     std::string defaultPath_;
     SettingsStore& settings_;
     UserPrompts& prompts_;
-    std::string nameInFile_;               // Windows-1252, as the file holds it
-    std::optional<std::string> newName_;   // entered, written on OK
+    std::string nameInFile_;             // Windows-1252, as the file holds it
+    std::optional<std::string> newName_; // entered, written on OK
     QLabel* pathLabel_ = nullptr;
     QLabel* nameLabel_ = nullptr;
     std::array<QRadioButton*, 4> modeOptions_{};

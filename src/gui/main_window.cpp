@@ -165,9 +165,8 @@ void MainWindow::buildMenus() {
     loggingMode->setObjectName("loggingModeAction");
     loggingMode->setToolTip(texts::LoggingModeTip);
     // A menu-bar item without entries that acts when clicked.
-    QAction* about = menuBar()->addAction(texts::AboutMenu, this, [this] {
-        AboutDialog::showOnce(this);
-    });
+    QAction* about =
+        menuBar()->addAction(texts::AboutMenu, this, [this] { AboutDialog::showOnce(this); });
     about->setObjectName("aboutAction");
     about->setToolTip(texts::AboutTip);
 }
@@ -239,9 +238,9 @@ void MainWindow::showStatus(const QString& text) {
 // --- the user's commands ---------------------------------------------------------
 
 void MainWindow::onOpenTriggered() {
-    const std::string path = prompts_.openFile(
-        texts::OpenDialogTitle, parseFileFilter(texts::LogFilter),
-        settings_.get(settings_keys::SofDir, ""));
+    const std::string path =
+        prompts_.openFile(texts::OpenDialogTitle, parseFileFilter(texts::LogFilter),
+                          settings_.get(settings_keys::SofDir, ""));
     session_.openLog(path); // a cancelled dialog ("") leaves the log on screen
 }
 
@@ -250,9 +249,9 @@ void MainWindow::fillRecentLogsMenu() {
     const std::vector<std::string> logs = recentLogs(settings_);
     for (std::size_t n = 0; n < logs.size(); ++n) {
         const QString path = QString::fromStdString(logs[n]);
-        QAction* entry = recentLogsMenu_->addAction(
-            QString("&%1 %2").arg(n + 1).arg(QFileInfo(path).fileName()), this,
-            [this, log = logs[n]] { onRecentLogTriggered(log); });
+        QAction* entry =
+            recentLogsMenu_->addAction(QString("&%1 %2").arg(n + 1).arg(QFileInfo(path).fileName()),
+                                       this, [this, log = logs[n]] { onRecentLogTriggered(log); });
         entry->setObjectName(QString("recentLog%1").arg(n + 1));
         entry->setToolTip(path);
     }

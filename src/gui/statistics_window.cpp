@@ -153,7 +153,8 @@ void StatisticsWindow::buildMenus() {
         ->setObjectName("textColourAction");
     prefs->addAction(t::BackgroundColour, this, &StatisticsWindow::onBackgroundColourTriggered)
         ->setObjectName("backgroundColourAction");
-    QAction* save = prefs->addAction(t::SaveColours, this, &StatisticsWindow::onSaveColoursTriggered);
+    QAction* save =
+        prefs->addAction(t::SaveColours, this, &StatisticsWindow::onSaveColoursTriggered);
     save->setObjectName("saveColoursAction");
     save->setToolTip(t::SaveColoursTip);
 }

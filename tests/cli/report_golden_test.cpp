@@ -45,7 +45,8 @@ constexpr GoldenLog kLogs[] = {
 
 constexpr GoldenRow kRows[] = {
     {nullptr, "summary", "--nick Quorvath"},
-    {nullptr, "summary-nick-case", "--nick quorvath", true, "player is named \"quorvath\""}, // "All Players"
+    {nullptr, "summary-nick-case", "--nick quorvath", true,
+     "player is named \"quorvath\""}, // "All Players"
     {nullptr, "rendered", "--rendered", false},
     {nullptr, "runs", "--runs", false},
     {nullptr, "players", "--players"},

@@ -72,7 +72,7 @@ TEST(ReportTool, NamesInTheTerminalsEncodingTablesAndAWordForUnknownNames) {
         {"--top J\xFCrgen --encoding cp1252 --format csv",
          "list,rank,value,name\r\nTop Victims,1,1,\"Bob,Jr\"\r\n"},
         {"--players --format json --encoding cp1252",
- " {\"position\": 1, \"name\": \"" + utf8Name + "\"}"},
+         " {\"position\": 1, \"name\": \"" + utf8Name + "\"}"},
         {"--sheets --format csv --encoding utf-8", utf8Name + ",Total,kills,1\r\n"},
     };
     for (const auto& run : runs) {
@@ -83,8 +83,8 @@ TEST(ReportTool, NamesInTheTerminalsEncodingTablesAndAWordForUnknownNames) {
         EXPECT_NE(r.out.find(run.out), std::string::npos) << r.out;
     }
     // A name typed in UTF-8 read as Windows-1252 bytes matches nobody, and says so.
-    const ToolRun wrong = runReportTool(dir, "\"" + log + "\" --sheet " + utf8Name +
-                                                  " --encoding cp1252");
+    const ToolRun wrong =
+        runReportTool(dir, "\"" + log + "\" --sheet " + utf8Name + " --encoding cp1252");
     EXPECT_EQ(wrong.status, 0);
     EXPECT_EQ(wrong.out.rfind("Stats for : All Players\r\n", 0), 0u);
     EXPECT_EQ(wrong.err, "quorvath-report: warning: no player is named \"" + utf8Name + "\"\n");

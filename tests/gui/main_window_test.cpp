@@ -14,8 +14,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
-#include <QMenu>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 
 #include <filesystem>

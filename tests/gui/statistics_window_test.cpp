@@ -96,7 +96,8 @@ TEST_F(StatisticsWindowTest, GetTheGuffGathersThenEveryCommandShowsItsText) {
     DragListWidget* playerList = list("playerList");
     std::optional<DraggedList> carried;
     playerList->setDragRunner([&](QDrag& drag) { carried = draggedList(*drag.mimeData()); });
-    for (const auto& [row, button] : {std::pair(2, Qt::RightButton), std::pair(3, Qt::LeftButton)}) {
+    for (const auto& [row, button] :
+         {std::pair(2, Qt::RightButton), std::pair(3, Qt::LeftButton)}) {
         const QPoint at = playerList->visualItemRect(playerList->item(row)).center();
         QMouseEvent press(QEvent::MouseButtonPress, at, playerList->viewport()->mapToGlobal(at),
                           button, button, Qt::NoModifier);
@@ -193,8 +194,8 @@ TEST_F(StatisticsWindowTest, KeyboardAndMenuRoutesCaptionsAndRoomAt1000x650) {
         const QFontMetrics metrics(p->font());
         int widest = 0;
         for (const QString& line : p->toPlainText().split('\n'))
-            widest = std::max(widest, metrics.size(Qt::TextExpandTabs, line,
-                                                   int(p->tabStopDistance())).width());
+            widest = std::max(
+                widest, metrics.size(Qt::TextExpandTabs, line, int(p->tabStopDistance())).width());
         return widest < p->viewport()->width() - 2 * int(p->document()->documentMargin());
     };
     EXPECT_EQ(caption("leftCaption"), "Sheet of Quorvath");

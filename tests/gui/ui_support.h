@@ -31,13 +31,13 @@ bool waitUntil(const std::function<bool()>& done);
 class ScriptedPrompts : public UserPrompts {
 public:
     std::deque<std::optional<std::string>> inputs; // answers of input boxes (nullopt = Cancel)
-    std::deque<bool> answers;          // answers of yes/no questions
-    std::deque<std::string> files;     // answers of file dialogs ("" = Cancel)
-    std::deque<std::uint32_t> colours; // chosen colours; none left = Cancel
-    std::vector<std::string> asked;    // every prompt, question and message, in order
+    std::deque<bool> answers;                      // answers of yes/no questions
+    std::deque<std::string> files;                 // answers of file dialogs ("" = Cancel)
+    std::deque<std::uint32_t> colours;             // chosen colours; none left = Cancel
+    std::vector<std::string> asked;                // every prompt, question and message, in order
     std::vector<std::string> messages;
     std::string lastInitialFolder;
-    std::string lastInitialInput; // what the last input box held when it opened
+    std::string lastInitialInput;             // what the last input box held when it opened
     std::vector<std::uint32_t> colourDialogs; // the colour each colour dialog opened on
 
     std::optional<std::string> inputBox(const std::string& prompt, const std::string&,

@@ -29,7 +29,8 @@ std::vector<std::string> recentLogs(const SettingsStore& store) {
 void storeRecentLogs(SettingsStore& store, const std::vector<std::string>& logs) {
     // Every slot is written, so an entry removed from the list leaves the file too.
     for (std::size_t n = 1; n <= kMaxRecentLogs; ++n)
-        store.set(settings_keys::RecentLog + std::to_string(n), n <= logs.size() ? logs[n - 1] : "");
+        store.set(settings_keys::RecentLog + std::to_string(n),
+                  n <= logs.size() ? logs[n - 1] : "");
 }
 
 std::vector<std::string> withRecentLog(std::vector<std::string> logs, const std::string& path) {
