@@ -5,7 +5,8 @@
 // Hidden option for scripts/screenshot: --screenshot PNG LOG opens LOG with
 // settings kept in memory, saves a picture of the main window once it is
 // loaded, removes the archive copy it made and exits; --stats-screenshot PNG
-// LOG does the same for the statistics window with a sheet and a ranking.
+// LOG does the same for the statistics window with a sheet and a ranking;
+// --keyboard-stats-screenshot PNG LOG fills its panes with keys only.
 
 #include "core/common/settings_store.h"
 #include "gui/app_icon.h"
@@ -68,12 +69,15 @@ int main(int argc, char** argv) {
 
     QString screenshot;
     QString statisticsScreenshot;
+    bool byKeyboard = false;
     std::string log;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc)
             screenshot = QString::fromLocal8Bit(argv[++i]);
         else if (std::strcmp(argv[i], "--stats-screenshot") == 0 && i + 1 < argc)
             statisticsScreenshot = QString::fromLocal8Bit(argv[++i]);
+        else if (std::strcmp(argv[i], "--keyboard-stats-screenshot") == 0 && i + 1 < argc)
+            statisticsScreenshot = QString::fromLocal8Bit(argv[++i]), byKeyboard = true;
         else
             log = argv[i];
     }
@@ -93,7 +97,7 @@ int main(int argc, char** argv) {
     if (!screenshot.isEmpty())
         takeMainScreenshotWhenLoaded(session, window, screenshot);
     else if (!statisticsScreenshot.isEmpty())
-        takeStatisticsScreenshotWhenReady(session, statistics, statisticsScreenshot);
+        takeStatisticsScreenshotWhenReady(session, statistics, statisticsScreenshot, byKeyboard);
     if (!log.empty())
         QTimer::singleShot(0, &session, [&session, log] { session.openLog(log); });
     return app.exec();

@@ -148,6 +148,7 @@ void MainWindow::buildMenus() {
     QAction* quit = file->addAction(texts::QuitAction, this, &QWidget::close);
     quit->setObjectName("quitAction");
     quit->setShortcut(QKeySequence::Quit);
+    quit->setShortcutContext(Qt::ApplicationShortcut); // from the statistics window too
 
     QMenu* view = menuBar()->addMenu(texts::ViewMenu);
     view->setObjectName("viewMenu");

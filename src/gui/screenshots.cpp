@@ -6,7 +6,9 @@
 #include "gui/main_window.h"
 #include "gui/statistics_window.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QTimer>
 
@@ -41,6 +43,27 @@ void selectShownPlayer(DragListWidget& playerList) {
                                              : playerList.row(found.first()));
 }
 
+// Presses `key` on `widget` as the keyboard would.
+void press(QWidget& widget, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QKeyEvent down(QEvent::KeyPress, key, modifiers);
+    QApplication::sendEvent(&widget, &down);
+    QKeyEvent up(QEvent::KeyRelease, key, modifiers);
+    QApplication::sendEvent(&widget, &up);
+}
+
+void fillPanesByKeyboard(DragListWidget& playerList, DragListWidget& rankingList) {
+    playerList.setFocus();
+    press(playerList, Qt::Key_Home);
+    const auto found = playerList.findItems("Quorvath", Qt::MatchExactly);
+    const int target = found.isEmpty() ? 1 : playerList.row(found.first());
+    while (playerList.currentRow() < std::min(target, playerList.count() - 1))
+        press(playerList, Qt::Key_Down);
+    press(playerList, Qt::Key_Return);
+    rankingList.setFocus();
+    press(rankingList, Qt::Key_Home); // "Kills"
+    press(rankingList, Qt::Key_Return, Qt::ShiftModifier);
+}
+
 } // namespace
 
 void takeMainScreenshotWhenLoaded(LogSession& session, MainWindow& window, const QString& png) {
@@ -48,18 +71,22 @@ void takeMainScreenshotWhenLoaded(LogSession& session, MainWindow& window, const
 }
 
 void takeStatisticsScreenshotWhenReady(LogSession& session, StatisticsWindow& window,
-                                       const QString& png) {
+                                       const QString& png, bool byKeyboard) {
     whenLoaded(session, window, [&session, &window] {
         QTimer::singleShot(0, &session, &LogSession::requestStatistics);
     });
     QObject::connect(&window, &StatisticsWindow::statisticsShown, &window,
-                     [&session, &window, png] {
+                     [&session, &window, png, byKeyboard] {
                          auto* playerList = window.findChild<DragListWidget*>("playerList");
                          auto* rankingList = window.findChild<DragListWidget*>("rankingList");
-                         selectShownPlayer(*playerList);
-                         window.dropOnPane(Pane::Left, DraggedList::Players);
-                         rankingList->setCurrentRow(0); // "Kills"
-                         window.dropOnPane(Pane::Right, DraggedList::Categories);
+                         if (byKeyboard) {
+                             fillPanesByKeyboard(*playerList, *rankingList);
+                         } else {
+                             selectShownPlayer(*playerList);
+                             window.dropOnPane(Pane::Left, DraggedList::Players);
+                             rankingList->setCurrentRow(0); // "Kills"
+                             window.dropOnPane(Pane::Right, DraggedList::Categories);
+                         }
                          // No window manager maximizes it under a virtual display.
                          window.setGeometry(window.screen()->availableGeometry());
                          saveAndQuit(session, window, png);

@@ -16,7 +16,10 @@ void takeMainScreenshotWhenLoaded(LogSession& session, MainWindow& window, const
 
 // The statistics window once "Get the guff" has filled it, with a player's
 // sheet in the left pane and the "Kills" ranking in the right one.
+// With `byKeyboard`, the panes are filled as a keyboard user does it: the
+// player chosen with the arrow keys and shown with Enter, the "Kills" ranking
+// shown in the right pane with Shift+Enter.
 void takeStatisticsScreenshotWhenReady(LogSession& session, StatisticsWindow& window,
-                                       const QString& png);
+                                       const QString& png, bool byKeyboard = false);
 
 } // namespace quorvath
