@@ -12,7 +12,7 @@ struct CommandRow {
     bool takesValue;
 };
 
-constexpr std::array<CommandRow, 9> Commands = {{
+constexpr std::array<CommandRow, 10> Commands = {{
     {"--help", Command::Help, false},
     {"-h", Command::Help, false},
     {"--rendered", Command::Rendered, false},
@@ -22,6 +22,7 @@ constexpr std::array<CommandRow, 9> Commands = {{
     {"--sheets", Command::Sheets, false},
     {"--ranking", Command::Ranking, true},
     {"--top", Command::Top, true},
+    {"--counts", Command::Counts, false},
 }};
 
 const CommandRow* findCommand(const std::string& arg) {
@@ -72,6 +73,16 @@ std::variant<Options, UsageError> parseArguments(const std::vector<std::string>&
         } else if (std::string error; takeOutputOption(args, i, options.output, error)) {
             if (!error.empty())
                 return UsageError{error};
+        } else if (arg == "--warmup") {
+            options.includeWarmup = true;
+        } else if (arg == "--kind" || arg == "--counting") {
+            if (i + 1 >= args.size())
+                return UsageError{arg + " needs a value"};
+            const std::string& value = args[++i];
+            if (arg == "--kind" && !(options.kind = logKindNamed(value)))
+                return UsageError{"--kind takes player, game or server (" + value + ")"};
+            if (arg == "--counting" && !(options.counting = countingModeNamed(value)))
+                return UsageError{"--counting takes classic or accurate (" + value + ")"};
         } else if (arg.size() > 1 && arg[0] == '-') {
             return UsageError{"unknown option " + arg};
         } else if (logSeen) {
@@ -89,10 +100,12 @@ std::variant<Options, UsageError> parseArguments(const std::vector<std::string>&
 }
 
 const char* usageText() {
-    return "Usage: quorvath-report LOG [--nick NAME] [--linked] [COMMAND]\n"
-           "Loads a Soldier of Fortune II server console log as Quorvath shows it\n"
-           "(rounds separated, colour codes rendered and removed) and prints it or\n"
-           "its statistics. Report texts are the program's own: CR LF line ends.\n"
+    return "Usage: quorvath-report LOG [--kind K] [--counting M] [--warmup] [--nick NAME]\n"
+           "                       [--linked] [COMMAND]\n"
+           "Loads a Soldier of Fortune II log as Quorvath shows it and prints it or its\n"
+           "statistics: a player's console log with its rounds separated and its colour\n"
+           "codes rendered, a server's game log or console log with its machine lines\n"
+           "made readable. Report texts are the program's own: CR LF line ends.\n"
            "\n"
            "Commands:\n"
            "  (none)      the sheet of NAME (or of \"All Players\" when no player has\n"
@@ -103,6 +116,10 @@ const char* usageText() {
            "  --ranking C the rankings of category C, e.g. --ranking \"Kills\"\n"
            "              (an unknown category prints nothing)\n"
            "  --top P     the top victims and killers of player P\n"
+           "  --counts    every player's counters other than 0, one per line:\n"
+           "              NAME TAB COUNTER TAB VALUE, then NAME TAB alias TAB ALIAS;\n"
+           "              first \"# not in this log: ...\" naming the counters the log\n"
+           "              cannot record\n"
            "  --rendered  the rendered text, bytes as held (Windows-1252, CR LF line ends)\n"
            "  --runs      one line per run of equal colour and style:\n"
            "              start TAB length TAB colour TAB style\n"
@@ -118,6 +135,16 @@ const char* usageText() {
            "              log's own Windows-1252 bytes (default: the locale's encoding)\n"
            "  --format text|csv|json\n"
            "              tables for --players, --sheets, --ranking and --top\n"
+           "  --kind K    read the log as K instead of telling its kind from its lines:\n"
+           "              player (a player's console log), game (a server's game log,\n"
+           "              games.log) or server (a dedicated server's console log)\n"
+           "  --counting M  classic (the classic phrase rules, for console logs; the\n"
+           "              default) or accurate (match events; always for server logs)\n"
+           "  --warmup    count the kills and deaths of a server's warm-up too\n"
+           "\n"
+           "Unless the log is a player's console log counted Classic, standard error\n"
+           "first names the log's kind and the counting, e.g.\n"
+           "\"quorvath-report: games.log: server game log, Accurate counting\".\n"
            "\n"
            "A name (or category) that matches nothing is warned about on standard error.\n"
            "A log that cannot be read is reported on standard error (exit status 1);\n"

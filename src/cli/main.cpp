@@ -5,11 +5,13 @@
 #include "cli/stats_output.h"
 #include "cli/table_output.h"
 #include "core/common/progress.h"
-#include "core/log/log_loader.h"
+#include "core/match/log_opening.h"
+#include "core/match/statistics_counting.h"
 #include "core/rank/ranking.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <string>
 
 namespace {
@@ -26,6 +28,7 @@ std::string statsText(const StatsReport& report, const Options& options) {
     case Command::Sheets: return report.allSheets();
     case Command::Ranking: return report.ranking(options.commandValue);
     case Command::Top: return report.topLists(options.commandValue);
+    case Command::Counts: return report.counts();
     default: return report.summary();
     }
 }
@@ -58,6 +61,19 @@ void warnAboutUnknownNames(const StatsReport& report, const Options& options,
         warn("category", shownValue);
 }
 
+// The log's kind and the counting, on standard error, unless the log is what
+// the program has always read: a player's console log counted Classic.
+void writeHeader(const std::string& path, const quorvath::LogKindDetection& detection,
+                 quorvath::CountingMode mode) {
+    if (detection.kind == quorvath::LogKind::PlayerConsole &&
+        detection.evidence == quorvath::KindEvidence::Lines &&
+        mode == quorvath::CountingMode::Classic)
+        return;
+    std::fprintf(stderr, "quorvath-report: %s: %s, %s counting\n", path.c_str(),
+                 quorvath::describeLogKind(detection).c_str(),
+                 std::string(quorvath::countingModeName(mode)).c_str());
+}
+
 int run(Options options) {
     if (options.command == Command::Help) {
         std::fputs(usageText(), stdout);
@@ -71,10 +87,16 @@ int run(Options options) {
 
     quorvath::LogDocument doc;
     quorvath::Progress progress;
-    if (auto error = quorvath::loadLog(options.logPath, doc, progress)) {
+    quorvath::LogKindDetection detection;
+    if (auto error = quorvath::openLog(options.logPath, doc, progress, detection, options.kind)) {
         std::fprintf(stderr, "quorvath-report: %s\n", error->c_str());
         return ExitLogError;
     }
+    quorvath::CountingChoice choice;
+    choice.preferred = options.counting.value_or(quorvath::CountingMode::Classic);
+    choice.includeWarmup = options.includeWarmup;
+    writeHeader(options.logPath, detection,
+                quorvath::countingModeFor(detection.kind, choice.preferred));
     std::string text;
     if (options.command == Command::Rendered) {
         if (encoding == Encoding::Cp1252)
@@ -84,7 +106,14 @@ int run(Options options) {
     } else if (options.command == Command::Runs) {
         writeRuns(doc, stdout);
     } else {
-        const StatsReport report(doc, options.nick, options.linked);
+        auto players = std::make_unique<quorvath::PlayerTable>();
+        quorvath::CountingScope counting;
+        if (auto error = quorvath::countStatistics(doc, options.logPath, detection.kind, choice,
+                                                   *players, counting, progress)) {
+            std::fprintf(stderr, "quorvath-report: %s\n", error->c_str());
+            return ExitLogError;
+        }
+        const StatsReport report(std::move(players), counting, options.nick, options.linked);
         warnAboutUnknownNames(report, options, typedValue, typedNick);
         switch (options.output.format) {
         case OutputFormat::Text:

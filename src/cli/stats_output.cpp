@@ -1,17 +1,14 @@
 #include "cli/stats_output.h"
 
-#include "core/common/progress.h"
+#include "core/report/count_listing.h"
 #include "core/report/player_sheet.h"
-#include "core/stats/statistics_pass.h"
 
 namespace quorvath::cli {
 
-StatsReport::StatsReport(const LogDocument& doc, const std::string& nick, bool linked)
-    : players_(std::make_unique<PlayerTable>()),
-      session_(std::make_unique<StatisticsSession>(*players_)) {
-    Progress progress;
-    runStatisticsPass(doc, *players_, progress);
-    session_->passFinished();
+StatsReport::StatsReport(std::unique_ptr<PlayerTable> players, const CountingScope& counting,
+                         const std::string& nick, bool linked)
+    : players_(std::move(players)), session_(std::make_unique<StatisticsSession>(*players_)) {
+    session_->passFinished(counting);
     session_->handOver(nick);
     if (linked)
         session_->toggleLinkAliases();
@@ -25,13 +22,13 @@ std::string StatsReport::playerList() const {
 }
 
 std::string StatsReport::sheet(const std::string& name) const {
-    return playerSheet((*players_)[players_->findPlayerIndex(name)]);
+    return playerSheet((*players_)[players_->findPlayerIndex(name)], session_->counting());
 }
 
 std::string StatsReport::allSheets() const {
     std::string out;
     for (int i = 0; i <= players_->playerCount(); ++i)
-        out += playerSheet((*players_)[i]);
+        out += playerSheet((*players_)[i], session_->counting());
     return out;
 }
 
@@ -39,7 +36,7 @@ std::string StatsReport::rankingInto(const std::string& category, int shownPlaye
                                      Pane pane) const {
     Panes panes;
     const RankingContext context{session_->linked(), shownPlayer, pane};
-    const auto written = writeRankings(category, *players_, context, panes);
+    const auto written = writeRankings(category, *players_, context, panes, session_->counting());
     return written ? panes.text(*written) : std::string();
 }
 
@@ -54,5 +51,7 @@ std::string StatsReport::topLists(const std::string& name) const {
 std::string StatsReport::summary() const {
     return session_->paneText(Pane::Left) + "\r\n" + ranking(kCategoryOverallScore);
 }
+
+std::string StatsReport::counts() const { return countListing(*players_, session_->counting()); }
 
 } // namespace quorvath::cli

@@ -2,7 +2,6 @@
 // What quorvath-report prints of a log's statistics: the same texts the
 // statistics window shows, built by the same session logic.
 
-#include "core/log/log_document.h"
 #include "core/session/statistics_session.h"
 #include "core/stats/player_table.h"
 
@@ -11,12 +10,13 @@
 
 namespace quorvath::cli {
 
-// The statistics of one rendered log as the window holds them after
-// "Get the guff": pass run, list filled, the sheet of `nick` shown; with
-// `linked`, aliases folded ("Link Aliases") afterwards.
+// The statistics of one log as the window holds them after "Get the guff":
+// the table counted as `counting` says, list filled, the sheet of `nick`
+// shown; with `linked`, aliases folded ("Link Aliases") afterwards.
 class StatsReport {
 public:
-    StatsReport(const LogDocument& doc, const std::string& nick, bool linked);
+    StatsReport(std::unique_ptr<PlayerTable> players, const CountingScope& counting,
+                const std::string& nick, bool linked);
 
     // The player list, one entry per line, CR LF.
     std::string playerList() const;
@@ -32,8 +32,11 @@ public:
     std::string topLists(const std::string& name) const;
     // The initial sheet, a blank line, then the overall-score ranking.
     std::string summary() const;
+    // Every player's counters as plain lines (countListing).
+    std::string counts() const;
 
     const PlayerTable& players() const { return *players_; }
+    const CountingScope& counting() const { return session_->counting(); }
     // The player list's entries, "All Players" first.
     const std::vector<std::string>& playerNames() const { return session_->playerList(); }
     // Whether `name` is a player's (and not answered by "All Players").

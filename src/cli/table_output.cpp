@@ -20,7 +20,7 @@ Table sheetsTable(const StatsReport& report) {
     Table table{{"player", "item", "column", "value"}, {false, false, false, true}, {}};
     const PlayerTable& players = report.players();
     for (int i = 0; i <= players.playerCount(); ++i)
-        for (const SheetFigure& figure : sheetFigures(players[i]))
+        for (const SheetFigure& figure : sheetFigures(players[i], report.counting()))
             table.rows.push_back({players[i].name, std::string(figure.item),
                                   std::string(figure.column), std::to_string(figure.value)});
     return table;

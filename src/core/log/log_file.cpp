@@ -45,8 +45,12 @@ std::optional<std::string> checkLogFile(const std::string& path) {
     return checkReadable(path);
 }
 
+std::optional<std::string> readLogBytes(const std::string& path, std::string& bytes) {
+    return readWholeFile(path, MaxLogBytes, tooLarge(path), bytes);
+}
+
 std::optional<std::string> readLogText(const std::string& path, std::string& text) {
-    if (auto error = readWholeFile(path, MaxLogBytes, tooLarge(path), text))
+    if (auto error = readLogBytes(path, text))
         return error;
     expandBareLineFeeds(text);
     if (text.size() > MaxTextLength) {

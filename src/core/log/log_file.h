@@ -37,6 +37,9 @@ std::optional<std::string> checkLogFile(const std::string& path);
 // Returns nullopt on success, else the message (text is then empty).
 std::optional<std::string> readLogText(const std::string& path, std::string& text);
 
+// The same without touching the line ends: the bytes as the file holds them.
+std::optional<std::string> readLogBytes(const std::string& path, std::string& bytes);
+
 // The archive copy's name: the path less its last 4 characters (whatever they
 // are), then "hh-mm" (24-hour), "-", "mm-dd-yy" and ".log".
 std::string archiveCopyName(const std::string& path, const std::tm& now);

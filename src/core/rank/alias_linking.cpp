@@ -5,7 +5,7 @@
 namespace quorvath {
 namespace {
 
-// Adds (sign +1) or subtracts (sign -1) counters 1..81 and the per-opponent
+// Adds (sign +1) or subtracts (sign -1) every counter and the per-opponent
 // counts 1..n of player j to those of player i. Reads j live, so a player that
 // is its own alias folds twice, as the walk would.
 void foldInto(PlayerTable& players, int i, int j, int n, int sign) {

@@ -171,7 +171,7 @@ std::vector<PlayerRecord> rankingEntries(const PlayerTable& players, bool linked
 }
 
 void writeRanking(const std::vector<PlayerRecord>& entries, Counter key, std::string_view heading,
-                  PaneWrite write, std::string& pane) {
+                  PaneWrite write, std::string& pane, const CountingScope& scope) {
     const int n = static_cast<int>(entries.size()) - 1;
     const auto keyOf = [&](int i) { return entries[static_cast<std::size_t>(i)][key]; };
     const std::vector<int> order = descendingOrder(1, n, keyOf);
@@ -181,6 +181,10 @@ void writeRanking(const std::vector<PlayerRecord>& entries, Counter key, std::st
     else
         pane.append(kCrLf).append(kCrLf);
     pane.append(kRankingsFor).append(heading).append(kCrLf).append(kCrLf);
+    if (!scope.records(key)) {
+        pane.append(NotInThisLog).append(kCrLf);
+        return;
+    }
 
     int rank = 0;
     for (int i : order) {
@@ -194,7 +198,8 @@ void writeRanking(const std::vector<PlayerRecord>& entries, Counter key, std::st
 }
 
 std::optional<Pane> writeRankings(const std::string& category, const PlayerTable& players,
-                                  const RankingContext& context, Panes& panes) {
+                                  const RankingContext& context, Panes& panes,
+                                  const CountingScope& counting) {
     const Category* found = findCategory(category);
     if (found == nullptr)
         return std::nullopt;
@@ -208,7 +213,7 @@ std::optional<Pane> writeRankings(const std::string& category, const PlayerTable
         const std::string& shown = players[context.shownPlayer].name;
         for (std::size_t p = 1; p < entries.size(); ++p)
             if (entries[p].name == shown) {
-                writeTopLists(entries[p], players, context.linked, panes.right);
+                writeTopLists(entries[p], players, context.linked, panes.right, counting.mode);
                 return Pane::Right;
             }
         return std::nullopt;
@@ -219,7 +224,7 @@ std::optional<Pane> writeRankings(const std::string& category, const PlayerTable
     PaneWrite write = PaneWrite::Replace;
     for (const SubRanking& sub : found->rankings) {
         writeRanking(entries, sub.key, sub.heading ? sub.heading : category, write,
-                     panes.text(context.pane));
+                     panes.text(context.pane), counting);
         write = PaneWrite::Append;
     }
     return context.pane;

@@ -3,6 +3,7 @@
 // one counter, and the rankings report of a category (its sub-rankings, the
 // overall score, the top victims and killers).
 
+#include "core/stats/counting_scope.h"
 #include "core/stats/player_table.h"
 
 #include <optional>
@@ -41,9 +42,10 @@ std::vector<PlayerRecord> rankingEntries(const PlayerTable& players, bool linked
 enum class PaneWrite { Replace, Append };
 
 // Ranks entries 1..n by counter `key`, largest first, equal keys in ascending
-// entry order, and writes the heading and the numbered list into `pane`.
+// entry order, and writes the heading and the numbered list into `pane`; a
+// key `scope` says the log could not record gets "not in this log" instead.
 void writeRanking(const std::vector<PlayerRecord>& entries, Counter key, std::string_view heading,
-                  PaneWrite write, std::string& pane);
+                  PaneWrite write, std::string& pane, const CountingScope& scope = {});
 
 // What a rankings report reads besides the table.
 struct RankingContext {
@@ -53,9 +55,12 @@ struct RankingContext {
 };
 
 // The rankings report of `category`, written into context.pane (the top lists
-// only into the right pane, for the shown player). Returns the pane that was
-// written, nothing when none was.
+// only into the right pane, for the shown player). Counted as `counting` says:
+// a ranking of a counter the log could not record says "not in this log"
+// under its heading. Returns the
+// pane that was written, nothing when none was.
 std::optional<Pane> writeRankings(const std::string& category, const PlayerTable& players,
-                                  const RankingContext& context, Panes& panes);
+                                  const RankingContext& context, Panes& panes,
+                                  const CountingScope& counting = {});
 
 } // namespace quorvath

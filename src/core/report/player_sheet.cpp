@@ -14,18 +14,23 @@ enum class RowKind {
     WonWithBriefcase, // as Times, value derived from three counters
 };
 
+// Which sheets show a row: every sheet, or only those counted by the
+// Accurate rules (their counters have no classic line to come from).
+enum class RowShown { Always, AccurateOnly };
+
 struct SheetRow {
     const char* label;
     int tabs;
     RowKind kind;
     Counter first;
     Counter second;
+    RowShown shown = RowShown::Always;
 };
 
 constexpr Counter kNone = static_cast<Counter>(0);
 
 // The rows in sheet order; labels are the program's report texts.
-constexpr std::array<SheetRow, 43> kRows{{
+constexpr std::array<SheetRow, 48> kRows{{
     {"M1911A1", 3, RowKind::KillsDeaths, m1911a1Kills, m1911a1Deaths},
     {"US SOCOM", 2, RowKind::KillsDeaths, socomKills, socomDeaths},
     {"Silver Talon", 2, RowKind::KillsDeaths, silverTalonKills, silverTalonDeaths},
@@ -56,6 +61,9 @@ constexpr std::array<SheetRow, 43> kRows{{
     {"Suicide (M203): ", 3, RowKind::Single, m203Suicides, kNone},
     {"Suicide (Fall): ", 3, RowKind::Single, fallSuicides, kNone},
     {"Suicide (In the wrong place): ", 2, RowKind::Single, wrongPlaceSuicides, kNone},
+    {"Suicide (Drowned): ", 3, RowKind::Single, drownedSuicides, kNone, RowShown::AccurateOnly},
+    {"Suicide (Squished): ", 3, RowKind::Single, squishedSuicides, kNone, RowShown::AccurateOnly},
+    {"Suicide (Died): ", 3, RowKind::Single, diedSuicides, kNone, RowShown::AccurateOnly},
     {"Total", 3, RowKind::KillsDeaths, totalKills, totalDeaths},
     {"Took the briefcase: ", 2, RowKind::Times, briefcasesTaken, kNone},
     {"Won round with briefcase: ", 1, RowKind::WonWithBriefcase, briefcasesTaken, kNone},
@@ -69,12 +77,14 @@ constexpr std::array<SheetRow, 43> kRows{{
     {"Was kicked: ", 2, RowKind::Times, timesKicked, kNone},
     {"Was temporarily banned: ", 1, RowKind::Times, timesTempBanned, kNone},
     {"Was permanently banned: ", 1, RowKind::Times, timesBanned, kNone},
+    {"Warm-up kills: ", 2, RowKind::Single, warmupKills, kNone, RowShown::AccurateOnly},
+    {"Bots: ", 3, RowKind::Single, bots, kNone, RowShown::AccurateOnly},
 }};
 
 constexpr const char* kSheetTitle = "Stats for : ";
 constexpr const char* kColumnHeading = "Weapon\t\t\tKills\tDeaths";
 constexpr const char* kTimes = " Times";
-constexpr std::size_t kTotalRow = 30; // the "Total" row is followed by an empty line
+constexpr Counter kTotalRowKey = totalKills; // the "Total" row is followed by an empty line
 
 // Taken minus dropped minus escaped, wrapped to 32 bits like every counter.
 std::int32_t wonWithBriefcase(const PlayerRecord& r) {
@@ -82,9 +92,26 @@ std::int32_t wonWithBriefcase(const PlayerRecord& r) {
                        r[briefcaseEscapes]);
 }
 
-void appendRow(std::string& out, const SheetRow& row, const PlayerRecord& r) {
+// A row of counters only Accurate counting writes is on Accurate sheets only.
+bool shownIn(const SheetRow& row, const CountingScope& scope) {
+    return row.shown == RowShown::Always || scope.mode == CountingMode::Accurate;
+}
+
+// Whether the log could record the row's figures.
+bool recordedIn(const SheetRow& row, const CountingScope& scope) {
+    return scope.records(row.first) &&
+           (row.kind != RowKind::KillsDeaths || scope.records(row.second));
+}
+
+void appendRow(std::string& out, const SheetRow& row, const PlayerRecord& r,
+               const CountingScope& scope) {
     out += row.label;
     out.append(static_cast<std::size_t>(row.tabs), '\t');
+    if (!recordedIn(row, scope)) {
+        out += NotInThisLog;
+        out += kCrLf;
+        return;
+    }
     switch (row.kind) {
     case RowKind::KillsDeaths:
         out += std::to_string(r[row.first]);
@@ -106,9 +133,11 @@ void appendRow(std::string& out, const SheetRow& row, const PlayerRecord& r) {
 
 } // namespace
 
-std::vector<SheetFigure> sheetFigures(const PlayerRecord& record) {
+std::vector<SheetFigure> sheetFigures(const PlayerRecord& record, const CountingScope& scope) {
     std::vector<SheetFigure> figures;
     for (const SheetRow& row : kRows) {
+        if (!shownIn(row, scope) || !recordedIn(row, scope))
+            continue;
         std::string_view item = row.label;
         while (!item.empty() && (item.back() == ' ' || item.back() == ':'))
             item.remove_suffix(1);
@@ -127,7 +156,9 @@ std::vector<SheetFigure> sheetFigures(const PlayerRecord& record) {
     return figures;
 }
 
-std::string playerSheet(const PlayerRecord& record) {
+std::string playerSheet(const PlayerRecord& record) { return playerSheet(record, {}); }
+
+std::string playerSheet(const PlayerRecord& record, const CountingScope& scope) {
     std::string out;
     out.reserve(1200);
     out += kSheetTitle;
@@ -136,9 +167,11 @@ std::string playerSheet(const PlayerRecord& record) {
     out += kCrLf;
     out += kColumnHeading;
     out += kCrLf;
-    for (std::size_t i = 0; i < kRows.size(); ++i) {
-        appendRow(out, kRows[i], record);
-        if (i == kTotalRow)
+    for (const SheetRow& row : kRows) {
+        if (!shownIn(row, scope))
+            continue;
+        appendRow(out, row, record, scope);
+        if (row.first == kTotalRowKey)
             out += kCrLf;
     }
     return out;

@@ -25,8 +25,9 @@ SessionChanges StatisticsSession::resetForNewTable() {
     return changes;
 }
 
-SessionChanges StatisticsSession::passFinished() {
+SessionChanges StatisticsSession::passFinished(const CountingScope& counting) {
     statisticsDone = true;
+    counting_ = counting;
     return resetForNewTable();
 }
 
@@ -56,7 +57,7 @@ SessionChanges StatisticsSession::showSheet(Pane pane, int player) {
     if (player < 0 || player > players_.playerCount())
         return {};
     (pane == Pane::Left ? leftPlayer_ : rightPlayer_) = player;
-    panes_.text(pane) = playerSheet(players_[player]);
+    panes_.text(pane) = playerSheet(players_[player], counting_);
     return paneChanged(pane);
 }
 
@@ -69,7 +70,7 @@ SessionChanges StatisticsSession::dropOnPane(Pane pane, DraggedList list, int se
         return showSheet(pane, linked_ ? players_.findPlayerIndex(selectedText) : selectedIndex);
     }
     const RankingContext context{linked_, leftPlayer_, pane};
-    if (const auto written = writeRankings(selectedText, players_, context, panes_))
+    if (const auto written = writeRankings(selectedText, players_, context, panes_, counting_))
         return paneChanged(*written);
     return {};
 }

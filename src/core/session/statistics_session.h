@@ -9,6 +9,7 @@
 
 #include "core/rank/alias_linking.h"
 #include "core/rank/ranking.h"
+#include "core/stats/counting_scope.h"
 #include "core/stats/player_table.h"
 
 #include <functional>
@@ -57,8 +58,10 @@ public:
     const std::vector<std::string>& categoryList() const { return rankingCategories(); }
 
     // A new pass rebuilt the table unlinked: clears the check mark with it and
-    // marks the statistics as done.
-    SessionChanges passFinished();
+    // marks the statistics as done. `counting` says how the pass counted; the
+    // sheets, rankings and top lists shown from now on follow it.
+    SessionChanges passFinished(const CountingScope& counting = {});
+    const CountingScope& counting() const { return counting_; }
     // Clears the check mark so that it matches a freshly built, unlinked table.
     SessionChanges resetForNewTable();
 
@@ -101,6 +104,7 @@ private:
     bool linked_ = false;
     Panes panes_;
     std::vector<std::string> playerList_;
+    CountingScope counting_;
 };
 
 } // namespace quorvath

@@ -1,6 +1,6 @@
 #pragma once
 // One entry of the player table: a player name met in the log, its counters
-// (addressed by the fixed numbers 1..81 that sheets and rankings use), its
+// (addressed by the fixed numbers 1..86 that sheets and rankings use), its
 // alias group and its per-opponent kill counts.
 
 #include "core/stats/opponent_counts.h"
@@ -14,7 +14,9 @@
 namespace quorvath {
 
 // Counter numbers. 16, 25, 69, 70 are never written; 80 is never written in
-// the player table and carries the overall score in the ranking copy.
+// the player table and carries the overall score in the ranking copy. 82..86
+// are written by Accurate counting only (the classic rules have no line for
+// them), so a classic table holds 0 there and no classic text shows them.
 enum Counter : int {
     ak74Deaths = 1,
     ak74Kills = 2,
@@ -93,10 +95,15 @@ enum Counter : int {
     bombsTaken = 79,
     overallScore = 80,
     targetsDestroyed = 81,
+    drownedSuicides = 82,  // "sank like a rock.", MOD_WATER
+    squishedSuicides = 83, // "was squished.", MOD_CRUSH
+    diedSuicides = 84,     // "died.", any other death without a killing player
+    warmupKills = 85,      // kills made during a server's warm-up
+    bots = 86,             // 1 for a player a server log marks as a bot
 };
 
 inline constexpr int kFirstCounter = 1;
-inline constexpr int kLastCounter = 81;
+inline constexpr int kLastCounter = 86;
 
 // An ordered list of player indexes, each under a unique string key (the
 // alias's name when it was added). Positions are 1-based. Keys compare

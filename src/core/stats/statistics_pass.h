@@ -36,14 +36,14 @@ std::string_view scanCaption(int number);
 using ScanStarted = std::function<void(int number)>;
 
 // Cuts the table to slot 0, runs the 30 scans, then names slot 0
-// "All Players" with counters 1..81 summed over slots 1..n. Each scan begins
+// "All Players" with every counter summed over slots 1..n. Each scan begins
 // a Progress stage with its caption (rows without one repeat the caption
 // above) and reports its positions in the text. A stop requested on
 // `progress` ends the pass before its next scan, the table left unfinished.
 void runStatisticsPass(const LogDocument& doc, PlayerTable& players, Progress& progress,
                        const ScanStarted& scanStarted = {});
 
-// Slot 0 becomes "All Players": counters 1..81 set to the sums over slots
+// Slot 0 becomes "All Players": every counter set to the sums over slots
 // 1..n; its other fields are left as they are.
 void sumAllPlayers(PlayerTable& players);
 

@@ -1,0 +1,154 @@
+#include "core/match/accurate_pass.h"
+
+#include "core/common/file_errors.h"
+#include "core/common/progress.h"
+#include "core/match/console_log_parser.h"
+#include "core/match/match_tally.h"
+#include "core/match/server_log_parser.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+namespace quorvath {
+
+namespace {
+
+constexpr std::size_t kPieceBytes = 4u << 20;
+
+// One pass: the lines of the log, in pieces as they come, through the parser
+// of its kind into the tally.
+class AccurateCounting {
+public:
+    AccurateCounting(LogKind kind, const AccurateOptions& options)
+        : table_(options.table ? *options.table : stockGameTable()), kind_(kind),
+          tally_(table_, options.includeWarmup) {
+        if (isServerLog(kind))
+            server_ = std::make_unique<ServerLogParser>(table_, tally_);
+        else
+            console_ = std::make_unique<ConsoleLogParser>(table_, tally_);
+    }
+
+    // The next piece of the log; a line may run on into the next piece.
+    void feed(std::string_view piece) {
+        if (!carried_.empty()) {
+            const std::size_t lf = piece.find('\n');
+            carried_.append(piece.substr(0, lf));
+            if (lf == std::string_view::npos)
+                return;
+            parse(carried_);
+            carried_.clear();
+            piece.remove_prefix(lf + 1);
+        }
+        std::size_t from = 0;
+        for (std::size_t lf; (lf = piece.find('\n', from)) != std::string_view::npos; from = lf + 1)
+            parse(piece.substr(from, lf - from));
+        carried_.assign(piece.substr(from));
+    }
+
+    CountingScope finish(PlayerTable& players) {
+        if (!carried_.empty())
+            parse(carried_);
+        CountingScope scope;
+        scope.mode = CountingMode::Accurate;
+        if (console_) {
+            tally_.fillTable(
+                players, [this](std::string_view cutRaw) { return console_->fullNameFor(cutRaw); });
+            scope.setUnrecorded(bots);
+            scope.setUnrecorded(warmupKills);
+        } else {
+            tally_.fillTable(players, {});
+            markServerGaps(scope);
+        }
+        const bool headshots = console_ ? console_->headshotsSeen() : server_->hitsSeen();
+        if (!headshots) {
+            scope.setUnrecorded(headshotKills);
+            scope.setUnrecorded(headshotDeaths);
+        }
+        return scope;
+    }
+
+private:
+    void parse(std::string_view line) {
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        if (console_)
+            console_->parseLine(line);
+        else
+            server_->parseLine(line);
+    }
+
+    // No stock server log has a line for an objective; the game log has none
+    // for a vote, kick or ban either (the console's broadcast lines have).
+    void markServerGaps(CountingScope& scope) const {
+        for (const ObjectivePhrase& objective : table_.objectives)
+            if (objective.counter != kNoRow)
+                scope.setUnrecorded(objective.counter);
+        for (Counter c : table_.carrierKills)
+            if (c != kNoRow)
+                scope.setUnrecorded(c);
+        if (kind_ == LogKind::ServerGameLog)
+            for (const PlayerPhrase& phrase : table_.playerPhrases)
+                scope.setUnrecorded(phrase.counter);
+    }
+
+    const GameTable& table_;
+    LogKind kind_;
+    MatchTally tally_;
+    std::unique_ptr<ConsoleLogParser> console_;
+    std::unique_ptr<ServerLogParser> server_;
+    std::string carried_;
+};
+
+} // namespace
+
+CountingScope countAccurately(std::string_view bytes, LogKind kind, const AccurateOptions& options,
+                              PlayerTable& players, Progress& progress) {
+    progress.beginStage(std::string(AccurateCountingStatus));
+    const auto length = static_cast<std::int64_t>(bytes.size());
+    AccurateCounting counting(kind, options);
+    for (std::size_t at = 0; at < bytes.size(); at += kPieceBytes) {
+        progress.setPosition(static_cast<std::int64_t>(at), length);
+        counting.feed(bytes.substr(at, kPieceBytes));
+    }
+    CountingScope scope = counting.finish(players);
+    progress.setPosition(length, length);
+    return scope;
+}
+
+std::optional<std::string> countAccuratelyFromFile(const std::string& path, LogKind kind,
+                                                   const AccurateOptions& options,
+                                                   PlayerTable& players, CountingScope& scope,
+                                                   Progress& progress) {
+    players.cutToSlotZero();
+    if (auto error = checkIsFile(path))
+        return error;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr)
+        return cannotReadMessage(path, std::strerror(errno));
+    std::error_code ec;
+    const auto size = static_cast<std::int64_t>(std::filesystem::file_size(path, ec));
+    progress.beginStage(std::string(AccurateCountingStatus));
+    AccurateCounting counting(kind, options);
+    std::vector<char> piece(kPieceBytes);
+    std::int64_t done = 0;
+    for (std::size_t got; (got = std::fread(piece.data(), 1, piece.size(), file)) > 0;) {
+        counting.feed({piece.data(), got});
+        done += static_cast<std::int64_t>(got);
+        progress.setPosition(done, ec ? done : size);
+    }
+    const bool failed = std::ferror(file) != 0;
+    const int error = errno;
+    std::fclose(file);
+    if (failed) {
+        players.cutToSlotZero();
+        return cannotReadMessage(path, std::strerror(error));
+    }
+    scope = counting.finish(players);
+    return std::nullopt;
+}
+
+} // namespace quorvath

@@ -1,0 +1,240 @@
+#include "core/match/match_tally.h"
+
+#include "core/stats/statistics_pass.h"
+
+#include <algorithm>
+#include <numeric>
+#include <unordered_set>
+
+namespace quorvath {
+
+namespace {
+
+std::uint64_t pairKey(int first, int second) {
+    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(first)) << 32) |
+           static_cast<std::uint32_t>(second);
+}
+
+// Each rename files the new name under the master of the old one (the
+// lowest player holding the old name as an alias, else the old name itself),
+// once; a name never becomes its own alias. The classic rules link the same.
+void linkRenames(PlayerTable& players, const std::vector<std::pair<int, int>>& renames) {
+    std::unordered_map<int, int> lowestHolder;
+    std::unordered_set<std::uint64_t> held;
+    for (const auto& [old, renamed] : renames) {
+        const auto holder = lowestHolder.find(old);
+        const int master = holder == lowestHolder.end() ? old : holder->second;
+        if (renamed == master || held.count(pairKey(master, renamed)) ||
+            !players[master].aliases.add(renamed, players[renamed].name))
+            continue;
+        players[renamed].master = master;
+        held.insert(pairKey(master, renamed));
+        auto [it, added] = lowestHolder.try_emplace(renamed, master);
+        if (!added)
+            it->second = std::min(it->second, master);
+    }
+}
+
+} // namespace
+
+MatchTally::MatchTally(const GameTable& table, bool includeWarmup)
+    : table_(table), includeWarmup_(includeWarmup) {
+    carrier_.fill(-1);
+}
+
+int MatchTally::person(const NamedPlayer& named) {
+    StringMap<int>& map = named.cutRaw.empty() ? byName_ : byCutRaw_;
+    const std::string_view key = named.cutRaw.empty() ? named.name : named.cutRaw;
+    if (const auto it = map.find(key); it != map.end())
+        return it->second;
+    const int id = static_cast<int>(people_.size());
+    Person& p = people_.emplace_back();
+    p.name = named.name;
+    p.cutRaw = named.cutRaw;
+    p.firstSeen = sequence_++;
+    map.emplace(key, id);
+    return id;
+}
+
+void MatchTally::onEvent(const MatchEvent& event) {
+    const bool leftOut = warmup_ && !includeWarmup_;
+    switch (event.type) {
+    case MatchEventType::Kill: bookKill(event); break;
+    case MatchEventType::Death: {
+        const int victim = person(event.player);
+        if (leftOut)
+            break;
+        ++count(victim, causeCounter(table_, event.cause));
+        ++count(victim, totalDeaths);
+        break;
+    }
+    case MatchEventType::Objective:
+        if (!leftOut)
+            bookObjective(event);
+        break;
+    case MatchEventType::Rename: {
+        const int old = person(event.player);
+        const int renamed = person(event.other);
+        renames_.emplace_back(old, renamed);
+        // Whatever he carried, he carries under his new name.
+        std::replace(carrier_.begin(), carrier_.end(), old, renamed);
+        if (planter_ == old)
+            planter_ = renamed;
+        break;
+    }
+    case MatchEventType::Presence: {
+        const int p = person(event.player);
+        if (event.bot)
+            count(p, bots) = 1;
+        break;
+    }
+    case MatchEventType::PlayerLine: ++count(person(event.player), event.counter); break;
+    case MatchEventType::MapStart:
+        warmup_ = false;
+        dropEverything();
+        break;
+    case MatchEventType::MapEnd: dropEverything(); break;
+    case MatchEventType::WarmupStart: warmup_ = true; break;
+    case MatchEventType::Chat: break;
+    }
+}
+
+void MatchTally::bookKill(const MatchEvent& event) {
+    const int victim = person(event.player); // the victim first, as lists show them
+    const int killer = person(event.other);
+    if (warmup_) {
+        if (!event.teamKill)
+            ++count(killer, warmupKills);
+        if (!includeWarmup_)
+            return;
+    }
+    if (event.teamKill) {
+        ++count(victim, teamKilledDeaths);
+        ++count(victim, totalDeaths);
+        ++count(killer, teamKills);
+        return;
+    }
+    if (event.form && event.form->deaths != kNoRow) {
+        ++count(victim, event.form->deaths);
+        ++count(killer, event.form->kills);
+    }
+    ++count(victim, totalDeaths);
+    ++count(killer, totalKills);
+    if (event.headshot) {
+        ++count(victim, headshotDeaths);
+        ++count(killer, headshotKills);
+    }
+    ++kills_[pairKey(killer, victim)];
+    const Carried carried = carriedBy(victim);
+    if (carried != Carried::None)
+        ++count(killer, table_.carrierKills[static_cast<std::size_t>(carried)]);
+}
+
+// The carrier is named in full by the objective line; a kill line may name
+// him cut short.
+Carried MatchTally::carriedBy(int victim) const {
+    const Person& v = people_[static_cast<std::size_t>(victim)];
+    for (std::size_t object = 1; object < carrier_.size(); ++object) {
+        const int carrier = carrier_[object];
+        if (carrier == victim ||
+            (carrier >= 0 && !v.cutRaw.empty() &&
+             people_[static_cast<std::size_t>(carrier)].name.starts_with(v.cutRaw)))
+            return static_cast<Carried>(object);
+    }
+    return Carried::None;
+}
+
+void MatchTally::bookObjective(const MatchEvent& event) {
+    const ObjectivePhrase& objective = *event.objective;
+    const int player = objective.namesPlayer ? person(event.player) : -1;
+    int& carrier = carrier_[static_cast<std::size_t>(objective.object)];
+    switch (objective.step) {
+    case ObjectiveStep::Taken: carrier = player; break;
+    case ObjectiveStep::Dropped:
+    case ObjectiveStep::Captured:
+    case ObjectiveStep::Escaped: carrier = -1; break;
+    case ObjectiveStep::Planted:
+        carrier = -1;
+        planter_ = player;
+        break;
+    case ObjectiveStep::Defused: planter_ = -1; break;
+    case ObjectiveStep::TargetDestroyed:
+        if (planter_ >= 0)
+            ++count(planter_, objective.counter);
+        planter_ = -1;
+        return;
+    case ObjectiveStep::RoundEnd: dropEverything(); break;
+    }
+    if (player >= 0 && objective.counter != kNoRow)
+        ++count(player, objective.counter);
+}
+
+void MatchTally::dropEverything() {
+    carrier_.fill(-1);
+    planter_ = -1;
+}
+
+// Where each person's counts end up: himself, or for a cut name the full
+// name it stands for (else the player of its shown name).
+std::vector<int> MatchTally::resolveCutNames(const FullNameLookup& fullNameFor) {
+    std::vector<int> target(people_.size());
+    std::iota(target.begin(), target.end(), 0);
+    for (std::size_t id = 0; id < people_.size(); ++id) {
+        Person& p = people_[id];
+        if (p.cutRaw.empty())
+            continue;
+        if (auto full = fullNameFor ? fullNameFor(p.cutRaw) : std::nullopt)
+            p.name = std::move(*full);
+        const auto [it, added] = byName_.try_emplace(p.name, static_cast<int>(id));
+        target[id] = it->second;
+        p.cutRaw.clear();
+    }
+    return target;
+}
+
+void MatchTally::fillTable(PlayerTable& players, const FullNameLookup& fullNameFor) {
+    const std::vector<int> target = resolveCutNames(fullNameFor);
+    for (std::size_t id = 0; id < people_.size(); ++id) {
+        const auto to = static_cast<std::size_t>(target[id]);
+        if (to == id)
+            continue;
+        Person& into = people_[to];
+        for (std::size_t c = kFirstCounter; c <= kLastCounter; ++c)
+            into.counters[c] += people_[id].counters[c];
+        into.firstSeen = std::min(into.firstSeen, people_[id].firstSeen);
+    }
+
+    std::vector<int> order;
+    for (std::size_t id = 0; id < people_.size(); ++id)
+        if (static_cast<std::size_t>(target[id]) == id)
+            order.push_back(static_cast<int>(id));
+    std::sort(order.begin(), order.end(), [this](int a, int b) {
+        return people_[static_cast<std::size_t>(a)].firstSeen <
+               people_[static_cast<std::size_t>(b)].firstSeen;
+    });
+    players.cutToSlotZero();
+    std::vector<int> slot(people_.size(), 0);
+    for (int id : order) {
+        const Person& p = people_[static_cast<std::size_t>(id)];
+        const int i = players.findOrAdd(p.name);
+        players[i].counters = p.counters;
+        slot[static_cast<std::size_t>(id)] = i;
+    }
+    const auto slotOf = [&](int id) {
+        return slot[static_cast<std::size_t>(target[static_cast<std::size_t>(id)])];
+    };
+    for (const auto& [key, kills] : kills_) {
+        const int killer = slotOf(static_cast<int>(key >> 32));
+        const int victim = slotOf(static_cast<int>(key & 0xFFFFFFFFu));
+        players[killer].victims.add(victim, kills);
+        players[victim].killers.add(killer, kills);
+    }
+    std::vector<std::pair<int, int>> renames;
+    renames.reserve(renames_.size());
+    for (const auto& [old, renamed] : renames_)
+        renames.emplace_back(slotOf(old), slotOf(renamed));
+    linkRenames(players, renames);
+    sumAllPlayers(players);
+}
+
+} // namespace quorvath

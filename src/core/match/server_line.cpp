@@ -1,0 +1,209 @@
+#include "core/match/server_line.h"
+
+#include <array>
+#include <charconv>
+#include <utility>
+
+namespace quorvath {
+
+namespace {
+
+using enum ServerLineType;
+
+constexpr std::array<std::pair<std::string_view, ServerLineType>, 15> kKeywords = {{
+    {"Kill: ", Kill},
+    {"hit: ", Hit},
+    {"say: ", Say},
+    {"sayteam: ", SayTeam},
+    {"tell: ", Tell},
+    {"ClientUserinfoChanged: ", ClientUserinfoChanged},
+    {"ClientConnect: ", ClientConnect},
+    {"ClientBegin: ", ClientBegin},
+    {"ClientDisconnect: ", ClientDisconnect},
+    {"ClientKick: ", ClientKick},
+    {"InitGame: ", InitGame},
+    {"ShutdownGame:", ShutdownGame},
+    {"Warmup:", Warmup},
+    {"Exit: ", Exit},
+    {"broadcast: print \"", Broadcast},
+}};
+
+// The game log writes "%4i:%i%i " before each line: blanks, minutes, a colon,
+// two digits of seconds, a blank. Returns the length of the time (without
+// its blank), 0 when the line does not start with one.
+std::size_t timePrefixLength(std::string_view line) {
+    std::size_t i = 0;
+    while (i < line.size() && line[i] == ' ')
+        ++i;
+    const std::size_t digits = i;
+    while (i < line.size() && line[i] >= '0' && line[i] <= '9')
+        ++i;
+    if (i == digits || i + 4 > line.size() || line[i] != ':')
+        return 0;
+    const auto digit = [&](std::size_t at) { return line[at] >= '0' && line[at] <= '9'; };
+    if (!digit(i + 1) || !digit(i + 2) || line[i + 3] != ' ')
+        return 0;
+    return i + 3;
+}
+
+// Reads a decimal number (a minus sign allowed) and the blanks after it.
+bool readNumber(std::string_view& s, std::int32_t& value) {
+    const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
+    if (error != std::errc())
+        return false;
+    s.remove_prefix(static_cast<std::size_t>(end - s.data()));
+    while (!s.empty() && s.front() == ' ')
+        s.remove_prefix(1);
+    return true;
+}
+
+bool skip(std::string_view& s, std::string_view what) {
+    if (s.substr(0, what.size()) != what)
+        return false;
+    s.remove_prefix(what.size());
+    return true;
+}
+
+// "Kill: 3 5 10: Mullins killed Hawk by MOD_M4_ASSAULT_RIFLE"
+bool cutKill(std::string_view rest, ServerLine& line) {
+    std::int32_t modNumber = 0;
+    if (!readNumber(rest, line.client) || !readNumber(rest, line.target) ||
+        !readNumber(rest, modNumber) || !skip(rest, ": "))
+        return false;
+    const std::size_t by = rest.rfind(" by ");
+    if (by == std::string_view::npos)
+        return false;
+    line.mod = rest.substr(by + 4);
+    const std::string_view names = rest.substr(0, by);
+    const std::size_t killed = names.find(" killed ");
+    if (killed != std::string_view::npos) {
+        line.name = names.substr(0, killed);
+        line.otherName = names.substr(killed + 8);
+    }
+    return true;
+}
+
+// "hit: 3 5 1024 45 0: Mullins hit Hawk at location 1024 for 45"
+bool cutHit(std::string_view rest, ServerLine& line) {
+    std::int32_t armour = 0;
+    return readNumber(rest, line.client) && readNumber(rest, line.target) &&
+           readNumber(rest, line.location) && readNumber(rest, line.damage) &&
+           readNumber(rest, armour);
+}
+
+Team teamNumbered(std::string_view value) {
+    if (value.size() != 1 || value[0] < '0' || value[0] > '3')
+        return Team::Unknown;
+    return static_cast<Team>(value[0] - '0');
+}
+
+// "3 n\Mullins\t\1\identity\..." (the info may start with its backslash)
+bool cutUserinfo(std::string_view rest, ServerLine& line) {
+    if (!readNumber(rest, line.client))
+        return false;
+    line.text = rest;
+    line.name = infoValue(rest, "n");
+    line.team = teamNumbered(infoValue(rest, "t"));
+    return true;
+}
+
+// "Mullins: gg" or, for tell, "Mullins to Hawk: gg"
+bool cutChat(std::string_view rest, ServerLine& line) {
+    const std::size_t colon = rest.find(": ");
+    if (colon == std::string_view::npos)
+        return false;
+    line.name = rest.substr(0, colon);
+    line.text = rest.substr(colon + 2);
+    if (line.type == Tell) {
+        const std::size_t to = line.name.find(" to ");
+        if (to == std::string_view::npos)
+            return false;
+        line.otherName = line.name.substr(to + 4);
+        line.name = line.name.substr(0, to);
+    }
+    return true;
+}
+
+bool cutFields(std::string_view rest, ServerLine& line) {
+    switch (line.type) {
+    case Kill: return cutKill(rest, line);
+    case Hit: return cutHit(rest, line);
+    case ClientUserinfoChanged: return cutUserinfo(rest, line);
+    case Say:
+    case SayTeam:
+    case Tell: return cutChat(rest, line);
+    case ClientConnect: {
+        // "4 - 1.2.3.4:20100 [GUID]"; a bot: "4 -  []"
+        if (!readNumber(rest, line.client) || !skip(rest, "- "))
+            return false;
+        line.bot = rest.find_first_not_of(' ') == std::string_view::npos ||
+                   rest[rest.find_first_not_of(' ')] == '[';
+        return true;
+    }
+    case ClientBegin:
+    case ClientDisconnect: return readNumber(rest, line.client);
+    case ClientKick:
+        if (!readNumber(rest, line.client))
+            return false;
+        line.text = rest;
+        return true;
+    case Broadcast: {
+        // print "TEXT\n" : the escaped line break and the closing quote go
+        if (!rest.empty() && rest.back() == '"')
+            rest.remove_suffix(1);
+        if (rest.size() >= 2 && rest.substr(rest.size() - 2) == "\\n")
+            rest.remove_suffix(2);
+        line.text = rest;
+        return true;
+    }
+    default: line.text = rest; return true;
+    }
+}
+
+} // namespace
+
+std::string_view infoValue(std::string_view info, std::string_view key) {
+    if (!info.empty() && info.front() == '\\')
+        info.remove_prefix(1);
+    while (!info.empty()) {
+        const std::size_t keyEnd = info.find('\\');
+        if (keyEnd == std::string_view::npos)
+            return {};
+        const std::string_view k = info.substr(0, keyEnd);
+        info.remove_prefix(keyEnd + 1);
+        const std::size_t valueEnd = info.find('\\');
+        const std::string_view value = info.substr(0, valueEnd);
+        if (k == key)
+            return value;
+        if (valueEnd == std::string_view::npos)
+            return {};
+        info.remove_prefix(valueEnd + 1);
+    }
+    return {};
+}
+
+ServerLine cutServerLine(std::string_view text) {
+    ServerLine line;
+    const std::size_t time = timePrefixLength(text);
+    line.time = text.substr(0, time);
+    line.body = time > 0 ? text.substr(time + 1) : text;
+    if (line.body.size() >= 20 && line.body.find_first_not_of('-') == std::string_view::npos) {
+        line.type = Separator;
+        return line;
+    }
+    for (const auto& [keyword, type] : kKeywords) {
+        if (line.body.substr(0, keyword.size()) != keyword)
+            continue;
+        line.type = type;
+        if (!cutFields(line.body.substr(keyword.size()), line)) {
+            ServerLine other;
+            other.time = line.time;
+            other.body = line.body;
+            return other;
+        }
+        return line;
+    }
+    return line;
+}
+
+} // namespace quorvath

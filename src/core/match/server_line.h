@@ -1,0 +1,59 @@
+#pragma once
+// One line of a server log cut into its fields: the machine lines the game
+// module writes (the game log prefixes each with the game time) and the
+// dedicated console's broadcast lines. The Accurate parser and the readable
+// rendering both read server lines through this one cutter, so they never
+// disagree on what a line says.
+
+#include "core/match/game_table.h"
+
+#include <cstdint>
+#include <string_view>
+
+namespace quorvath {
+
+enum class ServerLineType : std::uint8_t {
+    Other, // not a machine line: shown as it is, never counted
+    Separator,
+    InitGame,
+    ShutdownGame,
+    Warmup,
+    ClientConnect,
+    ClientUserinfoChanged,
+    ClientBegin,
+    ClientDisconnect,
+    ClientKick,
+    Kill,
+    Hit,
+    Say,
+    SayTeam,
+    Tell,
+    Broadcast,
+    Exit,
+};
+
+struct ServerLine {
+    ServerLineType type = ServerLineType::Other;
+    std::string_view time;      // the game log's "   3:59"; empty when the line has none
+    std::string_view body;      // the line after the time and its blank
+    std::int32_t client = -1;   // Kill: the killer; Hit: the attacker; else whom the line is about
+    std::int32_t target = -1;   // Kill: the victim; Hit: the one hit
+    std::int32_t location = 0;  // Hit: the location bits
+    std::int32_t damage = 0;    // Hit
+    std::string_view mod;       // Kill: the MOD name, "_ALT" included
+    std::string_view name;      // userinfo "n\"; the speaker; Kill: the killer as printed
+    std::string_view otherName; // Kill: the victim as printed; Tell: the addressee
+    std::string_view text;      // what was said or printed; InitGame: the settings
+    Team team = Team::Unknown;  // userinfo "t\"
+    bool bot = false;           // a connect without an address
+};
+
+// Cuts `line` (without its line end). A line that does not hold what its
+// keyword promises comes back as Other.
+ServerLine cutServerLine(std::string_view line);
+
+// The value of `key` in a "\key\value\key\value" string (InitGame, userinfo),
+// empty when it has none.
+std::string_view infoValue(std::string_view info, std::string_view key);
+
+} // namespace quorvath

@@ -1,0 +1,154 @@
+#include "core/match/server_log_parser.h"
+
+#include "core/match/shown_name.h"
+
+#include <algorithm>
+
+namespace quorvath {
+
+namespace {
+
+constexpr std::string_view kAlternate = "_ALT";
+// Client numbers of a server are small; a larger one is no client line.
+constexpr std::int32_t kClientLimit = 1024;
+
+bool isTeam(Team team) { return team == Team::Red || team == Team::Blue; }
+
+} // namespace
+
+void ServerLogParser::BroadcastFilter::onEvent(const MatchEvent& event) {
+    if (event.type == MatchEventType::PlayerLine)
+        sink_.onEvent(event);
+}
+
+ServerLogParser::ServerLogParser(const GameTable& table, MatchEventSink& sink)
+    : table_(table), sink_(sink), broadcastFilter_(sink), broadcasts_(table, broadcastFilter_) {
+    for (const KillForm& form : table.killForms) {
+        if (form.modName.empty())
+            continue; // a console spelling only
+        auto& forms = formsByMod_[std::string(form.modName)];
+        (form.alternate ? forms.second : forms.first) = &form;
+    }
+    for (const CauseMod& cause : table.causeMods)
+        causesByMod_.emplace(cause.modName, cause.cause);
+}
+
+ServerLogParser::Client* ServerLogParser::client(std::int32_t number) {
+    if (number < 0 || number >= kClientLimit)
+        return nullptr;
+    if (static_cast<std::size_t>(number) >= clients_.size())
+        clients_.resize(static_cast<std::size_t>(number) + 1);
+    return &clients_[static_cast<std::size_t>(number)];
+}
+
+// A MOD's kill form; an alternate attack the table does not list counts as
+// the weapon's main attack.
+const KillForm* ServerLogParser::killForm(std::string_view mod) const {
+    const bool alternate =
+        mod.size() > kAlternate.size() && mod.substr(mod.size() - kAlternate.size()) == kAlternate;
+    const auto it =
+        formsByMod_.find(alternate ? mod.substr(0, mod.size() - kAlternate.size()) : mod);
+    if (it == formsByMod_.end())
+        return nullptr;
+    return alternate && it->second.second ? it->second.second : it->second.first;
+}
+
+void ServerLogParser::parseLine(std::string_view text) {
+    const ServerLine line = cutServerLine(text);
+    switch (line.type) {
+    case ServerLineType::Kill: onKill(line); break;
+    case ServerLineType::Hit:
+        hitsSeen_ = true;
+        if (Client* target = client(line.target))
+            target->headHit = (line.location & table_.headBit) != 0;
+        break;
+    case ServerLineType::ClientUserinfoChanged: onUserinfo(line); break;
+    case ServerLineType::ClientConnect:
+        // Every client connects again at each map: only a new one is new.
+        if (Client* c = client(line.client))
+            c->bot = line.bot;
+        break;
+    case ServerLineType::ClientDisconnect:
+        if (Client* c = client(line.client)) {
+            if (c->named)
+                sink_.onEvent(MatchEvent(MatchEventType::Presence, NamedPlayer(c->name)));
+            *c = Client{};
+        }
+        break;
+    case ServerLineType::InitGame: sink_.onEvent(MatchEvent(MatchEventType::MapStart)); break;
+    case ServerLineType::ShutdownGame: sink_.onEvent(MatchEvent(MatchEventType::MapEnd)); break;
+    case ServerLineType::Warmup: sink_.onEvent(MatchEvent(MatchEventType::WarmupStart)); break;
+    case ServerLineType::Say:
+    case ServerLineType::SayTeam:
+    case ServerLineType::Tell: sink_.onEvent(MatchEvent(MatchEventType::Chat)); break;
+    case ServerLineType::Broadcast: broadcasts_.parseLine(line.text); break;
+    default: break;
+    }
+}
+
+// A client first named by a kill line (the log began after his userinfo).
+void ServerLogParser::nameFromLine(Client& c, std::string_view printed) {
+    if (c.named)
+        return;
+    c.name = shownName(printed);
+    c.named = true;
+    MatchEvent event(MatchEventType::Presence, NamedPlayer(c.name));
+    event.bot = c.bot;
+    sink_.onEvent(event);
+}
+
+void ServerLogParser::onKill(const ServerLine& line) {
+    if (std::find(table_.noDeathMods.begin(), table_.noDeathMods.end(), line.mod) !=
+        table_.noDeathMods.end())
+        return;
+    Client* victim = client(line.target);
+    if (victim == nullptr)
+        return;
+    nameFromLine(*victim, line.otherName);
+    const bool headHit = std::exchange(victim->headHit, false); // the next kill needs its own hit
+    MatchEvent event(MatchEventType::Death, NamedPlayer(victim->name));
+    const auto cause = causesByMod_.find(line.mod);
+    const KillForm* form = killForm(line.mod);
+    if (cause != causesByMod_.end()) {
+        event.cause = cause->second;
+    } else if (line.client == table_.worldClient) {
+        event.cause = DeathCause::Died;
+    } else if (line.client == line.target) {
+        event.cause = form ? form->selfKill : DeathCause::KilledSelf;
+    } else if (Client* killer = client(line.client)) {
+        nameFromLine(*killer, line.name);
+        event.type = MatchEventType::Kill;
+        event.other = NamedPlayer(killer->name);
+        event.form = form;
+        event.headshot = headHit;
+        event.teamKill = isTeam(killer->team) && killer->team == victim->team;
+    } else {
+        return;
+    }
+    sink_.onEvent(event);
+}
+
+void ServerLogParser::onUserinfo(const ServerLine& line) {
+    Client* c = client(line.client);
+    if (c == nullptr)
+        return;
+    if (line.team != Team::Unknown)
+        c->team = line.team;
+    if (line.name.empty())
+        return; // a userinfo without a name changes only the team
+    std::string name = shownName(line.name);
+    if (c->named && name == c->name)
+        return;
+    if (c->named) {
+        // The same client under a new name: a rename, which links the aliases.
+        oldName_ = std::move(c->name);
+        sink_.onEvent(MatchEvent(MatchEventType::Rename, NamedPlayer(oldName_), NamedPlayer(name)));
+    }
+    c->name = std::move(name);
+    c->named = true;
+    MatchEvent event(MatchEventType::Presence, NamedPlayer(c->name));
+    event.bot = c->bot;
+    sink_.onEvent(event);
+}
+
+} // namespace quorvath

@@ -1,0 +1,75 @@
+#pragma once
+// ServerLogParser: a server's game log or a dedicated server's console log,
+// line by line, into match events. Players are client numbers: the userinfo
+// line names a client and gives his team, so a new name for the same client
+// is a rename, team kills come from the two clients' teams, and a connect
+// without an address marks a bot. Kills name the weapon by its MOD name
+// ("_ALT" for the alternate attack); deaths by the world, and the causes the
+// table lists, are suicides by cause; a team switch is no death. A kill is a
+// head shot when the last hit line on the victim hit his head (only servers
+// that log hits can tell). The console's broadcast lines give votes, kicks
+// and bans.
+//
+// One thread; feed the lines in log order.
+
+#include "core/common/string_hash.h"
+#include "core/match/console_log_parser.h"
+#include "core/match/game_table.h"
+#include "core/match/match_event.h"
+#include "core/match/server_line.h"
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace quorvath {
+
+class ServerLogParser {
+public:
+    ServerLogParser(const GameTable& table, MatchEventSink& sink);
+
+    // One line, without its line end.
+    void parseLine(std::string_view line);
+
+    // Whether the log holds hit lines (the server logged hits), without which
+    // it cannot tell head shots.
+    bool hitsSeen() const { return hitsSeen_; }
+
+private:
+    struct Client {
+        std::string name; // as shown
+        Team team = Team::Unknown;
+        bool named = false;
+        bool bot = false;
+        bool headHit = false; // the last hit on him was on the head
+    };
+    // Votes, kicks and bans of the broadcast lines go on; the rest of what
+    // they say the machine lines say too.
+    class BroadcastFilter final : public MatchEventSink {
+    public:
+        explicit BroadcastFilter(MatchEventSink& sink) : sink_(sink) {}
+        void onEvent(const MatchEvent& event) override;
+
+    private:
+        MatchEventSink& sink_;
+    };
+
+    Client* client(std::int32_t number);
+    void nameFromLine(Client& c, std::string_view printed);
+    void onKill(const ServerLine& line);
+    void onUserinfo(const ServerLine& line);
+    const KillForm* killForm(std::string_view mod) const;
+
+    const GameTable& table_;
+    MatchEventSink& sink_;
+    BroadcastFilter broadcastFilter_;
+    ConsoleLogParser broadcasts_;
+    std::vector<Client> clients_;
+    StringMap<std::pair<const KillForm*, const KillForm*>> formsByMod_; // attack, alternate
+    StringMap<DeathCause> causesByMod_;
+    std::string oldName_;
+    bool hitsSeen_ = false;
+};
+
+} // namespace quorvath

@@ -1,0 +1,368 @@
+#include "core/match/server_log_render.h"
+
+#include "core/common/large_buffer.h"
+#include "core/common/line_end.h"
+#include "core/common/progress.h"
+#include "core/log/colour_renderer.h"
+#include "core/log/log_colours.h"
+#include "core/log/round_separator.h"
+#include "core/match/server_line.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <vector>
+
+namespace quorvath {
+
+namespace {
+
+// The colours of the game's own codes "^0".."^7" inside names and printed
+// text (black is drawn grey, so that it shows on the black view).
+constexpr std::array<Colour, 8> kCodeColours = {
+    0x808080, colours::RedTeam, 0x00FF00, 0x00FFFF, colours::BlueTeam, 0xFFFF00, 0xFF00FF, 0xFFFFFF,
+};
+constexpr std::string_view kTeamWords[] = {"the game", "the red team.", "the blue team.",
+                                           "the spectators."};
+
+struct Client {
+    std::string name; // as the userinfo has it, colour codes and all
+    Team team = Team::Unknown;
+    bool named = false;
+    bool bot = false;
+};
+
+class ServerLogRenderer {
+public:
+    ServerLogRenderer(LogDocument& doc, const GameTable& table, Progress& progress)
+        : text_(doc.textBuffer()), attrs_(doc.attributeBuffer()), table_(table),
+          progress_(progress) {
+        grey_ = doc.paletteIndex(colours::DefaultGrey);
+        chat_ = doc.paletteIndex(colours::Chat);
+        red_ = doc.paletteIndex(colours::RedTeam);
+        blue_ = doc.paletteIndex(colours::BlueTeam);
+        banner_ = doc.attributeFor({colours::RoundBanner, true, false, true});
+        for (std::size_t i = 0; i < kCodeColours.size(); ++i)
+            codes_[i] = doc.paletteIndex(kCodeColours[i]);
+    }
+
+    void run() {
+        const std::size_t n = text_.size();
+        std::size_t next = 0;
+        for (std::size_t from = 0; from < n; from = next) {
+            const void* lf = std::memchr(text_.data() + from, '\n', n - from);
+            const std::size_t end =
+                lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - text_.data()) : n;
+            next = lf ? end + 1 : n;
+            std::string_view line(text_.data() + from, end - from);
+            if (!line.empty() && line.back() == '\r')
+                line.remove_suffix(1);
+            lineText_.clear();
+            lineAttrs_.clear();
+            renderLine(line);
+            commit(next);
+            if (from >= nextReport_) {
+                progress_.setPosition(static_cast<std::int64_t>(from));
+                nextReport_ = from + (1 << 16);
+            }
+        }
+        finish();
+    }
+
+private:
+    void put(std::string_view s, std::uint8_t attr) {
+        lineText_.append(s);
+        lineAttrs_.insert(lineAttrs_.end(), s.size(), attr);
+    }
+
+    // Text with the game's colour codes drawn: from `base`, each "^0".."^7"
+    // switches the colour, and every code leaves the text.
+    void putCoded(std::string_view s, std::uint8_t base) {
+        std::uint8_t attr = base;
+        for (std::size_t i = 0; i < s.size(); ++i) {
+            if (s[i] != '^') {
+                lineText_.push_back(s[i]);
+                lineAttrs_.push_back(attr);
+                continue;
+            }
+            if (i + 1 < s.size() && s[i + 1] >= '0' && s[i + 1] <= '7')
+                attr = codes_[static_cast<std::size_t>(s[i + 1] - '0')];
+            ++i;
+        }
+    }
+
+    std::uint8_t teamColour(Team team) const {
+        return team == Team::Red ? red_ : team == Team::Blue ? blue_ : grey_;
+    }
+
+    Client* client(std::int32_t number) {
+        if (number < 0 || number >= 1024)
+            return nullptr;
+        if (static_cast<std::size_t>(number) >= clients_.size())
+            clients_.resize(static_cast<std::size_t>(number) + 1);
+        return &clients_[static_cast<std::size_t>(number)];
+    }
+
+    // A client's name in his team's colour; one not yet named by his
+    // userinfo goes by the name the line printed, or by his number.
+    void putClient(std::int32_t number, std::string_view printed) {
+        const Client* c = client(number);
+        if (c && c->named)
+            putCoded(c->name, teamColour(c->team));
+        else if (!printed.empty())
+            putCoded(printed, grey_);
+        else
+            put("Client " + std::to_string(number), grey_);
+    }
+
+    void renderLine(std::string_view text) {
+        const ServerLine line = cutServerLine(text);
+        switch (line.type) {
+        case ServerLineType::Separator: return; // the banner marks the map
+        case ServerLineType::InitGame: putBanner(line); return;
+        default: break;
+        }
+        if (!line.time.empty()) {
+            put(line.time, grey_);
+            put(" ", grey_);
+        }
+        const std::size_t bodyStart = lineText_.size();
+        renderBody(line);
+        if (lineText_.size() == bodyStart) { // nothing to show after all
+            lineText_.clear();
+            lineAttrs_.clear();
+        }
+    }
+
+    void renderBody(const ServerLine& line) {
+        switch (line.type) {
+        case ServerLineType::Kill: putKill(line); break;
+        case ServerLineType::Hit: putHit(line); break;
+        case ServerLineType::ClientUserinfoChanged: putUserinfo(line); break;
+        case ServerLineType::ClientConnect:
+            if (Client* c = client(line.client))
+                c->bot = line.bot;
+            putClient(line.client, {});
+            put(line.bot ? " is connecting... (bot)" : " is connecting...", grey_);
+            break;
+        case ServerLineType::ClientBegin:
+            putClient(line.client, {});
+            put(" entered the game", grey_);
+            break;
+        case ServerLineType::ClientDisconnect:
+            putClient(line.client, {});
+            put(" disconnected", grey_);
+            if (Client* c = client(line.client))
+                *c = Client{};
+            break;
+        case ServerLineType::Say:
+        case ServerLineType::SayTeam:
+        case ServerLineType::Tell: putChat(line); break;
+        case ServerLineType::Broadcast: putCoded(line.text, grey_); break;
+        default: putCoded(line.body, grey_); break;
+        }
+    }
+
+    void putBanner(const ServerLine& line) {
+        put(roundBanner(), banner_);
+        put(kCrLf, grey_);
+        put("Map: ", grey_);
+        putCoded(infoValue(line.text, "mapname"), grey_);
+        const std::string_view type = infoValue(line.text, "g_gametype");
+        if (!type.empty()) {
+            put(" (", grey_);
+            putCoded(type, grey_);
+            put(")", grey_);
+        }
+    }
+
+    const KillForm* killForm(std::string_view mod) const {
+        const bool alternate = mod.ends_with("_ALT");
+        const std::string_view base = alternate ? mod.substr(0, mod.size() - 4) : mod;
+        const KillForm* found = nullptr;
+        for (const KillForm& form : table_.killForms)
+            if (!form.modName.empty() && form.modName == base &&
+                (!found || form.alternate == alternate))
+                found = &form;
+        return found;
+    }
+
+    std::string_view causeMessage(DeathCause cause) const {
+        for (const CauseMessage& m : table_.causeMessages)
+            if (m.cause == cause)
+                return m.message;
+        return {};
+    }
+
+    void putKill(const ServerLine& line) {
+        const bool noDeath = std::find(table_.noDeathMods.begin(), table_.noDeathMods.end(),
+                                       line.mod) != table_.noDeathMods.end();
+        putClient(line.target, line.otherName);
+        if (noDeath) {
+            put(" switched teams", grey_);
+            return;
+        }
+        const KillForm* form = killForm(line.mod);
+        const auto cause = std::find_if(table_.causeMods.begin(), table_.causeMods.end(),
+                                        [&](const CauseMod& c) { return c.modName == line.mod; });
+        if (cause != table_.causeMods.end() || line.client == table_.worldClient ||
+            line.client == line.target) {
+            const DeathCause why = cause != table_.causeMods.end() ? cause->cause
+                                   : line.client == table_.worldClient
+                                       ? DeathCause::Died
+                                       : (form ? form->selfKill : DeathCause::KilledSelf);
+            put(" ", grey_);
+            put(causeMessage(why), grey_);
+            return;
+        }
+        put(" ", grey_);
+        put(form ? form->phrase : "was killed by", grey_);
+        put(" ", grey_);
+        putClient(line.client, line.name);
+        if (form && !form->word.empty()) {
+            put("'s ", grey_);
+            put(form->word, grey_);
+        } else if (!form) {
+            put(" (", grey_);
+            put(line.mod, grey_);
+            put(")", grey_);
+        }
+    }
+
+    void putHit(const ServerLine& line) {
+        std::string_view part = "body";
+        for (const HitLocation& location : table_.hitLocations)
+            if (line.location & location.bits) {
+                part = location.name;
+                break;
+            }
+        putClient(line.client, {});
+        put(" hit ", grey_);
+        putClient(line.target, {});
+        put(" in the ", grey_);
+        put(part, grey_);
+        put(" for " + std::to_string(line.damage), grey_);
+    }
+
+    void putUserinfo(const ServerLine& line) {
+        Client* c = client(line.client);
+        if (c == nullptr || line.name.empty())
+            return;
+        const bool renamed = c->named && c->name != line.name;
+        const bool newTeam = line.team != Team::Unknown && line.team != c->team;
+        if (renamed) {
+            putCoded(c->name, teamColour(c->team));
+            put(table_.renamePhrase, grey_);
+            putCoded(line.name, teamColour(line.team));
+        } else if (!c->named || newTeam) {
+            putCoded(line.name, teamColour(line.team));
+            put(" joined ", grey_);
+            const auto team = static_cast<std::size_t>(line.team);
+            put(team < std::size(kTeamWords) ? kTeamWords[team] : kTeamWords[0], grey_);
+        }
+        c->name.assign(line.name);
+        c->named = true;
+        if (line.team != Team::Unknown)
+            c->team = line.team;
+    }
+
+    void putChat(const ServerLine& line) {
+        const bool team = line.type == ServerLineType::SayTeam;
+        const Team speaker = speakerTeam(line.name);
+        if (team)
+            put("(", teamColour(speaker));
+        putCoded(line.name, teamColour(speaker));
+        if (team)
+            put(")", teamColour(speaker));
+        if (line.type == ServerLineType::Tell) {
+            put(" to ", grey_);
+            putCoded(line.otherName, grey_);
+        }
+        put(": ", grey_);
+        putCoded(line.text, chat_);
+    }
+
+    // Chat lines print the name, not the number: the team of the client of
+    // that name.
+    Team speakerTeam(std::string_view name) const {
+        for (const Client& c : clients_)
+            if (c.named && c.name == name)
+                return c.team;
+        return Team::Unknown;
+    }
+
+    // Writes the line built over the text already read; a text that would
+    // overtake what is still to be read moves to a buffer of its own (a
+    // pathological log: almost every readable line is shorter).
+    void commit(std::size_t nextRead) {
+        if (lineText_.empty())
+            return;
+        lineText_ += kCrLf;
+        lineAttrs_.push_back(grey_);
+        lineAttrs_.push_back(grey_);
+        const std::size_t n = lineText_.size();
+        if (!spilled_ && written_ + n > nextRead) {
+            spilled_ = true;
+            spillText_.assign(text_, 0, written_);
+            spillAttrs_.assign(attrs_.begin(), attrs_.begin() + static_cast<long>(written_));
+        }
+        if (spilled_) {
+            spillText_ += lineText_;
+            spillAttrs_.insert(spillAttrs_.end(), lineAttrs_.begin(), lineAttrs_.end());
+        } else {
+            std::memcpy(text_.data() + written_, lineText_.data(), n);
+            std::memcpy(attrs_.data() + written_, lineAttrs_.data(), n);
+        }
+        written_ += n;
+    }
+
+    void finish() {
+        if (spilled_) {
+            text_.swap(spillText_);
+            attrs_.swap(spillAttrs_);
+            return;
+        }
+        text_.resize(written_);
+        attrs_.resize(written_);
+    }
+
+    std::string& text_;
+    std::vector<std::uint8_t>& attrs_;
+    const GameTable& table_;
+    Progress& progress_;
+    std::uint8_t grey_, chat_, red_, blue_, banner_;
+    std::array<std::uint8_t, kCodeColours.size()> codes_{};
+    std::vector<Client> clients_;
+    std::string lineText_;
+    std::vector<std::uint8_t> lineAttrs_;
+    std::size_t written_ = 0;
+    std::size_t nextReport_ = 0;
+    bool spilled_ = false;
+    std::string spillText_;
+    std::vector<std::uint8_t> spillAttrs_;
+};
+
+} // namespace
+
+bool renderServerLog(std::string bytes, LogDocument& doc, Progress& progress, std::size_t maxLength,
+                     const GameTable& table) {
+    progress.beginStage(std::string(RenderingServerLogStatus));
+    progress.setPosition(0, static_cast<std::int64_t>(bytes.size()));
+    doc.setText(std::string());
+    doc.textBuffer() = std::move(bytes);
+    std::vector<std::uint8_t>& attrs = doc.attributeBuffer();
+    reserveLarge(attrs, doc.textBuffer().size());
+    attrs.resize(doc.textBuffer().size());
+    ServerLogRenderer(doc, table, progress).run();
+    if (doc.textBuffer().size() > maxLength) {
+        doc.setText(std::string());
+        return false;
+    }
+    doc.textChanged();
+    doc.setSelStart(0);
+    progress.beginStage(std::string(ReadyStatus));
+    progress.setPosition(0, doc.length());
+    return true;
+}
+
+} // namespace quorvath
