@@ -1,7 +1,9 @@
 // gen-log: writes a seeded, realistic game server console log of about a given size,
-// for benchmarks and large-file tests.
+// for benchmarks and large-file tests; or, with --match, one generated match as
+// the three kinds of log and its truth (tools/match_generator.h).
 //
 //   gen-log --size-mb N [--players N] [--aliases N] [--seed S] [--lf] --out FILE|-
+//   gen-log --match TYPE [--players N] [--maps N] [--events N] [--seed S] --out PREFIX
 //
 // Renames switch a player between his own few names (one or two alternates
 // each, or exactly N with --aliases N), as on a real server: the log holds a
@@ -10,6 +12,8 @@
 // The same arguments give the same bytes on every platform: the generator is
 // std::mt19937 with our own integer mapping (the standard distributions differ
 // between standard libraries).
+
+#include "match_generator.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -31,6 +35,7 @@ struct Options {
     std::uint32_t seed = 1;
     bool lf = false;
     std::string out;
+    genlog::MatchOptions match; // match mode when its type is set
 };
 
 struct Player {
@@ -467,12 +472,19 @@ private:
 
 int usage() {
     std::fputs("usage: gen-log --size-mb N [--players N] [--aliases N] [--seed S] [--lf] "
-               "--out FILE|-\n",
+               "--out FILE|-\n"
+               "       gen-log --match ctf|inf|dem|elim|dm [--players N] [--maps N] [--events N]\n"
+               "               [--seed S] --out PREFIX\n"
+               "The match mode writes one match as PREFIX-console.log (a player's console\n"
+               "log), PREFIX-games.log (the server's game log), PREFIX-server.log (the\n"
+               "dedicated server's console log) and PREFIX-truth.txt.\n",
                stderr);
+    std::fputs(genlog::truthFormat(), stderr);
     return 2;
 }
 
 bool parse(int argc, char** argv, Options& o) {
+    bool playersGiven = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -488,6 +500,7 @@ bool parse(int argc, char** argv, Options& o) {
             if (*end || n < 2 || n > 1000000)
                 return false;
             o.players = int(n);
+            playersGiven = true;
         } else if (arg == "--aliases" && hasValue) {
             const long n = std::strtol(argv[++i], &end, 10);
             if (*end || n < 0 || n > 1000)
@@ -500,9 +513,22 @@ bool parse(int argc, char** argv, Options& o) {
             o.seed = std::uint32_t(s);
         } else if (arg == "--out" && hasValue) {
             o.out = argv[++i];
+        } else if (arg == "--match" && hasValue && genlog::isMatchType(argv[i + 1])) {
+            o.match.type = argv[++i];
+        } else if ((arg == "--maps" || arg == "--events") && hasValue) {
+            const long n = std::strtol(argv[++i], &end, 10);
+            if (*end || n < 1 || n > 100000)
+                return false;
+            (arg == "--maps" ? o.match.maps : o.match.eventsPerMap) = int(n);
         } else {
             return false;
         }
+    }
+    if (!o.match.type.empty()) {
+        o.match.seed = o.seed;
+        o.match.players = playersGiven ? o.players : o.match.players;
+        o.match.prefix = o.out;
+        return !o.out.empty() && o.out != "-";
     }
     return o.sizeMb >= 0 && !o.out.empty();
 }
@@ -513,6 +539,8 @@ int main(int argc, char** argv) {
     Options options;
     if (!parse(argc, argv, options))
         return usage();
+    if (!options.match.type.empty())
+        return genlog::writeMatch(options.match) ? 0 : 1;
     std::FILE* out = options.out == "-" ? stdout : std::fopen(options.out.c_str(), "wb");
     if (!out) {
         std::fprintf(stderr, "gen-log: cannot write %s: %s\n", options.out.c_str(),

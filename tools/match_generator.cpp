@@ -1,0 +1,730 @@
+#include "match_generator.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace genlog {
+
+namespace {
+
+enum class GameType { Ctf, Inf, Dem, Elim, Dm };
+constexpr const char* kTypeNames[] = {"ctf", "inf", "dem", "elim", "dm"};
+constexpr const char* kGameNames[] = {"ctf (Capture the Flag)", "inf (Infiltration)",
+                                      "dem (Demolition)", "elim (Elimination)", "dm (Deathmatch)"};
+const char* const kMaps[] = {"mp_shop", "mp_jor1", "mp_kam2", "mp_col1", "mp_hk1"};
+
+// How a weapon's attack reads in each log, and the sheet row it counts in
+// (ROW + "Kills" / ROW + "Deaths"; none for a telefrag).
+enum class Blow { Bullet, Explosive, Blade, Telefrag };
+struct Weapon {
+    const char* mod;
+    bool alternate;
+    int modNumber;
+    const char* phrase;
+    const char* word;
+    const char* row;
+    Blow blow;
+    int weight;
+};
+constexpr Weapon kWeapons[] = {
+    {"MOD_M4_ASSAULT_RIFLE", false, 10, "was shot by", "M4", "m4", Blow::Bullet, 14},
+    {"MOD_AK74_ASSAULT_RIFLE", false, 11, "was shot by", "AK74", "ak74", Blow::Bullet, 12},
+    {"MOD_M60_MACHINEGUN", false, 14, "was shot by", "M60", "m60", Blow::Bullet, 5},
+    {"MOD_MP5", false, 8, "was shot by", "MP5", "mp5", Blow::Bullet, 7},
+    {"MOD_MICRO_UZI_SUBMACHINEGUN", false, 6, "was shot by", "Micro Uzi", "microUzi", Blow::Bullet,
+     5},
+    {"MOD_M3A1_SUBMACHINEGUN", false, 7, "was shot by", "M3A1", "m3a1", Blow::Bullet, 3},
+    {"MOD_SIG551", false, 12, "was shot by", "Sig 551", "sig551", Blow::Bullet, 5},
+    {"MOD_M1911A1_PISTOL", false, 2, "was shot by", "M1911A1", "m1911a1", Blow::Bullet, 4},
+    {"MOD_US_SOCOM_PISTOL", false, 3, "was shot by", "US SOCOM", "socom", Blow::Bullet, 4},
+    {"MOD_SILVER_TALON", false, 4, "was shot by", "Silver Talon", "silverTalon", Blow::Bullet, 2},
+    {"MOD_MSG90A1_SNIPER_RIFLE", false, 13, "was sniped by", "MSG90A1", "msg90a1", Blow::Bullet, 7},
+    {"MOD_M590_SHOTGUN", false, 5, "was pumped full of lead by", "M590", "m590", Blow::Bullet, 5},
+    {"MOD_USAS_12_SHOTGUN", false, 9, "was pumped full of lead by", "USAS-12", "usas12",
+     Blow::Bullet, 4},
+    {"MOD_M4_ASSAULT_RIFLE", true, 10, "was detonated by", "M203", "m203", Blow::Explosive, 3},
+    {"MOD_SMOHG92_GRENADE", false, 18, "was detonated by", "SMOHG92", "smohg92", Blow::Explosive,
+     4},
+    {"MOD_M84_GRENADE", false, 17, "was detonated by", "M84", "m84", Blow::Explosive, 1},
+    {"MOD_ANM14_GRENADE", false, 19, "was detonated by", "ANM14", "anm14", Blow::Explosive, 2},
+    {"MOD_M15_GRENADE", false, 20, "was detonated by", "M15", "m15", Blow::Explosive, 1},
+    {"MOD_RPG7_LAUNCHER", false, 16, "was detonated by", "RPG7", "rpg7", Blow::Explosive, 2},
+    {"MOD_MM1_GRENADE_LAUNCHER", false, 15, "was detonated by", "MM1", "mm1", Blow::Explosive, 1},
+    {"MOD_M1911A1_PISTOL", true, 2, "was pistol whipped by", "M1911A1", "pistolWhip", Blow::Blade,
+     1},
+    {"MOD_US_SOCOM_PISTOL", true, 3, "was pistol whipped by", "US SOCOM", "pistolWhip", Blow::Blade,
+     1},
+    {"MOD_SILVER_TALON", true, 4, "was pistol whipped by", "Silver Talon", "pistolWhip",
+     Blow::Blade, 1},
+    {"MOD_M590_SHOTGUN", true, 5, "was bludgeoned by", "M590", "m590Bludgeon", Blow::Blade, 1},
+    {"MOD_KNIFE", false, 1, "was sliced by", "", "knife", Blow::Blade, 2},
+    {"MOD_AK74_ASSAULT_RIFLE", true, 11, "was stabbed by", "", "bayonet", Blow::Blade, 1},
+    {"MOD_TELEFRAG", false, 23, "tried to invade", "personal space", "", Blow::Telefrag, 1},
+};
+
+// Deaths without a killing player: by the world, or by one's own hand.
+struct Cause {
+    const char* mod;
+    int modNumber;
+    bool byWorld;
+    const char* he;
+    const char* she;
+    const char* counter;
+    int weight;
+};
+constexpr Cause kCauses[] = {
+    {"MOD_FALLING", 24, true, "fell to his death.", "fell to her death.", "fallSuicides", 4},
+    {"MOD_WATER", 21, true, "sank like a rock.", "sank like a rock.", "drownedSuicides", 2},
+    {"MOD_CRUSH", 22, true, "was squished.", "was squished.", "squishedSuicides", 1},
+    {"MOD_TRIGGER_HURT", 28, true, "was in the wrong place.", "was in the wrong place.",
+     "wrongPlaceSuicides", 2},
+    {"MOD_UNKNOWN", 0, true, "died.", "died.", "diedSuicides", 1},
+    {"MOD_TARGET_LASER", 27, true, "died.", "died.", "diedSuicides", 1},
+    {"MOD_SUICIDE", 25, false, "killed himself.", "killed herself.", "m203Suicides", 2},
+    {"MOD_M4_ASSAULT_RIFLE_ALT", 10, false, "killed himself.", "killed herself.", "m203Suicides",
+     2},
+    {"MOD_SMOHG92_GRENADE", 18, false, "blew himself up.", "blew herself up.", "grenadeSuicides",
+     3},
+    {"MOD_RPG7_LAUNCHER", 16, false, "blew himself up.", "blew herself up.", "grenadeSuicides", 1},
+};
+
+// Names that trip up reading by text arithmetic: blanks, colour codes (kept
+// by free-for-all, stripped by team games), apostrophes and a weapon word,
+// names inside names, exactly the cut length and longer, Latin-1 letters,
+// "^7 " inside a name, renames; and two bots.
+struct TrickyPlayer {
+    std::vector<std::string> names; // as the server has them
+    bool female;
+    bool bot;
+};
+const std::vector<TrickyPlayer>& trickyPlayers() {
+    static const std::vector<TrickyPlayer> players = {
+        {{"[SAS]Mullins", "Mullins", "Hawk^4Eye"}, false, false},
+        {{"Joe Smith"}, false, false},
+        {{"^3Ka^5ne"}, false, false},
+        {{"O'Neil"}, false, false},
+        {{"Bill's M4"}, false, false},
+        {{"Sam"}, true, false},
+        {{"Samuel"}, false, false},
+        {{"Big Sam"}, false, false},
+        {{"Sergeant_Maximilian_Hawthorne"}, false, false},
+        {{"TheUnbelievablyLongNamedSniper007"}, false, false},
+        {{"xX-Captain-Obvious-Strikes-Again-X"}, true, false},
+        {{"J\xF6rg M\xFC"
+          "ller",
+          "\xD8rjan"},
+         false,
+         false},
+        {{"^1Dark^7 Lord"}, false, false},
+        {{"Viper"}, false, true},
+        {{"Tango"}, false, true},
+    };
+    return players;
+}
+
+constexpr const char* kChat[] = {"gg", "lol", "nice shot", "rush b", "thx", "cover me", "noob"};
+// Chat quoting what event lines say: never an event.
+constexpr const char* kTrapChat[] = {
+    "lol he was shot by his own team",
+    "Mullins has taken the Blue Flag!",
+    "i fell to his death.",
+    "Joe renamed to Bob",
+    "who called a vote.",
+    "^1Sam^7 was shot by ^4Samuel^7's M4",
+    "Sam^7 blew himself up.",
+    "Red team eliminated!",
+};
+
+constexpr const char* kOsp = " ^1[ ^3HeaDShoT ^1]";
+constexpr int kWorld = 1022;
+
+std::string shown(const std::string& raw) {
+    std::string out;
+    for (std::size_t i = 0; i < raw.size(); ++i)
+        if (raw[i] == '^')
+            ++i;
+        else
+            out += raw[i];
+    return out;
+}
+
+struct Person {
+    std::vector<std::string> names;
+    std::size_t current = 0;
+    std::set<std::size_t> used; // names he has gone by
+    bool female = false;
+    bool bot = false;
+    int team = 0; // 1 red, 2 blue, 0 free for all
+    bool present = true;
+    int rejoinAt = 0;
+    const std::string& raw() const { return names[current]; }
+};
+
+class Truth {
+public:
+    void add(const Person& p, const std::string& counter, int n = 1) {
+        counts_[shown(p.raw())][counter] += n;
+    }
+    void set(const Person& p, const std::string& counter) { counts_[shown(p.raw())][counter] = 1; }
+    void alias(const Person& p, std::size_t name) {
+        aliases_[shown(p.names[0])].push_back(shown(p.names[name]));
+    }
+    std::string text(const std::string& header) const {
+        std::string out = header;
+        for (const auto& [name, counters] : counts_)
+            for (const auto& [counter, value] : counters)
+                if (value != 0)
+                    out += name + "\t" + counter + "\t" + std::to_string(value) + "\n";
+        for (const auto& [name, list] : aliases_)
+            for (const std::string& alias : list)
+                out += name + "\talias\t" + alias + "\n";
+        return out;
+    }
+
+private:
+    std::map<std::string, std::map<std::string, int>> counts_;
+    std::map<std::string, std::vector<std::string>> aliases_;
+};
+
+class MatchGenerator {
+public:
+    explicit MatchGenerator(const MatchOptions& options)
+        : options_(options), rng_(options.seed),
+          type_(static_cast<GameType>(
+              std::find(std::begin(kTypeNames), std::end(kTypeNames), options.type) -
+              std::begin(kTypeNames))) {
+        makePlayers();
+    }
+
+    void run() {
+        for (int map = 0; map < options_.maps; ++map)
+            playMap(map);
+        console("----- CL_Shutdown -----");
+        console("RE_Shutdown( 1 )");
+    }
+
+    std::string console_, games_, server_;
+    Truth truth_;
+
+private:
+    // --- randomness: mt19937 words mapped by multiplication, identical everywhere ---
+    int below(int n) { return static_cast<int>((std::uint64_t{rng_()} * std::uint32_t(n)) >> 32); }
+    bool chance(int percent) { return below(100) < percent; }
+    template <class T, std::size_t N> const T& pick(const T (&table)[N]) { return table[below(N)]; }
+    template <class T, std::size_t N> const T& weighted(const T (&table)[N]) {
+        int total = 0;
+        for (const T& row : table)
+            total += row.weight;
+        int r = below(total);
+        for (const T& row : table) {
+            if (r < row.weight)
+                return row;
+            r -= row.weight;
+        }
+        return table[0];
+    }
+
+    // --- the three logs ---
+    void console(const std::string& line) { console_ += line + "\r\n"; }
+    void machine(const std::string& line) {
+        char time[16];
+        std::snprintf(time, sizeof time, "%4d:%d%d ", seconds_ / 60, seconds_ % 60 / 10,
+                      seconds_ % 10);
+        games_ += time + line + "\n";
+        server_ += line + "\n";
+    }
+    void broadcast(const std::string& text) { server_ += "broadcast: print \"" + text + "\\n\"\n"; }
+
+    // --- players ---
+    bool teamGame() const { return type_ != GameType::Dm; }
+    void addPerson(const std::vector<std::string>& names, bool female, bool bot) {
+        Person& p = people_.emplace_back();
+        p.names = names;
+        p.used.insert(0);
+        p.female = female;
+        p.bot = bot;
+        if (bot)
+            truth_.set(p, "bots");
+    }
+    void makePlayers() {
+        for (const TrickyPlayer& t : trickyPlayers())
+            addPerson(t.names, t.female, t.bot);
+        static const char* const kSyllables[] = {"ka",  "vor", "ex", "ro", "dir", "mu", "ta",
+                                                 "ngo", "br",  "ic", "os", "ace", "zu", "rk"};
+        std::set<std::string> names;
+        while (static_cast<int>(people_.size()) < options_.players) {
+            std::string name;
+            for (int i = 0; i < 3; ++i)
+                name += pick(kSyllables);
+            name[0] = static_cast<char>(name[0] - 'a' + 'A');
+            if (names.insert(name).second)
+                addPerson({name}, chance(20), false);
+        }
+        for (std::size_t i = 0; i < people_.size(); ++i)
+            people_[i].team = teamGame() ? 1 + static_cast<int>(i % 2) : 0;
+    }
+    // How the player's console shows a name: team games strip colour codes.
+    std::string display(const Person& p) const { return teamGame() ? shown(p.raw()) : p.raw(); }
+    std::string code(const Person& p) const {
+        return p.team == 1 ? "^1" : p.team == 2 ? "^4" : "^7";
+    }
+    std::string tagged(const Person& p) const { return code(p) + display(p) + "^7"; }
+    // Kill and suicide lines cut names to 29 bytes.
+    std::string obituary(const Person& p) const {
+        return code(p) + display(p).substr(0, 29) + "^7";
+    }
+    int client(const Person& p) const { return static_cast<int>(&p - people_.data()); }
+    std::string number(const Person& p) const { return std::to_string(client(p)); }
+
+    Person& anyone() {
+        for (;;) {
+            Person& p = people_[static_cast<std::size_t>(below(static_cast<int>(people_.size())))];
+            if (p.present)
+                return p;
+        }
+    }
+    // A present player of `team` (anyone, should the team be empty).
+    Person& onTeam(int team) {
+        for (int tries = 0; tries < 1000; ++tries) {
+            Person& p = anyone();
+            if (!teamGame() || p.team == team)
+                return p;
+        }
+        return anyone();
+    }
+    Person& other(const Person& than) {
+        for (;;) {
+            Person& p = anyone();
+            if (&p != &than)
+                return p;
+        }
+    }
+    bool busy(const Person& p) const {
+        return std::find(carrier_.begin(), carrier_.end(), &p) != carrier_.end() || planter_ == &p;
+    }
+
+    // --- one map ---
+    void playMap(int map) {
+        seconds_ = 0;
+        const bool warmup = map == 0;
+        startServerMap(map);
+        if (warmup) {
+            machine("Warmup:");
+            connectAll();
+            for (int i = 0; i < 8; ++i)
+                warmupKill();
+            startServerMap(map);
+        }
+        connectAll();
+        loadingBlock(map);
+        for (Person& p : people_)
+            if (p.present) {
+                console(display(p) + "^7 entered the game");
+                if (teamGame())
+                    console(display(p) + "^7 joined the " + (p.team == 1 ? "red" : "blue") +
+                            " team.");
+            }
+        carrier_.fill(nullptr);
+        planter_ = nullptr;
+        for (int event = 0; event < options_.eventsPerMap; ++event) {
+            seconds_ += 1 + below(4);
+            rejoin(event);
+            play(event);
+        }
+        console("Timelimit hit.");
+        machine("Exit: Timelimit hit.");
+        if (teamGame())
+            machine("red:" + std::to_string(below(10)) + "  blue:" + std::to_string(below(10)));
+        for (Person& p : people_)
+            if (p.present)
+                machine("score: " + std::to_string(below(30)) + "  ping: " +
+                        std::to_string(20 + below(100)) + "  client: " + number(p) + " " + p.raw());
+        machine("ShutdownGame:");
+    }
+
+    void startServerMap(int map) {
+        machine(std::string(60, '-'));
+        machine(std::string("InitGame: \\sv_hostname\\Quorvath Test\\mapname\\") + kMaps[map % 5] +
+                "\\g_gametype\\" + kTypeNames[static_cast<int>(type_)] + "\\g_logHits\\" +
+                (hitsLogged() ? "1" : "0") + "\\version\\SOF2MP V1.03");
+    }
+
+    bool hitsLogged() const { return type_ != GameType::Dm; }
+
+    void connectAll() {
+        for (Person& p : people_)
+            if (p.present)
+                connect(p);
+    }
+    void connect(Person& p) {
+        machine(
+            "ClientConnect: " + number(p) + " - " +
+            (p.bot ? std::string(" []")
+                   : "10.0.0." + std::to_string(client(p) + 2) + ":20100 [GUID" + number(p) + "]"));
+        userinfo(p);
+        machine("ClientBegin: " + number(p));
+        broadcast(p.raw() + "^7 entered the game");
+    }
+    void userinfo(const Person& p) {
+        machine("ClientUserinfoChanged: " + number(p) + " n\\" + p.raw() + "\\t\\" +
+                std::to_string(p.team) + "\\identity\\NPC_Sergeant/sergeant_" +
+                (p.female ? "f" : "m"));
+    }
+
+    void loadingBlock(int map) {
+        const std::string base = "C:\\Program Files\\Soldier of Fortune II - Double Helix\\base";
+        console("----- FS_Startup -----");
+        console("Current search path:");
+        console(base + "/osp/zz_osp_v1_1.pk3 (152 files)");
+        console(base + "/mp/sof2mp_assets.pk3 (9345 files)");
+        console(base);
+        console("^5OSP Tourney Mod 1.1 for SoF2MP 1.03 loaded");
+        console(std::string("^5Gametype: ") + kGameNames[static_cast<int>(type_)]);
+        console(std::string("Server: ") + kMaps[map % 5]);
+        console("Com_TouchMemory: " + std::to_string(12 + below(30)) + " msec");
+    }
+
+    void play(int event) {
+        const int roll = below(1000);
+        if (roll < 520)
+            kill();
+        else if (roll < 580)
+            death();
+        else if (roll < 680 && teamGame() && type_ != GameType::Elim)
+            objective();
+        else if (roll < 820)
+            chat();
+        else if (roll < 850)
+            hit(anyone(), anyone(), false);
+        else if (roll < 870)
+            rename();
+        else if (roll < 885)
+            vote();
+        else if (roll < 895 && teamGame())
+            switchTeam();
+        else if (roll < 902)
+            punish(event);
+        else if (roll < 930 && teamGame() && type_ != GameType::Ctf)
+            roundEnd();
+        else
+            punkBuster();
+    }
+
+    void rejoin(int event) {
+        for (Person& p : people_)
+            if (!p.present && event >= p.rejoinAt) {
+                p.present = true;
+                console(display(p) + "^7 is connecting...");
+                connect(p);
+                console(display(p) + "^7 entered the game");
+            }
+    }
+
+    // A hit line (servers that log hits); the last hit before a kill decides
+    // whether it was a head shot, so a hit that kills nobody is never on the head.
+    void hit(const Person& attacker, const Person& target, bool head) {
+        if (!hitsLogged() || &attacker == &target)
+            return;
+        static constexpr int kBody[] = {0x8000, 0x10000, 0x4, 0x100, 0x1000, 0x800, 0x40, 0x1};
+        std::int32_t location = head ? 0x400 : pick(kBody);
+        if (chance(10))
+            location = static_cast<std::int32_t>(static_cast<std::uint32_t>(location) |
+                                                 0x80000000u); // dismembered
+        const int damage = 10 + below(90);
+        machine("hit: " + number(attacker) + " " + number(target) + " " + std::to_string(location) +
+                " " + std::to_string(damage) + " " + std::to_string(below(20)) + ": " +
+                attacker.raw() + " hit " + target.raw() + " at location " +
+                std::to_string(location) + " for " + std::to_string(damage));
+    }
+
+    void warmupKill() {
+        Person& victim = anyone();
+        Person& killer = teamGame() ? onTeam(3 - victim.team) : other(victim);
+        const Weapon& w = weighted(kWeapons);
+        machine("Kill: " + number(killer) + " " + number(victim) + " " +
+                std::to_string(w.modNumber) + ": " + killer.raw() + " killed " + victim.raw() +
+                " by " + w.mod + (w.alternate ? "_ALT" : ""));
+        truth_.add(killer, "warmupKills");
+    }
+
+    void kill() {
+        Person& victim = anyone();
+        const bool teamKill = teamGame() && chance(6);
+        Person& killer = teamKill     ? onTeam(victim.team)
+                         : teamGame() ? onTeam(3 - victim.team)
+                                      : other(victim);
+        if (&killer == &victim)
+            return; // a team of one: no team kill to be had
+        const Weapon& w = weighted(kWeapons);
+        const bool headshot = w.blow == Blow::Bullet && chance(15);
+        std::string line = obituary(victim) + " " + w.phrase + " " + obituary(killer);
+        if (*w.word)
+            line += std::string("'s ") + w.word;
+        console(line + (headshot ? kOsp : ""));
+        if (chance(40))
+            hit(other(victim), victim, false);
+        if (w.blow != Blow::Telefrag)
+            hit(killer, victim, headshot);
+        machine("Kill: " + number(killer) + " " + number(victim) + " " +
+                std::to_string(w.modNumber) + ": " + killer.raw() + " killed " + victim.raw() +
+                " by " + w.mod + (w.alternate ? "_ALT" : ""));
+        if (teamKill) {
+            truth_.add(killer, "teamKills");
+            truth_.add(victim, "teamKilledDeaths");
+            truth_.add(victim, "totalDeaths");
+        } else {
+            if (*w.row) {
+                truth_.add(killer, std::string(w.row) + "Kills");
+                truth_.add(victim, std::string(w.row) + "Deaths");
+            }
+            truth_.add(killer, "totalKills");
+            truth_.add(victim, "totalDeaths");
+            if (headshot) {
+                truth_.add(killer, "headshotKills");
+                truth_.add(victim, "headshotDeaths");
+            }
+            if (const char* carried = carriedBy(victim))
+                truth_.add(killer, carried);
+        }
+        dropIfCarrying(victim);
+    }
+
+    void death() {
+        Person& victim = anyone();
+        const Cause& c = weighted(kCauses);
+        console(obituary(victim) + " " + (victim.female ? c.she : c.he));
+        const std::string killer = c.byWorld ? std::to_string(kWorld) : number(victim);
+        machine("Kill: " + killer + " " + number(victim) + " " + std::to_string(c.modNumber) +
+                ": " + (c.byWorld ? std::string("<world>") : victim.raw()) + " killed " +
+                victim.raw() + " by " + c.mod);
+        truth_.add(victim, c.counter);
+        truth_.add(victim, "totalDeaths");
+        dropIfCarrying(victim);
+    }
+
+    // --- objectives: flags, the briefcase, the bomb (console lines only) ---
+    enum Object { RedFlag, BlueFlag, Briefcase, Bomb };
+    static constexpr const char* kObjectNames[] = {"Red Flag", "Blue Flag", "briefcase", "bomb"};
+    static constexpr const char* kCarrierKills[] = {"flagCarrierKills", "flagCarrierKills",
+                                                    "briefcaseCarrierKills", "bombCarrierKills"};
+    static constexpr const char* kDrops[] = {"flagsDropped", "flagsDropped", "briefcasesDropped",
+                                             "bombsDropped"};
+
+    const char* carriedBy(const Person& p) const {
+        for (std::size_t o = 0; o < carrier_.size(); ++o)
+            if (carrier_[o] == &p)
+                return kCarrierKills[o];
+        return nullptr;
+    }
+    void dropIfCarrying(const Person& p) {
+        for (std::size_t o = 0; o < carrier_.size(); ++o)
+            if (carrier_[o] == &p) {
+                console(shown(p.raw()) + " has dropped the " + kObjectNames[o] + "!");
+                truth_.add(p, kDrops[o]);
+                carrier_[o] = nullptr;
+                if (o <= BlueFlag && chance(50))
+                    console(std::string("The ") + kObjectNames[o] + " has returned!");
+            }
+    }
+    void said(const Person& p, const std::string& what, const char* counter) {
+        console(shown(p.raw()) + " " + what);
+        truth_.add(p, counter);
+    }
+
+    void objective() {
+        switch (type_) {
+        case GameType::Ctf: {
+            const Object flag = chance(50) ? RedFlag : BlueFlag;
+            const std::string name = kObjectNames[flag];
+            if (Person* c = carrier_[flag]) {
+                said(*c, "has captured the " + name + "!", "flagsCaptured");
+                carrier_[flag] = nullptr;
+            } else {
+                Person& p = onTeam(flag == RedFlag ? 2 : 1); // the other team's flag
+                if (busy(p))
+                    return;
+                said(p, "has taken the " + name + "!", "flagsTaken");
+                carrier_[flag] = &p;
+            }
+            break;
+        }
+        case GameType::Inf:
+            if (Person* c = carrier_[Briefcase]) {
+                said(*c, "has escaped with the briefcase!", "briefcaseEscapes");
+                carrier_[Briefcase] = nullptr;
+            } else {
+                Person& p = onTeam(2);
+                said(p, "has taken the briefcase!", "briefcasesTaken");
+                carrier_[Briefcase] = &p;
+            }
+            break;
+        case GameType::Dem:
+            if (Person* c = carrier_[Bomb]) {
+                said(*c, "has planted the bomb!", "bombsPlanted");
+                planter_ = c;
+                carrier_[Bomb] = nullptr;
+            } else if (planter_ && chance(50)) {
+                console("Blue team has destroyed the target!");
+                truth_.add(*planter_, "targetsDestroyed");
+                planter_ = nullptr;
+            } else if (planter_) {
+                said(onTeam(1), "has defused the bomb!", "bombsDefused");
+                console("Red team has defended the bomb site!");
+                planter_ = nullptr;
+            } else {
+                Person& p = onTeam(2);
+                said(p, "has taken the bomb!", "bombsTaken");
+                carrier_[Bomb] = &p;
+            }
+            break;
+        default: break;
+        }
+    }
+
+    void roundEnd() {
+        static constexpr const char* kEnds[] = {"Red team eliminated!", "Blue team eliminated!",
+                                                "Round Draw!"};
+        console(type_ == GameType::Inf && chance(30) ? "Red team has defended the briefcase!"
+                                                     : pick(kEnds));
+        carrier_.fill(nullptr);
+        planter_ = nullptr;
+    }
+
+    void chat() {
+        Person& p = anyone();
+        const std::string text = chance(25) ? pick(kTrapChat) : pick(kChat);
+        const int kind = teamGame() ? below(10) : 0;
+        if (kind < 6) {
+            console(tagged(p) + ": ^2" + text);
+            machine("say: " + p.raw() + ": " + text);
+        } else if (kind < 9) {
+            const std::string c = code(p);
+            console(c + "(" + display(p) + c + (kind == 8 ? ") ^7(Market): ^2" : ")^7: ^2") + text);
+            machine("sayteam: " + p.raw() + ": " + text);
+        } else {
+            console("*ghost* " + tagged(p) + ": ^2" + text);
+            machine("say: " + p.raw() + ": " + text);
+        }
+    }
+
+    void rename() {
+        Person& p = anyone();
+        if (p.names.size() < 2)
+            return;
+        const std::string oldDisplay = display(p), oldRaw = p.raw();
+        if (chance(30))
+            userinfo(p); // a rename put off until he respawns: the old name first
+        p.current = (p.current + 1) % p.names.size();
+        if (p.used.insert(p.current).second && p.current != 0)
+            truth_.alias(p, p.current);
+        console(oldDisplay + (chance(50) ? "^7" : "") + " renamed to " + display(p));
+        userinfo(p);
+        broadcast(oldRaw + "^7 renamed to " + p.raw());
+    }
+
+    void vote() {
+        Person& p = anyone();
+        console(display(p) + "^7 called a vote.");
+        broadcast(p.raw() + "^7 called a vote.");
+        console(chance(60) ? "Vote passed." : "Vote failed.");
+        truth_.add(p, "votesCalled");
+    }
+
+    void switchTeam() {
+        Person& p = anyone();
+        if (busy(p))
+            return;
+        p.team = 3 - p.team;
+        const std::string team = p.team == 1 ? "red" : "blue";
+        console(display(p) + "^7 joined the " + team + " team.");
+        machine("Kill: " + number(p) + " " + number(p) + " 26: " + p.raw() + " killed " + p.raw() +
+                " by MOD_TEAMCHANGE");
+        userinfo(p);
+        broadcast(p.raw() + "^7 joined the " + team + " team.");
+    }
+
+    void punish(int event) {
+        static constexpr const char* kReasons[] = {
+            "You were kicked off of the server!",
+            "You have been temporarily banned from this server!",
+            "You have been banned from this server!"};
+        static constexpr const char* kCounters[] = {"timesKicked", "timesTempBanned",
+                                                    "timesBanned"};
+        Person& p = anyone();
+        if (busy(p) || p.bot)
+            return;
+        const int reason = below(3);
+        console(display(p) + "^7 " + kReasons[reason]);
+        console(display(p) + "^7 disconnected");
+        broadcast(p.raw() + "^7 " + kReasons[reason]);
+        machine("ClientDisconnect: " + number(p));
+        truth_.add(p, kCounters[reason]);
+        p.present = false;
+        p.rejoinAt = event + 20 + below(40);
+    }
+
+    void punkBuster() {
+        const Person& p = anyone();
+        console("^5PunkBuster Server: New Connection (slot #" + std::to_string(client(p) + 1) +
+                ") 10.0.0.9:20100 [?] \"" + shown(p.raw()) + "\"");
+    }
+
+    MatchOptions options_;
+    std::mt19937 rng_;
+    GameType type_;
+    std::vector<Person> people_;
+    std::array<Person*, 4> carrier_{};
+    Person* planter_ = nullptr;
+    int seconds_ = 0;
+};
+
+bool writeFile(const std::string& path, const std::string& bytes) {
+    std::FILE* out = std::fopen(path.c_str(), "wb");
+    if (!out) {
+        std::fprintf(stderr, "gen-log: cannot write %s: %s\n", path.c_str(), std::strerror(errno));
+        return false;
+    }
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+    if (std::fclose(out) != 0 || !written) {
+        std::fprintf(stderr, "gen-log: cannot write %s\n", path.c_str());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool isMatchType(const std::string& type) {
+    return std::find(std::begin(kTypeNames), std::end(kTypeNames), type) != std::end(kTypeNames);
+}
+
+const char* truthFormat() {
+    return "The truth file: lines starting with # are comments; then per player (the name\n"
+           "as the game shows it, colour codes removed, Windows-1252 bytes)\n"
+           "  NAME TAB COUNTER TAB VALUE   for every counter other than 0 (counter names as\n"
+           "                               docs/counting.md lists them, e.g. m4Kills)\n"
+           "  NAME TAB alias TAB ALIAS     each later name of the player, in order of use\n"
+           "quorvath-report --counting accurate --counts prints the same form.\n";
+}
+
+bool writeMatch(const MatchOptions& options) {
+    MatchGenerator match(options);
+    match.run();
+    const std::string header = "# gen-log match truth: " + options.type + ", " +
+                               std::to_string(options.maps) + " map(s), seed " +
+                               std::to_string(options.seed) + "\n";
+    return writeFile(options.prefix + "-console.log", match.console_) &&
+           writeFile(options.prefix + "-games.log", match.games_) &&
+           writeFile(options.prefix + "-server.log", match.server_) &&
+           writeFile(options.prefix + "-truth.txt", match.truth_.text(header));
+}
+
+} // namespace genlog
