@@ -1,6 +1,9 @@
-// quorvath-report's outputs, byte for byte, on two logs: samples/demo.log and
+// quorvath-report's outputs, byte for byte, on three logs: samples/demo.log and
 // tests/golden/gen-seed7.log (a committed `gen-log --size-mb 0.2 --seed 7
-// --players 40 --aliases 3`; it stays as committed when gen-log changes).
+// --players 40 --aliases 3`), console logs counted Classic, and the server
+// game log tests/golden/match-ctf-games.log (a committed `gen-log --match ctf
+// --seed 7 --players 15 --events 150`), counted Accurate; the committed logs
+// stay as committed when gen-log changes.
 // Each row runs unlinked and with --linked; the expected bytes live in
 // tests/golden/LOG/ROW.out and ROW.linked.out (one file where --linked cannot
 // change the output).
@@ -26,8 +29,9 @@ using quorvath::test::sourcePath;
 using quorvath::test::TempDir;
 
 struct GoldenLog {
-    const char* name; // the folder under tests/golden
-    const char* path; // from the project root
+    const char* name;   // the folder under tests/golden
+    const char* path;   // from the project root
+    const char* header; // what standard error says after the path; nullptr: nothing
 };
 
 struct GoldenRow {
@@ -39,8 +43,9 @@ struct GoldenRow {
 };
 
 constexpr GoldenLog kLogs[] = {
-    {"demo", "samples/demo.log"},
-    {"gen-seed7", "tests/golden/gen-seed7.log"},
+    {"demo", "samples/demo.log", nullptr},
+    {"gen-seed7", "tests/golden/gen-seed7.log", nullptr},
+    {"match-ctf", "tests/golden/match-ctf-games.log", ": server game log, Accurate counting\n"},
 };
 
 constexpr GoldenRow kRows[] = {
@@ -73,6 +78,7 @@ constexpr GoldenRow kRows[] = {
     {"demo", "top-snipey", "--top Snipey"}, // an alias: no top lists while linked
     {"gen-seed7", "sheet-inrozu46", "--sheet Inrozu46"},
     {"gen-seed7", "top-inrozu46", "--top Inrozu46"},
+    {"match-ctf", "top-sam", "--top Sam"}, // linked: a person's names add up
 };
 
 // The offset of the first differing byte, for a readable failure.
@@ -102,9 +108,12 @@ TEST(ReportGolden, EveryOutputOnBothLogsUnlinkedAndLinked) {
                                          (linked ? " --linked" : "") + " --encoding cp1252";
                 const quorvath::test::ToolRun run = quorvath::test::runReportTool(dir, args);
                 ASSERT_EQ(run.status, 0) << run.err;
-                ASSERT_EQ(run.err, row.unknown ? "quorvath-report: warning: no " +
-                                                     std::string(row.unknown) + "\n"
-                                               : "");
+                const std::string header =
+                    log.header ? "quorvath-report: " + sourcePath(log.path).string() + log.header
+                               : "";
+                ASSERT_EQ(run.err, header + (row.unknown ? "quorvath-report: warning: no " +
+                                                               std::string(row.unknown) + "\n"
+                                                         : ""));
                 if (update) {
                     quorvath::test::writeFile(folder / file, run.out);
                     continue;

@@ -17,7 +17,8 @@ enum class CategoryKind { Plain, OverallScore, TopLists };
 
 struct SubRanking {
     Counter key;
-    const char* heading; // nullptr: the category text itself
+    const char* heading;       // nullptr: the category text itself
+    bool accurateOnly = false; // a counter only Accurate counting writes
 };
 
 struct Category {
@@ -69,7 +70,10 @@ const std::vector<Category>& categories() {
          {{grenadeSuicides, "Blew themselves up (hahahaha)"},
           {m203Suicides, "M203 panic button (shame)"},
           {fallSuicides, "Fell to their deaths (ROFL)"},
-          {wrongPlaceSuicides, "In the wrong place (Doh!)"}}},
+          {wrongPlaceSuicides, "In the wrong place (Doh!)"},
+          {drownedSuicides, "Sank like a rock (glug)", true},
+          {squishedSuicides, "Got squished (splat)", true},
+          {diedSuicides, "Just died (huh?)", true}}},
         {"Handguns",
          CategoryKind::Plain,
          {{m1911a1Kills, "M1911A1"}, {socomKills, "US SOCOM"}, {silverTalonKills, "Silver Talon"}}},
@@ -223,6 +227,8 @@ std::optional<Pane> writeRankings(const std::string& category, const PlayerTable
         computeOverallScore(entries, players.playerCount());
     PaneWrite write = PaneWrite::Replace;
     for (const SubRanking& sub : found->rankings) {
+        if (sub.accurateOnly && counting.mode != CountingMode::Accurate)
+            continue;
         writeRanking(entries, sub.key, sub.heading ? sub.heading : category, write,
                      panes.text(context.pane), counting);
         write = PaneWrite::Append;

@@ -1,0 +1,157 @@
+// Accurate counts against what really happened: gen-log --match writes one
+// match of each game type as the three kinds of log, with its truth; the
+// report tool, told nothing but --counting accurate, must tell each log's kind
+// and give every player's counts and aliases exactly, leaving out only the
+// counters it says that kind cannot record.
+
+#include "cli/report_tool_run.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+
+namespace {
+
+using quorvath::test::readFile;
+using quorvath::test::runReportTool;
+using quorvath::test::TempDir;
+
+// The --counts form, which the truth file shares.
+struct Counts {
+    std::map<std::string, std::map<std::string, std::string>> players; // aliases as "alias N"
+    std::set<std::string> unrecorded;
+};
+
+Counts parseCounts(const std::string& text) {
+    Counts counts;
+    std::map<std::string, int> aliases;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        const std::string notRecorded = "# not in this log:";
+        if (line.rfind(notRecorded, 0) == 0) {
+            std::istringstream names(line.substr(notRecorded.size()));
+            for (std::string name; names >> name;)
+                counts.unrecorded.insert(name);
+        }
+        const auto tab = line.find('\t'), tab2 = line.find('\t', tab + 1);
+        if (line.empty() || line[0] == '#' || tab2 == std::string::npos)
+            continue;
+        const std::string name = line.substr(0, tab);
+        std::string counter = line.substr(tab + 1, tab2 - tab - 1);
+        if (counter == "alias")
+            counter += " " + std::to_string(++aliases[name]);
+        counts.players[name][counter] = line.substr(tab2 + 1);
+    }
+    return counts;
+}
+
+// "NAME: counter truth/counted, ..." for each player whose counts differ.
+std::string differences(const Counts& truth, const Counts& counted, int& exact, int& players) {
+    std::set<std::string> names;
+    for (const auto* c : {&truth, &counted})
+        for (const auto& [name, _] : c->players)
+            names.insert(name);
+    std::string out;
+    for (const std::string& name : names) {
+        std::map<std::string, std::pair<std::string, std::string>> diff;
+        for (const auto& [side, c] : {std::pair{0, &truth}, std::pair{1, &counted}}) {
+            const auto it = c->players.find(name);
+            if (it == c->players.end())
+                continue;
+            for (const auto& [counter, value] : it->second)
+                if (!counted.unrecorded.count(counter))
+                    (side == 0 ? diff[counter].first : diff[counter].second) = value;
+        }
+        std::erase_if(diff, [](const auto& d) { return d.second.first == d.second.second; });
+        ++players;
+        if (diff.empty()) {
+            ++exact;
+            continue;
+        }
+        out += name + ":";
+        for (const auto& [counter, values] : diff)
+            out += " " + counter + " " + values.first + "/" + values.second;
+        out += "\n";
+    }
+    return out;
+}
+
+struct KindRow {
+    const char* file;
+    const char* name; // as the report tool's header calls it
+    std::set<std::string> unrecorded;
+    std::set<std::string> recorded;
+};
+
+TEST(MatchTruth, EveryKindOfLogOfEveryGameTypeGivesEveryPlayersTruth) {
+    const KindRow kinds[] = {
+        {"console", "player console log", {"bots", "warmupKills"}, {"flagsTaken", "votesCalled"}},
+        {"games",
+         "server game log",
+         {"flagsTaken", "bombsPlanted", "votesCalled", "timesKicked"},
+         {"teamKills", "bots", "warmupKills"}},
+        {"server", "server console log", {"flagCarrierKills"}, {"votesCalled", "timesBanned"}},
+    };
+    TempDir dir;
+    for (const char* type : {"ctf", "inf", "dem", "elim", "dm"}) {
+        const std::string prefix = dir.file(type).string();
+        const std::string generate = std::string("\"") + QUORVATH_GEN_LOG_TOOL + "\" --match " +
+                                     type + " --seed 11 --maps 2 --players 20 --out \"" + prefix +
+                                     "\"";
+        ASSERT_EQ(std::system(generate.c_str()), 0) << generate;
+        const Counts truth = parseCounts(readFile(prefix + "-truth.txt"));
+        ASSERT_GE(truth.players.size(), 20u);
+        for (const KindRow& kind : kinds) {
+            SCOPED_TRACE(std::string(type) + " " + kind.file);
+            const std::string log = prefix + "-" + kind.file + ".log";
+            const auto run = runReportTool(
+                dir, "\"" + log + "\" --counting accurate --counts --encoding cp1252");
+            ASSERT_EQ(run.status, 0) << run.err;
+            EXPECT_EQ(run.err,
+                      "quorvath-report: " + log + ": " + kind.name + ", Accurate counting\n");
+            const Counts counted = parseCounts(run.out);
+            for (const std::string& counter : kind.unrecorded)
+                EXPECT_TRUE(counted.unrecorded.count(counter)) << counter;
+            for (const std::string& counter : kind.recorded)
+                EXPECT_FALSE(counted.unrecorded.count(counter)) << counter;
+            // Only servers that log hits can tell head shots; deathmatch ones here do not.
+            const bool noHits = std::string(type) == "dm" && std::string(kind.file) != "console";
+            EXPECT_EQ(counted.unrecorded.count("headshotKills"), noHits ? 1u : 0u);
+            int exact = 0, players = 0;
+            const std::string diff = differences(truth, counted, exact, players);
+            EXPECT_EQ(exact, players) << diff;
+        }
+    }
+}
+
+// The warm-up is left out unless asked for; asked for, its kills join the
+// totals. The kind can be given instead of told.
+TEST(MatchTruth, WarmupKillsJoinTheTotalsWhenAskedForAndTheKindCanBeGiven) {
+    TempDir dir;
+    const std::string prefix = dir.file("m").string();
+    const std::string generate = std::string("\"") + QUORVATH_GEN_LOG_TOOL +
+                                 "\" --match ctf --seed 3 --out \"" + prefix + "\"";
+    ASSERT_EQ(std::system(generate.c_str()), 0);
+    const auto total = [](const Counts& c, const std::string& counter) {
+        int sum = 0;
+        for (const auto& [_, counters] : c.players)
+            if (counters.count(counter))
+                sum += std::stoi(counters.at(counter));
+        return sum;
+    };
+    const std::string log = "\"" + prefix + "-games.log\" --counts --encoding cp1252";
+    const Counts left = parseCounts(runReportTool(dir, log).out);
+    const Counts joined = parseCounts(runReportTool(dir, log + " --warmup").out);
+    ASSERT_GT(total(left, "warmupKills"), 0);
+    EXPECT_EQ(total(joined, "totalKills"), total(left, "totalKills") + total(left, "warmupKills"));
+
+    const auto given = runReportTool(dir, log + " --kind game");
+    EXPECT_EQ(given.out, runReportTool(dir, log).out);
+    EXPECT_NE(given.err.find(": server game log, Accurate counting"), std::string::npos);
+}
+
+} // namespace

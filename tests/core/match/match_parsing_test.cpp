@@ -1,0 +1,188 @@
+// Lines of each kind of log into match events: table-driven console lines, a
+// server log script (client numbers, teams, hits, renames, causes), the kind
+// detection, and the resolution of cut names.
+
+#include "core/match/console_log_parser.h"
+#include "core/match/log_kind.h"
+#include "core/match/server_log_parser.h"
+#include "core/report/count_listing.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace quorvath {
+namespace {
+
+// Each event as one readable line; "~" marks a name that may be cut.
+class EventRecord final : public MatchEventSink {
+public:
+    void onEvent(const MatchEvent& e) override {
+        const auto name = [](const NamedPlayer& p) {
+            return std::string(p.name) + (p.cutRaw.empty() ? "" : "~");
+        };
+        switch (e.type) {
+        case MatchEventType::Kill:
+            text += "kill " + name(e.player) + " by " + name(e.other) + " " +
+                    std::string(!e.form                ? "?"
+                                : e.form->word.empty() ? e.form->phrase
+                                                       : e.form->word) +
+                    (e.headshot ? " head" : "") + (e.teamKill ? " team" : "");
+            break;
+        case MatchEventType::Death:
+            text += "death " + name(e.player) + " " +
+                    std::string(counterName(causeCounter(stockGameTable(), e.cause)));
+            break;
+        case MatchEventType::Objective:
+            text += "objective " + name(e.player) + "|" + std::string(e.objective->phrase);
+            break;
+        case MatchEventType::Rename:
+            text += "rename " + name(e.player) + " > " + name(e.other);
+            break;
+        case MatchEventType::Presence:
+            text += "presence " + name(e.player) + (e.bot ? " bot" : "");
+            break;
+        case MatchEventType::PlayerLine:
+            text += "line " + name(e.player) + " " + std::string(counterName(e.counter));
+            break;
+        case MatchEventType::MapStart: text += "map"; break;
+        case MatchEventType::MapEnd: text += "end"; break;
+        case MatchEventType::WarmupStart: text += "warmup"; break;
+        case MatchEventType::Chat: text += "chat"; break;
+        }
+        text += "\n";
+    }
+    std::string text;
+};
+
+TEST(ConsoleLogParser, NamesComeFromTheColourStructureAndChatNeverCounts) {
+    const struct {
+        const char* line;
+        const char* events;
+    } cases[] = {
+        {"^1Sam^7 was shot by ^4Samuel^7's M4", "kill Sam by Samuel M4\n"},
+        {"^1Sam^7 was shot by ^1Big Sam^7's Micro Uzi ^1[ ^3HeaDShoT ^1]",
+         "kill Sam by Big Sam Micro Uzi head team\n"},
+        {"^7^1Dark^7 Lord^7 was shot by ^7Bill's M4^7's Micro-Uzi",
+         "kill Dark Lord by Bill's M4 Micro-Uzi\n"},
+        {"^4O'Neil^7 was sliced by ^1Joe Smith^7", "kill O'Neil by Joe Smith was sliced by\n"},
+        {"^4O'Neil^7 tried to invade ^1Joe^7's personal space",
+         "kill O'Neil by Joe personal space\n"},
+        {"^4O'Neil^7 was shot by ^1Joe^7's Laser", "kill O'Neil by Joe ?\n"},
+        {"^1Joe^7 was killed by ^4Bob^7", "kill Joe by Bob was killed by\n"},
+        {"^1TheUnbelievablyLongNamedSnipe^7 was stabbed by ^4J\xF6rg^7",
+         "kill TheUnbelievablyLongNamedSnipe~ by J\xF6rg was stabbed by\n"},
+        {"^1Sam^7 was shot by ^4Samuel", ""},
+        {"^1Joe^7: ^2lol he was shot by his own team", "chat\n"},
+        {"*ghost* ^4Sam^7: ^2Sam^7 fell to his death.", "chat\n"},
+        {"^1(Joe^1) ^7(Market): ^2Joe has taken the Blue Flag!", "chat\n"},
+        {"^4Sam^7 blew herself up.", "death Sam grenadeSuicides\n"},
+        {"^7^3Ka^5ne^7 sank like a rock.", "death Kane drownedSuicides\n"},
+        {"Sam died.", ""}, // a suicide line closes the name with "^7"
+        {"Joe Smith has taken the Blue Flag!", "objective Joe Smith|has taken the Blue Flag!\n"},
+        {"Blue team has destroyed the target!", "objective |team has destroyed the target!\n"},
+        {"Red team has defended the bomb site!", "objective |team has defended the bomb site!\n"},
+        {"Joe called a vote.", "line Joe votesCalled\n"},
+        {"Joe^7 You have been temporarily banned from this server!", "line Joe timesTempBanned\n"},
+        {"[SAS]Mullins renamed to Mullins", "rename [SAS]Mullins > Mullins\n"},
+        {"^3Ka^5ne^7 renamed to Hawk^4Eye", "rename Kane > HawkEye\n"},
+        {"^3Ka^5ne^7 entered the game", "presence Kane\n"},
+        {"Current search path:", "map\n"},
+        {"^5PunkBuster Server: Player GUID Computed", ""},
+    };
+    for (const auto& c : cases) {
+        EventRecord record;
+        ConsoleLogParser(stockGameTable(), record).parseLine(c.line);
+        EXPECT_EQ(record.text, c.events) << c.line;
+    }
+}
+
+TEST(ConsoleLogParser, ACutNameStandsForTheOneLongerNameSeenInFull) {
+    EventRecord record;
+    ConsoleLogParser parser(stockGameTable(), record);
+    for (const char* name : {"TheUnbelievablyLongNamedSniper007", "Sergeant_Maximilian_Hawthorne",
+                             "Twins_With_A_Long_Common_Name_1", "Twins_With_A_Long_Common_Name_2"})
+        parser.parseLine(std::string(name) + "^7 entered the game");
+    EXPECT_EQ(parser.fullNameFor("TheUnbelievablyLongNamedSnipe"),
+              "TheUnbelievablyLongNamedSniper007");
+    EXPECT_EQ(parser.fullNameFor("Sergeant_Maximilian_Hawthorne"), std::nullopt); // whole
+    EXPECT_EQ(parser.fullNameFor("Twins_With_A_Long_Common_Name"), std::nullopt); // two
+    EXPECT_EQ(parser.fullNameFor("Nobody_Has_A_Name_Starting_Li"), std::nullopt);
+}
+
+TEST(ServerLogParser, ClientsCarryNamesTeamsAndHeadHitsAcrossLines) {
+    const char* lines[][2] = {
+        {"  0:00 InitGame: \\mapname\\mp_shop\\g_gametype\\ctf", "map\n"},
+        {"  0:00 Warmup:", "warmup\n"},
+        {"  0:00 ClientConnect: 0 - 1.2.3.4:20100 [G]", ""},
+        {"  0:00 ClientUserinfoChanged: 0 n\\^3Mul^5lins\\t\\1\\identity\\x", "presence Mullins\n"},
+        {"  0:00 ClientConnect: 1 -  []", ""},
+        {"  0:00 ClientUserinfoChanged: 1 n\\Hawk\\t\\2", "presence Hawk bot\n"},
+        {"  0:00 ClientUserinfoChanged: 2 n\\Joe\\t\\1", "presence Joe\n"},
+        {"  0:05 hit: 0 1 -2147482624 45 0: Mullins hit Hawk at location 1024 for 45", ""},
+        {"  0:06 Kill: 0 1 10: Mullins killed Hawk by MOD_M4_ASSAULT_RIFLE",
+         "kill Hawk by Mullins M4 head\n"},
+        {"  0:07 Kill: 0 1 10: Mullins killed Hawk by MOD_M4_ASSAULT_RIFLE",
+         "kill Hawk by Mullins M4\n"},
+        {"  0:08 Kill: 2 0 11: Joe killed Mullins by MOD_AK74_ASSAULT_RIFLE_ALT",
+         "kill Mullins by Joe was stabbed by team\n"},
+        {"  0:09 Kill: 1022 2 24: <world> killed Joe by MOD_FALLING", "death Joe fallSuicides\n"},
+        {"  0:10 Kill: 2 2 18: Joe killed Joe by MOD_SMOHG92_GRENADE",
+         "death Joe grenadeSuicides\n"},
+        {"  0:11 Kill: 2 2 26: Joe killed Joe by MOD_TEAMCHANGE", ""},
+        {"  0:12 ClientUserinfoChanged: 2 n\\Joe\\t\\2", ""},
+        {"  0:13 Kill: 0 2 12: Mullins killed Joe by MOD_SIG551", "kill Joe by Mullins Sig 551\n"},
+        {"  0:14 ClientUserinfoChanged: 1 n\\Falcon\\t\\2",
+         "rename Hawk > Falcon\npresence Falcon bot\n"},
+        {"  0:15 say: Falcon: lol he was shot by his own team", "chat\n"},
+        {"  0:16 Kill: 0 1 99: Mullins killed Falcon by MOD_LASER_GUN",
+         "kill Falcon by Mullins ?\n"},
+        {"  0:17 ClientDisconnect: 1", "presence Falcon\n"},
+        {"broadcast: print \"Joe^7 called a vote.\\n\"", "line Joe votesCalled\n"},
+        {"broadcast: print \"Joe^7 renamed to X\\n\"", ""},
+        {"  0:20 ShutdownGame:", "end\n"},
+    };
+    EventRecord record;
+    ServerLogParser parser(stockGameTable(), record);
+    for (const auto& [line, events] : lines) {
+        record.text.clear();
+        parser.parseLine(line);
+        EXPECT_EQ(record.text, events) << line;
+    }
+    EXPECT_TRUE(parser.hitsSeen());
+}
+
+TEST(LogKind, ToldFromTheLinesAMixOrNothingKnownFallsBackToTheConsole) {
+    const std::string console = "^1Joe^7 was shot by ^4Bob^7's M4\r\nCurrent search path:\r\n";
+    const std::string timed = "  3:59 Kill: 3 5 10: Mullins killed Hawk by MOD_M4_ASSAULT_RIFLE\n";
+    const std::string untimed =
+        "Kill: 3 5 10: Mullins killed Hawk by MOD_M4_ASSAULT_RIFLE\nbroadcast: print \"x\\n\"\n";
+    const auto repeat = [](const std::string& s, int n) {
+        std::string out;
+        for (int i = 0; i < n; ++i)
+            out += s;
+        return out;
+    };
+    const struct {
+        std::string bytes;
+        LogKind kind;
+        KindEvidence evidence;
+    } cases[] = {
+        {"", LogKind::PlayerConsole, KindEvidence::Unknown},
+        {"hello\r\nworld\r\n", LogKind::PlayerConsole, KindEvidence::Unknown},
+        {repeat(console, 50), LogKind::PlayerConsole, KindEvidence::Lines},
+        {repeat(console, 500) + timed, LogKind::PlayerConsole, KindEvidence::Lines},
+        {repeat(timed, 50), LogKind::ServerGameLog, KindEvidence::Lines},
+        {repeat(untimed, 50), LogKind::ServerConsole, KindEvidence::Lines},
+        {repeat(console, 50) + repeat(timed, 50), LogKind::PlayerConsole, KindEvidence::Mixed},
+        {repeat(timed, 50) + repeat(untimed, 50), LogKind::PlayerConsole, KindEvidence::Mixed},
+    };
+    for (const auto& c : cases) {
+        const LogKindDetection found = detectLogKind(c.bytes);
+        EXPECT_EQ(found.kind, c.kind) << c.bytes.substr(0, 60);
+        EXPECT_EQ(found.evidence, c.evidence) << c.bytes.substr(0, 60);
+    }
+}
+
+} // namespace
+} // namespace quorvath
