@@ -20,7 +20,8 @@ bool startsWith(std::string_view s, std::string_view head) {
     return s.substr(0, head.size()) == head;
 }
 bool endsWith(std::string_view s, std::string_view tail) {
-    return s.size() >= tail.size() && s.substr(s.size() - tail.size()) == tail;
+    return s.size() >= tail.size() && s.back() == tail.back() &&
+           s.substr(s.size() - tail.size()) == tail;
 }
 
 // An obituary name starts with its colour code: "^1" red, "^4" blue, "^7"
@@ -88,7 +89,7 @@ void ConsoleLogParser::parseLine(std::string_view line) {
 
 bool ConsoleLogParser::parseChat(std::string_view line) {
     for (std::string_view prefix : kChatPrefixes)
-        if (startsWith(line, prefix)) {
+        if (line[0] == prefix[0] && startsWith(line, prefix)) {
             sink_.onEvent(MatchEvent(MatchEventType::Chat));
             return true;
         }

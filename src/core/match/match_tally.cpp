@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace quorvath {
@@ -35,7 +36,51 @@ void linkRenames(PlayerTable& players, const std::vector<std::pair<int, int>>& r
     }
 }
 
+struct Opponent {
+    int player;
+    int opponent;
+    std::int32_t kills;
+};
+
+// Adds each player's per-opponent kills in ascending opponent order, so that
+// every count is appended rather than inserted.
+void addOpponents(PlayerTable& players, std::vector<Opponent>& list, bool victims) {
+    std::sort(list.begin(), list.end(), [](const Opponent& a, const Opponent& b) {
+        return a.player != b.player ? a.player < b.player : a.opponent < b.opponent;
+    });
+    for (const Opponent& o : list)
+        (victims ? players[o.player].victims : players[o.player].killers).add(o.opponent, o.kills);
+}
+
 } // namespace
+
+std::size_t MatchTally::KillPairs::home(std::uint64_t key) const {
+    return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> 20) & (slots_.size() - 1);
+}
+
+void MatchTally::KillPairs::add(std::uint64_t key) {
+    for (std::size_t i = home(key);; i = (i + 1) & (slots_.size() - 1)) {
+        if (slots_[i].key == key) {
+            ++slots_[i].count;
+            return;
+        }
+        if (slots_[i].key != kEmpty)
+            continue;
+        slots_[i] = {key, 1};
+        if (++used_ * 2 <= slots_.size())
+            return;
+        std::vector<Slot> old(slots_.size() * 2);
+        old.swap(slots_);
+        for (const Slot& slot : old)
+            if (slot.key != kEmpty) {
+                std::size_t j = home(slot.key);
+                while (slots_[j].key != kEmpty)
+                    j = (j + 1) & (slots_.size() - 1);
+                slots_[j] = slot;
+            }
+        return;
+    }
+}
 
 MatchTally::MatchTally(const GameTable& table, bool includeWarmup)
     : table_(table), includeWarmup_(includeWarmup) {
@@ -124,7 +169,7 @@ void MatchTally::bookKill(const MatchEvent& event) {
         ++count(victim, headshotDeaths);
         ++count(killer, headshotKills);
     }
-    ++kills_[pairKey(killer, victim)];
+    kills_.add(pairKey(killer, victim));
     const Carried carried = carriedBy(victim);
     if (carried != Carried::None)
         ++count(killer, table_.carrierKills[static_cast<std::size_t>(carried)]);
@@ -223,12 +268,17 @@ void MatchTally::fillTable(PlayerTable& players, const FullNameLookup& fullNameF
     const auto slotOf = [&](int id) {
         return slot[static_cast<std::size_t>(target[static_cast<std::size_t>(id)])];
     };
-    for (const auto& [key, kills] : kills_) {
-        const int killer = slotOf(static_cast<int>(key >> 32));
-        const int victim = slotOf(static_cast<int>(key & 0xFFFFFFFFu));
-        players[killer].victims.add(victim, kills);
-        players[victim].killers.add(killer, kills);
+    std::vector<Opponent> victims, killers;
+    for (const KillPairs::Slot& pair : kills_.slots()) {
+        if (pair.key == KillPairs::kEmpty)
+            continue;
+        const int killer = slotOf(static_cast<int>(pair.key >> 32));
+        const int victim = slotOf(static_cast<int>(pair.key & 0xFFFFFFFFu));
+        victims.push_back({killer, victim, pair.count});
+        killers.push_back({victim, killer, pair.count});
     }
+    addOpponents(players, victims, true);
+    addOpponents(players, killers, false);
     std::vector<std::pair<int, int>> renames;
     renames.reserve(renames_.size());
     for (const auto& [old, renamed] : renames_)

@@ -29,7 +29,6 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace quorvath {
@@ -73,9 +72,26 @@ private:
     std::vector<Person> people_;
     StringMap<int> byName_;
     StringMap<int> byCutRaw_;
-    std::unordered_map<std::uint64_t, std::int32_t> kills_; // killer << 32 | victim
-    std::vector<std::pair<int, int>> renames_;              // old, new
-    std::array<int, 5> carrier_{};                          // by Carried; -1 for none
+    // Kills per (killer, victim): an open-addressing table, as a large log
+    // books a pair for every kill line and a node per pair costs too much.
+    class KillPairs {
+    public:
+        struct Slot {
+            std::uint64_t key = kEmpty; // killer << 32 | victim
+            std::int32_t count = 0;
+        };
+        void add(std::uint64_t key);
+        const std::vector<Slot>& slots() const { return slots_; }
+        static constexpr std::uint64_t kEmpty = ~0ull;
+
+    private:
+        std::size_t home(std::uint64_t key) const;
+        std::vector<Slot> slots_ = std::vector<Slot>(1024);
+        std::size_t used_ = 0;
+    };
+    KillPairs kills_;
+    std::vector<std::pair<int, int>> renames_; // old, new
+    std::array<int, 5> carrier_{};             // by Carried; -1 for none
     int planter_ = -1;
     std::uint64_t sequence_ = 0;
 };

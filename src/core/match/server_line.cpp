@@ -192,7 +192,8 @@ ServerLine cutServerLine(std::string_view text) {
         return line;
     }
     for (const auto& [keyword, type] : kKeywords) {
-        if (line.body.substr(0, keyword.size()) != keyword)
+        if (line.body.empty() || line.body[0] != keyword[0] ||
+            line.body.substr(0, keyword.size()) != keyword)
             continue;
         line.type = type;
         if (!cutFields(line.body.substr(keyword.size()), line)) {

@@ -78,6 +78,10 @@ private:
     // Text with the game's colour codes drawn: from `base`, each "^0".."^7"
     // switches the colour, and every code leaves the text.
     void putCoded(std::string_view s, std::uint8_t base) {
+        if (s.find('^') == std::string_view::npos) {
+            put(s, base);
+            return;
+        }
         std::uint8_t attr = base;
         for (std::size_t i = 0; i < s.size(); ++i) {
             if (s[i] != '^') {
