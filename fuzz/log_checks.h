@@ -1,13 +1,16 @@
 #pragma once
 // The properties a loaded log and its statistics keep whatever the file holds,
 // and one run of the whole chain (bytes -> rendered log -> statistics pass ->
-// sheets, rankings and top lists, unlinked and linked) that checks them. Used by
+// sheets, rankings and top lists, unlinked and linked; then the same bytes
+// read as every kind of log and counted Accurate) that checks them. Used by
 // fuzz/fuzz_log.cpp and by the tests that replay its seeds and past findings.
 // Each check returns "" when the property holds, else what broke.
 
 #include "core/common/progress.h"
 #include "core/log/log_document.h"
 #include "core/log/log_loader.h"
+#include "core/match/accurate_pass.h"
+#include "core/match/log_opening.h"
 #include "core/rank/alias_linking.h"
 #include "core/rank/ranking.h"
 #include "core/rank/top_lists.h"
@@ -90,11 +93,13 @@ inline std::string checkLinkUnlinkRestores(PlayerTable& players) {
     return "";
 }
 
-inline std::string checkSheet(const std::string& sheet) {
+// 47 lines; an Accurate sheet has five rows more.
+inline std::string checkSheet(const std::string& sheet, CountingMode mode = CountingMode::Classic) {
+    const std::size_t expected = mode == CountingMode::Accurate ? 52 : 47;
     std::size_t lines = 0;
     for (std::size_t p = sheet.find("\r\n"); p != std::string::npos; p = sheet.find("\r\n", p + 2))
         ++lines;
-    return lines == 47 && sheet.ends_with("\r\n") ? "" : "a sheet is not 47 CR LF lines";
+    return lines == expected && sheet.ends_with("\r\n") ? "" : "a sheet has the wrong lines";
 }
 
 // What the statistics window can show in one mode: every player's sheet in
@@ -107,7 +112,8 @@ inline std::string exerciseOneMode(StatisticsSession& session) {
     for (int i = 0; i <= players.playerCount(); ++i) {
         session.showSheet(Pane::Left, i);
         session.showSheet(Pane::Right, i);
-        if (auto broke = checkSheet(session.paneText(Pane::Left)); !broke.empty())
+        if (auto broke = checkSheet(session.paneText(Pane::Left), session.counting().mode);
+            !broke.empty())
             return broke;
     }
     session.showSheet(Pane::Left, players.playerCount());
@@ -120,20 +126,12 @@ inline std::string exerciseOneMode(StatisticsSession& session) {
     const std::vector<PlayerRecord> entries = rankingEntries(players, session.linked());
     std::string topLists;
     for (std::size_t p = 1; p < entries.size(); ++p)
-        writeTopLists(entries[p], players, session.linked(), topLists);
+        writeTopLists(entries[p], players, session.linked(), topLists, session.counting().mode);
     return "";
 }
 
-// The whole chain on the bytes of a log file.
-inline std::string checkLogBytes(std::string_view bytes) {
-    LogDocument doc;
-    Progress progress;
-    loadLogBytes(std::string(bytes), doc, progress);
-    if (auto broke = checkRendered(doc); !broke.empty())
-        return broke;
-
-    PlayerTable players;
-    runStatisticsPass(doc, players, progress);
+// A counted table and everything the statistics window shows of it.
+inline std::string checkTableAndReports(PlayerTable& players, const CountingScope& scope) {
     if (auto broke = checkCountersNotNegative(players); !broke.empty())
         return broke;
     if (auto broke = checkAllPlayersSum(players); !broke.empty())
@@ -144,7 +142,7 @@ inline std::string checkLogBytes(std::string_view bytes) {
             return broke;
 
     StatisticsSession session(players);
-    session.passFinished();
+    session.passFinished(scope);
     session.handOver(players.playerCount() > 0 ? players[1].name : std::string());
     if (auto broke = exerciseOneMode(session); !broke.empty())
         return broke;
@@ -160,6 +158,35 @@ inline std::string checkLogBytes(std::string_view bytes) {
     std::vector<std::string> lines = session.aliasListLines();
     for (std::size_t k = 0; k < lines.size() && k < 16; ++k)
         lines = session.clickAliasLine(lines[k]);
+    return "";
+}
+
+// The whole chain on the bytes of a log file: as a console log counted
+// Classic, then read as each kind (its view) and counted Accurate.
+inline std::string checkLogBytes(std::string_view bytes) {
+    LogDocument doc;
+    Progress progress;
+    loadLogBytes(std::string(bytes), doc, progress);
+    if (auto broke = checkRendered(doc); !broke.empty())
+        return broke;
+    PlayerTable players;
+    runStatisticsPass(doc, players, progress);
+    if (auto broke = checkTableAndReports(players, {}); !broke.empty())
+        return broke;
+
+    detectLogKind(bytes);
+    for (LogKind kind : {LogKind::PlayerConsole, LogKind::ServerGameLog, LogKind::ServerConsole}) {
+        const std::string as = std::string(logKindName(kind)) + ": ";
+        LogDocument view;
+        LogKindDetection detection;
+        loadLogOfKind(std::string(bytes), view, progress, detection, kind);
+        if (auto broke = checkRendered(view); !broke.empty())
+            return as + broke;
+        PlayerTable counted;
+        const CountingScope scope = countAccurately(bytes, kind, {}, counted, progress);
+        if (auto broke = checkTableAndReports(counted, scope); !broke.empty())
+            return as + broke;
+    }
     return "";
 }
 

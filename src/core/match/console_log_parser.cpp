@@ -236,17 +236,21 @@ NamedPlayer ConsoleLogParser::fullName(std::string_view raw, std::string& buffer
 }
 
 std::optional<std::string> ConsoleLogParser::fullNameFor(std::string_view cutRaw) const {
-    const std::string* found = nullptr;
-    for (const std::string& name : fullNames_) {
-        if (!startsWith(name, cutRaw))
-            continue;
-        if (found != nullptr || name.size() == cutRaw.size())
-            return std::nullopt; // two players could have it, or it is a whole name
-        found = &name;
+    if (sortedFullNames_.size() != fullNames_.size()) {
+        sortedFullNames_.assign(fullNames_.begin(), fullNames_.end());
+        std::sort(sortedFullNames_.begin(), sortedFullNames_.end());
     }
-    if (found == nullptr)
-        return std::nullopt;
-    return shownName(*found);
+    // The names starting with cutRaw stand together, the whole name first.
+    const auto first =
+        std::lower_bound(sortedFullNames_.begin(), sortedFullNames_.end(), cutRaw,
+                         [](const std::string& name, std::string_view key) { return name < key; });
+    if (first == sortedFullNames_.end() || !startsWith(*first, cutRaw) ||
+        first->size() == cutRaw.size())
+        return std::nullopt; // nobody, or a whole name
+    const auto next = first + 1;
+    if (next != sortedFullNames_.end() && startsWith(*next, cutRaw))
+        return std::nullopt; // two players could have it
+    return shownName(*first);
 }
 
 } // namespace quorvath

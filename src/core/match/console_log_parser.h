@@ -74,6 +74,8 @@ private:
     std::string secondName_;
     bool headshotsSeen_ = false;
     StringSet fullNames_; // raw, as printed
+    // The same, sorted, for the prefix look-ups once the log is read.
+    mutable std::vector<std::string> sortedFullNames_;
 };
 
 } // namespace quorvath

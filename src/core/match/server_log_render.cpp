@@ -228,7 +228,7 @@ private:
             put(form->word, grey_);
         } else if (!form) {
             put(" (", grey_);
-            put(line.mod, grey_);
+            putCoded(line.mod, grey_);
             put(")", grey_);
         }
     }

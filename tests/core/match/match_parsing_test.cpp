@@ -2,9 +2,13 @@
 // server log script (client numbers, teams, hits, renames, causes), the kind
 // detection, and the resolution of cut names.
 
+#include "core/common/progress.h"
+#include "core/log/log_colours.h"
+#include "core/log/log_file.h"
 #include "core/match/console_log_parser.h"
 #include "core/match/log_kind.h"
 #include "core/match/server_log_parser.h"
+#include "core/match/server_log_render.h"
 #include "core/report/count_listing.h"
 
 #include <gtest/gtest.h>
@@ -182,6 +186,26 @@ TEST(LogKind, ToldFromTheLinesAMixOrNothingKnownFallsBackToTheConsole) {
         EXPECT_EQ(found.kind, c.kind) << c.bytes.substr(0, 60);
         EXPECT_EQ(found.evidence, c.evidence) << c.bytes.substr(0, 60);
     }
+}
+
+// Readable lines longer than the machine lines they replace (a long name
+// entering again and again) outgrow the text still to be read: the view is
+// the same all the same, every character with its attribute.
+TEST(ServerLogView, LinesThatGrowAreShownWhole) {
+    const std::string name = "AVeryLongPlayerNameIndeed";
+    std::string bytes = "ClientUserinfoChanged: 1 n\\" + name + "\\t\\1\n";
+    std::string shown = name + " joined the red team.\r\n";
+    for (int i = 0; i < 3; ++i) {
+        bytes += "ClientBegin: 1\n";
+        shown += name + " entered the game\r\n";
+    }
+    LogDocument doc;
+    Progress progress;
+    ASSERT_TRUE(renderServerLog(bytes, doc, progress, MaxTextLength));
+    EXPECT_EQ(doc.text(), shown);
+    ASSERT_EQ(doc.attributes().size(), shown.size());
+    EXPECT_EQ(doc.paletteColour(doc.attributeAt(static_cast<int>(shown.rfind(name)))),
+              colours::RedTeam);
 }
 
 } // namespace
