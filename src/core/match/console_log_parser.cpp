@@ -73,7 +73,7 @@ ConsoleLogParser::ConsoleLogParser(const GameTable& table, MatchEventSink& sink)
     for (std::size_t i = 0; i < table.playerPhrases.size(); ++i)
         add(table.playerPhrases[i].phrase, Meaning::PlayerPhrase, i, true, false, false);
     for (std::size_t i = 0; i < table.presencePhrases.size(); ++i)
-        add(table.presencePhrases[i], Meaning::Presence, i, true, true, false);
+        add(table.presencePhrases[i].phrase, Meaning::Presence, i, true, true, false);
 }
 
 void ConsoleLogParser::parseLine(std::string_view line) {
@@ -162,7 +162,7 @@ bool ConsoleLogParser::parseLineEnding(std::string_view line) {
         if (!endsWith(line, ending.phrase))
             continue;
         std::string_view name = line.substr(0, line.size() - ending.phrase.size());
-        MatchEvent event(MatchEventType::Presence);
+        MatchEvent event(MatchEventType::Chat);
         if (ending.namesPlayer) {
             if (name.size() < 2 || name.back() != ' ')
                 continue;
@@ -192,7 +192,14 @@ bool ConsoleLogParser::parseLineEnding(std::string_view line) {
             event.type = MatchEventType::PlayerLine;
             event.counter = table_.playerPhrases[ending.row].counter;
             break;
-        case Meaning::Presence: event.type = MatchEventType::Presence; break;
+        case Meaning::Presence: {
+            const PresencePhrase& presence = table_.presencePhrases[ending.row];
+            event.type = presence.step == PresenceStep::Connect      ? MatchEventType::Connect
+                         : presence.step == PresenceStep::Disconnect ? MatchEventType::Disconnect
+                                                                     : MatchEventType::TeamChange;
+            event.team = presence.team;
+            break;
+        }
         }
         sink_.onEvent(event);
         return true;

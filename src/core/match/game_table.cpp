@@ -112,9 +112,15 @@ constexpr PlayerPhrase kPlayerPhrases[] = {
     {"You have been banned from this server!", timesBanned},
 };
 
-constexpr std::string_view kPresencePhrases[] = {
-    "entered the game",     "is connecting...",      "disconnected",
-    "joined the red team.", "joined the blue team.", "joined the spectators.",
+using enum PresenceStep;
+
+constexpr PresencePhrase kPresencePhrases[] = {
+    {"is connecting...", Connect, Team::Unknown},
+    {"entered the game", Connect, Team::Unknown},
+    {"disconnected", Disconnect, Team::Unknown},
+    {"joined the red team.", TeamChange, Team::Red},
+    {"joined the blue team.", TeamChange, Team::Blue},
+    {"joined the spectators.", TeamChange, Team::Spectator},
 };
 
 constexpr HitLocation kHitLocations[] = {

@@ -86,6 +86,15 @@ struct PlayerPhrase {
 // The teams of a server log's userinfo ("t\1"), and of the console's colours.
 enum class Team : std::uint8_t { Free, Red, Blue, Spectator, Unknown };
 
+// A console line about a player coming, going or changing team:
+// "Name^7 entered the game", "Name^7 joined the red team.".
+enum class PresenceStep : std::uint8_t { Connect, Disconnect, TeamChange };
+struct PresencePhrase {
+    std::string_view phrase;
+    PresenceStep step;
+    Team team; // TeamChange: the new team
+};
+
 // A hit location of a server log's hit line: the bits of the body part.
 struct HitLocation {
     std::int32_t bits;
@@ -100,7 +109,7 @@ struct GameTable {
     std::span<const std::string_view> noDeathMods; // a team switch, not a death
     std::span<const ObjectivePhrase> objectives;
     std::span<const PlayerPhrase> playerPhrases;
-    std::span<const std::string_view> presencePhrases; // "entered the game", ...
+    std::span<const PresencePhrase> presencePhrases;
     std::span<const HitLocation> hitLocations;
     std::array<Counter, kDeathCauseCount> causeCounters;
     std::array<Counter, 5> carrierKills; // by Carried

@@ -16,7 +16,9 @@ enum class MatchEventType : std::uint8_t {
     Death,       // a death without a killing player, by cause
     Objective,   // a flag, briefcase or bomb step, with its player if the line names one
     Rename,      // player: the old name, other: the new one
-    Presence,    // a player connected, entered, changed team or left
+    Connect,     // a player connected or entered the game (a server log: is a bot)
+    Disconnect,  //
+    TeamChange,  // `team` is the new team
     MapStart,    // a map (or a round of loading) begins: nothing is carried
     MapEnd,      //
     WarmupStart, // until the next map start, kills are warm-up kills
@@ -47,7 +49,8 @@ struct MatchEvent {
     Counter counter = kNoRow;                   // PlayerLine
     bool headshot = false;
     bool teamKill = false;
-    bool bot = false; // Presence: a server log marks the player as a bot
+    Team team = Team::Unknown; // TeamChange
+    bool bot = false;          // Connect: a server log marks the player as a bot
 };
 
 // Where a parser sends its events.

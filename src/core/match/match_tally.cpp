@@ -121,18 +121,22 @@ void MatchTally::onEvent(const MatchEvent& event) {
         const int old = person(event.player);
         const int renamed = person(event.other);
         renames_.emplace_back(old, renamed);
+        if (count(old, bots) != 0)
+            count(renamed, bots) = 1; // a bot under a new name
         // Whatever he carried, he carries under his new name.
         std::replace(carrier_.begin(), carrier_.end(), old, renamed);
         if (planter_ == old)
             planter_ = renamed;
         break;
     }
-    case MatchEventType::Presence: {
+    case MatchEventType::Connect: {
         const int p = person(event.player);
         if (event.bot)
             count(p, bots) = 1;
         break;
     }
+    case MatchEventType::Disconnect:
+    case MatchEventType::TeamChange: person(event.player); break;
     case MatchEventType::PlayerLine: ++count(person(event.player), event.counter); break;
     case MatchEventType::MapStart:
         warmup_ = false;

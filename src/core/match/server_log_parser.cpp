@@ -71,7 +71,7 @@ void ServerLogParser::parseLine(std::string_view text) {
     case ServerLineType::ClientDisconnect:
         if (Client* c = client(line.client)) {
             if (c->named)
-                sink_.onEvent(MatchEvent(MatchEventType::Presence, NamedPlayer(c->name)));
+                sink_.onEvent(MatchEvent(MatchEventType::Disconnect, NamedPlayer(c->name)));
             *c = Client{};
         }
         break;
@@ -92,7 +92,7 @@ void ServerLogParser::nameFromLine(Client& c, std::string_view printed) {
         return;
     c.name = shownName(printed);
     c.named = true;
-    MatchEvent event(MatchEventType::Presence, NamedPlayer(c.name));
+    MatchEvent event(MatchEventType::Connect, NamedPlayer(c.name));
     event.bot = c.bot;
     sink_.onEvent(event);
 }
@@ -132,23 +132,29 @@ void ServerLogParser::onUserinfo(const ServerLine& line) {
     Client* c = client(line.client);
     if (c == nullptr)
         return;
-    if (line.team != Team::Unknown)
-        c->team = line.team;
-    if (line.name.empty())
-        return; // a userinfo without a name changes only the team
-    std::string name = shownName(line.name);
-    if (c->named && name == c->name)
-        return;
-    if (c->named) {
-        // The same client under a new name: a rename, which links the aliases.
-        oldName_ = std::move(c->name);
-        sink_.onEvent(MatchEvent(MatchEventType::Rename, NamedPlayer(oldName_), NamedPlayer(name)));
+    if (!line.name.empty()) {
+        std::string name = shownName(line.name);
+        if (!c->named) {
+            c->name = std::move(name);
+            c->named = true;
+            MatchEvent connect(MatchEventType::Connect, NamedPlayer(c->name));
+            connect.bot = c->bot;
+            sink_.onEvent(connect);
+        } else if (name != c->name) {
+            // The same client under a new name: a rename, which links the aliases.
+            oldName_ = std::exchange(c->name, std::move(name));
+            sink_.onEvent(
+                MatchEvent(MatchEventType::Rename, NamedPlayer(oldName_), NamedPlayer(c->name)));
+        }
     }
-    c->name = std::move(name);
-    c->named = true;
-    MatchEvent event(MatchEventType::Presence, NamedPlayer(c->name));
-    event.bot = c->bot;
-    sink_.onEvent(event);
+    if (line.team != Team::Unknown && line.team != c->team) {
+        c->team = line.team;
+        if (c->named) {
+            MatchEvent change(MatchEventType::TeamChange, NamedPlayer(c->name));
+            change.team = c->team;
+            sink_.onEvent(change);
+        }
+    }
 }
 
 } // namespace quorvath

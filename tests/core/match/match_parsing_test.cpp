@@ -43,8 +43,12 @@ public:
         case MatchEventType::Rename:
             text += "rename " + name(e.player) + " > " + name(e.other);
             break;
-        case MatchEventType::Presence:
-            text += "presence " + name(e.player) + (e.bot ? " bot" : "");
+        case MatchEventType::Connect:
+            text += "connect " + name(e.player) + (e.bot ? " bot" : "");
+            break;
+        case MatchEventType::Disconnect: text += "disconnect " + name(e.player); break;
+        case MatchEventType::TeamChange:
+            text += "team " + name(e.player) + " " + std::to_string(static_cast<int>(e.team));
             break;
         case MatchEventType::PlayerLine:
             text += "line " + name(e.player) + " " + std::string(counterName(e.counter));
@@ -90,7 +94,8 @@ TEST(ConsoleLogParser, NamesComeFromTheColourStructureAndChatNeverCounts) {
         {"Joe^7 You have been temporarily banned from this server!", "line Joe timesTempBanned\n"},
         {"[SAS]Mullins renamed to Mullins", "rename [SAS]Mullins > Mullins\n"},
         {"^3Ka^5ne^7 renamed to Hawk^4Eye", "rename Kane > HawkEye\n"},
-        {"^3Ka^5ne^7 entered the game", "presence Kane\n"},
+        {"^3Ka^5ne^7 entered the game", "connect Kane\n"},
+        {"Joe Smith^7 joined the blue team.", "team Joe Smith 2\n"},
         {"Current search path:", "map\n"},
         {"^5PunkBuster Server: Player GUID Computed", ""},
     };
@@ -119,10 +124,11 @@ TEST(ServerLogParser, ClientsCarryNamesTeamsAndHeadHitsAcrossLines) {
         {"  0:00 InitGame: \\mapname\\mp_shop\\g_gametype\\ctf", "map\n"},
         {"  0:00 Warmup:", "warmup\n"},
         {"  0:00 ClientConnect: 0 - 1.2.3.4:20100 [G]", ""},
-        {"  0:00 ClientUserinfoChanged: 0 n\\^3Mul^5lins\\t\\1\\identity\\x", "presence Mullins\n"},
+        {"  0:00 ClientUserinfoChanged: 0 n\\^3Mul^5lins\\t\\1\\identity\\x",
+         "connect Mullins\nteam Mullins 1\n"},
         {"  0:00 ClientConnect: 1 -  []", ""},
-        {"  0:00 ClientUserinfoChanged: 1 n\\Hawk\\t\\2", "presence Hawk bot\n"},
-        {"  0:00 ClientUserinfoChanged: 2 n\\Joe\\t\\1", "presence Joe\n"},
+        {"  0:00 ClientUserinfoChanged: 1 n\\Hawk\\t\\2", "connect Hawk bot\nteam Hawk 2\n"},
+        {"  0:00 ClientUserinfoChanged: 2 n\\Joe\\t\\1", "connect Joe\nteam Joe 1\n"},
         {"  0:05 hit: 0 1 -2147482624 45 0: Mullins hit Hawk at location 1024 for 45", ""},
         {"  0:06 Kill: 0 1 10: Mullins killed Hawk by MOD_M4_ASSAULT_RIFLE",
          "kill Hawk by Mullins M4 head\n"},
@@ -134,14 +140,13 @@ TEST(ServerLogParser, ClientsCarryNamesTeamsAndHeadHitsAcrossLines) {
         {"  0:10 Kill: 2 2 18: Joe killed Joe by MOD_SMOHG92_GRENADE",
          "death Joe grenadeSuicides\n"},
         {"  0:11 Kill: 2 2 26: Joe killed Joe by MOD_TEAMCHANGE", ""},
-        {"  0:12 ClientUserinfoChanged: 2 n\\Joe\\t\\2", ""},
+        {"  0:12 ClientUserinfoChanged: 2 n\\Joe\\t\\2", "team Joe 2\n"},
         {"  0:13 Kill: 0 2 12: Mullins killed Joe by MOD_SIG551", "kill Joe by Mullins Sig 551\n"},
-        {"  0:14 ClientUserinfoChanged: 1 n\\Falcon\\t\\2",
-         "rename Hawk > Falcon\npresence Falcon bot\n"},
+        {"  0:14 ClientUserinfoChanged: 1 n\\Falcon\\t\\2", "rename Hawk > Falcon\n"},
         {"  0:15 say: Falcon: lol he was shot by his own team", "chat\n"},
         {"  0:16 Kill: 0 1 99: Mullins killed Falcon by MOD_LASER_GUN",
          "kill Falcon by Mullins ?\n"},
-        {"  0:17 ClientDisconnect: 1", "presence Falcon\n"},
+        {"  0:17 ClientDisconnect: 1", "disconnect Falcon\n"},
         {"broadcast: print \"Joe^7 called a vote.\\n\"", "line Joe votesCalled\n"},
         {"broadcast: print \"Joe^7 renamed to X\\n\"", ""},
         {"  0:20 ShutdownGame:", "end\n"},
