@@ -22,7 +22,8 @@ void ServerLogParser::BroadcastFilter::onEvent(const MatchEvent& event) {
 }
 
 ServerLogParser::ServerLogParser(const GameTable& table, MatchEventSink& sink)
-    : table_(table), sink_(sink), broadcastFilter_(sink), broadcasts_(table, broadcastFilter_) {
+    : table_(table), sink_(sink), broadcastFilter_(sink), broadcasts_(table, broadcastFilter_),
+      clients_(kClientLimit) {
     for (const KillForm& form : table.killForms) {
         if (form.modName.empty())
             continue; // a console spelling only
@@ -33,11 +34,11 @@ ServerLogParser::ServerLogParser(const GameTable& table, MatchEventSink& sink)
         causesByMod_.emplace(cause.modName, cause.cause);
 }
 
+// Every client has his place from the start, so that one line may hold on to
+// two clients at once.
 ServerLogParser::Client* ServerLogParser::client(std::int32_t number) {
     if (number < 0 || number >= kClientLimit)
         return nullptr;
-    if (static_cast<std::size_t>(number) >= clients_.size())
-        clients_.resize(static_cast<std::size_t>(number) + 1);
     return &clients_[static_cast<std::size_t>(number)];
 }
 

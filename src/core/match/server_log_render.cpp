@@ -99,11 +99,10 @@ private:
         return team == Team::Red ? red_ : team == Team::Blue ? blue_ : grey_;
     }
 
+    // Every client has his place from the start: a line may hold two at once.
     Client* client(std::int32_t number) {
-        if (number < 0 || number >= 1024)
+        if (number < 0 || number >= static_cast<std::int32_t>(clients_.size()))
             return nullptr;
-        if (static_cast<std::size_t>(number) >= clients_.size())
-            clients_.resize(static_cast<std::size_t>(number) + 1);
         return &clients_[static_cast<std::size_t>(number)];
     }
 
@@ -336,7 +335,7 @@ private:
     Progress& progress_;
     std::uint8_t grey_, chat_, red_, blue_, banner_;
     std::array<std::uint8_t, kCodeColours.size()> codes_{};
-    std::vector<Client> clients_;
+    std::vector<Client> clients_ = std::vector<Client>(1024);
     std::string lineText_;
     std::vector<std::uint8_t> lineAttrs_;
     std::size_t written_ = 0;
