@@ -257,6 +257,7 @@ private:
     void makePlayers() {
         for (const TrickyPlayer& t : trickyPlayers())
             addPerson(t.names, t.female, t.bot);
+        addPerson({"Quorvath"}, false, false); // the user, as in every generated log
         static const char* const kSyllables[] = {"ka",  "vor", "ex", "ro", "dir", "mu", "ta",
                                                  "ngo", "br",  "ic", "os", "ace", "zu", "rk"};
         std::set<std::string> names;

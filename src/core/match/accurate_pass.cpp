@@ -111,6 +111,8 @@ CountingScope countAccurately(std::string_view bytes, LogKind kind, const Accura
     const auto length = static_cast<std::int64_t>(bytes.size());
     AccurateCounting counting(kind, options);
     for (std::size_t at = 0; at < bytes.size(); at += kPieceBytes) {
+        if (progress.stopRequested())
+            return {}; // the table is thrown away: no need to fill it
         progress.setPosition(static_cast<std::int64_t>(at), length);
         counting.feed(bytes.substr(at, kPieceBytes));
     }
@@ -135,7 +137,8 @@ std::optional<std::string> countAccuratelyFromFile(const std::string& path, LogK
     AccurateCounting counting(kind, options);
     std::vector<char> piece(kPieceBytes);
     std::int64_t done = 0;
-    for (std::size_t got; (got = std::fread(piece.data(), 1, piece.size(), file)) > 0;) {
+    for (std::size_t got; !progress.stopRequested() &&
+                          (got = std::fread(piece.data(), 1, piece.size(), file)) > 0;) {
         counting.feed({piece.data(), got});
         done += static_cast<std::int64_t>(got);
         progress.setPosition(done, ec ? done : size);
@@ -147,6 +150,8 @@ std::optional<std::string> countAccuratelyFromFile(const std::string& path, LogK
         players.cutToSlotZero();
         return cannotReadMessage(path, std::strerror(error));
     }
+    if (progress.stopRequested())
+        return std::nullopt; // the table is thrown away: no need to fill it
     scope = counting.finish(players);
     return std::nullopt;
 }

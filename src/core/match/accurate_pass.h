@@ -38,7 +38,8 @@ CountingScope countAccurately(std::string_view bytes, LogKind kind, const Accura
 
 // The same on the log file at `path`, read a piece at a time. Returns the
 // message naming the file when it cannot be read; `players` is then emptied
-// to slot 0.
+// to slot 0. Either pass ends early, the table unfilled, when a stop is
+// requested on `progress` (looked at between pieces).
 std::optional<std::string> countAccuratelyFromFile(const std::string& path, LogKind kind,
                                                    const AccurateOptions& options,
                                                    PlayerTable& players, CountingScope& scope,
