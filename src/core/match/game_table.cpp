@@ -141,10 +141,8 @@ constexpr GameTable kStock{
     {grenadeSuicides, m203Suicides, fallSuicides, wrongPlaceSuicides, drownedSuicides,
      squishedSuicides, diedSuicides},
     {kNoRow, flagCarrierKills, flagCarrierKills, briefcaseCarrierKills, bombCarrierKills},
-    {"", "Red Flag", "Blue Flag", "briefcase", "bomb"},
     " renamed to ",
     "^1[ ^3HeaDShoT ^1]",
-    "<world>",
     1022,
     0x400,
     29,
@@ -153,5 +151,12 @@ constexpr GameTable kStock{
 } // namespace
 
 const GameTable& stockGameTable() { return kStock; }
+
+std::string_view causeMessage(const GameTable& table, DeathCause cause) {
+    for (const CauseMessage& m : table.causeMessages)
+        if (m.cause == cause)
+            return m.message;
+    return {};
+}
 
 } // namespace quorvath

@@ -113,17 +113,18 @@ struct GameTable {
     std::span<const HitLocation> hitLocations;
     std::array<Counter, kDeathCauseCount> causeCounters;
     std::array<Counter, 5> carrierKills; // by Carried
-    std::array<std::string_view, 5> carriedNames;
-    std::string_view renamePhrase;  // between the old and the new name
+    std::string_view renamePhrase;       // between the old and the new name
     std::string_view headshotTag;   // the console's head-shot mark after a kill, one blank before
-    std::string_view worldName;     // the killer name of a server log's world deaths
-    std::int32_t worldClient;       // and its client number
+    std::int32_t worldClient;       // the killer number of a server log's world deaths
     std::int32_t headBit;           // a hit there makes the kill a head shot
     std::size_t killLineNameLength; // kill and suicide lines cut names to this many bytes
 };
 
 // Soldier of Fortune II - Double Helix 1.03, the stock game.
 const GameTable& stockGameTable();
+
+// The console's words for a death cause (the first message the table has).
+std::string_view causeMessage(const GameTable& table, DeathCause cause);
 
 // The counter a death cause raises.
 inline Counter causeCounter(const GameTable& table, DeathCause cause) {

@@ -1,5 +1,6 @@
 #include "core/match/server_line.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <utility>
@@ -160,7 +161,39 @@ bool cutFields(std::string_view rest, ServerLine& line) {
     }
 }
 
+constexpr std::string_view kAlternate = "_ALT";
+
+const KillForm* killFormOf(std::string_view mod, const GameTable& table) {
+    const bool alternate = mod.ends_with(kAlternate);
+    const std::string_view weapon = alternate ? mod.substr(0, mod.size() - kAlternate.size()) : mod;
+    const KillForm* found = nullptr;
+    for (const KillForm& form : table.killForms)
+        if (form.modName == weapon && (found == nullptr || form.alternate == alternate))
+            found = &form;
+    return found;
+}
+
 } // namespace
+
+KillMeaning meaningOfKill(const ServerLine& kill, const GameTable& table) {
+    KillMeaning meaning;
+    for (std::string_view mod : table.noDeathMods)
+        if (mod == kill.mod) {
+            meaning.what = KillMeaning::What::NoDeath;
+            return meaning;
+        }
+    meaning.form = killFormOf(kill.mod, table);
+    const auto cause = std::find_if(table.causeMods.begin(), table.causeMods.end(),
+                                    [&](const CauseMod& c) { return c.modName == kill.mod; });
+    if (cause != table.causeMods.end())
+        meaning.cause = cause->cause;
+    else if (kill.client == kill.target)
+        meaning.cause = meaning.form ? meaning.form->selfKill : DeathCause::KilledSelf;
+    else if (kill.client != table.worldClient)
+        return meaning; // a kill
+    meaning.what = KillMeaning::What::Death;
+    return meaning;
+}
 
 std::string_view infoValue(std::string_view info, std::string_view key) {
     if (!info.empty() && info.front() == '\\')

@@ -52,6 +52,18 @@ struct ServerLine {
 // keyword promises comes back as Other.
 ServerLine cutServerLine(std::string_view line);
 
+// What a kill line means by the game's table: no death at all (a team
+// switch), a death by a cause (the world killed, the MOD is a cause, or the
+// victim's own weapon killed him), or a kill in a form (nullptr: a weapon the
+// table does not know; an alternate attack it does not list counts as the
+// weapon's main one).
+struct KillMeaning {
+    enum class What { NoDeath, Death, Kill } what = What::Kill;
+    DeathCause cause = DeathCause::Died;
+    const KillForm* form = nullptr;
+};
+KillMeaning meaningOfKill(const ServerLine& kill, const GameTable& table);
+
 // The value of `key` in a "\key\value\key\value" string (InitGame, userinfo),
 // empty when it has none.
 std::string_view infoValue(std::string_view info, std::string_view key);

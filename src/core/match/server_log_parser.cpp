@@ -8,7 +8,6 @@ namespace quorvath {
 
 namespace {
 
-constexpr std::string_view kAlternate = "_ALT";
 // Client numbers of a server are small; a larger one is no client line.
 constexpr std::int32_t kClientLimit = 1024;
 
@@ -23,16 +22,7 @@ void ServerLogParser::BroadcastFilter::onEvent(const MatchEvent& event) {
 
 ServerLogParser::ServerLogParser(const GameTable& table, MatchEventSink& sink)
     : table_(table), sink_(sink), broadcastFilter_(sink), broadcasts_(table, broadcastFilter_),
-      clients_(kClientLimit) {
-    for (const KillForm& form : table.killForms) {
-        if (form.modName.empty())
-            continue; // a console spelling only
-        auto& forms = formsByMod_[std::string(form.modName)];
-        (form.alternate ? forms.second : forms.first) = &form;
-    }
-    for (const CauseMod& cause : table.causeMods)
-        causesByMod_.emplace(cause.modName, cause.cause);
-}
+      clients_(kClientLimit) {}
 
 // Every client has his place from the start, so that one line may hold on to
 // two clients at once.
@@ -40,18 +30,6 @@ ServerLogParser::Client* ServerLogParser::client(std::int32_t number) {
     if (number < 0 || number >= kClientLimit)
         return nullptr;
     return &clients_[static_cast<std::size_t>(number)];
-}
-
-// A MOD's kill form; an alternate attack the table does not list counts as
-// the weapon's main attack.
-const KillForm* ServerLogParser::killForm(std::string_view mod) const {
-    const bool alternate =
-        mod.size() > kAlternate.size() && mod.substr(mod.size() - kAlternate.size()) == kAlternate;
-    const auto it =
-        formsByMod_.find(alternate ? mod.substr(0, mod.size() - kAlternate.size()) : mod);
-    if (it == formsByMod_.end())
-        return nullptr;
-    return alternate && it->second.second ? it->second.second : it->second.first;
 }
 
 void ServerLogParser::parseLine(std::string_view text) {
@@ -99,32 +77,24 @@ void ServerLogParser::nameFromLine(Client& c, std::string_view printed) {
 }
 
 void ServerLogParser::onKill(const ServerLine& line) {
-    if (std::find(table_.noDeathMods.begin(), table_.noDeathMods.end(), line.mod) !=
-        table_.noDeathMods.end())
-        return;
+    const KillMeaning meaning = meaningOfKill(line, table_);
     Client* victim = client(line.target);
-    if (victim == nullptr)
+    if (meaning.what == KillMeaning::What::NoDeath || victim == nullptr)
         return;
     nameFromLine(*victim, line.otherName);
     const bool headHit = std::exchange(victim->headHit, false); // the next kill needs its own hit
     MatchEvent event(MatchEventType::Death, NamedPlayer(victim->name));
-    const auto cause = causesByMod_.find(line.mod);
-    const KillForm* form = killForm(line.mod);
-    if (cause != causesByMod_.end()) {
-        event.cause = cause->second;
-    } else if (line.client == table_.worldClient) {
-        event.cause = DeathCause::Died;
-    } else if (line.client == line.target) {
-        event.cause = form ? form->selfKill : DeathCause::KilledSelf;
-    } else if (Client* killer = client(line.client)) {
+    event.cause = meaning.cause;
+    if (meaning.what == KillMeaning::What::Kill) {
+        Client* killer = client(line.client);
+        if (killer == nullptr)
+            return;
         nameFromLine(*killer, line.name);
         event.type = MatchEventType::Kill;
         event.other = NamedPlayer(killer->name);
-        event.form = form;
+        event.form = meaning.form;
         event.headshot = headHit;
         event.teamKill = isTeam(killer->team) && killer->team == victim->team;
-    } else {
-        return;
     }
     sink_.onEvent(event);
 }

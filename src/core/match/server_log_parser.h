@@ -59,15 +59,12 @@ private:
     void nameFromLine(Client& c, std::string_view printed);
     void onKill(const ServerLine& line);
     void onUserinfo(const ServerLine& line);
-    const KillForm* killForm(std::string_view mod) const;
 
     const GameTable& table_;
     MatchEventSink& sink_;
     BroadcastFilter broadcastFilter_;
     ConsoleLogParser broadcasts_;
     std::vector<Client> clients_;
-    StringMap<std::pair<const KillForm*, const KillForm*>> formsByMod_; // attack, alternate
-    StringMap<DeathCause> causesByMod_;
     std::string oldName_;
     bool hitsSeen_ = false;
 };

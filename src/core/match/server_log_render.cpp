@@ -179,53 +179,25 @@ private:
         }
     }
 
-    const KillForm* killForm(std::string_view mod) const {
-        const bool alternate = mod.ends_with("_ALT");
-        const std::string_view base = alternate ? mod.substr(0, mod.size() - 4) : mod;
-        const KillForm* found = nullptr;
-        for (const KillForm& form : table_.killForms)
-            if (!form.modName.empty() && form.modName == base &&
-                (!found || form.alternate == alternate))
-                found = &form;
-        return found;
-    }
-
-    std::string_view causeMessage(DeathCause cause) const {
-        for (const CauseMessage& m : table_.causeMessages)
-            if (m.cause == cause)
-                return m.message;
-        return {};
-    }
-
     void putKill(const ServerLine& line) {
-        const bool noDeath = std::find(table_.noDeathMods.begin(), table_.noDeathMods.end(),
-                                       line.mod) != table_.noDeathMods.end();
+        const KillMeaning meaning = meaningOfKill(line, table_);
         putClient(line.target, line.otherName);
-        if (noDeath) {
-            put(" switched teams", grey_);
-            return;
-        }
-        const KillForm* form = killForm(line.mod);
-        const auto cause = std::find_if(table_.causeMods.begin(), table_.causeMods.end(),
-                                        [&](const CauseMod& c) { return c.modName == line.mod; });
-        if (cause != table_.causeMods.end() || line.client == table_.worldClient ||
-            line.client == line.target) {
-            const DeathCause why = cause != table_.causeMods.end() ? cause->cause
-                                   : line.client == table_.worldClient
-                                       ? DeathCause::Died
-                                       : (form ? form->selfKill : DeathCause::KilledSelf);
+        switch (meaning.what) {
+        case KillMeaning::What::NoDeath: put(" switched teams", grey_); return;
+        case KillMeaning::What::Death:
             put(" ", grey_);
-            put(causeMessage(why), grey_);
+            put(causeMessage(table_, meaning.cause), grey_);
             return;
+        case KillMeaning::What::Kill: break;
         }
         put(" ", grey_);
-        put(form ? form->phrase : "was killed by", grey_);
+        put(meaning.form ? meaning.form->phrase : "was killed by", grey_);
         put(" ", grey_);
         putClient(line.client, line.name);
-        if (form && !form->word.empty()) {
+        if (meaning.form && !meaning.form->word.empty()) {
             put("'s ", grey_);
-            put(form->word, grey_);
-        } else if (!form) {
+            put(meaning.form->word, grey_);
+        } else if (!meaning.form) {
             put(" (", grey_);
             putCoded(line.mod, grey_);
             put(")", grey_);
