@@ -17,7 +17,7 @@ namespace quorvath {
 
 namespace {
 
-constexpr std::size_t kPieceBytes = 4u << 20;
+constexpr std::size_t kPieceBytes = 1u << 20;
 
 // One pass: the lines of the log, in pieces as they come, through the parser
 // of its kind into the tally.

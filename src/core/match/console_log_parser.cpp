@@ -148,6 +148,8 @@ bool ConsoleLogParser::bookKill(std::string_view line, std::size_t closing,
     std::string_view victim = line.substr(0, closing);
     const char victimCode = takeOpeningCode(victim);
     const char killerCode = takeOpeningCode(killer);
+    if (victim.empty() || killer.empty())
+        return false; // no player's line
     event.teamKill = victimCode == killerCode && isTeamCode(victimCode);
     event.player = obituaryName(victim, firstName_);
     event.other = obituaryName(killer, secondName_);
@@ -172,8 +174,11 @@ bool ConsoleLogParser::parseLineEnding(std::string_view line) {
                 continue;
             if (closed)
                 name.remove_suffix(kNameClose.size());
-            if (ending.openedName) {
+            if (ending.openedName)
                 takeOpeningCode(name);
+            if (name.empty())
+                continue; // no player's line
+            if (ending.openedName) {
                 event.player = obituaryName(name, firstName_);
             } else {
                 event.player = fullName(name, firstName_);

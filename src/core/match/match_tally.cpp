@@ -272,17 +272,18 @@ void MatchTally::fillTable(PlayerTable& players, const FullNameLookup& fullNameF
     const auto slotOf = [&](int id) {
         return slot[static_cast<std::size_t>(target[static_cast<std::size_t>(id)])];
     };
-    std::vector<Opponent> victims, killers;
-    for (const KillPairs::Slot& pair : kills_.slots()) {
-        if (pair.key == KillPairs::kEmpty)
-            continue;
-        const int killer = slotOf(static_cast<int>(pair.key >> 32));
-        const int victim = slotOf(static_cast<int>(pair.key & 0xFFFFFFFFu));
-        victims.push_back({killer, victim, pair.count});
-        killers.push_back({victim, killer, pair.count});
-    }
-    addOpponents(players, victims, true);
-    addOpponents(players, killers, false);
+    // One list at a time beside the pairs table, which goes first: a large
+    // log's pairs are the pass's largest memory.
+    std::vector<Opponent> opponents;
+    for (const KillPairs::Slot& pair : kills_.slots())
+        if (pair.key != KillPairs::kEmpty)
+            opponents.push_back({slotOf(static_cast<int>(pair.key >> 32)),
+                                 slotOf(static_cast<int>(pair.key & 0xFFFFFFFFu)), pair.count});
+    kills_ = KillPairs();
+    addOpponents(players, opponents, true);
+    for (Opponent& o : opponents)
+        std::swap(o.player, o.opponent);
+    addOpponents(players, opponents, false);
     std::vector<std::pair<int, int>> renames;
     renames.reserve(renames_.size());
     for (const auto& [old, renamed] : renames_)

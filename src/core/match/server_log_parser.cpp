@@ -2,7 +2,7 @@
 
 #include "core/match/shown_name.h"
 
-#include <algorithm>
+#include <utility>
 
 namespace quorvath {
 

@@ -12,7 +12,6 @@
 //
 // One thread; feed the lines in log order.
 
-#include "core/common/string_hash.h"
 #include "core/match/console_log_parser.h"
 #include "core/match/game_table.h"
 #include "core/match/match_event.h"

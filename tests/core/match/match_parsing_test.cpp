@@ -86,7 +86,8 @@ TEST(ConsoleLogParser, NamesComeFromTheColourStructureAndChatNeverCounts) {
         {"^1(Joe^1) ^7(Market): ^2Joe has taken the Blue Flag!", "chat\n"},
         {"^4Sam^7 blew herself up.", "death Sam grenadeSuicides\n"},
         {"^7^3Ka^5ne^7 sank like a rock.", "death Kane drownedSuicides\n"},
-        {"Sam died.", ""}, // a suicide line closes the name with "^7"
+        {"Sam died.", ""},                     // a suicide line closes the name with "^7"
+        {"^1^7 was shot by ^4Bob^7's M4", ""}, // nobody's name
         {"Joe Smith has taken the Blue Flag!", "objective Joe Smith|has taken the Blue Flag!\n"},
         {"Blue team has destroyed the target!", "objective |team has destroyed the target!\n"},
         {"Red team has defended the bomb site!", "objective |team has defended the bomb site!\n"},
