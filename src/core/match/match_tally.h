@@ -2,7 +2,7 @@
 // MatchTally: the Accurate booking. It takes the match events of any kind of
 // log and counts them per player, then fills the same player table the
 // classic pass fills, so sheets, rankings, top lists and aliases work on it
-// unchanged. The rules:
+// unchanged. How it counts:
 // - a kill counts for the killer and the victim under the weapon's row (its
 //   alternate attack's row for pistol whip, bayonet, bludgeon and M203), in
 //   the totals, as a head shot when marked, in both players' top lists, and
