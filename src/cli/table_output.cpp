@@ -87,8 +87,11 @@ std::string jsonString(const std::string& windows1252) {
 std::string csvText(const Table& table, Encoding encoding) {
     std::string out;
     const auto writeRow = [&](const std::vector<std::string>& cells) {
-        for (std::size_t c = 0; c < cells.size(); ++c)
-            out += (c ? "," : "") + csvCell(cells[c]);
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            if (c > 0)
+                out += ',';
+            out += csvCell(cells[c]);
+        }
         out += "\r\n";
     };
     writeRow(table.columns);
