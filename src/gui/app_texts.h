@@ -32,6 +32,10 @@ inline constexpr const char* FindSelectedAction = "&Find the selected text";
 inline constexpr const char* PreferencesMenu = "&Preferences";
 inline constexpr const char* PlayerNameAction = "PlayerName";
 inline constexpr const char* LoggingModeAction = "Set logging mode (changes Sof2mp.cfg)";
+inline constexpr const char* CountingMenu = "&Counting";
+inline constexpr const char* ClassicCounting = "&Classic";
+inline constexpr const char* AccurateCounting = "&Accurate";
+inline constexpr const char* IncludeWarmupAction = "Include &warm-up kills";
 inline constexpr const char* AboutMenu = "About";
 
 inline constexpr const char* FindButton = "Find";
@@ -56,6 +60,14 @@ inline constexpr const char* PlayerNameTip =
 inline constexpr const char* LoggingModeTip =
     "Switch the game's console log on or off and name its file, in the game's sof2mp.cfg";
 inline constexpr const char* AboutTip = "The program's name and version";
+inline constexpr const char* ClassicCountingTip =
+    "Count a player's console log by the phrase rules Quorvath has always used";
+inline constexpr const char* ClassicOffTip =
+    "A server log is always counted Accurate: the classic rules read only a player's console log";
+inline constexpr const char* AccurateCountingTip =
+    "Count the log's kills, deaths and events as they happened, from any kind of log";
+inline constexpr const char* IncludeWarmupTip =
+    "Count the kills and deaths of a server's warm-up too (left out by default)";
 inline constexpr const char* LoggingOkTip = "Write the chosen mode and log file name to the file";
 inline constexpr const char* LoggingCancelTip = "Close without writing anything";
 inline constexpr const char* ChooseConfigTip = "Choose which sof2mp.cfg this dialog edits";
@@ -81,6 +93,8 @@ inline QString settingsAlreadySet(const QString& file, int mode) {
 inline QString titleWithLog(const QString& fileName) {
     return QString(AppTitle) + " - " + fileName;
 }
+// After loading: how the log was read, e.g. "Ready - server game log".
+inline QString readyWithLogKind(const QString& kind) { return QString(Ready) + " - " + kind; }
 inline QString nickHighlighted(int count, const QString& nick) {
     return QString("%1 highlighted %2 times").arg(nick).arg(count);
 }

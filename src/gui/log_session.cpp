@@ -4,9 +4,8 @@
 #include "core/common/user_prompts.h"
 #include "core/common/windows1252.h"
 #include "core/log/log_file.h"
-#include "core/log/log_loader.h"
 #include "core/log/log_search.h"
-#include "core/stats/statistics_pass.h"
+#include "core/match/log_opening.h"
 #include "gui/app_texts.h"
 #include "gui/background_work.h"
 #include "gui/statistics_texts.h"
@@ -26,11 +25,31 @@ std::tm localNow() {
     return now;
 }
 
+constexpr const char* kTrue = "true";
+
+CountingChoice storedCountingChoice(const SettingsStore& settings) {
+    CountingChoice choice;
+    choice.preferred = countingModeNamed(settings.get(settings_keys::Counting, ""))
+                           .value_or(CountingMode::Classic);
+    choice.includeWarmup = settings.get(settings_keys::IncludeWarmup, "") == kTrue;
+    return choice;
+}
+
+// Whether a log of `kind` counted with `a` gives the same table as with `b`:
+// only a server log records a warm-up.
+bool countedAlike(LogKind kind, const CountingChoice& a, const CountingChoice& b) {
+    const CountingMode mode = countingModeFor(kind, a.preferred);
+    return mode == countingModeFor(kind, b.preferred) &&
+           (mode == CountingMode::Classic || !isServerLog(kind) ||
+            a.includeWarmup == b.includeWarmup);
+}
+
 } // namespace
 
 LogSession::LogSession(SettingsStore& settings, UserPrompts& prompts, QObject* parent)
     : QObject(parent), settings_(settings), prompts_(prompts),
-      statistics_(std::make_unique<StatisticsSession>(players_)), worker_(new BackgroundWork(this)),
+      statistics_(std::make_unique<StatisticsSession>(players_)),
+      countingChoice_(storedCountingChoice(settings)), worker_(new BackgroundWork(this)),
       nick_(settings.get(settings_keys::Nick, "")) {
     connect(worker_, &BackgroundWork::finished, this, &LogSession::workEnded);
 }
@@ -51,6 +70,20 @@ void LogSession::saveColours(std::uint32_t text, std::uint32_t back) {
     settings_.set(settings_keys::BackColor, std::to_string(static_cast<std::int32_t>(back)));
     settings_.set(settings_keys::TextColor, std::to_string(static_cast<std::int32_t>(text)));
     emit coloursSaved();
+}
+
+void LogSession::setCountingChoice(const CountingChoice& choice) {
+    if (busy())
+        return;
+    const CountingChoice before = std::exchange(countingChoice_, choice);
+    settings_.set(settings_keys::Counting, std::string(countingModeName(choice.preferred)));
+    settings_.set(settings_keys::IncludeWarmup, choice.includeWarmup ? kTrue : "false");
+    emit countingChoiceChanged();
+    if (!statistics_->statisticsDone || countedAlike(logKind_.kind, before, choice))
+        return;
+    statistics_->statisticsDone = false;
+    if (statisticsShown_)
+        startStatisticsPass();
 }
 
 // --- long work ---------------------------------------------------------------
@@ -77,7 +110,7 @@ void LogSession::workEnded(const QString& error) {
         break;
     case Work::StatisticsPass:
         if (error.isEmpty()) {
-            statistics_->passFinished();
+            statistics_->passFinished(counted_);
         } else {
             players_.reset(); // nothing half-counted stays
             statistics_->resetForNewTable();
@@ -130,7 +163,7 @@ void LogSession::openLog(const std::string& path) {
                   if (auto error = copyFileReplacing(from, to))
                       return error;
                   incomingCopyMade_ = true;
-                  return loadLog(to, incoming_, progress_);
+                  return quorvath::openLog(to, incoming_, progress_, incomingKind_);
               });
 }
 
@@ -143,6 +176,7 @@ void LogSession::loadEnded(const QString& error) {
         document_ = std::exchange(incoming_, LogDocument());
         document_.setSelStart(0);
         logPath_ = incomingPath_;
+        logKind_ = incomingKind_;
         archiveCopy_ = incomingCopy_;
         archiveCopyMade_ = true;
         incomingCopyMade_ = false;
@@ -189,21 +223,28 @@ void LogSession::requestStatistics() {
     if (busy())
         return;
     document_.setSelStart(0); // the log view goes back to the top
+    statisticsShown_ = true;
     emit statisticsRequested();
     if (statistics_->statisticsDone) {
         emit statisticsReady();
         return;
     }
-    startWork(Work::StatisticsPass, [this]() -> std::optional<std::string> {
-        try {
-            // Emitted on the worker: the windows receive it queued.
-            runStatisticsPass(document_, players_, progress_,
-                              [this](int number) { emit scanStarted(number); });
-        } catch (const std::exception& e) {
-            return statistics_texts::PassFailed + std::string(e.what());
-        }
-        return std::nullopt;
-    });
+    startStatisticsPass();
+}
+
+void LogSession::startStatisticsPass() {
+    // The Accurate rules read the log as its file holds it: the archive copy.
+    startWork(
+        Work::StatisticsPass,
+        [this, kind = logKind_.kind, choice = countingChoice_]() -> std::optional<std::string> {
+            try {
+                // Emitted on the worker: the windows receive it queued.
+                return countStatistics(document_, archiveCopy_, kind, choice, players_, counted_,
+                                       progress_, [this](int number) { emit scanStarted(number); });
+            } catch (const std::exception& e) {
+                return statistics_texts::PassFailed + std::string(e.what());
+            }
+        });
 }
 
 void LogSession::closeStatistics() {
@@ -213,9 +254,12 @@ void LogSession::closeStatistics() {
         statistics_->toggleLinkAliases();
     else
         statistics_->resetForNewTable();
+    statisticsShown_ = false;
     const bool done = statistics_->statisticsDone;
+    const CountingScope counting = statistics_->counting();
     statistics_ = std::make_unique<StatisticsSession>(players_);
-    statistics_->statisticsDone = done;
+    if (done) // the gathered statistics are shown again as they were counted
+        statistics_->passFinished(counting);
     if (!ending_)
         emit statisticsClosed();
 }

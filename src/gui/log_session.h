@@ -1,7 +1,8 @@
 #pragma once
-// The loaded log and everything that hangs on it: the rendered document, the
-// player table, the statistics window's state, the archive copy, the user's
-// nick, and the long work on them with its progress and its one busy state.
+// The loaded log and everything that hangs on it: the shown document and the
+// kind of log it was read as, the player table, the statistics window's
+// state, the archive copy, the user's nick and counting choice, and the long
+// work on them with its progress and its one busy state.
 // Both windows act through its calls and observe its signals; they never call
 // each other.
 //
@@ -19,6 +20,8 @@
 
 #include "core/common/progress.h"
 #include "core/log/log_document.h"
+#include "core/match/log_kind.h"
+#include "core/match/statistics_counting.h"
 #include "core/session/statistics_session.h"
 #include "core/stats/player_table.h"
 
@@ -45,7 +48,7 @@ public:
     enum class Work { Loading, HighlightingNick, StatisticsPass };
     Q_ENUM(Work)
 
-    // Reads the nick from the preferences.
+    // Reads the nick and the counting choice from the preferences.
     LogSession(SettingsStore& settings, UserPrompts& prompts, QObject* parent = nullptr);
     ~LogSession() override; // stops running work and waits for it
 
@@ -63,6 +66,20 @@ public:
     // The statistics colours (0x00BBGGRR) kept in the preferences; every
     // control that shows them takes them at once (coloursSaved).
     void saveColours(std::uint32_t text, std::uint32_t back);
+    // How the log on screen was read: its kind, told from its lines (or the
+    // console rules when they were mixed or of no known kind).
+    const LogKindDetection& logKind() const { return logKind_; }
+    // Preferences > Counting and the warm-up setting, as kept in the preferences.
+    const CountingChoice& countingChoice() const { return countingChoice_; }
+    // The counting the log on screen gets: a server log is always counted Accurate.
+    CountingMode countingMode() const {
+        return countingModeFor(logKind_.kind, countingChoice_.preferred);
+    }
+    // A new counting choice, kept in the preferences. When it changes how the
+    // log on screen is counted, its statistics are counted again: at once (on
+    // the worker) while the statistics window shows them, else at the next
+    // "Get the guff". Ignored while busy.
+    void setCountingChoice(const CountingChoice& choice);
     // The copy of the log that was opened last, made beside it.
     const std::string& archiveCopy() const { return archiveCopy_; }
     // True while that copy exists and has not been asked about.
@@ -114,11 +131,14 @@ signals:
     void ending();
     // New colours are in the preferences.
     void coloursSaved();
+    // A new counting choice is in the preferences.
+    void countingChoiceChanged();
 
 private:
     void startWork(Work work, std::function<std::optional<std::string>()> job);
     void workEnded(const QString& error);
     void stopWork();
+    void startStatisticsPass();
     void loadEnded(const QString& error);
     void forgetIncomingCopy();
     void askAboutArchiveCopy();
@@ -129,6 +149,11 @@ private:
     LogDocument incoming_; // a log being loaded, until it replaces document_
     PlayerTable players_;
     std::unique_ptr<StatisticsSession> statistics_;
+    bool statisticsShown_ = false; // from "Get the guff" until the statistics window closes
+    LogKindDetection logKind_;
+    LogKindDetection incomingKind_;
+    CountingChoice countingChoice_;
+    CountingScope counted_; // written by the worker during a pass
     Progress progress_;
     BackgroundWork* worker_;
     std::optional<Work> running_;

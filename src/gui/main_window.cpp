@@ -7,6 +7,7 @@
 #include "gui/about_dialog.h"
 #include "gui/app_texts.h"
 #include "gui/control_fonts.h"
+#include "gui/counting_menu.h"
 #include "gui/log_view.h"
 #include "gui/logging_mode_dialog.h"
 #include "gui/progress_display.h"
@@ -165,6 +166,7 @@ void MainWindow::buildMenus() {
         prefs->addAction(texts::LoggingModeAction, this, &MainWindow::onLoggingModeTriggered);
     loggingMode->setObjectName("loggingModeAction");
     loggingMode->setToolTip(texts::LoggingModeTip);
+    prefs->addMenu(new CountingMenu(session_, prefs));
     // A menu-bar item without entries that acts when clicked.
     QAction* about =
         menuBar()->addAction(texts::AboutMenu, this, [this] { AboutDialog::showOnce(this); });
@@ -207,9 +209,13 @@ void MainWindow::onWorkStarted(LogSession::Work work) {
 void MainWindow::onWorkFinished(LogSession::Work work, const QString& error) {
     switch (work) {
     case LogSession::Work::Loading:
-        showReady();
-        if (!error.isEmpty())
+        if (!error.isEmpty()) {
+            showReady();
             prompts_.message(error.toStdString(), texts::AppTitle);
+        } else { // the user knows how the log was read, and so why it looks as it does
+            showStatus(texts::readyWithLogKind(
+                QString::fromStdString(describeLogKind(session_.logKind()))));
+        }
         break;
     case LogSession::Work::HighlightingNick:
         logView_->stylesChanged();

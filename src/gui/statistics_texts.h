@@ -1,9 +1,24 @@
 #pragma once
 // The texts of the statistics window and the alias selection window, written once.
 
+#include "core/stats/counting_scope.h"
+
+#include <QString>
+
+#include <string_view>
+
 namespace quorvath::statistics_texts {
 
 inline constexpr const char* WindowCaption = "Stats";
+// The caption once statistics are shown: Accurate ones are named ("Stats -
+// Accurate"); Classic ones keep the caption they have always had.
+inline QString windowCaption(CountingMode mode) {
+    if (mode == CountingMode::Classic)
+        return WindowCaption;
+    const std::string_view name = countingModeName(mode);
+    return QString(WindowCaption) + " - " +
+           QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
 // What the status and percentage labels show until the first pass runs.
 inline constexpr const char* StatusAtStart = "Label1";
 inline constexpr const char* PercentAtStart = "Label2";

@@ -3,10 +3,12 @@
 #include "core/common/settings_store.h"
 #include "core/common/user_prompts.h"
 #include "core/common/windows1252.h"
+#include "core/match/accurate_pass.h"
 #include "core/stats/statistics_pass.h"
 #include "gui/alias_selection_window.h"
 #include "gui/app_texts.h"
 #include "gui/control_fonts.h"
+#include "gui/counting_menu.h"
 #include "gui/drag_list_widget.h"
 #include "gui/drop_pane_widget.h"
 #include "gui/progress_display.h"
@@ -157,6 +159,8 @@ void StatisticsWindow::buildMenus() {
         prefs->addAction(t::SaveColours, this, &StatisticsWindow::onSaveColoursTriggered);
     save->setObjectName("saveColoursAction");
     save->setToolTip(t::SaveColoursTip);
+    prefs->addSeparator();
+    prefs->addMenu(new CountingMenu(session_, prefs));
 }
 
 void StatisticsWindow::observeSession() {
@@ -188,6 +192,7 @@ void StatisticsWindow::observeSession() {
 
 void StatisticsWindow::showStartState() {
     loaded_ = true;
+    setWindowTitle(t::WindowCaption);
     applyStoredColours();
     playerList_->clear();
     rankingList_->clear();
@@ -213,7 +218,9 @@ void StatisticsWindow::closeEvent(QCloseEvent* event) {
 void StatisticsWindow::onWorkStarted(LogSession::Work work) {
     if (work != LogSession::Work::StatisticsPass)
         return;
-    statusLabel_->setText(shown(scanCaption(1)));
+    statusLabel_->setText(session_.countingMode() == CountingMode::Classic
+                              ? shown(scanCaption(1))
+                              : QString::fromStdString(std::string(AccurateCountingStatus)));
     progressDisplay_->start(kFirstInterval);
     setHandedOver(false);
 }
@@ -241,6 +248,7 @@ void StatisticsWindow::onLogCleared() {
 
 void StatisticsWindow::showStatistics() {
     redraw(session_.statistics().handOver(windows1252FromUtf8(session_.nick())));
+    setWindowTitle(t::windowCaption(session_.statistics().counting().mode));
     leftCaption_->setText(t::SheetCaption + playerName(session_.statistics().leftPlayer()));
     progressDisplay_->showReady(t::Ready);
     setHandedOver(true);

@@ -37,7 +37,7 @@ TEST_F(LogSessionTest, OpeningALogWhileAPassRunsStopsThePassAndShowsTheNewLog) {
     waitWhileBusy();
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_FALSE(window->logView()->isHidden());
-    EXPECT_EQ(inMain<QLabel>("statusLabel")->text(), "Ready");
+    EXPECT_EQ(inMain<QLabel>("statusLabel")->text(), "Ready - player console log");
     EXPECT_EQ(inStatistics<QLabel>("statusLabel")->text(), "Ready...");
     EXPECT_EQ(session->players().playerCount(), 0);
     EXPECT_EQ(inStatistics<DragListWidget>("playerList")->count(), 0);

@@ -76,7 +76,7 @@ TEST_F(MainWindowTest, OpenSearchHighlightAndTheArchiveCopies) {
     const std::string& text = session->document().text();
     EXPECT_NE(text.find("Bob was shot by Alice's M4"), std::string::npos);
     EXPECT_EQ(window->logView()->lineCount(), std::count(text.begin(), text.end(), '\n') + 1);
-    EXPECT_EQ(status(), "Ready");
+    EXPECT_EQ(status(), "Ready - player console log");
 
     // Find selects a hit, Find Next the one after, Enter in the box is Find;
     // past the last hit the search starts again at the top, and says so.

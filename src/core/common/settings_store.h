@@ -21,6 +21,10 @@ inline constexpr const char* MainWindowGeometry = "MainWindowGeometry";
 inline constexpr const char* MainWindowState = "MainWindowState";
 // Followed by 1 to kMaxRecentLogs: the logs opened last, newest first.
 inline constexpr const char* RecentLog = "RecentLog";
+// Preferences > Counting: "Classic" or "Accurate", as countingModeName spells them.
+inline constexpr const char* Counting = "Counting";
+// "true": kills made during a server's warm-up are counted too.
+inline constexpr const char* IncludeWarmup = "IncludeWarmup";
 } // namespace settings_keys
 
 inline constexpr std::size_t kMaxRecentLogs = 8;

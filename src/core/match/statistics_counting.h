@@ -10,6 +10,7 @@
 #include "core/match/log_kind.h"
 #include "core/stats/counting_scope.h"
 #include "core/stats/player_table.h"
+#include "core/stats/statistics_pass.h"
 
 #include <optional>
 #include <string>
@@ -26,10 +27,11 @@ struct CountingChoice {
 
 // Fills `players` and sets `scope` to how it was counted. `doc` is the loaded
 // log, `path` its file. Returns the message naming the file when an Accurate
-// pass cannot read it (the table is then empty).
+// pass cannot read it (the table is then empty). `scanStarted` is told each
+// classic scan as it starts; an Accurate pass has none.
 std::optional<std::string> countStatistics(const LogDocument& doc, const std::string& path,
                                            LogKind kind, const CountingChoice& choice,
                                            PlayerTable& players, CountingScope& scope,
-                                           Progress& progress);
+                                           Progress& progress, const ScanStarted& scanStarted = {});
 
 } // namespace quorvath
