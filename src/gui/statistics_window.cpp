@@ -218,6 +218,10 @@ void StatisticsWindow::closeEvent(QCloseEvent* event) {
 void StatisticsWindow::onWorkStarted(LogSession::Work work) {
     if (work != LogSession::Work::StatisticsPass)
         return;
+    if (handedOver_) { // counted anew (another counting): what the right pane shows is stale
+        rightPane_->clear();
+        rightCaption_->clear();
+    }
     statusLabel_->setText(session_.countingMode() == CountingMode::Classic
                               ? shown(scanCaption(1))
                               : QString::fromStdString(std::string(AccurateCountingStatus)));

@@ -6,6 +6,7 @@
 // program.
 
 #include "gui/counting_menu.h"
+#include "gui/drag_list_widget.h"
 #include "gui/drop_pane_widget.h"
 #include "gui/ui_support.h"
 
@@ -73,6 +74,8 @@ TEST_F(CountingMenuTest, EitherWindowSwitchesTheCountingAndTheChoiceIsKept) {
     getStatistics();
     EXPECT_EQ(title(), "Stats");
     EXPECT_FALSE(leftPaneShows("Suicide (Died)")); // a row of Accurate sheets only
+    inStatistics<DragListWidget>("playerList")->setCurrentRow(1);
+    statistics->dropOnPane(Pane::Right, DraggedList::Players);
 
     inStatistics<QAction>("accurateCountingAction")->trigger();
     ASSERT_TRUE(session->busy()); // counted again on the worker, with its progress
@@ -80,7 +83,8 @@ TEST_F(CountingMenuTest, EitherWindowSwitchesTheCountingAndTheChoiceIsKept) {
     waitWhileBusy();
     EXPECT_EQ(title(), "Stats - Accurate");
     EXPECT_TRUE(leftPaneShows("Suicide (Died)"));
-    EXPECT_TRUE(inMain<QAction>("accurateCountingAction")->isChecked()); // both menus follow
+    EXPECT_EQ(inStatistics<DropPaneWidget>("rightPane")->toPlainText(), ""); // of the old count
+    EXPECT_TRUE(inMain<QAction>("accurateCountingAction")->isChecked());     // both menus follow
     EXPECT_EQ(settings.get(settings_keys::Counting, ""), "Accurate");
 
     // Shown again after closing, the statistics are still the Accurate ones;
