@@ -34,10 +34,6 @@ protected:
         child<QAction>(where, action)->trigger();
         waitWhileBusy();
     }
-    std::string logFile(const std::string& name, const std::string& bytes) {
-        test::writeFile(dir.file(name), bytes);
-        return dir.file(name).string();
-    }
 };
 
 TEST_F(CountingMenuTest, AServerGameLogShowsReadablyAndCountsAccurate) {

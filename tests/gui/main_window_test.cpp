@@ -38,10 +38,6 @@ const std::string kLog = "------- Server Initialization -------\r\n"
 
 class MainWindowTest : public test::ProgramTest {
 protected:
-    std::string logFile(const std::string& name, const std::string& bytes = kLog) {
-        test::writeFile(dir.file(name), bytes);
-        return dir.file(name).string();
-    }
     QString status() { return inMain<QLabel>("statusLabel")->text(); }
     // One message naming `file`; the log on screen and its copy stay.
     void expectRefused(const std::string& file, const std::string& text) {
@@ -63,7 +59,7 @@ TEST_F(MainWindowTest, OpenSearchHighlightAndTheArchiveCopies) {
     EXPECT_EQ(searchBox->palette().color(QPalette::Text), QColor(255, 0, 0));
     EXPECT_EQ(searchBox->palette().color(QPalette::Base), QColor(0, 0, 0));
 
-    const std::string path = logFile("games.log");
+    const std::string path = logFile("games.log", kLog);
     open(path);
     EXPECT_EQ(prompts.lastInitialFolder, "/games/sof2");
     EXPECT_TRUE(prompts.messages.empty());
@@ -130,12 +126,12 @@ TEST_F(MainWindowTest, OpenSearchHighlightAndTheArchiveCopies) {
     // Each later open asks about the copy before: No removes it, Yes keeps it;
     // so do closing the program and File > Quit.
     prompts.answers = {false};
-    open(logFile("b.txt"));
+    open(logFile("b.txt", kLog));
     EXPECT_EQ(prompts.asked.back(), "Do you want to Keep " + firstCopy);
     EXPECT_FALSE(fs::exists(firstCopy));
     const std::string secondCopy = session->archiveCopy();
     prompts.answers = {true};
-    open(logFile("c.log"));
+    open(logFile("c.log", kLog));
     EXPECT_TRUE(fs::exists(secondCopy));
     prompts.answers = {false};
     inMain<QAction>("quitAction")->trigger();
@@ -155,7 +151,7 @@ TEST_F(MainWindowTest, TheLogOnScreenStaysUntilANewOneHasLoaded) {
     start();
     open((folder / "nowhere.log").string()); // refused before any copy is made
     expectRefused("nowhere.log", "");
-    open(logFile("a.log"));
+    open(logFile("a.log", kLog));
     getStatistics();
     const int players = session->players().playerCount();
     ASSERT_GT(players, 0);
@@ -192,7 +188,7 @@ TEST_F(MainWindowTest, RecentLogsGeometryContextMenuAndZoom) {
     start();
     std::vector<std::string> logs;
     for (int n = 1; n <= 9; ++n) {
-        logs.push_back(logFile("log" + std::to_string(n) + ".log"));
+        logs.push_back(logFile("log" + std::to_string(n) + ".log", kLog));
         prompts.answers = {false};
         open(logs.back());
     }
@@ -263,8 +259,7 @@ TEST_F(MainWindowTest, TheCopyIsTheLogAndTheLogIsNeverWritten) {
     std::string bytes = test::readFile(demoLog());
     for (int i = 0; i < 4096; ++i)
         bytes += static_cast<char>(i * 7919); // every byte value, bare CRs and LFs among them
-    const std::string log = dir.file("server.log").string();
-    test::writeFile(log, bytes);
+    const std::string log = logFile("server.log", bytes);
     const auto stamp = fs::file_time_type::clock::now() - std::chrono::hours(48);
     fs::last_write_time(log, stamp);
 

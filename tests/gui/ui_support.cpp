@@ -50,10 +50,9 @@ void ProgramTest::open(const std::string& path) {
     waitWhileBusy();
 }
 
-std::string ProgramTest::demoLog() {
-    const std::string path = dir.file("demo.log").string();
-    writeFile(path, readFile(sourcePath("samples/demo.log")));
-    return path;
+std::string ProgramTest::logFile(const std::string& name, const std::string& bytes) {
+    writeFile(dir.file(name), bytes);
+    return dir.file(name).string();
 }
 
 void ProgramTest::getStatistics() {

@@ -86,8 +86,9 @@ protected:
     // File > Open of `path`, waiting until the log is loaded (or refused).
     void open(const std::string& path);
     void getStatistics(); // presses "Get the guff" and waits for the statistics
-    // A copy of the sample log in `dir` (archive copies land beside it).
-    std::string demoLog();
+    // A log of `bytes` in `dir` (archive copies land beside it), and one of the sample log.
+    std::string logFile(const std::string& name, const std::string& bytes);
+    std::string demoLog() { return logFile("demo.log", readFile(sourcePath("samples/demo.log"))); }
     void waitWhileBusy() {
         ASSERT_TRUE(waitUntil([&] { return !session->busy(); }));
     }
