@@ -127,12 +127,108 @@ std::optional<std::pair<Counter, Counter>> weaponCounters(std::string_view weapo
     return std::nullopt;
 }
 
+// --- records ------------------------------------------------------------------------
+
+int NamePool::intern(std::string_view name) {
+    const auto it = numbers_.find(name);
+    if (it != numbers_.end())
+        return it->second;
+    names_.emplace_back(name);
+    numbers_.emplace(names_.back(), size() - 1);
+    return size() - 1;
+}
+
+EventRecord recordEvent(const EventLine& line, std::string_view phrase, NamePool& names) {
+    EventRecord event;
+    event.lineStart = line.lineStart;
+    event.firstName = names.intern(line.firstName);
+    event.secondName = names.intern(line.secondName);
+    // Deliberate: the weapon word "re" marks a rename, also when a kill line
+    // of another phrase happens to end in it.
+    const bool reWeapon = line.weapon == kRenameWeapon;
+    if (const auto weapon = weaponCounters(line.weapon, phrase)) {
+        event.victimCounter = static_cast<std::uint8_t>(weapon->first);
+        event.killerCounter = static_cast<std::uint8_t>(weapon->second);
+    }
+    event.flags = static_cast<std::uint8_t>(
+        (line.headshot ? EventRecord::Headshot : 0) | (reWeapon ? EventRecord::RenameWeapon : 0) |
+        (!reWeapon && line.teamKill ? EventRecord::TeamKill : 0));
+    event.dropAfter = line.dropAfter;
+    event.dropAbove = line.dropAbove;
+    return event;
+}
+
+int NameIndexes::player(int name) {
+    if (indexes_.size() < static_cast<std::size_t>(names_.size()))
+        indexes_.resize(static_cast<std::size_t>(names_.size()), 0);
+    int& index = indexes_[static_cast<std::size_t>(name)];
+    if (index == 0) // a name's index never changes while a pass books
+        index = players_.findOrAdd(names_.name(name));
+    return index;
+}
+
+// Two stable counting sorts: by victim, then by killer, give the pairs in
+// (killer, victim) order; runs of equal pairs are then counted, and sorted
+// once more by victim for the killers' side.
+void KillPairs::bookInto(PlayerTable& players) {
+    if (pairs_.empty())
+        return;
+    std::int32_t highest = 0;
+    for (const Pair& p : pairs_)
+        highest = std::max({highest, p.killer, p.victim});
+    std::vector<Pair> sorted(pairs_.size());
+    std::vector<std::size_t> starts;
+    const auto sortBy = [&](const std::vector<Pair>& from, std::vector<Pair>& to, auto key) {
+        starts.assign(static_cast<std::size_t>(highest) + 2, 0);
+        for (const Pair& p : from)
+            ++starts[static_cast<std::size_t>(key(p)) + 1];
+        for (std::size_t k = 1; k < starts.size(); ++k)
+            starts[k] += starts[k - 1];
+        to.resize(from.size());
+        for (const Pair& p : from)
+            to[starts[static_cast<std::size_t>(key(p))]++] = p;
+    };
+    const auto byKiller = [](const Pair& p) { return p.killer; };
+    const auto byVictim = [](const Pair& p) { return p.victim; };
+    sortBy(pairs_, sorted, byVictim);
+    sortBy(sorted, pairs_, byKiller);
+
+    // Each distinct pair once, its count in place of the victim's side.
+    struct Count {
+        Pair pair;
+        std::int32_t count;
+    };
+    std::vector<Count> counts;
+    for (std::size_t i = 0; i < pairs_.size();) {
+        std::size_t j = i + 1;
+        while (j < pairs_.size() && pairs_[j].killer == pairs_[i].killer &&
+               pairs_[j].victim == pairs_[i].victim)
+            ++j;
+        // Fewer kills than a 32-bit count holds: the text has fewer lines.
+        counts.push_back({pairs_[i], static_cast<std::int32_t>(j - i)});
+        players[pairs_[i].killer].victims.add(pairs_[i].victim, counts.back().count);
+        i = j;
+    }
+    std::vector<Pair>().swap(pairs_);
+    std::vector<Pair>().swap(sorted);
+    std::vector<Count> byVictimOrder(counts.size());
+    starts.assign(static_cast<std::size_t>(highest) + 2, 0);
+    for (const Count& c : counts)
+        ++starts[static_cast<std::size_t>(c.pair.victim) + 1];
+    for (std::size_t k = 1; k < starts.size(); ++k)
+        starts[k] += starts[k - 1];
+    for (const Count& c : counts)
+        byVictimOrder[starts[static_cast<std::size_t>(c.pair.victim)]++] = c;
+    for (const Count& c : byVictimOrder)
+        players[c.pair.victim].killers.add(c.pair.killer, c.count);
+}
+
 // --- booking ---------------------------------------------------------------------------
 
-EventBooker::EventBooker(const LogDocument& doc, std::string_view phrase, EventKind kind,
-                         PlayerTable& players, const RoundEnds& roundEnds)
-    : text_(doc.text()), phrase_(phrase), kind_(kind), renamePhrase_(phrase == kRenamed),
-      players_(players), roundEnds_(roundEnds) {
+EventBooker::EventBooker(std::string_view phrase, EventKind kind, PlayerTable& players,
+                         const RoundEnds& roundEnds, KillPairs& pairs)
+    : kind_(kind), renamePhrase_(phrase == kRenamed), players_(players), roundEnds_(roundEnds),
+      pairs_(pairs), pairIndexesFound_(!players.anyOriginalName()) {
     for (const OnePlayerRow& row : kOnePlayerTable)
         if (row.phrase == phrase) {
             onePlayerCounters_.push_back(row.first);
@@ -142,117 +238,79 @@ EventBooker::EventBooker(const LogDocument& doc, std::string_view phrase, EventK
     plantPhrase_ = phrase == kPlanted;
 }
 
-void EventBooker::book(const EventLine& line) {
-    const int victim = players_.findOrAdd(line.firstName);
+void EventBooker::book(const EventRecord& event, NameIndexes& names) {
+    const int victim = names.player(event.firstName);
     if (kind_ == EventKind::OnePlayer) {
-        bookOnePlayerEvent(victim, line);
+        bookOnePlayerEvent(victim, event);
         return;
     }
-    // Deliberate: the weapon word "re" marks a rename, also when a kill line
-    // of another phrase happens to end in it.
-    const bool reWeapon = line.weapon == kRenameWeapon;
-    const bool teamKill = !reWeapon && line.teamKill;
-    const auto weapon = weaponCounters(line.weapon, phrase_);
+    const bool reWeapon = event.flags & EventRecord::RenameWeapon;
+    const bool teamKill = event.flags & EventRecord::TeamKill;
+    const bool weapon = event.victimCounter != 0;
     int master = 0;
     if (teamKill) {
         ++players_[victim][teamKilledDeaths];
         ++players_[victim][totalDeaths];
     } else {
         if (weapon)
-            ++players_[victim][weapon->first];
+            ++players_[victim][static_cast<Counter>(event.victimCounter)];
         if (reWeapon)
             master = masterOf(victim);
         if (!renamePhrase_)
             ++players_[victim][totalDeaths];
     }
-    if (line.headshot)
+    const bool headshot = event.flags & EventRecord::Headshot;
+    if (headshot)
         ++players_[victim][headshotDeaths];
 
-    const int killer = players_.findOrAdd(line.secondName);
+    const int killer = names.player(event.secondName);
     if (teamKill) {
         ++players_[killer][teamKills]; // no headshot, total, pair or carrier credit
         return;
     }
     if (weapon)
-        ++players_[killer][weapon->second];
+        ++players_[killer][static_cast<Counter>(event.killerCounter)];
     if (reWeapon)
         linkRename(master, killer);
     if (renamePhrase_)
         return;
-    if (line.headshot)
+    if (headshot)
         ++players_[killer][headshotKills];
     ++players_[killer][totalKills];
-    bookPair(line);
+    bookPair(victim, killer, event, names);
 }
 
-void EventBooker::bookOnePlayerEvent(int player, const EventLine& line) {
+void EventBooker::bookOnePlayerEvent(int player, const EventRecord& event) {
     for (Counter c : onePlayerCounters_)
         ++players_[player][c];
     if (!plantPhrase_)
         return;
-    if (roundEnds_.targetDestroyedAfter(line.lineStart))
+    if (roundEnds_.targetDestroyedAfter(event.lineStart))
         ++players_[player][targetsDestroyed];
 }
 
-void EventBooker::bookPair(const EventLine& line) {
+void EventBooker::bookPair(int victim, int killer, const EventRecord& event, NameIndexes& names) {
     // The counters above went to the player with the empty name; the pair and
     // the carrier credit go to whoever is called "nobody" (slot 0 when none).
-    const std::string_view killerName = line.secondName.empty() ? kNobody : line.secondName;
-    const int victim = players_.findPlayerIndex(line.firstName);
-    const int killer = players_.findPlayerIndex(killerName);
-    players_[killer].victims.add(victim, 1);
-    players_[victim].killers.add(killer, 1);
-    creditCarrierKill(killer, line.firstName, line.lineEnd);
+    // An empty victim's name is looked up again too: it finds player 1.
+    const std::string& victimName = names.name(event.firstName);
+    const std::string& killerName = names.name(event.secondName);
+    if (!pairIndexesFound_ || victimName.empty())
+        victim = players_.findPlayerIndex(victimName);
+    if (!pairIndexesFound_ || killerName.empty())
+        killer = players_.findPlayerIndex(killerName.empty() ? kNobody : killerName);
+    pairs_.add(killer, victim);
+    creditCarrierKill(killer, event.dropAfter);
+    creditCarrierKill(killer, event.dropAbove);
 }
 
-// The victim's drop line may follow the kill line directly, and may also stand
-// on one of the three lines above it; both places can credit.
-void EventBooker::creditCarrierKill(int killer, std::string_view victim, int lineEnd) {
-    auto credit = [&](Drop drop) {
-        switch (drop) {
-        case Drop::Briefcase: ++players_[killer][briefcaseCarrierKills]; return true;
-        case Drop::Flag: ++players_[killer][flagCarrierKills]; return true;
-        case Drop::Bomb: ++players_[killer][bombCarrierKills]; return true;
-        default: return false;
-        }
-    };
-    const int n = static_cast<int>(text_.size());
-    int caret = std::clamp(lineEnd + 2, 0, n);
-    credit(dropLineAt(caret, victim));
-
-    caret = lineAbove(lineAbove(caret)); // the kill line's start, then the line before it
-    for (int round = 0; round < 3; ++round) {
-        const Drop drop = dropLineAt(caret, victim);
-        if (drop == Drop::None)
-            caret = lineAbove(caret);
-        else if (credit(drop))
-            return;
-        // deliberate: a drop line of another object is examined again next round
+void EventBooker::creditCarrierKill(int killer, CarrierDrop drop) {
+    switch (drop) {
+    case CarrierDrop::Briefcase: ++players_[killer][briefcaseCarrierKills]; break;
+    case CarrierDrop::Flag: ++players_[killer][flagCarrierKills]; break;
+    case CarrierDrop::Bomb: ++players_[killer][bombCarrierKills]; break;
+    case CarrierDrop::None: break;
     }
-}
-
-EventBooker::Drop EventBooker::dropLineAt(int at, std::string_view victim) const {
-    static constexpr std::string_view kDropped = " has dropped";
-    const std::string_view rest = text_.substr(static_cast<std::size_t>(at));
-    if (rest.size() < victim.size() + kDropped.size() || rest.substr(0, victim.size()) != victim ||
-        rest.substr(victim.size(), kDropped.size()) != kDropped)
-        return Drop::None;
-    if (rest.size() < victim.size() + 19)
-        return Drop::Other;
-    const std::string_view object = rest.substr(victim.size(), 19);
-    if (object == " has dropped the br")
-        return Drop::Briefcase;
-    if (object == " has dropped the Bl" || object == " has dropped the Re")
-        return Drop::Flag;
-    if (object == " has dropped the bo")
-        return Drop::Bomb;
-    return Drop::Other;
-}
-
-// Back one position, then backward up to LF.
-int EventBooker::lineAbove(int caret) const {
-    caret = std::max(caret - 1, 0);
-    return lastIndexOf(text_, '\n', caret) + 1;
 }
 
 // The player a rename's old name is filed under: the lowest player holding it

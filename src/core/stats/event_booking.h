@@ -1,18 +1,20 @@
 #pragma once
-// EventBooker: the second half of bookPhraseEvents. Books one cut event line
-// into the player table: team kill, victim and killer counters, headshots,
-// the killer/victim pair, the carrier credit, the bomb target check and the
-// rename linking. The victim joins the table before the killer, so each line
-// adds its new names in the order of first appearance that lists and
-// rankings show.
+// EventBooker: the second half of bookPhraseEvents. Books the record of one
+// cut event line into the player table: team kill, victim and killer
+// counters, headshots, the killer/victim pair, the carrier credit, the bomb
+// target check and the rename linking. The victim joins the table before the
+// killer, so each line adds its new names in the order of first appearance
+// that lists and rankings show. Booking reads the records only, never the
+// log's text: the cutting has taken from it all that booking needs.
 
-#include "core/log/log_document.h"
 #include "core/stats/event_line.h"
 #include "core/stats/player_table.h"
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
@@ -48,33 +50,99 @@ private:
 std::optional<std::pair<Counter, Counter>> weaponCounters(std::string_view weapon,
                                                           std::string_view phrase);
 
-class EventBooker {
+// Names as the cutting met them, each kept once: event records refer to a
+// name by its number here, so booking reads no text.
+class NamePool {
 public:
-    // `roundEnds` is read only for "has planted the bomb!".
-    EventBooker(const LogDocument& doc, std::string_view phrase, EventKind kind,
-                PlayerTable& players, const RoundEnds& roundEnds);
-
-    void book(const EventLine& line);
+    int intern(std::string_view name);
+    const std::string& name(int number) const { return names_[static_cast<std::size_t>(number)]; }
+    int size() const { return static_cast<int>(names_.size()); }
 
 private:
-    void bookOnePlayerEvent(int player, const EventLine& line);
-    void bookPair(const EventLine& line);
-    void creditCarrierKill(int killer, std::string_view victim, int lineEnd);
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const {
+            return std::hash<std::string_view>{}(s);
+        }
+    };
+    std::vector<std::string> names_;
+    std::unordered_map<std::string, int, Hash, std::equal_to<>> numbers_;
+};
+
+// One cut event line as booking needs it.
+struct EventRecord {
+    enum Flag : std::uint8_t { Headshot = 1, TeamKill = 2, RenameWeapon = 4 };
+    std::int32_t lineStart = 0;
+    std::int32_t firstName = 0;     // in the NamePool of the cutting
+    std::int32_t secondName = 0;    // two-player events
+    std::uint8_t victimCounter = 0; // the weapon's Counters; 0 for none
+    std::uint8_t killerCounter = 0;
+    std::uint8_t flags = 0;
+    CarrierDrop dropAfter = CarrierDrop::None;
+    CarrierDrop dropAbove = CarrierDrop::None;
+};
+
+// The record of a cut line: names interned in `names`, the weapon word
+// turned into its counters, the team kill decided ("re" is never one).
+EventRecord recordEvent(const EventLine& line, std::string_view phrase, NamePool& names);
+
+// The player index of each name of one NamePool, found in the table (and
+// added to it) the first time booking asks.
+class NameIndexes {
+public:
+    NameIndexes(const NamePool& names, PlayerTable& players) : names_(names), players_(players) {}
+    int player(int name);
+    const std::string& name(int number) const { return names_.name(number); }
+
+private:
+    const NamePool& names_;
+    PlayerTable& players_;
+    std::vector<int> indexes_; // 0: not looked up yet
+};
+
+// Killer/victim pairs gathered while booking and counted once at the end:
+// cheaper than keeping the sparse per-opponent counts in order kill by kill.
+class KillPairs {
+public:
+    void add(int killer, int victim) { pairs_.push_back({killer, victim}); }
+    // Adds each pair's count to the killer's victims and the victim's
+    // killers, then forgets the pairs.
+    void bookInto(PlayerTable& players);
+
+private:
+    struct Pair {
+        std::int32_t killer;
+        std::int32_t victim;
+    };
+    std::vector<Pair> pairs_;
+};
+
+class EventBooker {
+public:
+    // `roundEnds` is read only for "has planted the bomb!"; the killer/victim
+    // pairs go to `pairs`.
+    EventBooker(std::string_view phrase, EventKind kind, PlayerTable& players,
+                const RoundEnds& roundEnds, KillPairs& pairs);
+
+    void book(const EventRecord& event, NameIndexes& names);
+
+private:
+    void bookOnePlayerEvent(int player, const EventRecord& event);
+    void bookPair(int victim, int killer, const EventRecord& event, NameIndexes& names);
+    void creditCarrierKill(int killer, CarrierDrop drop);
     int masterOf(int player);
     void linkRename(int master, int newName);
 
-    enum class Drop { None, Other, Briefcase, Flag, Bomb };
-    Drop dropLineAt(int at, std::string_view victim) const;
-    int lineAbove(int caret) const;
-
-    std::string_view text_;
-    std::string_view phrase_;
     EventKind kind_;
     bool renamePhrase_;
     PlayerTable& players_;
     std::vector<Counter> onePlayerCounters_;
     bool plantPhrase_ = false;
     const RoundEnds& roundEnds_;
+    KillPairs& pairs_;
+    // While no player has an original name, a name's pair index is the one
+    // the booking just found for it; otherwise it is looked up again.
+    bool pairIndexesFound_;
 
     // Alias collections as index: the lowest holder of each item and every
     // (holder, item) pair, so the rename linking needs no scan of the table.

@@ -14,6 +14,7 @@ namespace {
 constexpr std::string_view kStabbed = "was stabbed by";
 constexpr std::string_view kSliced = "was sliced by";
 constexpr std::string_view kRenamed = "renamed to";
+constexpr std::string_view kRenameWeapon = "re";
 
 bool endsWith(std::string_view s, std::string_view tail) {
     return s.size() >= tail.size() && s.substr(s.size() - tail.size()) == tail;
@@ -108,6 +109,61 @@ void EventLineCutter::cutTwoPlayerLine() {
     }
     }
     line_.teamKill = probeTeamKill();
+    // Only a kill books a pair: not a rename, not a team kill (a weapon word
+    // "re" is never one).
+    if (form_ != LineForm::Rename && !(line_.teamKill && line_.weapon != kRenameWeapon))
+        findCarrierDrops();
+}
+
+// The victim's drop line may follow the kill line directly, and may also stand
+// on one of the three lines above it; both places can credit.
+void EventLineCutter::findCarrierDrops() {
+    const auto credited = [](DropLine drop) {
+        switch (drop) {
+        case DropLine::Briefcase: return CarrierDrop::Briefcase;
+        case DropLine::Flag: return CarrierDrop::Flag;
+        case DropLine::Bomb: return CarrierDrop::Bomb;
+        default: return CarrierDrop::None;
+        }
+    };
+    const int n = static_cast<int>(text_.size());
+    int caret = std::clamp(line_.lineEnd + 2, 0, n);
+    line_.dropAfter = credited(dropLineAt(caret));
+
+    caret = lineAbove(lineAbove(caret)); // the kill line's start, then the line before it
+    for (int round = 0; round < 3; ++round) {
+        const DropLine drop = dropLineAt(caret);
+        if (drop == DropLine::None)
+            caret = lineAbove(caret);
+        else if ((line_.dropAbove = credited(drop)) != CarrierDrop::None)
+            return;
+        // deliberate: a drop line of another object is examined again next round
+    }
+}
+
+EventLineCutter::DropLine EventLineCutter::dropLineAt(int at) const {
+    static constexpr std::string_view kDropped = " has dropped";
+    const std::string_view victim = line_.firstName;
+    const std::string_view rest = text_.substr(static_cast<std::size_t>(at));
+    if (rest.size() < victim.size() + kDropped.size() || rest.substr(0, victim.size()) != victim ||
+        rest.substr(victim.size(), kDropped.size()) != kDropped)
+        return DropLine::None;
+    if (rest.size() < victim.size() + 19)
+        return DropLine::Other;
+    const std::string_view object = rest.substr(victim.size(), 19);
+    if (object == " has dropped the br")
+        return DropLine::Briefcase;
+    if (object == " has dropped the Bl" || object == " has dropped the Re")
+        return DropLine::Flag;
+    if (object == " has dropped the bo")
+        return DropLine::Bomb;
+    return DropLine::Other;
+}
+
+// Back one position, then backward up to LF.
+int EventLineCutter::lineAbove(int caret) const {
+    caret = std::max(caret - 1, 0);
+    return lastIndexOf(text_, '\n', caret) + 1;
 }
 
 // Knife and bayonet lines: the killer is the rest of the line after the

@@ -7,10 +7,12 @@
 //
 // It reads the document's text and attribute buffers directly; the document
 // must not change while a cutter is in use. One cutter serves one phrase:
-// feed it that phrase's occurrences in ascending order.
+// feed it that phrase's occurrences in ascending order. Cutting reads the text
+// only, so the cutters of the parts of a text may run on threads of their own.
 
 #include "core/log/log_document.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -19,6 +21,10 @@ namespace quorvath {
 // How many players an event phrase names: one before the phrase ("Joe fell to
 // his death.") or one before and one after it (kills and renames).
 enum class EventKind { OnePlayer, TwoPlayer };
+
+// What a line next to a kill says the victim dropped: the killer of a
+// carrier gets credit for the briefcase, a flag or the bomb.
+enum class CarrierDrop : std::uint8_t { None, Briefcase, Flag, Bomb };
 
 struct EventLine {
     int pos = 0;                 // where the phrase was found
@@ -29,6 +35,10 @@ struct EventLine {
     std::string_view weapon;     // the weapon word; "re" for a rename
     bool headshot = false;
     bool teamKill = false;
+    // Found for the kills that book a killer/victim pair only: the victim's
+    // drop on the line after the kill, and on one of the lines above it.
+    CarrierDrop dropAfter = CarrierDrop::None;
+    CarrierDrop dropAbove = CarrierDrop::None;
 };
 
 class EventLineCutter {
@@ -44,6 +54,10 @@ private:
     enum class LineForm { Weapon, Knife, Bayonet, Rename };
 
     void cutTwoPlayerLine();
+    void findCarrierDrops();
+    enum class DropLine { None, Other, Briefcase, Flag, Bomb };
+    DropLine dropLineAt(int at) const;
+    int lineAbove(int caret) const;
     void cutKillerToLineEnd();
     void cutKillerByLength();
     bool probeTeamKill();

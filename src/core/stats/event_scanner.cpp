@@ -9,7 +9,10 @@ void bookPhraseEvents(const LogDocument& doc, std::string_view phrase, EventKind
                       PlayerTable& players, const std::vector<int>& hits,
                       const RoundEnds& roundEnds, Progress* progress) {
     EventLineCutter cutter(doc, phrase, kind);
-    EventBooker booker(doc, phrase, kind, players, roundEnds);
+    NamePool names;
+    NameIndexes indexes(names, players);
+    KillPairs pairs;
+    EventBooker booker(phrase, kind, players, roundEnds, pairs);
     const std::int64_t length = doc.length();
     int searchFrom = 0; // the next search starts at the line end: one occurrence per line
     for (int pos : hits) {
@@ -19,10 +22,9 @@ void bookPhraseEvents(const LogDocument& doc, std::string_view phrase, EventKind
         searchFrom = line.lineEnd;
         if (progress)
             progress->setPosition(pos, length);
-        // Nothing that cutting reads is changed by booking, so each occurrence
-        // is booked at once instead of after all are collected.
-        booker.book(line);
+        booker.book(recordEvent(line, phrase, names), indexes);
     }
+    pairs.bookInto(players);
     if (progress)
         progress->setPosition(length, length);
 }

@@ -134,7 +134,7 @@ void PhraseSweep::buildTable(const Automaton& a, const std::array<int, 257>& rep
 }
 
 void PhraseSweep::scan(std::string_view text, int from, int to, int reportFrom, int reportTo,
-                       std::vector<std::vector<int>>& hits) const {
+                       Receiver& receiver) const {
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     const std::uint32_t* table = next_.data();
     const std::uint16_t* classOf = classOf_.data();
@@ -148,39 +148,64 @@ void PhraseSweep::scan(std::string_view text, int from, int to, int reportFrom, 
                 const int phrase = outputs_[o];
                 const int start = i - lengths_[static_cast<std::size_t>(phrase)] + 1;
                 if (start >= reportFrom && start < reportTo)
-                    hits[static_cast<std::size_t>(phrase)].push_back(start);
+                    receiver.occurrence(phrase, start);
             }
         }
     }
 }
 
-std::vector<std::vector<int>> PhraseSweep::run(std::string_view text, int threads) const {
+int PhraseSweep::partsFor(std::size_t length, int threads) {
+    const auto parts = static_cast<int>(std::min<std::size_t>(length / kMinBytesPerThread, 64));
+    return std::clamp(parts, 1, std::max(threads, 1));
+}
+
+void PhraseSweep::run(std::string_view text, const std::vector<Receiver*>& receivers) const {
     const int n = static_cast<int>(text.size());
-    const int parts = std::clamp(n / kMinBytesPerThread, 1, std::max(threads, 1));
-    std::vector<std::vector<std::vector<int>>> partHits(
-        static_cast<std::size_t>(parts), std::vector<std::vector<int>>(lengths_.size()));
+    const int parts = std::max(static_cast<int>(receivers.size()), 1);
     auto scanPart = [&](int part) {
         const int begin = static_cast<int>(static_cast<long long>(n) * part / parts);
         const int end = static_cast<int>(static_cast<long long>(n) * (part + 1) / parts);
-        // Overlap by one phrase length so occurrences across the cut are seen
-        // by the part they start in.
+        // Past the part's end by one phrase length, so that occurrences
+        // across the cut are seen by the part they start in.
         const int reach = std::max(longest_ - 1, 0);
-        scan(text, std::max(begin - reach, 0), std::min(end + reach, n), begin, end,
-             partHits[static_cast<std::size_t>(part)]);
+        scan(text, begin, std::min(end + reach, n), begin, end,
+             *receivers[static_cast<std::size_t>(part)]);
     };
+    if (receivers.empty())
+        return;
     std::vector<std::thread> workers;
     for (int part = 1; part < parts; ++part)
         workers.emplace_back(scanPart, part);
     scanPart(0);
     for (auto& w : workers)
         w.join();
+}
 
-    std::vector<std::vector<int>> hits = std::move(partHits[0]);
-    for (int part = 1; part < parts; ++part)
-        for (std::size_t p = 0; p < hits.size(); ++p) {
-            const auto& more = partHits[static_cast<std::size_t>(part)][p];
-            hits[p].insert(hits[p].end(), more.begin(), more.end());
-        }
+namespace {
+
+// Every occurrence as a list of starts per phrase.
+class HitLists : public PhraseSweep::Receiver {
+public:
+    explicit HitLists(std::size_t phrases) : hits(phrases) {}
+    void occurrence(int phrase, int start) override {
+        hits[static_cast<std::size_t>(phrase)].push_back(start);
+    }
+    std::vector<std::vector<int>> hits;
+};
+
+} // namespace
+
+std::vector<std::vector<int>> PhraseSweep::run(std::string_view text, int threads) const {
+    std::vector<HitLists> lists(static_cast<std::size_t>(partsFor(text.size(), threads)),
+                                HitLists(lengths_.size()));
+    std::vector<Receiver*> receivers;
+    for (HitLists& list : lists)
+        receivers.push_back(&list);
+    run(text, receivers);
+    std::vector<std::vector<int>> hits = std::move(lists[0].hits);
+    for (std::size_t part = 1; part < lists.size(); ++part)
+        for (std::size_t p = 0; p < hits.size(); ++p)
+            hits[p].insert(hits[p].end(), lists[part].hits[p].begin(), lists[part].hits[p].end());
     return hits;
 }
 

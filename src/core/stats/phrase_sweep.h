@@ -4,7 +4,9 @@
 // them (foldCase). The statistics pass sweeps the log once for all its phrases
 // instead of searching the whole text once per phrase.
 //
-// A built sweep is immutable; run() may be called from any thread.
+// A built sweep is immutable; run() may be called from any thread. The text
+// may be cut into parts, each swept on a thread of its own; a part's
+// occurrences go to that part's Receiver, on that part's thread.
 
 #include <array>
 #include <cstdint>
@@ -19,6 +21,23 @@ public:
     // Empty phrases are allowed and never occur.
     explicit PhraseSweep(const std::vector<std::string>& phrases);
 
+    // Told each occurrence of its part of the text: the phrase's number and
+    // where the occurrence starts, in ascending order of its end.
+    class Receiver {
+    public:
+        virtual ~Receiver() = default;
+        virtual void occurrence(int phrase, int start) = 0;
+    };
+
+    // How many parts a text of `length` characters is cut into for up to
+    // `threads` threads: one while a second thread would cost more than it saves.
+    static int partsFor(std::size_t length, int threads);
+
+    // Cuts the text into receivers.size() parts of about equal length and
+    // sweeps each on a thread of its own. Part i reports the occurrences that
+    // start in it, whatever part they end in.
+    void run(std::string_view text, const std::vector<Receiver*>& receivers) const;
+
     // For each phrase (in the order given), the start position of every
     // occurrence, ascending; overlapping occurrences included. Splits the
     // text between up to `threads` threads.
@@ -32,7 +51,7 @@ private:
     void buildTable(const Automaton& automaton, const std::array<int, 257>& representative);
 
     void scan(std::string_view text, int from, int to, int reportFrom, int reportTo,
-              std::vector<std::vector<int>>& hits) const;
+              Receiver& receiver) const;
 
     // Bytes fall into classes (one per letter the phrases use, one for all
     // others), which keeps the table small enough for the fastest cache.

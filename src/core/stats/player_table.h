@@ -42,6 +42,14 @@ public:
     // First index 1..n whose name or originalName equals `name` exactly, 0 when none.
     int findPlayerIndex(std::string_view name) const;
 
+    // Whether a player 1..n has an original name other than "" (only alias
+    // linking gives one); while none has, findPlayerIndex of a name other
+    // than "" is findByName.
+    bool anyOriginalName() const {
+        return byOriginalName_.size() > 1 ||
+               (byOriginalName_.size() == 1 && !byOriginalName_.begin()->first.empty());
+    }
+
     void setName(int i, std::string name);
     void setOriginalName(int i, std::string originalName);
 

@@ -1,10 +1,13 @@
 #include "core/stats/statistics_pass.h"
 
+#include "core/common/folded_search.h"
 #include "core/common/progress.h"
 #include "core/stats/event_booking.h"
 #include "core/stats/event_scanner.h"
 #include "core/stats/phrase_sweep.h"
 
+#include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -63,32 +66,135 @@ void sumAllPlayers(PlayerTable& players) {
                 players[i].counters[static_cast<std::size_t>(c)];
 }
 
+namespace {
+
+// The occurrences in one part of the text, cut into event records on the
+// sweeping thread while their lines are still in cache; the round ends as
+// positions. Booking then never reads the text.
+class EventCollector : public PhraseSweep::Receiver {
+public:
+    EventCollector(const LogDocument& doc, int begin, Progress* progress, int parts)
+        : text_(doc.text()), begin_(begin), progress_(progress), parts_(parts) {
+        for (const StatisticsScan& scan : kStatisticsScans)
+            cutters_.emplace_back(doc, scan.phrase, scan.kind);
+        // In the first part the first occurrence of each phrase is booked; in
+        // the others it may share its line with one in the part before.
+        searchFrom_.fill(begin == 0 ? 0 : kUnknown);
+    }
+
+    void occurrence(int phrase, int start) override {
+        const auto p = static_cast<std::size_t>(phrase);
+        if (p >= kStatisticsScans.size()) {
+            roundEnds[p - kStatisticsScans.size()].push_back(start);
+            return;
+        }
+        // One occurrence per line, as booking the hits one by one would take them.
+        if (start < searchFrom_[p])
+            return;
+        const EventLine& line = cutters_[p].cut(start);
+        const bool booked = searchFrom_[p] != kUnknown || !occursEarlierOnLine(p, line);
+        searchFrom_[p] = line.lineEnd;
+        if (booked)
+            records[p].push_back(recordEvent(line, kStatisticsScans[p].phrase, names));
+        if (progress_ && start >= nextReport_) {
+            progress_->setPosition(static_cast<std::int64_t>(start) * parts_);
+            nextReport_ = start + (1 << 16);
+        }
+    }
+
+    NamePool names;
+    std::array<std::vector<EventRecord>, kStatisticsScanCount> records;
+    std::array<std::vector<int>, RoundEnds::kPhrases.size()> roundEnds;
+
+private:
+    static constexpr int kUnknown = -1;
+
+    // Whether the phrase also occurs earlier on the line, before this part
+    // began: then that occurrence is the line's (none of the phrases holds a
+    // line break, so occurrences on one line are booked once).
+    bool occursEarlierOnLine(std::size_t p, const EventLine& line) const {
+        if (line.lineStart >= begin_)
+            return false;
+        const std::string_view phrase = kStatisticsScans[p].phrase;
+        const auto before = text_.substr(0, static_cast<std::size_t>(line.pos) + phrase.size() - 1);
+        return FoldedNeedle(phrase).find(before, static_cast<std::size_t>(line.lineStart)) !=
+               std::string_view::npos;
+    }
+
+    std::string_view text_;
+    int begin_;
+    Progress* progress_;
+    int parts_;
+    int nextReport_ = 0;
+    std::vector<EventLineCutter> cutters_;
+    std::array<int, kStatisticsScanCount> searchFrom_{};
+};
+
+} // namespace
+
 void runStatisticsPass(const LogDocument& doc, PlayerTable& players, Progress& progress,
                        const ScanStarted& scanStarted) {
+    runStatisticsPass(doc, players, progress, scanStarted,
+                      PhraseSweep::partsFor(doc.text().size(), 2));
+}
+
+void runStatisticsPass(const LogDocument& doc, PlayerTable& players, Progress& progress,
+                       const ScanStarted& scanStarted, int parts) {
     players.cutToSlotZero();
     progress.beginStage(std::string(scanCaption(1)));
     progress.setPosition(0, doc.length());
 
-    // One sweep finds every phrase and the four round ends of the bomb check.
+    // One sweep finds every phrase and the four round ends of the bomb check,
+    // and cuts the event lines.
     std::vector<std::string> phrases;
     for (const StatisticsScan& scan : kStatisticsScans)
         phrases.emplace_back(scan.phrase);
     for (std::string_view roundEnd : RoundEnds::kPhrases)
         phrases.emplace_back(roundEnd);
-    auto hits = PhraseSweep(phrases).run(doc.text());
-    const RoundEnds roundEnds(hits, kStatisticsScans.size());
+    parts = std::max(parts, 1);
+    std::vector<std::unique_ptr<EventCollector>> collectors;
+    std::vector<PhraseSweep::Receiver*> receivers;
+    for (int part = 0; part < parts; ++part) {
+        const auto begin = static_cast<int>(static_cast<long long>(doc.length()) * part / parts);
+        collectors.push_back(
+            std::make_unique<EventCollector>(doc, begin, part == 0 ? &progress : nullptr, parts));
+        receivers.push_back(collectors.back().get());
+    }
+    PhraseSweep(phrases).run(doc.text(), receivers);
 
+    std::vector<std::vector<int>> roundEndHits(RoundEnds::kPhrases.size());
+    for (std::size_t i = 0; i < roundEndHits.size(); ++i)
+        for (const auto& collector : collectors)
+            roundEndHits[i].insert(roundEndHits[i].end(), collector->roundEnds[i].begin(),
+                                   collector->roundEnds[i].end());
+    const RoundEnds roundEnds(roundEndHits, 0);
+
+    std::vector<NameIndexes> indexes;
+    for (const auto& collector : collectors)
+        indexes.emplace_back(collector->names, players);
+    KillPairs pairs;
+    const std::int64_t length = doc.length();
     for (int number = 1; number <= kStatisticsScanCount; ++number) {
         if (progress.stopRequested())
             return; // the table is thrown away: no need to finish it
-        const StatisticsScan& scan = kStatisticsScans[static_cast<std::size_t>(number - 1)];
+        const auto scan = static_cast<std::size_t>(number - 1);
         if (number > 1)
             progress.beginStage(std::string(scanCaption(number)));
         if (scanStarted)
             scanStarted(number);
-        bookPhraseEvents(doc, scan.phrase, scan.kind, players,
-                         hits[static_cast<std::size_t>(number - 1)], roundEnds, &progress);
+        EventBooker booker(kStatisticsScans[scan].phrase, kStatisticsScans[scan].kind, players,
+                           roundEnds, pairs);
+        for (std::size_t part = 0; part < collectors.size(); ++part) {
+            std::vector<EventRecord>& records = collectors[part]->records[scan];
+            for (const EventRecord& event : records) {
+                progress.setPosition(event.lineStart, length);
+                booker.book(event, indexes[part]);
+            }
+            std::vector<EventRecord>().swap(records); // booked: its memory goes back
+        }
+        progress.setPosition(length, length);
     }
+    pairs.bookInto(players);
     sumAllPlayers(players);
 }
 

@@ -184,17 +184,21 @@ void expectSameTables(const PlayerTable& fast, const test::LiteralTable& literal
     }
 }
 
-TEST(StatisticsPassDifferential, SameTableAsTheLiteralScans) {
+// The text cut into one, two or three parts, each swept and cut on a thread of
+// its own: the cuts fall inside lines, names and phrases.
+TEST(StatisticsPassDifferential, SameTableAsTheLiteralScansForAnyNumberOfThreads) {
     for (unsigned seed = 1; seed <= 300; ++seed) {
-        SCOPED_TRACE("seed " + std::to_string(seed));
         LogDocument doc;
         RandomLog(seed).fill(doc, 5 + static_cast<int>(seed % 60));
-        PlayerTable fast;
-        Progress progress;
-        runStatisticsPass(doc, fast, progress);
         test::LiteralTable literal;
         test::literalStatisticsPass(doc, literal);
-        expectSameTables(fast, literal);
+        for (int parts = 1; parts <= 3; ++parts) {
+            SCOPED_TRACE("seed " + std::to_string(seed) + ", " + std::to_string(parts) + " parts");
+            PlayerTable fast;
+            Progress progress;
+            runStatisticsPass(doc, fast, progress, {}, parts);
+            expectSameTables(fast, literal);
+        }
         if (HasFailure())
             break;
     }
