@@ -38,6 +38,8 @@ void processChatCodes(LogDocument& doc, Progress& progress);
 void processOspCodes(LogDocument& doc, Progress& progress);
 void processRedTeamCodes(LogDocument& doc, Progress& progress);
 void processBlueTeamCodes(LogDocument& doc, Progress& progress);
+// The red and the blue pass in one walk over the text, with their result.
+void processTeamCodes(LogDocument& doc, Progress& progress);
 void processPunkBusterCodes(LogDocument& doc, Progress& progress);
 void removeOtherCodes(LogDocument& doc, Progress& progress);
 void greyGhosts(LogDocument& doc, Progress& progress);

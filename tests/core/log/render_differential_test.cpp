@@ -76,6 +76,11 @@ const std::tuple<const char*, Pass, LiteralPass> passes[] = {
     {"OSP", processOspCodes, literal::processOspCodes},
     {"red", processRedTeamCodes, literal::processRedTeamCodes},
     {"blue", processBlueTeamCodes, literal::processBlueTeamCodes},
+    {"red and blue", processTeamCodes,
+     [](LogDocument& doc) {
+         literal::processRedTeamCodes(doc);
+         literal::processBlueTeamCodes(doc);
+     }},
     {"PunkBuster", processPunkBusterCodes, literal::processPunkBusterCodes},
     {"other codes", removeOtherCodes, literal::removeOtherCodes},
     {"ghosts", greyGhosts, literal::greyGhosts},
