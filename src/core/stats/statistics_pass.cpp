@@ -73,8 +73,10 @@ namespace {
 // positions. Booking then never reads the text.
 class EventCollector : public PhraseSweep::Receiver {
 public:
-    EventCollector(const LogDocument& doc, int begin, Progress* progress, int parts)
-        : text_(doc.text()), begin_(begin), progress_(progress), parts_(parts) {
+    // The collector of the first part shows the sweep's progress, scaled by
+    // `reportScale` (the number of parts); the others pass 0.
+    EventCollector(const LogDocument& doc, int begin, Progress& progress, int reportScale)
+        : text_(doc.text()), begin_(begin), progress_(progress), reportScale_(reportScale) {
         for (const StatisticsScan& scan : kStatisticsScans)
             cutters_.emplace_back(doc, scan.phrase, scan.kind);
         // In the first part the first occurrence of each phrase is booked; in
@@ -83,6 +85,8 @@ public:
     }
 
     void occurrence(int phrase, int start) override {
+        if (progress_.stopRequested())
+            return; // the table is thrown away: the rest of the sweep cuts nothing
         const auto p = static_cast<std::size_t>(phrase);
         if (p >= kStatisticsScans.size()) {
             roundEnds[p - kStatisticsScans.size()].push_back(start);
@@ -96,8 +100,8 @@ public:
         searchFrom_[p] = line.lineEnd;
         if (booked)
             records[p].push_back(recordEvent(line, kStatisticsScans[p].phrase, names));
-        if (progress_ && start >= nextReport_) {
-            progress_->setPosition(static_cast<std::int64_t>(start) * parts_);
+        if (reportScale_ > 0 && start >= nextReport_) {
+            progress_.setPosition(static_cast<std::int64_t>(start) * reportScale_);
             nextReport_ = start + (1 << 16);
         }
     }
@@ -123,8 +127,8 @@ private:
 
     std::string_view text_;
     int begin_;
-    Progress* progress_;
-    int parts_;
+    Progress& progress_;
+    int reportScale_;
     int nextReport_ = 0;
     std::vector<EventLineCutter> cutters_;
     std::array<int, kStatisticsScanCount> searchFrom_{};
@@ -157,7 +161,7 @@ void runStatisticsPass(const LogDocument& doc, PlayerTable& players, Progress& p
     for (int part = 0; part < parts; ++part) {
         const auto begin = static_cast<int>(static_cast<long long>(doc.length()) * part / parts);
         collectors.push_back(
-            std::make_unique<EventCollector>(doc, begin, part == 0 ? &progress : nullptr, parts));
+            std::make_unique<EventCollector>(doc, begin, progress, part == 0 ? parts : 0));
         receivers.push_back(collectors.back().get());
     }
     PhraseSweep(phrases).run(doc.text(), receivers);
