@@ -1,8 +1,12 @@
-// Opening a generated 100 MB log in the main window (load, render, show),
-// then paging through it, then "Get the guff" until the statistics window is
-// filled: wall time and memory beyond the window's baseline.
-// Plain main; run by scripts/bench. Figures, not a pass/fail test.
-//   bench_ui_open [SIZE_MB]
+// The windows on a large log, step by step as a user goes: open it (archive
+// copy, load, render, first screen painted: "Ready"), page through it, a
+// first Find (of a text that is not there, so the whole log is searched),
+// Highlight Nick, then "Get the guff" until the statistics window is filled.
+// For each step its wall time and the memory beyond the windows' baseline,
+// at its peak during the step and after it, per byte of log.
+// Plain main; run by scripts/bench (bench_table reads the "= " lines).
+// Figures, not a pass/fail test.
+//   bench_ui_open [--log FILE | --size-mb N]
 
 #include "core/common/settings_store.h"
 #include "core/common/user_prompts.h"
@@ -14,8 +18,11 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -53,18 +60,64 @@ long long procStatus(const char* key) {
     return 0;
 }
 
+// Lets the next peak (VmHWM) start from the memory in use now.
+void resetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
+
+// Times one step and the memory it holds, beyond `baseline`.
+class Step {
+public:
+    Step(long long baseline, double logBytes) : baseline_(baseline), logBytes_(logBytes) {
+        resetPeak();
+        clock_.start();
+    }
+    // Prints "= name seconds peak after" for bench_table and a line for people.
+    void report(const char* name, const char* what) {
+        const double seconds = static_cast<double>(clock_.nsecsElapsed()) / 1e9;
+        const double peak = static_cast<double>(procStatus("VmHWM:") - baseline_) / logBytes_;
+        const double after = static_cast<double>(procStatus("VmRSS:") - baseline_) / logBytes_;
+        std::printf("%-44s %7.3f s   memory: peak %.2f, after %.2f bytes per log byte\n", what,
+                    seconds, peak, after);
+        std::printf("= %s %.4f %.3f %.3f\n", name, seconds, peak, after);
+        std::fflush(stdout);
+    }
+
+private:
+    long long baseline_;
+    double logBytes_;
+    QElapsedTimer clock_;
+};
+
+template <typename Done> void waitFor(const Done& done) {
+    while (!done())
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    const int sizeMb = argc > 1 ? std::atoi(argv[1]) : 100;
+    std::string log;
+    int sizeMb = 100;
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::string(argv[i]) == "--log")
+            log = argv[i + 1];
+        if (std::string(argv[i]) == "--size-mb")
+            sizeMb = std::atoi(argv[i + 1]);
+    }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     const std::filesystem::path dir = std::filesystem::temp_directory_path() / "quorvath-bench-ui";
     std::filesystem::create_directories(dir);
-    const std::string log = (dir / "big.log").string();
-    const std::string gen = std::string(QUORVATH_GEN_LOG) + " --size-mb " + std::to_string(sizeMb) +
-                            " --seed 7 --out " + log;
-    if (std::system(gen.c_str()) != 0)
-        return 1;
+    if (log.empty()) {
+        log = (dir / "big.log").string();
+        const std::string gen = std::string(QUORVATH_GEN_LOG) + " --size-mb " +
+                                std::to_string(sizeMb) + " --seed 7 --out " + log;
+        if (std::system(gen.c_str()) != 0)
+            return 1;
+    } else { // opening makes its archive copy beside the log: work on a link in our folder
+        const std::filesystem::path link = dir / "log.log";
+        std::filesystem::remove(link);
+        std::filesystem::create_symlink(std::filesystem::absolute(log), link);
+        log = link.string();
+    }
     const auto bytes = static_cast<double>(std::filesystem::file_size(log));
 
     QApplication app(argc, argv);
@@ -76,45 +129,59 @@ int main(int argc, char** argv) {
     window.show();
     QApplication::processEvents();
     const long long baseline = procStatus("VmRSS:");
+    std::printf("log %.1f MB\n", bytes / 1e6);
 
-    QElapsedTimer clock;
-    clock.start();
-    bool done = false;
-    QObject::connect(&session, &LogSession::workFinished, [&] { done = true; });
-    session.openLog(log);
-    while (!done)
-        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    window.logView()->viewport()->repaint(); // shown: the first screen painted
-    const double openMs = static_cast<double>(clock.elapsed());
-    const long long after = procStatus("VmRSS:");
-    const long long peak = procStatus("VmHWM:");
-
-    QScrollBar* bar = window.logView()->verticalScrollBar();
-    clock.restart();
-    const int pages = 200;
-    for (int i = 0; i < pages; ++i) {
-        bar->setValue(bar->maximum() / pages * i);
-        window.logView()->viewport()->repaint();
+    {
+        Step step(baseline, bytes);
+        bool done = false;
+        QObject::connect(&session, &LogSession::workFinished, [&] { done = true; });
+        session.openLog(log);
+        waitFor([&] { return done; });
+        window.logView()->viewport()->repaint(); // shown: the first screen painted
+        step.report("open", "open to \"Ready\" (copy, load, render, show)");
     }
-    const double pageMs = static_cast<double>(clock.elapsed()) / pages;
-
-    bool shown = false;
-    QObject::connect(&statistics, &StatisticsWindow::statisticsShown, [&] { shown = true; });
-    clock.restart();
-    session.requestStatistics();
-    while (!shown)
-        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    statistics.repaint(); // the list and the sheet painted
-    const double guffMs = static_cast<double>(clock.elapsed());
-
-    std::printf("log %.1f MB, %d lines\n", bytes / 1e6, window.logView()->lineCount());
-    std::printf("open (copy, load, render, show): %.0f ms\n", openMs);
-    std::printf("memory beyond baseline: %.2f bytes per log byte (peak %.2f)\n",
-                static_cast<double>(after - baseline) / bytes,
-                static_cast<double>(peak - baseline) / bytes);
-    std::printf("page jump + repaint: %.2f ms\n", pageMs);
-    std::printf("\"Get the guff\" to the filled statistics window: %.0f ms (%d players)\n", guffMs,
-                session.players().playerCount());
+    {
+        QScrollBar* bar = window.logView()->verticalScrollBar();
+        QElapsedTimer clock;
+        clock.start();
+        const int pages = 200;
+        for (int i = 0; i < pages; ++i) {
+            bar->setValue(bar->maximum() / pages * i);
+            window.logView()->viewport()->repaint();
+        }
+        std::printf("page jump + repaint: %.2f ms\n", static_cast<double>(clock.elapsed()) / pages);
+    }
+    {
+        auto* searchBox = window.findChild<QLineEdit*>("searchBox");
+        auto* findButton = window.findChild<QPushButton*>("findButton");
+        searchBox->setText("no such words in a log");
+        Step step(baseline, bytes);
+        findButton->click();
+        window.logView()->viewport()->repaint();
+        step.report("find", "first Find (a miss: the whole log searched)");
+    }
+    {
+        session.setNick("Quorvath");
+        Step step(baseline, bytes);
+        bool done = false;
+        const auto connection =
+            QObject::connect(&session, &LogSession::workFinished, [&] { done = true; });
+        session.highlightNick();
+        waitFor([&] { return done; });
+        QObject::disconnect(connection);
+        window.logView()->viewport()->repaint();
+        step.report("highlight", "Highlight Nick");
+    }
+    {
+        Step step(baseline, bytes);
+        bool shown = false;
+        QObject::connect(&statistics, &StatisticsWindow::statisticsShown, [&] { shown = true; });
+        session.requestStatistics();
+        waitFor([&] { return shown; });
+        statistics.repaint(); // the list and the sheet painted
+        step.report("guff", "\"Get the guff\" to the filled statistics window");
+    }
+    std::printf("%d players\n", session.players().playerCount());
     removeFile(session.archiveCopy());
     std::filesystem::remove_all(dir);
     return 0;

@@ -12,8 +12,8 @@ namespace quorvath {
 
 namespace {
 
-// Below this size a second thread costs more than it saves.
-constexpr int kMinBytesPerThread = 1 << 20;
+// Below this size a part of its own costs more than it saves.
+constexpr int kMinBytesPerPart = 1 << 20;
 
 } // namespace
 
@@ -133,50 +133,84 @@ void PhraseSweep::buildTable(const Automaton& a, const std::array<int, 257>& rep
     outputBegin_[states] = static_cast<std::uint32_t>(outputs_.size());
 }
 
-void PhraseSweep::scan(std::string_view text, int from, int to, int reportFrom, int reportTo,
-                       Receiver& receiver) const {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-    const std::uint32_t* table = next_.data();
-    const std::uint16_t* classOf = classOf_.data();
+// One part's sweep: where it reads next and up to where, the starts it
+// reports, and the automaton's state (a row offset).
+struct PhraseSweep::Stretch {
+    int at;
+    int to;
+    int reportFrom;
+    int reportTo;
+    Receiver* receiver;
     std::uint32_t row = 0;
-    for (int i = from; i < to; ++i) {
-        const std::uint32_t entry = table[row + classOf[bytes[i]]];
-        row = entry & ~kOutputBit;
-        if (entry & kOutputBit) [[unlikely]] {
-            const std::uint32_t s = row / classes_;
-            for (std::uint32_t o = outputBegin_[s]; o < outputBegin_[s + 1]; ++o) {
-                const int phrase = outputs_[o];
-                const int start = i - lengths_[static_cast<std::size_t>(phrase)] + 1;
-                if (start >= reportFrom && start < reportTo)
-                    receiver.occurrence(phrase, start);
-            }
+};
+
+void PhraseSweep::step(Stretch& s, const unsigned char* bytes) const {
+    const std::uint32_t entry = next_[s.row + classOf_[bytes[s.at]]];
+    s.row = entry & ~kOutputBit;
+    if (entry & kOutputBit) [[unlikely]] {
+        const std::uint32_t state = s.row / classes_;
+        for (std::uint32_t o = outputBegin_[state]; o < outputBegin_[state + 1]; ++o) {
+            const int phrase = outputs_[o];
+            const int start = s.at - lengths_[static_cast<std::size_t>(phrase)] + 1;
+            if (start >= s.reportFrom && start < s.reportTo)
+                s.receiver->occurrence(phrase, start);
         }
     }
+    ++s.at;
+}
+
+// Each step waits for the table entry the step before it found; sweeping
+// several parts in turn lets the processor look up their entries at the same
+// time.
+template <int Parts> void PhraseSweep::sweepTogether(const unsigned char* bytes, Stretch* s) const {
+    int common = s[0].to - s[0].at;
+    for (int k = 1; k < Parts; ++k)
+        common = std::min(common, s[k].to - s[k].at);
+    for (int i = 0; i < common; ++i)
+        for (int k = 0; k < Parts; ++k)
+            step(s[k], bytes);
+    for (int k = 0; k < Parts; ++k)
+        while (s[k].at < s[k].to)
+            step(s[k], bytes);
 }
 
 int PhraseSweep::partsFor(std::size_t length, int threads) {
-    const auto parts = static_cast<int>(std::min<std::size_t>(length / kMinBytesPerThread, 64));
-    return std::clamp(parts, 1, std::max(threads, 1));
+    const auto large = static_cast<int>(std::min<std::size_t>(length / kMinBytesPerPart, 64));
+    return std::clamp(large, 1, kPartsPerThread * std::max(threads, 1));
 }
 
-void PhraseSweep::run(std::string_view text, const std::vector<Receiver*>& receivers) const {
+void PhraseSweep::run(std::string_view text, const std::vector<Receiver*>& receivers,
+                      int threads) const {
     const int n = static_cast<int>(text.size());
-    const int parts = std::max(static_cast<int>(receivers.size()), 1);
-    auto scanPart = [&](int part) {
+    const int parts = static_cast<int>(receivers.size());
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    std::vector<Stretch> stretches;
+    for (int part = 0; part < parts; ++part) {
         const int begin = static_cast<int>(static_cast<long long>(n) * part / parts);
         const int end = static_cast<int>(static_cast<long long>(n) * (part + 1) / parts);
         // Past the part's end by one phrase length, so that occurrences
         // across the cut are seen by the part they start in.
         const int reach = std::max(longest_ - 1, 0);
-        scan(text, begin, std::min(end + reach, n), begin, end,
-             *receivers[static_cast<std::size_t>(part)]);
+        stretches.push_back({begin, std::min(end + reach, n), begin, end,
+                             receivers[static_cast<std::size_t>(part)]});
+    }
+    // Each thread takes a run of neighbouring parts, two at a time.
+    threads = std::clamp(threads, 1, std::max(parts, 1));
+    auto sweepParts = [&](int thread) {
+        const int first = parts * thread / threads;
+        const int last = parts * (thread + 1) / threads;
+        for (int part = first; part < last; part += kPartsPerThread) {
+            Stretch* s = stretches.data() + part;
+            if (last - part >= 2)
+                sweepTogether<2>(bytes, s);
+            else
+                sweepTogether<1>(bytes, s);
+        }
     };
-    if (receivers.empty())
-        return;
     std::vector<std::thread> workers;
-    for (int part = 1; part < parts; ++part)
-        workers.emplace_back(scanPart, part);
-    scanPart(0);
+    for (int thread = 1; thread < threads; ++thread)
+        workers.emplace_back(sweepParts, thread);
+    sweepParts(0);
     for (auto& w : workers)
         w.join();
 }
@@ -201,7 +235,7 @@ std::vector<std::vector<int>> PhraseSweep::run(std::string_view text, int thread
     std::vector<Receiver*> receivers;
     for (HitLists& list : lists)
         receivers.push_back(&list);
-    run(text, receivers);
+    run(text, receivers, threads);
     std::vector<std::vector<int>> hits = std::move(lists[0].hits);
     for (std::size_t part = 1; part < lists.size(); ++part)
         for (std::size_t p = 0; p < hits.size(); ++p)

@@ -29,18 +29,22 @@ public:
         virtual void occurrence(int phrase, int start) = 0;
     };
 
+    // A thread sweeps two parts at a time: two independent walks through
+    // the table hide each other's waits for it.
+    static constexpr int kPartsPerThread = 2;
+
     // How many parts a text of `length` characters is cut into for up to
-    // `threads` threads: one while a second thread would cost more than it saves.
+    // `threads` threads: one while a second part costs more than it saves.
     static int partsFor(std::size_t length, int threads);
 
     // Cuts the text into receivers.size() parts of about equal length and
-    // sweeps each on a thread of its own. Part i reports the occurrences that
-    // start in it, whatever part they end in.
-    void run(std::string_view text, const std::vector<Receiver*>& receivers) const;
+    // sweeps them on up to `threads` threads, each taking neighbouring parts.
+    // Part i reports the occurrences that start in it, whatever part they end in.
+    void run(std::string_view text, const std::vector<Receiver*>& receivers, int threads) const;
 
     // For each phrase (in the order given), the start position of every
-    // occurrence, ascending; overlapping occurrences included. Splits the
-    // text between up to `threads` threads.
+    // occurrence, ascending; overlapping occurrences included. Sweeps the
+    // text on up to `threads` threads.
     std::vector<std::vector<int>> run(std::string_view text, int threads = 2) const;
 
 private:
@@ -50,8 +54,9 @@ private:
     std::array<int, 257> assignByteClasses(const Automaton& automaton);
     void buildTable(const Automaton& automaton, const std::array<int, 257>& representative);
 
-    void scan(std::string_view text, int from, int to, int reportFrom, int reportTo,
-              Receiver& receiver) const;
+    struct Stretch;
+    void step(Stretch& stretch, const unsigned char* bytes) const;
+    template <int Parts> void sweepTogether(const unsigned char* bytes, Stretch* stretches) const;
 
     // Bytes fall into classes (one per letter the phrases use, one for all
     // others), which keeps the table small enough for the fastest cache.

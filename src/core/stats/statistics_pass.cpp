@@ -68,6 +68,9 @@ void sumAllPlayers(PlayerTable& players) {
 
 namespace {
 
+// The machines the program runs on have two cores or more.
+constexpr int kThreads = 2;
+
 // The occurrences in one part of the text, cut into event records on the
 // sweeping thread while their lines are still in cache; the round ends as
 // positions. Booking then never reads the text.
@@ -139,7 +142,7 @@ private:
 void runStatisticsPass(const LogDocument& doc, PlayerTable& players, Progress& progress,
                        const ScanStarted& scanStarted) {
     runStatisticsPass(doc, players, progress, scanStarted,
-                      PhraseSweep::partsFor(doc.text().size(), 2));
+                      PhraseSweep::partsFor(doc.text().size(), kThreads));
 }
 
 void runStatisticsPass(const LogDocument& doc, PlayerTable& players, Progress& progress,
@@ -164,7 +167,7 @@ void runStatisticsPass(const LogDocument& doc, PlayerTable& players, Progress& p
             std::make_unique<EventCollector>(doc, begin, progress, part == 0 ? parts : 0));
         receivers.push_back(collectors.back().get());
     }
-    PhraseSweep(phrases).run(doc.text(), receivers);
+    PhraseSweep(phrases).run(doc.text(), receivers, kThreads);
 
     std::vector<std::vector<int>> roundEndHits(RoundEnds::kPhrases.size());
     for (std::size_t i = 0; i < roundEndHits.size(); ++i)

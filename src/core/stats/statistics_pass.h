@@ -42,9 +42,9 @@ using ScanStarted = std::function<void(int number)>;
 // `progress` ends the pass before its next scan, the table left unfinished.
 void runStatisticsPass(const LogDocument& doc, PlayerTable& players, Progress& progress,
                        const ScanStarted& scanStarted = {});
-// The same with the text cut into `parts` parts, each swept and cut on a
-// thread of its own (the pass above uses two for a large log). The table is
-// the same for any number of parts.
+// The same with the text cut into `parts` parts, swept and cut on up to two
+// threads (the pass above takes four parts for a large log). The table is the
+// same for any number of parts.
 void runStatisticsPass(const LogDocument& doc, PlayerTable& players, Progress& progress,
                        const ScanStarted& scanStarted, int parts);
 
