@@ -10,6 +10,9 @@
 namespace quorvath {
 
 void adviseHugePages(const void* data, std::size_t size);
+// Gives the whole pages of [data, data + size) back to the system; they read
+// as zeros when touched again. Only a hint, like the one above.
+void releasePages(const void* data, std::size_t size);
 
 // Reserves room for `size` elements of a string or byte vector, asking for
 // huge pages when the buffer is newly allocated.
@@ -18,6 +21,16 @@ template <typename Buffer> void reserveLarge(Buffer& buffer, std::size_t size) {
         return;
     buffer.reserve(size);
     adviseHugePages(buffer.data(), buffer.capacity());
+}
+
+// Gives back the memory of a buffer's room beyond its size: a log's text and
+// attributes shrink while they are rendered, and would otherwise keep the
+// pages of the longer text they were read as. The room stays reserved.
+template <typename Buffer> void releaseUnusedRoom(Buffer& buffer) {
+    const std::size_t used = (buffer.size() + 1) * sizeof(buffer[0]); // a string's terminator too
+    const std::size_t room = buffer.capacity() * sizeof(buffer[0]);
+    if (room > used)
+        releasePages(reinterpret_cast<const char*>(buffer.data()) + used, room - used);
 }
 
 } // namespace quorvath

@@ -1,6 +1,7 @@
 #include "core/log/colour_renderer.h"
 
 #include "core/common/folded_search.h"
+#include "core/common/large_buffer.h"
 #include "core/common/progress.h"
 #include "core/log/log_colours.h"
 
@@ -286,6 +287,8 @@ void renderColourCodes(LogDocument& doc, Progress& progress) {
     processPunkBusterCodes(doc, progress);
     removeOtherCodes(doc, progress);
     greyGhosts(doc, progress);
+    releaseUnusedRoom(doc.textBuffer());
+    releaseUnusedRoom(doc.attributeBuffer());
     doc.setSelStart(0);
     progress.beginStage(std::string(ReadyStatus));
     progress.setPosition(0, doc.length());

@@ -153,8 +153,8 @@ EventRecord recordEvent(const EventLine& line, std::string_view phrase, NamePool
     event.flags = static_cast<std::uint8_t>(
         (line.headshot ? EventRecord::Headshot : 0) | (reWeapon ? EventRecord::RenameWeapon : 0) |
         (!reWeapon && line.teamKill ? EventRecord::TeamKill : 0));
-    event.dropAfter = line.dropAfter;
-    event.dropAbove = line.dropAbove;
+    event.drops = static_cast<std::uint8_t>(static_cast<unsigned>(line.dropAfter) |
+                                            static_cast<unsigned>(line.dropAbove) << 4);
     return event;
 }
 
@@ -167,60 +167,74 @@ int NameIndexes::player(int name) {
     return index;
 }
 
-// Two stable counting sorts: by victim, then by killer, give the pairs in
-// (killer, victim) order; runs of equal pairs are then counted, and sorted
-// once more by victim for the killers' side.
-void KillPairs::bookInto(PlayerTable& players) {
-    if (pairs_.empty())
-        return;
-    std::int32_t highest = 0;
-    for (const Pair& p : pairs_)
-        highest = std::max({highest, p.killer, p.victim});
-    std::vector<Pair> sorted(pairs_.size());
-    std::vector<std::size_t> starts;
-    const auto sortBy = [&](const std::vector<Pair>& from, std::vector<Pair>& to, auto key) {
-        starts.assign(static_cast<std::size_t>(highest) + 2, 0);
-        for (const Pair& p : from)
-            ++starts[static_cast<std::size_t>(key(p)) + 1];
-        for (std::size_t k = 1; k < starts.size(); ++k)
-            starts[k] += starts[k - 1];
-        to.resize(from.size());
-        for (const Pair& p : from)
-            to[starts[static_cast<std::size_t>(key(p))]++] = p;
-    };
-    const auto byKiller = [](const Pair& p) { return p.killer; };
-    const auto byVictim = [](const Pair& p) { return p.victim; };
-    sortBy(pairs_, sorted, byVictim);
-    sortBy(sorted, pairs_, byKiller);
+namespace {
 
-    // Each distinct pair once, its count in place of the victim's side.
+std::size_t slotOf(std::uint64_t pair, std::size_t mask) {
+    return static_cast<std::size_t>((pair * 0x9E3779B97F4A7C15u) >> 20) & mask;
+}
+
+} // namespace
+
+void KillPairs::add(int killer, int victim) {
+    if (4 * (used_ + 1) > 3 * pairs_.size())
+        grow();
+    const std::uint64_t pair = std::uint64_t{static_cast<std::uint32_t>(killer)} << 32 |
+                               static_cast<std::uint32_t>(victim);
+    const std::size_t mask = pairs_.size() - 1;
+    std::size_t i = slotOf(pair, mask);
+    while (pairs_[i] != pair && pairs_[i] != kEmpty)
+        i = (i + 1) & mask;
+    if (pairs_[i] == kEmpty) {
+        pairs_[i] = pair;
+        ++used_;
+    }
+    ++counts_[i];
+}
+
+void KillPairs::grow() {
+    std::vector<std::uint64_t> oldPairs(std::max<std::size_t>(pairs_.size() * 2, 1024), kEmpty);
+    std::vector<std::uint32_t> oldCounts(oldPairs.size(), 0);
+    oldPairs.swap(pairs_);
+    oldCounts.swap(counts_);
+    const std::size_t mask = pairs_.size() - 1;
+    for (std::size_t k = 0; k < oldPairs.size(); ++k) {
+        if (oldPairs[k] == kEmpty)
+            continue;
+        std::size_t i = slotOf(oldPairs[k], mask);
+        while (pairs_[i] != kEmpty)
+            i = (i + 1) & mask;
+        pairs_[i] = oldPairs[k];
+        counts_[i] = oldCounts[k];
+    }
+}
+
+void KillPairs::bookInto(PlayerTable& players) {
     struct Count {
-        Pair pair;
-        std::int32_t count;
+        std::int32_t killer;
+        std::int32_t victim;
+        std::int32_t count; // fewer kills than a 32-bit count holds: the text has fewer lines
     };
     std::vector<Count> counts;
-    for (std::size_t i = 0; i < pairs_.size();) {
-        std::size_t j = i + 1;
-        while (j < pairs_.size() && pairs_[j].killer == pairs_[i].killer &&
-               pairs_[j].victim == pairs_[i].victim)
-            ++j;
-        // Fewer kills than a 32-bit count holds: the text has fewer lines.
-        counts.push_back({pairs_[i], static_cast<std::int32_t>(j - i)});
-        players[pairs_[i].killer].victims.add(pairs_[i].victim, counts.back().count);
-        i = j;
-    }
-    std::vector<Pair>().swap(pairs_);
-    std::vector<Pair>().swap(sorted);
-    std::vector<Count> byVictimOrder(counts.size());
-    starts.assign(static_cast<std::size_t>(highest) + 2, 0);
+    counts.reserve(used_);
+    for (std::size_t i = 0; i < pairs_.size(); ++i)
+        if (pairs_[i] != kEmpty)
+            counts.push_back({static_cast<std::int32_t>(pairs_[i] >> 32),
+                              static_cast<std::int32_t>(pairs_[i] & 0xFFFFFFFFu),
+                              static_cast<std::int32_t>(counts_[i])});
+    std::vector<std::uint64_t>().swap(pairs_);
+    std::vector<std::uint32_t>().swap(counts_);
+    used_ = 0;
+    // In index order each count lands at the end of its list.
+    std::sort(counts.begin(), counts.end(), [](const Count& a, const Count& b) {
+        return std::pair(a.killer, a.victim) < std::pair(b.killer, b.victim);
+    });
     for (const Count& c : counts)
-        ++starts[static_cast<std::size_t>(c.pair.victim) + 1];
-    for (std::size_t k = 1; k < starts.size(); ++k)
-        starts[k] += starts[k - 1];
+        players[c.killer].victims.add(c.victim, c.count);
+    std::sort(counts.begin(), counts.end(), [](const Count& a, const Count& b) {
+        return std::pair(a.victim, a.killer) < std::pair(b.victim, b.killer);
+    });
     for (const Count& c : counts)
-        byVictimOrder[starts[static_cast<std::size_t>(c.pair.victim)]++] = c;
-    for (const Count& c : byVictimOrder)
-        players[c.pair.victim].killers.add(c.pair.killer, c.count);
+        players[c.victim].killers.add(c.killer, c.count);
 }
 
 // --- booking ---------------------------------------------------------------------------
@@ -300,8 +314,8 @@ void EventBooker::bookPair(int victim, int killer, const EventRecord& event, Nam
     if (!pairIndexesFound_ || killerName.empty())
         killer = players_.findPlayerIndex(killerName.empty() ? kNobody : killerName);
     pairs_.add(killer, victim);
-    creditCarrierKill(killer, event.dropAfter);
-    creditCarrierKill(killer, event.dropAbove);
+    creditCarrierKill(killer, event.dropAfter());
+    creditCarrierKill(killer, event.dropAbove());
 }
 
 void EventBooker::creditCarrierKill(int killer, CarrierDrop drop) {

@@ -78,8 +78,10 @@ struct EventRecord {
     std::uint8_t victimCounter = 0; // the weapon's Counters; 0 for none
     std::uint8_t killerCounter = 0;
     std::uint8_t flags = 0;
-    CarrierDrop dropAfter = CarrierDrop::None;
-    CarrierDrop dropAbove = CarrierDrop::None;
+    std::uint8_t drops = 0; // dropAfter in the low half, dropAbove in the high one
+
+    CarrierDrop dropAfter() const { return static_cast<CarrierDrop>(drops & 0xF); }
+    CarrierDrop dropAbove() const { return static_cast<CarrierDrop>(drops >> 4); }
 };
 
 // The record of a cut line: names interned in `names`, the weapon word
@@ -100,21 +102,26 @@ private:
     std::vector<int> indexes_; // 0: not looked up yet
 };
 
-// Killer/victim pairs gathered while booking and counted once at the end:
-// cheaper than keeping the sparse per-opponent counts in order kill by kill.
+// Killer/victim pairs counted while booking and added to the per-opponent
+// counts once at the end, in index order: cheaper than keeping those sparse
+// counts in order kill by kill. The counts sit in an open-addressed table of
+// the distinct pairs, so they take room by pairs, not by kills.
 class KillPairs {
 public:
-    void add(int killer, int victim) { pairs_.push_back({killer, victim}); }
+    void add(int killer, int victim);
     // Adds each pair's count to the killer's victims and the victim's
     // killers, then forgets the pairs.
     void bookInto(PlayerTable& players);
 
 private:
-    struct Pair {
-        std::int32_t killer;
-        std::int32_t victim;
-    };
-    std::vector<Pair> pairs_;
+    static constexpr std::uint64_t kEmpty = ~std::uint64_t{0};
+    void grow();
+
+    // Slots, a power of two of them, at most three quarters used: the pair
+    // (killer in the high half, victim in the low one) and its count.
+    std::vector<std::uint64_t> pairs_;
+    std::vector<std::uint32_t> counts_;
+    std::size_t used_ = 0;
 };
 
 class EventBooker {

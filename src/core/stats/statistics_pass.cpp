@@ -7,6 +7,7 @@
 #include "core/stats/phrase_sweep.h"
 
 #include <algorithm>
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -110,7 +111,8 @@ public:
     }
 
     NamePool names;
-    std::array<std::vector<EventRecord>, kStatisticsScanCount> records;
+    // In small blocks, so that growing never holds a list twice.
+    std::array<std::deque<EventRecord>, kStatisticsScanCount> records;
     std::array<std::vector<int>, RoundEnds::kPhrases.size()> roundEnds;
 
 private:
@@ -192,12 +194,12 @@ void runStatisticsPass(const LogDocument& doc, PlayerTable& players, Progress& p
         EventBooker booker(kStatisticsScans[scan].phrase, kStatisticsScans[scan].kind, players,
                            roundEnds, pairs);
         for (std::size_t part = 0; part < collectors.size(); ++part) {
-            std::vector<EventRecord>& records = collectors[part]->records[scan];
-            for (const EventRecord& event : records) {
-                progress.setPosition(event.lineStart, length);
-                booker.book(event, indexes[part]);
+            // Each block of records goes back as soon as it is booked.
+            std::deque<EventRecord>& records = collectors[part]->records[scan];
+            for (; !records.empty(); records.pop_front()) {
+                progress.setPosition(records.front().lineStart, length);
+                booker.book(records.front(), indexes[part]);
             }
-            std::vector<EventRecord>().swap(records); // booked: its memory goes back
         }
         progress.setPosition(length, length);
     }
