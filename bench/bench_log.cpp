@@ -139,10 +139,7 @@ int main(int argc, char** argv) {
             {"LF", quorvath::recolourLineFeeds},
             {"chat", quorvath::processChatCodes},
             {"OSP", quorvath::processOspCodes},
-            {"red", quorvath::processRedTeamCodes},
-            {"blue", quorvath::processBlueTeamCodes},
-            {"PB", quorvath::processPunkBusterCodes},
-            {"codes", quorvath::removeOtherCodes},
+            {"red+blue+PB+codes", quorvath::processCodes},
             {"ghosts", quorvath::greyGhosts},
         };
         for (const auto& [name, run] : stages) {

@@ -14,7 +14,6 @@ namespace {
 
 constexpr std::size_t npos = std::string::npos;
 constexpr std::string_view ChatCode = "^2";
-constexpr std::string_view PunkBusterCode = "^5";
 
 // One pass over the document's buffers: announces the stage, reports the
 // sweep position now and then, and tells the document when it is done.
@@ -136,34 +135,92 @@ std::size_t dropCodePairs(Compactor& out, std::size_t from, std::size_t end, cha
     return w;
 }
 
+// What one walk over the carets does: the red and the blue team colours,
+// the PunkBuster lines, the removal of the codes, or any of them together,
+// with the result of their passes one after the other.
+struct CodeWork {
+    bool red = false;
+    bool blue = false;
+    bool punkBuster = false;
+    bool removeCodes = false;
+};
+
 // One team's codes: its "^<code>" opens a name, the next "^7" closes it.
 struct TeamCodes {
     char code;
-    std::uint8_t colour;
-    std::size_t open = npos; // the "^<code>" waiting for its "^7"
+    std::uint8_t colour = 0;
+    std::size_t open = npos; // where the name starts in the written text
 };
 
-// Walks the carets once for the teams given, in their order: each team's
-// stretch from its opening code to the "^7" that closes it takes its colour.
-// Two stretches can only overlap when one "^7" closes both; the later team
-// colours last then, as its own pass after the other would.
-template <std::size_t Teams>
-void colourTeamNames(Sweep& sweep, std::array<TeamCodes, Teams> teams) {
+// Every caret is visited once. The team passes see each caret, also one that
+// removal takes as the code of the caret before it; where the characters end
+// up once codes are removed is known when the walk reaches them, so a team
+// colours its name when the "^7" comes, in the written text. Two names can
+// only overlap when one "^7" closes both: blue colours after red then, as its
+// pass follows red's. The PunkBuster lines come after every team in the
+// passes' order: they are coloured at the end.
+void walkCodes(Sweep& sweep, const CodeWork& work) {
+    std::array<TeamCodes, 2> teams{TeamCodes{'1'}, TeamCodes{'4'}};
+    std::size_t teamCount = 0;
+    if (work.red)
+        teams[teamCount++] = {'1', sweep.index(colours::RedTeam)};
+    if (work.blue)
+        teams[teamCount++] = {'4', sweep.index(colours::BlueTeam)};
+    const std::uint8_t punkBuster = work.punkBuster ? sweep.index(colours::PunkBuster) : 0;
+
     const char* text = sweep.text.data();
     const std::size_t n = sweep.text.size();
-    for (std::size_t p = nextCaret(text, 0, n); p + 1 < n; p = nextCaret(text, p + 1, n)) {
-        const char next = text[p + 1];
-        for (TeamCodes& team : teams) {
-            if (team.open == npos) {
-                if (next == team.code)
-                    team.open = p;
-            } else if (next == '7') {
-                sweep.colour(team.open, p, team.colour);
-                team.open = npos;
+    Compactor out{sweep.text, sweep.attrs};
+    // Where the character at an unread position p >= out.r will be written.
+    const auto written = [&](std::size_t p) { return work.removeCodes ? out.w + (p - out.r) : p; };
+    std::vector<std::pair<std::size_t, std::size_t>> punkBusterLines; // written [from, to)
+    std::size_t punkBusterFrom = work.punkBuster ? 0 : npos;          // where "^5" is searched from
+    std::size_t lineStart = npos;                                     // of the open PunkBuster line
+    std::size_t lineFeed = 0;                                         // its end in the text as read
+    for (std::size_t p = nextCaret(text, 0, n); p < n; p = nextCaret(text, p + 1, n)) {
+        const bool takenAsCode = work.removeCodes && p < out.r; // by the caret before it
+        if (work.removeCodes && !takenAsCode)
+            out.keepShortUpTo(p);
+        const std::size_t at = takenAsCode ? out.w : written(p);
+        if (lineStart != npos && lineFeed < p) { // no code lies between that LF and p
+            punkBusterLines.emplace_back(lineStart, at - (p - lineFeed) + 1);
+            lineStart = npos;
+        }
+        if (p + 1 < n) {
+            const char next = text[p + 1];
+            for (std::size_t t = 0; t < teamCount; ++t) {
+                TeamCodes& team = teams[t];
+                if (team.open == npos) {
+                    if (next == team.code)
+                        team.open = at;
+                } else if (next == '7') {
+                    sweep.colour(team.open, at, team.colour);
+                    team.open = npos;
+                }
+            }
+            if (next == '5' && punkBusterFrom != npos && p >= punkBusterFrom) {
+                const std::size_t e = sweep.findLineFeed(p);
+                if (e == npos) {
+                    punkBusterFrom =
+                        npos; // deliberate: a last line without a line end ends the pass
+                } else {
+                    // After the code ("^5" goes unless its caret went already), through the LF.
+                    lineStart = !work.removeCodes ? p + 2 : takenAsCode ? at + 1 : at;
+                    lineFeed = e;
+                    punkBusterFrom = e;
+                }
             }
         }
+        if (work.removeCodes && !takenAsCode) // the character after a caret goes with it, but an LF
+            out.r = (p + 1 < n && text[p + 1] != '\n') ? p + 2 : p + 1;
         sweep.report(p);
     }
+    if (lineStart != npos)
+        punkBusterLines.emplace_back(lineStart, written(lineFeed) + 1);
+    if (work.removeCodes)
+        out.finish();
+    for (const auto& [from, to] : punkBusterLines)
+        sweep.colour(from, to, punkBuster);
     // deliberate: a name never closed by "^7" ends the pass uncoloured
 }
 
@@ -219,53 +276,31 @@ void processOspCodes(LogDocument& doc, Progress& progress) {
 
 void processRedTeamCodes(LogDocument& doc, Progress& progress) {
     Sweep sweep(doc, progress, RenderPassStatus[3]);
-    colourTeamNames(sweep, std::array{TeamCodes{'1', sweep.index(colours::RedTeam)}});
+    walkCodes(sweep, {.red = true});
 }
 
 void processBlueTeamCodes(LogDocument& doc, Progress& progress) {
     Sweep sweep(doc, progress, RenderPassStatus[4]);
-    colourTeamNames(sweep, std::array{TeamCodes{'4', sweep.index(colours::BlueTeam)}});
-}
-
-void processTeamCodes(LogDocument& doc, Progress& progress) {
-    std::array teams{TeamCodes{'1', doc.paletteIndex(colours::RedTeam)},
-                     TeamCodes{'4', doc.paletteIndex(colours::BlueTeam)}};
-    {
-        Sweep sweep(doc, progress, RenderPassStatus[3]);
-        colourTeamNames(sweep, teams);
-    }
-    Sweep done(doc, progress, RenderPassStatus[4]); // the blue pass ran with the red one
+    walkCodes(sweep, {.blue = true});
 }
 
 void processPunkBusterCodes(LogDocument& doc, Progress& progress) {
     Sweep sweep(doc, progress, RenderPassStatus[5]);
-    const std::uint8_t punkBuster = sweep.index(colours::PunkBuster);
-    const FoldedNeedle punkBusterCode(PunkBusterCode);
-    std::size_t r = 0;
-    for (std::size_t s; (s = punkBusterCode.find(sweep.text, r)) != npos;) {
-        const std::size_t e = sweep.findLineFeed(s);
-        if (e == npos)
-            break; // deliberate: a last line without a line end ends the pass
-        sweep.colour(s + 2, e + 1, punkBuster); // after the code, through the LF
-        r = e;
-        sweep.report(r);
-    }
+    walkCodes(sweep, {.punkBuster = true});
 }
 
 void removeOtherCodes(LogDocument& doc, Progress& progress) {
     Sweep sweep(doc, progress, RenderPassStatus[6]);
-    Compactor out{sweep.text, sweep.attrs};
-    const std::size_t n = sweep.text.size();
-    while (out.r < n) {
-        const std::size_t p = nextCaret(sweep.text.data(), out.r, n);
-        if (p == n)
-            break;
-        out.keepShortUpTo(p);
-        // The character after a caret goes with it, whatever it is, but an LF.
-        out.r = (p + 1 < n && sweep.text[p + 1] != '\n') ? p + 2 : p + 1;
-        sweep.report(out.r);
+    walkCodes(sweep, {.removeCodes = true});
+}
+
+void processCodes(LogDocument& doc, Progress& progress) {
+    {
+        Sweep sweep(doc, progress, RenderPassStatus[3]);
+        walkCodes(sweep, {.red = true, .blue = true, .punkBuster = true, .removeCodes = true});
     }
-    out.finish();
+    for (std::size_t stage = 4; stage <= 6; ++stage)
+        Sweep done(doc, progress, RenderPassStatus[stage]); // these passes ran with the first
 }
 
 void greyGhosts(LogDocument& doc, Progress& progress) {
@@ -283,9 +318,7 @@ void renderColourCodes(LogDocument& doc, Progress& progress) {
     recolourLineFeeds(doc, progress);
     processChatCodes(doc, progress);
     processOspCodes(doc, progress);
-    processTeamCodes(doc, progress);
-    processPunkBusterCodes(doc, progress);
-    removeOtherCodes(doc, progress);
+    processCodes(doc, progress);
     greyGhosts(doc, progress);
     releaseUnusedRoom(doc.textBuffer());
     releaseUnusedRoom(doc.attributeBuffer());

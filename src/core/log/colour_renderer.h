@@ -38,10 +38,11 @@ void processChatCodes(LogDocument& doc, Progress& progress);
 void processOspCodes(LogDocument& doc, Progress& progress);
 void processRedTeamCodes(LogDocument& doc, Progress& progress);
 void processBlueTeamCodes(LogDocument& doc, Progress& progress);
-// The red and the blue pass in one walk over the text, with their result.
-void processTeamCodes(LogDocument& doc, Progress& progress);
 void processPunkBusterCodes(LogDocument& doc, Progress& progress);
 void removeOtherCodes(LogDocument& doc, Progress& progress);
+// The red, blue, PunkBuster and code-removing passes in one walk over the
+// carets, with their result (what renderColourCodes runs).
+void processCodes(LogDocument& doc, Progress& progress);
 void greyGhosts(LogDocument& doc, Progress& progress);
 
 } // namespace quorvath

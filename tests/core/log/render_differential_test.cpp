@@ -76,10 +76,12 @@ const std::tuple<const char*, Pass, LiteralPass> passes[] = {
     {"OSP", processOspCodes, literal::processOspCodes},
     {"red", processRedTeamCodes, literal::processRedTeamCodes},
     {"blue", processBlueTeamCodes, literal::processBlueTeamCodes},
-    {"red and blue", processTeamCodes,
+    {"red, blue, PunkBuster and other codes", processCodes,
      [](LogDocument& doc) {
          literal::processRedTeamCodes(doc);
          literal::processBlueTeamCodes(doc);
+         literal::processPunkBusterCodes(doc);
+         literal::removeOtherCodes(doc);
      }},
     {"PunkBuster", processPunkBusterCodes, literal::processPunkBusterCodes},
     {"other codes", removeOtherCodes, literal::removeOtherCodes},
