@@ -113,10 +113,11 @@ int main(int argc, char** argv) {
     // Keys: "wc", "grep", and per build "<build>|<step>".
     std::map<std::string, Figure> figures;
     for (int round = 0; round < runs; ++round) {
+        // grep's output is kept: written to /dev/null it would stop at the first hit.
         for (const auto& [name, command] :
              {std::pair<std::string, std::string>{"wc", "wc -l " + quoted(log)},
               {"grep", "grep -cF -f " + quoted(phrases) + " " + quoted(log)}})
-            if (auto run = runCommand(command, false))
+            if (auto run = runCommand(command, true))
                 figures[name].add(run->seconds, run->peakBytes / bytes);
         for (const fs::path& build : builds) {
             const std::string tool = quoted((build / "quorvath-report").string());

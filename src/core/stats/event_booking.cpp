@@ -169,17 +169,48 @@ int NameIndexes::player(int name) {
 
 namespace {
 
+std::uint64_t pairKey(std::size_t killer, std::size_t victim) {
+    return std::uint64_t{killer} << 32 | victim;
+}
+
 std::size_t slotOf(std::uint64_t pair, std::size_t mask) {
     return static_cast<std::size_t>((pair * 0x9E3779B97F4A7C15u) >> 20) & mask;
 }
 
 } // namespace
 
-void KillPairs::add(int killer, int victim) {
+void KillPairs::addPast(int killer, int victim) {
+    const auto k = static_cast<std::size_t>(killer);
+    const auto v = static_cast<std::size_t>(victim);
+    const std::size_t need = std::max(k, v) + 1;
+    if (need <= kLargestSide && (side_ > 0 || pairs_.empty())) {
+        // A larger square, the counts copied over.
+        std::size_t side = std::max<std::size_t>(side_, 64);
+        while (side < need)
+            side *= 2;
+        std::vector<std::uint32_t> square(side * side, 0);
+        for (std::size_t i = 0; i < side_; ++i)
+            std::copy_n(square_.begin() + static_cast<std::ptrdiff_t>(i * side_), side_,
+                        square.begin() + static_cast<std::ptrdiff_t>(i * side));
+        square_.swap(square);
+        side_ = side;
+        ++square_[k * side_ + v];
+        return;
+    }
+    if (side_ > 0) { // too many players for a square: its counts go to the table
+        for (std::size_t i = 0; i < side_; ++i)
+            for (std::size_t j = 0; j < side_; ++j)
+                if (const std::uint32_t count = square_[i * side_ + j])
+                    addToTable(pairKey(i, j), count);
+        std::vector<std::uint32_t>().swap(square_);
+        side_ = 0;
+    }
+    addToTable(pairKey(k, v), 1);
+}
+
+void KillPairs::addToTable(std::uint64_t pair, std::uint32_t count) {
     if (4 * (used_ + 1) > 3 * pairs_.size())
         grow();
-    const std::uint64_t pair = std::uint64_t{static_cast<std::uint32_t>(killer)} << 32 |
-                               static_cast<std::uint32_t>(victim);
     const std::size_t mask = pairs_.size() - 1;
     std::size_t i = slotOf(pair, mask);
     while (pairs_[i] != pair && pairs_[i] != kEmpty)
@@ -188,7 +219,7 @@ void KillPairs::add(int killer, int victim) {
         pairs_[i] = pair;
         ++used_;
     }
-    ++counts_[i];
+    counts_[i] += count;
 }
 
 void KillPairs::grow() {
@@ -216,6 +247,13 @@ void KillPairs::bookInto(PlayerTable& players) {
     };
     std::vector<Count> counts;
     counts.reserve(used_);
+    for (std::size_t i = 0; i < side_; ++i)
+        for (std::size_t j = 0; j < side_; ++j)
+            if (const std::uint32_t count = square_[i * side_ + j])
+                counts.push_back({static_cast<std::int32_t>(i), static_cast<std::int32_t>(j),
+                                  static_cast<std::int32_t>(count)});
+    std::vector<std::uint32_t>().swap(square_);
+    side_ = 0;
     for (std::size_t i = 0; i < pairs_.size(); ++i)
         if (pairs_[i] != kEmpty)
             counts.push_back({static_cast<std::int32_t>(pairs_[i] >> 32),

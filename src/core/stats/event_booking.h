@@ -104,18 +104,33 @@ private:
 
 // Killer/victim pairs counted while booking and added to the per-opponent
 // counts once at the end, in index order: cheaper than keeping those sparse
-// counts in order kill by kill. The counts sit in an open-addressed table of
-// the distinct pairs, so they take room by pairs, not by kills.
+// counts in order kill by kill. While the indexes stay small the counts sit in
+// a square of every pair; past that in an open-addressed table of the
+// distinct pairs, so they take room by pairs, not by kills.
 class KillPairs {
 public:
-    void add(int killer, int victim);
+    void add(int killer, int victim) {
+        const auto k = static_cast<std::size_t>(killer);
+        const auto v = static_cast<std::size_t>(victim);
+        if (k < side_ && v < side_)
+            ++square_[k * side_ + v];
+        else
+            addPast(killer, victim);
+    }
     // Adds each pair's count to the killer's victims and the victim's
     // killers, then forgets the pairs.
     void bookInto(PlayerTable& players);
 
 private:
+    // 4 MiB of counts at most.
+    static constexpr std::size_t kLargestSide = 1024;
     static constexpr std::uint64_t kEmpty = ~std::uint64_t{0};
+    void addPast(int killer, int victim);
+    void addToTable(std::uint64_t pair, std::uint32_t count);
     void grow();
+
+    std::vector<std::uint32_t> square_; // side_ x side_, killer by victim
+    std::size_t side_ = 0;
 
     // Slots, a power of two of them, at most three quarters used: the pair
     // (killer in the high half, victim in the low one) and its count.

@@ -1,6 +1,7 @@
 // The statistics pass: phrase table, "All Players", and the fast scanner held
 // to the literal one on random logs.
 #include "core/common/progress.h"
+#include "core/stats/event_booking.h"
 #include "core/stats/event_scanner.h"
 #include "core/stats/literal_event_scan.h"
 #include "core/stats/phrase_sweep.h"
@@ -71,6 +72,32 @@ TEST(PhraseSweepTest, ThreadedSweepFindsWhatFindFinds) {
              at = doc.findPosition(phrases[p], at + 1))
             expected.push_back(at);
         EXPECT_EQ(hits[p], expected) << phrases[p];
+    }
+}
+
+// Pairs first with small indexes (the square), then past 1024 players (the
+// table), then small again: every count as adding kill by kill gives it.
+TEST(KillPairsTest, CountsAsAddingEachKillWould) {
+    std::mt19937 rng(5);
+    PlayerTable counted;
+    for (int i = 0; i < 1500; ++i)
+        counted.findOrAdd("p" + std::to_string(i));
+    PlayerTable expected = counted;
+    counted[3].victims.add(9, 4); // counts already there are added to
+    expected[3].victims.add(9, 4);
+    KillPairs pairs;
+    for (int kill = 0; kill < 30000; ++kill) {
+        const int highest = kill < 10000 ? 40 : kill < 20000 ? 1500 : 60;
+        const int killer = static_cast<int>(rng() % static_cast<unsigned>(highest + 1));
+        const int victim = static_cast<int>(rng() % static_cast<unsigned>(highest + 1));
+        pairs.add(killer, victim);
+        expected[killer].victims.add(victim, 1);
+        expected[victim].killers.add(killer, 1);
+    }
+    pairs.bookInto(counted);
+    for (int i = 0; i <= counted.playerCount(); ++i) {
+        ASSERT_EQ(counted[i].victims, expected[i].victims) << i;
+        ASSERT_EQ(counted[i].killers, expected[i].killers) << i;
     }
 }
 
