@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -87,9 +88,13 @@ private:
     QElapsedTimer clock_;
 };
 
-template <typename Done> void waitFor(const Done& done) {
-    while (!done())
-        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+// Runs the event loop until `sender` emits `signal`, as the program waits:
+// asleep, so the worker threads have the cores.
+template <typename Sender, typename Signal> void waitFor(Sender* sender, Signal signal) {
+    QEventLoop loop;
+    const auto connection = QObject::connect(sender, signal, &loop, &QEventLoop::quit);
+    loop.exec();
+    QObject::disconnect(connection);
 }
 
 } // namespace
@@ -133,10 +138,8 @@ int main(int argc, char** argv) {
 
     {
         Step step(baseline, bytes);
-        bool done = false;
-        QObject::connect(&session, &LogSession::workFinished, [&] { done = true; });
-        session.openLog(log);
-        waitFor([&] { return done; });
+        QTimer::singleShot(0, &session, [&] { session.openLog(log); });
+        waitFor(&session, &LogSession::workFinished);
         window.logView()->viewport()->repaint(); // shown: the first screen painted
         step.report("open", "open to \"Ready\" (copy, load, render, show)");
     }
@@ -163,21 +166,15 @@ int main(int argc, char** argv) {
     {
         session.setNick("Quorvath");
         Step step(baseline, bytes);
-        bool done = false;
-        const auto connection =
-            QObject::connect(&session, &LogSession::workFinished, [&] { done = true; });
-        session.highlightNick();
-        waitFor([&] { return done; });
-        QObject::disconnect(connection);
+        QTimer::singleShot(0, &session, [&] { session.highlightNick(); });
+        waitFor(&session, &LogSession::workFinished);
         window.logView()->viewport()->repaint();
         step.report("highlight", "Highlight Nick");
     }
     {
         Step step(baseline, bytes);
-        bool shown = false;
-        QObject::connect(&statistics, &StatisticsWindow::statisticsShown, [&] { shown = true; });
-        session.requestStatistics();
-        waitFor([&] { return shown; });
+        QTimer::singleShot(0, &session, [&] { session.requestStatistics(); });
+        waitFor(&statistics, &StatisticsWindow::statisticsShown);
         statistics.repaint(); // the list and the sheet painted
         step.report("guff", "\"Get the guff\" to the filled statistics window");
     }

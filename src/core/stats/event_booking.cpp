@@ -138,11 +138,15 @@ int NamePool::intern(std::string_view name) {
     return size() - 1;
 }
 
-EventRecord recordEvent(const EventLine& line, std::string_view phrase, NamePool& names) {
+EventRecord recordEvent(const EventLine& line, EventKind kind, std::string_view phrase,
+                        NamePool& names) {
     EventRecord event;
-    event.lineStart = line.lineStart;
     event.firstName = names.intern(line.firstName);
-    event.secondName = names.intern(line.secondName);
+    if (kind == EventKind::OnePlayer) {
+        event.secondNameOrLineStart = line.lineStart;
+        return event;
+    }
+    event.secondNameOrLineStart = names.intern(line.secondName);
     // Deliberate: the weapon word "re" marks a rename, also when a kill line
     // of another phrase happens to end in it.
     const bool reWeapon = line.weapon == kRenameWeapon;
@@ -315,7 +319,7 @@ void EventBooker::book(const EventRecord& event, NameIndexes& names) {
     if (headshot)
         ++players_[victim][headshotDeaths];
 
-    const int killer = names.player(event.secondName);
+    const int killer = names.player(event.secondNameOrLineStart);
     if (teamKill) {
         ++players_[killer][teamKills]; // no headshot, total, pair or carrier credit
         return;
@@ -337,7 +341,7 @@ void EventBooker::bookOnePlayerEvent(int player, const EventRecord& event) {
         ++players_[player][c];
     if (!plantPhrase_)
         return;
-    if (roundEnds_.targetDestroyedAfter(event.lineStart))
+    if (roundEnds_.targetDestroyedAfter(event.secondNameOrLineStart))
         ++players_[player][targetsDestroyed];
 }
 
@@ -346,7 +350,7 @@ void EventBooker::bookPair(int victim, int killer, const EventRecord& event, Nam
     // the carrier credit go to whoever is called "nobody" (slot 0 when none).
     // An empty victim's name is looked up again too: it finds player 1.
     const std::string& victimName = names.name(event.firstName);
-    const std::string& killerName = names.name(event.secondName);
+    const std::string& killerName = names.name(event.secondNameOrLineStart);
     if (!pairIndexesFound_ || victimName.empty())
         victim = players_.findPlayerIndex(victimName);
     if (!pairIndexesFound_ || killerName.empty())

@@ -72,9 +72,10 @@ private:
 // One cut event line as booking needs it.
 struct EventRecord {
     enum Flag : std::uint8_t { Headshot = 1, TeamKill = 2, RenameWeapon = 4 };
-    std::int32_t lineStart = 0;
-    std::int32_t firstName = 0;     // in the NamePool of the cutting
-    std::int32_t secondName = 0;    // two-player events
+    std::int32_t firstName = 0; // in the NamePool of the cutting
+    // A two-player event's second name; where a one-player event's line
+    // starts (for the bomb target check), in 12 bytes a record.
+    std::int32_t secondNameOrLineStart = 0;
     std::uint8_t victimCounter = 0; // the weapon's Counters; 0 for none
     std::uint8_t killerCounter = 0;
     std::uint8_t flags = 0;
@@ -86,7 +87,8 @@ struct EventRecord {
 
 // The record of a cut line: names interned in `names`, the weapon word
 // turned into its counters, the team kill decided ("re" is never one).
-EventRecord recordEvent(const EventLine& line, std::string_view phrase, NamePool& names);
+EventRecord recordEvent(const EventLine& line, EventKind kind, std::string_view phrase,
+                        NamePool& names);
 
 // The player index of each name of one NamePool, found in the table (and
 // added to it) the first time booking asks.

@@ -22,7 +22,7 @@ void bookPhraseEvents(const LogDocument& doc, std::string_view phrase, EventKind
         searchFrom = line.lineEnd;
         if (progress)
             progress->setPosition(pos, length);
-        booker.book(recordEvent(line, phrase, names), indexes);
+        booker.book(recordEvent(line, kind, phrase, names), indexes);
     }
     pairs.bookInto(players);
     if (progress)

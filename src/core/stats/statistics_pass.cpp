@@ -103,7 +103,8 @@ public:
         const bool booked = searchFrom_[p] != kUnknown || !occursEarlierOnLine(p, line);
         searchFrom_[p] = line.lineEnd;
         if (booked)
-            records[p].push_back(recordEvent(line, kStatisticsScans[p].phrase, names));
+            records[p].push_back(
+                recordEvent(line, kStatisticsScans[p].kind, kStatisticsScans[p].phrase, names));
         if (reportScale_ > 0 && start >= nextReport_) {
             progress_.setPosition(static_cast<std::int64_t>(start) * reportScale_);
             nextReport_ = start + (1 << 16);
@@ -193,11 +194,18 @@ void runStatisticsPass(const LogDocument& doc, PlayerTable& players, Progress& p
             scanStarted(number);
         EventBooker booker(kStatisticsScans[scan].phrase, kStatisticsScans[scan].kind, players,
                            roundEnds, pairs);
+        std::size_t total = 0, booked = 0;
+        for (const auto& collector : collectors)
+            total += collector->records[scan].size();
         for (std::size_t part = 0; part < collectors.size(); ++part) {
             // Each block of records goes back as soon as it is booked.
             std::deque<EventRecord>& records = collectors[part]->records[scan];
             for (; !records.empty(); records.pop_front()) {
-                progress.setPosition(records.front().lineStart, length);
+                if (++booked % 4096 == 0) // the records hold no positions: their share
+                    progress.setPosition(static_cast<std::int64_t>(static_cast<double>(length) *
+                                                                   static_cast<double>(booked) /
+                                                                   static_cast<double>(total)),
+                                         length);
                 booker.book(records.front(), indexes[part]);
             }
         }
