@@ -1,6 +1,7 @@
 #include "core/stats/event_booking.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 namespace quorvath {
@@ -129,13 +130,51 @@ std::optional<std::pair<Counter, Counter>> weaponCounters(std::string_view weapo
 
 // --- records ------------------------------------------------------------------------
 
+// Eight characters at a time, each word mixed in by a multiplication.
+std::uint64_t NamePool::hashOf(std::string_view name) {
+    constexpr std::uint64_t mix = 0x9E3779B97F4A7C15u;
+    std::uint64_t h = name.size() * mix;
+    std::size_t i = 0;
+    for (; i + 8 <= name.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, name.data() + i, 8);
+        h = (h ^ word) * mix;
+        h ^= h >> 29;
+    }
+    std::uint64_t last = 0;
+    std::memcpy(&last, name.data() + i, name.size() - i);
+    h = (h ^ last) * mix;
+    return h ^ (h >> 32);
+}
+
 int NamePool::intern(std::string_view name) {
-    const auto it = numbers_.find(name);
-    if (it != numbers_.end())
-        return it->second;
-    names_.emplace_back(name);
-    numbers_.emplace(names_.back(), size() - 1);
-    return size() - 1;
+    if (2 * (names_.size() + 1) > slots_.size())
+        grow();
+    const std::uint64_t hash = hashOf(name);
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        const std::int32_t number = slots_[i];
+        if (number < 0) {
+            slots_[i] = size();
+            names_.emplace_back(name);
+            hashes_.push_back(hash);
+            return size() - 1;
+        }
+        const auto n = static_cast<std::size_t>(number);
+        if (hashes_[n] == hash && names_[n] == name)
+            return number;
+    }
+}
+
+void NamePool::grow() {
+    slots_.assign(std::max<std::size_t>(slots_.size() * 2, 64), -1);
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t n = 0; n < names_.size(); ++n) {
+        std::size_t i = hashes_[n] & mask;
+        while (slots_[i] >= 0)
+            i = (i + 1) & mask;
+        slots_[i] = static_cast<std::int32_t>(n);
+    }
 }
 
 EventRecord recordEvent(const EventLine& line, EventKind kind, std::string_view phrase,
@@ -244,6 +283,21 @@ void KillPairs::grow() {
 }
 
 void KillPairs::bookInto(PlayerTable& players) {
+    // Indexes ascend down a column and along a row of the square: each count
+    // lands at the end of its list.
+    for (std::size_t i = 0; i < side_; ++i)
+        for (std::size_t j = 0; j < side_; ++j)
+            if (const std::uint32_t count = square_[i * side_ + j])
+                players[static_cast<int>(i)].victims.add(static_cast<int>(j),
+                                                         static_cast<std::int32_t>(count));
+    for (std::size_t j = 0; j < side_; ++j)
+        for (std::size_t i = 0; i < side_; ++i)
+            if (const std::uint32_t count = square_[i * side_ + j])
+                players[static_cast<int>(j)].killers.add(static_cast<int>(i),
+                                                         static_cast<std::int32_t>(count));
+    std::vector<std::uint32_t>().swap(square_);
+    side_ = 0;
+
     struct Count {
         std::int32_t killer;
         std::int32_t victim;
@@ -251,13 +305,6 @@ void KillPairs::bookInto(PlayerTable& players) {
     };
     std::vector<Count> counts;
     counts.reserve(used_);
-    for (std::size_t i = 0; i < side_; ++i)
-        for (std::size_t j = 0; j < side_; ++j)
-            if (const std::uint32_t count = square_[i * side_ + j])
-                counts.push_back({static_cast<std::int32_t>(i), static_cast<std::int32_t>(j),
-                                  static_cast<std::int32_t>(count)});
-    std::vector<std::uint32_t>().swap(square_);
-    side_ = 0;
     for (std::size_t i = 0; i < pairs_.size(); ++i)
         if (pairs_[i] != kEmpty)
             counts.push_back({static_cast<std::int32_t>(pairs_[i] >> 32),

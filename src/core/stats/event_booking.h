@@ -59,14 +59,16 @@ public:
     int size() const { return static_cast<int>(names_.size()); }
 
 private:
-    struct Hash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view s) const {
-            return std::hash<std::string_view>{}(s);
-        }
-    };
+    // Open addressing over the names' numbers (-1: free), a power of two of
+    // slots at most half used; each name's hash kept to skip most compares.
+    // Every event line asks for its names, so this is cheaper than a
+    // general-purpose map.
+    static std::uint64_t hashOf(std::string_view name);
+    void grow();
+
     std::vector<std::string> names_;
-    std::unordered_map<std::string, int, Hash, std::equal_to<>> numbers_;
+    std::vector<std::uint64_t> hashes_;
+    std::vector<std::int32_t> slots_;
 };
 
 // One cut event line as booking needs it.

@@ -201,10 +201,12 @@ void PhraseSweep::run(std::string_view text, const std::vector<Receiver*>& recei
         const int last = parts * (thread + 1) / threads;
         for (int part = first; part < last; part += kPartsPerThread) {
             Stretch* s = stretches.data() + part;
-            if (last - part >= 2)
-                sweepTogether<2>(bytes, s);
-            else
-                sweepTogether<1>(bytes, s);
+            switch (std::min(last - part, kPartsPerThread)) {
+            case 1: sweepTogether<1>(bytes, s); break;
+            case 2: sweepTogether<2>(bytes, s); break;
+            case 3: sweepTogether<3>(bytes, s); break;
+            default: sweepTogether<4>(bytes, s); break;
+            }
         }
     };
     std::vector<std::thread> workers;

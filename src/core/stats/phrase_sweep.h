@@ -29,9 +29,10 @@ public:
         virtual void occurrence(int phrase, int start) = 0;
     };
 
-    // A thread sweeps two parts at a time: two independent walks through
-    // the table hide each other's waits for it.
-    static constexpr int kPartsPerThread = 2;
+    // A thread sweeps up to four parts at a time: independent walks through
+    // the table hide each other's waits for it (measured: one part 356 ms of
+    // processor time on a 100 MB log, two 190, three 142, four 137).
+    static constexpr int kPartsPerThread = 4;
 
     // How many parts a text of `length` characters is cut into for up to
     // `threads` threads: one while a second part costs more than it saves.

@@ -211,16 +211,16 @@ void expectSameTables(const PlayerTable& fast, const test::LiteralTable& literal
     }
 }
 
-// The text cut into one to four parts, swept and cut on one or two threads
-// (two parts at a time on a thread): the cuts fall inside lines, names and
-// phrases.
+// The text cut into one to five parts, swept and cut on one or two threads
+// (several parts at a time on a thread): the cuts fall inside lines, names
+// and phrases.
 TEST(StatisticsPassDifferential, SameTableAsTheLiteralScansForAnyNumberOfThreads) {
     for (unsigned seed = 1; seed <= 300; ++seed) {
         LogDocument doc;
         RandomLog(seed).fill(doc, 5 + static_cast<int>(seed % 60));
         test::LiteralTable literal;
         test::literalStatisticsPass(doc, literal);
-        for (int parts = 1; parts <= 4; ++parts) {
+        for (int parts = 1; parts <= 5; ++parts) {
             SCOPED_TRACE("seed " + std::to_string(seed) + ", " + std::to_string(parts) + " parts");
             PlayerTable fast;
             Progress progress;
