@@ -194,7 +194,7 @@ void PhraseSweep::run(std::string_view text, const std::vector<Receiver*>& recei
         stretches.push_back({begin, std::min(end + reach, n), begin, end,
                              receivers[static_cast<std::size_t>(part)]});
     }
-    // Each thread takes a run of neighbouring parts, two at a time.
+    // Each thread takes a run of neighbouring parts, up to four at a time.
     threads = std::clamp(threads, 1, std::max(parts, 1));
     auto sweepParts = [&](int thread) {
         const int first = parts * thread / threads;
