@@ -44,8 +44,9 @@ public:
     std::uint8_t index(Colour colour) { return doc_.paletteIndex(colour); }
     // Sets the colour of [from, to), keeping each character's flags.
     void colour(std::size_t from, std::size_t to, std::uint8_t index) {
+        std::uint8_t* a = attrs.data(); // not re-read after each byte written
         for (std::size_t i = from; i < to; ++i)
-            attrs[i] = static_cast<std::uint8_t>((attrs[i] & ~attr::ColourMask) | index);
+            a[i] = static_cast<std::uint8_t>((a[i] & ~attr::ColourMask) | index);
     }
     std::size_t findLineFeed(std::size_t from) const {
         const void* hit = std::memchr(text.data() + from, '\n', text.size() - from);
@@ -122,15 +123,17 @@ struct Compactor {
 // until none is left, as deleting the first hit over and over would: a
 // deletion can join a caret before it with the code character after it.
 std::size_t dropCodePairs(Compactor& out, std::size_t from, std::size_t end, char code) {
+    char* text = out.text.data(); // not re-read after each byte written
+    std::uint8_t* attrs = out.attrs.data();
     std::size_t w = from;
     for (std::size_t i = from; i < end; ++i) {
-        const char c = out.text[i];
-        if (c == code && w > from && out.text[w - 1] == '^') {
+        const char c = text[i];
+        if (c == code && w > from && text[w - 1] == '^') {
             --w;
             continue;
         }
-        out.text[w] = c;
-        out.attrs[w++] = out.attrs[i];
+        text[w] = c;
+        attrs[w++] = attrs[i];
     }
     return w;
 }
