@@ -1,11 +1,24 @@
 #include "cli/log_output.h"
 
+#include "core/common/windows1252.h"
+
 #include <string>
 
 namespace quorvath::cli {
 
-void writeRendered(const LogDocument& doc, std::FILE* out) {
-    std::fwrite(doc.text().data(), 1, doc.text().size(), out);
+void writeRendered(const LogDocument& doc, Encoding encoding, std::FILE* out) {
+    const std::string_view text = doc.text();
+    if (encoding == Encoding::Cp1252) {
+        std::fwrite(text.data(), 1, text.size(), out);
+        return;
+    }
+    constexpr std::size_t piece = 1 << 16;
+    std::string converted;
+    for (std::size_t from = 0; from < text.size(); from += piece) {
+        converted.clear();
+        appendUtf8FromWindows1252(converted, text.substr(from, piece));
+        std::fwrite(converted.data(), 1, converted.size(), out);
+    }
 }
 
 namespace {

@@ -99,10 +99,7 @@ int run(Options options) {
                 quorvath::countingModeFor(detection.kind, choice.preferred));
     std::string text;
     if (options.command == Command::Rendered) {
-        if (encoding == Encoding::Cp1252)
-            writeRendered(doc, stdout); // the bytes as held, without a copy
-        else
-            text = textForTerminal(doc.text(), encoding);
+        writeRendered(doc, encoding, stdout); // without a whole copy of the text
     } else if (options.command == Command::Runs) {
         writeRuns(doc, stdout);
     } else {

@@ -1,6 +1,8 @@
 #include "core/common/windows1252.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace quorvath {
 
@@ -65,10 +67,29 @@ std::string windows1252FromUtf8(std::string_view utf8) {
 
 std::string utf8FromWindows1252(std::string_view bytes) {
     std::string out;
-    out.reserve(bytes.size());
-    for (char c : bytes)
-        appendUtf8(out, unicodeFromWindows1252(static_cast<unsigned char>(c)));
+    appendUtf8FromWindows1252(out, bytes);
     return out;
+}
+
+void appendUtf8FromWindows1252(std::string& out, std::string_view bytes) {
+    out.reserve(out.size() + bytes.size());
+    constexpr std::uint64_t highBits = 0x8080808080808080u;
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        // Plain ASCII stays as it is: most of a log, taken eight bytes at a time.
+        std::size_t plain = i;
+        for (std::uint64_t word; plain + 8 <= bytes.size(); plain += 8) {
+            std::memcpy(&word, bytes.data() + plain, 8);
+            if (word & highBits)
+                break;
+        }
+        while (plain < bytes.size() && static_cast<unsigned char>(bytes[plain]) < 0x80)
+            ++plain;
+        out.append(bytes.data() + i, plain - i);
+        if (plain < bytes.size())
+            appendUtf8(out, unicodeFromWindows1252(static_cast<unsigned char>(bytes[plain++])));
+        i = plain;
+    }
 }
 
 } // namespace quorvath

@@ -15,5 +15,7 @@ char16_t unicodeFromWindows1252(unsigned char byte);
 std::string windows1252FromUtf8(std::string_view utf8);
 // Windows-1252 bytes as UTF-8.
 std::string utf8FromWindows1252(std::string_view bytes);
+// The same, appended to `out`.
+void appendUtf8FromWindows1252(std::string& out, std::string_view bytes);
 
 } // namespace quorvath

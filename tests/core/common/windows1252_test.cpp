@@ -13,6 +13,8 @@ TEST(Windows1252Test, RoundTripAndTheHighTable) {
     for (int b = 0; b < 256; ++b)
         all += static_cast<char>(b);
     EXPECT_EQ(windows1252FromUtf8(utf8FromWindows1252(all)), all);
+    EXPECT_EQ(utf8FromWindows1252("a plain stretch\xE9 and\x80!"),
+              "a plain stretch\xC3\xA9 and\xE2\x82\xAC!");
     EXPECT_EQ(unicodeFromWindows1252(0x80), u'\u20AC');
     EXPECT_EQ(unicodeFromWindows1252(0x9F), u'\u0178');
     EXPECT_EQ(unicodeFromWindows1252(0xE9), u'\u00E9');
