@@ -72,18 +72,15 @@ std::optional<std::string> readWholeFile(const std::string& path, std::uint64_t 
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file)
         return cannotReadMessage(path, std::strerror(errno));
-    // Straight into the buffer; the size is a hint: a growing file (or a pipe)
-    // is read on to its end, up to the limit.
+    // In pieces through a small buffer that stays in cache: each byte of the
+    // large one is written once (sizing it first would write it twice). The
+    // size is a hint: a growing file (or a pipe) is read on to its end, up to
+    // the limit.
     reserveLarge(bytes, static_cast<std::size_t>(size));
-    bytes.resize(static_cast<std::size_t>(size));
-    const std::size_t have = std::fread(bytes.data(), 1, bytes.size(), file);
-    bytes.resize(have);
-    if (have == size) {
-        char chunk[1 << 16];
-        std::size_t got = 0;
-        while (bytes.size() <= maxBytes && (got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-            bytes.append(chunk, got);
-    }
+    char chunk[1 << 16];
+    std::size_t got = 0;
+    while (bytes.size() <= maxBytes && (got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+        bytes.append(chunk, got);
     const bool failed = std::ferror(file) != 0;
     const int error = errno;
     std::fclose(file);
