@@ -9,17 +9,27 @@
 
 namespace quorvath {
 
-void adviseHugePages(const void* data, std::size_t size) {
-#if defined(__linux__) && defined(MADV_HUGEPAGE)
-    constexpr std::size_t worthIt = std::size_t{4} << 20;
+namespace {
+
+#if defined(__linux__)
+// Gives the whole pages within [data, data + size) the advice, when there are
+// at least `worthIt` bytes. Only a hint: errors are ignored.
+void advisePages(const void* data, std::size_t size, std::size_t worthIt, int advice) {
     if (size < worthIt)
         return;
     const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
     const auto begin = (reinterpret_cast<std::uintptr_t>(data) + page - 1) / page * page;
     const auto end = (reinterpret_cast<std::uintptr_t>(data) + size) / page * page;
     if (end > begin)
-        madvise(reinterpret_cast<void*>(begin), end - begin,
-                MADV_HUGEPAGE); // a hint: errors ignored
+        madvise(reinterpret_cast<void*>(begin), end - begin, advice);
+}
+#endif
+
+} // namespace
+
+void adviseHugePages(const void* data, std::size_t size) {
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    advisePages(data, size, std::size_t{4} << 20, MADV_HUGEPAGE);
 #else
     (void)data;
     (void)size;
@@ -28,14 +38,7 @@ void adviseHugePages(const void* data, std::size_t size) {
 
 void releasePages(const void* data, std::size_t size) {
 #if defined(__linux__)
-    constexpr std::size_t worthIt = std::size_t{1} << 20;
-    if (size < worthIt)
-        return;
-    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
-    const auto begin = (reinterpret_cast<std::uintptr_t>(data) + page - 1) / page * page;
-    const auto end = (reinterpret_cast<std::uintptr_t>(data) + size) / page * page;
-    if (end > begin)
-        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_DONTNEED); // errors ignored
+    advisePages(data, size, std::size_t{1} << 20, MADV_DONTNEED);
 #else
     (void)data;
     (void)size;
