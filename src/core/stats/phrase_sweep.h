@@ -5,8 +5,8 @@
 // instead of searching the whole text once per phrase.
 //
 // A built sweep is immutable; run() may be called from any thread. The text
-// may be cut into parts, each swept on a thread of its own; a part's
-// occurrences go to that part's Receiver, on that part's thread.
+// may be cut into parts, swept on several threads; a part's occurrences go to
+// that part's Receiver, on the thread that sweeps the part.
 
 #include <array>
 #include <cstdint>
