@@ -181,8 +181,14 @@ int main(int argc, char** argv) {
     };
     printRow(rows[0], figures["wc"], rows[0].label);
     printRow(rows[1], figures["grep"], rows[1].label);
-    for (const fs::path& build : builds) {
-        const std::string name = builds.size() > 1 ? build.filename().string() + ": " : "";
+    if (builds.size() > 1)
+        for (std::size_t b = 1; b < builds.size(); ++b)
+            std::printf("  (build %zu: %s)\n", b + 1, builds[b].c_str());
+    for (std::size_t b = 0; b < builds.size(); ++b) {
+        const fs::path& build = builds[b];
+        const std::string name = builds.size() == 1 ? ""
+                                 : b == 0           ? "this build: "
+                                                    : "build " + std::to_string(b + 1) + ": ";
         double windowPeak = 0;
         for (const Row& row : rows) {
             const std::string key = build.string() + "|" + row.key;
