@@ -109,14 +109,16 @@ bool separateRounds(LogDocument& doc, Progress& progress, std::size_t maxLength)
     if (length > maxLength)
         return false;
 
-    // The old attributes are all default; they are rebuilt from the pieces
-    // once the text is final, so old and new attributes never coexist.
+    // The old attributes are ignored and rebuilt from the pieces once the
+    // text is final. Their room is used again (loading readies it while it
+    // reads the text), unless the text must grow into a new buffer: then it
+    // goes first, so that at most two buffers of the text's length coexist.
     std::vector<std::uint8_t>& attrs = doc.attributeBuffer();
-    std::vector<std::uint8_t>().swap(attrs);
     if (fitsInPlace(pieces)) {
         writePieces(text, text, pieces);
         text.resize(length);
     } else {
+        std::vector<std::uint8_t>().swap(attrs);
         std::string grown;
         reserveLarge(grown, length);
         grown.resize(length);
@@ -126,6 +128,8 @@ bool separateRounds(LogDocument& doc, Progress& progress, std::size_t maxLength)
 
     const std::uint8_t grey = doc.paletteIndex(colours::DefaultGrey);
     const std::uint8_t banner = doc.attributeFor({colours::RoundBanner, true, false, true});
+    if (attrs.capacity() < length)
+        std::vector<std::uint8_t>().swap(attrs);
     reserveLarge(attrs, length);
     attrs.assign(length, grey);
     std::size_t w = 0;
