@@ -7,6 +7,10 @@
 
 #include <array>
 #include <cstring>
+#include <optional>
+#include <thread>
+#include <utility>
+#include <vector>
 
 namespace quorvath {
 
@@ -14,49 +18,86 @@ namespace {
 
 constexpr std::size_t npos = std::string::npos;
 constexpr std::string_view ChatCode = "^2";
+// Below this size a part of its own costs more than it saves.
+constexpr std::size_t kMinRenderPart = std::size_t{2} << 20;
 
-// One pass over the document's buffers: announces the stage, reports the
-// sweep position now and then, and tells the document when it is done.
+// A stretch [begin, end) of the document's buffers that the passes work on:
+// the whole text, or one part of it between two line breaks when the parts
+// are rendered on threads of their own. The passes that delete write the
+// stretch again from `begin` on and move `end` to where their writing ends.
+// Only the stretch is read or written, so parts never touch each other's.
+struct Stretch {
+    char* text;
+    std::uint8_t* attrs;
+    std::size_t begin;
+    std::size_t end;
+    Progress* progress = nullptr; // the one stretch that shows the work's position
+    std::int64_t scale = 1;       // its positions times this fill the whole bar
+    std::size_t nextReport = 0;
+
+    void report(std::size_t pos) {
+        if (progress && pos >= nextReport) {
+            progress->setPosition(static_cast<std::int64_t>(pos - begin) * scale);
+            nextReport = pos + (1 << 16);
+        }
+    }
+    // Sets the colour of [from, to), keeping each character's flags.
+    void colour(std::size_t from, std::size_t to, std::uint8_t index) const {
+        for (std::size_t i = from; i < to; ++i)
+            attrs[i] = static_cast<std::uint8_t>((attrs[i] & ~attr::ColourMask) | index);
+    }
+    std::size_t findLineFeed(std::size_t from) const {
+        const void* hit = std::memchr(text + from, '\n', end - from);
+        return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text) : npos;
+    }
+    // The text up to the stretch's end, for searches.
+    std::string_view readable() const { return {text, end}; }
+};
+
+// The palette indexes the passes colour with (those a pass does not use stay 0).
+struct PassColours {
+    std::uint8_t grey = 0, chat = 0, red = 0, blue = 0, punkBuster = 0;
+};
+
+// All of them, added to the palette in the passes' order.
+PassColours allPassColours(LogDocument& doc) {
+    PassColours c;
+    c.grey = doc.paletteIndex(colours::DefaultGrey);
+    c.chat = doc.paletteIndex(colours::Chat);
+    c.red = doc.paletteIndex(colours::RedTeam);
+    c.blue = doc.paletteIndex(colours::BlueTeam);
+    c.punkBuster = doc.paletteIndex(colours::PunkBuster);
+    return c;
+}
+
+// One pass over the whole document: announces the stage, reports the sweep
+// position now and then, and fits the buffers to the written text after.
 class Sweep {
 public:
     Sweep(LogDocument& doc, Progress& progress, std::string_view status)
-        : text(doc.textBuffer()), attrs(doc.attributeBuffer()), doc_(doc), progress_(progress) {
+        : stretch{doc.textBuffer().data(), doc.attributeBuffer().data(), 0, doc.textBuffer().size(),
+                  &progress},
+          doc_(doc), progress_(progress) {
         progress_.beginStage(std::string(status));
-        progress_.setPosition(0, static_cast<std::int64_t>(text.size()));
+        progress_.setPosition(0, static_cast<std::int64_t>(stretch.end));
     }
     ~Sweep() {
+        doc_.textBuffer().resize(stretch.end);
+        doc_.attributeBuffer().resize(stretch.end);
         doc_.textChanged();
-        progress_.setPosition(static_cast<std::int64_t>(text.size()),
-                              static_cast<std::int64_t>(text.size()));
+        progress_.setPosition(static_cast<std::int64_t>(stretch.end),
+                              static_cast<std::int64_t>(stretch.end));
     }
     Sweep(const Sweep&) = delete;
     Sweep& operator=(const Sweep&) = delete;
 
-    std::string& text;
-    std::vector<std::uint8_t>& attrs;
-
-    void report(std::size_t pos) {
-        if (pos >= nextReport_) {
-            progress_.setPosition(static_cast<std::int64_t>(pos));
-            nextReport_ = pos + (1 << 16);
-        }
-    }
     std::uint8_t index(Colour colour) { return doc_.paletteIndex(colour); }
-    // Sets the colour of [from, to), keeping each character's flags.
-    void colour(std::size_t from, std::size_t to, std::uint8_t index) {
-        std::uint8_t* a = attrs.data(); // not re-read after each byte written
-        for (std::size_t i = from; i < to; ++i)
-            a[i] = static_cast<std::uint8_t>((a[i] & ~attr::ColourMask) | index);
-    }
-    std::size_t findLineFeed(std::size_t from) const {
-        const void* hit = std::memchr(text.data() + from, '\n', text.size() - from);
-        return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text.data()) : npos;
-    }
+
+    Stretch stretch;
 
 private:
     LogDocument& doc_;
     Progress& progress_;
-    std::size_t nextReport_ = 0;
 };
 
 // The first caret at or after `from`, or `n`. (An inline test of eight
@@ -70,19 +111,16 @@ std::size_t nextCaret(const char* text, std::size_t from, std::size_t n) {
 // In-place compaction for the passes that delete: characters are read at
 // `r` and written at `w` <= `r`, each with its attribute.
 struct Compactor {
-    std::string& text;
-    std::vector<std::uint8_t>& attrs;
-    std::size_t r = 0;
-    std::size_t w = 0;
+    Stretch& stretch;
+    std::size_t r;
+    std::size_t w;
 
-    void keep() {
-        text[w] = text[r];
-        attrs[w++] = attrs[r++];
-    }
+    explicit Compactor(Stretch& s) : stretch(s), r(s.begin), w(s.begin) {}
+
     void keepUpTo(std::size_t end) {
         if (w != r) {
-            std::memmove(text.data() + w, text.data() + r, end - r);
-            std::memmove(attrs.data() + w, attrs.data() + r, end - r);
+            std::memmove(stretch.text + w, stretch.text + r, end - r);
+            std::memmove(stretch.attrs + w, stretch.attrs + r, end - r);
         }
         w += end - r;
         r = end;
@@ -91,12 +129,12 @@ struct Compactor {
     // characters are gone, whole words are copied, running past the stretch
     // into room that is written again before it is read.
     void keepShortUpTo(std::size_t end) {
-        if (r - w < 8 || end - r > 64 || end + 8 > text.size()) {
+        if (r - w < 8 || end - r > 64 || end + 8 > stretch.end) {
             keepUpTo(end);
             return;
         }
-        char* t = text.data();
-        std::uint8_t* a = attrs.data();
+        char* t = stretch.text;
+        std::uint8_t* a = stretch.attrs;
         for (std::size_t from = r; from < end; from += 8, w += 8) {
             std::uint64_t word;
             std::memcpy(&word, t + from, 8);
@@ -108,14 +146,13 @@ struct Compactor {
         r = end;
     }
     void put(std::string_view s, std::uint8_t attr) {
-        std::memcpy(text.data() + w, s.data(), s.size());
-        std::memset(attrs.data() + w, attr, s.size());
+        std::memcpy(stretch.text + w, s.data(), s.size());
+        std::memset(stretch.attrs + w, attr, s.size());
         w += s.size();
     }
     void finish() {
-        keepUpTo(text.size());
-        text.resize(w);
-        attrs.resize(w);
+        keepUpTo(stretch.end);
+        stretch.end = w;
     }
 };
 
@@ -123,8 +160,8 @@ struct Compactor {
 // until none is left, as deleting the first hit over and over would: a
 // deletion can join a caret before it with the code character after it.
 std::size_t dropCodePairs(Compactor& out, std::size_t from, std::size_t end, char code) {
-    char* text = out.text.data(); // not re-read after each byte written
-    std::uint8_t* attrs = out.attrs.data();
+    char* text = out.stretch.text;
+    std::uint8_t* attrs = out.stretch.attrs;
     std::size_t w = from;
     for (std::size_t i = from; i < end; ++i) {
         const char c = text[i];
@@ -136,6 +173,52 @@ std::size_t dropCodePairs(Compactor& out, std::size_t from, std::size_t end, cha
         attrs[w++] = attrs[i];
     }
     return w;
+}
+
+// The line feed pass on a stretch. `afterLineFeed`: the character before the
+// stretch is an LF of the part before, whose pass leaves this one to us.
+void recolourLineFeedsIn(Stretch& s, std::uint8_t grey, bool afterLineFeed) {
+    if (afterLineFeed && s.begin < s.end)
+        s.colour(s.begin, s.begin + 1, grey);
+    for (std::size_t p = s.findLineFeed(s.begin); p != npos; p = s.findLineFeed(p + 1)) {
+        s.colour(p, std::min(p + 2, s.end), grey); // the LF and the character after it
+        s.report(p);
+        if (p + 1 >= s.end)
+            break;
+    }
+}
+
+void processChatCodesIn(Stretch& s, std::uint8_t chat) {
+    const FoldedNeedle chatCode(ChatCode);
+    Compactor out(s);
+    for (std::size_t c; (c = chatCode.find(s.readable(), out.r)) != npos;) {
+        const std::size_t e = s.findLineFeed(c);
+        if (e == npos)
+            break; // deliberate: a chat line without a line end ends the pass
+        out.keepUpTo(c + 2);
+        const std::size_t start = out.w - 2;
+        out.keepUpTo(e);
+        // All "^1" go first, then all "^4": a "^1" that only appears once
+        // a "^4" is gone stays.
+        out.w = dropCodePairs(out, start + 2, out.w, '1');
+        out.w = dropCodePairs(out, start + 2, out.w, '4');
+        s.colour(start, out.w, chat);
+        s.report(out.r);
+    }
+    out.finish();
+}
+
+void processOspCodesIn(Stretch& s) {
+    const FoldedNeedle tag(OspHeadshotTag);
+    Compactor out(s);
+    for (std::size_t p; (p = tag.find(s.readable(), out.r)) != npos;) {
+        out.keepUpTo(p);
+        // Takes the style of the tag's first character, as a replacement does.
+        out.put(HeadshotTag, s.attrs[p]);
+        out.r = p + tag.size();
+        s.report(out.r);
+    }
+    out.finish();
 }
 
 // What one walk over the carets does: the red and the blue team colours,
@@ -155,54 +238,68 @@ struct TeamCodes {
     std::size_t open = npos; // where the name starts in the written text
 };
 
+// What a walk over a part leaves to be done once every part is walked: the
+// names a part before may have left open close at this part's first "^7"
+// (so the walk colours nothing there), names still open at its end, and the
+// PunkBuster lines, which come after every team colour.
+struct WalkEnds {
+    std::size_t firstClose = npos;                           // the first "^7", written; npos: none
+    std::array<std::size_t, 2> openAtFirstClose{npos, npos}; // red, blue: opened in this part
+    std::array<std::size_t, 2> openAtEnd{npos, npos};
+    std::vector<std::pair<std::size_t, std::size_t>> punkBusterLines; // written [from, to)
+};
+
 // Every caret is visited once. The team passes see each caret, also one that
 // removal takes as the code of the caret before it; where the characters end
 // up once codes are removed is known when the walk reaches them, so a team
 // colours its name when the "^7" comes, in the written text. Two names can
 // only overlap when one "^7" closes both: blue colours after red then, as its
-// pass follows red's. The PunkBuster lines come after every team in the
-// passes' order: they are coloured at the end.
-void walkCodes(Sweep& sweep, const CodeWork& work) {
-    std::array<TeamCodes, 2> teams{TeamCodes{'1'}, TeamCodes{'4'}};
-    std::size_t teamCount = 0;
-    if (work.red)
-        teams[teamCount++] = {'1', sweep.index(colours::RedTeam)};
-    if (work.blue)
-        teams[teamCount++] = {'4', sweep.index(colours::BlueTeam)};
-    const std::uint8_t punkBuster = work.punkBuster ? sweep.index(colours::PunkBuster) : 0;
-
-    const char* text = sweep.text.data();
-    const std::size_t n = sweep.text.size();
-    Compactor out{sweep.text, sweep.attrs};
+// pass follows red's. With `leaveFirstClose` the first "^7" colours nothing
+// (a part after the first does not know which names are open as it begins).
+WalkEnds walkCodesIn(Stretch& s, const CodeWork& work, const PassColours& colours,
+                     bool leaveFirstClose) {
+    std::array<TeamCodes, 2> teams{TeamCodes{'1', colours.red}, TeamCodes{'4', colours.blue}};
+    const std::array<bool, 2> teamWork{work.red, work.blue};
+    const char* text = s.text;
+    const std::size_t n = s.end;
+    Compactor out(s);
     // Where the character at an unread position p >= out.r will be written.
     const auto written = [&](std::size_t p) { return work.removeCodes ? out.w + (p - out.r) : p; };
-    std::vector<std::pair<std::size_t, std::size_t>> punkBusterLines; // written [from, to)
-    std::size_t punkBusterFrom = work.punkBuster ? 0 : npos;          // where "^5" is searched from
-    std::size_t lineStart = npos;                                     // of the open PunkBuster line
-    std::size_t lineFeed = 0;                                         // its end in the text as read
-    for (std::size_t p = nextCaret(text, 0, n); p < n; p = nextCaret(text, p + 1, n)) {
+    WalkEnds ends;
+    std::size_t punkBusterFrom = work.punkBuster ? s.begin : npos; // where "^5" is searched from
+    std::size_t lineStart = npos;                                  // of the open PunkBuster line
+    std::size_t lineFeed = 0;                                      // its end in the text as read
+    for (std::size_t p = nextCaret(text, s.begin, n); p < n; p = nextCaret(text, p + 1, n)) {
         const bool takenAsCode = work.removeCodes && p < out.r; // by the caret before it
         if (work.removeCodes && !takenAsCode)
             out.keepShortUpTo(p);
         const std::size_t at = takenAsCode ? out.w : written(p);
         if (lineStart != npos && lineFeed < p) { // no code lies between that LF and p
-            punkBusterLines.emplace_back(lineStart, at - (p - lineFeed) + 1);
+            ends.punkBusterLines.emplace_back(lineStart, at - (p - lineFeed) + 1);
             lineStart = npos;
         }
         if (p + 1 < n) {
             const char next = text[p + 1];
-            for (std::size_t t = 0; t < teamCount; ++t) {
+            const bool leave = next == '7' && leaveFirstClose && ends.firstClose == npos;
+            if (leave)
+                ends.firstClose = at;
+            for (std::size_t t = 0; t < teams.size(); ++t) {
                 TeamCodes& team = teams[t];
+                if (!teamWork[t])
+                    continue;
                 if (team.open == npos) {
                     if (next == team.code)
                         team.open = at;
                 } else if (next == '7') {
-                    sweep.colour(team.open, at, team.colour);
+                    if (leave)
+                        ends.openAtFirstClose[t] = team.open;
+                    else
+                        s.colour(team.open, at, team.colour);
                     team.open = npos;
                 }
             }
             if (next == '5' && punkBusterFrom != npos && p >= punkBusterFrom) {
-                const std::size_t e = sweep.findLineFeed(p);
+                const std::size_t e = s.findLineFeed(p);
                 if (e == npos) {
                     punkBusterFrom =
                         npos; // deliberate: a last line without a line end ends the pass
@@ -216,91 +313,179 @@ void walkCodes(Sweep& sweep, const CodeWork& work) {
         }
         if (work.removeCodes && !takenAsCode) // the character after a caret goes with it, but an LF
             out.r = (p + 1 < n && text[p + 1] != '\n') ? p + 2 : p + 1;
-        sweep.report(p);
+        s.report(p);
     }
     if (lineStart != npos)
-        punkBusterLines.emplace_back(lineStart, written(lineFeed) + 1);
+        ends.punkBusterLines.emplace_back(lineStart, written(lineFeed) + 1);
     if (work.removeCodes)
         out.finish();
-    for (const auto& [from, to] : punkBusterLines)
-        sweep.colour(from, to, punkBuster);
+    for (std::size_t t = 0; t < teams.size(); ++t)
+        ends.openAtEnd[t] = teams[t].open;
     // deliberate: a name never closed by "^7" ends the pass uncoloured
+    return ends;
+}
+
+// A walk over the whole text: its PunkBuster lines coloured at once.
+void walkCodes(Sweep& sweep, const CodeWork& work, const PassColours& colours) {
+    const WalkEnds ends = walkCodesIn(sweep.stretch, work, colours, false);
+    for (const auto& [from, to] : ends.punkBusterLines)
+        sweep.stretch.colour(from, to, colours.punkBuster);
+}
+
+// The passes up to the walk over the carets on one part of the text, as
+// they run on the whole; the part's first stage reports for all when asked.
+WalkEnds renderPart(Stretch& s, const PassColours& colours, Progress* stages, bool afterLineFeed,
+                    bool leaveFirstClose) {
+    const auto stage = [&](std::size_t number) {
+        if (stages) {
+            stages->beginStage(std::string(RenderPassStatus[number]));
+            s.nextReport = 0;
+        }
+    };
+    stage(0);
+    recolourLineFeedsIn(s, colours.grey, afterLineFeed);
+    stage(1);
+    processChatCodesIn(s, colours.chat);
+    stage(2);
+    processOspCodesIn(s);
+    stage(3);
+    return walkCodesIn(s, {.red = true, .blue = true, .punkBuster = true, .removeCodes = true},
+                       colours, leaveFirstClose);
+}
+
+// Where the text is cut into `parts` parts: after a line feed near each
+// share, so that no pass finds anything across a cut.
+std::vector<std::size_t> partStarts(std::string_view text, int parts) {
+    std::vector<std::size_t> starts{0};
+    for (int k = 1; k < parts; ++k) {
+        const auto share =
+            static_cast<std::size_t>(static_cast<long double>(text.size()) * k / parts);
+        const std::size_t lf = text.find('\n', std::max(share, starts.back()));
+        if (lf == npos || lf + 1 >= text.size())
+            break;
+        if (lf + 1 > starts.back())
+            starts.push_back(lf + 1);
+    }
+    return starts;
+}
+
+// Every pass up to the walk over the carets, each part of the text on a
+// thread of its own; then what the parts left: names open across a cut close
+// at the first "^7" after it (red before blue, as their passes run), the
+// PunkBuster lines are coloured after every team, and the parts' written
+// texts are joined.
+void renderInParts(LogDocument& doc, Progress& progress, const std::vector<std::size_t>& starts) {
+    const PassColours colours = allPassColours(doc);
+    std::string& text = doc.textBuffer();
+    std::vector<std::uint8_t>& attrs = doc.attributeBuffer();
+    const std::size_t parts = starts.size();
+    std::vector<Stretch> stretches;
+    for (std::size_t k = 0; k < parts; ++k)
+        stretches.push_back({text.data(), attrs.data(), starts[k],
+                             k + 1 < parts ? starts[k + 1] : text.size(),
+                             k == 0 ? &progress : nullptr, static_cast<std::int64_t>(parts)});
+    progress.setPosition(0, static_cast<std::int64_t>(text.size()));
+    std::vector<WalkEnds> ends(parts);
+    std::vector<std::thread> workers;
+    for (std::size_t k = 1; k < parts; ++k)
+        workers.emplace_back(
+            [&, k] { ends[k] = renderPart(stretches[k], colours, nullptr, true, true); });
+    ends[0] = renderPart(stretches[0], colours, &progress, false, false);
+    for (auto& w : workers)
+        w.join();
+
+    // The names open as each part begins: the part and where they start.
+    const std::array<std::uint8_t, 2> teamColours{colours.red, colours.blue};
+    std::array<std::optional<std::pair<std::size_t, std::size_t>>, 2> open;
+    for (std::size_t k = 0; k < parts; ++k) {
+        const WalkEnds& e = ends[k];
+        if (k > 0 && e.firstClose != npos) {
+            for (std::size_t t = 0; t < 2; ++t) {
+                if (open[t]) {
+                    auto [part, from] = *open[t];
+                    for (; part < k; from = stretches[++part].begin)
+                        stretches[part].colour(from, stretches[part].end, teamColours[t]);
+                    stretches[k].colour(stretches[k].begin, e.firstClose, teamColours[t]);
+                } else if (e.openAtFirstClose[t] != npos) {
+                    stretches[k].colour(e.openAtFirstClose[t], e.firstClose, teamColours[t]);
+                }
+                open[t].reset();
+            }
+        }
+        for (std::size_t t = 0; t < 2; ++t) // a name open before a part without "^7" stays open
+            if (e.openAtEnd[t] != npos && (k == 0 || e.firstClose != npos || !open[t]))
+                open[t] = std::pair{k, e.openAtEnd[t]};
+    }
+    for (std::size_t k = 0; k < parts; ++k)
+        for (const auto& [from, to] : ends[k].punkBusterLines)
+            stretches[k].colour(from, to, colours.punkBuster);
+
+    std::size_t w = stretches[0].end;
+    for (std::size_t k = 1; k < parts; ++k) {
+        const std::size_t length = stretches[k].end - stretches[k].begin;
+        std::memmove(text.data() + w, text.data() + stretches[k].begin, length);
+        std::memmove(attrs.data() + w, attrs.data() + stretches[k].begin, length);
+        w += length;
+    }
+    text.resize(w);
+    attrs.resize(w);
+    doc.textChanged();
+    for (std::size_t stage = 4; stage <= 6; ++stage) // ran with the walk
+        progress.beginStage(std::string(RenderPassStatus[stage]));
+    progress.setPosition(static_cast<std::int64_t>(w), static_cast<std::int64_t>(w));
 }
 
 } // namespace
 
 void recolourLineFeeds(LogDocument& doc, Progress& progress) {
     Sweep sweep(doc, progress, RenderPassStatus[0]);
-    const std::uint8_t grey = sweep.index(colours::DefaultGrey);
-    const std::size_t n = sweep.text.size();
-    for (std::size_t p = sweep.findLineFeed(0); p != npos; p = sweep.findLineFeed(p + 1)) {
-        sweep.colour(p, std::min(p + 2, n), grey); // the LF and the character after it
-        sweep.report(p);
-        if (p + 1 >= n)
-            break;
-    }
+    recolourLineFeedsIn(sweep.stretch, sweep.index(colours::DefaultGrey), false);
 }
 
 void processChatCodes(LogDocument& doc, Progress& progress) {
     Sweep sweep(doc, progress, RenderPassStatus[1]);
-    const std::uint8_t chat = sweep.index(colours::Chat);
-    const FoldedNeedle chatCode(ChatCode);
-    Compactor out{sweep.text, sweep.attrs};
-    for (std::size_t s; (s = chatCode.find(sweep.text, out.r)) != npos;) {
-        const std::size_t e = sweep.findLineFeed(s);
-        if (e == npos)
-            break; // deliberate: a chat line without a line end ends the pass
-        out.keepUpTo(s + 2);
-        const std::size_t start = out.w - 2;
-        out.keepUpTo(e);
-        // All "^1" go first, then all "^4": a "^1" that only appears once
-        // a "^4" is gone stays.
-        out.w = dropCodePairs(out, start + 2, out.w, '1');
-        out.w = dropCodePairs(out, start + 2, out.w, '4');
-        sweep.colour(start, out.w, chat);
-        sweep.report(out.r);
-    }
-    out.finish();
+    processChatCodesIn(sweep.stretch, sweep.index(colours::Chat));
 }
 
 void processOspCodes(LogDocument& doc, Progress& progress) {
     Sweep sweep(doc, progress, RenderPassStatus[2]);
-    const FoldedNeedle tag(OspHeadshotTag);
-    Compactor out{sweep.text, sweep.attrs};
-    for (std::size_t p; (p = tag.find(sweep.text, out.r)) != npos;) {
-        out.keepUpTo(p);
-        // Takes the style of the tag's first character, as a replacement does.
-        out.put(HeadshotTag, sweep.attrs[p]);
-        out.r = p + tag.size();
-        sweep.report(out.r);
-    }
-    out.finish();
+    processOspCodesIn(sweep.stretch);
 }
 
 void processRedTeamCodes(LogDocument& doc, Progress& progress) {
     Sweep sweep(doc, progress, RenderPassStatus[3]);
-    walkCodes(sweep, {.red = true});
+    PassColours c;
+    c.red = sweep.index(colours::RedTeam);
+    walkCodes(sweep, {.red = true}, c);
 }
 
 void processBlueTeamCodes(LogDocument& doc, Progress& progress) {
     Sweep sweep(doc, progress, RenderPassStatus[4]);
-    walkCodes(sweep, {.blue = true});
+    PassColours c;
+    c.blue = sweep.index(colours::BlueTeam);
+    walkCodes(sweep, {.blue = true}, c);
 }
 
 void processPunkBusterCodes(LogDocument& doc, Progress& progress) {
     Sweep sweep(doc, progress, RenderPassStatus[5]);
-    walkCodes(sweep, {.punkBuster = true});
+    PassColours c;
+    c.punkBuster = sweep.index(colours::PunkBuster);
+    walkCodes(sweep, {.punkBuster = true}, c);
 }
 
 void removeOtherCodes(LogDocument& doc, Progress& progress) {
     Sweep sweep(doc, progress, RenderPassStatus[6]);
-    walkCodes(sweep, {.removeCodes = true});
+    walkCodes(sweep, {.removeCodes = true}, {});
 }
 
 void processCodes(LogDocument& doc, Progress& progress) {
     {
         Sweep sweep(doc, progress, RenderPassStatus[3]);
-        walkCodes(sweep, {.red = true, .blue = true, .punkBuster = true, .removeCodes = true});
+        PassColours c;
+        c.red = sweep.index(colours::RedTeam);
+        c.blue = sweep.index(colours::BlueTeam);
+        c.punkBuster = sweep.index(colours::PunkBuster);
+        walkCodes(sweep, {.red = true, .blue = true, .punkBuster = true, .removeCodes = true}, c);
     }
     for (std::size_t stage = 4; stage <= 6; ++stage)
         Sweep done(doc, progress, RenderPassStatus[stage]); // these passes ran with the first
@@ -310,18 +495,28 @@ void greyGhosts(LogDocument& doc, Progress& progress) {
     Sweep sweep(doc, progress, RenderPassStatus[7]);
     const std::uint8_t grey = sweep.index(colours::DefaultGrey);
     const FoldedNeedle ghost(GhostMarker);
-    for (std::size_t p = ghost.find(sweep.text, 0); p != npos;
-         p = ghost.find(sweep.text, p + ghost.size())) {
-        sweep.colour(p, p + ghost.size(), grey);
-        sweep.report(p);
+    Stretch& s = sweep.stretch;
+    for (std::size_t p = ghost.find(s.readable(), 0); p != npos;
+         p = ghost.find(s.readable(), p + ghost.size())) {
+        s.colour(p, p + ghost.size(), grey);
+        s.report(p);
     }
 }
 
 void renderColourCodes(LogDocument& doc, Progress& progress) {
-    recolourLineFeeds(doc, progress);
-    processChatCodes(doc, progress);
-    processOspCodes(doc, progress);
-    processCodes(doc, progress);
+    renderColourCodes(doc, progress, doc.textBuffer().size() >= kMinRenderPart * 2 ? 2 : 1);
+}
+
+void renderColourCodes(LogDocument& doc, Progress& progress, int parts) {
+    const std::vector<std::size_t> starts = partStarts(doc.text(), parts);
+    if (starts.size() == 1) {
+        recolourLineFeeds(doc, progress);
+        processChatCodes(doc, progress);
+        processOspCodes(doc, progress);
+        processCodes(doc, progress);
+    } else {
+        renderInParts(doc, progress, starts);
+    }
     greyGhosts(doc, progress);
     releaseUnusedRoom(doc.textBuffer());
     releaseUnusedRoom(doc.attributeBuffer());

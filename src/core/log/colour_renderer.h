@@ -30,7 +30,11 @@ inline constexpr std::string_view HeadshotTag = HeadshotLineEnd.substr(1);
 inline constexpr std::string_view GhostMarker = "*ghost* ";
 
 // Runs the passes in order, then leaves the caret at 0 and the status "Ready".
+// A large log is cut into two parts at a line break, rendered on two threads.
 void renderColourCodes(LogDocument& doc, Progress& progress);
+// The same with the text cut into up to `parts` parts, each on a thread of
+// its own; the result is the same for any number of parts.
+void renderColourCodes(LogDocument& doc, Progress& progress, int parts);
 
 // The single passes, in their order.
 void recolourLineFeeds(LogDocument& doc, Progress& progress);
