@@ -142,7 +142,8 @@ std::uint64_t NamePool::hashOf(std::string_view name) {
         h ^= h >> 29;
     }
     std::uint64_t last = 0;
-    std::memcpy(&last, name.data() + i, name.size() - i);
+    if (i < name.size()) // an empty name may have no characters to point at
+        std::memcpy(&last, name.data() + i, name.size() - i);
     h = (h ^ last) * mix;
     return h ^ (h >> 32);
 }
