@@ -15,12 +15,12 @@ namespace quorvath {
 
 namespace {
 
-// Separates and renders `text`; `attributeRoom` is memory the attributes may
-// take (its contents are ignored).
-bool loadText(std::string text, std::vector<std::uint8_t> attributeRoom, LogDocument& doc,
-              Progress& progress) {
+// Separates and renders `text`. The memory the document's attributes have
+// is kept as room for the new ones (its contents are ignored).
+bool loadText(std::string text, LogDocument& doc, Progress& progress) {
     // The separation rebuilds every attribute, so the default ones that
     // setText would make are skipped: for a large log that is a whole buffer.
+    std::vector<std::uint8_t> attributeRoom = std::move(doc.attributeBuffer());
     doc.setText(std::string());
     doc.textBuffer() = std::move(text);
     doc.attributeBuffer() = std::move(attributeRoom);
@@ -34,32 +34,37 @@ bool loadText(std::string text, std::vector<std::uint8_t> attributeRoom, LogDocu
 
 } // namespace
 
-std::optional<std::string> loadLog(const std::string& path, LogDocument& doc, Progress& progress) {
-    // Fresh memory costs about as much to touch first as the file does to
-    // read into it: the attributes' room is readied on a second thread while
-    // the text is read.
+std::optional<std::string> readLogBytes(const std::string& path, std::string& bytes,
+                                        std::vector<std::uint8_t>& attributeRoom) {
     std::error_code ec;
     const std::uintmax_t size = std::filesystem::file_size(path, ec);
-    std::vector<std::uint8_t> attributeRoom;
     std::thread readying;
     if (!ec && size <= MaxLogBytes)
         readying = std::thread([&attributeRoom, size] {
             reserveLarge(attributeRoom, static_cast<std::size_t>(size));
             attributeRoom.resize(static_cast<std::size_t>(size));
         });
-    std::string text;
-    auto error = readLogText(path, text);
+    auto error = readLogBytes(path, bytes);
     if (readying.joinable())
         readying.join();
     if (error)
+        std::vector<std::uint8_t>().swap(attributeRoom);
+    return error;
+}
+
+std::optional<std::string> loadLog(const std::string& path, LogDocument& doc, Progress& progress) {
+    std::string bytes;
+    std::vector<std::uint8_t> attributeRoom;
+    if (auto error = readLogBytes(path, bytes, attributeRoom))
         return error;
-    if (!loadText(std::move(text), std::move(attributeRoom), doc, progress))
+    doc.attributeBuffer() = std::move(attributeRoom); // kept by the loading
+    if (!loadLogBytes(std::move(bytes), doc, progress))
         return tooLargeMessage(path, LogTooLongReason);
     return std::nullopt;
 }
 
 bool loadLogText(std::string text, LogDocument& doc, Progress& progress) {
-    return loadText(std::move(text), {}, doc, progress);
+    return loadText(std::move(text), doc, progress);
 }
 
 bool loadLogBytes(std::string bytes, LogDocument& doc, Progress& progress) {

@@ -5,8 +5,10 @@
 
 #include "core/log/log_document.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace quorvath {
 
@@ -25,5 +27,13 @@ bool loadLogText(std::string text, LogDocument& doc, Progress& progress);
 // The same on the raw bytes of a log file, read as loadLog reads them (bare LFs
 // become CR LF). The caller keeps them within MaxLogBytes.
 bool loadLogBytes(std::string bytes, LogDocument& doc, Progress& progress);
+
+// readLogBytes (log_file.h) while a second thread first touches room for a
+// document's attributes, as long as the file: fresh memory costs about as
+// much to touch as the file to read into it. Give the room to the document's
+// attributeBuffer() before loading it: loading keeps the room the
+// attributes have.
+std::optional<std::string> readLogBytes(const std::string& path, std::string& bytes,
+                                        std::vector<std::uint8_t>& attributeRoom);
 
 } // namespace quorvath
