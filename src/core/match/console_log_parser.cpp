@@ -16,14 +16,6 @@ constexpr std::string_view kWeaponAfterKiller = "^7's ";
 constexpr std::string_view kChatOpening = ": ^2";
 constexpr std::string_view kChatPrefixes[] = {"*ghost* ", "*spec* "};
 
-bool startsWith(std::string_view s, std::string_view head) {
-    return s.substr(0, head.size()) == head;
-}
-bool endsWith(std::string_view s, std::string_view tail) {
-    return s.size() >= tail.size() && s.back() == tail.back() &&
-           s.substr(s.size() - tail.size()) == tail;
-}
-
 // An obituary name starts with its colour code: "^1" red, "^4" blue, "^7"
 // free-for-all. Returns the code's digit (0 when the name has none) and takes
 // the code off `raw`.
@@ -81,15 +73,15 @@ void ConsoleLogParser::parseLine(std::string_view line) {
         return;
     if (parseChat(line) || parseKill(line) || parseLineEnding(line) || parseRename(line))
         return;
-    if (startsWith(line, BlockStartPhrase))
+    if (line.starts_with(BlockStartPhrase))
         sink_.onEvent(MatchEvent(MatchEventType::MapStart));
-    else if (startsWith(line, ShutdownLine))
+    else if (line.starts_with(ShutdownLine))
         sink_.onEvent(MatchEvent(MatchEventType::MapEnd));
 }
 
 bool ConsoleLogParser::parseChat(std::string_view line) {
     for (std::string_view prefix : kChatPrefixes)
-        if (line[0] == prefix[0] && startsWith(line, prefix)) {
+        if (line[0] == prefix[0] && line.starts_with(prefix)) {
             sink_.onEvent(MatchEvent(MatchEventType::Chat));
             return true;
         }
@@ -98,7 +90,7 @@ bool ConsoleLogParser::parseChat(std::string_view line) {
         return false;
     // "^1Name^7: ^2text": the speaker's full name, for names cut elsewhere.
     std::string_view speaker = line.substr(0, opening);
-    if (endsWith(speaker, kNameClose) && takeOpeningCode(speaker) != 0) {
+    if (speaker.ends_with(kNameClose) && takeOpeningCode(speaker) != 0) {
         speaker.remove_suffix(kNameClose.size());
         noteFullName(speaker);
     }
@@ -114,7 +106,7 @@ bool ConsoleLogParser::parseKill(std::string_view line) {
         const std::string_view rest = line.substr(at + kPhraseAfterName.size());
         for (const KillPhrase& phrase : killPhrases_)
             if (rest.size() > phrase.phrase.size() && rest[phrase.phrase.size()] == ' ' &&
-                startsWith(rest, phrase.phrase))
+                rest.starts_with(phrase.phrase))
                 return bookKill(line, at, phrase);
     }
     return false;
@@ -125,13 +117,13 @@ bool ConsoleLogParser::bookKill(std::string_view line, std::size_t closing,
     std::string_view killer =
         line.substr(closing + kPhraseAfterName.size() + phrase.phrase.size() + 1);
     MatchEvent event(MatchEventType::Kill);
-    if (killer.size() > table_.headshotTag.size() && endsWith(killer, table_.headshotTag) &&
+    if (killer.size() > table_.headshotTag.size() && killer.ends_with(table_.headshotTag) &&
         killer[killer.size() - table_.headshotTag.size() - 1] == ' ') {
         killer.remove_suffix(table_.headshotTag.size() + 1);
         event.headshot = headshotsSeen_ = true;
     }
     std::string_view word;
-    if (endsWith(killer, kNameClose)) {
+    if (killer.ends_with(kNameClose)) {
         killer.remove_suffix(kNameClose.size());
     } else {
         const std::size_t apostrophe = killer.rfind(kWeaponAfterKiller);
@@ -161,7 +153,7 @@ bool ConsoleLogParser::bookKill(std::string_view line, std::size_t closing,
 // presence. The phrase follows the name and one blank.
 bool ConsoleLogParser::parseLineEnding(std::string_view line) {
     for (const LineEnding& ending : endingsByLastByte_[static_cast<unsigned char>(line.back())]) {
-        if (!endsWith(line, ending.phrase))
+        if (!line.ends_with(ending.phrase))
             continue;
         std::string_view name = line.substr(0, line.size() - ending.phrase.size());
         MatchEvent event(MatchEventType::Chat);
@@ -169,7 +161,7 @@ bool ConsoleLogParser::parseLineEnding(std::string_view line) {
             if (name.size() < 2 || name.back() != ' ')
                 continue;
             name.remove_suffix(1);
-            const bool closed = endsWith(name, kNameClose);
+            const bool closed = name.ends_with(kNameClose);
             if (ending.closedName && !closed)
                 continue;
             if (closed)
@@ -218,7 +210,7 @@ bool ConsoleLogParser::parseRename(std::string_view line) {
     if (at == std::string_view::npos || at == 0)
         return false;
     std::string_view old = line.substr(0, at);
-    if (endsWith(old, kNameClose))
+    if (old.ends_with(kNameClose))
         old.remove_suffix(kNameClose.size());
     const std::string_view renamed = line.substr(at + table_.renamePhrase.size());
     if (old.empty() || renamed.empty())
@@ -256,11 +248,11 @@ std::optional<std::string> ConsoleLogParser::fullNameFor(std::string_view cutRaw
     const auto first =
         std::lower_bound(sortedFullNames_.begin(), sortedFullNames_.end(), cutRaw,
                          [](const std::string& name, std::string_view key) { return name < key; });
-    if (first == sortedFullNames_.end() || !startsWith(*first, cutRaw) ||
+    if (first == sortedFullNames_.end() || !first->starts_with(cutRaw) ||
         first->size() == cutRaw.size())
         return std::nullopt; // nobody, or a whole name
     const auto next = first + 1;
-    if (next != sortedFullNames_.end() && startsWith(*next, cutRaw))
+    if (next != sortedFullNames_.end() && next->starts_with(cutRaw))
         return std::nullopt; // two players could have it
     return shownName(*first);
 }

@@ -4,8 +4,8 @@
 // characters: in a kill line the victim's colour code opens his name and the
 // "^7" before the phrase closes it; the killer's code opens his and the "^7"
 // before "'s WEAPON" (or the line end) closes it. Both names carrying the same
-// team code make a team kill. Chat, "*ghost*" and "*spec*" lines never count,
-// whatever they quote.
+// team code make a team kill. Chat lines, those of dead players and
+// spectators too, never count, whatever they quote.
 //
 // Kill and suicide lines cut names to a fixed length; such a name is handed
 // on with its raw text so that the booking can resolve it, once the whole log

@@ -1,11 +1,10 @@
 #include "core/match/match_tally.h"
 
+#include "core/stats/rename_links.h"
 #include "core/stats/statistics_pass.h"
 
 #include <algorithm>
 #include <numeric>
-#include <unordered_map>
-#include <unordered_set>
 
 namespace quorvath {
 
@@ -14,26 +13,6 @@ namespace {
 std::uint64_t pairKey(int first, int second) {
     return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(first)) << 32) |
            static_cast<std::uint32_t>(second);
-}
-
-// Each rename files the new name under the master of the old one (the
-// lowest player holding the old name as an alias, else the old name itself),
-// once; a name never becomes its own alias. The classic rules link the same.
-void linkRenames(PlayerTable& players, const std::vector<std::pair<int, int>>& renames) {
-    std::unordered_map<int, int> lowestHolder;
-    std::unordered_set<std::uint64_t> held;
-    for (const auto& [old, renamed] : renames) {
-        const auto holder = lowestHolder.find(old);
-        const int master = holder == lowestHolder.end() ? old : holder->second;
-        if (renamed == master || held.count(pairKey(master, renamed)) ||
-            !players[master].aliases.add(renamed, players[renamed].name))
-            continue;
-        players[renamed].master = master;
-        held.insert(pairKey(master, renamed));
-        auto [it, added] = lowestHolder.try_emplace(renamed, master);
-        if (!added)
-            it->second = std::min(it->second, master);
-    }
 }
 
 struct Opponent {
@@ -284,11 +263,9 @@ void MatchTally::fillTable(PlayerTable& players, const FullNameLookup& fullNameF
     for (Opponent& o : opponents)
         std::swap(o.player, o.opponent);
     addOpponents(players, opponents, false);
-    std::vector<std::pair<int, int>> renames;
-    renames.reserve(renames_.size());
+    RenameLinks links(players);
     for (const auto& [old, renamed] : renames_)
-        renames.emplace_back(slotOf(old), slotOf(renamed));
-    linkRenames(players, renames);
+        links.link(links.masterOf(slotOf(old)), slotOf(renamed));
     sumAllPlayers(players);
 }
 

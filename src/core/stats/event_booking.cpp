@@ -8,9 +8,7 @@ namespace quorvath {
 
 namespace {
 
-constexpr std::string_view kRenamed = "renamed to";
 constexpr std::string_view kPlanted = "has planted the bomb!";
-constexpr std::string_view kRenameWeapon = "re";
 constexpr std::string_view kNobody = "nobody";
 
 struct OnePlayerRow {
@@ -82,11 +80,6 @@ constexpr WeaponRow kWeaponTable[] = {
     {"Knife", {}, {}, knifeDeaths, knifeKills},
     {"Sig 551", {}, {}, sig551Deaths, sig551Kills},
 };
-
-std::uint64_t holding(int holder, int item) {
-    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(holder)) << 32) |
-           static_cast<std::uint32_t>(item);
-}
 
 } // namespace
 
@@ -331,7 +324,7 @@ void KillPairs::bookInto(PlayerTable& players) {
 
 EventBooker::EventBooker(std::string_view phrase, EventKind kind, PlayerTable& players,
                          const RoundEnds& roundEnds, KillPairs& pairs)
-    : kind_(kind), renamePhrase_(phrase == kRenamed), players_(players), roundEnds_(roundEnds),
+    : kind_(kind), renamePhrase_(phrase == kRenamePhrase), players_(players), roundEnds_(roundEnds),
       pairs_(pairs), pairIndexesFound_(!players.anyOriginalName()) {
     for (const OnePlayerRow& row : kOnePlayerTable)
         if (row.phrase == phrase) {
@@ -359,7 +352,7 @@ void EventBooker::book(const EventRecord& event, NameIndexes& names) {
         if (weapon)
             ++players_[victim][static_cast<Counter>(event.victimCounter)];
         if (reWeapon)
-            master = masterOf(victim);
+            master = renameLinks().masterOf(victim);
         if (!renamePhrase_)
             ++players_[victim][totalDeaths];
     }
@@ -375,7 +368,7 @@ void EventBooker::book(const EventRecord& event, NameIndexes& names) {
     if (weapon)
         ++players_[killer][static_cast<Counter>(event.killerCounter)];
     if (reWeapon)
-        linkRename(master, killer);
+        renameLinks().link(master, killer);
     if (renamePhrase_)
         return;
     if (headshot)
@@ -417,34 +410,12 @@ void EventBooker::creditCarrierKill(int killer, CarrierDrop drop) {
     }
 }
 
-// The player a rename's old name is filed under: the lowest player holding it
-// as an alias, else the old name itself.
-int EventBooker::masterOf(int player) {
-    if (!aliasIndexBuilt_) {
-        for (int j = 1; j <= players_.playerCount(); ++j) {
-            const AliasCollection& aliases = players_[j].aliases;
-            for (int a = 1; a <= aliases.count(); ++a) {
-                lowestHolder_.try_emplace(aliases.item(a), j); // j ascends: the first stays lowest
-                held_.insert(holding(j, aliases.item(a)));
-            }
-        }
-        aliasIndexBuilt_ = true;
-    }
-    const auto it = lowestHolder_.find(player);
-    return it == lowestHolder_.end() ? player : it->second;
-}
-
-void EventBooker::linkRename(int master, int newName) {
-    if (newName == master || held_.count(holding(master, newName)))
-        return;
-    // A refused key (one already held) changes nothing, master included.
-    if (!players_[master].aliases.add(newName, players_[newName].name))
-        return;
-    players_[newName].master = master;
-    held_.insert(holding(master, newName));
-    auto [it, added] = lowestHolder_.try_emplace(newName, master);
-    if (!added)
-        it->second = std::min(it->second, master);
+// Built at the first rename a phrase books, from the aliases the table holds
+// by then.
+RenameLinks& EventBooker::renameLinks() {
+    if (!renameLinks_)
+        renameLinks_.emplace(players_);
+    return *renameLinks_;
 }
 
 } // namespace quorvath

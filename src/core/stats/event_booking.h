@@ -9,6 +9,7 @@
 
 #include "core/stats/event_line.h"
 #include "core/stats/player_table.h"
+#include "core/stats/rename_links.h"
 
 #include <array>
 #include <cstdint>
@@ -16,8 +17,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -156,8 +155,7 @@ private:
     void bookOnePlayerEvent(int player, const EventRecord& event);
     void bookPair(int victim, int killer, const EventRecord& event, NameIndexes& names);
     void creditCarrierKill(int killer, CarrierDrop drop);
-    int masterOf(int player);
-    void linkRename(int master, int newName);
+    RenameLinks& renameLinks();
 
     EventKind kind_;
     bool renamePhrase_;
@@ -169,12 +167,7 @@ private:
     // While no player has an original name, a name's pair index is the one
     // the booking just found for it; otherwise it is looked up again.
     bool pairIndexesFound_;
-
-    // Alias collections as index: the lowest holder of each item and every
-    // (holder, item) pair, so the rename linking needs no scan of the table.
-    bool aliasIndexBuilt_ = false;
-    std::unordered_map<int, int> lowestHolder_;
-    std::unordered_set<std::uint64_t> held_;
+    std::optional<RenameLinks> renameLinks_;
 };
 
 } // namespace quorvath

@@ -13,12 +13,6 @@ namespace {
 
 constexpr std::string_view kStabbed = "was stabbed by";
 constexpr std::string_view kSliced = "was sliced by";
-constexpr std::string_view kRenamed = "renamed to";
-constexpr std::string_view kRenameWeapon = "re";
-
-bool endsWith(std::string_view s, std::string_view tail) {
-    return s.size() >= tail.size() && s.substr(s.size() - tail.size()) == tail;
-}
 
 // The first hit of `needle` at or after `from` lying wholly before `to`, letters
 // without case; -1 when none.
@@ -48,10 +42,10 @@ int lastIndexOf(std::string_view text, char c, int end, int floor) {
 EventLineCutter::EventLineCutter(const LogDocument& doc, std::string_view phrase, EventKind kind)
     : text_(doc.text()), attrs_(doc.attributes().data()), doc_(doc), phrase_(phrase), kind_(kind) {
     // The phrase is compared exactly here: these three lines have forms of their own.
-    form_ = phrase == kStabbed   ? LineForm::Bayonet
-            : phrase == kSliced  ? LineForm::Knife
-            : phrase == kRenamed ? LineForm::Rename
-                                 : LineForm::Weapon;
+    form_ = phrase == kStabbed        ? LineForm::Bayonet
+            : phrase == kSliced       ? LineForm::Knife
+            : phrase == kRenamePhrase ? LineForm::Rename
+                                      : LineForm::Weapon;
     separator_ = form_ == LineForm::Rename ? 0 : 5;
 }
 
@@ -97,7 +91,7 @@ void EventLineCutter::cutTwoPlayerLine() {
         cutKillerToLineEnd();
         break;
     case LineForm::Rename:
-        line_.weapon = "re";
+        line_.weapon = kRenameWeapon;
         cutKillerByLength();
         break;
     case LineForm::Weapon: {
@@ -186,7 +180,7 @@ void EventLineCutter::cutKillerToLineEnd() {
                 ownedSecond_.push_back(c);
         name = ownedSecond_;
     }
-    if (endsWith(name, HeadshotLineEnd)) {
+    if (name.ends_with(HeadshotLineEnd)) {
         name.remove_suffix(HeadshotLineEnd.size());
         line_.headshot = true;
     }
@@ -204,7 +198,7 @@ void EventLineCutter::cutKillerByLength() {
         name.remove_suffix(1);
     line_.secondName = name;
     secondLiteral_ = true;
-    if (endsWith(line_.weapon, HeadshotLineEnd)) {
+    if (line_.weapon.ends_with(HeadshotLineEnd)) {
         line_.weapon.remove_suffix(HeadshotLineEnd.size());
         line_.headshot = true;
     }

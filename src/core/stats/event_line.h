@@ -26,6 +26,10 @@ enum class EventKind { OnePlayer, TwoPlayer };
 // carrier gets credit for the briefcase, a flag or the bomb.
 enum class CarrierDrop : std::uint8_t { None, Briefcase, Flag, Bomb };
 
+// A rename is a two-player line whose "weapon" is always this word.
+inline constexpr std::string_view kRenamePhrase = "renamed to";
+inline constexpr std::string_view kRenameWeapon = "re";
+
 struct EventLine {
     int pos = 0;                 // where the phrase was found
     int lineStart = 0;           // where the line starts

@@ -46,7 +46,7 @@ const std::array<StatisticsScan, kStatisticsScanCount> kStatisticsScans = {{
      EventKind::OnePlayer},
     {{}, "You have been temporarily banned from this server!", EventKind::OnePlayer},
     {{}, "You have been banned from this server!", EventKind::OnePlayer},
-    {"Finding Aliases...", "renamed to", EventKind::TwoPlayer},
+    {"Finding Aliases...", kRenamePhrase, EventKind::TwoPlayer},
 }};
 
 std::string_view scanCaption(int number) {

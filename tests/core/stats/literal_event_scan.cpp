@@ -19,10 +19,6 @@ std::string mid(const std::string& text, int start, int length) {
                        static_cast<std::size_t>(std::min(length, n - start)));
 }
 
-bool endsWith(const std::string& s, const std::string& tail) {
-    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
-
 void raise(PlayerRecord& r, Counter c) { ++r.counters[static_cast<std::size_t>(c)]; }
 
 bool holdsItem(const AliasCollection& aliases, int item) {
@@ -101,11 +97,11 @@ void literalBookPhraseEvents(LogDocument& document, const std::string& phrase, E
                     if (q + k >= n || doc.lineOf(q + k + 1) != ref)
                         break;
                     secondNames[e] += text[static_cast<std::size_t>(q + k)];
-                    if (endsWith(secondNames[e], "\r"))
+                    if (secondNames[e].ends_with("\r"))
                         secondNames[e].pop_back();
                     doc.setSelStart(q + k + 1);
                 }
-                if (endsWith(secondNames[e], " [HeaDShoT]")) {
+                if (secondNames[e].ends_with(" [HeaDShoT]")) {
                     secondNames[e].resize(secondNames[e].size() - 11);
                     headshotFlags[e] = 1;
                 }
@@ -114,9 +110,9 @@ void literalBookPhraseEvents(LogDocument& document, const std::string& phrase, E
                     mid(text, pos + phraseLength + 1,
                         lineLength - static_cast<int>(firstNames[e].size()) -
                             static_cast<int>(weapons[e].size()) - phraseLength - separator);
-                if (endsWith(secondNames[e], "\r"))
+                if (secondNames[e].ends_with("\r"))
                     secondNames[e].pop_back();
-                if (endsWith(weapons[e], " [HeaDShoT]")) {
+                if (weapons[e].ends_with(" [HeaDShoT]")) {
                     weapons[e].resize(weapons[e].size() - 11);
                     headshotFlags[e] = 1;
                 }
