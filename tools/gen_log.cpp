@@ -14,6 +14,7 @@
 // between standard libraries).
 
 #include "match_generator.h"
+#include "seeded_random.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -21,7 +22,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <random>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -104,10 +104,10 @@ const char* const kMaps[] = {"mp_shop", "mp_jor1", "mp_kam2", "mp_col1",  "mp_hk
                              "mp_cas1", "mp_pra1", "mp_sch1", "mp_finca", "mp_ship"};
 const char* const kColourCodes[] = {"^1", "^3", "^4", "^5", "^6"};
 
-class Generator {
+class Generator : private genlog::SeededRandom {
 public:
     Generator(const Options& options, std::FILE* out)
-        : rng_(options.seed), out_(out), eol_(options.lf ? "\n" : "\r\n"),
+        : genlog::SeededRandom(options.seed), out_(out), eol_(options.lf ? "\n" : "\r\n"),
           target_(static_cast<std::uint64_t>(options.sizeMb * 1048576.0)) {
         makePlayers(options.players, options.aliases);
     }
@@ -125,11 +125,6 @@ public:
     }
 
 private:
-    // --- randomness: mt19937 words mapped by multiplication, identical everywhere ---
-    int below(int n) { return static_cast<int>((std::uint64_t{rng_()} * std::uint32_t(n)) >> 32); }
-    bool chance(int percent) { return below(100) < percent; }
-    template <class T, std::size_t N> const T& pick(const T (&table)[N]) { return table[below(N)]; }
-
     // --- output ---
     std::uint64_t written() const { return flushed_ + buffer_.size(); }
     void put(const std::string& line) {
@@ -291,22 +286,6 @@ private:
     static constexpr const char* kPresence[] = {"disconnected", "entered the game",
                                                 "is connecting..."};
 
-    const WeaponUse& weapon() {
-        static const int total = [] {
-            int sum = 0;
-            for (const auto& w : kWeapons)
-                sum += w.weight;
-            return sum;
-        }();
-        int r = below(total);
-        for (const auto& w : kWeapons) {
-            if (r < w.weight)
-                return w;
-            r -= w.weight;
-        }
-        return kWeapons[0];
-    }
-
     void kill() {
         int victim = anyone();
         if (carrier_ >= 0 && chance(30))
@@ -319,7 +298,7 @@ private:
         } else if (teamGame()) {
             killer = onTeam(1 - teamOf(victim));
         }
-        const WeaponUse& w = weapon();
+        const WeaponUse& w = weighted(kWeapons);
         std::string line = tagged(victim) + " " + w.phrase + " " + tagged(killer);
         if (w.weapon)
             line += std::string("'s ") + w.weapon;
@@ -455,7 +434,6 @@ private:
         put(plain(slot) + "^7 disconnected");
     }
 
-    std::mt19937 rng_;
     std::FILE* out_;
     const char* eol_;
     std::uint64_t target_;

@@ -1,12 +1,13 @@
 #include "match_generator.h"
 
+#include "seeded_random.h"
+
 #include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <map>
-#include <random>
 #include <set>
 #include <string>
 #include <vector>
@@ -194,10 +195,10 @@ private:
     std::map<std::string, std::vector<std::string>> aliases_;
 };
 
-class MatchGenerator {
+class MatchGenerator : private SeededRandom {
 public:
     explicit MatchGenerator(const MatchOptions& options)
-        : options_(options), rng_(options.seed),
+        : SeededRandom(options.seed), options_(options),
           type_(static_cast<GameType>(
               std::find(std::begin(kTypeNames), std::end(kTypeNames), options.type) -
               std::begin(kTypeNames))) {
@@ -215,23 +216,6 @@ public:
     Truth truth_;
 
 private:
-    // --- randomness: mt19937 words mapped by multiplication, identical everywhere ---
-    int below(int n) { return static_cast<int>((std::uint64_t{rng_()} * std::uint32_t(n)) >> 32); }
-    bool chance(int percent) { return below(100) < percent; }
-    template <class T, std::size_t N> const T& pick(const T (&table)[N]) { return table[below(N)]; }
-    template <class T, std::size_t N> const T& weighted(const T (&table)[N]) {
-        int total = 0;
-        for (const T& row : table)
-            total += row.weight;
-        int r = below(total);
-        for (const T& row : table) {
-            if (r < row.weight)
-                return row;
-            r -= row.weight;
-        }
-        return table[0];
-    }
-
     // --- the three logs ---
     void console(const std::string& line) { console_ += line + "\r\n"; }
     void machine(const std::string& line) {
@@ -679,7 +663,6 @@ private:
     }
 
     MatchOptions options_;
-    std::mt19937 rng_;
     GameType type_;
     std::vector<Person> people_;
     std::array<Person*, 4> carrier_{};
