@@ -113,8 +113,9 @@ inline constexpr const char* AboutCaption = "About Quorvath";
 inline constexpr const char* AboutTitle = "Quorvath beta 1";
 inline constexpr const char* AboutVersion = "Version 0.1";
 inline constexpr const char* AboutDescription =
-    "Reads Soldier of Fortune II server console logs, shows them in colour "
-    "and turns them into player statistics and rankings.";
+    "Reads Soldier of Fortune II logs (a player's console log, a server's game "
+    "or console log), shows them in colour and turns them into player "
+    "statistics and rankings.";
 inline constexpr const char* Ok = "OK";
 
 } // namespace quorvath::texts

@@ -31,8 +31,9 @@ namespace {
 
 constexpr const char* Usage =
     "Usage: quorvath [LOG]\n"
-    "Shows a Soldier of Fortune II server console log with its colours and rounds, finds\n"
-    "text in it and turns it into player statistics. A LOG named here opens at start.\n"
+    "Shows a Soldier of Fortune II log (a player's console log, a server's game log or\n"
+    "console log) with its colours and rounds, finds text in it and turns it into\n"
+    "player statistics. A LOG named here opens at start.\n"
     "\n"
     "  --help     this text\n"
     "  --version  the program's version\n"
