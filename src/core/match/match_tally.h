@@ -86,7 +86,7 @@ private:
 
     private:
         std::size_t home(std::uint64_t key) const;
-        std::vector<Slot> slots_ = std::vector<Slot>(1024);
+        std::vector<Slot> slots_ = std::vector<Slot>(64); // doubles when half full
         std::size_t used_ = 0;
     };
     KillPairs kills_;

@@ -143,11 +143,6 @@ bool cutFields(std::string_view rest, ServerLine& line) {
     }
     case ClientBegin:
     case ClientDisconnect: return readNumber(rest, line.client);
-    case ClientKick:
-        if (!readNumber(rest, line.client))
-            return false;
-        line.text = rest;
-        return true;
     case Broadcast: {
         // print "TEXT\n" : the escaped line break and the closing quote go
         if (!rest.empty() && rest.back() == '"')
