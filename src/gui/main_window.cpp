@@ -64,18 +64,10 @@ void MainWindow::buildControls() {
 
     logView_ = new LogView(central);
     logView_->setDocument(&session_.document());
-    progressBar_ = new QProgressBar(central);
-    progressBar_->setObjectName("progressBar");
-    progressBar_->setRange(0, 100);
-    progressBar_->setValue(0);
-    progressBar_->setTextVisible(false);
-    statusLabel_ = new QLabel(texts::Ready, central);
-    statusLabel_->setObjectName("statusLabel");
-    percentLabel_ = new QLabel(central);
-    percentLabel_->setObjectName("percentLabel");
-    const QFont labelFont = controlFont("Century Gothic", 9.75, true);
-    statusLabel_->setFont(labelFont);
-    percentLabel_->setFont(labelFont);
+    progressDisplay_ =
+        new ProgressDisplay(session_.progress(), ProgressDisplay::StageChange::ClearPercent,
+                            central, controlFont("Century Gothic", 9.75, true), this);
+    progressDisplay_->statusLabel()->setText(texts::Ready);
     searchBox_ = new QLineEdit(central);
     searchBox_->setObjectName("searchBox");
     searchBox_->setFont(controlFont("Arial", 9.75, true));
@@ -99,13 +91,14 @@ void MainWindow::buildControls() {
         button("toggleLogViewButton", texts::ToggleLogViewButton, texts::ToggleLogViewTip);
 
     layout->add(logView_, 150, 60, 15045, 9435, A::StretchWidth | A::StretchHeight);
-    layout->add(progressBar_, 150, 9570, 15045, 405, A::StretchWidth | A::Bottom);
+    layout->add(progressDisplay_->progressBar(), 150, 9570, 15045, 405,
+                A::StretchWidth | A::Bottom);
     // The status label reaches the search box, so that a message names its
     // file in full; the percentage (shown only while work runs, when the
     // status is a short stage name) lies over its right part. Both reach the
     // bottom edge so the bold font's descenders show.
-    layout->add(statusLabel_, 150, 10080, 5925, 285, A::Bottom);
-    layout->add(percentLabel_, 3630, 10080, 2355, 285, A::Bottom);
+    layout->add(progressDisplay_->statusLabel(), 150, 10080, 5925, 285, A::Bottom);
+    layout->add(progressDisplay_->percentLabel(), 3630, 10080, 2355, 285, A::Bottom);
     layout->add(searchBox_, 6150, 10020, 4065, 375, bottomRight);
     layout->add(findButton_, 10290, 10020, 915, 375, bottomRight);
     layout->add(findNextButton_, 11250, 10020, 945, 375, bottomRight);
@@ -114,9 +107,6 @@ void MainWindow::buildControls() {
     layout->add(toggleLogViewButton_, 14820, 10020, 405, 375, bottomRight);
     setCentralWidget(central);
 
-    progressDisplay_ =
-        new ProgressDisplay(session_.progress(), ProgressDisplay::StageChange::ClearPercent,
-                            statusLabel_, percentLabel_, progressBar_, this);
     connect(findButton_, &QPushButton::clicked, this, &MainWindow::onFindClicked);
     connect(findNextButton_, &QPushButton::clicked, this, &MainWindow::onFindNextClicked);
     connect(highlightNickButton_, &QPushButton::clicked, this, &MainWindow::onHighlightNickClicked);
@@ -239,7 +229,7 @@ void MainWindow::showReady() { progressDisplay_->showReady(texts::Ready); }
 
 void MainWindow::showStatus(const QString& text) {
     progressDisplay_->showReady(text);
-    statusLabel_->setToolTip(text); // the whole text, should the label cut it
+    progressDisplay_->statusLabel()->setToolTip(text); // the whole text, should the label cut it
 }
 
 // --- the user's commands ---------------------------------------------------------
@@ -342,7 +332,7 @@ void MainWindow::onHighlightNickClicked() {
         return;
     if (session_.nick().empty() && !askForNick())
         return showStatus(texts::NoNickNothingHighlighted);
-    statusLabel_->setText(texts::HighlightingNick);
+    progressDisplay_->statusLabel()->setText(texts::HighlightingNick);
     session_.highlightNick(); // clears the selection first
     logView_->stylesChanged();
 }

@@ -15,9 +15,7 @@
 #include <string>
 
 class QAction;
-class QLabel;
 class QLineEdit;
-class QProgressBar;
 class QPushButton;
 
 namespace quorvath {
@@ -83,9 +81,6 @@ private:
     QPushButton* highlightNickButton_ = nullptr;
     QPushButton* getStatisticsButton_ = nullptr;
     QPushButton* toggleLogViewButton_ = nullptr;
-    QLabel* statusLabel_ = nullptr;
-    QLabel* percentLabel_ = nullptr;
-    QProgressBar* progressBar_ = nullptr;
     ProgressDisplay* progressDisplay_ = nullptr;
     QAction* openAction_ = nullptr;
     QMenu* recentLogsMenu_ = nullptr;

@@ -9,10 +9,18 @@
 
 namespace quorvath {
 
-ProgressDisplay::ProgressDisplay(const Progress& progress, StageChange stageChange, QLabel* status,
-                                 QLabel* percent, QProgressBar* bar, QObject* parent)
-    : QObject(parent), progress_(progress), stageChange_(stageChange), status_(status),
-      percent_(percent), bar_(bar), timer_(new QTimer(this)) {
+ProgressDisplay::ProgressDisplay(const Progress& progress, StageChange stageChange,
+                                 QWidget* widgets, const QFont& labelFont, QObject* parent)
+    : QObject(parent), progress_(progress), stageChange_(stageChange), status_(new QLabel(widgets)),
+      percent_(new QLabel(widgets)), bar_(new QProgressBar(widgets)), timer_(new QTimer(this)) {
+    bar_->setObjectName("progressBar");
+    bar_->setRange(0, 100);
+    bar_->setValue(0);
+    bar_->setTextVisible(false);
+    status_->setObjectName("statusLabel");
+    percent_->setObjectName("percentLabel");
+    status_->setFont(labelFont);
+    percent_->setFont(labelFont);
     connect(timer_, &QTimer::timeout, this, &ProgressDisplay::refresh);
 }
 

@@ -7,9 +7,11 @@
 
 #include <QObject>
 
+class QFont;
 class QLabel;
 class QProgressBar;
 class QTimer;
+class QWidget;
 
 namespace quorvath {
 
@@ -23,8 +25,14 @@ public:
     // for one tick, as between two scans.
     enum class StageChange { ClearPercent, ShowPreviousComplete };
 
-    ProgressDisplay(const Progress& progress, StageChange stageChange, QLabel* status,
-                    QLabel* percent, QProgressBar* bar, QObject* parent);
+    // Makes the bar and the two labels as children of `widgets` (named
+    // "progressBar", "statusLabel" and "percentLabel"), the labels in `labelFont`.
+    ProgressDisplay(const Progress& progress, StageChange stageChange, QWidget* widgets,
+                    const QFont& labelFont, QObject* parent);
+
+    QLabel* statusLabel() const { return status_; }
+    QLabel* percentLabel() const { return percent_; }
+    QProgressBar* progressBar() const { return bar_; }
 
     // Starts refreshing; a status left over from earlier work is not shown.
     void start(int intervalMs);

@@ -107,28 +107,18 @@ void StatisticsWindow::buildControls() {
     connect(rightPane_, &DropPaneWidget::listDropped, this,
             [this](DraggedList list) { dropOnPane(Pane::Right, list); });
 
-    progressBar_ = new QProgressBar(central);
-    progressBar_->setObjectName("progressBar");
-    progressBar_->setRange(0, 100);
-    progressBar_->setTextVisible(false);
-    statusLabel_ = new QLabel(central);
-    statusLabel_->setObjectName("statusLabel");
-    percentLabel_ = new QLabel(central);
-    percentLabel_->setObjectName("percentLabel");
-    for (QLabel* label : {statusLabel_, percentLabel_})
-        label->setFont(controlFont("Arial", 9.75, true));
     progressDisplay_ =
         new ProgressDisplay(session_.progress(), ProgressDisplay::StageChange::ShowPreviousComplete,
-                            statusLabel_, percentLabel_, progressBar_, this);
+                            central, controlFont("Arial", 9.75, true), this);
 
     // The lists leave the panes room for the widest report line (a ranking of
     // long names) down to a window 1000 pixels wide.
     layout->add(playerList_, 120, 30, 5400, 4620, A::Fixed);
     layout->add(rankingList_, 120, 4740, 5400, 4905, A::StretchHeight);
     layout->add(panes, 5595, 30, 9660, 10395, A::StretchWidth | A::StretchHeight);
-    layout->add(progressBar_, 120, 9750, 5400, 345, A::Bottom);
-    layout->add(statusLabel_, 120, 10170, 3780, 255, A::Bottom);
-    layout->add(percentLabel_, 3900, 10170, 1620, 255, A::Bottom);
+    layout->add(progressDisplay_->progressBar(), 120, 9750, 5400, 345, A::Bottom);
+    layout->add(progressDisplay_->statusLabel(), 120, 10170, 3780, 255, A::Bottom);
+    layout->add(progressDisplay_->percentLabel(), 3900, 10170, 1620, 255, A::Bottom);
     setCentralWidget(central);
 }
 
@@ -202,9 +192,9 @@ void StatisticsWindow::showStartState() {
     rightPane_->clear();
     leftCaption_->clear();
     rightCaption_->clear();
-    statusLabel_->setText(t::StatusAtStart);
-    percentLabel_->setText(t::PercentAtStart);
-    progressBar_->setValue(0);
+    progressDisplay_->statusLabel()->setText(t::StatusAtStart);
+    progressDisplay_->percentLabel()->setText(t::PercentAtStart);
+    progressDisplay_->progressBar()->setValue(0);
     linkAliasesAction_->setChecked(false);
     setHandedOver(false);
 }
@@ -222,9 +212,10 @@ void StatisticsWindow::onWorkStarted(LogSession::Work work) {
         rightPane_->clear();
         rightCaption_->clear();
     }
-    statusLabel_->setText(session_.countingMode() == CountingMode::Classic
-                              ? shown(scanCaption(1))
-                              : QString::fromStdString(std::string(AccurateCountingStatus)));
+    progressDisplay_->statusLabel()->setText(
+        session_.countingMode() == CountingMode::Classic
+            ? shown(scanCaption(1))
+            : QString::fromStdString(std::string(AccurateCountingStatus)));
     progressDisplay_->start(kFirstInterval);
     setHandedOver(false);
 }
@@ -239,7 +230,7 @@ void StatisticsWindow::onWorkFinished(LogSession::Work work, const QString& erro
     if (error.isEmpty())
         return; // statisticsReady follows
     setHandedOver(false);
-    statusLabel_->setText(t::Ready);
+    progressDisplay_->statusLabel()->setText(t::Ready);
     prompts_.message(error.toStdString(), t::WindowCaption);
 }
 

@@ -25,7 +25,6 @@
 class QAction;
 class QLabel;
 class QMenu;
-class QProgressBar;
 
 namespace quorvath {
 
@@ -99,9 +98,6 @@ private:
     DropPaneWidget* rightPane_ = nullptr;
     QLabel* leftCaption_ = nullptr;
     QLabel* rightCaption_ = nullptr;
-    QProgressBar* progressBar_ = nullptr;
-    QLabel* statusLabel_ = nullptr;
-    QLabel* percentLabel_ = nullptr;
     ProgressDisplay* progressDisplay_ = nullptr;
     QMenu* aliasesMenu_ = nullptr;
     QAction* linkAliasesAction_ = nullptr;
