@@ -244,8 +244,12 @@ TEST_F(MainWindowTest, RecentLogsGeometryContextMenuAndZoom) {
     EXPECT_EQ(again.geometry().size(), QSize(700, 500));
 }
 
-TEST_F(MainWindowTest, AboutOpensOnceAndOkClosesIt) {
+TEST_F(MainWindowTest, AboutOpensOnceAndOkClosesItAndEveryButtonHasATooltip) {
     start();
+    const auto buttons = window->findChildren<QPushButton*>();
+    ASSERT_FALSE(buttons.isEmpty());
+    for (const QPushButton* button : buttons)
+        EXPECT_FALSE(button->toolTip().isEmpty()) << button->objectName().toStdString();
     inMain<QAction>("aboutAction")->trigger();
     inMain<QAction>("aboutAction")->trigger();
     ASSERT_EQ(window->findChildren<AboutDialog*>().size(), 1);
