@@ -1,5 +1,6 @@
 #include "core/match/log_kind.h"
 
+#include "core/common/name_table.h"
 #include "core/match/server_line.h"
 
 #include <array>
@@ -90,12 +91,7 @@ LogKindDetection detectLogKind(std::string_view bytes) {
 
 bool isServerLog(LogKind kind) { return kind != LogKind::PlayerConsole; }
 
-std::string_view logKindName(LogKind kind) {
-    for (const auto& [k, name] : kKindNames)
-        if (k == kind)
-            return name;
-    return {};
-}
+std::string_view logKindName(LogKind kind) { return nameIn(kKindNames, kind); }
 
 std::optional<LogKind> logKindNamed(std::string_view word) {
     for (const auto& [k, name] : kKindWords)

@@ -1,6 +1,7 @@
 #include "core/report/count_listing.h"
 
-#include <array>
+#include "core/common/name_table.h"
+
 #include <utility>
 
 namespace quorvath {
@@ -94,12 +95,7 @@ constexpr std::pair<Counter, std::string_view> kCounterNames[] = {
 
 } // namespace
 
-std::string_view counterName(Counter c) {
-    for (const auto& [counter, name] : kCounterNames)
-        if (counter == c)
-            return name;
-    return {};
-}
+std::string_view counterName(Counter c) { return nameIn(kCounterNames, c); }
 
 std::string countListing(const PlayerTable& players, const CountingScope& scope) {
     std::string out;

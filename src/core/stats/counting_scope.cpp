@@ -1,5 +1,6 @@
 #include "core/stats/counting_scope.h"
 
+#include "core/common/name_table.h"
 #include "core/common/text_case.h"
 
 #include <array>
@@ -14,12 +15,7 @@ constexpr std::array<std::pair<CountingMode, std::string_view>, 2> kModeNames = 
 }};
 } // namespace
 
-std::string_view countingModeName(CountingMode mode) {
-    for (const auto& [m, name] : kModeNames)
-        if (m == mode)
-            return name;
-    return {};
-}
+std::string_view countingModeName(CountingMode mode) { return nameIn(kModeNames, mode); }
 
 std::optional<CountingMode> countingModeNamed(std::string_view name) {
     for (const auto& [m, text] : kModeNames)
