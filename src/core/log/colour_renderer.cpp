@@ -100,6 +100,11 @@ private:
     Progress& progress_;
 };
 
+// Shows a pass's stage whose work another pass has done.
+void stageDoneElsewhere(LogDocument& doc, Progress& progress, std::size_t stage) {
+    Sweep done(doc, progress, RenderPassStatus[stage]);
+}
+
 // The first caret at or after `from`, or `n`. (An inline test of eight
 // characters at a time measured slower than the library's memchr, even
 // with a caret every 14 characters.)
@@ -175,11 +180,7 @@ std::size_t dropCodePairs(Compactor& out, std::size_t from, std::size_t end, cha
     return w;
 }
 
-// The line feed pass on a stretch. `afterLineFeed`: the character before the
-// stretch is an LF of the part before, whose pass leaves this one to us.
-void recolourLineFeedsIn(Stretch& s, std::uint8_t grey, bool afterLineFeed) {
-    if (afterLineFeed && s.begin < s.end)
-        s.colour(s.begin, s.begin + 1, grey);
+void recolourLineFeedsIn(Stretch& s, std::uint8_t grey) {
     for (std::size_t p = s.findLineFeed(s.begin); p != npos; p = s.findLineFeed(p + 1)) {
         s.colour(p, std::min(p + 2, s.end), grey); // the LF and the character after it
         s.report(p);
@@ -334,7 +335,7 @@ void walkCodes(Sweep& sweep, const CodeWork& work, const PassColours& colours) {
 
 // The passes up to the walk over the carets on one part of the text, as
 // they run on the whole; the part's first stage reports for all when asked.
-WalkEnds renderPart(Stretch& s, const PassColours& colours, Progress* stages, bool afterLineFeed,
+WalkEnds renderPart(Stretch& s, const PassColours& colours, Progress* stages,
                     bool leaveFirstClose) {
     const auto stage = [&](std::size_t number) {
         if (stages) {
@@ -342,8 +343,7 @@ WalkEnds renderPart(Stretch& s, const PassColours& colours, Progress* stages, bo
             s.nextReport = 0;
         }
     };
-    stage(0);
-    recolourLineFeedsIn(s, colours.grey, afterLineFeed);
+    stage(0); // done by the separation
     stage(1);
     processChatCodesIn(s, colours.chat);
     stage(2);
@@ -369,11 +369,30 @@ std::vector<std::size_t> partStarts(std::string_view text, int parts) {
     return starts;
 }
 
+// Runs work(k) for each part k, each on a thread of its own (part 0 on this one).
+template <typename Work> void onEachPart(std::size_t parts, const Work& work) {
+    std::vector<std::thread> workers;
+    for (std::size_t k = 1; k < parts; ++k)
+        workers.emplace_back([&work, k] { work(k); });
+    work(0);
+    for (auto& w : workers)
+        w.join();
+}
+
+void greyGhostsIn(Stretch& s, std::uint8_t grey) {
+    const FoldedNeedle ghost(GhostMarker);
+    for (std::size_t p = ghost.find(s.readable(), s.begin); p != npos;
+         p = ghost.find(s.readable(), p + ghost.size())) {
+        s.colour(p, p + ghost.size(), grey);
+        s.report(p);
+    }
+}
+
 // Every pass up to the walk over the carets, each part of the text on a
 // thread of its own; then what the parts left: names open across a cut close
 // at the first "^7" after it (red before blue, as their passes run), the
-// PunkBuster lines are coloured after every team, and the parts' written
-// texts are joined.
+// PunkBuster lines are coloured after every team, ghost chat turns grey and
+// the parts' written texts are joined.
 void renderInParts(LogDocument& doc, Progress& progress, const std::vector<std::size_t>& starts) {
     const PassColours colours = allPassColours(doc);
     std::string& text = doc.textBuffer();
@@ -386,13 +405,9 @@ void renderInParts(LogDocument& doc, Progress& progress, const std::vector<std::
                              k == 0 ? &progress : nullptr, static_cast<std::int64_t>(parts)});
     progress.setPosition(0, static_cast<std::int64_t>(text.size()));
     std::vector<WalkEnds> ends(parts);
-    std::vector<std::thread> workers;
-    for (std::size_t k = 1; k < parts; ++k)
-        workers.emplace_back(
-            [&, k] { ends[k] = renderPart(stretches[k], colours, nullptr, true, true); });
-    ends[0] = renderPart(stretches[0], colours, &progress, false, false);
-    for (auto& w : workers)
-        w.join();
+    onEachPart(parts, [&](std::size_t k) {
+        ends[k] = renderPart(stretches[k], colours, k == 0 ? &progress : nullptr, k > 0);
+    });
 
     // The names open as each part begins: the part and where they start.
     const std::array<std::uint8_t, 2> teamColours{colours.red, colours.blue};
@@ -420,18 +435,27 @@ void renderInParts(LogDocument& doc, Progress& progress, const std::vector<std::
         for (const auto& [from, to] : ends[k].punkBusterLines)
             stretches[k].colour(from, to, colours.punkBuster);
 
-    std::size_t w = stretches[0].end;
-    for (std::size_t k = 1; k < parts; ++k) {
-        const std::size_t length = stretches[k].end - stretches[k].begin;
-        std::memmove(text.data() + w, text.data() + stretches[k].begin, length);
-        std::memmove(attrs.data() + w, attrs.data() + stretches[k].begin, length);
-        w += length;
-    }
+    for (std::size_t stage = 4; stage <= 7; ++stage) // ran with the walk, or run now
+        progress.beginStage(std::string(RenderPassStatus[stage]));
+    // Ghost chat last: a marker holds no line break, so it never crosses a cut.
+    onEachPart(parts, [&](std::size_t k) { greyGhostsIn(stretches[k], colours.grey); });
+
+    // The parts' texts and attributes joined, the two buffers on two threads.
+    const auto join = [&](auto* buffer) {
+        std::size_t w = stretches[0].end;
+        for (std::size_t k = 1; k < parts; ++k) {
+            const std::size_t length = stretches[k].end - stretches[k].begin;
+            std::memmove(buffer + w, buffer + stretches[k].begin, length);
+            w += length;
+        }
+        return w;
+    };
+    std::thread attrsJoin([&] { join(attrs.data()); });
+    const std::size_t w = join(text.data());
+    attrsJoin.join();
     text.resize(w);
     attrs.resize(w);
     doc.textChanged();
-    for (std::size_t stage = 4; stage <= 6; ++stage) // ran with the walk
-        progress.beginStage(std::string(RenderPassStatus[stage]));
     progress.setPosition(static_cast<std::int64_t>(w), static_cast<std::int64_t>(w));
 }
 
@@ -439,7 +463,7 @@ void renderInParts(LogDocument& doc, Progress& progress, const std::vector<std::
 
 void recolourLineFeeds(LogDocument& doc, Progress& progress) {
     Sweep sweep(doc, progress, RenderPassStatus[0]);
-    recolourLineFeedsIn(sweep.stretch, sweep.index(colours::DefaultGrey), false);
+    recolourLineFeedsIn(sweep.stretch, sweep.index(colours::DefaultGrey));
 }
 
 void processChatCodes(LogDocument& doc, Progress& progress) {
@@ -487,20 +511,13 @@ void processCodes(LogDocument& doc, Progress& progress) {
         c.punkBuster = sweep.index(colours::PunkBuster);
         walkCodes(sweep, {.red = true, .blue = true, .punkBuster = true, .removeCodes = true}, c);
     }
-    for (std::size_t stage = 4; stage <= 6; ++stage)
-        Sweep done(doc, progress, RenderPassStatus[stage]); // these passes ran with the first
+    for (std::size_t stage = 4; stage <= 6; ++stage) // these passes ran with the first
+        stageDoneElsewhere(doc, progress, stage);
 }
 
 void greyGhosts(LogDocument& doc, Progress& progress) {
     Sweep sweep(doc, progress, RenderPassStatus[7]);
-    const std::uint8_t grey = sweep.index(colours::DefaultGrey);
-    const FoldedNeedle ghost(GhostMarker);
-    Stretch& s = sweep.stretch;
-    for (std::size_t p = ghost.find(s.readable(), 0); p != npos;
-         p = ghost.find(s.readable(), p + ghost.size())) {
-        s.colour(p, p + ghost.size(), grey);
-        s.report(p);
-    }
+    greyGhostsIn(sweep.stretch, sweep.index(colours::DefaultGrey));
 }
 
 void renderColourCodes(LogDocument& doc, Progress& progress) {
@@ -510,14 +527,14 @@ void renderColourCodes(LogDocument& doc, Progress& progress) {
 void renderColourCodes(LogDocument& doc, Progress& progress, int parts) {
     const std::vector<std::size_t> starts = partStarts(doc.text(), parts);
     if (starts.size() == 1) {
-        recolourLineFeeds(doc, progress);
+        stageDoneElsewhere(doc, progress, 0); // by the separation
         processChatCodes(doc, progress);
         processOspCodes(doc, progress);
         processCodes(doc, progress);
+        greyGhosts(doc, progress);
     } else {
         renderInParts(doc, progress, starts);
     }
-    greyGhosts(doc, progress);
     releaseUnusedRoom(doc.textBuffer());
     releaseUnusedRoom(doc.attributeBuffer());
     doc.setSelStart(0);

@@ -29,7 +29,8 @@ inline constexpr std::string_view HeadshotLineEnd = " [HeaDShoT]";
 inline constexpr std::string_view HeadshotTag = HeadshotLineEnd.substr(1);
 inline constexpr std::string_view GhostMarker = "*ghost* ";
 
-// Runs the passes in order, then leaves the caret at 0 and the status "Ready".
+// Runs the passes in order on a text as separateRounds leaves it (which has
+// done the line feed pass), then leaves the caret at 0 and the status "Ready".
 // A large log is cut into two parts at a line break, rendered on two threads.
 void renderColourCodes(LogDocument& doc, Progress& progress);
 // The same with the text cut into up to `parts` parts, each on a thread of

@@ -5,6 +5,7 @@
 #include "core/common/progress.h"
 #include "core/log/log_colours.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -92,6 +93,18 @@ void writePieces(const std::string& from, std::string& to, const std::vector<Pie
     }
 }
 
+// The line feed pass turns each LF and the character after it grey, keeping
+// their flags. After separation only banners are not grey already, so that
+// pass is done here, on the banner at `at` and the LF that may come before it.
+void greyBannerLineFeeds(const std::string& text, std::vector<std::uint8_t>& attrs, std::size_t at,
+                         std::uint8_t greyBanner) {
+    const std::size_t end = at + roundBanner().size();
+    for (std::size_t i = at > 0 ? at - 1 : at; i < end; ++i)
+        if (text[i] == '\n')
+            for (std::size_t j = std::max(i, at); j < std::min(i + 2, end); ++j)
+                attrs[j] = greyBanner;
+}
+
 } // namespace
 
 const std::string& roundBanner() {
@@ -132,11 +145,14 @@ bool separateRounds(LogDocument& doc, Progress& progress, std::size_t maxLength)
         std::vector<std::uint8_t>().swap(attrs);
     reserveLarge(attrs, length);
     attrs.assign(length, grey);
+    const std::uint8_t bannerLineFeed =
+        static_cast<std::uint8_t>((banner & ~attr::ColourMask) | grey);
     std::size_t w = 0;
     for (const Piece& piece : pieces) {
         w += piece.keptEnd - piece.keptStart;
         if (piece.banner) {
             std::memset(attrs.data() + w, banner, roundBanner().size());
+            greyBannerLineFeeds(text, attrs, w, bannerLineFeed);
             w += roundBanner().size();
         }
     }

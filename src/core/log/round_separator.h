@@ -22,7 +22,8 @@ inline constexpr std::string_view ShutdownLine = "----- CL_Shutdown -----";
 const std::string& roundBanner();
 
 // The document's attributes are ignored (they may even be missing) and
-// rebuilt: before separation every character is in the default style.
+// rebuilt: before separation every character is in the default style. The
+// banners' line feeds are left as the first colour pass would leave them.
 // Returns false, leaving the document as it was, when the separated text would
 // be longer than `maxLength` (its positions must stay 32-bit).
 bool separateRounds(LogDocument& doc, Progress& progress, std::size_t maxLength = 2147483647);
