@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 namespace quorvath {
@@ -23,13 +24,37 @@ struct Piece {
     bool banner;
 };
 
+// Below this size a second thread costs more than it saves.
+constexpr std::size_t kMinThreadedText = std::size_t{1} << 20;
+
+// Runs `work` on a thread of its own for a large text, else at once; the
+// returned thread (if any) joins as it goes out of scope.
+template <typename Work> std::jthread besides(std::string_view text, Work work) {
+    if (text.size() < kMinThreadedText) {
+        work();
+        return {};
+    }
+    return std::jthread(std::move(work));
+}
+
+// Every hit of the shutdown line in the original text, ascending.
+std::vector<std::size_t> shutdownHits(std::string_view text) {
+    const FoldedNeedle shutdown(ShutdownLine);
+    std::vector<std::size_t> hits;
+    for (std::size_t p = shutdown.find(text, 0); p != npos; p = shutdown.find(text, p + 1))
+        hits.push_back(p);
+    return hits;
+}
+
 // Blocks are found in the original text: a banner never holds or borders
 // a hit of the phrases searched for, so the search "over the whole text"
-// after each replacement always lands after the latest banner.
+// after each replacement always lands after the latest banner. The shutdown
+// line is searched for at the same time on a second thread.
 std::vector<Piece> findPieces(std::string_view text, Progress& progress) {
+    std::vector<std::size_t> shutdowns;
+    std::jthread shutdownSearch = besides(text, [&] { shutdowns = shutdownHits(text); });
     const FoldedNeedle endWord(BlockEndWord);
     const FoldedNeedle startPhrase(BlockStartPhrase);
-    const FoldedNeedle shutdown(ShutdownLine);
     std::vector<Piece> pieces;
     std::size_t blockStart = 0; // deliberate: the first banner swallows everything before it
     std::size_t blockEnd = endWord.find(text, 0);
@@ -47,15 +72,15 @@ std::vector<Piece> findPieces(std::string_view text, Progress& progress) {
         return pieces;
     }
     pieces.push_back({keptFrom, text.size(), false});
+    if (shutdownSearch.joinable())
+        shutdownSearch.join();
     // The shutdown line's first hit in the new text, wherever it is: the tail
-    // from there goes, later banners included.
+    // from there goes, later banners included. No hit may cross a banner.
     for (std::size_t i = 0; i < pieces.size(); ++i) {
-        const std::string_view kept =
-            text.substr(0, pieces[i].keptEnd); // bounded: no hit may cross a banner
-        const std::size_t hit = shutdown.find(kept, pieces[i].keptStart);
-        if (hit != npos) {
+        const auto hit = std::lower_bound(shutdowns.begin(), shutdowns.end(), pieces[i].keptStart);
+        if (hit != shutdowns.end() && *hit + ShutdownLine.size() <= pieces[i].keptEnd) {
             pieces.resize(i + 1);
-            pieces[i] = {pieces[i].keptStart, hit, false};
+            pieces[i] = {pieces[i].keptStart, *hit, false};
             break;
         }
     }
@@ -95,14 +120,53 @@ void writePieces(const std::string& from, std::string& to, const std::vector<Pie
 
 // The line feed pass turns each LF and the character after it grey, keeping
 // their flags. After separation only banners are not grey already, so that
-// pass is done here, on the banner at `at` and the LF that may come before it.
-void greyBannerLineFeeds(const std::string& text, std::vector<std::uint8_t>& attrs, std::size_t at,
+// pass is done here, on the banner at `at` (after an LF or not).
+void greyBannerLineFeeds(std::uint8_t* attrs, std::size_t at, bool afterLineFeed,
                          std::uint8_t greyBanner) {
-    const std::size_t end = at + roundBanner().size();
-    for (std::size_t i = at > 0 ? at - 1 : at; i < end; ++i)
-        if (text[i] == '\n')
-            for (std::size_t j = std::max(i, at); j < std::min(i + 2, end); ++j)
-                attrs[j] = greyBanner;
+    const std::string& banner = roundBanner();
+    if (afterLineFeed)
+        attrs[at] = greyBanner;
+    for (std::size_t i = 0; i < banner.size(); ++i)
+        if (banner[i] == '\n')
+            for (std::size_t j = i; j < std::min(i + 2, banner.size()); ++j)
+                attrs[at + j] = greyBanner;
+}
+
+// Every character grey, the banners in their style: what the attributes of
+// the separated text are. Reads only the pieces, never the text, so that it
+// may run while the text is written.
+void buildAttributes(std::vector<std::uint8_t>& attrs, const std::vector<Piece>& pieces,
+                     const std::vector<bool>& bannerAfterLineFeed, std::size_t length,
+                     std::uint8_t grey, std::uint8_t banner) {
+    if (attrs.capacity() < length)
+        std::vector<std::uint8_t>().swap(attrs);
+    reserveLarge(attrs, length);
+    attrs.assign(length, grey);
+    const auto greyBanner = static_cast<std::uint8_t>((banner & ~attr::ColourMask) | grey);
+    std::size_t w = 0;
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        w += pieces[i].keptEnd - pieces[i].keptStart;
+        if (pieces[i].banner) {
+            std::memset(attrs.data() + w, banner, roundBanner().size());
+            greyBannerLineFeeds(attrs.data(), w, bannerAfterLineFeed[i], greyBanner);
+            w += roundBanner().size();
+        }
+    }
+}
+
+// For each banner, whether the character before it in the separated text is an LF.
+std::vector<bool> bannersAfterLineFeed(std::string_view text, const std::vector<Piece>& pieces) {
+    std::vector<bool> after(pieces.size(), false);
+    char before = '\0'; // none yet
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        if (pieces[i].keptEnd > pieces[i].keptStart)
+            before = text[pieces[i].keptEnd - 1];
+        if (pieces[i].banner) {
+            after[i] = before == '\n';
+            before = roundBanner().back();
+        }
+    }
+    return after;
 }
 
 } // namespace
@@ -122,12 +186,19 @@ bool separateRounds(LogDocument& doc, Progress& progress, std::size_t maxLength)
     if (length > maxLength)
         return false;
 
-    // The old attributes are ignored and rebuilt from the pieces once the
-    // text is final. Their room is used again (loading readies it while it
+    // The old attributes are ignored and rebuilt from the pieces, beside the
+    // text's writing. Their room is used again (loading readies it while it
     // reads the text), unless the text must grow into a new buffer: then it
     // goes first, so that at most two buffers of the text's length coexist.
     std::vector<std::uint8_t>& attrs = doc.attributeBuffer();
+    const std::uint8_t grey = doc.paletteIndex(colours::DefaultGrey);
+    const std::uint8_t banner = doc.attributeFor({colours::RoundBanner, true, false, true});
+    const std::vector<bool> afterLineFeed = bannersAfterLineFeed(text, pieces);
+    const auto attributes = [&] {
+        buildAttributes(attrs, pieces, afterLineFeed, length, grey, banner);
+    };
     if (fitsInPlace(pieces)) {
+        const std::jthread building = besides(text, attributes);
         writePieces(text, text, pieces);
         text.resize(length);
     } else {
@@ -137,24 +208,7 @@ bool separateRounds(LogDocument& doc, Progress& progress, std::size_t maxLength)
         grown.resize(length);
         writePieces(text, grown, pieces);
         text.swap(grown);
-    }
-
-    const std::uint8_t grey = doc.paletteIndex(colours::DefaultGrey);
-    const std::uint8_t banner = doc.attributeFor({colours::RoundBanner, true, false, true});
-    if (attrs.capacity() < length)
-        std::vector<std::uint8_t>().swap(attrs);
-    reserveLarge(attrs, length);
-    attrs.assign(length, grey);
-    const std::uint8_t bannerLineFeed =
-        static_cast<std::uint8_t>((banner & ~attr::ColourMask) | grey);
-    std::size_t w = 0;
-    for (const Piece& piece : pieces) {
-        w += piece.keptEnd - piece.keptStart;
-        if (piece.banner) {
-            std::memset(attrs.data() + w, banner, roundBanner().size());
-            greyBannerLineFeeds(text, attrs, w, bannerLineFeed);
-            w += roundBanner().size();
-        }
+        attributes();
     }
     doc.textChanged();
     doc.setSelStart(0);

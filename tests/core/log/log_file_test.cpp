@@ -144,6 +144,23 @@ TEST(ReadLogText, BareLfBecomesCrLfOtherBytesStay) {
     EXPECT_EQ(text, std::string("\r\na\r\nb\rc\r\n\r\n\r\r\n\xFF\0z", 18));
 }
 
+// A large text is counted in two halves: a lone bare LF anywhere near the
+// middle, or at either end, is still seen.
+TEST(ReadLogText, ALoneBareLfInALargeTextIsSeenWhereverItIs) {
+    const std::size_t size = std::size_t{8} << 20;
+    for (std::size_t at : {std::size_t{0}, size / 2 - 1, size / 2, size / 2 + 1, size - 1}) {
+        std::string text(size, 'x');
+        text[at] = '\n';
+        expandBareLineFeeds(text);
+        ASSERT_EQ(text.size(), size + 1) << at;
+        EXPECT_EQ(text.substr(at, 2), "\r\n") << at;
+    }
+    std::string text(size, '\r'); // every LF has its CR, the one at the middle too
+    text[size / 2] = '\n';
+    expandBareLineFeeds(text);
+    EXPECT_EQ(text.size(), size);
+}
+
 TEST(ArchiveCopy, NameDropsFourCharactersWhateverTheyAre) {
     const auto at = [](int year, int month, int day, int hour, int minute) {
         std::tm t{};

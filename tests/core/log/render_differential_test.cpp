@@ -133,5 +133,29 @@ TEST(RenderDifferential, WholeLoadAgreesOnRandomText) { checkWholeLoads(99, 3000
 
 TEST(RenderDifferential, LongerTextsWithManyBlocks) { checkWholeLoads(3, 200, 1500); }
 
+// Texts of a megabyte and more are separated with the shutdown line searched
+// on a second thread: a few blocks and shutdown lines among many ordinary
+// lines, also inside blocks and right before a block's end.
+TEST(RenderDifferential, LargeTextsSeparateAsTheLiteralRules) {
+    const std::string specials[] = {"Current search path:", "msec", "MSEC",
+                                    "----- CL_Shutdown -----", "----- CL_Shutdown -----msec"};
+    std::mt19937 rng(5);
+    Progress progress;
+    for (int round = 0; round < 6; ++round) {
+        std::string text;
+        while (text.size() < (std::size_t{5} << 18)) {
+            text += rng() % 4000 == 0 ? specials[rng() % std::size(specials)] : "";
+            text += rng() % 2 ? "A was shot by ^1B^7's M4\r\n" : "msg: hello\n";
+        }
+        LogDocument sweep, literal;
+        sweep.setText(text);
+        literal.setText(text);
+        separateRounds(sweep, progress);
+        literal::separateRounds(literal);
+        literal::recolourLineFeeds(literal); // the sweep's separation has done this pass
+        ASSERT_EQ(rendered(sweep), rendered(literal)) << "round " << round;
+    }
+}
+
 } // namespace
 } // namespace quorvath
