@@ -189,20 +189,69 @@ void recolourLineFeedsIn(Stretch& s, std::uint8_t grey) {
     }
 }
 
+// The chat lines the chat pass comes to next, found some lines early: their
+// attributes lie scattered through a buffer not read for a while, and asking
+// for them early lets the loads overlap. The pass writes only before the
+// line it works on, so the text they are found in is the text it would find.
+class ChatLinesAhead {
+public:
+    explicit ChatLinesAhead(const Stretch& s) : s_(s), searchFrom_(s.begin) {
+        for (Line& line : lines_)
+            line = findNext();
+    }
+    // The next chat line: where its "^2" is (npos: none is left) and its LF
+    // (npos: it has none).
+    struct Line {
+        std::size_t code;
+        std::size_t lineFeed;
+    };
+    Line take() {
+        const Line line = lines_[next_];
+        lines_[next_] = findNext();
+        next_ = (next_ + 1) % lines_.size();
+        return line;
+    }
+
+private:
+    Line findNext() {
+        if (searchFrom_ == npos)
+            return {npos, npos};
+        const std::size_t c = chatCode_.find(s_.readable(), searchFrom_);
+        const std::size_t e = c == npos ? npos : s_.findLineFeed(c);
+        searchFrom_ = e;
+        if (e != npos) {
+#if defined(__GNUC__)
+            __builtin_prefetch(s_.attrs + c, 1);
+            __builtin_prefetch(s_.attrs + e, 1);
+#endif
+        }
+        return {c, e};
+    }
+
+    const Stretch& s_;
+    const FoldedNeedle chatCode_{ChatCode};
+    std::size_t searchFrom_;
+    std::array<Line, 8> lines_;
+    std::size_t next_ = 0;
+};
+
 void processChatCodesIn(Stretch& s, std::uint8_t chat) {
-    const FoldedNeedle chatCode(ChatCode);
     Compactor out(s);
-    for (std::size_t c; (c = chatCode.find(s.readable(), out.r)) != npos;) {
-        const std::size_t e = s.findLineFeed(c);
+    ChatLinesAhead ahead(s);
+    for (ChatLinesAhead::Line line; (line = ahead.take()).code != npos;) {
+        const std::size_t c = line.code;
+        const std::size_t e = line.lineFeed;
         if (e == npos)
             break; // deliberate: a chat line without a line end ends the pass
         out.keepUpTo(c + 2);
         const std::size_t start = out.w - 2;
         out.keepUpTo(e);
         // All "^1" go first, then all "^4": a "^1" that only appears once
-        // a "^4" is gone stays.
-        out.w = dropCodePairs(out, start + 2, out.w, '1');
-        out.w = dropCodePairs(out, start + 2, out.w, '4');
+        // a "^4" is gone stays. Most chat holds no caret at all.
+        if (std::memchr(s.text + start + 2, '^', out.w - start - 2)) {
+            out.w = dropCodePairs(out, start + 2, out.w, '1');
+            out.w = dropCodePairs(out, start + 2, out.w, '4');
+        }
         s.colour(start, out.w, chat);
         s.report(out.r);
     }
