@@ -42,8 +42,19 @@ struct Stretch {
         }
     }
     // Sets the colour of [from, to), keeping each character's flags.
+    // Eight characters at a time where the stretch allows: names run to a
+    // dozen characters or more, and the colour of each is set in every pass.
     void colour(std::size_t from, std::size_t to, std::uint8_t index) const {
-        for (std::size_t i = from; i < to; ++i)
+        constexpr std::uint64_t ones = 0x0101010101010101u;
+        constexpr std::uint64_t colourBits = ones * attr::ColourMask;
+        std::size_t i = from;
+        for (; i + 8 <= to; i += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, attrs + i, 8);
+            word = (word & ~colourBits) | ones * index;
+            std::memcpy(attrs + i, &word, 8);
+        }
+        for (; i < to; ++i)
             attrs[i] = static_cast<std::uint8_t>((attrs[i] & ~attr::ColourMask) | index);
     }
     std::size_t findLineFeed(std::size_t from) const {
@@ -130,24 +141,26 @@ struct Compactor {
         w += end - r;
         r = end;
     }
-    // The same for the short stretches between carets: once eight or more
-    // characters are gone, whole words are copied, running past the stretch
-    // into room that is written again before it is read.
+    // The same for the short stretches between carets: once a chunk's worth
+    // of characters is gone, whole chunks are copied (fewer, more predictable
+    // steps than a library call or words), running past the stretch into room
+    // that is written again before it is read.
     void keepShortUpTo(std::size_t end) {
-        if (r - w < 8 || end - r > 64 || end + 8 > stretch.end) {
+        constexpr std::size_t chunk = 32;
+        if (r - w < chunk || end - r > 4 * chunk || end + chunk > stretch.end) {
             keepUpTo(end);
             return;
         }
         char* t = stretch.text;
         std::uint8_t* a = stretch.attrs;
-        for (std::size_t from = r; from < end; from += 8, w += 8) {
-            std::uint64_t word;
-            std::memcpy(&word, t + from, 8);
-            std::memcpy(t + w, &word, 8);
-            std::memcpy(&word, a + from, 8);
-            std::memcpy(a + w, &word, 8);
+        for (std::size_t from = r; from < end; from += chunk, w += chunk) {
+            std::array<char, chunk> bytes;
+            std::memcpy(bytes.data(), t + from, chunk);
+            std::memcpy(t + w, bytes.data(), chunk);
+            std::memcpy(bytes.data(), a + from, chunk);
+            std::memcpy(a + w, bytes.data(), chunk);
         }
-        w -= (8 - (end - r) % 8) % 8;
+        w -= (chunk - (end - r) % chunk) % chunk;
         r = end;
     }
     void put(std::string_view s, std::uint8_t attr) {
