@@ -3,10 +3,10 @@
 #include "core/common/file_errors.h"
 #include "core/common/large_buffer.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
-#include <thread>
 
 namespace quorvath {
 
@@ -18,16 +18,25 @@ std::string tooLarge(const std::string& path) { return tooLargeMessage(path, Log
 
 namespace {
 
-// Below this size a second thread costs more than it saves.
-constexpr std::size_t kMinThreadedCount = std::size_t{4} << 20;
-
 // The LFs without a CR before them at positions in [from, to), from >= 1:
-// one plain loop over the bytes, which the compiler runs many bytes at a time.
-// Most logs have none, and a search per line costs more.
+// plain loops over the bytes that the compiler runs many bytes at a time,
+// summed in a byte per block of 64 (measured four times as fast as summing
+// each byte into a wide count). Most logs have none, and a search per line
+// costs more.
 std::size_t countBareLineFeeds(const unsigned char* bytes, std::size_t from, std::size_t to) {
+    const auto bareAt = [bytes](std::size_t i) {
+        return static_cast<std::uint8_t>((bytes[i] == '\n') & (bytes[i - 1] != '\r'));
+    };
     std::size_t bare = 0;
-    for (std::size_t i = from; i < to; ++i)
-        bare += static_cast<std::size_t>((bytes[i] == '\n') & (bytes[i - 1] != '\r'));
+    std::size_t i = from;
+    for (; i + 64 <= to; i += 64) {
+        std::uint8_t block = 0;
+        for (std::size_t j = 0; j < 64; ++j)
+            block = static_cast<std::uint8_t>(block + bareAt(i + j));
+        bare += block;
+    }
+    for (; i < to; ++i)
+        bare += bareAt(i);
     return bare;
 }
 
@@ -35,17 +44,8 @@ std::size_t countBareLineFeeds(const unsigned char* bytes, std::size_t from, std
 
 void expandBareLineFeeds(std::string& text) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-    const std::size_t n = text.size();
-    std::size_t bare = n > 0 && bytes[0] == '\n';
-    if (n < kMinThreadedCount) {
-        bare += countBareLineFeeds(bytes, 1, n);
-    } else { // each half on a core
-        std::size_t secondHalf = 0;
-        std::thread counting([&] { secondHalf = countBareLineFeeds(bytes, n / 2, n); });
-        bare += countBareLineFeeds(bytes, 1, n / 2);
-        counting.join();
-        bare += secondHalf;
-    }
+    const std::size_t bare =
+        (!text.empty() && bytes[0] == '\n') + countBareLineFeeds(bytes, 1, text.size());
     if (bare == 0)
         return;
     std::string expanded;

@@ -144,11 +144,12 @@ TEST(ReadLogText, BareLfBecomesCrLfOtherBytesStay) {
     EXPECT_EQ(text, std::string("\r\na\r\nb\rc\r\n\r\n\r\r\n\xFF\0z", 18));
 }
 
-// A large text is counted in two halves: a lone bare LF anywhere near the
-// middle, or at either end, is still seen.
-TEST(ReadLogText, ALoneBareLfInALargeTextIsSeenWhereverItIs) {
-    const std::size_t size = std::size_t{8} << 20;
-    for (std::size_t at : {std::size_t{0}, size / 2 - 1, size / 2, size / 2 + 1, size - 1}) {
+// The bare LFs are counted in blocks: a lone one anywhere, at a block's edge
+// or in the tail after the last block, is still seen.
+TEST(ReadLogText, ALoneBareLfIsSeenWhereverItIs) {
+    const std::size_t size = (std::size_t{1} << 20) + 7;
+    for (std::size_t at : {std::size_t{0}, std::size_t{1}, std::size_t{63}, std::size_t{64},
+                           std::size_t{65}, size / 2, size - 8, size - 1}) {
         std::string text(size, 'x');
         text[at] = '\n';
         expandBareLineFeeds(text);
