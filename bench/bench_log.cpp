@@ -134,9 +134,8 @@ int main(int argc, char** argv) {
         doc.textBuffer() = std::move(text);
         using Stage = void (*)(quorvath::LogDocument&, quorvath::Progress&);
         const std::pair<const char*, Stage> stages[] = {
-            {"separate", [](quorvath::LogDocument& d,
-                            quorvath::Progress& p) { quorvath::separateRounds(d, p); }},
-            {"LF", quorvath::recolourLineFeeds},
+            {"separate (and LF)", [](quorvath::LogDocument& d,
+                                     quorvath::Progress& p) { quorvath::separateRounds(d, p); }},
             {"chat", quorvath::processChatCodes},
             {"OSP", quorvath::processOspCodes},
             {"red+blue+PB+codes", quorvath::processCodes},
