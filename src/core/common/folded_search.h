@@ -4,7 +4,7 @@
 // (no folded copy of a log is ever made).
 //
 // Fast on ordinary text: a cheap test on the needle's first and last byte
-// skips most of the text 64 positions at a time. Linear in the worst case too:
+// skips most of the text 16 or 64 positions at a time. Linear in the worst case too:
 // a needle that keeps almost matching (a player name repeated over and over)
 // hands the rest of the text to a Knuth-Morris-Pratt scan.
 
