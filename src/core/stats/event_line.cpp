@@ -39,8 +39,26 @@ int lastIndexOf(std::string_view text, char c, int end, int floor) {
 #endif
 }
 
-EventLineCutter::EventLineCutter(const LogDocument& doc, std::string_view phrase, EventKind kind)
-    : text_(doc.text()), attrs_(doc.attributes().data()), doc_(doc), phrase_(phrase), kind_(kind) {
+void RecentLines::add(int start, int lineFeed, bool endsWithLf) {
+    newest_ = (newest_ + 1) % kKept;
+    lines_[newest_] = {start, lineFeed, endsWithLf};
+}
+
+int RecentLines::lastLineFeedBefore(int end) const {
+    for (std::size_t k = 0; k < kKept; ++k) {
+        const Line& line = lines_[(newest_ + kKept - k) % kKept];
+        if (line.start <= end && end <= line.lineFeed)
+            return line.start - 1;
+        if (end == line.lineFeed + 1 && line.endsWithLf)
+            return line.lineFeed;
+    }
+    return -2;
+}
+
+EventLineCutter::EventLineCutter(const LogDocument& doc, std::string_view phrase, EventKind kind,
+                                 RecentLines* recent)
+    : text_(doc.text()), attrs_(doc.attributes().data()), doc_(doc), phrase_(phrase), kind_(kind),
+      sharedRecent_(recent) {
     // The phrase is compared exactly here: these three lines have forms of their own.
     form_ = phrase == kStabbed        ? LineForm::Bayonet
             : phrase == kSliced       ? LineForm::Knife
@@ -73,6 +91,7 @@ const EventLine& EventLineCutter::cut(int pos) {
     if (lineFeed_ < n && lineFeed_ > line_.lineStart &&
         text_[static_cast<std::size_t>(lineFeed_ - 1)] == '\r')
         --line_.lineEnd;
+    recent().add(line_.lineStart, lineFeed_, lineFeed_ < n);
 
     line_.firstName = take(line_.lineStart, pos - line_.lineStart - 1);
     if (kind_ == EventKind::TwoPlayer)
@@ -141,7 +160,7 @@ EventLineCutter::DropLine EventLineCutter::dropLineAt(int at) const {
     const std::string_view rest = text_.substr(static_cast<std::size_t>(at));
     // The fixed words first: most lines fail there, in a comparison of known length.
     if (rest.size() < victim.size() + kDropped.size() ||
-        rest.substr(victim.size(), kDropped.size()) != kDropped ||
+        std::memcmp(rest.data() + victim.size(), kDropped.data(), kDropped.size()) != 0 ||
         rest.substr(0, victim.size()) != victim)
         return DropLine::None;
     if (rest.size() < victim.size() + 19)
@@ -159,7 +178,13 @@ EventLineCutter::DropLine EventLineCutter::dropLineAt(int at) const {
 // Back one position, then backward up to LF.
 int EventLineCutter::lineAbove(int caret) const {
     caret = std::max(caret - 1, 0);
-    return lastIndexOf(text_, '\n', caret) + 1;
+    return lastLineFeed(caret) + 1;
+}
+
+// lastIndexOf(text_, '\n', end), the recent lines asked first.
+int EventLineCutter::lastLineFeed(int end) const {
+    const int known = recent().lastLineFeedBefore(end);
+    return known >= -1 ? known : lastIndexOf(text_, '\n', end);
 }
 
 // Knife and bayonet lines: the killer is the rest of the line after the

@@ -7,6 +7,7 @@
 #include "core/stats/phrase_sweep.h"
 
 #include <algorithm>
+#include <atomic>
 #include <deque>
 #include <memory>
 #include <string>
@@ -77,12 +78,14 @@ constexpr int kThreads = 2;
 // positions. Booking then never reads the text.
 class EventCollector : public PhraseSweep::Receiver {
 public:
-    // The collector of the first part shows the sweep's progress, scaled by
-    // `reportScale` (the number of parts); the others pass 0.
-    EventCollector(const LogDocument& doc, int begin, Progress& progress, int reportScale)
-        : text_(doc.text()), begin_(begin), progress_(progress), reportScale_(reportScale) {
+    // The collectors of all parts add what they have passed to `swept`,
+    // shown as the sweep's progress.
+    EventCollector(const LogDocument& doc, int begin, const std::vector<WeaponWords>& weapons,
+                   Progress& progress, std::atomic<std::int64_t>& swept)
+        : text_(doc.text()), begin_(begin), weapons_(weapons), progress_(progress), swept_(swept),
+          reported_(begin), nextReport_(begin) {
         for (const StatisticsScan& scan : kStatisticsScans)
-            cutters_.emplace_back(doc, scan.phrase, scan.kind);
+            cutters_.emplace_back(doc, scan.phrase, scan.kind, &recentLines_);
         // In the first part the first occurrence of each phrase is booked; in
         // the others it may share its line with one in the part before.
         searchFrom_.fill(begin == 0 ? 0 : kUnknown);
@@ -103,10 +106,10 @@ public:
         const bool booked = searchFrom_[p] != kUnknown || !occursEarlierOnLine(p, line);
         searchFrom_[p] = line.lineEnd;
         if (booked)
-            records[p].push_back(
-                recordEvent(line, kStatisticsScans[p].kind, kStatisticsScans[p].phrase, names));
-        if (reportScale_ > 0 && start >= nextReport_) {
-            progress_.setPosition(static_cast<std::int64_t>(start) * reportScale_);
+            records[p].push_back(recordEvent(line, kStatisticsScans[p].kind, weapons_[p], names));
+        if (start >= nextReport_) {
+            progress_.setPosition(swept_ += start - reported_);
+            reported_ = start;
             nextReport_ = start + (1 << 16);
         }
     }
@@ -133,9 +136,12 @@ private:
 
     std::string_view text_;
     int begin_;
+    const std::vector<WeaponWords>& weapons_; // per phrase
     Progress& progress_;
-    int reportScale_;
-    int nextReport_ = 0;
+    std::atomic<std::int64_t>& swept_;
+    int reported_;
+    int nextReport_;
+    RecentLines recentLines_;
     std::vector<EventLineCutter> cutters_;
     std::array<int, kStatisticsScanCount> searchFrom_{};
 };
@@ -161,13 +167,17 @@ void runStatisticsPass(const LogDocument& doc, PlayerTable& players, Progress& p
         phrases.emplace_back(scan.phrase);
     for (std::string_view roundEnd : RoundEnds::kPhrases)
         phrases.emplace_back(roundEnd);
+    std::vector<WeaponWords> weapons;
+    for (const StatisticsScan& scan : kStatisticsScans)
+        weapons.emplace_back(scan.phrase);
     parts = std::max(parts, 1);
     std::vector<std::unique_ptr<EventCollector>> collectors;
     std::vector<PhraseSweep::Receiver*> receivers;
+    std::atomic<std::int64_t> swept{0};
     for (int part = 0; part < parts; ++part) {
         const auto begin = static_cast<int>(static_cast<long long>(doc.length()) * part / parts);
         collectors.push_back(
-            std::make_unique<EventCollector>(doc, begin, progress, part == 0 ? parts : 0));
+            std::make_unique<EventCollector>(doc, begin, weapons, progress, swept));
         receivers.push_back(collectors.back().get());
     }
     PhraseSweep(phrases).run(doc.text(), receivers, kThreads);
