@@ -1,6 +1,7 @@
 #include "core/stats/event_line.h"
 
 #include "core/common/folded_search.h"
+#include "core/common/text_case.h"
 #include "core/log/colour_renderer.h"
 #include "core/log/log_colours.h"
 
@@ -21,6 +22,67 @@ int findFoldedWithin(std::string_view text, std::string_view needle, int from, i
     const std::size_t hit = FoldedNeedle(needle).find(text.substr(0, static_cast<std::size_t>(to)),
                                                       static_cast<std::size_t>(std::max(from, 0)));
     return hit == std::string_view::npos ? -1 : static_cast<int>(hit);
+}
+
+constexpr std::uint64_t kEveryByte = 0x0101010101010101u;
+
+// Every byte whose fold is `folded` equals it once bit 5 is set, but for the
+// four folds whose other form differs in another bit.
+constexpr bool bit5Covers(unsigned char folded) {
+    return folded != 0x9A && folded != 0x9C && folded != 0x9E && folded != 0xFF;
+}
+
+constexpr bool bit5CoversEveryFold() {
+    for (int c = 0; c < 256; ++c) {
+        const unsigned char folded = foldCase(static_cast<unsigned char>(c));
+        if (bit5Covers(folded) && (c | 0x20) != (folded | 0x20))
+            return false;
+    }
+    return true;
+}
+static_assert(bit5CoversEveryFold());
+
+// Eight bytes with bit 5 set and compared with `wanted` (a folded byte with
+// bit 5 set, in every byte): 0 where a byte may fold to it.
+std::uint64_t mismatches(const unsigned char* at, std::uint64_t wanted) {
+    std::uint64_t word;
+    std::memcpy(&word, at, 8);
+    return (word | 0x20 * kEveryByte) ^ wanted;
+}
+
+// The first hit, letters without case, at or after `from` of the name that
+// stands in the text at `at` (`length` characters): `at` itself when there
+// is none before. Eight starts at a time are passed over while none of them
+// has a byte that may fold to the name's first and one that may fold to its
+// last where they would have to be.
+int firstHitOfNameAt(std::string_view text, int from, int at, int length) {
+    const auto* t = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* name = t + at;
+    const unsigned char first = foldCase(name[0]);
+    const unsigned char last = foldCase(name[length - 1]);
+    const bool skipWords = bit5Covers(first) && bit5Covers(last);
+    const std::uint64_t wantedFirst = (first | 0x20u) * kEveryByte;
+    const std::uint64_t wantedLast = (last | 0x20u) * kEveryByte;
+    for (int i = from; i < at;) {
+        if (skipWords && at - i >= 8) {
+            const std::uint64_t x =
+                mismatches(t + i, wantedFirst) | mismatches(t + i + length - 1, wantedLast);
+            if (((x - kEveryByte) & ~x & 0x80 * kEveryByte) == 0) {
+                i += 8;
+                continue;
+            }
+        }
+        for (const int end = std::min(at, i + 8); i < end; ++i) {
+            if (foldCase(t[i]) != first || foldCase(t[i + length - 1]) != last)
+                continue;
+            int k = 1;
+            while (k < length - 1 && foldCase(t[i + k]) == foldCase(name[k]))
+                ++k;
+            if (k >= length - 1)
+                return i;
+        }
+    }
+    return at;
 }
 
 } // namespace
@@ -245,8 +307,9 @@ int EventLineCutter::findFromLineStart(std::string_view name, bool literal) {
         return -1;
     if (literal) {
         // The name stands in the text at its own place, so the search ends there at the latest.
-        const int at = static_cast<int>(name.data() - text_.data());
-        return findFoldedWithin(text_, name, line_.lineStart, at + static_cast<int>(name.size()));
+        return firstHitOfNameAt(text_, line_.lineStart,
+                                static_cast<int>(name.data() - text_.data()),
+                                static_cast<int>(name.size()));
     }
     // A name that lost a CR may occur anywhere after, or nowhere: remember the
     // last answer so repeated names do not search the rest of the text again.
