@@ -317,18 +317,16 @@ void KillPairs::grow() {
 }
 
 void KillPairs::bookInto(PlayerTable& players) {
-    // Indexes ascend down a column and along a row of the square: each count
-    // lands at the end of its list.
+    // Row by row: a killer's victims and each victim's killers are met in
+    // ascending order, so each count lands at the end of its list.
     for (std::size_t i = 0; i < side_; ++i)
         for (std::size_t j = 0; j < side_; ++j)
-            if (const std::uint32_t count = square_[i * side_ + j])
+            if (const std::uint32_t count = square_[i * side_ + j]) {
                 players[static_cast<int>(i)].victims.add(static_cast<int>(j),
                                                          static_cast<std::int32_t>(count));
-    for (std::size_t j = 0; j < side_; ++j)
-        for (std::size_t i = 0; i < side_; ++i)
-            if (const std::uint32_t count = square_[i * side_ + j])
                 players[static_cast<int>(j)].killers.add(static_cast<int>(i),
                                                          static_cast<std::int32_t>(count));
+            }
     std::vector<std::uint32_t>().swap(square_);
     side_ = 0;
 
