@@ -106,13 +106,15 @@ void RecentLines::add(int start, int lineFeed, bool endsWithLf) {
     lines_[newest_] = {start, lineFeed, endsWithLf};
 }
 
+// The lines come in text order: once one ends before `end`, the older ones
+// do too, and the search backward answers.
 int RecentLines::lastLineFeedBefore(int end) const {
     for (std::size_t k = 0; k < kKept; ++k) {
         const Line& line = lines_[(newest_ + kKept - k) % kKept];
         if (line.start <= end && end <= line.lineFeed)
             return line.start - 1;
-        if (end == line.lineFeed + 1 && line.endsWithLf)
-            return line.lineFeed;
+        if (end > line.lineFeed)
+            return end == line.lineFeed + 1 && line.endsWithLf ? line.lineFeed : -2;
     }
     return -2;
 }
