@@ -317,15 +317,26 @@ void KillPairs::grow() {
 }
 
 void KillPairs::bookInto(PlayerTable& players) {
+    OpponentLists lists = takeLists();
+    addLists(lists, players);
+}
+
+KillPairs::OpponentLists KillPairs::takeLists() {
+    std::size_t players = side_;
+    for (std::size_t i = 0; i < pairs_.size(); ++i)
+        if (pairs_[i] != kEmpty)
+            players = std::max({players, static_cast<std::size_t>(pairs_[i] >> 32) + 1,
+                                static_cast<std::size_t>(pairs_[i] & 0xFFFFFFFFu) + 1});
+    OpponentLists lists;
+    lists.victims.resize(players);
+    lists.killers.resize(players);
     // Row by row: a killer's victims and each victim's killers are met in
     // ascending order, so each count lands at the end of its list.
     for (std::size_t i = 0; i < side_; ++i)
         for (std::size_t j = 0; j < side_; ++j)
             if (const std::uint32_t count = square_[i * side_ + j]) {
-                players[static_cast<int>(i)].victims.add(static_cast<int>(j),
-                                                         static_cast<std::int32_t>(count));
-                players[static_cast<int>(j)].killers.add(static_cast<int>(i),
-                                                         static_cast<std::int32_t>(count));
+                lists.victims[i].add(static_cast<int>(j), static_cast<std::int32_t>(count));
+                lists.killers[j].add(static_cast<int>(i), static_cast<std::int32_t>(count));
             }
     std::vector<std::uint32_t>().swap(square_);
     side_ = 0;
@@ -350,12 +361,33 @@ void KillPairs::bookInto(PlayerTable& players) {
         return std::pair(a.killer, a.victim) < std::pair(b.killer, b.victim);
     });
     for (const Count& c : counts)
-        players[c.killer].victims.add(c.victim, c.count);
+        lists.victims[static_cast<std::size_t>(c.killer)].add(c.victim, c.count);
     std::sort(counts.begin(), counts.end(), [](const Count& a, const Count& b) {
         return std::pair(a.victim, a.killer) < std::pair(b.victim, b.killer);
     });
     for (const Count& c : counts)
-        players[c.victim].killers.add(c.killer, c.count);
+        lists.killers[static_cast<std::size_t>(c.victim)].add(c.killer, c.count);
+    return lists;
+}
+
+// A list gets each index once, so adding its counts one by one, in order, to
+// a player's list is what adding the pairs' counts to it would have done.
+void KillPairs::addLists(OpponentLists& lists, PlayerTable& players) {
+    const auto addTo = [](OpponentCounts& to, OpponentCounts& from) {
+        if (to.empty()) {
+            to = std::move(from);
+            return;
+        }
+        for (const OpponentCounts::Entry& e : from)
+            to.add(e.index, e.count);
+    };
+    // Past the players the square may hold empty lists.
+    for (std::size_t i = 0; i < lists.victims.size(); ++i) {
+        if (!lists.victims[i].empty())
+            addTo(players[static_cast<int>(i)].victims, lists.victims[i]);
+        if (!lists.killers[i].empty())
+            addTo(players[static_cast<int>(i)].killers, lists.killers[i]);
+    }
 }
 
 // --- booking ---------------------------------------------------------------------------

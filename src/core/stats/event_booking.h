@@ -148,6 +148,17 @@ public:
     // killers, then forgets the pairs.
     void bookInto(PlayerTable& players);
 
+    // bookInto in two steps, the first of which reads no table, so that it
+    // may run on a thread of its own while booking goes on: the victims and
+    // killers lists by player index, the pairs forgotten; then their counts
+    // added to the players' lists (the players must be in the table).
+    struct OpponentLists {
+        std::vector<OpponentCounts> victims;
+        std::vector<OpponentCounts> killers;
+    };
+    OpponentLists takeLists();
+    static void addLists(OpponentLists& lists, PlayerTable& players);
+
 private:
     // 4 MiB of counts at most.
     static constexpr std::size_t kLargestSide = 1024;

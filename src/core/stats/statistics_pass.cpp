@@ -11,6 +11,7 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace quorvath {
@@ -192,7 +193,17 @@ void runStatisticsPass(const LogDocument& doc, PlayerTable& players, Progress& p
     std::vector<NameIndexes> indexes;
     for (const auto& collector : collectors)
         indexes.emplace_back(collector->names, players);
+    // After the last scan that books kill pairs, a helper turns the pairs
+    // into the players' lists while the other scans are booked.
+    std::size_t lastPairScan = 0;
+    for (std::size_t scan = 0; scan < kStatisticsScans.size(); ++scan)
+        if (kStatisticsScans[scan].kind == EventKind::TwoPlayer &&
+            kStatisticsScans[scan].phrase != kRenamePhrase)
+            lastPairScan = scan;
     KillPairs pairs;
+    KillPairs laterPairs; // none: the later scans book no pairs
+    KillPairs::OpponentLists lists;
+    std::jthread listing;
     const std::int64_t length = doc.length();
     for (int number = 1; number <= kStatisticsScanCount; ++number) {
         if (progress.stopRequested())
@@ -203,7 +214,7 @@ void runStatisticsPass(const LogDocument& doc, PlayerTable& players, Progress& p
         if (scanStarted)
             scanStarted(number);
         EventBooker booker(kStatisticsScans[scan].phrase, kStatisticsScans[scan].kind, players,
-                           roundEnds, pairs);
+                           roundEnds, scan <= lastPairScan ? pairs : laterPairs);
         std::size_t total = 0, booked = 0;
         for (const auto& collector : collectors)
             total += collector->records[scan].size();
@@ -220,8 +231,12 @@ void runStatisticsPass(const LogDocument& doc, PlayerTable& players, Progress& p
             }
         }
         progress.setPosition(length, length);
+        if (scan == lastPairScan)
+            listing = std::jthread([&] { lists = pairs.takeLists(); });
     }
-    pairs.bookInto(players);
+    listing.join();
+    KillPairs::addLists(lists, players);
+    laterPairs.bookInto(players);
     sumAllPlayers(players);
 }
 
