@@ -81,6 +81,14 @@ constexpr WeaponRow kWeaponTable[] = {
     {"Sig 551", {}, {}, sig551Deaths, sig551Kills},
 };
 
+constexpr bool everyWeaponWordFits() {
+    for (const WeaponRow& row : kWeaponTable)
+        if (row.weapon.size() >= WeaponWords::kLongest)
+            return false;
+    return true;
+}
+static_assert(everyWeaponWordFits());
+
 } // namespace
 
 // --- round ends ------------------------------------------------------------------
@@ -107,71 +115,103 @@ bool RoundEnds::targetDestroyedAfter(int from) const {
 
 // --- weapon table --------------------------------------------------------------------
 
-std::optional<std::pair<Counter, Counter>> weaponCounters(std::string_view weapon,
-                                                          std::string_view phrase) {
+WeaponWords::WeaponWords(std::string_view phrase) {
     for (const WeaponRow& row : kWeaponTable) {
-        if (row.weapon != weapon)
-            continue;
         if (!row.onlyWith.empty() && phrase != row.onlyWith)
             continue;
         if (!row.notWith.empty() && phrase == row.notWith)
             continue;
-        return std::pair{row.victim, row.killer};
+        auto& words = byLength_[row.weapon.size()];
+        // The first row of a word that fits the phrase is the one that counts.
+        if (std::none_of(words.begin(), words.end(),
+                         [&](const Word& w) { return w.word == row.weapon; }))
+            words.push_back({row.weapon, row.victim, row.killer});
     }
+}
+
+std::optional<std::pair<Counter, Counter>> WeaponWords::counters(std::string_view weapon) const {
+    if (weapon.size() >= kLongest)
+        return std::nullopt;
+    for (const Word& w : byLength_[weapon.size()])
+        if (std::memcmp(w.word.data(), weapon.data(), weapon.size()) == 0)
+            return std::pair{w.victim, w.killer};
     return std::nullopt;
 }
 
 // --- records ------------------------------------------------------------------------
 
-// Eight characters at a time, each word mixed in by a multiplication.
-std::uint64_t NamePool::hashOf(std::string_view name) {
-    constexpr std::uint64_t mix = 0x9E3779B97F4A7C15u;
-    std::uint64_t h = name.size() * mix;
-    std::size_t i = 0;
-    for (; i + 8 <= name.size(); i += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, name.data() + i, 8);
-        h = (h ^ word) * mix;
-        h ^= h >> 29;
+// The words: the first and the last eight characters (overlapping from 9 to
+// 15 characters); from 4 to 7 the first and last four; below that the first,
+// middle and last character. Up to 16 characters they hold the whole name.
+NamePool::Slot NamePool::keyOf(std::string_view name) {
+    const char* p = name.data();
+    const std::size_t n = name.size();
+    const auto word = [](const char* at) {
+        std::uint64_t w;
+        std::memcpy(&w, at, 8);
+        return w;
+    };
+    const auto half = [](const char* at) {
+        std::uint32_t w;
+        std::memcpy(&w, at, 4);
+        return std::uint64_t{w};
+    };
+    const auto byte = [](char c) { return std::uint64_t{static_cast<unsigned char>(c)}; };
+    Slot key;
+    key.length = static_cast<std::uint32_t>(n);
+    if (n >= 8) {
+        key.head = word(p);
+        key.tail = word(p + n - 8);
+    } else if (n >= 4) {
+        key.head = half(p) | half(p + n - 4) << 32;
+    } else if (n > 0) {
+        key.head = byte(p[0]) | byte(p[n / 2]) << 8 | byte(p[n - 1]) << 16;
     }
-    std::uint64_t last = 0;
-    if (i < name.size()) // an empty name may have no characters to point at
-        std::memcpy(&last, name.data() + i, name.size() - i);
-    h = (h ^ last) * mix;
-    return h ^ (h >> 32);
+    return key;
+}
+
+std::size_t NamePool::hashOf(const Slot& key) {
+    constexpr std::uint64_t mix = 0x9E3779B97F4A7C15u;
+    std::uint64_t h = (key.head * mix) ^ (key.tail + key.length) * 0xC2B2AE3D27D4EB4Fu;
+    h ^= h >> 29;
+    h *= mix;
+    return static_cast<std::size_t>(h ^ (h >> 32));
 }
 
 int NamePool::intern(std::string_view name) {
     if (2 * (names_.size() + 1) > slots_.size())
         grow();
-    const std::uint64_t hash = hashOf(name);
+    const Slot key = keyOf(name);
     const std::size_t mask = slots_.size() - 1;
-    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
-        const std::int32_t number = slots_[i];
-        if (number < 0) {
-            slots_[i] = size();
+    for (std::size_t i = hashOf(key) & mask;; i = (i + 1) & mask) {
+        Slot& slot = slots_[i];
+        if (slot.number < 0) {
+            slot = key;
+            slot.number = size();
             names_.emplace_back(name);
-            hashes_.push_back(hash);
-            return size() - 1;
+            return slot.number;
         }
-        const auto n = static_cast<std::size_t>(number);
-        if (hashes_[n] == hash && names_[n] == name)
-            return number;
+        if (slot.head == key.head && slot.tail == key.tail && slot.length == key.length &&
+            (key.length <= 16 || names_[static_cast<std::size_t>(slot.number)] == name))
+            return slot.number;
     }
 }
 
 void NamePool::grow() {
-    slots_.assign(std::max<std::size_t>(slots_.size() * 2, 64), -1);
+    std::vector<Slot> old(std::max<std::size_t>(slots_.size() * 2, 64));
+    old.swap(slots_);
     const std::size_t mask = slots_.size() - 1;
-    for (std::size_t n = 0; n < names_.size(); ++n) {
-        std::size_t i = hashes_[n] & mask;
-        while (slots_[i] >= 0)
+    for (const Slot& slot : old) {
+        if (slot.number < 0)
+            continue;
+        std::size_t i = hashOf(slot) & mask;
+        while (slots_[i].number >= 0)
             i = (i + 1) & mask;
-        slots_[i] = static_cast<std::int32_t>(n);
+        slots_[i] = slot;
     }
 }
 
-EventRecord recordEvent(const EventLine& line, EventKind kind, std::string_view phrase,
+EventRecord recordEvent(const EventLine& line, EventKind kind, const WeaponWords& weapons,
                         NamePool& names) {
     EventRecord event;
     event.firstName = names.intern(line.firstName);
@@ -183,7 +223,7 @@ EventRecord recordEvent(const EventLine& line, EventKind kind, std::string_view 
     // Deliberate: the weapon word "re" marks a rename, also when a kill line
     // of another phrase happens to end in it.
     const bool reWeapon = line.weapon == kRenameWeapon;
-    if (const auto weapon = weaponCounters(line.weapon, phrase)) {
+    if (const auto weapon = weapons.counters(line.weapon)) {
         event.victimCounter = static_cast<std::uint8_t>(weapon->first);
         event.killerCounter = static_cast<std::uint8_t>(weapon->second);
     }
@@ -277,18 +317,27 @@ void KillPairs::grow() {
 }
 
 void KillPairs::bookInto(PlayerTable& players) {
-    // Indexes ascend down a column and along a row of the square: each count
-    // lands at the end of its list.
+    OpponentLists lists = takeLists();
+    addLists(lists, players);
+}
+
+KillPairs::OpponentLists KillPairs::takeLists() {
+    std::size_t players = side_;
+    for (std::size_t i = 0; i < pairs_.size(); ++i)
+        if (pairs_[i] != kEmpty)
+            players = std::max({players, static_cast<std::size_t>(pairs_[i] >> 32) + 1,
+                                static_cast<std::size_t>(pairs_[i] & 0xFFFFFFFFu) + 1});
+    OpponentLists lists;
+    lists.victims.resize(players);
+    lists.killers.resize(players);
+    // Row by row: a killer's victims and each victim's killers are met in
+    // ascending order, so each count lands at the end of its list.
     for (std::size_t i = 0; i < side_; ++i)
         for (std::size_t j = 0; j < side_; ++j)
-            if (const std::uint32_t count = square_[i * side_ + j])
-                players[static_cast<int>(i)].victims.add(static_cast<int>(j),
-                                                         static_cast<std::int32_t>(count));
-    for (std::size_t j = 0; j < side_; ++j)
-        for (std::size_t i = 0; i < side_; ++i)
-            if (const std::uint32_t count = square_[i * side_ + j])
-                players[static_cast<int>(j)].killers.add(static_cast<int>(i),
-                                                         static_cast<std::int32_t>(count));
+            if (const std::uint32_t count = square_[i * side_ + j]) {
+                lists.victims[i].add(static_cast<int>(j), static_cast<std::int32_t>(count));
+                lists.killers[j].add(static_cast<int>(i), static_cast<std::int32_t>(count));
+            }
     std::vector<std::uint32_t>().swap(square_);
     side_ = 0;
 
@@ -312,12 +361,33 @@ void KillPairs::bookInto(PlayerTable& players) {
         return std::pair(a.killer, a.victim) < std::pair(b.killer, b.victim);
     });
     for (const Count& c : counts)
-        players[c.killer].victims.add(c.victim, c.count);
+        lists.victims[static_cast<std::size_t>(c.killer)].add(c.victim, c.count);
     std::sort(counts.begin(), counts.end(), [](const Count& a, const Count& b) {
         return std::pair(a.victim, a.killer) < std::pair(b.victim, b.killer);
     });
     for (const Count& c : counts)
-        players[c.victim].killers.add(c.killer, c.count);
+        lists.killers[static_cast<std::size_t>(c.victim)].add(c.killer, c.count);
+    return lists;
+}
+
+// A list gets each index once, so adding its counts one by one, in order, to
+// a player's list is what adding the pairs' counts to it would have done.
+void KillPairs::addLists(OpponentLists& lists, PlayerTable& players) {
+    const auto addTo = [](OpponentCounts& to, OpponentCounts& from) {
+        if (to.empty()) {
+            to = std::move(from);
+            return;
+        }
+        for (const OpponentCounts::Entry& e : from)
+            to.add(e.index, e.count);
+    };
+    // Past the players the square may hold empty lists.
+    for (std::size_t i = 0; i < lists.victims.size(); ++i) {
+        if (!lists.victims[i].empty())
+            addTo(players[static_cast<int>(i)].victims, lists.victims[i]);
+        if (!lists.killers[i].empty())
+            addTo(players[static_cast<int>(i)].killers, lists.killers[i]);
+    }
 }
 
 // --- booking ---------------------------------------------------------------------------

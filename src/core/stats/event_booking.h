@@ -44,10 +44,26 @@ private:
     std::array<std::vector<int>, 4> positions_;
 };
 
-// The counters a weapon word raises for the victim and for the killer; none
-// for a word outside the table (and for "re", which links aliases instead).
-std::optional<std::pair<Counter, Counter>> weaponCounters(std::string_view weapon,
-                                                          std::string_view phrase);
+// The counters a weapon word raises for the victim and for the killer, in
+// the lines of one phrase; none for a word outside the table (and for "re",
+// which links aliases instead). Every kill line asks: the words are sorted by
+// length, so a look-up compares a few words of the right length only.
+class WeaponWords {
+public:
+    explicit WeaponWords(std::string_view phrase);
+    std::optional<std::pair<Counter, Counter>> counters(std::string_view weapon) const;
+
+    // Every word of the table is shorter.
+    static constexpr std::size_t kLongest = 16;
+
+private:
+    struct Word {
+        std::string_view word;
+        Counter victim;
+        Counter killer;
+    };
+    std::array<std::vector<Word>, kLongest> byLength_;
+};
 
 // Names as the cutting met them, each kept once: event records refer to a
 // name by its number here, so booking reads no text.
@@ -58,16 +74,23 @@ public:
     int size() const { return static_cast<int>(names_.size()); }
 
 private:
-    // Open addressing over the names' numbers (-1: free), a power of two of
-    // slots at most half used; each name's hash kept to skip most compares.
-    // Every event line asks for its names, so this is cheaper than a
-    // general-purpose map.
-    static std::uint64_t hashOf(std::string_view name);
+    // Open addressing, a power of two of slots at most half used. A name up
+    // to 16 characters is told apart by its length and two words read from
+    // it, compared in the slot itself; a longer one is compared in full when
+    // those agree. Every event line asks for its names, so this is cheaper
+    // than a general-purpose map.
+    struct Slot {
+        std::uint64_t head = 0;
+        std::uint64_t tail = 0;
+        std::uint32_t length = 0;
+        std::int32_t number = -1; // -1: free
+    };
+    static Slot keyOf(std::string_view name);
+    static std::size_t hashOf(const Slot& key);
     void grow();
 
     std::vector<std::string> names_;
-    std::vector<std::uint64_t> hashes_;
-    std::vector<std::int32_t> slots_;
+    std::vector<Slot> slots_;
 };
 
 // One cut event line as booking needs it.
@@ -87,8 +110,9 @@ struct EventRecord {
 };
 
 // The record of a cut line: names interned in `names`, the weapon word
-// turned into its counters, the team kill decided ("re" is never one).
-EventRecord recordEvent(const EventLine& line, EventKind kind, std::string_view phrase,
+// turned into its counters (`weapons` built for the line's phrase), the team
+// kill decided ("re" is never one).
+EventRecord recordEvent(const EventLine& line, EventKind kind, const WeaponWords& weapons,
                         NamePool& names);
 
 // The player index of each name of one NamePool, found in the table (and
@@ -123,6 +147,17 @@ public:
     // Adds each pair's count to the killer's victims and the victim's
     // killers, then forgets the pairs.
     void bookInto(PlayerTable& players);
+
+    // bookInto in two steps, the first of which reads no table, so that it
+    // may run on a thread of its own while booking goes on: the victims and
+    // killers lists by player index, the pairs forgotten; then their counts
+    // added to the players' lists (the players must be in the table).
+    struct OpponentLists {
+        std::vector<OpponentCounts> victims;
+        std::vector<OpponentCounts> killers;
+    };
+    OpponentLists takeLists();
+    static void addLists(OpponentLists& lists, PlayerTable& players);
 
 private:
     // 4 MiB of counts at most.

@@ -1,6 +1,7 @@
 #include "core/stats/event_line.h"
 
 #include "core/common/folded_search.h"
+#include "core/common/text_case.h"
 #include "core/log/colour_renderer.h"
 #include "core/log/log_colours.h"
 
@@ -23,6 +24,67 @@ int findFoldedWithin(std::string_view text, std::string_view needle, int from, i
     return hit == std::string_view::npos ? -1 : static_cast<int>(hit);
 }
 
+constexpr std::uint64_t kEveryByte = 0x0101010101010101u;
+
+// Every byte whose fold is `folded` equals it once bit 5 is set, but for the
+// four folds whose other form differs in another bit.
+constexpr bool bit5Covers(unsigned char folded) {
+    return folded != 0x9A && folded != 0x9C && folded != 0x9E && folded != 0xFF;
+}
+
+constexpr bool bit5CoversEveryFold() {
+    for (int c = 0; c < 256; ++c) {
+        const unsigned char folded = foldCase(static_cast<unsigned char>(c));
+        if (bit5Covers(folded) && (c | 0x20) != (folded | 0x20))
+            return false;
+    }
+    return true;
+}
+static_assert(bit5CoversEveryFold());
+
+// Eight bytes with bit 5 set and compared with `wanted` (a folded byte with
+// bit 5 set, in every byte): 0 where a byte may fold to it.
+std::uint64_t mismatches(const unsigned char* at, std::uint64_t wanted) {
+    std::uint64_t word;
+    std::memcpy(&word, at, 8);
+    return (word | 0x20 * kEveryByte) ^ wanted;
+}
+
+// The first hit, letters without case, at or after `from` of the name that
+// stands in the text at `at` (`length` characters): `at` itself when there
+// is none before. Eight starts at a time are passed over while none of them
+// has a byte that may fold to the name's first and one that may fold to its
+// last where they would have to be.
+int firstHitOfNameAt(std::string_view text, int from, int at, int length) {
+    const auto* t = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* name = t + at;
+    const unsigned char first = foldCase(name[0]);
+    const unsigned char last = foldCase(name[length - 1]);
+    const bool skipWords = bit5Covers(first) && bit5Covers(last);
+    const std::uint64_t wantedFirst = (first | 0x20u) * kEveryByte;
+    const std::uint64_t wantedLast = (last | 0x20u) * kEveryByte;
+    for (int i = from; i < at;) {
+        if (skipWords && at - i >= 8) {
+            const std::uint64_t x =
+                mismatches(t + i, wantedFirst) | mismatches(t + i + length - 1, wantedLast);
+            if (((x - kEveryByte) & ~x & 0x80 * kEveryByte) == 0) {
+                i += 8;
+                continue;
+            }
+        }
+        for (const int end = std::min(at, i + 8); i < end; ++i) {
+            if (foldCase(t[i]) != first || foldCase(t[i + length - 1]) != last)
+                continue;
+            int k = 1;
+            while (k < length - 1 && foldCase(t[i + k]) == foldCase(name[k]))
+                ++k;
+            if (k >= length - 1)
+                return i;
+        }
+    }
+    return at;
+}
+
 } // namespace
 
 int lastIndexOf(std::string_view text, char c, int end, int floor) {
@@ -39,8 +101,28 @@ int lastIndexOf(std::string_view text, char c, int end, int floor) {
 #endif
 }
 
-EventLineCutter::EventLineCutter(const LogDocument& doc, std::string_view phrase, EventKind kind)
-    : text_(doc.text()), attrs_(doc.attributes().data()), doc_(doc), phrase_(phrase), kind_(kind) {
+void RecentLines::add(int start, int lineFeed, bool endsWithLf) {
+    newest_ = (newest_ + 1) % kKept;
+    lines_[newest_] = {start, lineFeed, endsWithLf};
+}
+
+// The lines come in text order: once one ends before `end`, the older ones
+// do too, and the search backward answers.
+int RecentLines::lastLineFeedBefore(int end) const {
+    for (std::size_t k = 0; k < kKept; ++k) {
+        const Line& line = lines_[(newest_ + kKept - k) % kKept];
+        if (line.start <= end && end <= line.lineFeed)
+            return line.start - 1;
+        if (end > line.lineFeed)
+            return end == line.lineFeed + 1 && line.endsWithLf ? line.lineFeed : -2;
+    }
+    return -2;
+}
+
+EventLineCutter::EventLineCutter(const LogDocument& doc, std::string_view phrase, EventKind kind,
+                                 RecentLines* recent)
+    : text_(doc.text()), attrs_(doc.attributes().data()), doc_(doc), phrase_(phrase), kind_(kind),
+      sharedRecent_(recent) {
     // The phrase is compared exactly here: these three lines have forms of their own.
     form_ = phrase == kStabbed        ? LineForm::Bayonet
             : phrase == kSliced       ? LineForm::Knife
@@ -73,6 +155,7 @@ const EventLine& EventLineCutter::cut(int pos) {
     if (lineFeed_ < n && lineFeed_ > line_.lineStart &&
         text_[static_cast<std::size_t>(lineFeed_ - 1)] == '\r')
         --line_.lineEnd;
+    recent().add(line_.lineStart, lineFeed_, lineFeed_ < n);
 
     line_.firstName = take(line_.lineStart, pos - line_.lineStart - 1);
     if (kind_ == EventKind::TwoPlayer)
@@ -141,7 +224,7 @@ EventLineCutter::DropLine EventLineCutter::dropLineAt(int at) const {
     const std::string_view rest = text_.substr(static_cast<std::size_t>(at));
     // The fixed words first: most lines fail there, in a comparison of known length.
     if (rest.size() < victim.size() + kDropped.size() ||
-        rest.substr(victim.size(), kDropped.size()) != kDropped ||
+        std::memcmp(rest.data() + victim.size(), kDropped.data(), kDropped.size()) != 0 ||
         rest.substr(0, victim.size()) != victim)
         return DropLine::None;
     if (rest.size() < victim.size() + 19)
@@ -159,7 +242,13 @@ EventLineCutter::DropLine EventLineCutter::dropLineAt(int at) const {
 // Back one position, then backward up to LF.
 int EventLineCutter::lineAbove(int caret) const {
     caret = std::max(caret - 1, 0);
-    return lastIndexOf(text_, '\n', caret) + 1;
+    return lastLineFeed(caret) + 1;
+}
+
+// lastIndexOf(text_, '\n', end), the recent lines asked first.
+int EventLineCutter::lastLineFeed(int end) const {
+    const int known = recent().lastLineFeedBefore(end);
+    return known >= -1 ? known : lastIndexOf(text_, '\n', end);
 }
 
 // Knife and bayonet lines: the killer is the rest of the line after the
@@ -220,8 +309,9 @@ int EventLineCutter::findFromLineStart(std::string_view name, bool literal) {
         return -1;
     if (literal) {
         // The name stands in the text at its own place, so the search ends there at the latest.
-        const int at = static_cast<int>(name.data() - text_.data());
-        return findFoldedWithin(text_, name, line_.lineStart, at + static_cast<int>(name.size()));
+        return firstHitOfNameAt(text_, line_.lineStart,
+                                static_cast<int>(name.data() - text_.data()),
+                                static_cast<int>(name.size()));
     }
     // A name that lost a CR may occur anywhere after, or nowhere: remember the
     // last answer so repeated names do not search the rest of the text again.

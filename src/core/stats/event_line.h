@@ -12,6 +12,7 @@
 
 #include "core/log/log_document.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -45,9 +46,34 @@ struct EventLine {
     CarrierDrop dropAbove = CarrierDrop::None;
 };
 
+// Lines cut lately, shared by the cutters of one part of the text: the
+// carrier check of a kill reads the lines above it, which are mostly event
+// lines cut just before, so their starts need no search backward.
+class RecentLines {
+public:
+    // A line from `start` (0 or just after an LF) to `lineFeed` (its LF, or
+    // the text end: `endsWithLf` false), no LF in between.
+    void add(int start, int lineFeed, bool endsWithLf);
+    // The last LF before `end` (-1: none) when a kept line tells; else -2.
+    int lastLineFeedBefore(int end) const;
+
+private:
+    struct Line {
+        int start = 0;
+        int lineFeed = -1; // below start: no line
+        bool endsWithLf = false;
+    };
+    static constexpr std::size_t kKept = 8;
+    std::array<Line, kKept> lines_{};
+    std::size_t newest_ = 0;
+};
+
 class EventLineCutter {
 public:
-    EventLineCutter(const LogDocument& doc, std::string_view phrase, EventKind kind);
+    // The cutters of one part of a text may share `recent`; a cutter without
+    // keeps its own.
+    EventLineCutter(const LogDocument& doc, std::string_view phrase, EventKind kind,
+                    RecentLines* recent = nullptr);
 
     // Cuts the occurrence at `pos`. The views point into the document's text
     // or into the cutter and stay valid until the next call.
@@ -62,6 +88,9 @@ private:
     enum class DropLine { None, Other, Briefcase, Flag, Bomb };
     DropLine dropLineAt(int at) const;
     int lineAbove(int caret) const;
+    int lastLineFeed(int end) const;
+    RecentLines& recent() { return sharedRecent_ ? *sharedRecent_ : ownRecent_; }
+    const RecentLines& recent() const { return sharedRecent_ ? *sharedRecent_ : ownRecent_; }
     void cutKillerToLineEnd();
     void cutKillerByLength();
     bool probeTeamKill();
@@ -77,6 +106,9 @@ private:
     EventKind kind_;
     LineForm form_;
     int separator_; // characters of a two-player line besides names, phrase and weapon
+
+    RecentLines* sharedRecent_;
+    RecentLines ownRecent_;
 
     EventLine line_;
     bool secondLiteral_ = true; // secondName is the text at its own place

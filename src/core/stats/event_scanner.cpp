@@ -13,6 +13,7 @@ void bookPhraseEvents(const LogDocument& doc, std::string_view phrase, EventKind
     NameIndexes indexes(names, players);
     KillPairs pairs;
     EventBooker booker(phrase, kind, players, roundEnds, pairs);
+    const WeaponWords weapons(phrase);
     const std::int64_t length = doc.length();
     int searchFrom = 0; // the next search starts at the line end: one occurrence per line
     for (int pos : hits) {
@@ -22,7 +23,7 @@ void bookPhraseEvents(const LogDocument& doc, std::string_view phrase, EventKind
         searchFrom = line.lineEnd;
         if (progress)
             progress->setPosition(pos, length);
-        booker.book(recordEvent(line, kind, phrase, names), indexes);
+        booker.book(recordEvent(line, kind, weapons, names), indexes);
     }
     pairs.bookInto(players);
     if (progress)

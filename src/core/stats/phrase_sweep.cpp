@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <deque>
 #include <stdexcept>
 #include <thread>
@@ -144,39 +145,59 @@ struct PhraseSweep::Stretch {
     std::uint32_t row = 0;
 };
 
+void PhraseSweep::report(const Stretch& s, int at, std::uint32_t row) const {
+    const std::uint32_t state = row / classes_;
+    for (std::uint32_t o = outputBegin_[state]; o < outputBegin_[state + 1]; ++o) {
+        const int phrase = outputs_[o];
+        const int start = at - lengths_[static_cast<std::size_t>(phrase)] + 1;
+        if (start >= s.reportFrom && start < s.reportTo)
+            s.receiver->occurrence(phrase, start);
+    }
+}
+
 void PhraseSweep::step(Stretch& s, const unsigned char* bytes) const {
     const std::uint32_t entry = next_[s.row + classOf_[bytes[s.at]]];
     s.row = entry & ~kOutputBit;
-    if (entry & kOutputBit) [[unlikely]] {
-        const std::uint32_t state = s.row / classes_;
-        for (std::uint32_t o = outputBegin_[state]; o < outputBegin_[state + 1]; ++o) {
-            const int phrase = outputs_[o];
-            const int start = s.at - lengths_[static_cast<std::size_t>(phrase)] + 1;
-            if (start >= s.reportFrom && start < s.reportTo)
-                s.receiver->occurrence(phrase, start);
-        }
-    }
+    if (entry & kOutputBit) [[unlikely]]
+        report(s, s.at, s.row);
     ++s.at;
 }
 
 // Each step waits for the table entry the step before it found; sweeping
 // several parts in turn lets the processor look up their entries at the same
-// time.
-template <int Parts> void PhraseSweep::sweepTogether(const unsigned char* bytes, Stretch* s) const {
+// time. The walks' states stay in locals (registers), out of reach of the
+// receivers.
+template <std::size_t Parts>
+void PhraseSweep::sweepTogether(const unsigned char* bytes, Stretch* s) const {
     int common = s[0].to - s[0].at;
-    for (int k = 1; k < Parts; ++k)
+    for (std::size_t k = 1; k < Parts; ++k)
         common = std::min(common, s[k].to - s[k].at);
+    const std::uint32_t* next = next_.data();
+    const std::uint16_t* classOf = classOf_.data();
+    std::array<std::uint32_t, Parts> row;
+    std::array<const unsigned char*, Parts> from;
+    for (std::size_t k = 0; k < Parts; ++k) {
+        row[k] = s[k].row;
+        from[k] = bytes + s[k].at;
+    }
     for (int i = 0; i < common; ++i)
-        for (int k = 0; k < Parts; ++k)
-            step(s[k], bytes);
-    for (int k = 0; k < Parts; ++k)
+        for (std::size_t k = 0; k < Parts; ++k) {
+            const std::uint32_t entry = next[row[k] + classOf[from[k][i]]];
+            row[k] = entry & ~kOutputBit;
+            if (entry & kOutputBit) [[unlikely]]
+                report(s[k], s[k].at + i, row[k]);
+        }
+    for (std::size_t k = 0; k < Parts; ++k) {
+        s[k].at += common;
+        s[k].row = row[k];
         while (s[k].at < s[k].to)
             step(s[k], bytes);
+    }
 }
 
 int PhraseSweep::partsFor(std::size_t length, int threads) {
     const auto large = static_cast<int>(std::min<std::size_t>(length / kMinBytesPerPart, 64));
-    return std::clamp(large, 1, kPartsPerThread * std::max(threads, 1));
+    return std::clamp(large, 1, kPartsPerThread * kRunsPerThread * std::max(threads, 1));
 }
 
 void PhraseSweep::run(std::string_view text, const std::vector<Receiver*>& receivers,
@@ -194,14 +215,17 @@ void PhraseSweep::run(std::string_view text, const std::vector<Receiver*>& recei
         stretches.push_back({begin, std::min(end + reach, n), begin, end,
                              receivers[static_cast<std::size_t>(part)]});
     }
-    // Each thread takes a run of neighbouring parts, up to four at a time.
+    // Neighbouring parts go in runs of up to four, swept together. A thread
+    // takes the next run as soon as it is done with one, so the thread whose
+    // runs hold fewer events (and cost less to cut) takes more of them.
     threads = std::clamp(threads, 1, std::max(parts, 1));
-    auto sweepParts = [&](int thread) {
-        const int first = parts * thread / threads;
-        const int last = parts * (thread + 1) / threads;
-        for (int part = first; part < last; part += kPartsPerThread) {
+    const int runs = (parts + kPartsPerThread - 1) / kPartsPerThread;
+    std::atomic<int> nextRun{0};
+    auto sweepParts = [&] {
+        for (int run = nextRun++; run < runs; run = nextRun++) {
+            const int part = run * kPartsPerThread;
             Stretch* s = stretches.data() + part;
-            switch (std::min(last - part, kPartsPerThread)) {
+            switch (std::min(parts - part, kPartsPerThread)) {
             case 1: sweepTogether<1>(bytes, s); break;
             case 2: sweepTogether<2>(bytes, s); break;
             case 3: sweepTogether<3>(bytes, s); break;
@@ -211,8 +235,8 @@ void PhraseSweep::run(std::string_view text, const std::vector<Receiver*>& recei
     };
     std::vector<std::thread> workers;
     for (int thread = 1; thread < threads; ++thread)
-        workers.emplace_back(sweepParts, thread);
-    sweepParts(0);
+        workers.emplace_back(sweepParts);
+    sweepParts();
     for (auto& w : workers)
         w.join();
 }

@@ -31,16 +31,22 @@ public:
 
     // A thread sweeps up to four parts at a time: independent walks through
     // the table hide each other's waits for it (measured: one part 356 ms of
-    // processor time on a 100 MB log, two 190, three 142, four 137).
+    // processor time on a 100 MB log, two 190, three 142, four 137; with the
+    // walks' states in registers, five to eight parts were slower than four).
     static constexpr int kPartsPerThread = 4;
+    // Each thread gets about two runs of four parts: a thread done early
+    // takes a run the other would have swept. Parts cost little of their
+    // own, but a run of fewer than four sweeps slower.
+    static constexpr int kRunsPerThread = 2;
 
     // How many parts a text of `length` characters is cut into for up to
     // `threads` threads: one while a second part costs more than it saves.
     static int partsFor(std::size_t length, int threads);
 
     // Cuts the text into receivers.size() parts of about equal length and
-    // sweeps them on up to `threads` threads, each taking neighbouring parts.
-    // Part i reports the occurrences that start in it, whatever part they end in.
+    // sweeps them on up to `threads` threads, each taking the next run of
+    // four neighbouring parts when done with one. Part i reports the
+    // occurrences that start in it, whatever part they end in.
     void run(std::string_view text, const std::vector<Receiver*>& receivers, int threads) const;
 
     // For each phrase (in the order given), the start position of every
@@ -57,7 +63,9 @@ private:
 
     struct Stretch;
     void step(Stretch& stretch, const unsigned char* bytes) const;
-    template <int Parts> void sweepTogether(const unsigned char* bytes, Stretch* stretches) const;
+    void report(const Stretch& stretch, int at, std::uint32_t row) const;
+    template <std::size_t Parts>
+    void sweepTogether(const unsigned char* bytes, Stretch* stretches) const;
 
     // Bytes fall into classes (one per letter the phrases use, one for all
     // others), which keeps the table small enough for the fastest cache.

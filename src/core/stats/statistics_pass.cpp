@@ -7,9 +7,11 @@
 #include "core/stats/phrase_sweep.h"
 
 #include <algorithm>
+#include <atomic>
 #include <deque>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace quorvath {
@@ -77,12 +79,14 @@ constexpr int kThreads = 2;
 // positions. Booking then never reads the text.
 class EventCollector : public PhraseSweep::Receiver {
 public:
-    // The collector of the first part shows the sweep's progress, scaled by
-    // `reportScale` (the number of parts); the others pass 0.
-    EventCollector(const LogDocument& doc, int begin, Progress& progress, int reportScale)
-        : text_(doc.text()), begin_(begin), progress_(progress), reportScale_(reportScale) {
+    // The collectors of all parts add what they have passed to `swept`,
+    // shown as the sweep's progress.
+    EventCollector(const LogDocument& doc, int begin, const std::vector<WeaponWords>& weapons,
+                   Progress& progress, std::atomic<std::int64_t>& swept)
+        : text_(doc.text()), begin_(begin), weapons_(weapons), progress_(progress), swept_(swept),
+          reported_(begin), nextReport_(begin) {
         for (const StatisticsScan& scan : kStatisticsScans)
-            cutters_.emplace_back(doc, scan.phrase, scan.kind);
+            cutters_.emplace_back(doc, scan.phrase, scan.kind, &recentLines_);
         // In the first part the first occurrence of each phrase is booked; in
         // the others it may share its line with one in the part before.
         searchFrom_.fill(begin == 0 ? 0 : kUnknown);
@@ -103,10 +107,10 @@ public:
         const bool booked = searchFrom_[p] != kUnknown || !occursEarlierOnLine(p, line);
         searchFrom_[p] = line.lineEnd;
         if (booked)
-            records[p].push_back(
-                recordEvent(line, kStatisticsScans[p].kind, kStatisticsScans[p].phrase, names));
-        if (reportScale_ > 0 && start >= nextReport_) {
-            progress_.setPosition(static_cast<std::int64_t>(start) * reportScale_);
+            records[p].push_back(recordEvent(line, kStatisticsScans[p].kind, weapons_[p], names));
+        if (start >= nextReport_) {
+            progress_.setPosition(swept_ += start - reported_);
+            reported_ = start;
             nextReport_ = start + (1 << 16);
         }
     }
@@ -133,9 +137,12 @@ private:
 
     std::string_view text_;
     int begin_;
+    const std::vector<WeaponWords>& weapons_; // per phrase
     Progress& progress_;
-    int reportScale_;
-    int nextReport_ = 0;
+    std::atomic<std::int64_t>& swept_;
+    int reported_;
+    int nextReport_;
+    RecentLines recentLines_;
     std::vector<EventLineCutter> cutters_;
     std::array<int, kStatisticsScanCount> searchFrom_{};
 };
@@ -161,13 +168,17 @@ void runStatisticsPass(const LogDocument& doc, PlayerTable& players, Progress& p
         phrases.emplace_back(scan.phrase);
     for (std::string_view roundEnd : RoundEnds::kPhrases)
         phrases.emplace_back(roundEnd);
+    std::vector<WeaponWords> weapons;
+    for (const StatisticsScan& scan : kStatisticsScans)
+        weapons.emplace_back(scan.phrase);
     parts = std::max(parts, 1);
     std::vector<std::unique_ptr<EventCollector>> collectors;
     std::vector<PhraseSweep::Receiver*> receivers;
+    std::atomic<std::int64_t> swept{0};
     for (int part = 0; part < parts; ++part) {
         const auto begin = static_cast<int>(static_cast<long long>(doc.length()) * part / parts);
         collectors.push_back(
-            std::make_unique<EventCollector>(doc, begin, progress, part == 0 ? parts : 0));
+            std::make_unique<EventCollector>(doc, begin, weapons, progress, swept));
         receivers.push_back(collectors.back().get());
     }
     PhraseSweep(phrases).run(doc.text(), receivers, kThreads);
@@ -182,7 +193,17 @@ void runStatisticsPass(const LogDocument& doc, PlayerTable& players, Progress& p
     std::vector<NameIndexes> indexes;
     for (const auto& collector : collectors)
         indexes.emplace_back(collector->names, players);
+    // After the last scan that books kill pairs, a helper turns the pairs
+    // into the players' lists while the other scans are booked.
+    std::size_t lastPairScan = 0;
+    for (std::size_t scan = 0; scan < kStatisticsScans.size(); ++scan)
+        if (kStatisticsScans[scan].kind == EventKind::TwoPlayer &&
+            kStatisticsScans[scan].phrase != kRenamePhrase)
+            lastPairScan = scan;
     KillPairs pairs;
+    KillPairs laterPairs; // none: the later scans book no pairs
+    KillPairs::OpponentLists lists;
+    std::jthread listing;
     const std::int64_t length = doc.length();
     for (int number = 1; number <= kStatisticsScanCount; ++number) {
         if (progress.stopRequested())
@@ -193,7 +214,7 @@ void runStatisticsPass(const LogDocument& doc, PlayerTable& players, Progress& p
         if (scanStarted)
             scanStarted(number);
         EventBooker booker(kStatisticsScans[scan].phrase, kStatisticsScans[scan].kind, players,
-                           roundEnds, pairs);
+                           roundEnds, scan <= lastPairScan ? pairs : laterPairs);
         std::size_t total = 0, booked = 0;
         for (const auto& collector : collectors)
             total += collector->records[scan].size();
@@ -210,8 +231,12 @@ void runStatisticsPass(const LogDocument& doc, PlayerTable& players, Progress& p
             }
         }
         progress.setPosition(length, length);
+        if (scan == lastPairScan)
+            listing = std::jthread([&] { lists = pairs.takeLists(); });
     }
-    pairs.bookInto(players);
+    listing.join();
+    KillPairs::addLists(lists, players);
+    laterPairs.bookInto(players);
     sumAllPlayers(players);
 }
 

@@ -101,6 +101,29 @@ TEST(KillPairsTest, CountsAsAddingEachKillWould) {
     }
 }
 
+// Names of every length up to well past sixteen characters, each differing
+// from another in one character only, anywhere: each keeps a number of its
+// own, and asking again gives that number.
+TEST(NamePoolTest, TellsApartNamesThatDifferInOneCharacter) {
+    std::vector<std::string> names;
+    for (std::size_t length = 0; length <= 40; ++length) {
+        names.emplace_back(length, 'x');
+        for (std::size_t at = 0; at < length; ++at) {
+            names.emplace_back(length, 'x');
+            names.back()[at] = 'X';
+        }
+    }
+    NamePool pool;
+    for (const std::string& name : names)
+        pool.intern(name);
+    ASSERT_EQ(pool.size(), static_cast<int>(names.size()));
+    for (std::size_t k = names.size(); k-- > 0;) {
+        EXPECT_EQ(pool.intern(names[k]), static_cast<int>(k)) << names[k];
+        EXPECT_EQ(pool.name(static_cast<int>(k)), names[k]);
+    }
+    EXPECT_EQ(pool.size(), static_cast<int>(names.size()));
+}
+
 // --- the fast scanner against the literal one --------------------------------------
 
 // Random lines of every kind the scans meet, names coloured at random, every
