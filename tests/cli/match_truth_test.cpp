@@ -100,7 +100,7 @@ TEST(MatchTruth, EveryKindOfLogOfEveryGameTypeGivesEveryPlayersTruth) {
     for (const char* type : {"ctf", "inf", "dem", "elim", "dm"}) {
         const std::string prefix = dir.file(type).string();
         const std::string generate = std::string("\"") + QUORVATH_GEN_LOG_TOOL + "\" --match " +
-                                     type + " --seed 11 --maps 2 --players 20 --out \"" + prefix +
+                                     type + " --seed 11 --maps 24 --players 20 --out \"" + prefix +
                                      "\"";
         ASSERT_EQ(std::system(generate.c_str()), 0) << generate;
         const Counts truth = parseCounts(readFile(prefix + "-truth.txt"));

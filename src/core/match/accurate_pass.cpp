@@ -6,11 +6,16 @@
 #include "core/match/match_tally.h"
 #include "core/match/server_log_parser.h"
 
+#include <array>
 #include <cerrno>
+#include <condition_variable>
 #include <cstdio>
 #include <cstring>
+#include <deque>
 #include <filesystem>
 #include <memory>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 namespace quorvath {
@@ -19,17 +24,120 @@ namespace {
 
 constexpr std::size_t kPieceBytes = 1u << 20;
 
+// Events as the parser made them, with copies of the names they show: by the
+// time a batch is tallied the parser's lines and buffers hold other text.
+class EventBatch {
+public:
+    static constexpr std::size_t kEvents = 2048; // a batch is handed on once this full
+
+    void add(const MatchEvent& event) {
+        Stored& stored = events_.emplace_back(Stored{event, {}});
+        const std::array<std::string_view*, 4> names = {
+            &stored.event.player.name, &stored.event.player.cutRaw, &stored.event.other.name,
+            &stored.event.other.cutRaw};
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            stored.nameAt[i] = names_.size();
+            names_.append(*names[i]);
+        }
+    }
+    bool full() const { return events_.size() >= kEvents; }
+    bool empty() const { return events_.empty(); }
+
+    // Each event in turn, its names pointing into the batch.
+    void sendTo(MatchEventSink& sink) {
+        for (Stored& stored : events_) {
+            MatchEvent& event = stored.event;
+            const std::array<std::string_view*, 4> names = {
+                &event.player.name, &event.player.cutRaw, &event.other.name, &event.other.cutRaw};
+            for (std::size_t i = 0; i < names.size(); ++i)
+                *names[i] = std::string_view(names_).substr(stored.nameAt[i], names[i]->size());
+            sink.onEvent(event);
+        }
+    }
+
+private:
+    struct Stored {
+        MatchEvent event;
+        std::array<std::size_t, 4> nameAt; // where each name's copy starts
+    };
+    std::vector<Stored> events_;
+    std::string names_;
+};
+
+// Parsing a line costs about as much as tallying its event, so the parser's
+// events go, a batch at a time and in their order, to a thread that tallies
+// them. A few batches wait at most; the parser waits for room.
+class TallyThread final : public MatchEventSink {
+public:
+    explicit TallyThread(MatchTally& tally) : tally_(tally), worker_([this] { tallyBatches(); }) {}
+    ~TallyThread() { finish(); }
+    TallyThread(const TallyThread&) = delete;
+    TallyThread& operator=(const TallyThread&) = delete;
+
+    void onEvent(const MatchEvent& event) override {
+        filling_.add(event);
+        if (filling_.full())
+            handOn();
+    }
+    // Tallies what is left and ends the thread.
+    void finish() {
+        if (!worker_.joinable())
+            return;
+        if (!filling_.empty())
+            handOn();
+        {
+            const std::lock_guard lock(mutex_);
+            ended_ = true;
+        }
+        changed_.notify_all();
+        worker_.join();
+    }
+
+private:
+    static constexpr std::size_t kWaiting = 4;
+
+    void handOn() {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return waiting_.size() < kWaiting; });
+        waiting_.push_back(std::move(filling_));
+        filling_ = EventBatch();
+        lock.unlock();
+        changed_.notify_all();
+    }
+    void tallyBatches() {
+        for (;;) {
+            std::unique_lock lock(mutex_);
+            changed_.wait(lock, [this] { return !waiting_.empty() || ended_; });
+            if (waiting_.empty())
+                return;
+            EventBatch batch = std::move(waiting_.front());
+            waiting_.pop_front();
+            lock.unlock();
+            changed_.notify_all();
+            batch.sendTo(tally_);
+        }
+    }
+
+    MatchTally& tally_;
+    EventBatch filling_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<EventBatch> waiting_;
+    bool ended_ = false;
+    std::thread worker_; // last: it starts once the rest is ready
+};
+
 // One pass: the lines of the log, in pieces as they come, through the parser
 // of its kind into the tally.
 class AccurateCounting {
 public:
     AccurateCounting(LogKind kind, const AccurateOptions& options)
         : table_(options.table ? *options.table : stockGameTable()), kind_(kind),
-          tally_(table_, options.includeWarmup) {
+          tally_(table_, options.includeWarmup), tallying_(tally_) {
         if (isServerLog(kind))
-            server_ = std::make_unique<ServerLogParser>(table_, tally_);
+            server_ = std::make_unique<ServerLogParser>(table_, tallying_);
         else
-            console_ = std::make_unique<ConsoleLogParser>(table_, tally_);
+            console_ = std::make_unique<ConsoleLogParser>(table_, tallying_);
     }
 
     // The next piece of the log; a line may run on into the next piece.
@@ -52,6 +160,7 @@ public:
     CountingScope finish(PlayerTable& players) {
         if (!carried_.empty())
             parse(carried_);
+        tallying_.finish();
         CountingScope scope;
         scope.mode = CountingMode::Accurate;
         if (console_) {
@@ -98,6 +207,7 @@ private:
     const GameTable& table_;
     LogKind kind_;
     MatchTally tally_;
+    TallyThread tallying_;
     std::unique_ptr<ConsoleLogParser> console_;
     std::unique_ptr<ServerLogParser> server_;
     std::string carried_;

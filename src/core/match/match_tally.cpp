@@ -8,59 +8,6 @@
 
 namespace quorvath {
 
-namespace {
-
-std::uint64_t pairKey(int first, int second) {
-    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(first)) << 32) |
-           static_cast<std::uint32_t>(second);
-}
-
-struct Opponent {
-    int player;
-    int opponent;
-    std::int32_t kills;
-};
-
-// Adds each player's per-opponent kills in ascending opponent order, so that
-// every count is appended rather than inserted.
-void addOpponents(PlayerTable& players, std::vector<Opponent>& list, bool victims) {
-    std::sort(list.begin(), list.end(), [](const Opponent& a, const Opponent& b) {
-        return a.player != b.player ? a.player < b.player : a.opponent < b.opponent;
-    });
-    for (const Opponent& o : list)
-        (victims ? players[o.player].victims : players[o.player].killers).add(o.opponent, o.kills);
-}
-
-} // namespace
-
-std::size_t MatchTally::KillPairs::home(std::uint64_t key) const {
-    return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> 20) & (slots_.size() - 1);
-}
-
-void MatchTally::KillPairs::add(std::uint64_t key) {
-    for (std::size_t i = home(key);; i = (i + 1) & (slots_.size() - 1)) {
-        if (slots_[i].key == key) {
-            ++slots_[i].count;
-            return;
-        }
-        if (slots_[i].key != kEmpty)
-            continue;
-        slots_[i] = {key, 1};
-        if (++used_ * 2 <= slots_.size())
-            return;
-        std::vector<Slot> old(slots_.size() * 2);
-        old.swap(slots_);
-        for (const Slot& slot : old)
-            if (slot.key != kEmpty) {
-                std::size_t j = home(slot.key);
-                while (slots_[j].key != kEmpty)
-                    j = (j + 1) & (slots_.size() - 1);
-                slots_[j] = slot;
-            }
-        return;
-    }
-}
-
 MatchTally::MatchTally(const GameTable& table, bool includeWarmup)
     : table_(table), includeWarmup_(includeWarmup) {
     carrier_.fill(-1);
@@ -152,7 +99,7 @@ void MatchTally::bookKill(const MatchEvent& event) {
         ++count(victim, headshotDeaths);
         ++count(killer, headshotKills);
     }
-    kills_.add(pairKey(killer, victim));
+    kills_.add(killer, victim);
     const Carried carried = carriedBy(victim);
     if (carried != Carried::None)
         ++count(killer, table_.carrierKills[static_cast<std::size_t>(carried)]);
@@ -251,18 +198,14 @@ void MatchTally::fillTable(PlayerTable& players, const FullNameLookup& fullNameF
     const auto slotOf = [&](int id) {
         return slot[static_cast<std::size_t>(target[static_cast<std::size_t>(id)])];
     };
-    // One list at a time beside the pairs table, which goes first: a large
-    // log's pairs are the pass's largest memory.
-    std::vector<Opponent> opponents;
-    for (const KillPairs::Slot& pair : kills_.slots())
-        if (pair.key != KillPairs::kEmpty)
-            opponents.push_back({slotOf(static_cast<int>(pair.key >> 32)),
-                                 slotOf(static_cast<int>(pair.key & 0xFFFFFFFFu)), pair.count});
+    // The pairs by person become pairs by player: people folded into one
+    // player add up.
+    KillPairs byPlayer;
+    kills_.forEachPair([&](int killer, int victim, std::uint32_t count) {
+        byPlayer.add(slotOf(killer), slotOf(victim), count);
+    });
     kills_ = KillPairs();
-    addOpponents(players, opponents, true);
-    for (Opponent& o : opponents)
-        std::swap(o.player, o.opponent);
-    addOpponents(players, opponents, false);
+    byPlayer.bookInto(players);
     RenameLinks links(players);
     for (const auto& [old, renamed] : renames_)
         links.link(links.masterOf(slotOf(old)), slotOf(renamed));

@@ -22,6 +22,7 @@
 #include "core/common/string_hash.h"
 #include "core/match/game_table.h"
 #include "core/match/match_event.h"
+#include "core/stats/event_booking.h"
 #include "core/stats/player_table.h"
 
 #include <array>
@@ -72,23 +73,7 @@ private:
     std::vector<Person> people_;
     StringMap<int> byName_;
     StringMap<int> byCutRaw_;
-    // Kills per (killer, victim): an open-addressing table, as a large log
-    // books a pair for every kill line and a node per pair costs too much.
-    class KillPairs {
-    public:
-        struct Slot {
-            std::uint64_t key = kEmpty; // killer << 32 | victim
-            std::int32_t count = 0;
-        };
-        void add(std::uint64_t key);
-        const std::vector<Slot>& slots() const { return slots_; }
-        static constexpr std::uint64_t kEmpty = ~0ull;
-
-    private:
-        std::size_t home(std::uint64_t key) const;
-        std::vector<Slot> slots_ = std::vector<Slot>(64); // doubles when half full
-        std::size_t used_ = 0;
-    };
+    // Kills per (killer, victim), by person.
     KillPairs kills_;
     std::vector<std::pair<int, int>> renames_; // old, new
     std::array<int, 5> carrier_{};             // by Carried; -1 for none

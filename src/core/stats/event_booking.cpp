@@ -256,7 +256,7 @@ std::size_t slotOf(std::uint64_t pair, std::size_t mask) {
 
 } // namespace
 
-void KillPairs::addPast(int killer, int victim) {
+void KillPairs::addPast(int killer, int victim, std::uint32_t count) {
     const auto k = static_cast<std::size_t>(killer);
     const auto v = static_cast<std::size_t>(victim);
     const std::size_t need = std::max(k, v) + 1;
@@ -271,18 +271,18 @@ void KillPairs::addPast(int killer, int victim) {
                         square.begin() + static_cast<std::ptrdiff_t>(i * side));
         square_.swap(square);
         side_ = side;
-        ++square_[k * side_ + v];
+        square_[k * side_ + v] += count;
         return;
     }
     if (side_ > 0) { // too many players for a square: its counts go to the table
         for (std::size_t i = 0; i < side_; ++i)
             for (std::size_t j = 0; j < side_; ++j)
-                if (const std::uint32_t count = square_[i * side_ + j])
-                    addToTable(pairKey(i, j), count);
+                if (const std::uint32_t inSquare = square_[i * side_ + j])
+                    addToTable(pairKey(i, j), inSquare);
         std::vector<std::uint32_t>().swap(square_);
         side_ = 0;
     }
-    addToTable(pairKey(k, v), 1);
+    addToTable(pairKey(k, v), count);
 }
 
 void KillPairs::addToTable(std::uint64_t pair, std::uint32_t count) {

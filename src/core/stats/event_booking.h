@@ -136,17 +136,28 @@ private:
 // distinct pairs, so they take room by pairs, not by kills.
 class KillPairs {
 public:
-    void add(int killer, int victim) {
+    void add(int killer, int victim, std::uint32_t count = 1) {
         const auto k = static_cast<std::size_t>(killer);
         const auto v = static_cast<std::size_t>(victim);
         if (k < side_ && v < side_)
-            ++square_[k * side_ + v];
+            square_[k * side_ + v] += count;
         else
-            addPast(killer, victim);
+            addPast(killer, victim, count);
     }
     // Adds each pair's count to the killer's victims and the victim's
     // killers, then forgets the pairs.
     void bookInto(PlayerTable& players);
+    // Calls visit(killer, victim, count) for each pair, in no set order.
+    template <typename Visit> void forEachPair(const Visit& visit) const {
+        for (std::size_t k = 0; k < side_; ++k)
+            for (std::size_t v = 0; v < side_; ++v)
+                if (const std::uint32_t count = square_[k * side_ + v])
+                    visit(static_cast<int>(k), static_cast<int>(v), count);
+        for (std::size_t i = 0; i < pairs_.size(); ++i)
+            if (pairs_[i] != kEmpty)
+                visit(static_cast<int>(pairs_[i] >> 32), static_cast<int>(pairs_[i] & 0xFFFFFFFFu),
+                      counts_[i]);
+    }
 
     // bookInto in two steps, the first of which reads no table, so that it
     // may run on a thread of its own while booking goes on: the victims and
@@ -163,7 +174,7 @@ private:
     // 4 MiB of counts at most.
     static constexpr std::size_t kLargestSide = 1024;
     static constexpr std::uint64_t kEmpty = ~std::uint64_t{0};
-    void addPast(int killer, int victim);
+    void addPast(int killer, int victim, std::uint32_t count);
     void addToTable(std::uint64_t pair, std::uint32_t count);
     void grow();
 
