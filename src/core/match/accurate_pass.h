@@ -7,7 +7,8 @@
 // copy of the opened log), a piece at a time, and no second copy of the log
 // is ever held.
 //
-// Call on any one thread; it reads no shared state.
+// Call on any one thread; it reads no shared state (the events are tallied
+// on a second thread of its own, which ends before it returns).
 
 #include "core/match/game_table.h"
 #include "core/match/log_kind.h"
