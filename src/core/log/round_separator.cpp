@@ -37,22 +37,45 @@ template <typename Work> std::jthread besides(std::string_view text, Work work) 
     return std::jthread(std::move(work));
 }
 
-// Every hit of the shutdown line in the original text, ascending.
-std::vector<std::size_t> shutdownHits(std::string_view text) {
-    const FoldedNeedle shutdown(ShutdownLine);
-    std::vector<std::size_t> hits;
-    for (std::size_t p = shutdown.find(text, 0); p != npos; p = shutdown.find(text, p + 1))
-        hits.push_back(p);
-    return hits;
-}
+// The hits of the shutdown line in the original text, ascending: the first
+// kMaxHits of them (a log is not made of shutdown lines, and the list must
+// not grow with one that is), and where the search stopped.
+struct ShutdownHits {
+    static constexpr std::size_t kMaxHits = std::size_t{1} << 16;
+    std::vector<std::size_t> at;
+    std::size_t searchedTo = 0; // every hit starting before this is listed
+
+    explicit ShutdownHits(std::string_view text) {
+        const FoldedNeedle shutdown(ShutdownLine);
+        for (std::size_t p = shutdown.find(text, 0); p != npos; p = shutdown.find(text, p + 1)) {
+            if (at.size() == kMaxHits) {
+                searchedTo = p;
+                return;
+            }
+            at.push_back(p);
+        }
+        searchedTo = text.size();
+    }
+    ShutdownHits() = default;
+
+    // The first hit lying wholly in [from, to), or npos.
+    std::size_t firstWithin(std::string_view text, std::size_t from, std::size_t to) const {
+        const auto hit = std::lower_bound(at.begin(), at.end(), from);
+        if (hit != at.end())
+            return *hit + ShutdownLine.size() <= to ? *hit : npos;
+        if (to < searchedTo + ShutdownLine.size())
+            return npos;
+        return FoldedNeedle(ShutdownLine).find(text.substr(0, to), std::max(from, searchedTo));
+    }
+};
 
 // Blocks are found in the original text: a banner never holds or borders
 // a hit of the phrases searched for, so the search "over the whole text"
 // after each replacement always lands after the latest banner. The shutdown
 // line is searched for at the same time on a second thread.
 std::vector<Piece> findPieces(std::string_view text, Progress& progress) {
-    std::vector<std::size_t> shutdowns;
-    std::jthread shutdownSearch = besides(text, [&] { shutdowns = shutdownHits(text); });
+    ShutdownHits shutdowns;
+    std::jthread shutdownSearch = besides(text, [&] { shutdowns = ShutdownHits(text); });
     const FoldedNeedle endWord(BlockEndWord);
     const FoldedNeedle startPhrase(BlockStartPhrase);
     std::vector<Piece> pieces;
@@ -77,10 +100,10 @@ std::vector<Piece> findPieces(std::string_view text, Progress& progress) {
     // The shutdown line's first hit in the new text, wherever it is: the tail
     // from there goes, later banners included. No hit may cross a banner.
     for (std::size_t i = 0; i < pieces.size(); ++i) {
-        const auto hit = std::lower_bound(shutdowns.begin(), shutdowns.end(), pieces[i].keptStart);
-        if (hit != shutdowns.end() && *hit + ShutdownLine.size() <= pieces[i].keptEnd) {
+        const std::size_t hit = shutdowns.firstWithin(text, pieces[i].keptStart, pieces[i].keptEnd);
+        if (hit != npos) {
             pieces.resize(i + 1);
-            pieces[i] = {pieces[i].keptStart, *hit, false};
+            pieces[i] = {pieces[i].keptStart, hit, false};
             break;
         }
     }

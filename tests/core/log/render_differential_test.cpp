@@ -135,14 +135,20 @@ TEST(RenderDifferential, LongerTextsWithManyBlocks) { checkWholeLoads(3, 200, 15
 
 // Texts of a megabyte and more are separated with the shutdown line searched
 // on a second thread: a few blocks and shutdown lines among many ordinary
-// lines, also inside blocks and right before a block's end.
+// lines, also inside blocks and right before a block's end, and a block of
+// more shutdown lines than that search lists.
 TEST(RenderDifferential, LargeTextsSeparateAsTheLiteralRules) {
     const std::string specials[] = {"Current search path:", "msec", "MSEC",
                                     "----- CL_Shutdown -----", "----- CL_Shutdown -----msec"};
     std::mt19937 rng(5);
     Progress progress;
-    for (int round = 0; round < 6; ++round) {
-        std::string text;
+    std::string shutdowns; // more than the search lists: the kept one comes after them
+    for (int n = 0; n < 70000; ++n)
+        shutdowns += "----- CL_Shutdown -----\r\n";
+    const std::string blockOfShutdowns =
+        "a msec\r\nCurrent search path:\r\n" + shutdowns + "msec\r\nkept\r\n" + shutdowns;
+    for (int round = 0; round < 7; ++round) {
+        std::string text = round == 6 ? blockOfShutdowns : "";
         while (text.size() < (std::size_t{5} << 18)) {
             text += rng() % 4000 == 0 ? specials[rng() % std::size(specials)] : "";
             text += rng() % 2 ? "A was shot by ^1B^7's M4\r\n" : "msg: hello\n";
