@@ -42,6 +42,11 @@ public:
     }
     bool full() const { return events_.size() >= kEvents; }
     bool empty() const { return events_.empty(); }
+    // Empties the batch and keeps its room for the next events.
+    void clear() {
+        events_.clear();
+        names_.clear();
+    }
 
     // Each event in turn, its names pointing into the batch.
     void sendTo(MatchEventSink& sink) {
@@ -101,6 +106,10 @@ private:
         changed_.wait(lock, [this] { return waiting_.size() < kWaiting; });
         waiting_.push_back(std::move(filling_));
         filling_ = EventBatch();
+        if (!spare_.empty()) {
+            filling_ = std::move(spare_.back());
+            spare_.pop_back();
+        }
         lock.unlock();
         changed_.notify_all();
     }
@@ -115,6 +124,9 @@ private:
             lock.unlock();
             changed_.notify_all();
             batch.sendTo(tally_);
+            batch.clear();
+            lock.lock();
+            spare_.push_back(std::move(batch)); // fresh room costs more than the events
         }
     }
 
@@ -123,6 +135,7 @@ private:
     std::mutex mutex_;
     std::condition_variable changed_;
     std::deque<EventBatch> waiting_;
+    std::vector<EventBatch> spare_; // tallied batches, emptied, their room kept
     bool ended_ = false;
     std::thread worker_; // last: it starts once the rest is ready
 };
