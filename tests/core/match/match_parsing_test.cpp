@@ -81,6 +81,7 @@ TEST(ConsoleLogParser, NamesComeFromTheColourStructureAndChatNeverCounts) {
         {"^1TheUnbelievablyLongNamedSnipe^7 was stabbed by ^4J\xF6rg^7",
          "kill TheUnbelievablyLongNamedSnipe~ by J\xF6rg was stabbed by\n"},
         {"^1Sam^7 was shot by ^4Samuel", ""},
+        {"^1Sam^7 was shot by ^1[ ^3HeaDShoT ^1]", ""}, // the tag alone names nobody
         {"^1Joe^7: ^2lol he was shot by his own team", "chat\n"},
         {"*ghost* ^4Sam^7: ^2Sam^7 fell to his death.", "chat\n"},
         {"^1(Joe^1) ^7(Market): ^2Joe has taken the Blue Flag!", "chat\n"},
