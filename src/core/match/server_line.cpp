@@ -178,15 +178,17 @@ KillMeaning meaningOfKill(const ServerLine& kill, const GameTable& table) {
             return meaning;
         }
     meaning.form = killFormOf(kill.mod, table);
+    // Another client's kill, whatever the MOD: only the world or the victim
+    // himself make a death by cause.
+    if (kill.client != kill.target && kill.client != table.worldClient)
+        return meaning;
+    meaning.what = KillMeaning::What::Death;
     const auto cause = std::find_if(table.causeMods.begin(), table.causeMods.end(),
                                     [&](const CauseMod& c) { return c.modName == kill.mod; });
     if (cause != table.causeMods.end())
         meaning.cause = cause->cause;
     else if (kill.client == kill.target)
         meaning.cause = meaning.form ? meaning.form->selfKill : DeathCause::KilledSelf;
-    else if (kill.client != table.worldClient)
-        return meaning; // a kill
-    meaning.what = KillMeaning::What::Death;
     return meaning;
 }
 

@@ -53,10 +53,11 @@ struct ServerLine {
 ServerLine cutServerLine(std::string_view line);
 
 // What a kill line means by the game's table: no death at all (a team
-// switch), a death by a cause (the world killed, the MOD is a cause, or the
-// victim's own weapon killed him), or a kill in a form (nullptr: a weapon the
-// table does not know; an alternate attack it does not list counts as the
-// weapon's main one).
+// switch); a kill whenever the killer is a client other than the victim,
+// whatever the MOD, in a form (nullptr: a weapon the table does not know, or
+// a cause such as MOD_UNKNOWN; an alternate attack it does not list counts as
+// the weapon's main one); else, the world or the victim himself killing, a
+// death by the MOD's cause (his own weapon's, for a weapon).
 struct KillMeaning {
     enum class What { NoDeath, Death, Kill } what = What::Kill;
     DeathCause cause = DeathCause::Died;
