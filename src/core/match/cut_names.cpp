@@ -11,10 +11,11 @@ struct Candidates {
     std::string_view name;
 };
 
-Candidates candidatesFor(const StringSet& names, std::string_view cut) {
+// Among the players seen in the map, those still in the game or all.
+Candidates candidatesFor(const StringMap<bool>& inMap, std::string_view cut, bool presentOnly) {
     Candidates found;
-    for (const std::string& name : names)
-        if (name.starts_with(cut)) {
+    for (const auto& [name, present] : inMap)
+        if ((present || !presentOnly) && name.starts_with(cut)) {
             ++found.count;
             found.name = name;
         }
@@ -26,40 +27,24 @@ std::array<NamedPlayer*, 2> namedIn(MatchEvent& event) { return {&event.player, 
 } // namespace
 
 void CutNames::notePresence(const MatchEvent& event) {
-    const auto see = [this](const NamedPlayer& p) {
+    const auto see = [this](const NamedPlayer& p, bool present) {
         if (p.name.empty() || !p.cutRaw.empty())
             return;
-        if (present_.find(p.name) == present_.end())
-            present_.emplace(p.name);
-        if (seenInMap_.find(p.name) == seenInMap_.end())
-            seenInMap_.emplace(p.name);
+        if (const auto it = inMap_.find(p.name); it != inMap_.end())
+            it->second = present;
+        else
+            inMap_.emplace(p.name, present);
     };
-    const auto gone = [this](const NamedPlayer& p) {
-        if (const auto it = present_.find(p.name); it != present_.end())
-            present_.erase(it);
-    };
-    switch (event.type) {
-    case MatchEventType::Disconnect:
-        see(event.player); // seen in this map all the same
-        gone(event.player);
-        break;
-    case MatchEventType::Rename:
-        see(event.player);
-        gone(event.player);
-        see(event.other);
-        break;
-    default:
-        see(event.player);
-        see(event.other);
-        break;
-    }
+    const bool gone = event.type == MatchEventType::Disconnect ||
+                      event.type == MatchEventType::Rename; // gone under that name
+    see(event.player, !gone);
+    see(event.other, true);
 }
 
 void CutNames::onEvent(const MatchEvent& event) {
     if (event.type == MatchEventType::MapStart) {
         release();
-        present_.clear();
-        seenInMap_.clear();
+        inMap_.clear();
         sink_.onEvent(event);
         return;
     }
@@ -74,7 +59,7 @@ void CutNames::onEvent(const MatchEvent& event) {
     for (std::size_t i = 0; i < named.size(); ++i) {
         if (named[i]->cutRaw.empty())
             continue;
-        const Candidates present = candidatesFor(present_, named[i]->name);
+        const Candidates present = candidatesFor(inMap_, named[i]->name, true);
         if (present.count == 1)
             *named[i] = NamedPlayer(present.name);
         pending[i] = present.count == 0;
@@ -101,7 +86,7 @@ void CutNames::release() {
             std::string& name = held.names[2 * i];
             std::string& cutRaw = held.names[2 * i + 1];
             if (held.pending[i]) {
-                if (const Candidates seen = candidatesFor(seenInMap_, name); seen.count == 1) {
+                if (const Candidates seen = candidatesFor(inMap_, name, false); seen.count == 1) {
                     name.assign(seen.name);
                     cutRaw.clear();
                 }

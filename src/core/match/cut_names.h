@@ -42,8 +42,7 @@ private:
     void release();
 
     MatchEventSink& sink_;
-    StringSet present_; // shown names
-    StringSet seenInMap_;
+    StringMap<bool> inMap_; // shown names seen in this map: still in the game?
     std::vector<Held> held_;
 };
 
