@@ -22,6 +22,9 @@ Candidates candidatesFor(const StringMap<bool>& inMap, std::string_view cut, boo
     return found;
 }
 
+// A map without end (a log without loading blocks) must not be held whole.
+constexpr std::size_t kMostHeld = std::size_t{1} << 16;
+
 std::array<NamedPlayer*, 2> namedIn(MatchEvent& event) { return {&event.player, &event.other}; }
 
 } // namespace
@@ -73,7 +76,7 @@ void CutNames::onEvent(const MatchEvent& event) {
         held.names[2 * i].assign(named[i]->name);
         held.names[2 * i + 1].assign(named[i]->cutRaw);
     }
-    if (event.type == MatchEventType::MapEnd)
+    if (event.type == MatchEventType::MapEnd || held_.size() >= kMostHeld)
         release();
 }
 

@@ -6,10 +6,11 @@
 // (disconnected, renamed away). Exactly one of them whose name starts with
 // the cut name: the event goes on under his name. Several: it goes on
 // unresolved (the cut name, its `cutRaw` kept). None: the events from there
-// on are held back until the map ends, and the cut name then goes to the one
-// player seen anywhere in that map whose name starts with it (else stays
-// unresolved). So a sink gets every event of a map, in order, by the time
-// the map ends, its names as resolved as they will ever be.
+// on are held back until the map ends (or a great many are held), and the
+// cut name then goes to the one player seen anywhere in that map whose name
+// starts with it (else stays unresolved). So a sink gets every event of a
+// map, in order, by the time the map ends, its names as resolved as they
+// will ever be.
 //
 // One thread; events in log order, then finish() once the log is read.
 

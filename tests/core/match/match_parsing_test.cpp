@@ -157,6 +157,17 @@ TEST(ConsoleLogParser, ACutNameGoesToThePlayerInTheGameWhoseNameStartsWithIt) {
     EXPECT_EQ(record.text, "kill " + cut + "~ by Bob M4\n");
 }
 
+// A log without loading blocks is one long map: what waits for its end is
+// handed on after a while all the same, not held to the log's end.
+TEST(ConsoleLogParser, ALogWithoutMapsIsNotHeldWhole) {
+    EventRecord record;
+    ConsoleLogParser parser(stockGameTable(), record);
+    parser.parseLine("^1Sergeant_Maximilian_Hawthorne^7 was shot by ^4Bob^7's M4");
+    for (int i = 0; i < 100000 && record.text.empty(); ++i)
+        parser.parseLine("^4Bob^7: ^2gg");
+    EXPECT_EQ(record.text.substr(0, 48), "kill Sergeant_Maximilian_Hawthorne~ by Bob M4\nch");
+}
+
 TEST(ServerLogParser, ClientsCarryNamesTeamsAndHeadHitsAcrossLines) {
     const char* lines[][2] = {
         {"  0:00 InitGame: \\mapname\\mp_shop\\g_gametype\\ctf", "map\n"},
