@@ -25,7 +25,7 @@ constexpr std::array<std::pair<LogKind, std::string_view>, 3> kKindWords = {{
 
 constexpr std::size_t kSampleLines = 2000; // per place looked at
 // Lines only a player's client writes: the loading block, and names closed
-// by "^7" outside machine lines (unless the line echoes chat, see below).
+// by "^7" outside machine lines (unless the line echoes chat).
 constexpr std::string_view kConsoleMarks[] = {"^7", "Current search path:"};
 
 using LineCounts = std::array<std::size_t, kKindNames.size()>; // by LogKind
@@ -34,19 +34,12 @@ std::size_t& countOf(LineCounts& counts, LogKind kind) {
     return counts[static_cast<std::size_t>(kind)];
 }
 
-// A dedicated console echoes each public and team chat line as the players
-// see it ("^1Hawk^7: ^2gg"), right after its "say:" or "sayteam:" line.
-bool echoesChat(const ServerLine& before, std::string_view text) {
-    return before.time.empty() &&
-           (before.type == ServerLineType::Say || before.type == ServerLineType::SayTeam) &&
-           text.ends_with(before.text) && text.size() > before.text.size();
-}
-
 // Counts each line as evidence of the kind that writes it. A machine line is
 // a server's, with the game time or without (chat can quote one, but then
-// the line starts with the speaker, not the keyword).
+// the line starts with the speaker, not the keyword); a chat line echoed
+// right after its say line a dedicated console's.
 void countLines(std::string_view bytes, std::size_t from, LineCounts& counts) {
-    ServerLine before;
+    ChatEchoes echoes;
     for (std::size_t n = 0; n < kSampleLines && from < bytes.size(); ++n) {
         std::size_t end = bytes.find('\n', from);
         if (end == std::string_view::npos)
@@ -56,10 +49,10 @@ void countLines(std::string_view bytes, std::size_t from, LineCounts& counts) {
             text.remove_suffix(1);
         from = end + 1;
         const ServerLine line = cutServerLine(text);
-        if (line.type != ServerLineType::Other) {
-            ++countOf(counts, line.time.empty() ? LogKind::ServerConsole : LogKind::ServerGameLog);
-        } else if (echoesChat(before, text)) {
+        if (echoes.isEcho(line)) {
             ++countOf(counts, LogKind::ServerConsole);
+        } else if (line.type != ServerLineType::Other) {
+            ++countOf(counts, line.time.empty() ? LogKind::ServerConsole : LogKind::ServerGameLog);
         } else {
             for (std::string_view mark : kConsoleMarks)
                 if (text.find(mark) != std::string_view::npos) {
@@ -67,7 +60,6 @@ void countLines(std::string_view bytes, std::size_t from, LineCounts& counts) {
                     break;
                 }
         }
-        before = line;
     }
 }
 

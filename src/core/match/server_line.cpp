@@ -192,6 +192,15 @@ KillMeaning meaningOfKill(const ServerLine& kill, const GameTable& table) {
     return meaning;
 }
 
+bool ChatEchoes::isEcho(const ServerLine& line) {
+    const bool echo = waiting_ && line.type == Other && line.body.size() > said_.size() &&
+                      line.body.ends_with(said_);
+    waiting_ = line.time.empty() && (line.type == Say || line.type == SayTeam);
+    if (waiting_)
+        said_.assign(line.text); // the line's own text may be gone by the next line
+    return echo;
+}
+
 std::string_view infoValue(std::string_view info, std::string_view key) {
     if (!info.empty() && info.front() == '\\')
         info.remove_prefix(1);

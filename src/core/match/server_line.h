@@ -8,6 +8,7 @@
 #include "core/match/game_table.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace quorvath {
@@ -64,6 +65,19 @@ struct KillMeaning {
     const KillForm* form = nullptr;
 };
 KillMeaning meaningOfKill(const ServerLine& kill, const GameTable& table);
+
+// A dedicated console echoes each public and team chat line as the players
+// see it ("^1Hawk^7: ^2gg") right after its "say:" or "sayteam:" line; a
+// game log, whose lines carry the time, never does.
+class ChatEchoes {
+public:
+    // Feed every line in order: whether `line` echoes the chat line before it.
+    bool isEcho(const ServerLine& line);
+
+private:
+    std::string said_;
+    bool waiting_ = false;
+};
 
 // The value of `key` in a "\key\value\key\value" string (InitGame, userinfo),
 // empty when it has none.

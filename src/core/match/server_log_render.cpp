@@ -125,6 +125,8 @@ private:
         entered_.clear();
         broadcastBefore_ = std::exchange(broadcast_, false);
         const ServerLine line = cutServerLine(text);
+        if (echoes_.isEcho(line))
+            return; // the say line before it shows it
         switch (line.type) {
         case ServerLineType::Separator: return; // the banner marks the map
         case ServerLineType::InitGame: putBanner(line); return;
@@ -338,6 +340,7 @@ private:
     std::vector<std::uint8_t> lineAttrs_;
     std::string entered_, enteredBefore_; // raw names; see enteredAgain
     bool broadcast_ = false, broadcastBefore_ = false;
+    ChatEchoes echoes_;
     std::size_t written_ = 0;
     std::size_t nextReport_ = 0;
     bool spilled_ = false;

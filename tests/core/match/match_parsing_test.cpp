@@ -269,9 +269,10 @@ TEST(LogKind, ToldByLinesOnlyOneKindWritesChatCannotFoolIt) {
 }
 
 // A dedicated console prints a player entering twice, the ClientBegin line
-// and the game's broadcast of it, in either order: shown once. A game log
-// has only the ClientBegin lines, each shown.
-TEST(ServerLogView, APlayerEntersOnce) {
+// and the game's broadcast of it, in either order, and each chat line twice,
+// the say line and its echo as the players see it: shown once. A game log
+// has only the ClientBegin and say lines, each shown.
+TEST(ServerLogView, APlayerEntersAndSpeaksOnce) {
     const struct {
         std::string bytes;
         std::string shown;
@@ -285,6 +286,9 @@ TEST(ServerLogView, APlayerEntersOnce) {
          "Bob joined the game\r\nBob entered the game\r\nBob entered the game\r\n"},
         {"  0:00 ClientUserinfoChanged: 1 n\\Bob\\t\\0\n  0:00 ClientBegin: 1\n",
          "  0:00 Bob joined the game\r\n  0:00 Bob entered the game\r\n"},
+        {"say: Bob: gg\n^7Bob^7: ^2gg\nsayteam: Bob: go\n^7(Bob^7)^7: ^2go\n^7Bob^7: ^2go\n",
+         "Bob: gg\r\n(Bob): go\r\nBob: go\r\n"},
+        {"  0:01 say: Bob: gg\n^7Bob^7: ^2gg\n", "  0:01 Bob: gg\r\nBob: gg\r\n"},
     };
     for (const auto& c : cases) {
         LogDocument doc;
