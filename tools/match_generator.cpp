@@ -23,7 +23,7 @@ constexpr const char* kGameNames[] = {"ctf (Capture the Flag)", "inf (Infiltrati
 const char* const kMaps[] = {"mp_shop", "mp_jor1", "mp_kam2", "mp_col1", "mp_hk1"};
 
 // How a weapon's attack reads in each log, and the sheet row it counts in
-// (ROW + "Kills" / ROW + "Deaths"; none for a telefrag).
+// (ROW + "Kills" / ROW + "Deaths"; none for a telefrag or an unknown MOD).
 enum class Blow { Bullet, Explosive, Blade, Unseen }; // Unseen: no hit line before it
 struct Weapon {
     const char* mod;
@@ -302,9 +302,9 @@ private:
     void leaveForTwin() {
         for (Person& p : people_)
             for (Person& twin : people_)
-                if (p.present && !twin.present && &p != &twin && !busy(p) && chance(2) &&
-                    shown(p.raw()).substr(0, 29) == shown(twin.raw()).substr(0, 29) &&
-                    shown(p.raw()).size() >= 29) {
+                if (p.present && !twin.present && &p != &twin && shown(p.raw()).size() >= 29 &&
+                    shown(p.raw()).substr(0, 29) == shown(twin.raw()).substr(0, 29) && !busy(p) &&
+                    chance(2)) {
                     console(display(p) + "^7 disconnected");
                     machine("ClientDisconnect: " + number(p));
                     p.present = false;

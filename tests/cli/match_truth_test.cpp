@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -110,6 +111,12 @@ TEST(MatchTruth, EveryKindOfLogOfEveryGameTypeGivesEveryPlayersTruth) {
             ASSERT_EQ(std::system(generate.c_str()), 0) << generate;
             const Counts truth = parseCounts(readFile(prefix + "-truth.txt"));
             ASSERT_GE(truth.players.size(), 20u);
+            // The three who share their first 29 characters all played.
+            EXPECT_EQ(std::count_if(truth.players.begin(), truth.players.end(),
+                                    [](const auto& p) {
+                                        return p.first.starts_with("=[Elite]=The_Terminator_Of_Do");
+                                    }),
+                      3);
             for (const KindRow& kind : kinds) {
                 SCOPED_TRACE(std::string(type) + chatty + " " + kind.file);
                 const std::string log = prefix + "-" + kind.file + ".log";
