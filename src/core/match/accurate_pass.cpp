@@ -173,16 +173,16 @@ public:
     CountingScope finish(PlayerTable& players) {
         if (!carried_.empty())
             parse(carried_);
+        if (console_)
+            console_->finish();
         tallying_.finish();
         CountingScope scope;
         scope.mode = CountingMode::Accurate;
+        tally_.fillTable(players);
         if (console_) {
-            tally_.fillTable(
-                players, [this](std::string_view cutRaw) { return console_->fullNameFor(cutRaw); });
             scope.setUnrecorded(bots);
             scope.setUnrecorded(warmupKills);
         } else {
-            tally_.fillTable(players, {});
             markServerGaps(scope);
         }
         const bool headshots = console_ ? console_->headshotsSeen() : server_->hitsSeen();

@@ -178,16 +178,27 @@ KillMeaning meaningOfKill(const ServerLine& kill, const GameTable& table) {
             return meaning;
         }
     meaning.form = killFormOf(kill.mod, table);
+    // Another client's kill, whatever the MOD: only the world or the victim
+    // himself make a death by cause.
+    if (kill.client != kill.target && kill.client != table.worldClient)
+        return meaning;
+    meaning.what = KillMeaning::What::Death;
     const auto cause = std::find_if(table.causeMods.begin(), table.causeMods.end(),
                                     [&](const CauseMod& c) { return c.modName == kill.mod; });
     if (cause != table.causeMods.end())
         meaning.cause = cause->cause;
     else if (kill.client == kill.target)
         meaning.cause = meaning.form ? meaning.form->selfKill : DeathCause::KilledSelf;
-    else if (kill.client != table.worldClient)
-        return meaning; // a kill
-    meaning.what = KillMeaning::What::Death;
     return meaning;
+}
+
+bool ChatEchoes::isEcho(const ServerLine& line) {
+    const bool echo = waiting_ && line.type == Other && line.body.size() > said_.size() &&
+                      line.body.ends_with(said_);
+    waiting_ = line.time.empty() && (line.type == Say || line.type == SayTeam);
+    if (waiting_)
+        said_.assign(line.text); // the line's own text may be gone by the next line
+    return echo;
 }
 
 std::string_view infoValue(std::string_view info, std::string_view key) {

@@ -60,7 +60,10 @@ void ServerLogParser::parseLine(std::string_view text) {
     case ServerLineType::Say:
     case ServerLineType::SayTeam:
     case ServerLineType::Tell: sink_.onEvent(MatchEvent(MatchEventType::Chat)); break;
-    case ServerLineType::Broadcast: broadcasts_.parseLine(line.text); break;
+    case ServerLineType::Broadcast:
+        broadcasts_.parseLine(line.text);
+        broadcasts_.finish(); // a broadcast line has no map to wait for
+        break;
     default: break;
     }
 }
