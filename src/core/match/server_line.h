@@ -55,7 +55,7 @@ struct ServerLine {
     std::int32_t ping = 0;      // Score
 };
 
-// The game log's time ("   3:59") in seconds; -1 for none.
+// A line's `time` ("   3:59", as cut) in seconds; -1 for none.
 std::int32_t gameSeconds(std::string_view time);
 
 // Cuts `line` (without its line end). A line that does not hold what its

@@ -23,6 +23,7 @@ namespace {
 class EventRecord final : public MatchEventSink {
 public:
     void onEvent(const MatchEvent& e) override {
+        const MatchDetails& d = *e.details;
         const auto name = [](const NamedPlayer& p) {
             return std::string(p.name) + (p.cutRaw.empty() ? "" : "~") +
                    (p.client >= 0 ? "#" + std::to_string(p.client) : "");
@@ -49,8 +50,8 @@ public:
             break;
         case MatchEventType::Connect:
             text += "connect " + name(e.player) + (e.bot ? " bot" : "") +
-                    (e.guid.empty() ? "" : " [" + std::string(e.guid) + "]") +
-                    (e.address.empty() ? "" : " " + std::string(e.address));
+                    (d.guid.empty() ? "" : " [" + std::string(d.guid) + "]") +
+                    (d.address.empty() ? "" : " " + std::string(d.address));
             break;
         case MatchEventType::Disconnect: text += "disconnect " + name(e.player); break;
         case MatchEventType::TeamChange:
@@ -61,21 +62,21 @@ public:
             break;
         case MatchEventType::MapStart:
             text += "map";
-            if (!e.map.empty())
-                text += " " + std::string(e.map) + "|" + std::string(e.gameType) + "|" +
-                        std::string(e.server);
+            if (!d.map.empty())
+                text += " " + std::string(d.map) + "|" + std::string(d.gameType) + "|" +
+                        std::string(d.server);
             break;
         case MatchEventType::MapEnd: text += "end"; break;
         case MatchEventType::WarmupStart: text += "warmup"; break;
         case MatchEventType::Chat: text += "chat"; break;
         case MatchEventType::RoundEnd: text += "round " + team(e.team); break;
-        case MatchEventType::MatchOver: text += "over " + std::string(e.reason); break;
+        case MatchEventType::MatchOver: text += "over " + std::string(d.reason); break;
         case MatchEventType::TeamScores:
-            text += "scores " + std::to_string(e.redScore) + " " + std::to_string(e.blueScore);
+            text += "scores " + std::to_string(d.redScore) + " " + std::to_string(d.blueScore);
             break;
         case MatchEventType::PlayerScore:
-            text += "score " + name(e.player) + " " + std::to_string(e.score) + " " +
-                    std::to_string(e.ping);
+            text += "score " + name(e.player) + " " + std::to_string(d.score) + " " +
+                    std::to_string(d.ping);
             break;
         }
         text += e.time >= 0 ? " @" + std::to_string(e.time) + "\n" : "\n";
