@@ -1,9 +1,9 @@
 #pragma once
 // KeptMatchEvents: match events kept past the call that handed them over,
 // each with copies of its texts (names, and the map settings, GUID, ... of
-// its details) in the keeper's one buffer. The Accurate pass hands its events to its tally thread
-// this way, a batch at a time; a history can keep a map's events until it
-// ends.
+// its details) in the keeper's one buffer. The Accurate pass hands its events
+// to its tally thread this way, a batch at a time; a history can keep a map's
+// events until it ends.
 
 #include "core/match/match_event.h"
 
