@@ -455,10 +455,11 @@ int usage() {
                "               [--chatty] [--seed S] --out PREFIX\n"
                "The match mode writes one match as PREFIX-console.log (a player's console\n"
                "log), PREFIX-games.log (the server's game log), PREFIX-server.log (the\n"
-               "dedicated server's console log) and PREFIX-truth.txt; --chatty makes chat the\n"
-               "most of their lines.\n",
+               "dedicated server's console log), PREFIX-truth.txt and PREFIX-matches.txt;\n"
+               "--chatty makes chat the most of their lines.\n",
                stderr);
     std::fputs(genlog::truthFormat(), stderr);
+    std::fputs(genlog::matchesFormat(), stderr);
     return 2;
 }
 

@@ -159,6 +159,7 @@ constexpr const char* kTrapChat[] = {
 };
 
 constexpr const char* kOsp = " ^1[ ^3HeaDShoT ^1]";
+constexpr const char* kHostName = "^1Quorvath ^7Test";
 constexpr int kWorld = 1022;
 
 std::string shown(const std::string& raw) {
@@ -228,6 +229,7 @@ public:
 
     std::string console_, games_, server_;
     Truth truth_;
+    std::string matches_; // what the logs say of each map (matchesFormat)
 
 private:
     // --- the three logs ---
@@ -240,6 +242,11 @@ private:
         server_ += line + "\n";
     }
     void broadcast(const std::string& text) { server_ += "broadcast: print \"" + text + "\\n\"\n"; }
+    void told(const std::vector<std::string>& fields) {
+        for (std::size_t i = 0; i < fields.size(); ++i)
+            matches_ += (i ? "\t" : "") + fields[i];
+        matches_ += "\n";
+    }
 
     // --- players ---
     bool teamGame() const { return type_ != GameType::Dm; }
@@ -375,20 +382,30 @@ private:
         }
         console("Timelimit hit.");
         machine("Exit: Timelimit hit.");
-        if (teamGame())
-            machine("red:" + std::to_string(below(10)) + "  blue:" + std::to_string(below(10)));
+        told({"over", "Timelimit hit."});
+        told({"ended", std::to_string(seconds_)});
+        if (teamGame()) {
+            const std::string red = std::to_string(below(10)), blue = std::to_string(below(10));
+            machine("red:" + red + "  blue:" + blue);
+            told({"scores", red, blue});
+        }
         for (Person& p : people_)
-            if (p.present)
-                machine("score: " + std::to_string(below(30)) + "  ping: " +
-                        std::to_string(20 + below(100)) + "  client: " + number(p) + " " + p.raw());
+            if (p.present) {
+                const std::string score = std::to_string(below(30) - 5);
+                const std::string ping = std::to_string(20 + below(100));
+                machine("score: " + score + "  ping: " + ping + "  client: " + number(p) + " " +
+                        p.raw());
+                told({"score", number(p), shown(p.raw()), score, ping});
+            }
         machine("ShutdownGame:");
     }
 
     void startServerMap(int map) {
         machine(std::string(60, '-'));
-        machine(std::string("InitGame: \\sv_hostname\\Quorvath Test\\mapname\\") + kMaps[map % 5] +
-                "\\g_gametype\\" + kTypeNames[static_cast<int>(type_)] + "\\g_logHits\\" +
-                (hitsLogged() ? "1" : "0") + "\\version\\SOF2MP V1.03");
+        machine(std::string("InitGame: \\sv_hostname\\") + kHostName + "\\mapname\\" +
+                kMaps[map % 5] + "\\g_gametype\\" + kTypeNames[static_cast<int>(type_)] +
+                "\\g_logHits\\" + (hitsLogged() ? "1" : "0") + "\\version\\SOF2MP V1.03");
+        told({"map", kMaps[map % 5], kTypeNames[static_cast<int>(type_)], shown(kHostName)});
     }
 
     bool hitsLogged() const { return type_ != GameType::Dm; }
@@ -399,10 +416,11 @@ private:
                 connect(p);
     }
     void connect(Person& p) {
-        machine(
-            "ClientConnect: " + number(p) + " - " +
-            (p.bot ? std::string(" []")
-                   : "10.0.0." + std::to_string(client(p) + 2) + ":20100 [GUID" + number(p) + "]"));
+        const std::string address =
+            p.bot ? "" : "10.0.0." + std::to_string(client(p) + 2) + ":20100";
+        const std::string guid = p.bot ? "" : "GUID" + number(p);
+        machine("ClientConnect: " + number(p) + " - " + address + " [" + guid + "]");
+        told({"client", number(p), guid, address});
         userinfo(p);
         machine("ClientBegin: " + number(p));
         broadcast(p.raw() + "^7 entered the game");
@@ -607,11 +625,13 @@ private:
                 carrier_[Bomb] = nullptr;
             } else if (planter_ && chance(50)) {
                 console("Blue team has destroyed the target!");
+                told({"round", "blue"});
                 truth_.add(*planter_, "targetsDestroyed");
                 planter_ = nullptr;
             } else if (planter_) {
                 said(onTeam(1), "has defused the bomb!", "bombsDefused");
                 console("Red team has defended the bomb site!");
+                told({"round", "red"});
                 planter_ = nullptr;
             } else {
                 Person& p = onTeam(2);
@@ -626,8 +646,13 @@ private:
     void roundEnd() {
         static constexpr const char* kEnds[] = {"Red team eliminated!", "Blue team eliminated!",
                                                 "Round Draw!"};
-        console(type_ == GameType::Inf && chance(30) ? "Red team has defended the briefcase!"
-                                                     : pick(kEnds));
+        const std::string end = type_ == GameType::Inf && chance(30)
+                                    ? "Red team has defended the briefcase!"
+                                    : pick(kEnds);
+        console(end);
+        told({"round", end.starts_with("Round")        ? "none"
+                       : end.starts_with("Red team e") ? "blue"
+                                                       : "red"});
         carrier_.fill(nullptr);
         planter_ = nullptr;
     }
@@ -745,6 +770,18 @@ bool isMatchType(const std::string& type) {
     return std::find(std::begin(kTypeNames), std::end(kTypeNames), type) != std::end(kTypeNames);
 }
 
+const char* matchesFormat() {
+    return "The matches file: what the logs say of each map, in log order, one fact a line\n"
+           "(TAB between fields; which logs hold it in brackets):\n"
+           "  map MAP TYPE SERVER          a map starts (server logs)\n"
+           "  client N GUID ADDRESS        client N connects (server logs; a bot has neither)\n"
+           "  round WINNER                 a round ends: red, blue or none (console)\n"
+           "  over REASON                  the map's play ends (server logs)\n"
+           "  ended SECONDS                its game time then (game log)\n"
+           "  scores RED BLUE              the teams' scores (server logs)\n"
+           "  score N NAME SCORE PING      a player's score (server logs)\n";
+}
+
 const char* truthFormat() {
     return "The truth file: lines starting with # are comments; then per player (the name\n"
            "as the game shows it, colour codes removed, Windows-1252 bytes)\n"
@@ -763,7 +800,8 @@ bool writeMatch(const MatchOptions& options) {
     return writeFile(options.prefix + "-console.log", match.console_) &&
            writeFile(options.prefix + "-games.log", match.games_) &&
            writeFile(options.prefix + "-server.log", match.server_) &&
-           writeFile(options.prefix + "-truth.txt", match.truth_.text(header));
+           writeFile(options.prefix + "-truth.txt", match.truth_.text(header)) &&
+           writeFile(options.prefix + "-matches.txt", match.matches_);
 }
 
 } // namespace genlog

@@ -7,6 +7,7 @@
 //   PREFIX-games.log    the server's game log, each line after the game time (LF)
 //   PREFIX-server.log   the dedicated server's console log (LF)
 //   PREFIX-truth.txt    per player, what happened (see truthHeader in the .cpp)
+//   PREFIX-matches.txt  per map, what the logs say of it (matchesFormat)
 //
 // The player's console log starts when the match does: a server's warm-up is
 // only in the two server logs. Server logs hold hit lines in every game type
@@ -37,7 +38,8 @@ bool isMatchType(const std::string& type);
 // cannot be written.
 bool writeMatch(const MatchOptions& options);
 
-// The truth file's format, for the usage text.
+// The truth file's and the matches file's formats, for the usage text.
 const char* truthFormat();
+const char* matchesFormat();
 
 } // namespace genlog

@@ -1,6 +1,6 @@
 #pragma once
-// The Accurate statistics pass: the raw log, line by line, through the parser
-// of its kind into match events, booked by MatchTally into the player table.
+// The Accurate statistics pass: the raw log, line by line, through the
+// MatchEventReader into match events, booked by MatchTally into the player table.
 // It reads the log as the file holds it, colour codes and all, because names
 // and teams are read from the colour structure; the loaded document holds only
 // the rendered text, so the window's pass reads the file again (the archive

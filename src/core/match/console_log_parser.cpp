@@ -4,6 +4,8 @@
 #include "core/match/shown_name.h"
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 namespace quorvath {
 
@@ -28,6 +30,30 @@ char takeOpeningCode(std::string_view& raw) {
 }
 
 bool isTeamCode(char code) { return code == '1' || code == '4'; }
+
+// A team line starts with the team's word: "Blue team has destroyed the target!".
+constexpr std::pair<std::string_view, Team> kTeamWords[] = {{"Red ", Team::Red},
+                                                            {"Blue ", Team::Blue}};
+
+Team teamNamed(std::string_view words) {
+    for (const auto& [word, team] : kTeamWords)
+        if (words == word)
+            return team;
+    return Team::Unknown;
+}
+
+// Who won the round an objective line ends, from the team it names: nothing
+// when the line ends no round, Unknown when nobody won it.
+std::optional<Team> roundWinner(ObjectiveStep step, Team named) {
+    switch (step) {
+    case ObjectiveStep::TargetDestroyed:
+    case ObjectiveStep::RoundWon: return named;
+    case ObjectiveStep::RoundLost:
+        return named == Team::Red ? Team::Blue : named == Team::Blue ? Team::Red : Team::Unknown;
+    case ObjectiveStep::RoundDrawn: return Team::Unknown;
+    default: return std::nullopt;
+    }
+}
 
 // The shown name: `raw` itself when it has no colour code (team games strip
 // them), else its shown form built in `buffer`.
@@ -179,6 +205,8 @@ bool ConsoleLogParser::parseLineEnding(std::string_view line) {
             } else {
                 event.player = fullName(name, firstName_);
             }
+        } else {
+            event.team = teamNamed(name);
         }
         switch (ending.meaning) {
         case Meaning::Cause:
@@ -203,6 +231,12 @@ bool ConsoleLogParser::parseLineEnding(std::string_view line) {
         }
         }
         sink_.onEvent(event);
+        if (ending.meaning == Meaning::Objective)
+            if (const auto winner = roundWinner(event.objective->step, event.team)) {
+                MatchEvent roundEnd(MatchEventType::RoundEnd);
+                roundEnd.team = *winner;
+                sink_.onEvent(roundEnd);
+            }
         return true;
     }
     return false;

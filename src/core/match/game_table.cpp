@@ -99,10 +99,10 @@ constexpr ObjectivePhrase kObjectives[] = {
     {"has planted the bomb!", Planted, Bomb, bombsPlanted, true},
     {"has defused the bomb!", Defused, Bomb, bombsDefused, true},
     {"team has destroyed the target!", TargetDestroyed, Bomb, targetsDestroyed, false},
-    {"team has defended the briefcase!", RoundEnd, None, kNoRow, false},
-    {"team has defended the bomb site!", RoundEnd, None, kNoRow, false},
-    {"team eliminated!", RoundEnd, None, kNoRow, false},
-    {"Round Draw!", RoundEnd, None, kNoRow, false},
+    {"team has defended the briefcase!", RoundWon, None, kNoRow, false},
+    {"team has defended the bomb site!", RoundWon, None, kNoRow, false},
+    {"team eliminated!", RoundLost, None, kNoRow, false},
+    {"Round Draw!", RoundDrawn, None, kNoRow, false},
 };
 
 constexpr PlayerPhrase kPlayerPhrases[] = {

@@ -63,8 +63,10 @@ enum class ObjectiveStep : std::uint8_t {
     Escaped,
     Planted,
     Defused,
-    TargetDestroyed, // credited to the player who planted the bomb
-    RoundEnd,        // nothing is carried or planted any more
+    TargetDestroyed, // credited to the player who planted the bomb; the team named wins the round
+    RoundWon,        // the team the line names won the round: nothing is carried or planted
+    RoundLost,       // the team the line names lost it (the same)
+    RoundDrawn,      // nobody won it (the same)
 };
 
 // A console line about an objective: "Name has taken the Blue Flag!"; a team

@@ -64,7 +64,11 @@ void MatchTally::onEvent(const MatchEvent& event) {
         break;
     case MatchEventType::MapEnd: dropEverything(); break;
     case MatchEventType::WarmupStart: warmup_ = true; break;
-    case MatchEventType::Chat: break;
+    case MatchEventType::Chat:
+    case MatchEventType::RoundEnd: // its objective line dropped what was carried
+    case MatchEventType::MatchOver:
+    case MatchEventType::TeamScores:
+    case MatchEventType::PlayerScore: break;
     }
 }
 
@@ -125,7 +129,9 @@ void MatchTally::bookObjective(const MatchEvent& event) {
             ++count(planter_, objective.counter);
         planter_ = -1;
         return;
-    case ObjectiveStep::RoundEnd: dropEverything(); break;
+    case ObjectiveStep::RoundWon:
+    case ObjectiveStep::RoundLost:
+    case ObjectiveStep::RoundDrawn: dropEverything(); break;
     }
     if (player >= 0 && objective.counter != kNoRow)
         ++count(player, objective.counter);

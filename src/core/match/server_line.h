@@ -31,23 +31,33 @@ enum class ServerLineType : std::uint8_t {
     Tell,
     Broadcast,
     Exit,
+    TeamScores, // "red:3  blue:5"
+    Score,      // "score: 12  ping: 50  client: 3 Mullins"
 };
 
 struct ServerLine {
     ServerLineType type = ServerLineType::Other;
-    std::string_view time;      // the game log's "   3:59"; empty when the line has none
-    std::string_view body;      // the line after the time and its blank
-    std::int32_t client = -1;   // Kill: the killer; Hit: the attacker; else whom the line is about
-    std::int32_t target = -1;   // Kill: the victim; Hit: the one hit
-    std::int32_t location = 0;  // Hit: the location bits
-    std::int32_t damage = 0;    // Hit
-    std::string_view mod;       // Kill: the MOD name, "_ALT" included
-    std::string_view name;      // userinfo "n\"; the speaker; Kill: the killer as printed
+    std::string_view time;     // the game log's "   3:59"; empty when the line has none
+    std::string_view body;     // the line after the time and its blank
+    std::int32_t client = -1;  // Kill: the killer; Hit: the attacker; else whom the line is about
+    std::int32_t target = -1;  // Kill: the victim; Hit: the one hit
+    std::int32_t location = 0; // Hit: the location bits
+    std::int32_t damage = 0;   // Hit
+    std::string_view mod;      // Kill: the MOD name, "_ALT" included
+    std::string_view name; // userinfo "n\"; the speaker, the scored; Kill: the killer as printed
     std::string_view otherName; // Kill: the victim as printed; Tell: the addressee
-    std::string_view text;      // what was said or printed; InitGame: the settings
+    std::string_view text;      // what was said or printed; InitGame: the settings; Exit: why
     Team team = Team::Unknown;  // userinfo "t\"
     bool bot = false;           // a connect without an address
+    std::string_view address;   // ClientConnect: "ip:port", empty for a bot
+    std::string_view guid;      //   and the GUID in its brackets
+    std::int32_t score = 0;     // Score: the player's; TeamScores: the red team's
+    std::int32_t blueScore = 0; // TeamScores
+    std::int32_t ping = 0;      // Score
 };
+
+// A line's `time` ("   3:59", as cut) in seconds; -1 for none.
+std::int32_t gameSeconds(std::string_view time);
 
 // Cuts `line` (without its line end). A line that does not hold what its
 // keyword promises comes back as Other.

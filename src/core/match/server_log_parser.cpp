@@ -32,8 +32,18 @@ ServerLogParser::Client* ServerLogParser::client(std::int32_t number) {
     return &clients_[static_cast<std::size_t>(number)];
 }
 
+NamedPlayer ServerLogParser::named(const Client& c) const {
+    return NamedPlayer(c.name, {}, static_cast<std::int32_t>(&c - clients_.data()));
+}
+
+void ServerLogParser::send(MatchEvent&& event) {
+    event.time = gameSeconds(time_);
+    sink_.onEvent(event);
+}
+
 void ServerLogParser::parseLine(std::string_view text) {
     const ServerLine line = cutServerLine(text);
+    time_ = line.time;
     switch (line.type) {
     case ServerLineType::Kill: onKill(line); break;
     case ServerLineType::Hit:
@@ -42,30 +52,93 @@ void ServerLogParser::parseLine(std::string_view text) {
             target->headHit = (line.location & table_.headBit) != 0;
         break;
     case ServerLineType::ClientUserinfoChanged: onUserinfo(line); break;
-    case ServerLineType::ClientConnect:
-        // Every client connects again at each map: only a new one is new.
-        if (Client* c = client(line.client))
-            c->bot = line.bot;
-        break;
+    case ServerLineType::ClientConnect: onConnect(line); break;
     case ServerLineType::ClientDisconnect:
         if (Client* c = client(line.client)) {
             if (c->named)
-                sink_.onEvent(MatchEvent(MatchEventType::Disconnect, NamedPlayer(c->name)));
+                send(MatchEvent(MatchEventType::Disconnect, named(*c)));
             *c = Client{};
         }
         break;
-    case ServerLineType::InitGame: sink_.onEvent(MatchEvent(MatchEventType::MapStart)); break;
-    case ServerLineType::ShutdownGame: sink_.onEvent(MatchEvent(MatchEventType::MapEnd)); break;
-    case ServerLineType::Warmup: sink_.onEvent(MatchEvent(MatchEventType::WarmupStart)); break;
+    case ServerLineType::InitGame: onMapStart(line); break;
+    case ServerLineType::ShutdownGame: send(MatchEvent(MatchEventType::MapEnd)); break;
+    case ServerLineType::Warmup: send(MatchEvent(MatchEventType::WarmupStart)); break;
     case ServerLineType::Say:
     case ServerLineType::SayTeam:
-    case ServerLineType::Tell: sink_.onEvent(MatchEvent(MatchEventType::Chat)); break;
+    case ServerLineType::Tell: send(MatchEvent(MatchEventType::Chat)); break;
     case ServerLineType::Broadcast:
         broadcasts_.parseLine(line.text);
         broadcasts_.finish(); // a broadcast line has no map to wait for
         break;
+    case ServerLineType::Exit: {
+        MatchDetails end;
+        end.reason = line.text;
+        MatchEvent over(MatchEventType::MatchOver);
+        over.details = &end;
+        send(std::move(over));
+        break;
+    }
+    case ServerLineType::TeamScores: {
+        MatchDetails teams;
+        teams.redScore = line.score;
+        teams.blueScore = line.blueScore;
+        MatchEvent scores(MatchEventType::TeamScores);
+        scores.details = &teams;
+        send(std::move(scores));
+        break;
+    }
+    case ServerLineType::Score: onScore(line); break;
     default: break;
     }
+}
+
+// Every client connects again at each map: only a new one is new, and his
+// first name makes him known (sendConnect).
+void ServerLogParser::onConnect(const ServerLine& line) {
+    if (Client* c = client(line.client)) {
+        c->bot = line.bot;
+        c->guid.assign(line.guid);
+        c->address.assign(line.address);
+    }
+}
+
+void ServerLogParser::sendConnect(const Client& c) {
+    MatchDetails connection;
+    connection.guid = c.guid;
+    connection.address = c.address;
+    MatchEvent event(MatchEventType::Connect, named(c));
+    event.bot = c.bot;
+    event.details = &connection;
+    send(std::move(event));
+}
+
+void ServerLogParser::onMapStart(const ServerLine& line) {
+    serverName_ = shownName(infoValue(line.text, "sv_hostname"));
+    MatchDetails settings;
+    settings.map = infoValue(line.text, "mapname");
+    settings.gameType = infoValue(line.text, "g_gametype");
+    settings.server = serverName_;
+    MatchEvent start(MatchEventType::MapStart);
+    start.details = &settings;
+    send(std::move(start));
+}
+
+// A score names a client the log may never have named otherwise (it began
+// late): he is not made known by it.
+void ServerLogParser::onScore(const ServerLine& line) {
+    const Client* c = client(line.client);
+    MatchDetails scored;
+    scored.score = line.score;
+    scored.ping = line.ping;
+    MatchEvent event(MatchEventType::PlayerScore);
+    event.details = &scored;
+    if (c && c->named) {
+        event.player = named(*c);
+    } else {
+        printedName_ = shownName(line.name);
+        event.player = NamedPlayer(printedName_, {}, line.client);
+    }
+    send(std::move(event));
 }
 
 // A client first named by a kill line (the log began after his userinfo).
@@ -74,9 +147,7 @@ void ServerLogParser::nameFromLine(Client& c, std::string_view printed) {
         return;
     c.name = shownName(printed);
     c.named = true;
-    MatchEvent event(MatchEventType::Connect, NamedPlayer(c.name));
-    event.bot = c.bot;
-    sink_.onEvent(event);
+    sendConnect(c);
 }
 
 void ServerLogParser::onKill(const ServerLine& line) {
@@ -86,7 +157,7 @@ void ServerLogParser::onKill(const ServerLine& line) {
         return;
     nameFromLine(*victim, line.otherName);
     const bool headHit = std::exchange(victim->headHit, false); // the next kill needs its own hit
-    MatchEvent event(MatchEventType::Death, NamedPlayer(victim->name));
+    MatchEvent event(MatchEventType::Death, named(*victim));
     event.cause = meaning.cause;
     if (meaning.what == KillMeaning::What::Kill) {
         Client* killer = client(line.client);
@@ -94,12 +165,12 @@ void ServerLogParser::onKill(const ServerLine& line) {
             return;
         nameFromLine(*killer, line.name);
         event.type = MatchEventType::Kill;
-        event.other = NamedPlayer(killer->name);
+        event.other = named(*killer);
         event.form = meaning.form;
         event.headshot = headHit;
         event.teamKill = isTeam(killer->team) && killer->team == victim->team;
     }
-    sink_.onEvent(event);
+    send(std::move(event));
 }
 
 void ServerLogParser::onUserinfo(const ServerLine& line) {
@@ -111,22 +182,20 @@ void ServerLogParser::onUserinfo(const ServerLine& line) {
         if (!c->named) {
             c->name = std::move(name);
             c->named = true;
-            MatchEvent connect(MatchEventType::Connect, NamedPlayer(c->name));
-            connect.bot = c->bot;
-            sink_.onEvent(connect);
+            sendConnect(*c);
         } else if (name != c->name) {
             // The same client under a new name: a rename, which links the aliases.
             oldName_ = std::exchange(c->name, std::move(name));
-            sink_.onEvent(
-                MatchEvent(MatchEventType::Rename, NamedPlayer(oldName_), NamedPlayer(c->name)));
+            send(MatchEvent(MatchEventType::Rename, NamedPlayer(oldName_, {}, line.client),
+                            named(*c)));
         }
     }
     if (line.team != Team::Unknown && line.team != c->team) {
         c->team = line.team;
         if (c->named) {
-            MatchEvent change(MatchEventType::TeamChange, NamedPlayer(c->name));
+            MatchEvent change(MatchEventType::TeamChange, named(*c));
             change.team = c->team;
-            sink_.onEvent(change);
+            send(std::move(change));
         }
     }
 }

@@ -8,7 +8,9 @@
 // table lists, are suicides by cause; a team switch is no death. A kill is a
 // head shot when the last hit line on the victim hit his head (only servers
 // that log hits can tell). The console's broadcast lines give votes, kicks
-// and bans.
+// and bans. Every event names its players' client numbers and carries the
+// game time where the log has it; a map start carries the map's settings, a
+// player's first connect his GUID and address, the map's end its scores.
 //
 // One thread; feed the lines in log order.
 
@@ -38,6 +40,8 @@ public:
 private:
     struct Client {
         std::string name; // as shown
+        std::string guid; // as his last connect line gave them
+        std::string address;
         Team team = Team::Unknown;
         bool named = false;
         bool bot = false;
@@ -55,9 +59,15 @@ private:
     };
 
     Client* client(std::int32_t number);
+    NamedPlayer named(const Client& c) const;
+    void send(MatchEvent&& event); // stamped with the line's game time
+    void sendConnect(const Client& c);
     void nameFromLine(Client& c, std::string_view printed);
     void onKill(const ServerLine& line);
     void onUserinfo(const ServerLine& line);
+    void onConnect(const ServerLine& line);
+    void onMapStart(const ServerLine& line);
+    void onScore(const ServerLine& line);
 
     const GameTable& table_;
     MatchEventSink& sink_;
@@ -65,6 +75,9 @@ private:
     ConsoleLogParser broadcasts_;
     std::vector<Client> clients_;
     std::string oldName_;
+    std::string serverName_;  // the map's host name, as shown
+    std::string printedName_; // a name shown from its line alone
+    std::string_view time_;   // the line's game time
     bool hitsSeen_ = false;
 };
 

@@ -18,13 +18,17 @@
 namespace quorvath {
 namespace {
 
-// Each event as one readable line; "~" marks a name that may be cut.
+// Each event as one readable line; "~" marks a name that may be cut, "#N"
+// a client number, "@S" the game time.
 class EventRecord final : public MatchEventSink {
 public:
     void onEvent(const MatchEvent& e) override {
+        const MatchDetails& d = *e.details;
         const auto name = [](const NamedPlayer& p) {
-            return std::string(p.name) + (p.cutRaw.empty() ? "" : "~");
+            return std::string(p.name) + (p.cutRaw.empty() ? "" : "~") +
+                   (p.client >= 0 ? "#" + std::to_string(p.client) : "");
         };
+        const auto team = [](Team t) { return std::to_string(static_cast<int>(t)); };
         switch (e.type) {
         case MatchEventType::Kill:
             text += "kill " + name(e.player) + " by " + name(e.other) + " " +
@@ -38,29 +42,46 @@ public:
                     std::string(counterName(causeCounter(stockGameTable(), e.cause)));
             break;
         case MatchEventType::Objective:
-            text += "objective " + name(e.player) + "|" + std::string(e.objective->phrase);
+            text += "objective " + name(e.player) + "|" + std::string(e.objective->phrase) +
+                    (e.team == Team::Unknown ? "" : " " + team(e.team));
             break;
         case MatchEventType::Rename:
             text += "rename " + name(e.player) + " > " + name(e.other);
             break;
         case MatchEventType::Connect:
-            text += "connect " + name(e.player) + (e.bot ? " bot" : "");
+            text += "connect " + name(e.player) + (e.bot ? " bot" : "") +
+                    (d.guid.empty() ? "" : " [" + std::string(d.guid) + "]") +
+                    (d.address.empty() ? "" : " " + std::string(d.address));
             break;
         case MatchEventType::Disconnect: text += "disconnect " + name(e.player); break;
         case MatchEventType::TeamChange:
-            text += "team " + name(e.player) + " " + std::to_string(static_cast<int>(e.team));
+            text += "team " + name(e.player) + " " + team(e.team);
             break;
         case MatchEventType::PlayerLine:
             text += "line " + name(e.player) + " " + std::string(counterName(e.counter));
             break;
-        case MatchEventType::MapStart: text += "map"; break;
+        case MatchEventType::MapStart:
+            text += "map";
+            if (!d.map.empty())
+                text += " " + std::string(d.map) + "|" + std::string(d.gameType) + "|" +
+                        std::string(d.server);
+            break;
         case MatchEventType::MapEnd: text += "end"; break;
         case MatchEventType::WarmupStart: text += "warmup"; break;
         case MatchEventType::Chat:
             text += "chat" + (e.player.name.empty() ? "" : " " + name(e.player));
             break;
+        case MatchEventType::RoundEnd: text += "round " + team(e.team); break;
+        case MatchEventType::MatchOver: text += "over " + std::string(d.reason); break;
+        case MatchEventType::TeamScores:
+            text += "scores " + std::to_string(d.redScore) + " " + std::to_string(d.blueScore);
+            break;
+        case MatchEventType::PlayerScore:
+            text += "score " + name(e.player) + " " + std::to_string(d.score) + " " +
+                    std::to_string(d.ping);
+            break;
         }
-        text += "\n";
+        text += e.time >= 0 ? " @" + std::to_string(e.time) + "\n" : "\n";
     }
     std::string text;
 };
@@ -93,8 +114,16 @@ TEST(ConsoleLogParser, NamesComeFromTheColourStructureAndChatNeverCounts) {
         {"Sam died.", ""},                     // a suicide line closes the name with "^7"
         {"^1^7 was shot by ^4Bob^7's M4", ""}, // nobody's name
         {"Joe Smith has taken the Blue Flag!", "objective Joe Smith|has taken the Blue Flag!\n"},
-        {"Blue team has destroyed the target!", "objective |team has destroyed the target!\n"},
-        {"Red team has defended the bomb site!", "objective |team has defended the bomb site!\n"},
+        {"Blue team has destroyed the target!",
+         "objective |team has destroyed the target! 2\nround 2\n"},
+        {"Red team has defended the bomb site!",
+         "objective |team has defended the bomb site! 1\nround 1\n"},
+        {"Red team has defended the briefcase!",
+         "objective |team has defended the briefcase! 1\nround 1\n"},
+        {"Red team eliminated!", "objective |team eliminated! 1\nround 2\n"},
+        {"Blue team eliminated!", "objective |team eliminated! 2\nround 1\n"},
+        {"Round Draw!", "objective |Round Draw!\nround 4\n"},
+        {"^4Sam^7: ^2Red team eliminated!", "chat Sam\n"},
         {"Joe called a vote.", "line Joe votesCalled\n"},
         {"Joe^7 You have been temporarily banned from this server!", "line Joe timesTempBanned\n"},
         {"[SAS]Mullins renamed to Mullins", "rename [SAS]Mullins > Mullins\n"},
@@ -170,46 +199,61 @@ TEST(ConsoleLogParser, ALogWithoutMapsIsNotHeldWhole) {
 
 TEST(ServerLogParser, ClientsCarryNamesTeamsAndHeadHitsAcrossLines) {
     const char* lines[][2] = {
-        {"  0:00 InitGame: \\mapname\\mp_shop\\g_gametype\\ctf", "map\n"},
-        {"  0:00 Warmup:", "warmup\n"},
+        {"  0:00 InitGame: \\sv_hostname\\^1Red^7 Base\\mapname\\mp_shop\\g_gametype\\ctf",
+         "map mp_shop|ctf|Red Base @0\n"},
+        {"  0:00 Warmup:", "warmup @0\n"},
         {"  0:00 ClientConnect: 0 - 1.2.3.4:20100 [G]", ""},
         {"  0:00 ClientUserinfoChanged: 0 n\\^3Mul^5lins\\t\\1\\identity\\x",
-         "connect Mullins\nteam Mullins 1\n"},
+         "connect Mullins#0 [G] 1.2.3.4:20100 @0\nteam Mullins#0 1 @0\n"},
         {"  0:00 ClientConnect: 1 -  []", ""},
-        {"  0:00 ClientUserinfoChanged: 1 n\\Hawk\\t\\2", "connect Hawk bot\nteam Hawk 2\n"},
-        {"  0:00 ClientUserinfoChanged: 2 n\\Joe\\t\\1", "connect Joe\nteam Joe 1\n"},
+        {"  0:00 ClientUserinfoChanged: 1 n\\Hawk\\t\\2",
+         "connect Hawk#1 bot @0\nteam Hawk#1 2 @0\n"},
+        {"  0:00 ClientUserinfoChanged: 2 n\\Joe\\t\\1", "connect Joe#2 @0\nteam Joe#2 1 @0\n"},
         {"  0:05 hit: 0 1 -2147482624 45 0: Mullins hit Hawk at location 1024 for 45", ""},
         {"  0:06 Kill: 0 1 10: Mullins killed Hawk by MOD_M4_ASSAULT_RIFLE",
-         "kill Hawk by Mullins M4 head\n"},
+         "kill Hawk#1 by Mullins#0 M4 head @6\n"},
         {"  0:07 Kill: 0 1 10: Mullins killed Hawk by MOD_M4_ASSAULT_RIFLE",
-         "kill Hawk by Mullins M4\n"},
+         "kill Hawk#1 by Mullins#0 M4 @7\n"},
         {"  0:08 Kill: 2 0 11: Joe killed Mullins by MOD_AK74_ASSAULT_RIFLE_ALT",
-         "kill Mullins by Joe was stabbed by team\n"},
-        {"  0:09 Kill: 1022 2 24: <world> killed Joe by MOD_FALLING", "death Joe fallSuicides\n"},
+         "kill Mullins#0 by Joe#2 was stabbed by team @8\n"},
+        {"  0:09 Kill: 1022 2 24: <world> killed Joe by MOD_FALLING",
+         "death Joe#2 fallSuicides @9\n"},
         {"  0:10 Kill: 2 2 18: Joe killed Joe by MOD_SMOHG92_GRENADE",
-         "death Joe grenadeSuicides\n"},
+         "death Joe#2 grenadeSuicides @10\n"},
         {"  0:11 Kill: 2 2 26: Joe killed Joe by MOD_TEAMCHANGE", ""},
-        {"  0:12 ClientUserinfoChanged: 2 n\\Joe\\t\\2", "team Joe 2\n"},
-        {"  0:13 Kill: 0 2 12: Mullins killed Joe by MOD_SIG551", "kill Joe by Mullins Sig 551\n"},
-        {"  0:14 ClientUserinfoChanged: 1 n\\Falcon\\t\\2", "rename Hawk > Falcon\n"},
-        {"  0:15 say: Falcon: lol he was shot by his own team", "chat\n"},
+        {"  0:12 ClientUserinfoChanged: 2 n\\Joe\\t\\2", "team Joe#2 2 @12\n"},
+        {"  0:13 Kill: 0 2 12: Mullins killed Joe by MOD_SIG551",
+         "kill Joe#2 by Mullins#0 Sig 551 @13\n"},
+        {"  0:14 ClientUserinfoChanged: 1 n\\Falcon\\t\\2", "rename Hawk#1 > Falcon#1 @14\n"},
+        {"  0:15 say: Falcon: lol he was shot by his own team", "chat @15\n"},
         {"say: Falcon: Kill: 1 2 3: x killed y by MOD_M4_ASSAULT_RIFLE", "chat\n"},
         {"  0:16 Kill: 0 1 99: Mullins killed Falcon by MOD_LASER_GUN",
-         "kill Falcon by Mullins ?\n"},
+         "kill Falcon#1 by Mullins#0 ? @16\n"},
         // Another client's kill whatever the MOD; the world's or his own a death by cause.
-        {"  0:16 Kill: 0 1 0: Mullins killed Falcon by MOD_UNKNOWN", "kill Falcon by Mullins ?\n"},
-        {"  0:16 Kill: 0 1 24: Mullins killed Falcon by MOD_FALLING", "kill Falcon by Mullins ?\n"},
-        {"  0:16 Kill: 1 1 0: Falcon killed Falcon by MOD_UNKNOWN", "death Falcon diedSuicides\n"},
+        {"  0:16 Kill: 0 1 0: Mullins killed Falcon by MOD_UNKNOWN",
+         "kill Falcon#1 by Mullins#0 ? @16\n"},
+        {"  0:16 Kill: 0 1 24: Mullins killed Falcon by MOD_FALLING",
+         "kill Falcon#1 by Mullins#0 ? @16\n"},
+        {"  0:16 Kill: 1 1 0: Falcon killed Falcon by MOD_UNKNOWN",
+         "death Falcon#1 diedSuicides @16\n"},
         {"  0:16 Kill: 1022 1 0: <world> killed Falcon by MOD_UNKNOWN",
-         "death Falcon diedSuicides\n"},
+         "death Falcon#1 diedSuicides @16\n"},
         {"  0:16 Kill: 1022 1 10: <world> killed Falcon by MOD_M4_ASSAULT_RIFLE",
-         "death Falcon diedSuicides\n"},
+         "death Falcon#1 diedSuicides @16\n"},
         {"  0:16 Kill: 1 1 10: Falcon killed Falcon by MOD_M4_ASSAULT_RIFLE_ALT",
-         "death Falcon m203Suicides\n"},
-        {"  0:17 ClientDisconnect: 1", "disconnect Falcon\n"},
+         "death Falcon#1 m203Suicides @16\n"},
+        {"  0:17 ClientDisconnect: 1", "disconnect Falcon#1 @17\n"},
         {"broadcast: print \"Joe^7 called a vote.\\n\"", "line Joe votesCalled\n"},
         {"broadcast: print \"Joe^7 renamed to X\\n\"", ""},
-        {"  0:20 ShutdownGame:", "end\n"},
+        {" 12:34 Exit: Timelimit hit.", "over Timelimit hit. @754\n"},
+        {" 12:34 red:3  blue:15", "scores 3 15 @754\n"},
+        {" 12:34 score: 12  ping: 50  client: 0 ^3Mul^5lins", "score Mullins#0 12 50 @754\n"},
+        // A client the log never named keeps the name his score line prints.
+        {" 12:34 score: -2  ping: 999  client: 7 ^1Late", "score Late#7 -2 999 @754\n"},
+        {" 12:34 score: 1  ping: 9", ""},
+        {"ClientConnect: 3 - 5.6.7.8:20100 [ABC]", ""}, // a dedicated console: no time
+        {"ClientUserinfoChanged: 3 n\\Zed", "connect Zed#3 [ABC] 5.6.7.8:20100\n"},
+        {" 12:35 ShutdownGame:", "end @755\n"},
     };
     EventRecord record;
     ServerLogParser parser(stockGameTable(), record);
