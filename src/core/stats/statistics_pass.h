@@ -43,8 +43,8 @@ using ScanStarted = std::function<void(int number)>;
 void runStatisticsPass(const LogDocument& doc, PlayerTable& players, Progress& progress,
                        const ScanStarted& scanStarted = {});
 // The same with the text cut into `parts` parts, swept and cut on up to two
-// threads (the pass above takes eight parts for a large log). The table is
-// the same for any number of parts.
+// threads (the pass above takes PhraseSweep::partsFor parts: sixteen for a
+// large log). The table is the same for any number of parts.
 void runStatisticsPass(const LogDocument& doc, PlayerTable& players, Progress& progress,
                        const ScanStarted& scanStarted, int parts);
 
