@@ -84,7 +84,6 @@ constexpr std::pair<Counter, std::string_view> kCounterNames[] = {
     {flagsTaken, "flagsTaken"},
     {flagsDropped, "flagsDropped"},
     {bombsTaken, "bombsTaken"},
-    {overallScore, "overallScore"},
     {targetsDestroyed, "targetsDestroyed"},
     {drownedSuicides, "drownedSuicides"},
     {squishedSuicides, "squishedSuicides"},

@@ -13,8 +13,7 @@
 
 namespace quorvath {
 
-// Counter numbers. 16, 25, 69, 70 are never written; 80 is never written in
-// the player table and carries the overall score in the ranking copy. 82..86
+// Counter numbers. 16, 25, 69, 70 and 80 are never written. 82..86
 // are written by Accurate counting only (the classic rules have no line for
 // them), so a classic table holds 0 there and no classic text shows them.
 enum Counter : int {
@@ -93,7 +92,6 @@ enum Counter : int {
     flagsTaken = 77,
     flagsDropped = 78,
     bombsTaken = 79,
-    overallScore = 80,
     targetsDestroyed = 81,
     drownedSuicides = 82,  // "sank like a rock.", MOD_WATER
     squishedSuicides = 83, // "was squished.", MOD_CRUSH
