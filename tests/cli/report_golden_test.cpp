@@ -73,6 +73,9 @@ constexpr GoldenRow kRows[] = {
     {nullptr, "ranking-m4", "--ranking M4/M203"},
     {nullptr, "top-quorvath", "--top Quorvath"},
     {nullptr, "top-unknown", "--top Nobody", true, "player is named \"Nobody\""},
+    // The tables the same lists make (names stay Windows-1252 in CSV, UTF-8 in JSON).
+    {nullptr, "ranking-bomb-csv", "--ranking 'The Bomb' --format csv"},
+    {nullptr, "top-quorvath-json", "--top Quorvath --format json"},
     {"demo", "sheet-joe", "--sheet Joe"},
     {"demo", "top-tango", "--top Tango"},
     {"demo", "top-snipey", "--top Snipey"}, // an alias: no top lists while linked
