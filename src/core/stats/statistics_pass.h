@@ -10,26 +10,14 @@
 #include "core/log/log_document.h"
 #include "core/stats/event_line.h"
 #include "core/stats/player_table.h"
+#include "core/stats/statistics_scans.h"
 
-#include <array>
 #include <functional>
 #include <string_view>
 
 namespace quorvath {
 
 class Progress;
-
-struct StatisticsScan {
-    std::string_view caption; // empty: the caption of the row above stays
-    std::string_view phrase;
-    EventKind kind;
-};
-
-inline constexpr int kStatisticsScanCount = 30;
-extern const std::array<StatisticsScan, kStatisticsScanCount> kStatisticsScans;
-
-// The caption shown while scan `number` (1-based) runs.
-std::string_view scanCaption(int number);
 
 // Told the 1-based number of each scan as it starts (the statistics window
 // quickens its progress timer from the fifth scan on).
