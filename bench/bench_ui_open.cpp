@@ -40,7 +40,9 @@ public:
                                         const std::string&) override {
         return std::nullopt;
     }
-    bool askYesNo(const std::string&, const std::string&) override { return false; }
+    KeepAnswer askKeep(const std::string&, const std::string&) override {
+        return {KeepChoice::Delete};
+    }
     void message(const std::string& text, const std::string&) override {
         std::fprintf(stderr, "message: %s\n", text.c_str());
     }

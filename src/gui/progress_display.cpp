@@ -26,6 +26,8 @@ ProgressDisplay::ProgressDisplay(const Progress& progress, StageChange stageChan
 
 void ProgressDisplay::start(int intervalMs) {
     startStage_ = shownStage_ = progress_.stage();
+    percent_->clear(); // until the work reports how far it got
+    bar_->setValue(0);
     timer_->setInterval(intervalMs);
     timer_->start();
 }

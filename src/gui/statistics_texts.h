@@ -19,9 +19,6 @@ inline QString windowCaption(CountingMode mode) {
     return QString(WindowCaption) + " - " +
            QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
-// What the status and percentage labels show until the first pass runs.
-inline constexpr const char* StatusAtStart = "Label1";
-inline constexpr const char* PercentAtStart = "Label2";
 inline constexpr const char* Ready = "Ready...";
 inline constexpr const char* ScanComplete = "100% Complete";
 // Followed by the reason, e.g. an allocation that failed.
@@ -37,7 +34,7 @@ inline constexpr const char* SaveColours = "Save";
 
 inline constexpr const char* ShowInLeftPane = "Show in the &left pane";
 inline constexpr const char* ShowInRightPane = "Show in the &right pane";
-inline constexpr const char* ColoursSaved = "Colours saved";
+inline constexpr const char* ColoursSaved = "Colors saved";
 inline constexpr const char* TopListsGoRight = "Top lists: right pane only";
 // Above the panes: what each shows.
 inline constexpr const char* SheetCaption = "Sheet of ";

@@ -169,7 +169,7 @@ void StatisticsWindow::observeSession() {
     connect(&session_, &LogSession::statisticsRequested, this, [this] {
         if (!loaded_)
             showStartState();
-        showMaximized();
+        showBesideMainWindow();
     });
     connect(&session_, &LogSession::statisticsReady, this, [this] {
         if (loaded_) // a pass that ends after the window was closed shows nothing
@@ -192,14 +192,28 @@ void StatisticsWindow::showStartState() {
     rightPane_->clear();
     leftCaption_->clear();
     rightCaption_->clear();
-    progressDisplay_->statusLabel()->setText(t::StatusAtStart);
-    progressDisplay_->percentLabel()->setText(t::PercentAtStart);
-    progressDisplay_->progressBar()->setValue(0);
+    progressDisplay_->showReady({});
     linkAliasesAction_->setChecked(false);
     setHandedOver(false);
 }
 
+// A window of its own: the main window keeps its size and state, and this one
+// comes back where the user left it.
+void StatisticsWindow::showBesideMainWindow() {
+    if (!isVisible()) {
+        const std::string geometry = settings_.get(settings_keys::StatisticsWindowGeometry, "");
+        if (!geometry.empty())
+            restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(geometry)));
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
 void StatisticsWindow::closeEvent(QCloseEvent* event) {
+    if (isVisible())
+        settings_.set(settings_keys::StatisticsWindowGeometry,
+                      saveGeometry().toBase64().toStdString());
     if (std::exchange(loaded_, false))
         session_.closeStatistics();
     QMainWindow::closeEvent(event);
@@ -244,7 +258,6 @@ void StatisticsWindow::onLogCleared() {
 void StatisticsWindow::showStatistics() {
     redraw(session_.statistics().handOver(windows1252FromUtf8(session_.nick())));
     setWindowTitle(t::windowCaption(session_.statistics().counting().mode));
-    leftCaption_->setText(t::SheetCaption + playerName(session_.statistics().leftPlayer()));
     progressDisplay_->showReady(t::Ready);
     setHandedOver(true);
     emit statisticsShown();
@@ -281,7 +294,6 @@ void StatisticsWindow::dropOnPane(Pane pane, DraggedList list) {
     const SessionChanges changes = statistics.dropOnPane(pane, list, row, text);
     redraw(changes);
     if (pane == Pane::Left ? changes.leftPane : changes.rightPane) {
-        setPaneCaption(pane, list, text);
         progressDisplay_->showReady(t::Ready);
     } else if (list == DraggedList::Categories && text == kCategoryTopKillers) {
         progressDisplay_->showReady(t::TopListsGoRight);
@@ -293,25 +305,27 @@ QString StatisticsWindow::playerName(int player) const {
     return player >= 0 && player <= players.playerCount() ? shown(players[player].name) : QString();
 }
 
-void StatisticsWindow::setPaneCaption(Pane pane, DraggedList list, const std::string& text) {
-    const StatisticsSession& statistics = session_.statistics();
-    QString caption;
-    if (list == DraggedList::Players)
-        caption = t::SheetCaption + playerName(pane == Pane::Left ? statistics.leftPlayer()
-                                                                  : statistics.rightPlayer());
-    else if (text == kCategoryTopKillers) // the lists of the player shown on the left
-        caption = t::TopListsCaption + playerName(statistics.leftPlayer());
-    else
-        caption = t::RankingCaption + shown(text);
-    (pane == Pane::Left ? leftCaption_ : rightCaption_)->setText(caption);
+QString StatisticsWindow::paneCaption(Pane pane) const {
+    const PaneContent& content = session_.statistics().paneContent(pane);
+    switch (content.kind) {
+    case PaneContent::Kind::Nothing: return {};
+    case PaneContent::Kind::Sheet: return t::SheetCaption + playerName(content.player);
+    case PaneContent::Kind::Ranking: return t::RankingCaption + shown(content.category);
+    case PaneContent::Kind::TopLists: return t::TopListsCaption + playerName(content.player);
+    }
+    return {};
 }
 
 void StatisticsWindow::redraw(const SessionChanges& changes) {
     const StatisticsSession& statistics = session_.statistics();
-    if (changes.leftPane)
+    if (changes.leftPane) {
         leftPane_->showReport(statistics.paneText(Pane::Left));
-    if (changes.rightPane)
+        leftCaption_->setText(paneCaption(Pane::Left));
+    }
+    if (changes.rightPane) {
         rightPane_->showReport(statistics.paneText(Pane::Right));
+        rightCaption_->setText(paneCaption(Pane::Right));
+    }
     if (changes.playerList) {
         playerList_->clear();
         for (const std::string& name : statistics.playerList())

@@ -63,6 +63,7 @@ private:
     void buildMenus();
     void observeSession();
     void showStartState();
+    void showBesideMainWindow();
     void showStatistics();
     void onWorkStarted(LogSession::Work work);
     void onWorkFinished(LogSession::Work work, const QString& error);
@@ -78,8 +79,8 @@ private:
     void onSaveColoursTriggered();
     void setColours(std::optional<std::uint32_t> text, std::optional<std::uint32_t> back);
     void zoomPanes(Zoom step);
-    // The caption above `pane` after `list`'s entry `text` was shown there.
-    void setPaneCaption(Pane pane, DraggedList list, const std::string& text);
+    // The caption above `pane`: what it shows.
+    QString paneCaption(Pane pane) const;
     QString playerName(int player) const;
 
     LogSession& session_;

@@ -58,7 +58,7 @@ TEST_F(CountingMenuTest, AServerGameLogShowsReadablyAndCountsAccurate) {
     EXPECT_EQ(settings.get(settings_keys::Counting, ""), "Classic"); // the console logs' choice
 
     // A file of no known kind is read as a player console log, and says so.
-    prompts.answers = {false};
+    prompts.answers = {test::kDeleteCopy};
     open(logFile("notes.txt", "nothing to see here\r\n"));
     EXPECT_EQ(status(), "Ready - no known kind of lines, read as a player console log");
     EXPECT_TRUE(inMain<QAction>("classicCountingAction")->isChecked());

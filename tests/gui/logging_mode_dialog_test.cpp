@@ -100,7 +100,7 @@ TEST_F(LoggingModeDialogTest, TheNameGetsALineOfItsOwnAndOnlyOkWritesIt) {
     prompts.inputs = {"Sof2.log"};
     child<QAction>(*dialog, "logFileNameAction")->trigger();
     EXPECT_EQ(prompts.lastInitialInput, "Sof2.log");
-    EXPECT_NE(prompts.asked.back().find("the current name is: Sof2.log"), std::string::npos);
+    EXPECT_NE(prompts.asked.back().find("the current name is Sof2.log."), std::string::npos);
     press(*dialog, "okButton");
     EXPECT_EQ(test::readFile(config), expected);
     EXPECT_TRUE(status().contains("nothing to write"));

@@ -71,8 +71,8 @@ TEST_F(StatisticsWindowTest, GetTheGuffGathersThenEveryCommandShowsItsText) {
     inMain<QPushButton>("getStatisticsButton")->click();
     ASSERT_TRUE(session->busy());
     EXPECT_TRUE(statistics->isVisible());
-    EXPECT_TRUE(window->windowState() & Qt::WindowMinimized);
-    EXPECT_TRUE(statistics->windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(window->windowState(), Qt::WindowNoState); // each window keeps its own state
+    EXPECT_EQ(statistics->windowState(), Qt::WindowNoState);
     EXPECT_EQ(label("statusLabel").toStdString(), scanCaption(1));
     EXPECT_FALSE(inMain<QPushButton>("findButton")->isEnabled());
     EXPECT_FALSE(inMain<QAction>("openAction")->isEnabled());
@@ -131,23 +131,62 @@ TEST_F(StatisticsWindowTest, GetTheGuffGathersThenEveryCommandShowsItsText) {
     EXPECT_EQ(pane("rightPane")->toPlainText(), right);
     EXPECT_EQ(session->statistics().rightPlayer(), -1);
 
-    // Closing restores the main window and unlinks; the next press starts over.
+    // Closing unlinks and keeps the window's own geometry; the next press starts over.
+    statistics->setGeometry(40, 30, 900, 640);
     statistics->close();
-    EXPECT_TRUE(window->windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(window->windowState(), Qt::WindowNoState);
     EXPECT_FALSE(statistics->isVisible());
+    EXPECT_FALSE(settings.get(settings_keys::StatisticsWindowGeometry, "").empty());
+    EXPECT_TRUE(settings.get(settings_keys::MainWindowGeometry, "").empty());
+    statistics->resize(300, 200);
     inMain<QPushButton>("getStatisticsButton")->click();
     EXPECT_FALSE(session->busy()); // the table outlived the window
     EXPECT_TRUE(statistics->isVisible());
+    EXPECT_EQ(statistics->size(), QSize(900, 640)); // where the user left it
     EXPECT_FALSE(action("linkAliasesAction")->isChecked());
     EXPECT_TRUE(listed("Snipey"));
     EXPECT_EQ(pane("rightPane")->toPlainText(), "");
 
     // A new log starts unlinked, with nothing to show until the next pass.
     action("linkAliasesAction")->trigger();
-    prompts.answers = {false};
+    prompts.answers = {test::kDeleteCopy};
     open(log);
     EXPECT_FALSE(action("linkAliasesAction")->isChecked());
     EXPECT_FALSE(list("rankingList")->isEnabled());
+}
+
+TEST_F(StatisticsWindowTest, NoPlaceholderAndLinkingRecountsBothPanesUnderTheirCaptions) {
+    startWithDemoLog();
+    inMain<QPushButton>("getStatisticsButton")->click();
+    EXPECT_EQ(label("percentLabel"), ""); // until the pass reports how far it got
+    waitWhileBusy();
+    for (const char* name : {"statusLabel", "percentLabel"})
+        EXPECT_FALSE(label(name).startsWith("Label")) << name;
+
+    const auto key = [&](const char* listName, Qt::KeyboardModifiers modifiers) {
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, modifiers);
+        QApplication::sendEvent(list(listName), &enter);
+    };
+    select("playerList", "Newbie");
+    key("playerList", Qt::NoModifier);
+    select("rankingList", "Kills");
+    key("rankingList", Qt::NoModifier);
+    select("rankingList", QString(kCategoryTopKillers));
+    key("rankingList", Qt::ShiftModifier);
+    const QString unlinkedRanking = pane("leftPane")->toPlainText();
+    const QString unlinkedTopLists = pane("rightPane")->toPlainText();
+    for (const bool linked : {true, false}) {
+        action("linkAliasesAction")->trigger();
+        EXPECT_EQ(action("linkAliasesAction")->isChecked(), linked);
+        EXPECT_EQ(label("leftCaption"), "Ranking: Kills");
+        EXPECT_EQ(label("rightCaption"),
+                  linked ? "Top victims and killers of Newbie (Snipey) (Ghostface)"
+                         : "Top victims and killers of Newbie");
+        EXPECT_TRUE(showsItsText("leftPane") && showsItsText("rightPane"));
+        EXPECT_TRUE(pane("leftPane")->toPlainText().startsWith("Rankings for Kills"));
+        EXPECT_EQ(pane("leftPane")->toPlainText() != unlinkedRanking, linked);
+        EXPECT_EQ(pane("rightPane")->toPlainText() != unlinkedTopLists, linked);
+    }
 }
 
 TEST_F(StatisticsWindowTest, SelectKeyAliasesMakesTheClickedAliasTheMasterAndRelinks) {
@@ -267,7 +306,7 @@ TEST_F(StatisticsWindowTest, EachColourDialogOpensOnItsColourAndSavedColoursAppl
     prompts.colours.push_back(0x123456);
     action("backgroundColourAction")->trigger();
     action("saveColoursAction")->trigger();
-    EXPECT_EQ(label("statusLabel"), "Colours saved");
+    EXPECT_EQ(label("statusLabel"), "Colors saved");
     EXPECT_EQ(settings.get(settings_keys::BackColor, ""), std::to_string(0x123456));
     EXPECT_EQ(settings.get(settings_keys::TextColor, ""), "255");
     EXPECT_EQ(inMain<QWidget>("searchBox")->palette().color(QPalette::Base),

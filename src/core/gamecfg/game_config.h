@@ -22,7 +22,7 @@ namespace quorvath::gamecfg {
 
 namespace texts {
 inline constexpr const char* DialogCaption = "SOF2 Logging Mode";
-inline constexpr const char* FrameCaption = "Current Logging Mode is Displayed";
+inline constexpr const char* FrameCaption = "Logging mode now in the file";
 inline constexpr const char* Option1 = "0 - Disable Logging";
 inline constexpr const char* Option2 =
     "1 - Log updates when buffer full. Will be deleted whenever a new server starts up.";
