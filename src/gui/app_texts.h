@@ -110,8 +110,9 @@ inline QString recentLogMissing(const QString& path) {
         .arg(path);
 }
 
-inline constexpr const char* NickPrompt = "Please enter your nick exactly as it appears in the game\n"
-                                          "(you can copy it from the log and come back).";
+inline constexpr const char* NickPrompt =
+    "Please enter your nick exactly as it appears in the game\n"
+    "(you can copy it from the log and come back).";
 inline QString keepQuestion(const std::string& copy) {
     return QString("Keep the dated copy of the log?\n\n%1\n\n"
                    "Quorvath made this copy when the log was opened, so that the log as it "

@@ -13,6 +13,11 @@ DropPaneWidget::DropPaneWidget(QWidget* parent) : QPlainTextEdit(parent) {
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setAcceptDrops(true);
+    // A report to read and copy from: typed text never lands in it, and Tab
+    // moves on to the next control.
+    setReadOnly(true);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    setTabChangesFocus(true);
     setTabStopDistance(fontMetrics().averageCharWidth() * 8.0);
 }
 

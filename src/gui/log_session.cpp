@@ -208,8 +208,9 @@ KeepChoice LogSession::askAboutArchiveCopy() {
     const KeepAnswer answer =
         prompts_.askKeep(texts::keepQuestion(archiveCopy_).toStdString(), texts::AppTitle);
     if (answer.always)
-        settings_.set(settings_keys::DatedCopies,
-                      answer.choice == KeepChoice::Delete ? dated_copies::Delete : dated_copies::Keep);
+        settings_.set(settings_keys::DatedCopies, answer.choice == KeepChoice::Delete
+                                                      ? dated_copies::Delete
+                                                      : dated_copies::Keep);
     return answer.choice;
 }
 

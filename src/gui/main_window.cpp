@@ -268,9 +268,8 @@ void MainWindow::showStatus(const QString& text) {
 // --- the user's commands ---------------------------------------------------------
 
 void MainWindow::onOpenTriggered() {
-    const std::string path =
-        prompts_.openFile(texts::OpenDialogTitle, parseFileFilter(texts::LogFilter),
-                          openDialogStart(settings_));
+    const std::string path = prompts_.openFile(
+        texts::OpenDialogTitle, parseFileFilter(texts::LogFilter), openDialogStart(settings_));
     session_.openLog(path); // a cancelled dialog ("") leaves the log on screen
 }
 

@@ -14,11 +14,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 
+#include <cmath>
 #include <filesystem>
 
 namespace quorvath {
@@ -53,8 +56,8 @@ protected:
 
 TEST_F(MainWindowTest, OpenSearchHighlightAndTheArchiveCopies) {
     settings.set("SofDir", "/games/sof2/games.log"); // where earlier versions kept the last log
-    settings.set("TextColor", "255");      // red
-    settings.set("BackColor", "0x00FF00"); // not a whole number: the default
+    settings.set("TextColor", "255");                // red
+    settings.set("BackColor", "0x00FF00");           // not a whole number: the default
     start();
     auto* searchBox = inMain<QLineEdit>("searchBox");
     EXPECT_EQ(searchBox->palette().color(QPalette::Text), QColor(255, 0, 0));
@@ -305,6 +308,53 @@ TEST_F(MainWindowTest, AboutOpensOnceAndOkClosesItAndEveryButtonHasATooltip) {
     EXPECT_TRUE(about->isVisible());
     child<QPushButton>(*about, "okButton")->click();
     EXPECT_TRUE(test::waitUntil([&] { return window->findChildren<AboutDialog*>().isEmpty(); }));
+}
+
+TEST_F(MainWindowTest, TheLogViewSelectsAWordAndByShiftKeysAndCopiesLinesEndingInLf) {
+    start();
+    open(logFile("a.log", kLog));
+    LogView* view = window->logView();
+    view->resize(800, 400);
+    const LogDocument& doc = session->document();
+    const auto key = [&](Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::ShiftModifier) {
+        QKeyEvent press(QEvent::KeyPress, k, modifiers);
+        QApplication::sendEvent(view, &press);
+    };
+    const auto selected = [&] {
+        return doc.text().substr(std::size_t(doc.selStart()), std::size_t(doc.selLength()));
+    };
+    // On the line "Bob was shot by Alice's M4", a few pixels in.
+    const std::string text = doc.text();
+    const std::size_t bob = text.find("Bob was shot");
+    ASSERT_NE(bob, std::string::npos);
+    const auto line =
+        static_cast<int>(std::count(text.begin(), text.begin() + std::ptrdiff_t(bob), '\n'));
+    QFont bold = view->font();
+    bold.setBold(true);
+    const int height = static_cast<int>(std::ceil(QFontMetricsF(bold).lineSpacing()));
+    const QPoint onBob(8, line * height + height / 2);
+    QMouseEvent twice(QEvent::MouseButtonDblClick, onBob, view->mapToGlobal(onBob), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &twice);
+    EXPECT_EQ(selected(), "Bob");
+    key(Qt::Key_End);
+    const std::string shot = "Bob was shot by Alice's M4";
+    EXPECT_EQ(selected(), shot);
+    key(Qt::Key_Right); // the line break, as one step
+    key(Qt::Key_Right);
+    const std::string next = text.substr(bob + shot.size() + 2, 1);
+    EXPECT_EQ(selected(), shot + "\r\n" + next);
+    key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), shot + "\n" + next);
+    key(Qt::Key_Left);
+    key(Qt::Key_Left);
+    key(Qt::Key_Home); // back to where the word began
+    EXPECT_EQ(selected(), "");
+    key(Qt::Key_Down);
+    const std::size_t below = text.find('\n', bob) + 1;
+    EXPECT_EQ(selected(), text.substr(bob, below - bob)); // the same column a line below
+    key(Qt::Key_Up, Qt::NoModifier); // without Shift the keys scroll, as before
+    EXPECT_EQ(selected(), text.substr(bob, below - bob));
 }
 
 TEST_F(MainWindowTest, TheCopyIsTheLogAndTheLogIsNeverWritten) {

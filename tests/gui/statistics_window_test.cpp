@@ -279,6 +279,15 @@ TEST_F(StatisticsWindowTest, KeyboardAndMenuRoutesCaptionsAndRoomAt1000x650) {
         EXPECT_TRUE(fits("leftPane")) << category;
     }
 
+    // The panes are read-only: typed text and Tab never change the report.
+    const QString report = pane("leftPane")->toPlainText();
+    for (const Qt::Key typed : {Qt::Key_Tab, Qt::Key_X, Qt::Key_Backspace}) {
+        QKeyEvent press(QEvent::KeyPress, typed, Qt::NoModifier, typed == Qt::Key_X ? "x" : "");
+        QApplication::sendEvent(pane("leftPane"), &press);
+    }
+    EXPECT_EQ(pane("leftPane")->toPlainText(), report);
+    EXPECT_TRUE(pane("leftPane")->tabChangesFocus());
+
     // View > Zoom acts on both panes.
     const double size = pane("rightPane")->font().pointSizeF();
     action("zoomInAction")->trigger();

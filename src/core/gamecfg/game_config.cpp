@@ -237,8 +237,9 @@ std::string logFileNameSetting(std::string_view name) {
 }
 
 std::string logFileNamePrompt(std::string_view currentName) {
-    const std::string current = currentName.empty() ? std::string("none is set (the game's default)")
-                                                    : "the current name is " + std::string(currentName);
+    const std::string current = currentName.empty()
+                                    ? std::string("none is set (the game's default)")
+                                    : "the current name is " + std::string(currentName);
     return "Enter the name of the log file (Sof2.log is recommended);\r\n" + current + ".";
 }
 
