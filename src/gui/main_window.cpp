@@ -111,7 +111,11 @@ void MainWindow::buildControls() {
     connect(findButton_, &QPushButton::clicked, this, &MainWindow::onFindClicked);
     connect(findNextButton_, &QPushButton::clicked, this, &MainWindow::onFindNextClicked);
     connect(highlightNickButton_, &QPushButton::clicked, this, &MainWindow::onHighlightNickClicked);
-    connect(getStatisticsButton_, &QPushButton::clicked, &session_, &LogSession::requestStatistics);
+    connect(getStatisticsButton_, &QPushButton::clicked, this, [this] {
+        if (session_.logPath().empty()) // nothing to count: no sheet of zeros
+            return showStatus(texts::NoLogToCount);
+        session_.requestStatistics();
+    });
     connect(toggleLogViewButton_, &QPushButton::clicked, this,
             [this] { showLogView(logView_->isHidden()); });
     connect(searchBox_, &QLineEdit::returnPressed, findButton_, &QPushButton::click);
@@ -233,7 +237,7 @@ void MainWindow::onWorkFinished(LogSession::Work work, const QString& error) {
     switch (work) {
     case LogSession::Work::Loading:
         if (!error.isEmpty()) {
-            showReady();
+            showStatus(error); // stays said after the message box is gone
             prompts_.message(error.toStdString(), texts::AppTitle);
         } else { // the user knows how the log was read, and so why it looks as it does
             showStatus(texts::readyWithLogKind(
@@ -260,10 +264,7 @@ void MainWindow::onLogReplaced() {
 
 void MainWindow::showReady() { progressDisplay_->showReady(texts::Ready); }
 
-void MainWindow::showStatus(const QString& text) {
-    progressDisplay_->showReady(text);
-    progressDisplay_->statusLabel()->setToolTip(text); // the whole text, should the label cut it
-}
+void MainWindow::showStatus(const QString& text) { progressDisplay_->showReady(text); }
 
 // --- the user's commands ---------------------------------------------------------
 

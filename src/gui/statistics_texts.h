@@ -36,6 +36,9 @@ inline constexpr const char* ShowInLeftPane = "Show in the &left pane";
 inline constexpr const char* ShowInRightPane = "Show in the &right pane";
 inline constexpr const char* ColoursSaved = "Colors saved";
 inline constexpr const char* TopListsGoRight = "Top lists: right pane only";
+// The top lists' entry in the category list, in plain words (the report tool
+// keeps the category's own text).
+inline constexpr const char* TopListsEntry = "Top Killers/Victims (right pane only)";
 // Above the panes: what each shows.
 inline constexpr const char* SheetCaption = "Sheet of ";
 inline constexpr const char* RankingCaption = "Ranking: ";

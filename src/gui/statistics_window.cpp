@@ -17,6 +17,7 @@
 #include "gui/twips_layout.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenuBar>
@@ -187,7 +188,7 @@ void StatisticsWindow::showStartState() {
     playerList_->clear();
     rankingList_->clear();
     for (const std::string& category : session_.statistics().categoryList())
-        rankingList_->addItem(shown(category));
+        rankingList_->addItem(category == kCategoryTopKillers ? t::TopListsEntry : shown(category));
     leftPane_->clear();
     rightPane_->clear();
     leftCaption_->clear();
@@ -257,7 +258,8 @@ void StatisticsWindow::onLogCleared() {
 
 void StatisticsWindow::showStatistics() {
     redraw(session_.statistics().handOver(windows1252FromUtf8(session_.nick())));
-    setWindowTitle(t::windowCaption(session_.statistics().counting().mode));
+    setWindowTitle(t::windowCaption(session_.statistics().counting().mode) + " - " +
+                   QFileInfo(QString::fromStdString(session_.logPath())).fileName());
     progressDisplay_->showReady(t::Ready);
     setHandedOver(true);
     emit statisticsShown();

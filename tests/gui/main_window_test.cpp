@@ -198,7 +198,11 @@ TEST_F(MainWindowTest, TheLogOnScreenStaysUntilANewOneHasLoaded) {
                                 fs::perms::group_exec | fs::perms::others_read |
                                 fs::perms::others_exec);
     start();
-    open((folder / "nowhere.log").string()); // refused before any copy is made
+    inMain<QPushButton>("getStatisticsButton")->click(); // nothing to count yet
+    EXPECT_EQ(status().toStdString(), texts::NoLogToCount);
+    EXPECT_FALSE(statistics->isVisible());
+    open((folder / "nowhere.log").string());       // refused before any copy is made
+    EXPECT_TRUE(status().contains("nowhere.log")); // said in the status too
     expectRefused("nowhere.log", "");
     open(logFile("a.log", kLog));
     getStatistics();
