@@ -17,8 +17,7 @@ inline constexpr const char* NotFound = "Not found: ";
 inline constexpr const char* WrappedToTop = "Search wrapped to the top";
 inline constexpr const char* NoNickNothingHighlighted = "No nick set: nothing highlighted";
 inline constexpr const char* NickSet = "Nick set to ";
-inline constexpr const char* NoLogToCount =
-    "No log open: open one with File > Open, then get the guff";
+inline constexpr const char* NoLogToCount = "No log open: File > Open first";
 inline constexpr const char* NoConfigChosen = "No sof2mp.cfg chosen: the logging mode is unchanged";
 
 inline constexpr const char* FileMenu = "&File";

@@ -99,6 +99,8 @@ void StatisticsWindow::buildControls() {
         QLabel* caption = column == 0 ? leftCaption_ : rightCaption_;
         caption->setFont(controlFont("Arial", 9.75, true));
         caption->setTextFormat(Qt::PlainText);
+        // A long caption is cut at the pane's edge rather than widening its column.
+        caption->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         paneGrid->addWidget(caption, 0, column);
         paneGrid->addWidget(pane, 1, column);
         paneGrid->setColumnStretch(column++, 1);
