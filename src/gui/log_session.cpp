@@ -10,6 +10,10 @@
 #include "gui/background_work.h"
 #include "gui/statistics_texts.h"
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include <ctime>
 #include <exception>
 #include <utility>
@@ -101,6 +105,11 @@ void LogSession::workEnded(const QString& error) {
     if (!running_)
         return;
     const Work work = *std::exchange(running_, std::nullopt);
+#ifdef __GLIBC__
+    // The worker's scratch memory goes back to the system rather than staying
+    // resident beside the log (about 0.1 byte per log byte after a pass).
+    malloc_trim(0);
+#endif
     switch (work) {
     case Work::Loading: return loadEnded(error);
     case Work::HighlightingNick:
