@@ -4,7 +4,10 @@
 #include "gui/drag_list_widget.h"
 
 #include <QDropEvent>
+#include <QFontMetrics>
 #include <QMimeData>
+
+#include <algorithm>
 
 namespace quorvath {
 
@@ -32,6 +35,16 @@ void DropPaneWidget::showReport(const std::string& text) {
     QString shown = QString::fromStdString(utf8FromWindows1252(text));
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     setPlainText(shown);
+}
+
+int DropPaneWidget::reportWidth() const {
+    const QFontMetrics metrics(font());
+    int widest = 0;
+    for (const QString& line : toPlainText().split(u'\n'))
+        widest = std::max(
+            widest,
+            metrics.size(Qt::TextExpandTabs, line, static_cast<int>(tabStopDistance())).width());
+    return widest;
 }
 
 void DropPaneWidget::dragEnterEvent(QDragEnterEvent* event) {

@@ -23,6 +23,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -81,10 +82,10 @@ void StatisticsWindow::buildControls() {
     // The panes share the room right of the lists half and half, each under
     // its caption.
     auto* panes = new QWidget(central);
-    auto* paneGrid = new QGridLayout(panes);
-    paneGrid->setContentsMargins(0, 0, 0, 0);
-    paneGrid->setHorizontalSpacing(5); // 75 twips
-    paneGrid->setVerticalSpacing(2);
+    paneGrid_ = new QGridLayout(panes);
+    paneGrid_->setContentsMargins(0, 0, 0, 0);
+    paneGrid_->setHorizontalSpacing(5); // 75 twips
+    paneGrid_->setVerticalSpacing(2);
     leftPane_ = new DropPaneWidget(panes);
     leftPane_->setObjectName("leftPane");
     rightPane_ = new DropPaneWidget(panes);
@@ -101,9 +102,9 @@ void StatisticsWindow::buildControls() {
         caption->setTextFormat(Qt::PlainText);
         // A long caption is cut at the pane's edge rather than widening its column.
         caption->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-        paneGrid->addWidget(caption, 0, column);
-        paneGrid->addWidget(pane, 1, column);
-        paneGrid->setColumnStretch(column++, 1);
+        paneGrid_->addWidget(caption, 0, column);
+        paneGrid_->addWidget(pane, 1, column);
+        paneGrid_->setColumnStretch(column++, 1);
     }
     connect(leftPane_, &DropPaneWidget::listDropped, this,
             [this](DraggedList list) { dropOnPane(Pane::Left, list); });
@@ -330,6 +331,8 @@ void StatisticsWindow::redraw(const SessionChanges& changes) {
         rightPane_->showReport(statistics.paneText(Pane::Right));
         rightCaption_->setText(paneCaption(Pane::Right));
     }
+    if (changes.leftPane || changes.rightPane)
+        sharePaneRoom();
     if (changes.playerList) {
         playerList_->clear();
         for (const std::string& name : statistics.playerList())
@@ -388,6 +391,14 @@ void StatisticsWindow::zoomPanes(Zoom step) {
         f.setPointSizeF(zoomedPointSize(f.pointSizeF(), kPanePointSize, step));
         pane->setFont(f);
     }
+    sharePaneRoom();
+}
+
+// The panes share their room as wide as their reports are, so that a ranking of long
+// names gets what a narrower sheet beside it leaves; empty panes share it evenly.
+void StatisticsWindow::sharePaneRoom() {
+    paneGrid_->setColumnStretch(0, std::max(leftPane_->reportWidth(), 1));
+    paneGrid_->setColumnStretch(1, std::max(rightPane_->reportWidth(), 1));
 }
 
 void StatisticsWindow::setColours(std::optional<std::uint32_t> text,

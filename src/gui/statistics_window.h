@@ -23,6 +23,7 @@
 #include <optional>
 
 class QAction;
+class QGridLayout;
 class QLabel;
 class QMenu;
 
@@ -79,6 +80,7 @@ private:
     void onSaveColoursTriggered();
     void setColours(std::optional<std::uint32_t> text, std::optional<std::uint32_t> back);
     void zoomPanes(Zoom step);
+    void sharePaneRoom();
     // The caption above `pane`: what it shows.
     QString paneCaption(Pane pane) const;
     QString playerName(int player) const;
@@ -97,6 +99,7 @@ private:
     DragListWidget* rankingList_ = nullptr;
     DropPaneWidget* leftPane_ = nullptr;
     DropPaneWidget* rightPane_ = nullptr;
+    QGridLayout* paneGrid_ = nullptr;
     QLabel* leftCaption_ = nullptr;
     QLabel* rightCaption_ = nullptr;
     ProgressDisplay* progressDisplay_ = nullptr;

@@ -40,6 +40,16 @@ protected:
         return pane(name)->toPlainText() == QString::fromStdString(text).replace("\r\n", "\n");
     }
     QString label(const char* name) { return inStatistics<QLabel>(name)->text(); }
+    // Whether a pane fits its text: no column is cut off.
+    bool fits(const char* name) {
+        QApplication::processEvents(); // the panes' share of the room is laid out
+        DropPaneWidget* p = pane(name);
+        return p->reportWidth() < p->viewport()->width() - 2 * int(p->document()->documentMargin());
+    }
+    void pressEnter(const char* listName, Qt::KeyboardModifiers modifiers) {
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, modifiers);
+        QApplication::sendEvent(list(listName), &enter);
+    }
     QAction* action(const char* name) { return inStatistics<QAction>(name); }
     void select(const char* listName, const QString& entry) {
         const auto found = list(listName)->findItems(entry, Qt::MatchExactly);
@@ -229,16 +239,6 @@ TEST_F(StatisticsWindowTest, KeyboardAndMenuRoutesCaptionsAndRoomAt1000x650) {
         QApplication::sendEvent(list(listName), &enter);
     };
     const auto caption = [&](const char* name) { return inStatistics<QLabel>(name)->text(); };
-    // Every pane fits its text at this size: no column is cut off.
-    const auto fits = [&](const char* name) {
-        DropPaneWidget* p = pane(name);
-        const QFontMetrics metrics(p->font());
-        int widest = 0;
-        for (const QString& line : p->toPlainText().split('\n'))
-            widest = std::max(
-                widest, metrics.size(Qt::TextExpandTabs, line, int(p->tabStopDistance())).width());
-        return widest < p->viewport()->width() - 2 * int(p->document()->documentMargin());
-    };
     EXPECT_EQ(caption("leftCaption"), "Sheet of Quorvath");
 
     // Enter: the left pane; Shift+Enter: the right one; a double-click and the
@@ -295,6 +295,25 @@ TEST_F(StatisticsWindowTest, KeyboardAndMenuRoutesCaptionsAndRoomAt1000x650) {
     action("zoomInAction")->trigger();
     EXPECT_GT(pane("leftPane")->font().pointSizeF(), size);
     EXPECT_GT(pane("rightPane")->font().pointSizeF(), size);
+}
+
+TEST_F(StatisticsWindowTest, ARankingOfLongNamesTakesTheRoomASheetBesideItLeaves) {
+    std::string text = test::readFile(log);
+    for (std::size_t at = 0; (at = text.find("Mullins", at)) != std::string::npos; at += 30)
+        text.replace(at, 7, "[SAS]Mullins_TheVeryLongNickname");
+    settings.set(settings_keys::Nick, "Quorvath");
+    start();
+    open(logFile("long.log", text));
+    getStatistics();
+    statistics->showNormal();
+    statistics->resize(1000, 650);
+    select("rankingList", "Kills");
+    pressEnter("rankingList", Qt::NoModifier);
+    select("playerList", "[SAS]Mullins_TheVeryLongNickname");
+    pressEnter("playerList", Qt::ShiftModifier);
+    QApplication::processEvents();
+    EXPECT_TRUE(fits("leftPane"));
+    EXPECT_TRUE(fits("rightPane"));
 }
 
 TEST_F(StatisticsWindowTest, EachColourDialogOpensOnItsColourAndSavedColoursApplyAtOnce) {
