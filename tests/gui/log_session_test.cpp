@@ -32,7 +32,7 @@ TEST_F(LogSessionTest, OpeningALogWhileAPassRunsStopsThePassAndShowsTheNewLog) {
     // Busy until the pass's end is taken from the event loop: it surely still
     // runs, or has at least not been taken in, when the log is replaced.
     ASSERT_TRUE(session->busy());
-    prompts.answers = {false}; // the big log's archive copy goes
+    prompts.answers = {test::kDeleteCopy}; // the big log's archive copy goes
     session->openLog(demo);
     waitWhileBusy();
     EXPECT_TRUE(prompts.messages.empty());
