@@ -140,6 +140,7 @@ TEST_F(StatisticsWindowTest, GetTheGuffGathersThenEveryCommandShowsItsText) {
     EXPECT_TRUE(statistics->isVisible());
     EXPECT_FALSE(action("linkAliasesAction")->isChecked());
     EXPECT_TRUE(listed("Snipey"));
+    EXPECT_TRUE(listed("Newbie")); // his own figures again, not his aliases' too
     EXPECT_EQ(pane("rightPane")->toPlainText(), "");
 
     // A new log starts unlinked, with nothing to show until the next pass.
