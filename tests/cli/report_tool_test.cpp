@@ -90,6 +90,40 @@ TEST(ReportTool, NamesInTheTerminalsEncodingTablesAndAWordForUnknownNames) {
     EXPECT_EQ(wrong.err, "quorvath-report: warning: no player is named \"" + utf8Name + "\"\n");
 }
 
+// Names holding what a format reserves: quotes, a backslash, a comma, a
+// blank, a control character.
+TEST(ReportTool, TablesEscapeWhatTheirFormatReserves) {
+    TempDir dir;
+    const std::string log = dir.file("quotes.log").string();
+    writeFile(log, "----- Server Initialization Complete ----- 42 msec\r\n"
+                   "^1Big \"Q\"\\x^7 was shot by ^4Bob, Jr. 2^7's M4\r\n"
+                   "^4Bob, Jr. 2^7 was shot by ^1Ctrl\x01^7's M4\r\n");
+    const struct {
+        const char* args;
+        const char* out;
+    } runs[] = {
+        {"--players --format json", "[\n {\"position\": 0, \"name\": \"All Players\"},\n"
+                                    " {\"position\": 1, \"name\": \"Big \\\"Q\\\"\\\\x\"},\n"
+                                    " {\"position\": 2, \"name\": \"Bob, Jr. 2\"},\n"
+                                    " {\"position\": 3, \"name\": \"Ctrl\\u0001\"}\n]\n"},
+        {"--players --format csv", "position,name\r\n0,All Players\r\n1,\"Big \"\"Q\"\"\\x\"\r\n"
+                                   "2,\"Bob, Jr. 2\"\r\n3,Ctrl\x01\r\n"},
+        {"--top \"Bob, Jr. 2\" --format json",
+         "[\n {\"list\": \"Top Victims\", \"rank\": 1, \"value\": 1, \"name\": \"Big "
+         "\\\"Q\\\"\\\\x\"},\n {\"list\": \"Top Killers\", \"rank\": 1, \"value\": 1, \"name\": "
+         "\"Ctrl\\u0001\"}\n]\n"},
+        {"--top \"Bob, Jr. 2\" --format csv", "list,rank,value,name\r\nTop Victims,1,1,\"Big "
+                                              "\"\"Q\"\"\\x\"\r\nTop Killers,1,1,Ctrl\x01\r\n"},
+    };
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.args);
+        const ToolRun r = runReportTool(dir, "\"" + log + "\" --encoding utf-8 " + run.args);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.err, "");
+        EXPECT_EQ(r.out, run.out);
+    }
+}
+
 TEST(ReportTool, ARefusedLogIsNamedOnStandardErrorWithStatusOne) {
     TempDir dir;
     const std::string missing = dir.file("missing.log").string();
