@@ -36,6 +36,12 @@ TEST(ReportTool, WrongCommandLinesExitTwoWithTheReason) {
         {"a.log --players --format xml", "--format takes text, csv or json, not xml"},
         {"a.log --rendered --format csv",
          "--format csv and json go with --players, --sheets, --ranking or --top"},
+        {"a.log --counts --format json",
+         "--format csv and json go with --players, --sheets, --ranking or --top"},
+        {"a.log --kind", "--kind needs a value"},
+        {"a.log --kind console", "--kind takes player, game or server (console)"},
+        {"a.log --counting", "--counting needs a value"},
+        {"a.log --counting exact", "--counting takes classic or accurate (exact)"},
     };
     TempDir dir;
     for (const auto& c : cases) {
@@ -69,6 +75,9 @@ TEST(ReportTool, NamesInTheTerminalsEncodingTablesAndAWordForUnknownNames) {
         {"--top " + utf8Name + " --encoding utf-8", "Top Killers\r\n\r\n1:\t1\tBob,Jr\r\n"},
         {"--players --encoding utf-8", utf8Name + "\r\n"},
         {"--players --encoding cp1252", "J\xFCrgen\r\n"},
+        {"--players --encoding UTF-8 --format text", utf8Name + "\r\n"},
+        {"--players --encoding utf8", utf8Name + "\r\n"},
+        {"--players --encoding windows-1252", "J\xFCrgen\r\n"},
         {"--top J\xFCrgen --encoding cp1252 --format csv",
          "list,rank,value,name\r\nTop Victims,1,1,\"Bob,Jr\"\r\n"},
         {"--players --format json --encoding cp1252",
