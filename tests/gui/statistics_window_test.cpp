@@ -157,6 +157,7 @@ TEST_F(StatisticsWindowTest, GetTheGuffGathersThenEveryCommandShowsItsText) {
     EXPECT_EQ(statistics->size(), QSize(900, 640)); // where the user left it
     EXPECT_FALSE(action("linkAliasesAction")->isChecked());
     EXPECT_TRUE(listed("Snipey"));
+    EXPECT_TRUE(listed("Newbie")); // his own figures again, not his aliases' too
     EXPECT_EQ(pane("rightPane")->toPlainText(), "");
 
     // A new log starts unlinked, with nothing to show until the next pass.
