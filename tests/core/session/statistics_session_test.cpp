@@ -3,6 +3,7 @@
 // pin what the report tool never does: drops from the lists, the changes each
 // call reports, the alias commands and the check mark.
 #include "core/rank/rank_fixtures.h"
+#include "core/rank/ranking_text.h"
 #include "core/report/player_sheet.h"
 #include "core/session/statistics_session.h"
 
@@ -65,9 +66,7 @@ TEST(StatisticsSession, CategoryDropsWriteTheirPaneAndTopListsOnlyTheRightOne) {
 // What a pane shows, written afresh from the table as it stands.
 std::string freshRankings(const PlayerTable& t, const std::string& category, bool linked,
                           Pane pane) {
-    Panes panes;
-    writeRankings(category, t, RankingContext{linked, 1, pane}, panes);
-    return panes.text(pane);
+    return rankingPaneText(*rankCategory(category, t, RankingContext{linked, 1, pane}));
 }
 
 TEST(StatisticsSession, LinkingCountsWhatBothPanesShowAgainUnderTheirCaptions) {
