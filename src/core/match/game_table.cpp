@@ -1,5 +1,7 @@
 #include "core/match/game_table.h"
 
+#include "core/stats/weapons.h"
+
 namespace quorvath {
 
 namespace {
@@ -11,44 +13,51 @@ constexpr std::string_view kWhipped = "was pistol whipped by";
 constexpr std::string_view kPumped = "was pumped full of lead by";
 constexpr std::string_view kDetonated = "was detonated by";
 
+// A kill by `kills`'s weapon, worded `phrase`.
+consteval KillForm kill(Counter kills, std::string_view phrase, DeathCause selfKill = KilledSelf) {
+    const Weapon& w = weapon(kills);
+    return {w.modName, w.alternate, phrase, w.gameWord, w.deaths, w.kills, selfKill};
+}
+
+// A pistol whip with `handgun`.
+consteval KillForm whip(Counter handgun) {
+    const Weapon& gun = weapon(handgun);
+    const Weapon& w = weapon(pistolWhipKills);
+    return {gun.modName, true, kWhipped, gun.gameWord, w.deaths, w.kills, KilledSelf};
+}
+
 // The M203 blast at close range is worded "killed himself.", which is why the
 // sheet has always called those lines M203 suicides.
 constexpr KillForm kKillForms[] = {
-    {"MOD_M1911A1_PISTOL", false, kShot, "M1911A1", m1911a1Deaths, m1911a1Kills, KilledSelf},
-    {"MOD_M1911A1_PISTOL", true, kWhipped, "M1911A1", pistolWhipDeaths, pistolWhipKills,
-     KilledSelf},
-    {"MOD_US_SOCOM_PISTOL", false, kShot, "US SOCOM", socomDeaths, socomKills, KilledSelf},
-    {"MOD_US_SOCOM_PISTOL", true, kWhipped, "US SOCOM", pistolWhipDeaths, pistolWhipKills,
-     KilledSelf},
-    {"MOD_SILVER_TALON", false, kShot, "Silver Talon", silverTalonDeaths, silverTalonKills,
-     KilledSelf},
-    {"MOD_SILVER_TALON", true, kWhipped, "Silver Talon", pistolWhipDeaths, pistolWhipKills,
-     KilledSelf},
-    {"MOD_KNIFE", false, "was sliced by", "", knifeDeaths, knifeKills, KilledSelf},
-    {"MOD_AK74_ASSAULT_RIFLE", false, kShot, "AK74", ak74Deaths, ak74Kills, KilledSelf},
-    {"MOD_AK74_ASSAULT_RIFLE", true, "was stabbed by", "", bayonetDeaths, bayonetKills, KilledSelf},
-    {"MOD_M4_ASSAULT_RIFLE", false, kShot, "M4", m4Deaths, m4Kills, KilledSelf},
-    {"MOD_M4_ASSAULT_RIFLE", true, kDetonated, "M203", m203Deaths, m203Kills, KilledSelf},
-    {"MOD_M60_MACHINEGUN", false, kShot, "M60", m60Deaths, m60Kills, KilledSelf},
-    {"MOD_MP5", false, kShot, "MP5", mp5Deaths, mp5Kills, KilledSelf},
-    {"MOD_MICRO_UZI_SUBMACHINEGUN", false, kShot, "Micro Uzi", microUziDeaths, microUziKills,
-     KilledSelf},
+    kill(m1911a1Kills, kShot),
+    whip(m1911a1Kills),
+    kill(socomKills, kShot),
+    whip(socomKills),
+    kill(silverTalonKills, kShot),
+    whip(silverTalonKills),
+    kill(knifeKills, "was sliced by"),
+    kill(ak74Kills, kShot),
+    kill(bayonetKills, "was stabbed by"),
+    kill(m4Kills, kShot),
+    kill(m203Kills, kDetonated),
+    kill(m60Kills, kShot),
+    kill(mp5Kills, kShot),
+    kill(microUziKills, kShot),
     // The spelling the classic rules look for; older logs may carry it.
-    {"", false, kShot, "Micro-Uzi", microUziDeaths, microUziKills, KilledSelf},
-    {"MOD_M3A1_SUBMACHINEGUN", false, kShot, "M3A1", m3a1Deaths, m3a1Kills, KilledSelf},
-    {"MOD_SIG551", false, kShot, "Sig 551", sig551Deaths, sig551Kills, KilledSelf},
-    {"MOD_MSG90A1_SNIPER_RIFLE", false, "was sniped by", "MSG90A1", msg90a1Deaths, msg90a1Kills,
+    {"", false, kShot, weapon(microUziKills).classicWord, microUziDeaths, microUziKills,
      KilledSelf},
-    {"MOD_M590_SHOTGUN", false, kPumped, "M590", m590Deaths, m590Kills, KilledSelf},
-    {"MOD_M590_SHOTGUN", true, "was bludgeoned by", "M590", m590BludgeonDeaths, m590BludgeonKills,
-     KilledSelf},
-    {"MOD_USAS_12_SHOTGUN", false, kPumped, "USAS-12", usas12Deaths, usas12Kills, KilledSelf},
-    {"MOD_MM1_GRENADE_LAUNCHER", false, kDetonated, "MM1", mm1Deaths, mm1Kills, Explosion},
-    {"MOD_RPG7_LAUNCHER", false, kDetonated, "RPG7", rpg7Deaths, rpg7Kills, Explosion},
-    {"MOD_M84_GRENADE", false, kDetonated, "M84", m84Deaths, m84Kills, Explosion},
-    {"MOD_SMOHG92_GRENADE", false, kDetonated, "SMOHG92", smohg92Deaths, smohg92Kills, Explosion},
-    {"MOD_ANM14_GRENADE", false, kDetonated, "ANM14", anm14Deaths, anm14Kills, Explosion},
-    {"MOD_M15_GRENADE", false, kDetonated, "M15", m15Deaths, m15Kills, Explosion},
+    kill(m3a1Kills, kShot),
+    kill(sig551Kills, kShot),
+    kill(msg90a1Kills, "was sniped by"),
+    kill(m590Kills, kPumped),
+    kill(m590BludgeonKills, "was bludgeoned by"),
+    kill(usas12Kills, kPumped),
+    kill(mm1Kills, kDetonated, Explosion),
+    kill(rpg7Kills, kDetonated, Explosion),
+    kill(m84Kills, kDetonated, Explosion),
+    kill(smohg92Kills, kDetonated, Explosion),
+    kill(anm14Kills, kDetonated, Explosion),
+    kill(m15Kills, kDetonated, Explosion),
     // The game's words for a kill by a means without words of its own.
     {"", false, "was killed by", "", kNoRow, kNoRow, KilledSelf},
     // "Victim^7 tried to invade Killer^7's personal space": a kill with no weapon row.

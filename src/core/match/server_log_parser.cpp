@@ -8,9 +8,6 @@ namespace quorvath {
 
 namespace {
 
-// Client numbers of a server are small; a larger one is no client line.
-constexpr std::int32_t kClientLimit = 1024;
-
 bool isTeam(Team team) { return team == Team::Red || team == Team::Blue; }
 
 } // namespace
@@ -21,19 +18,10 @@ void ServerLogParser::BroadcastFilter::onEvent(const MatchEvent& event) {
 }
 
 ServerLogParser::ServerLogParser(const GameTable& table, MatchEventSink& sink)
-    : table_(table), sink_(sink), broadcastFilter_(sink), broadcasts_(table, broadcastFilter_),
-      clients_(kClientLimit) {}
-
-// Every client has his place from the start, so that one line may hold on to
-// two clients at once.
-ServerLogParser::Client* ServerLogParser::client(std::int32_t number) {
-    if (number < 0 || number >= kClientLimit)
-        return nullptr;
-    return &clients_[static_cast<std::size_t>(number)];
-}
+    : table_(table), sink_(sink), broadcastFilter_(sink), broadcasts_(table, broadcastFilter_) {}
 
 NamedPlayer ServerLogParser::named(const Client& c) const {
-    return NamedPlayer(c.name, {}, static_cast<std::int32_t>(&c - clients_.data()));
+    return NamedPlayer(c.name, {}, clients_.numberOf(c));
 }
 
 void ServerLogParser::send(MatchEvent&& event) {
@@ -48,16 +36,16 @@ void ServerLogParser::parseLine(std::string_view text) {
     case ServerLineType::Kill: onKill(line); break;
     case ServerLineType::Hit:
         hitsSeen_ = true;
-        if (Client* target = client(line.target))
+        if (Client* target = clients_[line.target])
             target->headHit = (line.location & table_.headBit) != 0;
         break;
     case ServerLineType::ClientUserinfoChanged: onUserinfo(line); break;
     case ServerLineType::ClientConnect: onConnect(line); break;
     case ServerLineType::ClientDisconnect:
-        if (Client* c = client(line.client)) {
+        if (Client* c = clients_[line.client]) {
             if (c->named)
                 send(MatchEvent(MatchEventType::Disconnect, named(*c)));
-            *c = Client{};
+            clients_.forget(*c);
         }
         break;
     case ServerLineType::InitGame: onMapStart(line); break;
@@ -95,7 +83,7 @@ void ServerLogParser::parseLine(std::string_view text) {
 // Every client connects again at each map: only a new one is new, and his
 // first name makes him known (sendConnect).
 void ServerLogParser::onConnect(const ServerLine& line) {
-    if (Client* c = client(line.client)) {
+    if (Client* c = clients_[line.client]) {
         c->bot = line.bot;
         c->guid.assign(line.guid);
         c->address.assign(line.address);
@@ -126,7 +114,7 @@ void ServerLogParser::onMapStart(const ServerLine& line) {
 // A score names a client the log may never have named otherwise (it began
 // late): he is not made known by it.
 void ServerLogParser::onScore(const ServerLine& line) {
-    const Client* c = client(line.client);
+    const Client* c = clients_[line.client];
     MatchDetails scored;
     scored.score = line.score;
     scored.ping = line.ping;
@@ -152,7 +140,7 @@ void ServerLogParser::nameFromLine(Client& c, std::string_view printed) {
 
 void ServerLogParser::onKill(const ServerLine& line) {
     const KillMeaning meaning = meaningOfKill(line, table_);
-    Client* victim = client(line.target);
+    Client* victim = clients_[line.target];
     if (meaning.what == KillMeaning::What::NoDeath || victim == nullptr)
         return;
     nameFromLine(*victim, line.otherName);
@@ -160,7 +148,7 @@ void ServerLogParser::onKill(const ServerLine& line) {
     MatchEvent event(MatchEventType::Death, named(*victim));
     event.cause = meaning.cause;
     if (meaning.what == KillMeaning::What::Kill) {
-        Client* killer = client(line.client);
+        Client* killer = clients_[line.client];
         if (killer == nullptr)
             return;
         nameFromLine(*killer, line.name);
@@ -174,7 +162,7 @@ void ServerLogParser::onKill(const ServerLine& line) {
 }
 
 void ServerLogParser::onUserinfo(const ServerLine& line) {
-    Client* c = client(line.client);
+    Client* c = clients_[line.client];
     if (c == nullptr)
         return;
     if (!line.name.empty()) {

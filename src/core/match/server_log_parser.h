@@ -17,6 +17,7 @@
 #include "core/match/console_log_parser.h"
 #include "core/match/game_table.h"
 #include "core/match/match_event.h"
+#include "core/match/server_clients.h"
 #include "core/match/server_line.h"
 
 #include <string>
@@ -38,13 +39,10 @@ public:
     bool hitsSeen() const { return hitsSeen_; }
 
 private:
-    struct Client {
-        std::string name; // as shown
+    // His name as shown.
+    struct Client : ServerClient {
         std::string guid; // as his last connect line gave them
         std::string address;
-        Team team = Team::Unknown;
-        bool named = false;
-        bool bot = false;
         bool headHit = false; // the last hit on him was on the head
     };
     // Votes, kicks and bans of the broadcast lines go on; the rest of what
@@ -58,7 +56,6 @@ private:
         MatchEventSink& sink_;
     };
 
-    Client* client(std::int32_t number);
     NamedPlayer named(const Client& c) const;
     void send(MatchEvent&& event); // stamped with the line's game time
     void sendConnect(const Client& c);
@@ -73,7 +70,7 @@ private:
     MatchEventSink& sink_;
     BroadcastFilter broadcastFilter_;
     ConsoleLogParser broadcasts_;
-    std::vector<Client> clients_;
+    ServerClients<Client> clients_;
     std::string oldName_;
     std::string serverName_;  // the map's host name, as shown
     std::string printedName_; // a name shown from its line alone

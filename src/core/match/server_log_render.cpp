@@ -6,6 +6,7 @@
 #include "core/log/colour_renderer.h"
 #include "core/log/log_colours.h"
 #include "core/log/round_separator.h"
+#include "core/match/server_clients.h"
 #include "core/match/server_line.h"
 
 #include <algorithm>
@@ -26,13 +27,6 @@ constexpr std::array<Colour, 8> kCodeColours = {
 constexpr std::string_view kEntered = " entered the game";
 constexpr std::string_view kTeamWords[] = {"the game", "the red team.", "the blue team.",
                                            "the spectators."};
-
-struct Client {
-    std::string name; // as the userinfo has it, colour codes and all
-    Team team = Team::Unknown;
-    bool named = false;
-    bool bot = false;
-};
 
 class ServerLogRenderer {
 public:
@@ -101,17 +95,10 @@ private:
         return team == Team::Red ? red_ : team == Team::Blue ? blue_ : grey_;
     }
 
-    // Every client has his place from the start: a line may hold two at once.
-    Client* client(std::int32_t number) {
-        if (number < 0 || number >= static_cast<std::int32_t>(clients_.size()))
-            return nullptr;
-        return &clients_[static_cast<std::size_t>(number)];
-    }
-
     // A client's name in his team's colour; one not yet named by his
     // userinfo goes by the name the line printed, or by his number.
     void putClient(std::int32_t number, std::string_view printed) {
-        const Client* c = client(number);
+        const ServerClient* c = clients_[number];
         if (c && c->named)
             putCoded(c->name, teamColour(c->team));
         else if (!printed.empty())
@@ -150,13 +137,13 @@ private:
         case ServerLineType::Hit: putHit(line); break;
         case ServerLineType::ClientUserinfoChanged: putUserinfo(line); break;
         case ServerLineType::ClientConnect:
-            if (Client* c = client(line.client))
+            if (ServerClient* c = clients_[line.client])
                 c->bot = line.bot;
             putClient(line.client, {});
             put(line.bot ? " is connecting... (bot)" : " is connecting...", grey_);
             break;
         case ServerLineType::ClientBegin:
-            if (const Client* c = client(line.client);
+            if (const ServerClient* c = clients_[line.client];
                 c && c->named && enteredAgain(c->name, false))
                 break;
             putClient(line.client, {});
@@ -165,8 +152,8 @@ private:
         case ServerLineType::ClientDisconnect:
             putClient(line.client, {});
             put(" disconnected", grey_);
-            if (Client* c = client(line.client))
-                *c = Client{};
+            if (ServerClient* c = clients_[line.client])
+                clients_.forget(*c);
             break;
         case ServerLineType::Say:
         case ServerLineType::SayTeam:
@@ -248,7 +235,7 @@ private:
     }
 
     void putUserinfo(const ServerLine& line) {
-        Client* c = client(line.client);
+        ServerClient* c = clients_[line.client];
         if (c == nullptr || line.name.empty())
             return;
         const bool renamed = c->named && c->name != line.name;
@@ -271,7 +258,8 @@ private:
 
     void putChat(const ServerLine& line) {
         const bool team = line.type == ServerLineType::SayTeam;
-        const Team speaker = speakerTeam(line.name);
+        // Chat lines print the name, not the number.
+        const Team speaker = clients_.teamOf(line.name);
         if (team)
             put("(", teamColour(speaker));
         putCoded(line.name, teamColour(speaker));
@@ -283,15 +271,6 @@ private:
         }
         put(": ", grey_);
         putCoded(line.text, chat_);
-    }
-
-    // Chat lines print the name, not the number: the team of the client of
-    // that name.
-    Team speakerTeam(std::string_view name) const {
-        for (const Client& c : clients_)
-            if (c.named && c.name == name)
-                return c.team;
-        return Team::Unknown;
     }
 
     // Writes the line built over the text already read; a text that would
@@ -335,7 +314,7 @@ private:
     Progress& progress_;
     std::uint8_t grey_, chat_, red_, blue_, banner_;
     std::array<std::uint8_t, kCodeColours.size()> codes_{};
-    std::vector<Client> clients_ = std::vector<Client>(1024);
+    ServerClients<ServerClient> clients_; // names as the userinfo has them, colour codes and all
     std::string lineText_;
     std::vector<std::uint8_t> lineAttrs_;
     std::string entered_, enteredBefore_; // raw names; see enteredAgain

@@ -5,6 +5,7 @@
 #include "core/rank/alias_linking.h"
 #include "core/rank/rank_order.h"
 #include "core/rank/top_lists.h"
+#include "core/stats/weapons.h"
 
 #include <algorithm>
 
@@ -15,7 +16,7 @@ enum class CategoryKind { Plain, TopLists };
 
 struct SubRanking {
     Counter key;               // what a RankedMeaning::Counter ranking ranks
-    const char* heading;       // nullptr: the category text itself
+    std::string_view heading;  // empty: the category text itself
     bool accurateOnly = false; // a counter only Accurate counting writes
     RankedMeaning meaning = RankedMeaning::Counter;
 };
@@ -23,21 +24,27 @@ struct SubRanking {
 constexpr SubRanking kOverallScore{totalKills, "Overall Score", false, RankedMeaning::OverallScore};
 
 struct Category {
-    const char* text;
+    std::string_view text;
     CategoryKind kind;
     std::vector<SubRanking> rankings; // the first clears the pane, the others append
 };
 
+// A weapon's ranking under its heading.
+consteval SubRanking weaponRanking(Counter kills) { return {kills, weapon(kills).rankingHeading}; }
+
+// The category of a weapon ranked in one of its own.
+consteval std::string_view categoryOf(Counter kills) { return weapon(kills).rankingCategory; }
+
 // The categories in list order with their sub-rankings.
 const std::vector<Category>& categories() {
     static const std::vector<Category> table{
-        {"Kills", CategoryKind::Plain, {{totalKills, nullptr}}},
+        {"Kills", CategoryKind::Plain, {{totalKills, {}}}},
         {kCategoryOverallScore, CategoryKind::Plain, {kOverallScore, {totalKills, "Kills"}}},
         {kCategoryTopKillers, CategoryKind::TopLists, {}},
         {"Team Killing",
          CategoryKind::Plain,
-         {{teamKills, nullptr}, {teamKilledDeaths, "Victims (lest we forget)"}}},
-        {"Headshots (OSP)", CategoryKind::Plain, {{headshotKills, nullptr}}},
+         {{teamKills, {}}, {teamKilledDeaths, "Victims (lest we forget)"}}},
+        {"Headshots (OSP)", CategoryKind::Plain, {{headshotKills, {}}}},
         {"The Briefcase",
          CategoryKind::Plain,
          {{briefcasesTaken, "Took the Briefcase"},
@@ -58,7 +65,7 @@ const std::vector<Category>& categories() {
           {bombsDefused, "Defused the Bomb"},
           {bombCarrierKills, "Killed the Bomb carrier"},
           {targetsDestroyed, "Destroyed the Target"}}},
-        {"Voting", CategoryKind::Plain, {{votesCalled, nullptr}}},
+        {"Voting", CategoryKind::Plain, {{votesCalled, {}}}},
         {"Kicks/Bans",
          CategoryKind::Plain,
          {{timesKicked, "Was Kicked"},
@@ -75,29 +82,29 @@ const std::vector<Category>& categories() {
           {diedSuicides, "Just died (huh?)", true}}},
         {"Handguns",
          CategoryKind::Plain,
-         {{m1911a1Kills, "M1911A1"}, {socomKills, "US SOCOM"}, {silverTalonKills, "Silver Talon"}}},
+         {weaponRanking(m1911a1Kills), weaponRanking(socomKills), weaponRanking(silverTalonKills)}},
         {"Hand-to-Hand Combat",
          CategoryKind::Plain,
-         {{knifeKills, "Knife"},
-          {bayonetKills, "AK Bayonet"},
-          {pistolWhipKills, "Pistol Whip"},
-          {m590BludgeonKills, "Bludgeoned(shame)"}}},
-        {"AK74", CategoryKind::Plain, {{ak74Kills, nullptr}}},
-        {"M4/M203", CategoryKind::Plain, {{m4Kills, nullptr}, {m203Kills, "M203 Grenade"}}},
-        {"MSG90A1", CategoryKind::Plain, {{msg90a1Kills, nullptr}}},
-        {"MP5", CategoryKind::Plain, {{mp5Kills, nullptr}}},
-        {"M60", CategoryKind::Plain, {{m60Kills, nullptr}}},
-        {"Sig 551", CategoryKind::Plain, {{sig551Kills, nullptr}}},
-        {"M590", CategoryKind::Plain, {{m590Kills, nullptr}}},
-        {"Micro-Uzi", CategoryKind::Plain, {{microUziKills, nullptr}}},
-        {"USAS-12", CategoryKind::Plain, {{usas12Kills, nullptr}}},
-        {"MM-1", CategoryKind::Plain, {{mm1Kills, nullptr}}},
-        {"RPG-7", CategoryKind::Plain, {{rpg7Kills, nullptr}}},
-        {"M3A1", CategoryKind::Plain, {{m3a1Kills, nullptr}}},
-        {"ANM14", CategoryKind::Plain, {{anm14Kills, "ANM14 Incendiary"}}},
-        {"SMOHG92", CategoryKind::Plain, {{smohg92Kills, "SMOHG92 Frag"}}},
-        {"M15", CategoryKind::Plain, {{m15Kills, "M15 Smoke"}}},
-        {"M84", CategoryKind::Plain, {{m84Kills, "M84 Flash"}}},
+         {weaponRanking(knifeKills), weaponRanking(bayonetKills), weaponRanking(pistolWhipKills),
+          weaponRanking(m590BludgeonKills)}},
+        {categoryOf(ak74Kills), CategoryKind::Plain, {weaponRanking(ak74Kills)}},
+        {categoryOf(m4Kills),
+         CategoryKind::Plain,
+         {weaponRanking(m4Kills), weaponRanking(m203Kills)}},
+        {categoryOf(msg90a1Kills), CategoryKind::Plain, {weaponRanking(msg90a1Kills)}},
+        {categoryOf(mp5Kills), CategoryKind::Plain, {weaponRanking(mp5Kills)}},
+        {categoryOf(m60Kills), CategoryKind::Plain, {weaponRanking(m60Kills)}},
+        {categoryOf(sig551Kills), CategoryKind::Plain, {weaponRanking(sig551Kills)}},
+        {categoryOf(m590Kills), CategoryKind::Plain, {weaponRanking(m590Kills)}},
+        {categoryOf(microUziKills), CategoryKind::Plain, {weaponRanking(microUziKills)}},
+        {categoryOf(usas12Kills), CategoryKind::Plain, {weaponRanking(usas12Kills)}},
+        {categoryOf(mm1Kills), CategoryKind::Plain, {weaponRanking(mm1Kills)}},
+        {categoryOf(rpg7Kills), CategoryKind::Plain, {weaponRanking(rpg7Kills)}},
+        {categoryOf(m3a1Kills), CategoryKind::Plain, {weaponRanking(m3a1Kills)}},
+        {categoryOf(anm14Kills), CategoryKind::Plain, {weaponRanking(anm14Kills)}},
+        {categoryOf(smohg92Kills), CategoryKind::Plain, {weaponRanking(smohg92Kills)}},
+        {categoryOf(m15Kills), CategoryKind::Plain, {weaponRanking(m15Kills)}},
+        {categoryOf(m84Kills), CategoryKind::Plain, {weaponRanking(m84Kills)}},
     };
     return table;
 }
@@ -135,7 +142,7 @@ RankedList rankingOf(const SubRanking& sub, const std::string& category,
                      const std::vector<int>& ranked, const PlayerTable& players,
                      const CountingScope& counting) {
     RankedList list;
-    list.title = sub.heading ? sub.heading : category;
+    list.title = sub.heading.empty() ? category : std::string(sub.heading);
     list.meaning = sub.meaning;
     if (sub.meaning == RankedMeaning::Counter) {
         list.counter = sub.key;

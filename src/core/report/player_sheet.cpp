@@ -1,6 +1,7 @@
 #include "core/report/player_sheet.h"
 
 #include "core/common/wrapping_int32.h"
+#include "core/stats/weapons.h"
 
 #include <array>
 
@@ -19,7 +20,7 @@ enum class RowKind {
 enum class RowShown { Always, AccurateOnly };
 
 struct SheetRow {
-    const char* label;
+    std::string_view label;
     int tabs;
     RowKind kind;
     Counter first;
@@ -29,32 +30,38 @@ struct SheetRow {
 
 constexpr Counter kNone = static_cast<Counter>(0);
 
+// A weapon's row: its caption, its kills and deaths.
+consteval SheetRow weaponRow(Counter kills, int tabs) {
+    const Weapon& w = weapon(kills);
+    return {w.sheetCaption, tabs, RowKind::KillsDeaths, w.kills, w.deaths};
+}
+
 // The rows in sheet order; labels are the program's report texts.
 constexpr std::array<SheetRow, 48> kRows{{
-    {"M1911A1", 3, RowKind::KillsDeaths, m1911a1Kills, m1911a1Deaths},
-    {"US SOCOM", 2, RowKind::KillsDeaths, socomKills, socomDeaths},
-    {"Silver Talon", 2, RowKind::KillsDeaths, silverTalonKills, silverTalonDeaths},
-    {"AK74", 3, RowKind::KillsDeaths, ak74Kills, ak74Deaths},
-    {"M4", 3, RowKind::KillsDeaths, m4Kills, m4Deaths},
-    {"MP5", 3, RowKind::KillsDeaths, mp5Kills, mp5Deaths},
-    {"M60", 3, RowKind::KillsDeaths, m60Kills, m60Deaths},
-    {"Sig 551", 3, RowKind::KillsDeaths, sig551Kills, sig551Deaths},
-    {"USAS-12 Whoring", 2, RowKind::KillsDeaths, usas12Kills, usas12Deaths},
-    {"MM1 Whoring", 2, RowKind::KillsDeaths, mm1Kills, mm1Deaths},
-    {"RPG7 Whoring", 2, RowKind::KillsDeaths, rpg7Kills, rpg7Deaths},
-    {"MSG90A1", 3, RowKind::KillsDeaths, msg90a1Kills, msg90a1Deaths},
-    {"M3A1", 3, RowKind::KillsDeaths, m3a1Kills, m3a1Deaths},
-    {"M590", 3, RowKind::KillsDeaths, m590Kills, m590Deaths},
-    {"Micro-Uzi", 3, RowKind::KillsDeaths, microUziKills, microUziDeaths},
-    {"ANM14 Grenade", 2, RowKind::KillsDeaths, anm14Kills, anm14Deaths},
-    {"SMOHG92 Grenade", 2, RowKind::KillsDeaths, smohg92Kills, smohg92Deaths},
-    {"M15 Grenade", 2, RowKind::KillsDeaths, m15Kills, m15Deaths},
-    {"M84 Grenade", 2, RowKind::KillsDeaths, m84Kills, m84Deaths},
-    {"N00b Cannon", 2, RowKind::KillsDeaths, m203Kills, m203Deaths},
-    {"M590 Bludgeon", 2, RowKind::KillsDeaths, m590BludgeonKills, m590BludgeonDeaths},
-    {"Pistol Whip", 2, RowKind::KillsDeaths, pistolWhipKills, pistolWhipDeaths},
-    {"AK Bayonet", 2, RowKind::KillsDeaths, bayonetKills, bayonetDeaths},
-    {"Knife Kills", 3, RowKind::KillsDeaths, knifeKills, knifeDeaths},
+    weaponRow(m1911a1Kills, 3),
+    weaponRow(socomKills, 2),
+    weaponRow(silverTalonKills, 2),
+    weaponRow(ak74Kills, 3),
+    weaponRow(m4Kills, 3),
+    weaponRow(mp5Kills, 3),
+    weaponRow(m60Kills, 3),
+    weaponRow(sig551Kills, 3),
+    weaponRow(usas12Kills, 2),
+    weaponRow(mm1Kills, 2),
+    weaponRow(rpg7Kills, 2),
+    weaponRow(msg90a1Kills, 3),
+    weaponRow(m3a1Kills, 3),
+    weaponRow(m590Kills, 3),
+    weaponRow(microUziKills, 3),
+    weaponRow(anm14Kills, 2),
+    weaponRow(smohg92Kills, 2),
+    weaponRow(m15Kills, 2),
+    weaponRow(m84Kills, 2),
+    weaponRow(m203Kills, 2),
+    weaponRow(m590BludgeonKills, 2),
+    weaponRow(pistolWhipKills, 2),
+    weaponRow(bayonetKills, 2),
+    weaponRow(knifeKills, 3),
     {"Headshot Kills(OSP): ", 1, RowKind::KillsDeaths, headshotKills, headshotDeaths},
     {"Team Kills", 2, RowKind::KillsDeaths, teamKills, teamKilledDeaths},
     {"Suicide (Grenade): ", 3, RowKind::Single, grenadeSuicides, kNone},

@@ -1,6 +1,7 @@
 #include "core/stats/event_booking.h"
 
 #include "core/stats/statistics_scans.h"
+#include "core/stats/weapons.h"
 
 #include <algorithm>
 #include <cstring>
@@ -24,33 +25,47 @@ struct WeaponRow {
 constexpr std::string_view kWhipped = "was pistol whipped by";
 constexpr std::string_view kBludgeoned = "was bludgeoned by";
 
+// A weapon's classic word; `onlyWith` and `notWith` tell its alternate
+// attack from its shot.
+consteval WeaponRow row(Counter kills, std::string_view onlyWith = {},
+                        std::string_view notWith = {}) {
+    const Weapon& w = weapon(kills);
+    return {w.classicWord, onlyWith, notWith, w.deaths, w.kills};
+}
+
+// A pistol whip with `handgun`, told by its phrase.
+consteval WeaponRow whip(Counter handgun) {
+    const Weapon& w = weapon(pistolWhipKills);
+    return {weapon(handgun).classicWord, kWhipped, {}, w.deaths, w.kills};
+}
+
 constexpr WeaponRow kWeaponTable[] = {
-    {"AK74", {}, {}, ak74Deaths, ak74Kills},
-    {"ANM14", {}, {}, anm14Deaths, anm14Kills},
-    {"M15", {}, {}, m15Deaths, m15Kills},
-    {"M84", {}, {}, m84Deaths, m84Kills},
-    {"M590", kBludgeoned, {}, m590BludgeonDeaths, m590BludgeonKills},
-    {"M590", {}, kBludgeoned, m590Deaths, m590Kills},
-    {"USAS-12", {}, {}, usas12Deaths, usas12Kills},
-    {"SMOHG92", {}, {}, smohg92Deaths, smohg92Kills},
-    {"RPG7", {}, {}, rpg7Deaths, rpg7Kills},
-    {"M3A1", {}, {}, m3a1Deaths, m3a1Kills},
-    {"M4", {}, {}, m4Deaths, m4Kills},
-    {"M60", {}, {}, m60Deaths, m60Kills},
-    {"MP5", {}, {}, mp5Deaths, mp5Kills},
-    {"MSG90A1", {}, {}, msg90a1Deaths, msg90a1Kills},
-    {"M203", {}, {}, m203Deaths, m203Kills},
-    {"M1911A1", kWhipped, {}, pistolWhipDeaths, pistolWhipKills},
-    {"M1911A1", {}, kWhipped, m1911a1Deaths, m1911a1Kills},
-    {"US SOCOM", kWhipped, {}, pistolWhipDeaths, pistolWhipKills},
-    {"US SOCOM", {}, kWhipped, socomDeaths, socomKills},
-    {"Silver Talon", kWhipped, {}, pistolWhipDeaths, pistolWhipKills},
-    {"Silver Talon", {}, kWhipped, silverTalonDeaths, silverTalonKills},
-    {"Micro-Uzi", {}, {}, microUziDeaths, microUziKills},
-    {"MM1", {}, {}, mm1Deaths, mm1Kills},
-    {"Bayonet", {}, {}, bayonetDeaths, bayonetKills},
-    {"Knife", {}, {}, knifeDeaths, knifeKills},
-    {"Sig 551", {}, {}, sig551Deaths, sig551Kills},
+    row(ak74Kills),
+    row(anm14Kills),
+    row(m15Kills),
+    row(m84Kills),
+    row(m590BludgeonKills, kBludgeoned),
+    row(m590Kills, {}, kBludgeoned),
+    row(usas12Kills),
+    row(smohg92Kills),
+    row(rpg7Kills),
+    row(m3a1Kills),
+    row(m4Kills),
+    row(m60Kills),
+    row(mp5Kills),
+    row(msg90a1Kills),
+    row(m203Kills),
+    whip(m1911a1Kills),
+    row(m1911a1Kills, {}, kWhipped),
+    whip(socomKills),
+    row(socomKills, {}, kWhipped),
+    whip(silverTalonKills),
+    row(silverTalonKills, {}, kWhipped),
+    row(microUziKills),
+    row(mm1Kills),
+    row(bayonetKills),
+    row(knifeKills),
+    row(sig551Kills),
 };
 
 constexpr bool everyWeaponWordFits() {

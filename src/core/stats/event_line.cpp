@@ -4,6 +4,7 @@
 #include "core/common/text_case.h"
 #include "core/log/colour_renderer.h"
 #include "core/log/log_colours.h"
+#include "core/stats/weapons.h"
 
 #include <algorithm>
 #include <cstring>
@@ -166,11 +167,11 @@ const EventLine& EventLineCutter::cut(int pos) {
 void EventLineCutter::cutTwoPlayerLine() {
     switch (form_) {
     case LineForm::Bayonet:
-        line_.weapon = "Bayonet";
+        line_.weapon = weapon(bayonetKills).classicWord;
         cutKillerToLineEnd();
         break;
     case LineForm::Knife:
-        line_.weapon = "Knife";
+        line_.weapon = weapon(knifeKills).classicWord;
         cutKillerToLineEnd();
         break;
     case LineForm::Rename:
