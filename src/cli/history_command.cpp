@@ -175,6 +175,7 @@ int runHistoryCommand(const std::vector<std::string>& args) {
                  "quorvath-report history");
     app.footer(std::string("The history file is ") + defaultDatabase() +
                " unless --db names another.\n" + kDatesNote);
+    app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast); // as for a log
     std::string database = defaultDatabase();
     app.add_option("--db", database, "the history file")->option_text("FILE");
 

@@ -71,15 +71,16 @@ public:
 
     HistoryError open() {
         return guarded([&] {
-            db_.exec("PRAGMA journal_mode = WAL");
+            if (auto newer = refuseNewer())
+                return newer;
             db_.exec("PRAGMA synchronous = NORMAL");
+            if (schemaVersion() == kSchemaVersion)
+                return HistoryError(); // nothing to write: a read-only history can be read
+            db_.exec("PRAGMA journal_mode = WAL");
             SQLite::Transaction migration(db_, SQLite::TransactionBehavior::IMMEDIATE);
-            const int version = db_.execAndGet("PRAGMA user_version").getInt();
-            if (version > kSchemaVersion)
-                return HistoryError(problem(
-                    path_, "it was written by a newer Quorvath (schema " + std::to_string(version) +
-                               "; this one knows up to " + std::to_string(kSchemaVersion) + ")"));
-            for (int step = version; step < kSchemaVersion; ++step)
+            if (auto newer = refuseNewer()) // another program migrated it meanwhile
+                return newer;
+            for (int step = schemaVersion(); step < kSchemaVersion; ++step)
                 db_.exec(kMigrations[step]);
             db_.exec("PRAGMA user_version = " + std::to_string(kSchemaVersion));
             migration.commit();
@@ -149,6 +150,17 @@ public:
     }
 
 private:
+    int schemaVersion() { return db_.execAndGet("PRAGMA user_version").getInt(); }
+
+    HistoryError refuseNewer() {
+        const int version = schemaVersion();
+        if (version <= kSchemaVersion)
+            return std::nullopt;
+        return problem(path_, "it was written by a newer Quorvath (schema " +
+                                  std::to_string(version) + "; this one knows up to " +
+                                  std::to_string(kSchemaVersion) + ")");
+    }
+
     template <typename Work> HistoryError guarded(const Work& work) {
         try {
             return work();

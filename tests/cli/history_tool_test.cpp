@@ -1,0 +1,91 @@
+// quorvath-report history: the matches of a log, imported, print byte for
+// byte what the log counted Accurate prints, for every command and format;
+// a history it cannot use is named with its problem.
+
+#include "cli/report_tool_run.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace {
+
+using quorvath::test::readFile;
+using quorvath::test::runReportTool;
+using quorvath::test::TempDir;
+
+std::string quoted(const std::string& path) { return "\"" + path + "\""; }
+
+TEST(HistoryTool, ImportedMatchesPrintWhatTheirLogCountedAccuratePrints) {
+    TempDir dir;
+    const std::string prefix = dir.file("m").string();
+    const std::string generate = std::string("\"") + QUORVATH_GEN_LOG_TOOL +
+                                 "\" --match inf --seed 4 --maps 5 --out " + quoted(prefix);
+    ASSERT_EQ(std::system(generate.c_str()), 0);
+    const std::string commands[] = {
+        "",
+        "--players",
+        "--sheets",
+        "--sheets --linked",
+        "--counts",
+        "--ranking Kills",
+        "--ranking \"Overall Score\" --format csv",
+        "--players --format json",
+        "--sheets --format csv --encoding utf-8",
+    };
+    for (const char* kind : {"console", "games", "server"}) {
+        SCOPED_TRACE(kind);
+        const std::string log = prefix + "-" + kind + ".log";
+        const std::string db = "--db " + quoted(dir.file(std::string(kind) + ".sqlite").string());
+        const auto import = runReportTool(dir, "history import " + db + " " + quoted(log));
+        ASSERT_EQ(import.status, 0) << import.err;
+        EXPECT_EQ(import.out.rfind(log + ": ", 0), 0u) << import.out;
+        const std::string someone =
+            runReportTool(dir, quoted(log) + " --counting accurate --players --encoding cp1252")
+                .out.substr(13); // after "All Players\r\n"
+        const std::string player = someone.substr(0, someone.find('\r'));
+        std::vector<std::string> all(std::begin(commands), std::end(commands));
+        all.push_back("--sheet \"" + player + "\"");
+        all.push_back("--top \"" + player + "\" --nick \"" + player + "\"");
+        for (const std::string& command : all) {
+            SCOPED_TRACE(command);
+            const std::string args = command + " --encoding cp1252";
+            const auto fromLog = runReportTool(dir, quoted(log) + " --counting accurate " + args);
+            const auto fromHistory = runReportTool(dir, "history " + db + " " + args);
+            EXPECT_EQ(fromHistory.status, 0) << fromHistory.err;
+            EXPECT_EQ(fromHistory.out, fromLog.out);
+        }
+        const auto again = runReportTool(dir, "history import " + db + " " + quoted(log));
+        EXPECT_EQ(again.out, log + ": unchanged since the last import\n");
+    }
+}
+
+TEST(HistoryTool, AHistoryItCannotUseOrAWrongCommandLineIsSaid) {
+    TempDir dir;
+    const std::string db = dir.file("h.sqlite").string();
+    const std::string log = std::string(QUORVATH_SOURCE_DIR) + "/samples/demo.log";
+    ASSERT_EQ(runReportTool(dir, "history import --db " + quoted(db) + " " + quoted(log)).status,
+              0);
+    // As root the tool runs as nobody, to whom the history is read-only.
+    const auto readOnly =
+        runReportTool(dir, "history import --db " + quoted(db) + " " + quoted(log + ""), true);
+    if (readOnly.status != 0) {
+        EXPECT_EQ(readOnly.status, 1);
+        EXPECT_NE(readOnly.err.find("\"" + db + "\""), std::string::npos) << readOnly.err;
+    }
+    const auto noLog = runReportTool(dir, "history import --db " + quoted(db) + " " +
+                                              quoted(dir.file("missing.log").string()));
+    EXPECT_EQ(noLog.status, 1);
+    EXPECT_NE(noLog.err.find("missing.log"), std::string::npos);
+
+    EXPECT_EQ(runReportTool(dir, "history --db " + quoted(db) + " --since 2026-13-01").status, 2);
+    EXPECT_EQ(runReportTool(dir, "history --db " + quoted(db) + " --players --counts").status, 2);
+    EXPECT_EQ(runReportTool(dir, "history --db " + quoted(db) + " --counts --format json").status,
+              2);
+    const auto help = runReportTool(dir, "history --help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("modification"), std::string::npos);
+}
+
+} // namespace
