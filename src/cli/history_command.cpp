@@ -7,11 +7,13 @@
 
 #include <CLI/CLI.hpp>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <memory>
+#include <thread>
 
 namespace quorvath::cli {
 
@@ -19,6 +21,7 @@ namespace {
 
 constexpr int ExitFailed = 1;
 constexpr int ExitUsage = 2;
+constexpr std::chrono::seconds kFollowPause{2};
 
 constexpr const char* kDatesNote =
     "Dates: every match an import stores first is dated by its log file's modification\n"
@@ -55,25 +58,36 @@ HistoryError openHistory(const std::string& path, std::unique_ptr<HistoryStore>&
     return openSqliteHistory(path, store);
 }
 
-int importLogs(const std::string& database, const std::vector<std::string>& logs) {
+// Imports each log once; with `follow`, again every few seconds until
+// interrupted, saying only what changed. A match that ends is stored by the
+// next round; an interruption loses at most the batch being stored.
+int importLogs(const std::string& database, const std::vector<std::string>& logs, bool follow) {
     std::unique_ptr<HistoryStore> store;
     if (auto error = openHistory(database, store)) {
         std::fprintf(stderr, "quorvath-report: %s\n", error->c_str());
         return ExitFailed;
     }
     int status = 0;
-    for (const std::string& log : logs) {
-        LogImport result;
-        if (auto error = importLog(*store, log, result)) {
-            std::fprintf(stderr, "quorvath-report: %s\n", error->c_str());
-            status = ExitFailed;
-        } else if (result.unchanged) {
-            std::printf("%s: unchanged since the last import\n", log.c_str());
-        } else {
-            std::printf("%s: %d new of %d matches\n", log.c_str(), result.added, result.matches);
+    for (bool first = true; first || follow; first = false) {
+        if (!first)
+            std::this_thread::sleep_for(kFollowPause);
+        for (const std::string& log : logs) {
+            LogImport result;
+            if (auto error = importLog(*store, log, result)) {
+                std::fprintf(stderr, "quorvath-report: %s\n", error->c_str());
+                status = ExitFailed;
+            } else if (result.unchanged) {
+                if (first)
+                    std::printf("%s: unchanged since the last import\n", log.c_str());
+            } else if (first || result.added > 0) {
+                std::printf("%s: %d new of %d matches\n", log.c_str(), result.added,
+                            result.matches);
+            }
         }
+        if (std::fflush(stdout) != 0)
+            return ExitFailed;
     }
-    return std::fflush(stdout) == 0 ? status : ExitFailed;
+    return status;
 }
 
 struct Query {
@@ -182,6 +196,9 @@ int runHistoryCommand(const std::vector<std::string>& args) {
     auto* import = app.add_subcommand("import", "adds the matches of each log not stored yet");
     std::vector<std::string> logs;
     import->add_option("--db", database, "the history file")->option_text("FILE");
+    bool follow = false;
+    import->add_flag("--follow", follow,
+                     "keep importing the logs as they grow, every 2 seconds, until interrupted");
     import->add_option("LOG", logs, "a log of any kind")->required();
 
     Query query;
@@ -206,7 +223,7 @@ int runHistoryCommand(const std::vector<std::string>& args) {
         return status == 0 ? 0 : ExitUsage;
     }
     if (import->parsed())
-        return importLogs(database, logs);
+        return importLogs(database, logs, follow);
     return runQuery(database, query);
 }
 

@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -59,6 +60,29 @@ TEST(HistoryTool, ImportedMatchesPrintWhatTheirLogCountedAccuratePrints) {
         const auto again = runReportTool(dir, "history import " + db + " " + quoted(log));
         EXPECT_EQ(again.out, log + ": unchanged since the last import\n");
     }
+}
+
+// --follow imports what is there, then what the log gains, until stopped.
+TEST(HistoryTool, FollowingALogImportsItsMatchesAsTheyCome) {
+    TempDir dir;
+    const std::string prefix = dir.file("m").string();
+    const std::string generate = std::string("\"") + QUORVATH_GEN_LOG_TOOL +
+                                 "\" --match ctf --seed 8 --maps 4 --out " + quoted(prefix);
+    ASSERT_EQ(std::system(generate.c_str()), 0);
+    const std::string whole = readFile(prefix + "-games.log");
+    const std::string log = dir.file("games.log").string();
+    quorvath::test::writeFile(log, whole.substr(0, whole.size() / 2));
+    const std::string db = "--db " + quoted(dir.file("h.sqlite").string());
+    const std::string follow = "timeout -s INT 5 \"" + std::string(QUORVATH_REPORT_TOOL) +
+                               "\" history import --follow " + db + " " + quoted(log) +
+                               " >/dev/null 2>&1 &";
+    ASSERT_EQ(std::system(follow.c_str()), 0);
+    ::sleep(1);
+    std::ofstream(log, std::ios::app | std::ios::binary) << whole.substr(whole.size() / 2);
+    ::sleep(5);
+    const std::string args = "--counts --encoding cp1252";
+    EXPECT_EQ(runReportTool(dir, "history " + db + " " + args).out,
+              runReportTool(dir, quoted(log) + " --counting accurate " + args).out);
 }
 
 TEST(HistoryTool, AHistoryItCannotUseOrAWrongCommandLineIsSaid) {
