@@ -25,7 +25,7 @@ constexpr std::chrono::seconds kFollowPause{2};
 
 constexpr const char* kDatesNote =
     "Dates: every match an import stores first is dated by its log file's modification\n"
-    "time (UTC); DATE is YYYY-MM-DD, --until includes that day.";
+    "time (UTC), or by import --date; DATE is YYYY-MM-DD, --until includes that day.";
 
 // $XDG_DATA_HOME/quorvath/history.sqlite, else ~/.local/share/quorvath/.
 std::string defaultDatabase() {
@@ -61,7 +61,8 @@ HistoryError openHistory(const std::string& path, std::unique_ptr<HistoryStore>&
 // Imports each log once; with `follow`, again every few seconds until
 // interrupted, saying only what changed. A match that ends is stored by the
 // next round; an interruption loses at most the batch being stored.
-int importLogs(const std::string& database, const std::vector<std::string>& logs, bool follow) {
+int importLogs(const std::string& database, const std::vector<std::string>& logs,
+               const ImportOptions& options, bool follow) {
     std::unique_ptr<HistoryStore> store;
     if (auto error = openHistory(database, store)) {
         std::fprintf(stderr, "quorvath-report: %s\n", error->c_str());
@@ -73,7 +74,7 @@ int importLogs(const std::string& database, const std::vector<std::string>& logs
             std::this_thread::sleep_for(kFollowPause);
         for (const std::string& log : logs) {
             LogImport result;
-            if (auto error = importLog(*store, log, result)) {
+            if (auto error = importLog(*store, log, result, options)) {
                 std::fprintf(stderr, "quorvath-report: %s\n", error->c_str());
                 status = ExitFailed;
             } else if (result.unchanged) {
@@ -199,6 +200,9 @@ int runHistoryCommand(const std::vector<std::string>& args) {
     bool follow = false;
     import->add_flag("--follow", follow,
                      "keep importing the logs as they grow, every 2 seconds, until interrupted");
+    std::string date;
+    import->add_option("--date", date, "date the new matches DATE instead of by the file's time")
+        ->option_text("DATE");
     import->add_option("LOG", logs, "a log of any kind")->required();
 
     Query query;
@@ -222,8 +226,15 @@ int runHistoryCommand(const std::vector<std::string>& args) {
         const int status = app.exit(e);
         return status == 0 ? 0 : ExitUsage;
     }
-    if (import->parsed())
-        return importLogs(database, logs, follow);
+    if (import->parsed()) {
+        ImportOptions options;
+        if (const std::string problem = date.empty() ? "" : readDate(date, options.date);
+            !problem.empty()) {
+            std::fprintf(stderr, "quorvath-report: %s; see --help\n", problem.c_str());
+            return ExitUsage;
+        }
+        return importLogs(database, logs, options, follow);
+    }
     return runQuery(database, query);
 }
 

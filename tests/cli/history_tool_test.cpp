@@ -103,7 +103,18 @@ TEST(HistoryTool, AHistoryItCannotUseOrAWrongCommandLineIsSaid) {
     EXPECT_EQ(noLog.status, 1);
     EXPECT_NE(noLog.err.find("missing.log"), std::string::npos);
 
+    const std::string notALog = dir.file("notes.txt").string();
+    quorvath::test::writeFile(notALog, "shopping list\n");
+    const auto unknown =
+        runReportTool(dir, "history import --db " + quoted(db) + " " + quoted(notALog));
+    EXPECT_EQ(unknown.status, 1);
+    EXPECT_NE(unknown.err.find("no kind of log"), std::string::npos) << unknown.err;
+
     EXPECT_EQ(runReportTool(dir, "history --db " + quoted(db) + " --since 2026-13-01").status, 2);
+    EXPECT_EQ(
+        runReportTool(dir, "history import --date 1.1.26 --db " + quoted(db) + " " + quoted(log))
+            .status,
+        2);
     EXPECT_EQ(runReportTool(dir, "history --db " + quoted(db) + " --players --counts").status, 2);
     EXPECT_EQ(runReportTool(dir, "history --db " + quoted(db) + " --counts --format json").status,
               2);

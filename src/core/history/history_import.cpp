@@ -81,7 +81,7 @@ HistoryError importLog(HistoryStore& store, const std::string& path, LogImport& 
 
     std::vector<MatchRecord> matches =
         readLogMatches(bytes, detection.kind, stockGameTable(), fs::path(path).filename().string());
-    const std::int64_t playedAt = modificationTime(path);
+    const std::int64_t playedAt = options.date != 0 ? options.date : modificationTime(path);
     for (MatchRecord& match : matches)
         match.playedAt = playedAt;
     result.matches = static_cast<int>(matches.size());

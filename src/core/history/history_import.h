@@ -13,7 +13,7 @@
 
 #include "core/history/history_store.h"
 
-#include <functional>
+#include <cstdint>
 #include <string>
 
 namespace quorvath {
@@ -26,6 +26,7 @@ struct LogImport {
 
 struct ImportOptions {
     int batchMatches = 64; // matches stored per transaction
+    std::int64_t date = 0; // the new matches' date, seconds since 1970; 0: the file's time
 };
 
 // Imports the log at `path` into `store`; the message names the log or the
