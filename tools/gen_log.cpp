@@ -3,7 +3,7 @@
 // the three kinds of log and its truth (tools/match_generator.h).
 //
 //   gen-log --size-mb N [--players N] [--aliases N] [--seed S] [--lf] --out FILE|-
-//   gen-log --match TYPE [--players N] [--maps N] [--events N] [--seed S] --out PREFIX
+//   gen-log --match TYPE [--players N] [--maps N] [--events N] [--chatty] [--seed S] --out PREFIX
 //
 // Renames switch a player between his own few names (one or two alternates
 // each, or exactly N with --aliases N), as on a real server: the log holds a
@@ -452,10 +452,11 @@ int usage() {
     std::fputs("usage: gen-log --size-mb N [--players N] [--aliases N] [--seed S] [--lf] "
                "--out FILE|-\n"
                "       gen-log --match ctf|inf|dem|elim|dm [--players N] [--maps N] [--events N]\n"
-               "               [--seed S] --out PREFIX\n"
+               "               [--chatty] [--seed S] --out PREFIX\n"
                "The match mode writes one match as PREFIX-console.log (a player's console\n"
                "log), PREFIX-games.log (the server's game log), PREFIX-server.log (the\n"
-               "dedicated server's console log), PREFIX-truth.txt and PREFIX-matches.txt.\n",
+               "dedicated server's console log), PREFIX-truth.txt and PREFIX-matches.txt;\n"
+               "--chatty makes chat the most of their lines.\n",
                stderr);
     std::fputs(genlog::truthFormat(), stderr);
     std::fputs(genlog::matchesFormat(), stderr);
@@ -470,6 +471,8 @@ bool parse(int argc, char** argv, Options& o) {
         char* end = nullptr;
         if (arg == "--lf") {
             o.lf = true;
+        } else if (arg == "--chatty") {
+            o.match.chatty = true;
         } else if (arg == "--size-mb" && hasValue) {
             o.sizeMb = std::strtod(argv[++i], &end);
             if (*end || !(o.sizeMb >= 0) || o.sizeMb > 1e6)

@@ -23,8 +23,8 @@ constexpr const char* kGameNames[] = {"ctf (Capture the Flag)", "inf (Infiltrati
 const char* const kMaps[] = {"mp_shop", "mp_jor1", "mp_kam2", "mp_col1", "mp_hk1"};
 
 // How a weapon's attack reads in each log, and the sheet row it counts in
-// (ROW + "Kills" / ROW + "Deaths"; none for a telefrag).
-enum class Blow { Bullet, Explosive, Blade, Telefrag };
+// (ROW + "Kills" / ROW + "Deaths"; none for a telefrag or an unknown MOD).
+enum class Blow { Bullet, Explosive, Blade, Unseen }; // Unseen: no hit line before it
 struct Weapon {
     const char* mod;
     bool alternate;
@@ -68,7 +68,9 @@ constexpr Weapon kWeapons[] = {
     {"MOD_M590_SHOTGUN", true, 5, "was bludgeoned by", "M590", "m590Bludgeon", Blow::Blade, 1},
     {"MOD_KNIFE", false, 1, "was sliced by", "", "knife", Blow::Blade, 2},
     {"MOD_AK74_ASSAULT_RIFLE", true, 11, "was stabbed by", "", "bayonet", Blow::Blade, 1},
-    {"MOD_TELEFRAG", false, 23, "tried to invade", "personal space", "", Blow::Telefrag, 1},
+    {"MOD_TELEFRAG", false, 23, "tried to invade", "personal space", "", Blow::Unseen, 1},
+    // A kill the game has no weapon for is still the killer's.
+    {"MOD_UNKNOWN", false, 0, "was killed by", "", "", Blow::Unseen, 1},
 };
 
 // Deaths without a killing player: by the world, or by one's own hand.
@@ -127,6 +129,10 @@ const std::vector<TrickyPlayer>& trickyPlayers() {
         {{"^1Dark^7 Lord"}, false, false},
         {{"Viper"}, false, true},
         {{"Tango"}, false, true},
+        // The same first 29 characters: never in the game together.
+        {{"=[Elite]=The_Terminator_Of_Doom"}, false, false},
+        {{"=[Elite]=The_Terminator_Of_Doom..."}, false, false},
+        {{"Rookie", "=[Elite]=The_Terminator_Of_Doom_II"}, false, false},
     };
     return players;
 }
@@ -134,6 +140,14 @@ const std::vector<TrickyPlayer>& trickyPlayers() {
 constexpr const char* kChat[] = {"gg", "lol", "nice shot", "rush b", "thx", "cover me", "noob"};
 // Chat quoting what event lines say: never an event.
 constexpr const char* kTrapChat[] = {
+    "Kill: 1 2 3: x killed y by MOD_M4_ASSAULT_RIFLE",
+    "   3:59 Kill: 1022 2 24: <world> killed Joe by MOD_FALLING",
+    "ClientUserinfoChanged: 3 n\\Evil\\t\\1",
+    "broadcast: print \"Evil^7 called a vote.\\n\"",
+    "InitGame: \\mapname\\mp_shop",
+    "^1Sam^7 was killed by ^4Samuel^7",
+    "Samuel^7 entered the game",
+    "Sam^7 disconnected",
     "lol he was shot by his own team",
     "Mullins has taken the Blue Flag!",
     "i fell to his death.",
@@ -166,7 +180,7 @@ struct Person {
     bool bot = false;
     int team = 0; // 1 red, 2 blue, 0 free for all
     bool present = true;
-    int rejoinAt = 0;
+    int rejoinAt = 0; // the event of the whole match (tick) he comes back at
     const std::string& raw() const { return names[current]; }
 };
 
@@ -260,8 +274,13 @@ private:
             if (names.insert(name).second)
                 addPerson({name}, chance(20), false);
         }
-        for (std::size_t i = 0; i < people_.size(); ++i)
+        for (std::size_t i = 0; i < people_.size(); ++i) {
             people_[i].team = teamGame() ? 1 + static_cast<int>(i % 2) : 0;
+            if (clashes(people_[i], people_[i].raw())) {
+                people_[i].present = false;
+                people_[i].rejoinAt = options_.eventsPerMap / 2;
+            }
+        }
     }
     // How the player's console shows a name: team games strip colour codes.
     std::string display(const Person& p) const { return teamGame() ? shown(p.raw()) : p.raw(); }
@@ -274,6 +293,32 @@ private:
         return code(p) + display(p).substr(0, 29) + "^7";
     }
     int client(const Person& p) const { return static_cast<int>(&p - people_.data()); }
+    // Whether `raw` as p's name would share its first 29 characters (all a
+    // kill line keeps) with a player in the game.
+    bool clashes(const Person& p, const std::string& raw) const {
+        const std::string cut = shown(raw).substr(0, 29);
+        if (cut.size() < 29)
+            return false;
+        for (const Person& q : people_)
+            if (&q != &p && q.present && shown(q.raw()).substr(0, 29) == cut)
+                return true;
+        return false;
+    }
+    // Now and then a player leaves for one who shares his name's first 29
+    // characters, who comes soon after (in this map or the next).
+    void leaveForTwin() {
+        for (Person& p : people_)
+            for (Person& twin : people_)
+                if (p.present && !twin.present && &p != &twin && shown(p.raw()).size() >= 29 &&
+                    shown(p.raw()).substr(0, 29) == shown(twin.raw()).substr(0, 29) && !busy(p) &&
+                    chance(2)) {
+                    console(display(p) + "^7 disconnected");
+                    machine("ClientDisconnect: " + number(p));
+                    p.present = false;
+                    p.rejoinAt = tick_ + 40 + below(300);
+                    twin.rejoinAt = std::min(twin.rejoinAt, tick_ + 1 + below(60));
+                }
+    }
     std::string number(const Person& p) const { return std::to_string(client(p)); }
 
     Person& anyone() {
@@ -326,10 +371,14 @@ private:
             }
         carrier_.fill(nullptr);
         planter_ = nullptr;
-        for (int event = 0; event < options_.eventsPerMap; ++event) {
+        for (int event = 0; event < options_.eventsPerMap; ++event, ++tick_) {
             seconds_ += 1 + below(4);
-            rejoin(event);
-            play(event);
+            rejoin();
+            leaveForTwin();
+            if (options_.chatty)
+                for (int lines = below(4); lines >= 0; --lines)
+                    chat();
+            play();
         }
         console("Timelimit hit.");
         machine("Exit: Timelimit hit.");
@@ -395,7 +444,7 @@ private:
         console("Com_TouchMemory: " + std::to_string(12 + below(30)) + " msec");
     }
 
-    void play(int event) {
+    void play() {
         const int roll = below(1000);
         if (roll < 520)
             kill();
@@ -414,16 +463,16 @@ private:
         else if (roll < 895 && teamGame())
             switchTeam();
         else if (roll < 902)
-            punish(event);
+            punish();
         else if (roll < 930 && teamGame() && type_ != GameType::Ctf)
             roundEnd();
         else
             punkBuster();
     }
 
-    void rejoin(int event) {
+    void rejoin() {
         for (Person& p : people_)
-            if (!p.present && event >= p.rejoinAt) {
+            if (!p.present && tick_ >= p.rejoinAt && !clashes(p, p.raw())) {
                 p.present = true;
                 console(display(p) + "^7 is connecting...");
                 connect(p);
@@ -474,7 +523,7 @@ private:
         console(line + (headshot ? kOsp : ""));
         if (chance(40))
             hit(other(victim), victim, false);
-        if (w.blow != Blow::Telefrag)
+        if (w.blow != Blow::Unseen)
             hit(killer, victim, headshot);
         machine("Kill: " + number(killer) + " " + number(victim) + " " +
                 std::to_string(w.modNumber) + ": " + killer.raw() + " killed " + victim.raw() +
@@ -610,19 +659,22 @@ private:
 
     void chat() {
         Person& p = anyone();
-        const std::string text = chance(25) ? pick(kTrapChat) : pick(kChat);
+        const std::string text = chance(options_.chatty ? 50 : 25) ? pick(kTrapChat) : pick(kChat);
         const int kind = teamGame() ? below(10) : 0;
+        std::string seen; // as the players see it
         if (kind < 6) {
-            console(tagged(p) + ": ^2" + text);
+            seen = tagged(p) + ": ^2" + text;
             machine("say: " + p.raw() + ": " + text);
         } else if (kind < 9) {
             const std::string c = code(p);
-            console(c + "(" + display(p) + c + (kind == 8 ? ") ^7(Market): ^2" : ")^7: ^2") + text);
+            seen = c + "(" + display(p) + c + (kind == 8 ? ") ^7(Market): ^2" : ")^7: ^2") + text;
             machine("sayteam: " + p.raw() + ": " + text);
         } else {
-            console("*ghost* " + tagged(p) + ": ^2" + text);
+            seen = "*ghost* " + tagged(p) + ": ^2" + text;
             machine("say: " + p.raw() + ": " + text);
         }
+        console(seen);
+        server_ += seen + "\n"; // the dedicated console echoes it
     }
 
     void rename() {
@@ -630,6 +682,8 @@ private:
         if (p.names.size() < 2)
             return;
         const std::string oldDisplay = display(p), oldRaw = p.raw();
+        if (clashes(p, p.names[(p.current + 1) % p.names.size()]))
+            return;
         if (chance(30))
             userinfo(p); // a rename put off until he respawns: the old name first
         p.current = (p.current + 1) % p.names.size();
@@ -661,7 +715,7 @@ private:
         broadcast(p.raw() + "^7 joined the " + team + " team.");
     }
 
-    void punish(int event) {
+    void punish() {
         static constexpr const char* kReasons[] = {
             "You were kicked off of the server!",
             "You have been temporarily banned from this server!",
@@ -678,7 +732,7 @@ private:
         machine("ClientDisconnect: " + number(p));
         truth_.add(p, kCounters[reason]);
         p.present = false;
-        p.rejoinAt = event + 20 + below(40);
+        p.rejoinAt = tick_ + 20 + below(40);
     }
 
     void punkBuster() {
@@ -693,6 +747,7 @@ private:
     std::array<Person*, 4> carrier_{};
     Person* planter_ = nullptr;
     int seconds_ = 0;
+    int tick_ = 0; // events of the whole match so far
 };
 
 bool writeFile(const std::string& path, const std::string& bytes) {

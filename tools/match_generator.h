@@ -12,6 +12,9 @@
 // The player's console log starts when the match does: a server's warm-up is
 // only in the two server logs. Server logs hold hit lines in every game type
 // but deathmatch (a server without g_logHits), so both cases are written.
+// Two players whose names share the first 29 characters (those kill lines
+// keep) are never in the game together: one leaves before the other comes,
+// in the same map or the next, or renames into that name.
 
 #include <cstdint>
 #include <string>
@@ -24,6 +27,7 @@ struct MatchOptions {
     int players = 14; // at least the tricky names' number
     int maps = 1;     // one match per map, the players staying
     int eventsPerMap = 300;
+    bool chatty = false; // chat makes most of the lines, quoting events and machine lines
     std::string prefix;
 };
 

@@ -24,11 +24,13 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 using namespace quorvath;
 
 namespace {
 
+constexpr int ExitUsage = 2;
 constexpr const char* Usage =
     "Usage: quorvath [LOG]\n"
     "Shows a Soldier of Fortune II log (a player's console log, a server's game log or\n"
@@ -40,26 +42,43 @@ constexpr const char* Usage =
     "\n"
     "quorvath-report LOG prints the same statistics on the terminal; see its --help.\n";
 
-// --help and --version, before any display is needed; true when one was given.
-bool answeredOnTerminal(int argc, char** argv) {
+// The hidden options that take a value.
+bool takesValue(const char* arg) {
+    for (const char* option : {"--screenshot", "--stats-screenshot", "--keyboard-stats-screenshot"})
+        if (std::strcmp(arg, option) == 0)
+            return true;
+    return false;
+}
+
+// --help, --version and an option the program does not know, before any
+// display is needed: the exit status when one was given.
+std::optional<int> answeredOnTerminal(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
             std::fputs(Usage, stdout);
-            return true;
+            return 0;
         }
         if (std::strcmp(argv[i], "--version") == 0) {
             std::printf("quorvath %s\n", QUORVATH_VERSION);
-            return true;
+            return 0;
+        }
+        if (takesValue(argv[i]))
+            ++i;
+        else if (argv[i][0] == '-' && argv[i][1] != '\0') {
+            const int usageLine = static_cast<int>(std::strchr(Usage, '\n') - Usage);
+            std::fprintf(stderr, "quorvath: unknown option %s; see --help\n%.*s\n", argv[i],
+                         usageLine, Usage);
+            return ExitUsage;
         }
     }
-    return false;
+    return std::nullopt;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (answeredOnTerminal(argc, argv))
-        return 0;
+    if (const auto status = answeredOnTerminal(argc, argv))
+        return *status;
     QApplication app(argc, argv);
     QApplication::setOrganizationName("Quorvath");
     QApplication::setApplicationName("Quorvath");

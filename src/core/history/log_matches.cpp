@@ -42,15 +42,15 @@ public:
         ++eventsInMatch_;
         OpenMatch& match = matches_.back();
         if (event.type == MatchEventType::MapStart) {
-            match.record.map = event.map;
-            match.record.gameType = event.gameType;
-            if (!event.server.empty())
-                match.record.server = event.server;
+            match.record.map = event.details->map;
+            match.record.gameType = event.details->gameType;
+            if (!event.details->server.empty())
+                match.record.server = event.details->server;
         }
         if (event.type == MatchEventType::Rename)
             match.renames.emplace_back(event.player.name, event.other.name);
-        if (event.type == MatchEventType::Connect && !event.guid.empty())
-            match.guids[std::string(event.player.name)] = event.guid;
+        if (event.type == MatchEventType::Connect && !event.details->guid.empty())
+            match.guids[std::string(event.player.name)] = event.details->guid;
         match.anyone = match.anyone || !event.player.name.empty();
         match.tally->onEvent(event);
     }
@@ -103,7 +103,8 @@ std::vector<MatchRecord> readLogMatches(std::string_view bytes, LogKind kind,
                                         const GameTable& table, const std::string& fileName) {
     MatchCutter cutter(table, fileName);
     MatchEventReader reader(kind, table, cutter);
-    // A line at a time, so that each event is known to start at its line.
+    // A line at a time, so that each event is known to start at its line
+    // (a last line without its line end is read by finish()).
     for (std::size_t at = 0; at < bytes.size();) {
         const std::size_t lf = bytes.find('\n', at);
         const std::size_t end = lf == std::string_view::npos ? bytes.size() : lf + 1;
@@ -111,11 +112,9 @@ std::vector<MatchRecord> readLogMatches(std::string_view bytes, LogKind kind,
         reader.feed(bytes.substr(at, end - at));
         at = end;
     }
-    cutter.lineStarts(static_cast<std::int64_t>(bytes.size()));
     reader.finish();
 
     const CountingScope scope = accurateScope(kind, table, reader.headshotsMarked());
-    const auto fullNameFor = [&](std::string_view cutRaw) { return reader.fullNameFor(cutRaw); };
     std::vector<MatchRecord> records;
     std::vector<OpenMatch>& matches = cutter.matches();
     matches.back().record.endByte = static_cast<std::int64_t>(bytes.size());
@@ -123,7 +122,7 @@ std::vector<MatchRecord> readLogMatches(std::string_view bytes, LogKind kind,
         if (!match.anyone)
             continue;
         PlayerTable players;
-        match.tally->fillTable(players, fullNameFor);
+        match.tally->fillTable(players);
         match.tally.reset();
         fillRecord(match, players);
         MatchRecord& record = records.emplace_back(std::move(match.record));

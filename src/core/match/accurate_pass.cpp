@@ -100,11 +100,7 @@ public:
 
     CountingScope finish(PlayerTable& players) {
         tallying_.finish();
-        if (!isServerLog(kind_))
-            tally_.fillTable(
-                players, [this](std::string_view cutRaw) { return reader_.fullNameFor(cutRaw); });
-        else
-            tally_.fillTable(players, {});
+        tally_.fillTable(players);
         return accurateScope(kind_, table_, reader_.headshotsMarked());
     }
 

@@ -4,6 +4,7 @@
 #include "core/match/shown_name.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace quorvath {
@@ -67,7 +68,7 @@ std::string_view shownInto(std::string_view raw, std::string& buffer) {
 } // namespace
 
 ConsoleLogParser::ConsoleLogParser(const GameTable& table, MatchEventSink& sink)
-    : table_(table), sink_(sink) {
+    : table_(table), cutNames_(sink), sink_(cutNames_) {
     for (const KillForm& form : table.killForms) {
         auto known = std::find_if(killPhrases_.begin(), killPhrases_.end(),
                                   [&](const KillPhrase& p) { return p.phrase == form.phrase; });
@@ -113,13 +114,17 @@ bool ConsoleLogParser::parseChat(std::string_view line) {
     const std::size_t opening = line.find(kChatOpening);
     if (opening == std::string_view::npos)
         return false;
-    // "^1Name^7: ^2text": the speaker's full name, for names cut elsewhere.
+    // "^1Name^7: ^2text": the speaker, in full, is in the game (a team chat's
+    // "^1(Name^1)^7" and a ghost's or spectator's line name nobody for sure).
+    MatchEvent event(MatchEventType::Chat);
     std::string_view speaker = line.substr(0, opening);
-    if (speaker.ends_with(kNameClose) && takeOpeningCode(speaker) != 0) {
+    if (speaker.ends_with(kNameClose) && takeOpeningCode(speaker) != 0 && !speaker.empty() &&
+        speaker.front() != '(') {
         speaker.remove_suffix(kNameClose.size());
-        noteFullName(speaker);
+        if (!speaker.empty())
+            event.player = fullName(speaker, firstName_);
     }
-    sink_.onEvent(MatchEvent(MatchEventType::Chat));
+    sink_.onEvent(event);
     return true;
 }
 
@@ -255,11 +260,6 @@ bool ConsoleLogParser::parseRename(std::string_view line) {
     return true;
 }
 
-void ConsoleLogParser::noteFullName(std::string_view raw) {
-    if (fullNames_.find(raw) == fullNames_.end())
-        fullNames_.emplace(raw);
-}
-
 NamedPlayer ConsoleLogParser::obituaryName(std::string_view raw, std::string& buffer) const {
     const std::string_view shown = shownInto(raw, buffer);
     if (raw.size() == table_.killLineNameLength)
@@ -267,27 +267,8 @@ NamedPlayer ConsoleLogParser::obituaryName(std::string_view raw, std::string& bu
     return {shown, {}};
 }
 
-NamedPlayer ConsoleLogParser::fullName(std::string_view raw, std::string& buffer) {
-    noteFullName(raw);
+NamedPlayer ConsoleLogParser::fullName(std::string_view raw, std::string& buffer) const {
     return {shownInto(raw, buffer), {}};
-}
-
-std::optional<std::string> ConsoleLogParser::fullNameFor(std::string_view cutRaw) const {
-    if (sortedFullNames_.size() != fullNames_.size()) {
-        sortedFullNames_.assign(fullNames_.begin(), fullNames_.end());
-        std::sort(sortedFullNames_.begin(), sortedFullNames_.end());
-    }
-    // The names starting with cutRaw stand together, the whole name first.
-    const auto first =
-        std::lower_bound(sortedFullNames_.begin(), sortedFullNames_.end(), cutRaw,
-                         [](const std::string& name, std::string_view key) { return name < key; });
-    if (first == sortedFullNames_.end() || !first->starts_with(cutRaw) ||
-        first->size() == cutRaw.size())
-        return std::nullopt; // nobody, or a whole name
-    const auto next = first + 1;
-    if (next != sortedFullNames_.end() && next->starts_with(cutRaw))
-        return std::nullopt; // two players could have it
-    return shownName(*first);
 }
 
 } // namespace quorvath

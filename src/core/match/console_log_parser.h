@@ -7,19 +7,17 @@
 // team code make a team kill. Chat lines, those of dead players and
 // spectators too, never count, whatever they quote.
 //
-// Kill and suicide lines cut names to a fixed length; such a name is handed
-// on with its raw text so that the booking can resolve it, once the whole log
-// is read, to the one full name seen elsewhere that starts with it
-// (fullNameFor).
+// Kill and suicide lines cut names to a fixed length; the events go through
+// CutNames, which gives such a name to the player it stands for among those
+// in the game at that moment, so the sink gets full names.
 //
-// One thread; feed the lines in log order.
+// One thread; feed the lines in log order, then call finish().
 
-#include "core/common/string_hash.h"
+#include "core/match/cut_names.h"
 #include "core/match/game_table.h"
 #include "core/match/match_event.h"
 
 #include <array>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,10 +31,8 @@ public:
     // One line, without its line end.
     void parseLine(std::string_view line);
 
-    // The full name (as shown) of the one player seen outside kill and suicide
-    // lines whose raw name starts with `cutRaw` and is longer; nothing when
-    // there is no such player or more than one.
-    std::optional<std::string> fullNameFor(std::string_view cutRaw) const;
+    // Hands on the events still held back for a cut name.
+    void finish() { cutNames_.finish(); }
 
     // Whether the log marked any head shot: a log without the mark (no mod
     // that prints it) cannot tell head shots at all.
@@ -62,20 +58,17 @@ private:
     bool bookKill(std::string_view line, std::size_t closing, const KillPhrase& phrase);
     bool parseLineEnding(std::string_view line);
     bool parseRename(std::string_view line);
-    void noteFullName(std::string_view raw);
     NamedPlayer obituaryName(std::string_view raw, std::string& buffer) const;
-    NamedPlayer fullName(std::string_view raw, std::string& buffer);
+    NamedPlayer fullName(std::string_view raw, std::string& buffer) const;
 
     const GameTable& table_;
-    MatchEventSink& sink_;
+    CutNames cutNames_;
+    MatchEventSink& sink_; // the events go through cutNames_
     std::vector<KillPhrase> killPhrases_;
     std::array<std::vector<LineEnding>, 256> endingsByLastByte_;
     std::string firstName_; // name buffers for the event being handed over
     std::string secondName_;
     bool headshotsSeen_ = false;
-    StringSet fullNames_; // raw, as printed
-    // The same, sorted, for the prefix look-ups once the log is read.
-    mutable std::vector<std::string> sortedFullNames_;
 };
 
 } // namespace quorvath

@@ -1,9 +1,9 @@
 #pragma once
 // KeptMatchEvents: match events kept past the call that handed them over,
-// each with copies of its texts (names, map settings, GUID, ...) in the
-// keeper's one buffer. The Accurate pass hands its events to its tally thread
-// this way, a batch at a time; a history can keep a map's events until it
-// ends.
+// each with copies of its texts (names, and the map settings, GUID, ... of
+// its details) in the keeper's one buffer. The Accurate pass hands its events
+// to its tally thread this way, a batch at a time; a history can keep a map's
+// events until it ends.
 
 #include "core/match/match_event.h"
 
@@ -23,6 +23,7 @@ public:
     // Forgets every event and keeps the room for the next ones.
     void clear() {
         events_.clear();
+        details_.clear();
         texts_.clear();
     }
 
@@ -31,11 +32,14 @@ public:
     void sendTo(MatchEventSink& sink);
 
 private:
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
     struct Kept {
         MatchEvent event;
-        std::size_t textsAt; // where its texts' copies start, one after the other
+        std::size_t textsAt;   // where its texts' copies start, one after the other
+        std::size_t detailsAt; // into details_; kNone for none
     };
     std::vector<Kept> events_;
+    std::vector<MatchDetails> details_;
     std::string texts_;
 };
 

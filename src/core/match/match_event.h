@@ -28,9 +28,9 @@ enum class MatchEventType : std::uint8_t {
     PlayerLine,  // a vote, kick or ban: `counter` says which
     Chat,        // never counts
     RoundEnd,    // `team` won the round (Unknown: a draw); follows the objective line
-    MatchOver,   // the map's play ended (a server's "Exit:"), for `reason`
-    TeamScores,  // the teams' final scores: `redScore`, `blueScore`
-    PlayerScore, // a player's final `score` and `ping`
+    MatchOver,   // the map's play ended (a server's "Exit:"), for a reason
+    TeamScores,  // the teams' final scores
+    PlayerScore, // a player's final score and ping
 };
 
 // A player as a line names him. In a console log's kill and suicide lines a
@@ -45,22 +45,9 @@ struct NamedPlayer {
     std::int32_t client; // -1 where the log numbers no clients
 };
 
-struct MatchEvent {
-    explicit MatchEvent(MatchEventType what, NamedPlayer first = {}, NamedPlayer second = {})
-        : type(what), player(first), other(second) {}
-
-    MatchEventType type;
-    NamedPlayer player;             // the victim, the one who died, acted, spoke; the old name
-    NamedPlayer other;              // the killer; the new name
-    const KillForm* form = nullptr; // Kill: nullptr for a weapon the table lacks
-    const ObjectivePhrase* objective = nullptr; // Objective
-    DeathCause cause = DeathCause::Died;        // Death
-    Counter counter = kNoRow;                   // PlayerLine
-    bool headshot = false;
-    bool teamKill = false;
-    Team team = Team::Unknown; // TeamChange, RoundEnd; Objective: the team a team line names
-    bool bot = false;          // Connect: a server log marks the player as a bot
-    std::int32_t time = -1;    // game seconds since the map began; -1: the log has no clock
+// What a few events carry beyond their players: the map's settings, a
+// player's connection, the end of play and the scores.
+struct MatchDetails {
     std::string_view map;      // MapStart: the map's name,
     std::string_view gameType; //   its game type ("ctf")
     std::string_view server;   //   and the server's name (shown)
@@ -72,10 +59,36 @@ struct MatchEvent {
     std::int32_t score = 0; // PlayerScore
     std::int32_t ping = 0;
 
-    // Every text of the event, for whoever copies them.
-    std::array<std::string_view*, 10> texts() {
-        return {&player.name, &player.cutRaw, &other.name, &other.cutRaw, &map,
-                &gameType,    &server,        &guid,       &address,      &reason};
+    std::array<std::string_view*, 6> texts() {
+        return {&map, &gameType, &server, &guid, &address, &reason};
+    }
+};
+// The details of an event that has none: all empty.
+inline constexpr MatchDetails kNoDetails{};
+
+struct MatchEvent {
+    explicit MatchEvent(MatchEventType what, NamedPlayer first = {}, NamedPlayer second = {})
+        : type(what), player(first), other(second) {}
+
+    MatchEventType type;
+    NamedPlayer player;             // the victim, the one who died, acted, spoke; the old name
+    NamedPlayer other;              // the killer; the new name
+    const KillForm* form = nullptr; // Kill: nullptr for a weapon the table lacks
+    const ObjectivePhrase* objective = nullptr; // Objective
+    // MapStart, MatchOver, TeamScores, PlayerScore, a server log's Connect;
+    // never nullptr (kNoDetails), kept apart as few events have them.
+    const MatchDetails* details = &kNoDetails;
+    DeathCause cause = DeathCause::Died; // Death
+    Counter counter = kNoRow;            // PlayerLine
+    bool headshot = false;
+    bool teamKill = false;
+    Team team = Team::Unknown; // TeamChange, RoundEnd; Objective: the team a team line names
+    bool bot = false;          // Connect: a server log marks the player as a bot
+    std::int32_t time = -1;    // game seconds since the map began; -1: the log has no clock
+
+    // The names of the event, for whoever copies them.
+    std::array<std::string_view*, 4> names() {
+        return {&player.name, &player.cutRaw, &other.name, &other.cutRaw};
     }
 };
 

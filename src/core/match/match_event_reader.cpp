@@ -48,6 +48,8 @@ void MatchEventReader::finish() {
     if (!carried_.empty())
         parse(carried_);
     carried_.clear();
+    if (console_)
+        console_->finish();
 }
 
 void MatchEventReader::parse(std::string_view line) {
@@ -61,10 +63,6 @@ void MatchEventReader::parse(std::string_view line) {
 
 bool MatchEventReader::headshotsMarked() const {
     return console_ ? console_->headshotsSeen() : server_->hitsSeen();
-}
-
-std::optional<std::string> MatchEventReader::fullNameFor(std::string_view cutRaw) const {
-    return console_ ? console_->fullNameFor(cutRaw) : std::nullopt;
 }
 
 bool MatchEventReader::read(std::string_view bytes, Progress& progress) {

@@ -41,14 +41,13 @@ public:
 
     // Or piece by piece, as a log grows: a line may run on into the next piece.
     void feed(std::string_view piece);
-    // The last line, when the log does not end with a line end.
+    // The last line, when the log does not end with a line end, and the
+    // events held back for a cut name.
     void finish();
 
-    // What the whole log told, once read: whether it marks head shots (a
-    // server that logs hits, a console with the head-shot mark) ...
+    // Whether the log, once read, marks head shots (a server that logs hits,
+    // a console with the head-shot mark).
     bool headshotsMarked() const;
-    // ... and, in a console log, the full name a cut name stands for.
-    std::optional<std::string> fullNameFor(std::string_view cutRaw) const;
 
 private:
     void parse(std::string_view line);

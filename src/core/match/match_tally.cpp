@@ -4,7 +4,6 @@
 #include "core/stats/statistics_pass.h"
 
 #include <algorithm>
-#include <numeric>
 
 namespace quorvath {
 
@@ -14,16 +13,11 @@ MatchTally::MatchTally(const GameTable& table, bool includeWarmup)
 }
 
 int MatchTally::person(const NamedPlayer& named) {
-    StringMap<int>& map = named.cutRaw.empty() ? byName_ : byCutRaw_;
-    const std::string_view key = named.cutRaw.empty() ? named.name : named.cutRaw;
-    if (const auto it = map.find(key); it != map.end())
+    if (const auto it = byName_.find(named.name); it != byName_.end())
         return it->second;
     const int id = static_cast<int>(people_.size());
-    Person& p = people_.emplace_back();
-    p.name = named.name;
-    p.cutRaw = named.cutRaw;
-    p.firstSeen = sequence_++;
-    map.emplace(key, id);
+    people_.emplace_back().name = named.name;
+    byName_.emplace(named.name, id);
     return id;
 }
 
@@ -109,17 +103,10 @@ void MatchTally::bookKill(const MatchEvent& event) {
         ++count(killer, table_.carrierKills[static_cast<std::size_t>(carried)]);
 }
 
-// The carrier is named in full by the objective line; a kill line may name
-// him cut short.
 Carried MatchTally::carriedBy(int victim) const {
-    const Person& v = people_[static_cast<std::size_t>(victim)];
-    for (std::size_t object = 1; object < carrier_.size(); ++object) {
-        const int carrier = carrier_[object];
-        if (carrier == victim ||
-            (carrier >= 0 && !v.cutRaw.empty() &&
-             people_[static_cast<std::size_t>(carrier)].name.starts_with(v.cutRaw)))
+    for (std::size_t object = 1; object < carrier_.size(); ++object)
+        if (carrier_[object] == victim)
             return static_cast<Carried>(object);
-    }
     return Carried::None;
 }
 
@@ -155,57 +142,17 @@ void MatchTally::dropEverything() {
     planter_ = -1;
 }
 
-// Where each person's counts end up: himself, or for a cut name the full
-// name it stands for (else the player of its shown name).
-std::vector<int> MatchTally::resolveCutNames(const FullNameLookup& fullNameFor) {
-    std::vector<int> target(people_.size());
-    std::iota(target.begin(), target.end(), 0);
-    for (std::size_t id = 0; id < people_.size(); ++id) {
-        Person& p = people_[id];
-        if (p.cutRaw.empty())
-            continue;
-        if (auto full = fullNameFor ? fullNameFor(p.cutRaw) : std::nullopt)
-            p.name = std::move(*full);
-        const auto [it, added] = byName_.try_emplace(p.name, static_cast<int>(id));
-        target[id] = it->second;
-        p.cutRaw.clear();
-    }
-    return target;
-}
-
-void MatchTally::fillTable(PlayerTable& players, const FullNameLookup& fullNameFor) {
-    const std::vector<int> target = resolveCutNames(fullNameFor);
-    for (std::size_t id = 0; id < people_.size(); ++id) {
-        const auto to = static_cast<std::size_t>(target[id]);
-        if (to == id)
-            continue;
-        Person& into = people_[to];
-        for (std::size_t c = kFirstCounter; c <= kLastCounter; ++c)
-            into.counters[c] += people_[id].counters[c];
-        into.firstSeen = std::min(into.firstSeen, people_[id].firstSeen);
-    }
-
-    std::vector<int> order;
-    for (std::size_t id = 0; id < people_.size(); ++id)
-        if (static_cast<std::size_t>(target[id]) == id)
-            order.push_back(static_cast<int>(id));
-    std::sort(order.begin(), order.end(), [this](int a, int b) {
-        return people_[static_cast<std::size_t>(a)].firstSeen <
-               people_[static_cast<std::size_t>(b)].firstSeen;
-    });
+// The people, in order of first appearance, are the players.
+void MatchTally::fillTable(PlayerTable& players) {
     players.cutToSlotZero();
     std::vector<int> slot(people_.size(), 0);
-    for (int id : order) {
-        const Person& p = people_[static_cast<std::size_t>(id)];
-        const int i = players.findOrAdd(p.name);
-        players[i].counters = p.counters;
-        slot[static_cast<std::size_t>(id)] = i;
+    for (std::size_t id = 0; id < people_.size(); ++id) {
+        const int i = players.findOrAdd(people_[id].name);
+        players[i].counters = people_[id].counters;
+        slot[id] = i;
     }
-    const auto slotOf = [&](int id) {
-        return slot[static_cast<std::size_t>(target[static_cast<std::size_t>(id)])];
-    };
-    // The pairs by person become pairs by player: people folded into one
-    // player add up.
+    const auto slotOf = [&](int id) { return slot[static_cast<std::size_t>(id)]; };
+    // The pairs by person become pairs by player.
     KillPairs byPlayer;
     kills_.forEachPair([&](int killer, int victim, std::uint32_t count) {
         byPlayer.add(slotOf(killer), slotOf(victim), count);

@@ -16,7 +16,7 @@
 // - during a server's warm-up, kills and deaths are left out unless asked for;
 //   the kills made there are counted apart either way.
 //
-// A console log's cut names are resolved once the whole log is read.
+// Names come resolved (a console log's cut names by CutNames).
 // One thread.
 
 #include "core/common/string_hash.h"
@@ -27,8 +27,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,21 +38,15 @@ public:
 
     void onEvent(const MatchEvent& event) override;
 
-    // The full name a cut name stands for, if the log tells.
-    using FullNameLookup = std::function<std::optional<std::string>(std::string_view cutRaw)>;
-
     // Cuts `players` to slot 0 and fills it: the players in order of first
     // appearance, their counters, their per-opponent kills, their aliases,
-    // then "All Players". A cut name joins the full name `fullNameFor` gives,
-    // else the player of its own (shown) name.
-    void fillTable(PlayerTable& players, const FullNameLookup& fullNameFor);
+    // then "All Players".
+    void fillTable(PlayerTable& players);
 
 private:
     struct Person {
         std::string name;
-        std::string cutRaw; // set while the name may be a longer one cut short
         std::array<std::int32_t, kLastCounter + 1> counters{};
-        std::uint64_t firstSeen = 0;
     };
 
     int person(const NamedPlayer& named);
@@ -65,20 +57,17 @@ private:
     void bookObjective(const MatchEvent& event);
     Carried carriedBy(int victim) const;
     void dropEverything();
-    std::vector<int> resolveCutNames(const FullNameLookup& fullNameFor);
 
     const GameTable& table_;
     bool includeWarmup_;
     bool warmup_ = false;
     std::vector<Person> people_;
     StringMap<int> byName_;
-    StringMap<int> byCutRaw_;
     // Kills per (killer, victim), by person.
     KillPairs kills_;
     std::vector<std::pair<int, int>> renames_; // old, new
     std::array<int, 5> carrier_{};             // by Carried; -1 for none
     int planter_ = -1;
-    std::uint64_t sequence_ = 0;
 };
 
 } // namespace quorvath

@@ -8,6 +8,7 @@
 #include "core/match/game_table.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace quorvath {
@@ -55,7 +56,7 @@ struct ServerLine {
     std::int32_t ping = 0;      // Score
 };
 
-// The game log's time ("   3:59") in seconds; -1 for none.
+// A line's `time` ("   3:59", as cut) in seconds; -1 for none.
 std::int32_t gameSeconds(std::string_view time);
 
 // Cuts `line` (without its line end). A line that does not hold what its
@@ -63,16 +64,30 @@ std::int32_t gameSeconds(std::string_view time);
 ServerLine cutServerLine(std::string_view line);
 
 // What a kill line means by the game's table: no death at all (a team
-// switch), a death by a cause (the world killed, the MOD is a cause, or the
-// victim's own weapon killed him), or a kill in a form (nullptr: a weapon the
-// table does not know; an alternate attack it does not list counts as the
-// weapon's main one).
+// switch); a kill whenever the killer is a client other than the victim,
+// whatever the MOD, in a form (nullptr: a weapon the table does not know, or
+// a cause such as MOD_UNKNOWN; an alternate attack it does not list counts as
+// the weapon's main one); else, the world or the victim himself killing, a
+// death by the MOD's cause (his own weapon's, for a weapon).
 struct KillMeaning {
     enum class What { NoDeath, Death, Kill } what = What::Kill;
     DeathCause cause = DeathCause::Died;
     const KillForm* form = nullptr;
 };
 KillMeaning meaningOfKill(const ServerLine& kill, const GameTable& table);
+
+// A dedicated console echoes each public and team chat line as the players
+// see it ("^1Hawk^7: ^2gg") right after its "say:" or "sayteam:" line; a
+// game log, whose lines carry the time, never does.
+class ChatEchoes {
+public:
+    // Feed every line in order: whether `line` echoes the chat line before it.
+    bool isEcho(const ServerLine& line);
+
+private:
+    std::string said_;
+    bool waiting_ = false;
+};
 
 // The value of `key` in a "\key\value\key\value" string (InitGame, userinfo),
 // empty when it has none.

@@ -66,17 +66,24 @@ void ServerLogParser::parseLine(std::string_view text) {
     case ServerLineType::Say:
     case ServerLineType::SayTeam:
     case ServerLineType::Tell: send(MatchEvent(MatchEventType::Chat)); break;
-    case ServerLineType::Broadcast: broadcasts_.parseLine(line.text); break;
+    case ServerLineType::Broadcast:
+        broadcasts_.parseLine(line.text);
+        broadcasts_.finish(); // a broadcast line has no map to wait for
+        break;
     case ServerLineType::Exit: {
+        MatchDetails end;
+        end.reason = line.text;
         MatchEvent over(MatchEventType::MatchOver);
-        over.reason = line.text;
+        over.details = &end;
         send(std::move(over));
         break;
     }
     case ServerLineType::TeamScores: {
+        MatchDetails teams;
+        teams.redScore = line.score;
+        teams.blueScore = line.blueScore;
         MatchEvent scores(MatchEventType::TeamScores);
-        scores.redScore = line.score;
-        scores.blueScore = line.blueScore;
+        scores.details = &teams;
         send(std::move(scores));
         break;
     }
@@ -96,19 +103,23 @@ void ServerLogParser::onConnect(const ServerLine& line) {
 }
 
 void ServerLogParser::sendConnect(const Client& c) {
+    MatchDetails connection;
+    connection.guid = c.guid;
+    connection.address = c.address;
     MatchEvent event(MatchEventType::Connect, named(c));
     event.bot = c.bot;
-    event.guid = c.guid;
-    event.address = c.address;
+    event.details = &connection;
     send(std::move(event));
 }
 
 void ServerLogParser::onMapStart(const ServerLine& line) {
     serverName_ = shownName(infoValue(line.text, "sv_hostname"));
+    MatchDetails settings;
+    settings.map = infoValue(line.text, "mapname");
+    settings.gameType = infoValue(line.text, "g_gametype");
+    settings.server = serverName_;
     MatchEvent start(MatchEventType::MapStart);
-    start.map = infoValue(line.text, "mapname");
-    start.gameType = infoValue(line.text, "g_gametype");
-    start.server = serverName_;
+    start.details = &settings;
     send(std::move(start));
 }
 
@@ -116,15 +127,17 @@ void ServerLogParser::onMapStart(const ServerLine& line) {
 // late): he is not made known by it.
 void ServerLogParser::onScore(const ServerLine& line) {
     const Client* c = client(line.client);
+    MatchDetails scored;
+    scored.score = line.score;
+    scored.ping = line.ping;
     MatchEvent event(MatchEventType::PlayerScore);
+    event.details = &scored;
     if (c && c->named) {
         event.player = named(*c);
     } else {
         printedName_ = shownName(line.name);
         event.player = NamedPlayer(printedName_, {}, line.client);
     }
-    event.score = line.score;
-    event.ping = line.ping;
     send(std::move(event));
 }
 

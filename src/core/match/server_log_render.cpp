@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace quorvath {
@@ -22,6 +23,7 @@ namespace {
 constexpr std::array<Colour, 8> kCodeColours = {
     0x808080, colours::RedTeam, 0x00FF00, 0x00FFFF, colours::BlueTeam, 0xFFFF00, 0xFF00FF, 0xFFFFFF,
 };
+constexpr std::string_view kEntered = " entered the game";
 constexpr std::string_view kTeamWords[] = {"the game", "the red team.", "the blue team.",
                                            "the spectators."};
 
@@ -119,7 +121,12 @@ private:
     }
 
     void renderLine(std::string_view text) {
+        enteredBefore_.swap(entered_);
+        entered_.clear();
+        broadcastBefore_ = std::exchange(broadcast_, false);
         const ServerLine line = cutServerLine(text);
+        if (echoes_.isEcho(line))
+            return; // the say line before it shows it
         switch (line.type) {
         case ServerLineType::Separator: return; // the banner marks the map
         case ServerLineType::InitGame: putBanner(line); return;
@@ -149,8 +156,11 @@ private:
             put(line.bot ? " is connecting... (bot)" : " is connecting...", grey_);
             break;
         case ServerLineType::ClientBegin:
+            if (const Client* c = client(line.client);
+                c && c->named && enteredAgain(c->name, false))
+                break;
             putClient(line.client, {});
-            put(" entered the game", grey_);
+            put(kEntered, grey_);
             break;
         case ServerLineType::ClientDisconnect:
             putClient(line.client, {});
@@ -161,9 +171,27 @@ private:
         case ServerLineType::Say:
         case ServerLineType::SayTeam:
         case ServerLineType::Tell: putChat(line); break;
-        case ServerLineType::Broadcast: putCoded(line.text, grey_); break;
+        case ServerLineType::Broadcast:
+            if (line.text.ends_with(kEntered) &&
+                enteredAgain(line.text.substr(0, line.text.size() - kEntered.size()), true))
+                break;
+            putCoded(line.text, grey_);
+            break;
         default: putCoded(line.body, grey_); break;
         }
+    }
+
+    // A dedicated console shows a player entering twice, one line after the
+    // other: the ClientBegin line and the game's broadcast of it ("NAME^7
+    // entered the game"). Notes who entered on this line; true when the line
+    // before showed him entering already, the other way.
+    bool enteredAgain(std::string_view named, bool broadcast) {
+        std::string_view name = named;
+        if (name.ends_with("^7"))
+            name.remove_suffix(2);
+        entered_.assign(name);
+        broadcast_ = broadcast;
+        return broadcast != broadcastBefore_ && entered_ == enteredBefore_;
     }
 
     void putBanner(const ServerLine& line) {
@@ -310,6 +338,9 @@ private:
     std::vector<Client> clients_ = std::vector<Client>(1024);
     std::string lineText_;
     std::vector<std::uint8_t> lineAttrs_;
+    std::string entered_, enteredBefore_; // raw names; see enteredAgain
+    bool broadcast_ = false, broadcastBefore_ = false;
+    ChatEchoes echoes_;
     std::size_t written_ = 0;
     std::size_t nextReport_ = 0;
     bool spilled_ = false;

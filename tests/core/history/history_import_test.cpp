@@ -70,7 +70,10 @@ TEST(HistoryImport, AGrownLogAddsItsNewMatchesAndCompletesTheUnfinishedOne) {
         const std::string whole = readFile(prefix + "-" + kind + ".log");
         const std::string log = dir.file("growing.log").string();
         auto store = openHistory(dir.file(std::string(kind) + ".sqlite").string());
-        for (const std::size_t cut : {whole.size() / 3 + 7, whole.size() / 2 + 3, whole.size()}) {
+        // Cut anywhere, and inside a line that begins a map.
+        const std::size_t mapLine = whole.find("InitGame", whole.size() / 2);
+        for (const std::size_t cut : {whole.size() / 5, whole.size() / 3 + 7, whole.size() / 2 + 3,
+                                      std::min(mapLine, whole.size()) + 20, whole.size()}) {
             writeFile(log, whole.substr(0, cut));
             EXPECT_FALSE(imported(*store, log).unchanged);
         }

@@ -23,6 +23,7 @@ namespace {
 class EventRecord final : public MatchEventSink {
 public:
     void onEvent(const MatchEvent& e) override {
+        const MatchDetails& d = *e.details;
         const auto name = [](const NamedPlayer& p) {
             return std::string(p.name) + (p.cutRaw.empty() ? "" : "~") +
                    (p.client >= 0 ? "#" + std::to_string(p.client) : "");
@@ -49,8 +50,8 @@ public:
             break;
         case MatchEventType::Connect:
             text += "connect " + name(e.player) + (e.bot ? " bot" : "") +
-                    (e.guid.empty() ? "" : " [" + std::string(e.guid) + "]") +
-                    (e.address.empty() ? "" : " " + std::string(e.address));
+                    (d.guid.empty() ? "" : " [" + std::string(d.guid) + "]") +
+                    (d.address.empty() ? "" : " " + std::string(d.address));
             break;
         case MatchEventType::Disconnect: text += "disconnect " + name(e.player); break;
         case MatchEventType::TeamChange:
@@ -61,21 +62,23 @@ public:
             break;
         case MatchEventType::MapStart:
             text += "map";
-            if (!e.map.empty())
-                text += " " + std::string(e.map) + "|" + std::string(e.gameType) + "|" +
-                        std::string(e.server);
+            if (!d.map.empty())
+                text += " " + std::string(d.map) + "|" + std::string(d.gameType) + "|" +
+                        std::string(d.server);
             break;
         case MatchEventType::MapEnd: text += "end"; break;
         case MatchEventType::WarmupStart: text += "warmup"; break;
-        case MatchEventType::Chat: text += "chat"; break;
+        case MatchEventType::Chat:
+            text += "chat" + (e.player.name.empty() ? "" : " " + name(e.player));
+            break;
         case MatchEventType::RoundEnd: text += "round " + team(e.team); break;
-        case MatchEventType::MatchOver: text += "over " + std::string(e.reason); break;
+        case MatchEventType::MatchOver: text += "over " + std::string(d.reason); break;
         case MatchEventType::TeamScores:
-            text += "scores " + std::to_string(e.redScore) + " " + std::to_string(e.blueScore);
+            text += "scores " + std::to_string(d.redScore) + " " + std::to_string(d.blueScore);
             break;
         case MatchEventType::PlayerScore:
-            text += "score " + name(e.player) + " " + std::to_string(e.score) + " " +
-                    std::to_string(e.ping);
+            text += "score " + name(e.player) + " " + std::to_string(d.score) + " " +
+                    std::to_string(d.ping);
             break;
         }
         text += e.time >= 0 ? " @" + std::to_string(e.time) + "\n" : "\n";
@@ -102,7 +105,8 @@ TEST(ConsoleLogParser, NamesComeFromTheColourStructureAndChatNeverCounts) {
          "kill TheUnbelievablyLongNamedSnipe~ by J\xF6rg was stabbed by\n"},
         {"^1Sam^7 was shot by ^4Samuel", ""},
         {"^1Sam^7 was shot by ^1[ ^3HeaDShoT ^1]", ""}, // the tag alone names nobody
-        {"^1Joe^7: ^2lol he was shot by his own team", "chat\n"},
+        {"^1Joe^7: ^2lol he was shot by his own team", "chat Joe\n"},
+        {"^1Joe^7: ^2Kill: 1 2 3: x killed y by MOD_M4_ASSAULT_RIFLE", "chat Joe\n"},
         {"*ghost* ^4Sam^7: ^2Sam^7 fell to his death.", "chat\n"},
         {"^1(Joe^1) ^7(Market): ^2Joe has taken the Blue Flag!", "chat\n"},
         {"^4Sam^7 blew herself up.", "death Sam grenadeSuicides\n"},
@@ -119,7 +123,7 @@ TEST(ConsoleLogParser, NamesComeFromTheColourStructureAndChatNeverCounts) {
         {"Red team eliminated!", "objective |team eliminated! 1\nround 2\n"},
         {"Blue team eliminated!", "objective |team eliminated! 2\nround 1\n"},
         {"Round Draw!", "objective |Round Draw!\nround 4\n"},
-        {"^4Sam^7: ^2Red team eliminated!", "chat\n"},
+        {"^4Sam^7: ^2Red team eliminated!", "chat Sam\n"},
         {"Joe called a vote.", "line Joe votesCalled\n"},
         {"Joe^7 You have been temporarily banned from this server!", "line Joe timesTempBanned\n"},
         {"[SAS]Mullins renamed to Mullins", "rename [SAS]Mullins > Mullins\n"},
@@ -131,22 +135,66 @@ TEST(ConsoleLogParser, NamesComeFromTheColourStructureAndChatNeverCounts) {
     };
     for (const auto& c : cases) {
         EventRecord record;
-        ConsoleLogParser(stockGameTable(), record).parseLine(c.line);
+        ConsoleLogParser parser(stockGameTable(), record);
+        parser.parseLine(c.line);
+        parser.finish();
         EXPECT_EQ(record.text, c.events) << c.line;
     }
 }
 
-TEST(ConsoleLogParser, ACutNameStandsForTheOneLongerNameSeenInFull) {
+// Names sharing their first 29 characters (all a kill line keeps) in turn:
+// leaving and coming in one map, renaming into the name, together, in the
+// next map before anyone is seen, and never seen in full at all.
+TEST(ConsoleLogParser, ACutNameGoesToThePlayerInTheGameWhoseNameStartsWithIt) {
+    const std::string doom = "=[Elite]=The_Terminator_Of_Doom";
+    const std::string cut = "=[Elite]=The_Terminator_Of_Do";
+    const std::string kill = "^1" + cut + "^7 was shot by ^4Bob^7's M4";
+    const std::pair<std::string, std::string> lines[] = {
+        {"Current search path:", "map\n"},
+        {doom + "^7 entered the game", "connect " + doom + "\n"},
+        {kill, "kill " + doom + " by Bob M4\n"},
+        {doom + "^7 disconnected", "disconnect " + doom + "\n"},
+        {doom + "...^7 entered the game", "connect " + doom + "...\n"},
+        {"^1" + cut + "^7 blew himself up.", "death " + doom + "... grenadeSuicides\n"},
+        {doom + "...^7 disconnected", "disconnect " + doom + "...\n"},
+        {"^4Bob^7: ^2gg", "chat Bob\n"},
+        {"Rookie renamed to " + doom + "_II", "rename Rookie > " + doom + "_II\n"},
+        {kill, "kill " + doom + "_II by Bob M4\n"},
+        {doom + "^7 entered the game", "connect " + doom + "\n"},
+        {kill, "kill " + cut + "~ by Bob M4\n"}, // two in the game: unresolved
+        // Nobody: it waits for the map's end, and nobody came.
+        {"^1Sergeant_Maximilian_Hawthorne^7 was shot by ^4Bob^7's M4", ""},
+        {"Current search path:", "kill Sergeant_Maximilian_Hawthorne~ by Bob M4\nmap\n"},
+        // A kill before anyone is seen waits for the map's end.
+        {kill, ""},
+        {"^4Bob^7: ^2gg", ""},
+        {doom + "...^7 entered the game", ""},
+        {"----- CL_Shutdown -----",
+         "kill " + doom + "... by Bob M4\nchat Bob\nconnect " + doom + "...\nend\n"},
+        {"Current search path:", "map\n"},
+        {kill, ""},
+    };
     EventRecord record;
     ConsoleLogParser parser(stockGameTable(), record);
-    for (const char* name : {"TheUnbelievablyLongNamedSniper007", "Sergeant_Maximilian_Hawthorne",
-                             "Twins_With_A_Long_Common_Name_1", "Twins_With_A_Long_Common_Name_2"})
-        parser.parseLine(std::string(name) + "^7 entered the game");
-    EXPECT_EQ(parser.fullNameFor("TheUnbelievablyLongNamedSnipe"),
-              "TheUnbelievablyLongNamedSniper007");
-    EXPECT_EQ(parser.fullNameFor("Sergeant_Maximilian_Hawthorne"), std::nullopt); // whole
-    EXPECT_EQ(parser.fullNameFor("Twins_With_A_Long_Common_Name"), std::nullopt); // two
-    EXPECT_EQ(parser.fullNameFor("Nobody_Has_A_Name_Starting_Li"), std::nullopt);
+    for (const auto& [line, events] : lines) {
+        record.text.clear();
+        parser.parseLine(line);
+        EXPECT_EQ(record.text, events) << line;
+    }
+    record.text.clear();
+    parser.finish(); // the log's end ends the map
+    EXPECT_EQ(record.text, "kill " + cut + "~ by Bob M4\n");
+}
+
+// A log without loading blocks is one long map: what waits for its end is
+// handed on after a while all the same, not held to the log's end.
+TEST(ConsoleLogParser, ALogWithoutMapsIsNotHeldWhole) {
+    EventRecord record;
+    ConsoleLogParser parser(stockGameTable(), record);
+    parser.parseLine("^1Sergeant_Maximilian_Hawthorne^7 was shot by ^4Bob^7's M4");
+    for (int i = 0; i < 100000 && record.text.empty(); ++i)
+        parser.parseLine("^4Bob^7: ^2gg");
+    EXPECT_EQ(record.text.substr(0, 48), "kill Sergeant_Maximilian_Hawthorne~ by Bob M4\nch");
 }
 
 TEST(ServerLogParser, ClientsCarryNamesTeamsAndHeadHitsAcrossLines) {
@@ -178,8 +226,22 @@ TEST(ServerLogParser, ClientsCarryNamesTeamsAndHeadHitsAcrossLines) {
          "kill Joe#2 by Mullins#0 Sig 551 @13\n"},
         {"  0:14 ClientUserinfoChanged: 1 n\\Falcon\\t\\2", "rename Hawk#1 > Falcon#1 @14\n"},
         {"  0:15 say: Falcon: lol he was shot by his own team", "chat @15\n"},
+        {"say: Falcon: Kill: 1 2 3: x killed y by MOD_M4_ASSAULT_RIFLE", "chat\n"},
         {"  0:16 Kill: 0 1 99: Mullins killed Falcon by MOD_LASER_GUN",
          "kill Falcon#1 by Mullins#0 ? @16\n"},
+        // Another client's kill whatever the MOD; the world's or his own a death by cause.
+        {"  0:16 Kill: 0 1 0: Mullins killed Falcon by MOD_UNKNOWN",
+         "kill Falcon#1 by Mullins#0 ? @16\n"},
+        {"  0:16 Kill: 0 1 24: Mullins killed Falcon by MOD_FALLING",
+         "kill Falcon#1 by Mullins#0 ? @16\n"},
+        {"  0:16 Kill: 1 1 0: Falcon killed Falcon by MOD_UNKNOWN",
+         "death Falcon#1 diedSuicides @16\n"},
+        {"  0:16 Kill: 1022 1 0: <world> killed Falcon by MOD_UNKNOWN",
+         "death Falcon#1 diedSuicides @16\n"},
+        {"  0:16 Kill: 1022 1 10: <world> killed Falcon by MOD_M4_ASSAULT_RIFLE",
+         "death Falcon#1 diedSuicides @16\n"},
+        {"  0:16 Kill: 1 1 10: Falcon killed Falcon by MOD_M4_ASSAULT_RIFLE_ALT",
+         "death Falcon#1 m203Suicides @16\n"},
         {"  0:17 ClientDisconnect: 1", "disconnect Falcon#1 @17\n"},
         {"broadcast: print \"Joe^7 called a vote.\\n\"", "line Joe votesCalled\n"},
         {"broadcast: print \"Joe^7 renamed to X\\n\"", ""},
@@ -203,11 +265,16 @@ TEST(ServerLogParser, ClientsCarryNamesTeamsAndHeadHitsAcrossLines) {
     EXPECT_TRUE(parser.hitsSeen());
 }
 
-TEST(LogKind, ToldFromTheLinesAMixOrNothingKnownFallsBackToTheConsole) {
+TEST(LogKind, ToldByLinesOnlyOneKindWritesChatCannotFoolIt) {
     const std::string console = "^1Joe^7 was shot by ^4Bob^7's M4\r\nCurrent search path:\r\n";
     const std::string timed = "  3:59 Kill: 3 5 10: Mullins killed Hawk by MOD_M4_ASSAULT_RIFLE\n";
     const std::string untimed =
         "Kill: 3 5 10: Mullins killed Hawk by MOD_M4_ASSAULT_RIFLE\nbroadcast: print \"x\\n\"\n";
+    const std::string lookalike = "Kill: 1 2 3: x killed y by MOD_M4_ASSAULT_RIFLE";
+    // A dedicated console echoes chat right after its say line.
+    const std::string echoed = "say: Hawk: " + lookalike + "\n^1Hawk^7: ^2" + lookalike +
+                               "\nsayteam: Hawk: gg\n^1(Hawk^1)^7: ^2gg\n";
+    const std::string chat = "^1Hawk^7: ^2" + lookalike + "\r\n^4Bob^7: ^2Bob^7 was shot by x\r\n";
     const auto repeat = [](const std::string& s, int n) {
         std::string out;
         for (int i = 0; i < n; ++i)
@@ -227,11 +294,51 @@ TEST(LogKind, ToldFromTheLinesAMixOrNothingKnownFallsBackToTheConsole) {
         {repeat(untimed, 50), LogKind::ServerConsole, KindEvidence::Lines},
         {repeat(console, 50) + repeat(timed, 50), LogKind::PlayerConsole, KindEvidence::Mixed},
         {repeat(timed, 50) + repeat(untimed, 50), LogKind::PlayerConsole, KindEvidence::Mixed},
+        {repeat(untimed + repeat(echoed, 5), 50), LogKind::ServerConsole, KindEvidence::Lines},
+        {repeat(echoed, 50), LogKind::ServerConsole, KindEvidence::Lines},
+        {repeat(chat, 50), LogKind::PlayerConsole, KindEvidence::Lines},
+        {repeat(console + repeat(chat, 5), 50), LogKind::PlayerConsole, KindEvidence::Lines},
+        // Chat not right after its say line is a player's.
+        {repeat("say: Hawk: gg\n^1Bob^7: ^2hi\r\n", 50), LogKind::PlayerConsole,
+         KindEvidence::Mixed},
     };
     for (const auto& c : cases) {
         const LogKindDetection found = detectLogKind(c.bytes);
         EXPECT_EQ(found.kind, c.kind) << c.bytes.substr(0, 60);
         EXPECT_EQ(found.evidence, c.evidence) << c.bytes.substr(0, 60);
+    }
+    EXPECT_EQ(describeLogKind(detectLogKind(repeat(console + timed, 40))),
+              "mixed kinds of lines (player console log 67%, server game log 33%), read as a "
+              "player console log");
+}
+
+// A dedicated console prints a player entering twice, the ClientBegin line
+// and the game's broadcast of it, in either order, and each chat line twice,
+// the say line and its echo as the players see it: shown once. A game log
+// has only the ClientBegin and say lines, each shown.
+TEST(ServerLogView, APlayerEntersAndSpeaksOnce) {
+    const struct {
+        std::string bytes;
+        std::string shown;
+    } cases[] = {
+        {"ClientUserinfoChanged: 1 n\\^3Ka^5ne\\t\\0\nClientBegin: 1\n"
+         "broadcast: print \"^3Ka^5ne^7 entered the game\\n\"\n"
+         "broadcast: print \"^3Ka^5ne^7 entered the game\\n\"\nClientBegin: 1\n",
+         "Kane joined the game\r\nKane entered the game\r\nKane entered the game\r\n"},
+        {"ClientUserinfoChanged: 1 n\\Bob\\t\\0\nbroadcast: print \"Bob^7 entered the game\\n\"\n"
+         "ClientBegin: 1\nClientBegin: 1\n",
+         "Bob joined the game\r\nBob entered the game\r\nBob entered the game\r\n"},
+        {"  0:00 ClientUserinfoChanged: 1 n\\Bob\\t\\0\n  0:00 ClientBegin: 1\n",
+         "  0:00 Bob joined the game\r\n  0:00 Bob entered the game\r\n"},
+        {"say: Bob: gg\n^7Bob^7: ^2gg\nsayteam: Bob: go\n^7(Bob^7)^7: ^2go\n^7Bob^7: ^2go\n",
+         "Bob: gg\r\n(Bob): go\r\nBob: go\r\n"},
+        {"  0:01 say: Bob: gg\n^7Bob^7: ^2gg\n", "  0:01 Bob: gg\r\nBob: gg\r\n"},
+    };
+    for (const auto& c : cases) {
+        LogDocument doc;
+        Progress progress;
+        ASSERT_TRUE(renderServerLog(c.bytes, doc, progress, MaxTextLength));
+        EXPECT_EQ(doc.text(), c.shown) << c.bytes;
     }
 }
 
