@@ -140,6 +140,12 @@ int runQuery(const std::string& database, Query& query) {
     selection.server = nameFromCommandLine(selection.server, encoding);
     selection.map = nameFromCommandLine(selection.map, encoding);
 
+    if (!std::filesystem::exists(database)) { // a query creates no history
+        std::fprintf(stderr,
+                     "quorvath-report: The history \"%s\" does not exist: import logs first.\n",
+                     database.c_str());
+        return ExitFailed;
+    }
     std::unique_ptr<HistoryStore> store;
     auto players = std::make_unique<PlayerTable>();
     HistoryTotals totals(*players);

@@ -89,6 +89,11 @@ TEST(HistoryTool, AHistoryItCannotUseOrAWrongCommandLineIsSaid) {
     TempDir dir;
     const std::string db = dir.file("h.sqlite").string();
     const std::string log = std::string(QUORVATH_SOURCE_DIR) + "/samples/demo.log";
+    const auto none = runReportTool(dir, "history --players --db " + quoted(db));
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.err,
+              "quorvath-report: The history \"" + db + "\" does not exist: import logs first.\n");
+    EXPECT_FALSE(std::filesystem::exists(db));
     ASSERT_EQ(runReportTool(dir, "history import --db " + quoted(db) + " " + quoted(log)).status,
               0);
     // As root the tool runs as nobody, to whom the history is read-only.
