@@ -4,6 +4,7 @@
 
 #include "core/rank/alias_linking.h"
 #include "core/rank/ranking.h"
+#include "core/rank/ranking_text.h"
 
 #include <benchmark/benchmark.h>
 
@@ -61,10 +62,10 @@ PlayerTable syntheticTable() {
 }
 
 void runAllCategories(PlayerTable& t, bool linked, Panes& panes) {
-    for (const std::string& category : rankingCategories()) {
-        writeRankings(category, t, {linked, 1, Pane::Left}, panes);
-        writeRankings(category, t, {linked, 1, Pane::Right}, panes);
-    }
+    for (const std::string& category : rankingCategories())
+        for (const Pane pane : {Pane::Left, Pane::Right})
+            if (const auto lists = rankCategory(category, t, {linked, 1, pane}))
+                panes.text(pane) = rankingPaneText(*lists);
 }
 
 void BM_All29RankingsUnlinkedAndLinked(benchmark::State& state) {

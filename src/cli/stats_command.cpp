@@ -2,6 +2,7 @@
 
 #include "cli/table_output.h"
 #include "core/rank/ranking.h"
+#include "core/rank/ranking_text.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -10,13 +11,18 @@ namespace quorvath::cli {
 
 namespace {
 
+// A category's lists as the pane shows them; nothing for no lists.
+std::string rankingText(const std::optional<std::vector<RankedList>>& lists) {
+    return lists ? rankingPaneText(*lists) : std::string();
+}
+
 std::string statsText(const StatsReport& report, const Options& options) {
     switch (options.command) {
     case Command::Players: return report.playerList();
     case Command::Sheet: return report.sheet(options.commandValue);
     case Command::Sheets: return report.allSheets();
-    case Command::Ranking: return report.ranking(options.commandValue);
-    case Command::Top: return report.topLists(options.commandValue);
+    case Command::Ranking: return rankingText(report.rankingLists(options.commandValue));
+    case Command::Top: return rankingText(report.topLists(options.commandValue));
     case Command::Counts: return report.counts();
     default: return report.summary();
     }
@@ -27,7 +33,8 @@ Table statsTable(const StatsReport& report, const Options& options) {
     switch (options.command) {
     case Command::Players: return playerListTable(report);
     case Command::Sheets: return sheetsTable(report);
-    default: return rankedTable(statsText(report, options));
+    case Command::Top: return rankedTable(report.topLists(options.commandValue));
+    default: return rankedTable(report.rankingLists(options.commandValue));
     }
 }
 

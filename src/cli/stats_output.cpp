@@ -1,5 +1,6 @@
 #include "cli/stats_output.h"
 
+#include "core/rank/ranking_text.h"
 #include "core/report/count_listing.h"
 #include "core/report/player_sheet.h"
 
@@ -32,24 +33,20 @@ std::string StatsReport::allSheets() const {
     return out;
 }
 
-std::string StatsReport::rankingInto(const std::string& category, int shownPlayer,
-                                     Pane pane) const {
-    Panes panes;
-    const RankingContext context{session_->linked(), shownPlayer, pane};
-    const auto written = writeRankings(category, *players_, context, panes, session_->counting());
-    return written ? panes.text(*written) : std::string();
+std::optional<std::vector<RankedList>>
+StatsReport::rankingLists(const std::string& category) const {
+    const RankingContext context{session_->linked(), session_->leftPlayer(), Pane::Left};
+    return rankCategory(category, *players_, context, session_->counting());
 }
 
-std::string StatsReport::ranking(const std::string& category) const {
-    return rankingInto(category, session_->leftPlayer(), Pane::Left);
-}
-
-std::string StatsReport::topLists(const std::string& name) const {
-    return rankingInto(kCategoryTopKillers, players_->findPlayerIndex(name), Pane::Right);
+std::optional<std::vector<RankedList>> StatsReport::topLists(const std::string& name) const {
+    const RankingContext context{session_->linked(), players_->findPlayerIndex(name), Pane::Right};
+    return rankCategory(kCategoryTopKillers, *players_, context, session_->counting());
 }
 
 std::string StatsReport::summary() const {
-    return session_->paneText(Pane::Left) + "\r\n" + ranking(kCategoryOverallScore);
+    return session_->paneText(Pane::Left) + "\r\n" +
+           rankingPaneText(*rankingLists(kCategoryOverallScore));
 }
 
 std::string StatsReport::counts() const { return countListing(*players_, session_->counting()); }

@@ -1,12 +1,14 @@
 #pragma once
-// What quorvath-report prints of a log's statistics: the same texts the
-// statistics window shows, built by the same session logic.
+// What quorvath-report prints of a log's statistics: the same texts and lists
+// the statistics window shows, built by the same session logic.
 
 #include "core/session/statistics_session.h"
 #include "core/stats/player_table.h"
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace quorvath::cli {
 
@@ -24,12 +26,12 @@ public:
     std::string sheet(const std::string& name) const;
     // The sheets of slots 0..n in index order.
     std::string allSheets() const;
-    // The left pane after `category` is dropped on it, from an empty pane;
-    // "" for a text that is no category.
-    std::string ranking(const std::string& category) const;
-    // The right pane after the sheet of `name` is shown on the left and the top
-    // lists are dropped on the right, from an empty right pane.
-    std::string topLists(const std::string& name) const;
+    // What the left pane shows after `category` is dropped on it; nothing for
+    // a text that is no category.
+    std::optional<std::vector<RankedList>> rankingLists(const std::string& category) const;
+    // What the right pane shows after the sheet of `name` is shown on the left
+    // and the top lists are dropped on the right; nothing when he has none.
+    std::optional<std::vector<RankedList>> topLists(const std::string& name) const;
     // The initial sheet, a blank line, then the overall-score ranking.
     std::string summary() const;
     // Every player's counters as plain lines (countListing).
@@ -43,8 +45,6 @@ public:
     bool knowsPlayer(const std::string& name) const { return players_->findPlayerIndex(name) != 0; }
 
 private:
-    std::string rankingInto(const std::string& category, int shownPlayer, Pane pane) const;
-
     std::unique_ptr<PlayerTable> players_;
     std::unique_ptr<StatisticsSession> session_;
 };

@@ -2,6 +2,7 @@
 
 #include "cli/stats_output.h"
 #include "core/common/windows1252.h"
+#include "core/rank/ranking_text.h"
 #include "core/report/player_sheet.h"
 
 #include <cstdio>
@@ -26,30 +27,14 @@ Table sheetsTable(const StatsReport& report) {
     return table;
 }
 
-Table rankedTable(const std::string& reportText) {
+Table rankedTable(const std::optional<std::vector<RankedList>>& lists) {
     Table table{{"list", "rank", "value", "name"}, {false, true, true, false}, {}};
-    std::string list;
-    for (std::size_t start = 0; start < reportText.size();) {
-        const std::size_t end = std::min(reportText.find("\r\n", start), reportText.size());
-        const std::string line = reportText.substr(start, end - start);
-        start = end + 2;
-        // An entry is "N:" (a blank may follow), TAB, value, TAB, name.
-        const std::size_t colon = line.find(':');
-        const std::size_t tab = line.find('\t');
-        const bool entry = colon != std::string::npos && colon > 0 && tab != std::string::npos &&
-                           line.find_first_not_of("0123456789") == colon &&
-                           line.find_first_not_of(' ', colon + 1) == tab;
-        if (!entry) {
-            if (!line.empty())
-                list = line; // a heading names the list below it
-            continue;
-        }
-        const std::size_t nameTab = line.find('\t', tab + 1);
-        if (nameTab == std::string::npos)
-            continue;
-        table.rows.push_back({list, line.substr(0, colon), line.substr(tab + 1, nameTab - tab - 1),
-                              line.substr(nameTab + 1)});
-    }
+    if (!lists)
+        return table;
+    for (const RankedList& list : *lists)
+        for (const RankedEntry& entry : list.entries)
+            table.rows.push_back({rankedListHeading(list), std::to_string(entry.place),
+                                  rankedValueText(entry.value, list.wholeNumbers), entry.name});
     return table;
 }
 

@@ -5,7 +5,9 @@
 // per row, keyed by the column names; always UTF-8).
 
 #include "cli/output_options.h"
+#include "core/rank/ranked_list.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,9 +25,9 @@ struct Table {
 Table playerListTable(const StatsReport& report);
 // player, item, column, value: every figure of every sheet.
 Table sheetsTable(const StatsReport& report);
-// list, rank, value, name: the numbered entries of a ranking or top-lists
-// report text (its headings name the lists).
-Table rankedTable(const std::string& reportText);
+// list, rank, value, name: the entries of a category's lists, each list
+// named by the heading the pane shows above it; no rows for no lists.
+Table rankedTable(const std::optional<std::vector<RankedList>>& lists);
 
 std::string csvText(const Table& table, Encoding encoding);
 std::string jsonText(const Table& table);

@@ -119,12 +119,18 @@ std::size_t FoldedNeedle::matchedLength(const unsigned char* at) const {
 }
 
 std::size_t FoldedNeedle::find(std::string_view text, std::size_t from) const {
+    std::size_t compared = 0;
+    return find(text, from, compared);
+}
+
+std::size_t FoldedNeedle::find(std::string_view text, std::size_t from,
+                               std::size_t& compared) const {
     const std::size_t m = needle_.size();
     if (m == 0 || text.size() < m)
         return npos;
     const unsigned char* data = bytesOf(text);
     const std::size_t lastStart = text.size() - m;
-    std::size_t compared = 0;
+    const std::size_t before = compared;
     for (std::size_t i = from; i <= lastStart; ++i) {
         i = findPair(data, i, lastStart, first_, m - 1, last_);
         if (i == npos)
@@ -135,14 +141,15 @@ std::size_t FoldedNeedle::find(std::string_view text, std::size_t from) const {
         // The comparisons stay within a fixed multiple of the text passed over,
         // or the search goes on in a way that never reads a byte twice.
         compared += k + 1;
-        if (compared > 2 * (i - from) + 4 * m)
-            return findWithPrefixTable(text, i + 1);
+        if (compared - before > 2 * (i - from) + 4 * m)
+            return findWithPrefixTable(text, i + 1, compared);
     }
     return npos;
 }
 
 // Knuth-Morris-Pratt on folded bytes.
-std::size_t FoldedNeedle::findWithPrefixTable(std::string_view text, std::size_t from) const {
+std::size_t FoldedNeedle::findWithPrefixTable(std::string_view text, std::size_t from,
+                                              std::size_t& compared) const {
     const unsigned char* needle = bytesOf(needle_);
     const std::size_t m = needle_.size();
     const auto at = [needle](std::size_t k) { return foldCase(needle[k]); };
@@ -158,8 +165,11 @@ std::size_t FoldedNeedle::findWithPrefixTable(std::string_view text, std::size_t
     const unsigned char* data = bytesOf(text);
     for (std::size_t i = from, k = 0; i < text.size(); ++i) {
         const unsigned char c = foldCase(data[i]);
-        while (k > 0 && c != at(k))
+        ++compared;
+        while (k > 0 && c != at(k)) {
             k = border[k - 1];
+            ++compared;
+        }
         if (c == at(k) && ++k == m)
             return i + 1 - m;
     }

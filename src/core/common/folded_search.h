@@ -24,6 +24,9 @@ public:
     // The first hit at or after `from` lying wholly within `text`; npos when
     // there is none. An empty needle occurs nowhere.
     std::size_t find(std::string_view text, std::size_t from = 0) const;
+    // The same, adding to `compared` every byte compared with the needle: the
+    // work that stays linear in the text however the needle nearly matches.
+    std::size_t find(std::string_view text, std::size_t from, std::size_t& compared) const;
 
     // A test a byte must pass to fold to a given byte: (byte | mask) == value.
     // It may let through bytes that do not fold to it, never the other way round.
@@ -34,7 +37,8 @@ public:
 
 private:
     std::size_t matchedLength(const unsigned char* at) const;
-    std::size_t findWithPrefixTable(std::string_view text, std::size_t from) const;
+    std::size_t findWithPrefixTable(std::string_view text, std::size_t from,
+                                    std::size_t& compared) const;
 
     std::string_view needle_;
     ByteFilter first_{};

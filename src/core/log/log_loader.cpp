@@ -34,8 +34,8 @@ bool loadText(std::string text, LogDocument& doc, Progress& progress) {
 
 } // namespace
 
-std::optional<std::string> readLogBytes(const std::string& path, std::string& bytes,
-                                        std::vector<std::uint8_t>& attributeRoom) {
+std::optional<std::string> readLogBytesAndAttributeRoom(const std::string& path, std::string& bytes,
+                                                        std::vector<std::uint8_t>& attributeRoom) {
     std::error_code ec;
     const std::uintmax_t size = std::filesystem::file_size(path, ec);
     std::thread readying;
@@ -55,7 +55,7 @@ std::optional<std::string> readLogBytes(const std::string& path, std::string& by
 std::optional<std::string> loadLog(const std::string& path, LogDocument& doc, Progress& progress) {
     std::string bytes;
     std::vector<std::uint8_t> attributeRoom;
-    if (auto error = readLogBytes(path, bytes, attributeRoom))
+    if (auto error = readLogBytesAndAttributeRoom(path, bytes, attributeRoom))
         return error;
     doc.attributeBuffer() = std::move(attributeRoom); // kept by the loading
     if (!loadLogBytes(std::move(bytes), doc, progress))

@@ -33,7 +33,7 @@ bool loadLogBytes(std::string bytes, LogDocument& doc, Progress& progress);
 // much to touch as the file to read into it. Give the room to the document's
 // attributeBuffer() before loading it: loading keeps the room the
 // attributes have.
-std::optional<std::string> readLogBytes(const std::string& path, std::string& bytes,
-                                        std::vector<std::uint8_t>& attributeRoom);
+std::optional<std::string> readLogBytesAndAttributeRoom(const std::string& path, std::string& bytes,
+                                                        std::vector<std::uint8_t>& attributeRoom);
 
 } // namespace quorvath

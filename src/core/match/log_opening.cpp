@@ -11,7 +11,7 @@ std::optional<std::string> openLog(const std::string& path, LogDocument& doc, Pr
                                    LogKindDetection& detection, std::optional<LogKind> chosen) {
     std::string bytes;
     std::vector<std::uint8_t> attributeRoom;
-    if (auto error = readLogBytes(path, bytes, attributeRoom))
+    if (auto error = readLogBytesAndAttributeRoom(path, bytes, attributeRoom))
         return error;
     doc.attributeBuffer() = std::move(attributeRoom); // a console log keeps it, a server log not
     if (!loadLogOfKind(std::move(bytes), doc, progress, detection, chosen))

@@ -11,15 +11,16 @@
 namespace quorvath {
 namespace {
 
-constexpr const char* kRankingsFor = "Rankings for ";
-
-enum class CategoryKind { Plain, OverallScore, TopLists };
+enum class CategoryKind { Plain, TopLists };
 
 struct SubRanking {
-    Counter key;
+    Counter key;               // what a RankedMeaning::Counter ranking ranks
     const char* heading;       // nullptr: the category text itself
     bool accurateOnly = false; // a counter only Accurate counting writes
+    RankedMeaning meaning = RankedMeaning::Counter;
 };
+
+constexpr SubRanking kOverallScore{totalKills, "Overall Score", false, RankedMeaning::OverallScore};
 
 struct Category {
     const char* text;
@@ -31,9 +32,7 @@ struct Category {
 const std::vector<Category>& categories() {
     static const std::vector<Category> table{
         {"Kills", CategoryKind::Plain, {{totalKills, nullptr}}},
-        {kCategoryOverallScore,
-         CategoryKind::OverallScore,
-         {{overallScore, "Overall Score"}, {totalKills, "Kills"}}},
+        {kCategoryOverallScore, CategoryKind::Plain, {kOverallScore, {totalKills, "Kills"}}},
         {kCategoryTopKillers, CategoryKind::TopLists, {}},
         {"Team Killing",
          CategoryKind::Plain,
@@ -110,40 +109,53 @@ const Category* findCategory(const std::string& text) {
     return nullptr;
 }
 
-// Copies name, counters and the per-opponent counts 1..n of `from` into `to`.
-void copyForRanking(PlayerRecord& to, const PlayerRecord& from, int n) {
-    to.name = from.name;
-    to.counters = from.counters;
-    to.victims = from.victims.range(1, n);
-    to.killers = from.killers.range(1, n);
-}
-
-// Whether player i takes part in the rankings while aliases are linked: a
-// master always, anyone else unless he is somebody's alias.
-std::vector<bool> rankedWhenLinked(const PlayerTable& players) {
+// The players the rankings take part in, in index order: unlinked every
+// player; linked a master always, anyone else unless he is somebody's alias.
+std::vector<int> rankedPlayers(const PlayerTable& players, bool linked) {
     const int n = players.playerCount();
     const std::vector<bool> isAlias = aliasMembers(players);
-    std::vector<bool> ranked(static_cast<std::size_t>(n + 1), false);
+    std::vector<int> ranked;
+    ranked.reserve(static_cast<std::size_t>(n));
     for (int i = 1; i <= n; ++i)
-        ranked[static_cast<std::size_t>(i)] =
-            !players[i].aliases.empty() || !isAlias[static_cast<std::size_t>(i)];
+        if (!linked || !players[i].aliases.empty() || !isAlias[static_cast<std::size_t>(i)])
+            ranked.push_back(i);
     return ranked;
 }
 
-// Counter 80 of every entry, over as many entries as the table has players:
-// with aliases linked the list grows back to that count, and the added
-// entries are blank and score 0 (so a negative score is numbered after them).
-void computeOverallScore(std::vector<PlayerRecord>& entries, int playerCount) {
-    entries.resize(static_cast<std::size_t>(playerCount + 1));
-    for (std::size_t i = 1; i < entries.size(); ++i) {
-        PlayerRecord& r = entries[i];
-        const std::int64_t carriers =
-            std::int64_t(r[flagCarrierKills]) + r[briefcaseCarrierKills] + r[bombCarrierKills];
-        const std::int64_t objectives = std::int64_t(r[targetsDestroyed]) + r[flagsCaptured] +
-                                        r[bombsDefused] + r[briefcaseEscapes];
-        r[overallScore] = wrapToInt32(std::int64_t(r[totalKills]) + 5 * carriers + 10 * objectives -
-                                      r[teamKills]);
+// Kills, 5 per carrier killed and 10 per objective, less the team kills.
+std::int32_t overallScoreOf(const PlayerRecord& r) {
+    const std::int64_t carriers =
+        std::int64_t(r[flagCarrierKills]) + r[briefcaseCarrierKills] + r[bombCarrierKills];
+    const std::int64_t objectives = std::int64_t(r[targetsDestroyed]) + r[flagsCaptured] +
+                                    r[bombsDefused] + r[briefcaseEscapes];
+    return wrapToInt32(std::int64_t(r[totalKills]) + 5 * carriers + 10 * objectives - r[teamKills]);
+}
+
+RankedList rankingOf(const SubRanking& sub, const std::string& category,
+                     const std::vector<int>& ranked, const PlayerTable& players,
+                     const CountingScope& counting) {
+    RankedList list;
+    list.title = sub.heading ? sub.heading : category;
+    list.meaning = sub.meaning;
+    if (sub.meaning == RankedMeaning::Counter) {
+        list.counter = sub.key;
+        list.recorded = counting.records(sub.key);
     }
+    if (!list.recorded)
+        return list;
+    std::vector<RankCandidate> candidates;
+    candidates.reserve(ranked.size());
+    for (int i : ranked)
+        candidates.push_back({i, static_cast<double>(list.meaning == RankedMeaning::OverallScore
+                                                         ? overallScoreOf(players[i])
+                                                         : players[i][sub.key])});
+    // With aliases linked the overall score runs over as many entries as the
+    // table has players: blank ones scoring 0, so a negative score is
+    // numbered after them.
+    if (list.meaning == RankedMeaning::OverallScore)
+        candidates.resize(static_cast<std::size_t>(players.playerCount()), RankCandidate{0, 0});
+    list.entries = rankedEntries(candidates, players);
+    return list;
 }
 
 } // namespace
@@ -158,56 +170,28 @@ const std::vector<std::string>& rankingCategories() {
     return texts;
 }
 
-std::vector<PlayerRecord> rankingEntries(const PlayerTable& players, bool linked) {
-    const int n = players.playerCount();
-    std::vector<PlayerRecord> entries(1);
-    if (!linked) {
-        entries.resize(static_cast<std::size_t>(n + 1));
-        for (int i = 1; i <= n; ++i)
-            copyForRanking(entries[static_cast<std::size_t>(i)], players[i], n);
-        return entries;
+std::vector<RankedEntry> rankedEntries(const std::vector<RankCandidate>& candidates,
+                                       const PlayerTable& players) {
+    const auto keyOf = [&](int i) { return candidates[static_cast<std::size_t>(i)].key; };
+    std::vector<RankedEntry> entries;
+    int place = 0;
+    for (int i : descendingOrder(0, static_cast<int>(candidates.size()) - 1, keyOf)) {
+        ++place; // deliberate: skipped zero keys keep their place in the numbering
+        const RankCandidate& c = candidates[static_cast<std::size_t>(i)];
+        if (c.key != 0)
+            entries.push_back({place, c.player, players[c.player].name, c.key});
     }
-    const std::vector<bool> ranked = rankedWhenLinked(players);
-    for (int i = 1; i <= n; ++i)
-        if (ranked[static_cast<std::size_t>(i)])
-            copyForRanking(entries.emplace_back(), players[i], n);
     return entries;
 }
 
-void writeRanking(const std::vector<PlayerRecord>& entries, Counter key, std::string_view heading,
-                  PaneWrite write, std::string& pane, const CountingScope& scope) {
-    const int n = static_cast<int>(entries.size()) - 1;
-    const auto keyOf = [&](int i) { return entries[static_cast<std::size_t>(i)][key]; };
-    const std::vector<int> order = descendingOrder(1, n, keyOf);
-
-    if (write == PaneWrite::Replace)
-        pane.clear();
-    else
-        pane.append(kCrLf).append(kCrLf);
-    pane.append(kRankingsFor).append(heading).append(kCrLf).append(kCrLf);
-    if (!scope.records(key)) {
-        pane.append(NotInThisLog).append(kCrLf);
-        return;
-    }
-
-    int rank = 0;
-    for (int i : order) {
-        ++rank; // deliberate: skipped zero keys keep their place in the numbering
-        const std::int32_t value = keyOf(i);
-        if (value == 0)
-            continue;
-        pane.append(std::to_string(rank)).append(": \t").append(std::to_string(value));
-        pane.append("\t").append(entries[static_cast<std::size_t>(i)].name).append(kCrLf);
-    }
-}
-
-std::optional<Pane> writeRankings(const std::string& category, const PlayerTable& players,
-                                  const RankingContext& context, Panes& panes,
-                                  const CountingScope& counting) {
+std::optional<std::vector<RankedList>> rankCategory(const std::string& category,
+                                                    const PlayerTable& players,
+                                                    const RankingContext& context,
+                                                    const CountingScope& counting) {
     const Category* found = findCategory(category);
     if (found == nullptr)
         return std::nullopt;
-    std::vector<PlayerRecord> entries = rankingEntries(players, context.linked);
+    const std::vector<int> ranked = rankedPlayers(players, context.linked);
 
     if (found->kind == CategoryKind::TopLists) {
         if (context.pane != Pane::Right || context.shownPlayer < 0 ||
@@ -215,25 +199,17 @@ std::optional<Pane> writeRankings(const std::string& category, const PlayerTable
             return std::nullopt;
         // Found by name among the ranked: linked, an alias has no top lists of its own.
         const std::string& shown = players[context.shownPlayer].name;
-        for (std::size_t p = 1; p < entries.size(); ++p)
-            if (entries[p].name == shown) {
-                writeTopLists(entries[p], players, context.linked, panes.right, counting.mode);
-                return Pane::Right;
-            }
+        for (int i : ranked)
+            if (players[i].name == shown)
+                return topLists(i, players, context.linked, counting.mode);
         return std::nullopt;
     }
 
-    if (found->kind == CategoryKind::OverallScore)
-        computeOverallScore(entries, players.playerCount());
-    PaneWrite write = PaneWrite::Replace;
-    for (const SubRanking& sub : found->rankings) {
-        if (sub.accurateOnly && counting.mode != CountingMode::Accurate)
-            continue;
-        writeRanking(entries, sub.key, sub.heading ? sub.heading : category, write,
-                     panes.text(context.pane), counting);
-        write = PaneWrite::Append;
-    }
-    return context.pane;
+    std::vector<RankedList> lists;
+    for (const SubRanking& sub : found->rankings)
+        if (!sub.accurateOnly || counting.mode == CountingMode::Accurate)
+            lists.push_back(rankingOf(sub, category, ranked, players, counting));
+    return lists;
 }
 
 } // namespace quorvath

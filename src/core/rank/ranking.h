@@ -1,14 +1,14 @@
 #pragma once
-// Rankings: the category list of the statistics window, the numbered list of
-// one counter, and the rankings report of a category (its sub-rankings, the
-// overall score, the top victims and killers).
+// Rankings: the category list of the statistics window and the lists a
+// category shows (its rankings of a counter or of the overall score, or the
+// top victims and killers), as figures; ranking_text.h writes them.
 
+#include "core/rank/ranked_list.h"
 #include "core/stats/counting_scope.h"
 #include "core/stats/player_table.h"
 
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace quorvath {
@@ -30,22 +30,19 @@ struct Panes {
 };
 
 // The 29 category texts, in list order. Each is also the command key that
-// writeRankings matches exactly.
+// rankCategory matches exactly.
 const std::vector<std::string>& rankingCategories();
 
-// The players a ranking takes part in, as copies of their names, counters and
-// per-opponent counts; entry 0 is unused. Unlinked, every player in index
-// order; linked, the masters and everybody who is nobody's alias.
-std::vector<PlayerRecord> rankingEntries(const PlayerTable& players, bool linked);
+// A player and the key he is ranked by.
+struct RankCandidate {
+    int player; // index in the table; 0 for a blank entry (it holds a place, never listed)
+    double key;
+};
 
-// Whether a ranking starts its pane afresh or follows the text already there.
-enum class PaneWrite { Replace, Append };
-
-// Ranks entries 1..n by counter `key`, largest first, equal keys in ascending
-// entry order, and writes the heading and the numbered list into `pane`; a
-// key `scope` says the log could not record gets "not in this log" instead.
-void writeRanking(const std::vector<PlayerRecord>& entries, Counter key, std::string_view heading,
-                  PaneWrite write, std::string& pane, const CountingScope& scope = {});
+// The candidates ordered by key, largest first, equal keys in the candidates'
+// order, numbered from 1; keys of 0 are left out but keep their places.
+std::vector<RankedEntry> rankedEntries(const std::vector<RankCandidate>& candidates,
+                                       const PlayerTable& players);
 
 // What a rankings report reads besides the table.
 struct RankingContext {
@@ -54,13 +51,15 @@ struct RankingContext {
     Pane pane = Pane::Left; // where the category was dropped
 };
 
-// The rankings report of `category`, written into context.pane (the top lists
-// only into the right pane, for the shown player). Counted as `counting` says:
-// a ranking of a counter the log could not record says "not in this log"
-// under its heading. Returns the
-// pane that was written, nothing when none was.
-std::optional<Pane> writeRankings(const std::string& category, const PlayerTable& players,
-                                  const RankingContext& context, Panes& panes,
-                                  const CountingScope& counting = {});
+// The lists `category` shows in context.pane: its rankings of the players
+// (unlinked every player in index order; linked the masters and everybody who
+// is nobody's alias), or the top lists of the shown player (only in the right
+// pane). Counted as `counting` says: a counter the log could not record is a
+// list without entries, marked as not recorded. Nothing for a text that is no
+// category, and for the top lists elsewhere or of a player not ranked.
+std::optional<std::vector<RankedList>> rankCategory(const std::string& category,
+                                                    const PlayerTable& players,
+                                                    const RankingContext& context,
+                                                    const CountingScope& counting = {});
 
 } // namespace quorvath

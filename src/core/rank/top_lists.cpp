@@ -1,14 +1,9 @@
 #include "core/rank/top_lists.h"
 
-#include "core/common/line_end.h"
-
 #include <algorithm>
 
 namespace quorvath {
 namespace {
-
-constexpr const char* kTopVictims = "Top Victims";
-constexpr const char* kTopKillers = "Top Killers";
 
 // The player an opponent is listed as: linked, an alias goes under his master.
 int listedAs(const PlayerTable& players, int i, bool linked) {
@@ -24,13 +19,11 @@ OpponentCounts mergedByPerson(const OpponentCounts& counts, const PlayerTable& p
     return merged;
 }
 
-// One block: title, empty line, "k:" TAB count TAB name per opponent with a
-// count other than 0 (negative ones too), then the line break that ends the list.
-void appendList(std::string& out, const char* title, const OpponentCounts& counts,
-                const PlayerTable& players, bool linked, bool merged) {
-    out += title;
-    out += kCrLf;
-    out += kCrLf;
+RankedList topList(const char* title, RankedMeaning meaning, const OpponentCounts& counts,
+                   const PlayerTable& players, bool linked, bool merged) {
+    RankedList list;
+    list.title = title;
+    list.meaning = meaning;
     // deliberate: a zero count is never listed; only the stored counts are.
     OpponentCounts listed = counts.range(1, players.playerCount());
     if (merged)
@@ -38,26 +31,22 @@ void appendList(std::string& out, const char* title, const OpponentCounts& count
     std::vector<OpponentCounts::Entry> order(listed.begin(), listed.end());
     std::stable_sort(order.begin(), order.end(),
                      [](const auto& a, const auto& b) { return a.count > b.count; });
-    int k = 0;
     for (const auto& [i, count] : order) {
-        out += std::to_string(++k);
-        out += ":\t"; // no blank after the colon here, unlike the rankings
-        out += std::to_string(count);
-        out += '\t';
-        out += players[listedAs(players, i, linked)].name;
-        out += kCrLf;
+        const int shownAs = listedAs(players, i, linked);
+        list.entries.push_back({static_cast<int>(list.entries.size()) + 1, shownAs,
+                                players[shownAs].name, static_cast<double>(count)});
     }
-    out += kCrLf;
+    return list;
 }
 
 } // namespace
 
-void writeTopLists(const PlayerRecord& entry, const PlayerTable& players, bool linked,
-                   std::string& out, CountingMode counting) {
+std::vector<RankedList> topLists(int player, const PlayerTable& players, bool linked,
+                                 CountingMode counting) {
     const bool merged = linked && counting == CountingMode::Accurate;
-    out.clear();
-    appendList(out, kTopVictims, entry.victims, players, linked, merged);
-    appendList(out, kTopKillers, entry.killers, players, linked, merged);
+    const PlayerRecord& shown = players[player];
+    return {topList("Top Victims", RankedMeaning::Victims, shown.victims, players, linked, merged),
+            topList("Top Killers", RankedMeaning::Killers, shown.killers, players, linked, merged)};
 }
 
 } // namespace quorvath

@@ -1,19 +1,21 @@
 #pragma once
-// The "Top Victims" / "Top Killers" report of the player shown in the left pane.
+// The "Top Victims" / "Top Killers" lists of the player shown in the left pane.
 
+#include "core/rank/ranked_list.h"
 #include "core/stats/counting_scope.h"
 #include "core/stats/player_table.h"
 
-#include <string>
+#include <vector>
 
 namespace quorvath {
 
-// Writes both lists of `entry` (a ranking entry) into `out`, replacing it.
-// The opponents are the players of the table; an alias opponent is shown
-// under its master's name when `linked`. Counted Accurate, a linked list
-// also adds up each person's names into one line, under the master's name,
-// where the classic lists show him once per name with the counts split.
-void writeTopLists(const PlayerRecord& entry, const PlayerTable& players, bool linked,
-                   std::string& out, CountingMode counting = CountingMode::Classic);
+// Both lists of `player`: each opponent with a count other than 0 (negative
+// ones too), largest count first, equal counts in ascending index order. The
+// opponents are the players of the table; an alias opponent is shown under
+// its master's name when `linked`. Counted Accurate, a linked list also adds
+// up each person's names into one entry, under the master's name, where the
+// classic lists show him once per name with the counts split.
+std::vector<RankedList> topLists(int player, const PlayerTable& players, bool linked,
+                                 CountingMode counting = CountingMode::Classic);
 
 } // namespace quorvath

@@ -1,5 +1,6 @@
 #include "core/session/statistics_session.h"
 
+#include "core/rank/ranking_text.h"
 #include "core/report/player_sheet.h"
 
 namespace quorvath {
@@ -70,9 +71,11 @@ SessionChanges StatisticsSession::dropOnPane(Pane pane, DraggedList list, int se
         return showSheet(pane, linked_ ? players_.findPlayerIndex(selectedText) : selectedIndex);
     }
     const RankingContext context{linked_, leftPlayer_, pane};
-    if (const auto written = writeRankings(selectedText, players_, context, panes_, counting_))
-        return paneChanged(*written);
-    return {};
+    const auto lists = rankCategory(selectedText, players_, context, counting_);
+    if (!lists)
+        return {};
+    panes_.text(pane) = rankingPaneText(*lists);
+    return paneChanged(pane);
 }
 
 SessionChanges StatisticsSession::redrawShownSheets() {

@@ -1,5 +1,7 @@
 #include "core/stats/event_booking.h"
 
+#include "core/stats/statistics_scans.h"
+
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -10,36 +12,6 @@ namespace {
 
 constexpr std::string_view kPlanted = "has planted the bomb!";
 constexpr std::string_view kNobody = "nobody";
-
-struct OnePlayerRow {
-    std::string_view phrase;
-    Counter first;
-    std::optional<Counter> second;
-};
-
-constexpr OnePlayerRow kOnePlayerTable[] = {
-    {"has taken the briefcase!", briefcasesTaken, {}},
-    {"has dropped the briefcase!", briefcasesDropped, {}},
-    {"has escaped with the briefcase!", briefcaseEscapes, {}},
-    {"blew himself up.", grenadeSuicides, totalDeaths},
-    {"fell to his death.", fallSuicides, totalDeaths},
-    {"killed himself.", m203Suicides, totalDeaths},
-    {"was in the wrong place.", wrongPlaceSuicides, totalDeaths},
-    {"called a vote.", votesCalled, {}},
-    {"has captured the Blue Flag!", flagsCaptured, {}},
-    {"has captured the Red Flag!", flagsCaptured, {}},
-    {"has defused the bomb!", bombsDefused, {}},
-    {"has planted the bomb!", bombsPlanted, {}},
-    {"has dropped the bomb!", bombsDropped, {}},
-    {"has taken the bomb!", bombsTaken, {}},
-    {"You were kicked off of the server!", timesKicked, {}},
-    {"You have been temporarily banned from this server!", timesTempBanned, {}},
-    {"You have been banned from this server!", timesBanned, {}},
-    {"has dropped the Blue Flag!", flagsDropped, {}},
-    {"has dropped the Red Flag!", flagsDropped, {}},
-    {"has taken the Blue Flag!", flagsTaken, {}},
-    {"has taken the Red Flag!", flagsTaken, {}},
-};
 
 struct WeaponRow {
     std::string_view weapon;
@@ -396,11 +368,11 @@ EventBooker::EventBooker(std::string_view phrase, EventKind kind, PlayerTable& p
                          const RoundEnds& roundEnds, KillPairs& pairs)
     : kind_(kind), renamePhrase_(phrase == kRenamePhrase), players_(players), roundEnds_(roundEnds),
       pairs_(pairs), pairIndexesFound_(!players.anyOriginalName()) {
-    for (const OnePlayerRow& row : kOnePlayerTable)
-        if (row.phrase == phrase) {
-            onePlayerCounters_.push_back(row.first);
-            if (row.second)
-                onePlayerCounters_.push_back(*row.second);
+    for (const StatisticsScan& scan : kStatisticsScans)
+        if (scan.phrase == phrase && scan.counter) {
+            onePlayerCounters_.push_back(*scan.counter);
+            if (scan.suicide)
+                onePlayerCounters_.push_back(totalDeaths);
         }
     plantPhrase_ = phrase == kPlanted;
 }

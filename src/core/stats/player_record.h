@@ -13,93 +13,99 @@
 
 namespace quorvath {
 
-// Counter numbers. 16, 25, 69, 70 are never written; 80 is never written in
-// the player table and carries the overall score in the ranking copy. 82..86
-// are written by Accurate counting only (the classic rules have no line for
-// them), so a classic table holds 0 there and no classic text shows them.
+// Every counter as X(name, number): the one list the enum below and the
+// counters' names (countListing) are made from. 16, 25, 69, 70 and 80 are never
+// written. 82..86 are written by Accurate counting only (the classic rules
+// have no line for them), so a classic table holds 0 there and no classic text
+// shows them.
+#define QUORVATH_COUNTERS(X)                                                                       \
+    X(ak74Deaths, 1)                                                                               \
+    X(ak74Kills, 2)                                                                                \
+    X(anm14Deaths, 3)                                                                              \
+    X(anm14Kills, 4)                                                                               \
+    X(timesTempBanned, 5)                                                                          \
+    X(m590BludgeonDeaths, 6)                                                                       \
+    X(m590BludgeonKills, 7)                                                                        \
+    X(bombsDropped, 8)                                                                             \
+    X(briefcaseEscapes, 9)                                                                         \
+    X(briefcasesDropped, 10)                                                                       \
+    X(briefcasesTaken, 11)                                                                         \
+    X(rpg7Deaths, 12)                                                                              \
+    X(rpg7Kills, 13)                                                                               \
+    X(totalDeaths, 14)                                                                             \
+    X(bombsDefused, 15)                                                                            \
+    X(flagsCaptured, 17)                                                                           \
+    X(timesKicked, 18)                                                                             \
+    X(bombCarrierKills, 19)                                                                        \
+    X(briefcaseCarrierKills, 20)                                                                   \
+    X(flagCarrierKills, 21)                                                                        \
+    X(totalKills, 22)                                                                              \
+    X(knifeDeaths, 23)                                                                             \
+    X(knifeKills, 24)                                                                              \
+    X(m15Deaths, 26)                                                                               \
+    X(m15Kills, 27)                                                                                \
+    X(m3a1Deaths, 28)                                                                              \
+    X(m3a1Kills, 29)                                                                               \
+    X(m4Deaths, 30)                                                                                \
+    X(m4Kills, 31)                                                                                 \
+    X(m590Deaths, 32)                                                                              \
+    X(m590Kills, 33)                                                                               \
+    X(m60Deaths, 34)                                                                               \
+    X(m60Kills, 35)                                                                                \
+    X(m84Deaths, 36)                                                                               \
+    X(m84Kills, 37)                                                                                \
+    X(mp5Deaths, 38)                                                                               \
+    X(mp5Kills, 39)                                                                                \
+    X(msg90a1Deaths, 40)                                                                           \
+    X(msg90a1Kills, 41)                                                                            \
+    X(m203Deaths, 42)                                                                              \
+    X(m203Kills, 43)                                                                               \
+    X(headshotDeaths, 44)                                                                          \
+    X(headshotKills, 45)                                                                           \
+    X(timesBanned, 46)                                                                             \
+    X(m1911a1Deaths, 47)                                                                           \
+    X(m1911a1Kills, 48)                                                                            \
+    X(bombsPlanted, 49)                                                                            \
+    X(sig551Deaths, 50)                                                                            \
+    X(sig551Kills, 51)                                                                             \
+    X(smohg92Deaths, 52)                                                                           \
+    X(smohg92Kills, 53)                                                                            \
+    X(socomDeaths, 54)                                                                             \
+    X(socomKills, 55)                                                                              \
+    X(bayonetDeaths, 56)                                                                           \
+    X(bayonetKills, 57)                                                                            \
+    X(grenadeSuicides, 58)                                                                         \
+    X(fallSuicides, 59)                                                                            \
+    X(m203Suicides, 60)                                                                            \
+    X(wrongPlaceSuicides, 61)                                                                      \
+    X(silverTalonDeaths, 62)                                                                       \
+    X(silverTalonKills, 63)                                                                        \
+    X(teamKilledDeaths, 64)                                                                        \
+    X(teamKills, 65)                                                                               \
+    X(microUziDeaths, 66)                                                                          \
+    X(microUziKills, 67)                                                                           \
+    X(votesCalled, 68)                                                                             \
+    X(pistolWhipDeaths, 71)                                                                        \
+    X(pistolWhipKills, 72)                                                                         \
+    X(mm1Deaths, 73)                                                                               \
+    X(mm1Kills, 74)                                                                                \
+    X(usas12Deaths, 75)                                                                            \
+    X(usas12Kills, 76)                                                                             \
+    X(flagsTaken, 77)                                                                              \
+    X(flagsDropped, 78)                                                                            \
+    X(bombsTaken, 79)                                                                              \
+    X(targetsDestroyed, 81)                                                                        \
+    X(drownedSuicides, 82)  /* "sank like a rock.", MOD_WATER */                                   \
+    X(squishedSuicides, 83) /* "was squished.", MOD_CRUSH */                                       \
+    X(diedSuicides, 84)     /* "died.", any other death without a killing player */                \
+    X(warmupKills, 85)      /* kills made during a server's warm-up */                             \
+    X(bots, 86)             /* 1 for a player a server log marks as a bot */
+
+// Counters are addressed by the fixed numbers 1..86 that sheets and rankings use.
 enum Counter : int {
-    ak74Deaths = 1,
-    ak74Kills = 2,
-    anm14Deaths = 3,
-    anm14Kills = 4,
-    timesTempBanned = 5,
-    m590BludgeonDeaths = 6,
-    m590BludgeonKills = 7,
-    bombsDropped = 8,
-    briefcaseEscapes = 9,
-    briefcasesDropped = 10,
-    briefcasesTaken = 11,
-    rpg7Deaths = 12,
-    rpg7Kills = 13,
-    totalDeaths = 14,
-    bombsDefused = 15,
-    flagsCaptured = 17,
-    timesKicked = 18,
-    bombCarrierKills = 19,
-    briefcaseCarrierKills = 20,
-    flagCarrierKills = 21,
-    totalKills = 22,
-    knifeDeaths = 23,
-    knifeKills = 24,
-    m15Deaths = 26,
-    m15Kills = 27,
-    m3a1Deaths = 28,
-    m3a1Kills = 29,
-    m4Deaths = 30,
-    m4Kills = 31,
-    m590Deaths = 32,
-    m590Kills = 33,
-    m60Deaths = 34,
-    m60Kills = 35,
-    m84Deaths = 36,
-    m84Kills = 37,
-    mp5Deaths = 38,
-    mp5Kills = 39,
-    msg90a1Deaths = 40,
-    msg90a1Kills = 41,
-    m203Deaths = 42,
-    m203Kills = 43,
-    headshotDeaths = 44,
-    headshotKills = 45,
-    timesBanned = 46,
-    m1911a1Deaths = 47,
-    m1911a1Kills = 48,
-    bombsPlanted = 49,
-    sig551Deaths = 50,
-    sig551Kills = 51,
-    smohg92Deaths = 52,
-    smohg92Kills = 53,
-    socomDeaths = 54,
-    socomKills = 55,
-    bayonetDeaths = 56,
-    bayonetKills = 57,
-    grenadeSuicides = 58,
-    fallSuicides = 59,
-    m203Suicides = 60,
-    wrongPlaceSuicides = 61,
-    silverTalonDeaths = 62,
-    silverTalonKills = 63,
-    teamKilledDeaths = 64,
-    teamKills = 65,
-    microUziDeaths = 66,
-    microUziKills = 67,
-    votesCalled = 68,
-    pistolWhipDeaths = 71,
-    pistolWhipKills = 72,
-    mm1Deaths = 73,
-    mm1Kills = 74,
-    usas12Deaths = 75,
-    usas12Kills = 76,
-    flagsTaken = 77,
-    flagsDropped = 78,
-    bombsTaken = 79,
-    overallScore = 80,
-    targetsDestroyed = 81,
-    drownedSuicides = 82,  // "sank like a rock.", MOD_WATER
-    squishedSuicides = 83, // "was squished.", MOD_CRUSH
-    diedSuicides = 84,     // "died.", any other death without a killing player
-    warmupKills = 85,      // kills made during a server's warm-up
-    bots = 86,             // 1 for a player a server log marks as a bot
+#define QUORVATH_COUNTER_NUMBER(name, number) name = number,
+    QUORVATH_COUNTERS(QUORVATH_COUNTER_NUMBER)
+#undef QUORVATH_COUNTER_NUMBER
 };
 
 inline constexpr int kFirstCounter = 1;

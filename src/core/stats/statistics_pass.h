@@ -10,26 +10,14 @@
 #include "core/log/log_document.h"
 #include "core/stats/event_line.h"
 #include "core/stats/player_table.h"
+#include "core/stats/statistics_scans.h"
 
-#include <array>
 #include <functional>
 #include <string_view>
 
 namespace quorvath {
 
 class Progress;
-
-struct StatisticsScan {
-    std::string_view caption; // empty: the caption of the row above stays
-    std::string_view phrase;
-    EventKind kind;
-};
-
-inline constexpr int kStatisticsScanCount = 30;
-extern const std::array<StatisticsScan, kStatisticsScanCount> kStatisticsScans;
-
-// The caption shown while scan `number` (1-based) runs.
-std::string_view scanCaption(int number);
 
 // Told the 1-based number of each scan as it starts (the statistics window
 // quickens its progress timer from the fifth scan on).
@@ -43,8 +31,8 @@ using ScanStarted = std::function<void(int number)>;
 void runStatisticsPass(const LogDocument& doc, PlayerTable& players, Progress& progress,
                        const ScanStarted& scanStarted = {});
 // The same with the text cut into `parts` parts, swept and cut on up to two
-// threads (the pass above takes eight parts for a large log). The table is
-// the same for any number of parts.
+// threads (the pass above takes PhraseSweep::partsFor parts: sixteen for a
+// large log). The table is the same for any number of parts.
 void runStatisticsPass(const LogDocument& doc, PlayerTable& players, Progress& progress,
                        const ScanStarted& scanStarted, int parts);
 

@@ -1,7 +1,7 @@
 // The rankings and top lists at their edges; their texts on real logs are held
 // to tests/golden by the report tool's golden test.
 #include "core/rank/ranking.h"
-#include "core/rank/top_lists.h"
+#include "core/rank/ranking_text.h"
 #include "rank_fixtures.h"
 
 #include <gtest/gtest.h>
@@ -12,29 +12,57 @@ namespace {
 using test::fileAlias;
 using test::makeTable;
 
+// The pane text of `category` dropped on `pane`; "-" for no lists.
+std::string paneAfter(const PlayerTable& t, const std::string& category, bool linked,
+                      Pane pane = Pane::Left, int shown = 0, const CountingScope& scope = {}) {
+    const auto lists = rankCategory(category, t, {linked, shown, pane}, scope);
+    return lists ? rankingPaneText(*lists) : "-";
+}
+
 std::string leftPaneAfter(const PlayerTable& t, const std::string& category, bool linked) {
-    Panes panes;
-    writeRankings(category, t, {linked, 0, Pane::Left}, panes);
-    return panes.left;
+    return paneAfter(t, category, linked);
 }
 
 TEST(Ranking, TiesKeepEntryOrderZerosAreSkippedButKeepTheirNumbers) {
-    std::vector<PlayerRecord> entries(1);
-    for (const auto& [name, kills] : std::initializer_list<std::pair<const char*, int>>{
-             {"a", 7}, {"b", 7}, {"c", 0}, {"d", 9}, {"e", -2}}) {
-        entries.emplace_back().name = name;
-        entries.back()[totalKills] = kills;
-    }
-    std::string pane = "old text";
-    writeRanking(entries, totalKills, "Kills", PaneWrite::Replace, pane);
-    writeRanking(entries, totalDeaths, "Deaths", PaneWrite::Append, pane);
-    EXPECT_EQ(pane, "Rankings for Kills\r\n\r\n"
-                    "1: \t9\td\r\n"
-                    "2: \t7\ta\r\n"
-                    "3: \t7\tb\r\n"
-                    "5: \t-2\te\r\n"
-                    "\r\n\r\n"
-                    "Rankings for Deaths\r\n\r\n");
+    PlayerTable t = makeTable({"a", "b", "c", "d", "e"});
+    const int kills[] = {7, 7, 0, 9, -2};
+    for (int i = 1; i <= 5; ++i)
+        t[i][teamKills] = kills[i - 1];
+    EXPECT_EQ(leftPaneAfter(t, "Team Killing", false),
+              "Rankings for Team Killing\r\n\r\n"
+              "1: \t9\td\r\n"
+              "2: \t7\ta\r\n"
+              "3: \t7\tb\r\n"
+              "5: \t-2\te\r\n"
+              "\r\n\r\n"
+              "Rankings for Victims (lest we forget)\r\n\r\n");
+    const auto lists = rankCategory("Team Killing", t, {});
+    ASSERT_TRUE(lists);
+    EXPECT_EQ((*lists)[0].counter, teamKills);
+    EXPECT_EQ((*lists)[1].counter, teamKilledDeaths);
+    EXPECT_EQ((*lists)[0].entries[0].player, 4);
+    EXPECT_EQ(leftPaneAfter(t, "no such category", false), "-");
+}
+
+TEST(Ranking, KeysThatAreNotWholeNumbersRankAndWriteInTheSameOrder) {
+    const PlayerTable t = makeTable({"a", "b", "c", "d"});
+    RankedList ratios;
+    ratios.title = "Ratio";
+    ratios.wholeNumbers = false;
+    ratios.entries = rankedEntries({{1, 0.25}, {2, 1.5}, {3, 0.25}, {4, 0.0}}, t);
+    EXPECT_EQ(rankingPaneText({ratios}), "Rankings for Ratio\r\n\r\n"
+                                         "1: \t1.5\tb\r\n"
+                                         "2: \t0.25\ta\r\n"
+                                         "3: \t0.25\tc\r\n");
+}
+
+TEST(Ranking, ACounterTheLogCouldNotRecordSaysSo) {
+    PlayerTable t = makeTable({"a"});
+    t[1][headshotKills] = 3;
+    CountingScope scope;
+    scope.setUnrecorded(headshotKills);
+    EXPECT_EQ(paneAfter(t, "Headshots (OSP)", false, Pane::Right, 0, scope),
+              "Rankings for Headshots (OSP)\r\n\r\nnot in this log\r\n");
 }
 
 TEST(Ranking, OverallScoreLinkedRunsOverBlankEntriesForTheAliasesLeftOut) {
@@ -78,16 +106,14 @@ TEST(TopLists, NegativeCountsFollowThePositiveOnesAndIndexZeroIsNoOpponent) {
     t[1].victims.add(3, 1);
     t[1].victims.add(4, -1000);
     t[1].victims.add(0, 9);
-    Panes panes{"left", "right"};
-    EXPECT_FALSE(writeRankings(kCategoryTopKillers, t, {false, 1, Pane::Left}, panes));
-    EXPECT_FALSE(writeRankings(kCategoryTopKillers, t, {false, 9, Pane::Right}, panes));
-    EXPECT_EQ(panes.left + panes.right, "leftright");
-    EXPECT_EQ(writeRankings(kCategoryTopKillers, t, {false, 1, Pane::Right}, panes), Pane::Right);
-    EXPECT_EQ(panes.right, "Top Victims\r\n\r\n"
-                           "1:\t1\tb\r\n"
-                           "2:\t-2\ta\r\n"
-                           "3:\t-1000\tc\r\n"
-                           "\r\nTop Killers\r\n\r\n\r\n");
+    EXPECT_EQ(paneAfter(t, kCategoryTopKillers, false, Pane::Left, 1), "-");
+    EXPECT_EQ(paneAfter(t, kCategoryTopKillers, false, Pane::Right, 9), "-");
+    EXPECT_EQ(paneAfter(t, kCategoryTopKillers, false, Pane::Right, 1),
+              "Top Victims\r\n\r\n"
+              "1:\t1\tb\r\n"
+              "2:\t-2\ta\r\n"
+              "3:\t-1000\tc\r\n"
+              "\r\nTop Killers\r\n\r\n\r\n");
 }
 
 } // namespace
