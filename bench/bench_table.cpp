@@ -164,6 +164,7 @@ int main(int argc, char** argv) {
         {"window find", "window: first Find", 0, 0, true},
         {"window highlight", "window: Highlight Nick", 0, 0, true},
         {"window guff", "window: Get the guff", 0, large ? 0.0 : 0.4, true},
+        {"window accurate", "window: Counting > Accurate", 0, 0, true},
     };
     const auto printRow = [&](const Row& row, const Figure& f, const std::string& label) {
         std::string target;

@@ -3,6 +3,7 @@
 #include "gui/app_icon.h"
 #include "gui/app_texts.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -36,7 +37,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
     titleFont.setBold(true);
     titleLabel->setFont(titleFont);
-    auto* versionLabel = new QLabel(texts::AboutVersion, this);
+    auto* versionLabel = new QLabel(texts::AboutVersion + QApplication::applicationVersion(), this);
     versionLabel->setObjectName("versionLabel");
     auto* descriptionLabel = new QLabel(texts::AboutDescription, this);
     descriptionLabel->setObjectName("descriptionLabel");
@@ -59,6 +60,31 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     all->addWidget(separator(this));
     all->addWidget(okButton, 0, Qt::AlignRight);
     setMinimumWidth(380);
+}
+
+QDialog* showQuickGuide(QWidget* parent) {
+    static QPointer<QDialog> open;
+    if (!open) {
+        open = new QDialog(parent);
+        open->setObjectName("quickGuide");
+        open->setWindowTitle(texts::QuickGuideCaption);
+        open->setAttribute(Qt::WA_DeleteOnClose);
+        auto* page = new QLabel(texts::QuickGuide, open);
+        page->setObjectName("guidePage");
+        page->setTextFormat(Qt::RichText);
+        page->setWordWrap(true);
+        auto* okButton = new QPushButton(texts::Ok, open);
+        okButton->setDefault(true);
+        QObject::connect(okButton, &QPushButton::clicked, open, &QDialog::close);
+        auto* all = new QVBoxLayout(open);
+        all->addWidget(page);
+        all->addWidget(okButton, 0, Qt::AlignRight);
+        open->setMinimumWidth(560);
+    }
+    open->show();
+    open->raise();
+    open->activateWindow();
+    return open;
 }
 
 AboutDialog* AboutDialog::showOnce(QWidget* parent) {

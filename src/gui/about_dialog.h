@@ -1,6 +1,6 @@
 #pragma once
-// "About Quorvath": shown without blocking the main window, closed (and
-// deleted) by its OK button.
+// The Help menu's windows, "About Quorvath" and the quick guide: each shown
+// without blocking the main window, closed (and deleted) by its OK button.
 
 #include <QDialog>
 
@@ -13,5 +13,9 @@ public:
     // Shows the About window, or raises it when it is already open.
     static AboutDialog* showOnce(QWidget* parent);
 };
+
+// Help > Quick guide: opening a log, searching, statistics, keyboard routes and
+// counting modes on one short page; raised when it is already open.
+QDialog* showQuickGuide(QWidget* parent);
 
 } // namespace quorvath

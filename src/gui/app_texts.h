@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include <string>
+
 namespace quorvath::texts {
 
 inline constexpr const char* AppTitle = "Quorvath";
@@ -15,6 +17,7 @@ inline constexpr const char* NotFound = "Not found: ";
 inline constexpr const char* WrappedToTop = "Search wrapped to the top";
 inline constexpr const char* NoNickNothingHighlighted = "No nick set: nothing highlighted";
 inline constexpr const char* NickSet = "Nick set to ";
+inline constexpr const char* NoLogToCount = "No log open: File > Open first";
 inline constexpr const char* NoConfigChosen = "No sof2mp.cfg chosen: the logging mode is unchanged";
 
 inline constexpr const char* FileMenu = "&File";
@@ -30,19 +33,23 @@ inline constexpr const char* CopyAction = "&Copy";
 inline constexpr const char* SelectAllAction = "Select &All";
 inline constexpr const char* FindSelectedAction = "&Find the selected text";
 inline constexpr const char* PreferencesMenu = "&Preferences";
-inline constexpr const char* PlayerNameAction = "PlayerName";
-inline constexpr const char* LoggingModeAction = "Set logging mode (changes Sof2mp.cfg)";
+inline constexpr const char* PlayerNameAction = "Player &name...";
+inline constexpr const char* LoggingModeAction = "Set &logging mode (changes sof2mp.cfg)...";
 inline constexpr const char* CountingMenu = "&Counting";
 inline constexpr const char* ClassicCounting = "&Classic";
 inline constexpr const char* AccurateCounting = "&Accurate";
 inline constexpr const char* IncludeWarmupAction = "Include &warm-up kills";
-inline constexpr const char* AboutMenu = "About";
+inline constexpr const char* HelpMenu = "&Help";
+inline constexpr const char* QuickGuideAction = "&Quick guide";
+inline constexpr const char* AboutAction = "&About Quorvath";
 
 inline constexpr const char* FindButton = "Find";
 inline constexpr const char* FindNextButton = "Find Next";
 inline constexpr const char* HighlightNickButton = "Highlight Nick";
 inline constexpr const char* GetStatisticsButton = "Get the guff";
-inline constexpr const char* ToggleLogViewButton = "?";
+// The log view's toggle says what a press does.
+inline constexpr const char* HideLogButton = "Hide log";
+inline constexpr const char* ShowLogButton = "Show log";
 
 // Tooltips where a control does not explain itself.
 inline constexpr const char* SearchBoxTip = "The text to find, letters in any case (Ctrl+F)";
@@ -53,7 +60,8 @@ inline constexpr const char* HighlightNickTip =
     "Mark every occurrence of your nick bold, italic and underlined";
 inline constexpr const char* GetStatisticsTip =
     "Count the log's kills, deaths and events and show them in the statistics window";
-inline constexpr const char* ToggleLogViewTip = "Show or hide the log view";
+inline constexpr const char* ToggleLogViewTip =
+    "Hide the log view (and show it again), for a plain window while the statistics are open";
 inline constexpr const char* RecentLogsTip = "The last eight logs opened";
 inline constexpr const char* PlayerNameTip =
     "Your nick as the game shows it: Highlight Nick marks it and the statistics start on its sheet";
@@ -103,15 +111,57 @@ inline QString recentLogMissing(const QString& path) {
         .arg(path);
 }
 
-inline constexpr const char* NickPrompt = "Please enter your nick exactly how it appears ingame\r\n"
-                                          "(You can copy it from the log and come back)";
-inline constexpr const char* KeepQuestion = "Do you want to Keep ";
+inline constexpr const char* NickPrompt =
+    "Please enter your nick exactly as it appears in the game\n"
+    "(you can copy it from the log and come back).";
+inline QString keepQuestion(const std::string& copy) {
+    return QString("Keep the dated copy of the log?\n\n%1\n\n"
+                   "Quorvath made this copy when the log was opened, so that the log as it "
+                   "was then stays at hand after the game writes the log anew. Delete "
+                   "removes only the copy.")
+        .arg(QString::fromStdString(copy));
+}
+inline constexpr const char* KeepButton = "&Keep";
+inline constexpr const char* DeleteButton = "&Delete";
+inline constexpr const char* DoNotAskAgain = "Do not ask again (Preferences > Dated copies)";
+inline constexpr const char* DatedCopiesMenu = "&Dated copies";
+inline constexpr const char* AskAboutCopies = "&Ask each time";
+inline constexpr const char* AlwaysKeepCopies = "Always &keep";
+inline constexpr const char* AlwaysDeleteCopies = "Always &delete";
+inline constexpr const char* DatedCopiesTip =
+    "The copy made of each log when it is opened, dated: kept or deleted when another log is "
+    "opened or the program ends";
 inline constexpr const char* LogFilter = "Log Files|*.log|Text Files|*.txt";
 inline constexpr const char* OpenDialogTitle = "Open";
 
+inline constexpr const char* QuickGuideCaption = "Quorvath quick guide";
+inline constexpr const char* QuickGuide =
+    "<h3>Opening a log</h3>"
+    "<p>File &gt; Open (Ctrl+O) or File &gt; Recent logs. Quorvath reads a player's console "
+    "log or a server's game or console log and shows it in the game's colours. It makes a "
+    "dated copy beside the log and asks later whether to keep it.</p>"
+    "<h3>Searching</h3>"
+    "<p>Type in the box at the bottom (Ctrl+F takes you there): Enter finds the first "
+    "occurrence, F3 or Find Next the next one. In the log, drag or double-click to select, "
+    "Shift+arrows to widen the selection, Ctrl+C to copy; the right button finds the selected "
+    "text. Highlight Nick marks every occurrence of your nick (Preferences &gt; Player "
+    "name).</p>"
+    "<h3>Statistics</h3>"
+    "<p>\"Get the guff\" counts the log and opens the statistics window: the players above, "
+    "the categories below, two panes to the right. Enter or a double-click shows an entry in "
+    "the left pane, with Shift in the right one; dragging works too. Aliases &gt; Link Aliases "
+    "counts a renamed player under one name.</p>"
+    "<h3>Keyboard</h3>"
+    "<p>Tab moves between the controls, arrows within a list, Enter acts. Ctrl++ and Ctrl+- "
+    "zoom, Ctrl+0 resets, Ctrl+Q quits from either window.</p>"
+    "<h3>Counting</h3>"
+    "<p>Preferences &gt; Counting: <b>Classic</b> counts a player's console log by the phrase "
+    "rules Quorvath has always used; <b>Accurate</b> counts the kills, deaths and events as "
+    "they happened, from any kind of log. A server log is always counted Accurate.</p>";
 inline constexpr const char* AboutCaption = "About Quorvath";
-inline constexpr const char* AboutTitle = "Quorvath beta 1";
-inline constexpr const char* AboutVersion = "Version 0.1";
+inline constexpr const char* AboutTitle = "Quorvath";
+// Followed by the version the program was built as.
+inline constexpr const char* AboutVersion = "Version ";
 inline constexpr const char* AboutDescription =
     "Reads Soldier of Fortune II logs (a player's console log, a server's game "
     "or console log), shows them in colour and turns them into player "

@@ -6,8 +6,9 @@
 namespace quorvath {
 
 void registerFontSubstitutes() {
-    QFont::insertSubstitutions("Century Gothic",
-                               QStringList{"URW Gothic", "URW Gothic L", "TeX Gyre Adventor"});
+    // As wide and round as Century Gothic, with square brackets: URW Gothic and
+    // its kin draw "[" like "(", so that "[SAS]" and "(SAS)" tags look alike.
+    QFont::insertSubstitutions("Century Gothic", QStringList{"DejaVu Sans", "Liberation Sans"});
     QFont::insertSubstitutions("Arial", QStringList{"Liberation Sans", "Arimo", "DejaVu Sans"});
 }
 

@@ -4,7 +4,10 @@
 #include "gui/drag_list_widget.h"
 
 #include <QDropEvent>
+#include <QFontMetrics>
 #include <QMimeData>
+
+#include <algorithm>
 
 namespace quorvath {
 
@@ -13,6 +16,11 @@ DropPaneWidget::DropPaneWidget(QWidget* parent) : QPlainTextEdit(parent) {
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setAcceptDrops(true);
+    // A report to read and copy from: typed text never lands in it, and Tab
+    // moves on to the next control.
+    setReadOnly(true);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    setTabChangesFocus(true);
     setTabStopDistance(fontMetrics().averageCharWidth() * 8.0);
 }
 
@@ -27,6 +35,16 @@ void DropPaneWidget::showReport(const std::string& text) {
     QString shown = QString::fromStdString(utf8FromWindows1252(text));
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     setPlainText(shown);
+}
+
+int DropPaneWidget::reportWidth() const {
+    const QFontMetrics metrics(font());
+    int widest = 0;
+    for (const QString& line : toPlainText().split(u'\n'))
+        widest = std::max(
+            widest,
+            metrics.size(Qt::TextExpandTabs, line, static_cast<int>(tabStopDistance())).width());
+    return widest;
 }
 
 void DropPaneWidget::dragEnterEvent(QDragEnterEvent* event) {

@@ -1,8 +1,7 @@
 #pragma once
-// A pane of the statistics window: a multi-line text box with both scroll
-// bars and no wrapping that the user may edit, and the drop target of the
-// window's two lists. A list drop is handed on as the list it came from;
-// other drops (text from elsewhere) are left to the text box.
+// A pane of the statistics window: a read-only multi-line text box with both
+// scroll bars and no wrapping, and the drop target of the window's two lists.
+// A list drop is handed on as the list it came from; other drops are refused.
 //
 // Interface thread only.
 
@@ -19,6 +18,8 @@ public:
 
     // Replaces the whole text with report text (Windows-1252, CR LF lines).
     void showReport(const std::string& text);
+    // The width of the widest line shown, in pixels, for sharing room between panes.
+    int reportWidth() const;
 
 signals:
     void listDropped(DraggedList list);

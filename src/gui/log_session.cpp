@@ -10,6 +10,10 @@
 #include "gui/background_work.h"
 #include "gui/statistics_texts.h"
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include <ctime>
 #include <exception>
 #include <utility>
@@ -79,9 +83,9 @@ void LogSession::setCountingChoice(const CountingChoice& choice) {
     settings_.set(settings_keys::Counting, std::string(countingModeName(choice.preferred)));
     settings_.set(settings_keys::IncludeWarmup, choice.includeWarmup ? kTrue : "false");
     emit countingChoiceChanged();
-    if (!statistics_->statisticsDone || countedAlike(logKind_.kind, before, choice))
+    if (!statistics_->statisticsDone() || countedAlike(logKind_.kind, before, choice))
         return;
-    statistics_->statisticsDone = false;
+    statistics_->discardStatistics();
     if (statisticsShown_)
         startStatisticsPass();
 }
@@ -101,6 +105,11 @@ void LogSession::workEnded(const QString& error) {
     if (!running_)
         return;
     const Work work = *std::exchange(running_, std::nullopt);
+#ifdef __GLIBC__
+    // The worker's scratch memory goes back to the system rather than staying
+    // resident beside the log (about 0.1 byte per log byte after a pass).
+    malloc_trim(0);
+#endif
     switch (work) {
     case Work::Loading: return loadEnded(error);
     case Work::HighlightingNick:
@@ -134,8 +143,7 @@ void LogSession::stopWork() {
         forgetIncomingCopy();
     if (work == Work::StatisticsPass) {
         players_.reset(); // nothing half-counted stays
-        statistics_->statisticsDone = false;
-        statistics_->resetForNewTable();
+        statistics_->discardStatistics();
     }
     emit workStopped(work);
     emit busyChanged(false);
@@ -146,7 +154,6 @@ void LogSession::stopWork() {
 void LogSession::openLog(const std::string& path) {
     if (path.empty())
         return;
-    settings_.set(settings_keys::SofDir, path);
     // A log that cannot be loaded is refused before a copy of it is made.
     if (auto error = checkLogFile(path)) {
         emit workFinished(Work::Loading, QString::fromStdString(*error));
@@ -168,11 +175,12 @@ void LogSession::openLog(const std::string& path) {
 }
 
 void LogSession::loadEnded(const QString& error) {
-    if (!error.isEmpty()) {
+    // Asked only once the new log could replace the old one.
+    const KeepChoice earlierCopy = error.isEmpty() ? askAboutArchiveCopy() : KeepChoice::Cancel;
+    if (earlierCopy == KeepChoice::Cancel) {
         forgetIncomingCopy(); // the log on screen and its copy stay as they were
     } else {
-        // The new log replaces the old one only now: the keep question too.
-        askAboutArchiveCopy();
+        settleArchiveCopy(earlierCopy);
         document_ = std::exchange(incoming_, LogDocument());
         document_.setSelStart(0);
         logPath_ = incomingPath_;
@@ -181,11 +189,13 @@ void LogSession::loadEnded(const QString& error) {
         archiveCopyMade_ = true;
         incomingCopyMade_ = false;
         players_.reset();
-        statistics_->statisticsDone = false;
-        statistics_->resetForNewTable();
+        statistics_->discardStatistics();
         emit logReplaced();
     }
-    emit workFinished(Work::Loading, error);
+    if (error.isEmpty() && earlierCopy == KeepChoice::Cancel)
+        emit workStopped(Work::Loading); // the user went back to the log on screen
+    else
+        emit workFinished(Work::Loading, error);
     emit busyChanged(false);
 }
 
@@ -196,9 +206,25 @@ void LogSession::forgetIncomingCopy() {
         removeFile(incomingCopy_);
 }
 
-void LogSession::askAboutArchiveCopy() {
-    if (!std::exchange(archiveCopyMade_, false) ||
-        prompts_.askYesNo(texts::KeepQuestion + archiveCopy_, texts::AppTitle))
+KeepChoice LogSession::askAboutArchiveCopy() {
+    if (!archiveCopyMade_)
+        return KeepChoice::Keep; // nothing to ask about
+    const std::string standing = settings_.get(settings_keys::DatedCopies, "");
+    if (standing == dated_copies::Keep)
+        return KeepChoice::Keep;
+    if (standing == dated_copies::Delete)
+        return KeepChoice::Delete;
+    const KeepAnswer answer =
+        prompts_.askKeep(texts::keepQuestion(archiveCopy_).toStdString(), texts::AppTitle);
+    if (answer.always)
+        settings_.set(settings_keys::DatedCopies, answer.choice == KeepChoice::Delete
+                                                      ? dated_copies::Delete
+                                                      : dated_copies::Keep);
+    return answer.choice;
+}
+
+void LogSession::settleArchiveCopy(KeepChoice choice) {
+    if (!std::exchange(archiveCopyMade_, false) || choice != KeepChoice::Delete)
         return;
     if (auto error = removeFile(archiveCopy_))
         prompts_.message(*error, texts::AppTitle);
@@ -225,7 +251,7 @@ void LogSession::requestStatistics() {
     document_.setSelStart(0); // the log view goes back to the top
     statisticsShown_ = true;
     emit statisticsRequested();
-    if (statistics_->statisticsDone) {
+    if (statistics_->statisticsDone()) {
         emit statisticsReady();
         return;
     }
@@ -255,21 +281,24 @@ void LogSession::closeStatistics() {
     else
         statistics_->resetForNewTable();
     statisticsShown_ = false;
-    const bool done = statistics_->statisticsDone;
+    const bool done = statistics_->statisticsDone();
     const CountingScope counting = statistics_->counting();
     statistics_ = std::make_unique<StatisticsSession>(players_);
     if (done) // the gathered statistics are shown again as they were counted
         statistics_->passFinished(counting);
-    if (!ending_)
-        emit statisticsClosed();
 }
 
-void LogSession::end() {
-    if (std::exchange(ending_, true))
-        return;
+bool LogSession::end() {
+    if (ending_)
+        return true;
+    const KeepChoice copy = askAboutArchiveCopy();
+    if (copy == KeepChoice::Cancel)
+        return false;
+    ending_ = true;
     stopWork();
     emit ending();
-    askAboutArchiveCopy();
+    settleArchiveCopy(copy);
+    return true;
 }
 
 } // namespace quorvath

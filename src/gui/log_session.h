@@ -19,6 +19,7 @@
 // Interface thread only.
 
 #include "core/common/progress.h"
+#include "core/common/user_prompts.h"
 #include "core/log/log_document.h"
 #include "core/match/log_kind.h"
 #include "core/match/statistics_counting.h"
@@ -40,7 +41,6 @@ namespace quorvath {
 
 class BackgroundWork;
 class SettingsStore;
-class UserPrompts;
 
 class LogSession : public QObject {
     Q_OBJECT
@@ -87,9 +87,10 @@ public:
 
     // Opens the log at `path` in place of the one on screen: refuses a log that
     // cannot be loaded before copying it, stops running work, then copies and
-    // loads it on the worker. Once it has loaded, the keep question is asked
-    // about the earlier archive copy and the document, the table and the
-    // statistics are replaced (logReplaced); a failure leaves them as they were.
+    // loads it on the worker. Once it has loaded, the user is asked what
+    // becomes of the earlier archive copy: Keep or Delete, and the document,
+    // the table and the statistics are replaced (logReplaced); Cancel, like a
+    // failure, leaves them as they were and removes the new copy.
     void openLog(const std::string& path);
     // Marks every occurrence of the nick bold, italic and underlined, on the
     // worker. Ignored while busy.
@@ -103,9 +104,10 @@ public:
     // The statistics window was closed: its state goes back to the start (the
     // table unlinked with the check mark), keeping the gathered statistics.
     void closeStatistics();
-    // The program ends: stops running work, closes the statistics and asks
-    // whether to keep the archive copy. Only the first call counts.
-    void end();
+    // The program ends: asks what becomes of the archive copy, then stops
+    // running work and closes the statistics. False when the user cancelled:
+    // nothing ends. Once it has ended, later calls change nothing.
+    bool end();
 
 signals:
     void busyChanged(bool busy);
@@ -125,8 +127,6 @@ signals:
     void statisticsRequested();
     // The table holds the loaded log's statistics: they can be shown.
     void statisticsReady();
-    // The statistics window was closed while the program goes on.
-    void statisticsClosed();
     // The program ends: the statistics window closes.
     void ending();
     // New colours are in the preferences.
@@ -141,7 +141,8 @@ private:
     void startStatisticsPass();
     void loadEnded(const QString& error);
     void forgetIncomingCopy();
-    void askAboutArchiveCopy();
+    KeepChoice askAboutArchiveCopy();
+    void settleArchiveCopy(KeepChoice choice);
 
     SettingsStore& settings_;
     UserPrompts& prompts_;

@@ -15,6 +15,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 
 namespace quorvath {
@@ -209,7 +210,12 @@ int LogView::positionAt(const QPoint& point) const {
 void LogView::showSelection() {
     if (!doc_)
         return;
-    const int pos = doc_->selStart();
+    anchor_ = doc_->selStart(); // Shift+keys widen a hit found from its end
+    caret_ = anchor_ + doc_->selLength();
+    scrollToPosition(doc_->selStart());
+}
+
+void LogView::scrollToPosition(int pos) {
     const int line = lines_.lineOf(pos);
     const int visibleLines = std::max(1, viewport()->height() / lineHeight_);
     if (line < firstVisibleLine() || line >= firstVisibleLine() + visibleLines)
@@ -231,7 +237,8 @@ QString LogView::selectedText() const {
 }
 
 void LogView::copy() {
-    const QString s = selectedText();
+    QString s = selectedText();
+    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); // the clipboard's line end here
     if (!s.isEmpty())
         QApplication::clipboard()->setText(s);
 }
@@ -287,9 +294,72 @@ void LogView::mousePressEvent(QMouseEvent* event) {
         mouseMoveEvent(event);
         return;
     }
-    anchor_ = pos;
+    anchor_ = caret_ = pos;
     doc_->select(pos, 0);
     viewport()->update();
+}
+
+void LogView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (!doc_ || event->button() != Qt::LeftButton)
+        return QAbstractScrollArea::mouseDoubleClickEvent(event);
+    // A word: letters, digits, '_' and the accented letters of Windows-1252.
+    const std::string& text = doc_->text();
+    const auto inWord = [&](int i) {
+        const auto c = static_cast<unsigned char>(text[static_cast<std::size_t>(i)]);
+        return std::isalnum(c) || c == '_' || c >= 0xC0;
+    };
+    const int pos = positionAt(event->position().toPoint());
+    int from = pos;
+    int to = pos;
+    while (from > 0 && inWord(from - 1))
+        --from;
+    while (to < doc_->length() && inWord(to))
+        ++to;
+    anchor_ = from;
+    caret_ = to;
+    doc_->select(from, to - from);
+    viewport()->update();
+}
+
+void LogView::selectTo(int caret) {
+    caret_ = std::clamp(caret, 0, doc_->length());
+    doc_->select(std::min(anchor_, caret_), std::abs(caret_ - anchor_));
+    scrollToPosition(caret_);
+}
+
+int LogView::caretAfterKey(const QKeyEvent& event) const {
+    const std::string& text = doc_->text();
+    const auto at = [&](int i) { return text[static_cast<std::size_t>(i)]; };
+    const int line = lines_.lineOf(caret_);
+    const int column = caret_ - lines_.lineStart(line);
+    const auto onLine = [&](int other) {
+        other = std::clamp(other, 0, lines_.lineCount() - 1);
+        return std::min(lines_.lineStart(other) + column, lines_.lineEnd(other));
+    };
+    const int page = std::max(1, viewport()->height() / lineHeight_);
+    if (event.matches(QKeySequence::SelectPreviousChar)) // a CR LF counts as one step
+        return caret_ - (caret_ >= 2 && at(caret_ - 1) == '\n' && at(caret_ - 2) == '\r' ? 2 : 1);
+    if (event.matches(QKeySequence::SelectNextChar))
+        return caret_ + (caret_ + 1 < doc_->length() && at(caret_) == '\r' && at(caret_ + 1) == '\n'
+                             ? 2
+                             : 1);
+    if (event.matches(QKeySequence::SelectPreviousLine))
+        return onLine(line - 1);
+    if (event.matches(QKeySequence::SelectNextLine))
+        return onLine(line + 1);
+    if (event.matches(QKeySequence::SelectPreviousPage))
+        return onLine(line - page);
+    if (event.matches(QKeySequence::SelectNextPage))
+        return onLine(line + page);
+    if (event.matches(QKeySequence::SelectStartOfLine))
+        return lines_.lineStart(line);
+    if (event.matches(QKeySequence::SelectEndOfLine))
+        return lines_.lineEnd(line);
+    if (event.matches(QKeySequence::SelectStartOfDocument))
+        return 0;
+    if (event.matches(QKeySequence::SelectEndOfDocument))
+        return doc_->length();
+    return -1;
 }
 
 void LogView::mouseMoveEvent(QMouseEvent* event) {
@@ -301,14 +371,18 @@ void LogView::mouseMoveEvent(QMouseEvent* event) {
         verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
     else if (p.y() > viewport()->height())
         verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    const int pos = positionAt(p);
-    doc_->select(std::min(anchor_, pos), std::abs(pos - anchor_));
+    caret_ = positionAt(p);
+    doc_->select(std::min(anchor_, caret_), std::abs(caret_ - anchor_));
     viewport()->update();
 }
 
 void LogView::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::Copy))
         return copy();
+    if (doc_ && doc_->length() > 0) {
+        if (const int caret = caretAfterKey(*event); caret >= 0)
+            return selectTo(caret);
+    }
     if (event->matches(QKeySequence::SelectAll))
         return selectAll();
     if (event->matches(QKeySequence::MoveToStartOfDocument))

@@ -1,8 +1,10 @@
 #pragma once
 // The log view: paints only the visible lines of a LogDocument, each
 // character in its own colour, bold, italic and underline; no word wrap,
-// scrolling both ways, mouse selection, Ctrl+C, Ctrl+A, zoom and a context
-// menu (Copy, Select All, Find the selected text). The document's selection
+// scrolling both ways, selection by mouse (a double-click takes a word) and by
+// Shift with the arrows, Home, End and the page keys, Ctrl+C (lines end in LF
+// on the clipboard), Ctrl+A, zoom and a context menu (Copy, Select All, Find
+// the selected text). The document's selection
 // is the view's selection. The view never copies the text: it keeps a line
 // index (4 bytes a line) and converts Windows-1252 to Unicode only to draw.
 //
@@ -49,6 +51,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -61,6 +64,11 @@ private:
     // The character position under a point of the viewport.
     int positionAt(const QPoint& point) const;
     QString selectedText() const;
+    // Selects from the anchor to `caret` and scrolls the caret into view.
+    void selectTo(int caret);
+    // Where a Shift+key moves the caret; -1 for a key that selects nothing.
+    int caretAfterKey(const QKeyEvent& event) const;
+    void scrollToPosition(int pos);
     void copy();
     double charWidth(unsigned char c, std::uint8_t attribute) const;
     int lineTop(int line) const;
@@ -74,7 +82,8 @@ private:
     int ascent_ = 0;
     double averageWidth_ = 1;
     int widestSeen_ = 0; // widest line painted so far, in pixels
-    int anchor_ = 0;     // where a mouse selection started
+    int anchor_ = 0;     // where a selection started
+    int caret_ = 0;      // the end of the selection that moves
 };
 
 } // namespace quorvath

@@ -166,14 +166,19 @@ void LoggingModeDialog::onLogFileNameTriggered() {
     const std::string current = newName_.value_or(nameInFile_);
     // The config file is Windows-1252 text; the prompts speak UTF-8.
     const std::string prompt = utf8FromWindows1252(gamecfg::logFileNamePrompt(current));
-    const auto answer = prompts_.inputBox(prompt, texts::AppTitle, utf8FromWindows1252(current));
-    if (!answer)
-        return; // cancelled
-    const std::string name = windows1252FromUtf8(*answer);
-    if (auto refusal = gamecfg::checkLogFileName(name))
-        return say(utf8FromWindows1252(*refusal));
-    newName_ = name;
-    showName();
+    std::string typed = utf8FromWindows1252(current);
+    // A refused name is said why and offered again, to be corrected in place.
+    while (const auto answer = prompts_.inputBox(prompt, texts::AppTitle, typed)) {
+        const std::string name = windows1252FromUtf8(*answer);
+        if (auto refusal = gamecfg::checkLogFileName(name)) {
+            say(utf8FromWindows1252(*refusal));
+            typed = *answer;
+            continue;
+        }
+        newName_ = name;
+        showName();
+        return;
+    }
 }
 
 void LoggingModeDialog::onChooseConfigTriggered() {
@@ -186,13 +191,17 @@ bool LoggingModeDialog::chooseConfig() {
     std::string folder = configPath_.empty() ? defaultPath_ : configPath_;
     folder = folder.empty() ? QDir::homePath().toStdString()
                             : QFileInfo(QString::fromStdString(folder)).path().toStdString();
-    const std::string path =
-        prompts_.openFile(texts::ChooseConfigTitle, parseFileFilter(t::ConfigFilter), folder);
-    if (path.empty())
-        return false;
-    if (!gamecfg::isConfigFileName(path)) {
-        say(gamecfg::notAConfigFileMessage(path));
-        return false;
+    std::string path;
+    // A wrong file is said why and the chooser opens again where it was.
+    while (!gamecfg::isConfigFileName(path)) {
+        if (!path.empty()) {
+            say(gamecfg::notAConfigFileMessage(path));
+            folder = QFileInfo(QString::fromStdString(path)).path().toStdString();
+        }
+        path =
+            prompts_.openFile(texts::ChooseConfigTitle, parseFileFilter(t::ConfigFilter), folder);
+        if (path.empty())
+            return false;
     }
     configPath_ = path;
     settings_.set(settings_keys::Sof2CFGFile, path);

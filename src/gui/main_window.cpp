@@ -15,6 +15,7 @@
 #include "gui/twips_layout.h"
 #include "gui/zoom_actions.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QLabel>
@@ -88,7 +89,7 @@ void MainWindow::buildControls() {
     getStatisticsButton_ =
         button("getStatisticsButton", texts::GetStatisticsButton, texts::GetStatisticsTip);
     toggleLogViewButton_ =
-        button("toggleLogViewButton", texts::ToggleLogViewButton, texts::ToggleLogViewTip);
+        button("toggleLogViewButton", texts::HideLogButton, texts::ToggleLogViewTip);
 
     layout->add(logView_, 150, 60, 15045, 9435, A::StretchWidth | A::StretchHeight);
     layout->add(progressDisplay_->progressBar(), 150, 9570, 15045, 405,
@@ -99,20 +100,24 @@ void MainWindow::buildControls() {
     // bottom edge so the bold font's descenders show.
     layout->add(progressDisplay_->statusLabel(), 150, 10080, 5925, 285, A::Bottom);
     layout->add(progressDisplay_->percentLabel(), 3630, 10080, 2355, 285, A::Bottom);
-    layout->add(searchBox_, 6150, 10020, 4065, 375, bottomRight);
-    layout->add(findButton_, 10290, 10020, 915, 375, bottomRight);
-    layout->add(findNextButton_, 11250, 10020, 945, 375, bottomRight);
-    layout->add(highlightNickButton_, 12240, 10020, 1305, 375, bottomRight);
-    layout->add(getStatisticsButton_, 13590, 10020, 1185, 375, bottomRight);
-    layout->add(toggleLogViewButton_, 14820, 10020, 405, 375, bottomRight);
+    layout->add(searchBox_, 6150, 10020, 3465, 375, bottomRight);
+    layout->add(findButton_, 9690, 10020, 915, 375, bottomRight);
+    layout->add(findNextButton_, 10650, 10020, 945, 375, bottomRight);
+    layout->add(highlightNickButton_, 11640, 10020, 1305, 375, bottomRight);
+    layout->add(getStatisticsButton_, 12990, 10020, 1185, 375, bottomRight);
+    layout->add(toggleLogViewButton_, 14220, 10020, 1005, 375, bottomRight);
     setCentralWidget(central);
 
     connect(findButton_, &QPushButton::clicked, this, &MainWindow::onFindClicked);
     connect(findNextButton_, &QPushButton::clicked, this, &MainWindow::onFindNextClicked);
     connect(highlightNickButton_, &QPushButton::clicked, this, &MainWindow::onHighlightNickClicked);
-    connect(getStatisticsButton_, &QPushButton::clicked, &session_, &LogSession::requestStatistics);
+    connect(getStatisticsButton_, &QPushButton::clicked, this, [this] {
+        if (session_.logPath().empty()) // nothing to count: no sheet of zeros
+            return showStatus(texts::NoLogToCount);
+        session_.requestStatistics();
+    });
     connect(toggleLogViewButton_, &QPushButton::clicked, this,
-            [this] { logView_->setHidden(!logView_->isHidden()); });
+            [this] { showLogView(logView_->isHidden()); });
     connect(searchBox_, &QLineEdit::returnPressed, findButton_, &QPushButton::click);
     connect(logView_, &LogView::findRequested, this, &MainWindow::onFindSelectedText);
     connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this, [this] {
@@ -157,11 +162,46 @@ void MainWindow::buildMenus() {
     loggingMode->setObjectName("loggingModeAction");
     loggingMode->setToolTip(texts::LoggingModeTip);
     prefs->addMenu(new CountingMenu(session_, prefs));
-    // A menu-bar item without entries that acts when clicked.
+    addDatedCopiesMenu(*prefs);
+
+    QMenu* help = menuBar()->addMenu(texts::HelpMenu);
+    help->setObjectName("helpMenu");
+    help->setToolTipsVisible(true);
+    help->addAction(texts::QuickGuideAction, this, [this] { showQuickGuide(this); })
+        ->setObjectName("quickGuideAction");
     QAction* about =
-        menuBar()->addAction(texts::AboutMenu, this, [this] { AboutDialog::showOnce(this); });
+        help->addAction(texts::AboutAction, this, [this] { AboutDialog::showOnce(this); });
     about->setObjectName("aboutAction");
     about->setToolTip(texts::AboutTip);
+}
+
+// Preferences > Dated copies: ask each time, or the standing answer of "do not ask again".
+void MainWindow::addDatedCopiesMenu(QMenu& prefs) {
+    QMenu* menu = prefs.addMenu(texts::DatedCopiesMenu);
+    menu->setObjectName("datedCopiesMenu");
+    menu->menuAction()->setToolTip(texts::DatedCopiesTip);
+    auto* choices = new QActionGroup(menu);
+    for (const auto& [text, value] : {std::pair(texts::AskAboutCopies, dated_copies::Ask),
+                                      std::pair(texts::AlwaysKeepCopies, dated_copies::Keep),
+                                      std::pair(texts::AlwaysDeleteCopies, dated_copies::Delete)}) {
+        QAction* choice = menu->addAction(text, this, [this, value = value] {
+            settings_.set(settings_keys::DatedCopies, value);
+        });
+        choice->setObjectName(QString("datedCopies_") + value);
+        choice->setCheckable(true);
+        choices->addAction(choice);
+    }
+    // The check mark follows the setting, which the keep question may change too.
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+        const std::string standing = settings_.get(settings_keys::DatedCopies, dated_copies::Ask);
+        for (QAction* choice : menu->actions())
+            choice->setChecked(choice->objectName().endsWith(QString::fromStdString(standing)));
+    });
+}
+
+void MainWindow::showLogView(bool shown) {
+    logView_->setVisible(shown);
+    toggleLogViewButton_->setText(shown ? texts::HideLogButton : texts::ShowLogButton);
 }
 
 void MainWindow::observeSession() {
@@ -172,11 +212,8 @@ void MainWindow::observeSession() {
     connect(&session_, &LogSession::logReplaced, this, &MainWindow::onLogReplaced);
     connect(&session_, &LogSession::coloursSaved, this,
             [this] { setStoredColours(*searchBox_, settings_); });
-    connect(&session_, &LogSession::statisticsRequested, this, [this] {
-        showMinimized();
-        logView_->showSelection();
-    });
-    connect(&session_, &LogSession::statisticsClosed, this, &MainWindow::showMaximized);
+    connect(&session_, &LogSession::statisticsRequested, this,
+            [this] { logView_->showSelection(); });
 }
 
 // --- what the session reports ----------------------------------------------------
@@ -200,7 +237,7 @@ void MainWindow::onWorkFinished(LogSession::Work work, const QString& error) {
     switch (work) {
     case LogSession::Work::Loading:
         if (!error.isEmpty()) {
-            showReady();
+            showStatus(error); // stays said after the message box is gone
             prompts_.message(error.toStdString(), texts::AppTitle);
         } else { // the user knows how the log was read, and so why it looks as it does
             showStatus(texts::readyWithLogKind(
@@ -218,7 +255,7 @@ void MainWindow::onWorkFinished(LogSession::Work work, const QString& error) {
 
 void MainWindow::onLogReplaced() {
     logView_->setDocument(&session_.document());
-    logView_->show();
+    showLogView(true);
     findPosition_ = 0;
     const QString path = QString::fromStdString(session_.logPath());
     setWindowTitle(texts::titleWithLog(QFileInfo(path).fileName()));
@@ -227,17 +264,13 @@ void MainWindow::onLogReplaced() {
 
 void MainWindow::showReady() { progressDisplay_->showReady(texts::Ready); }
 
-void MainWindow::showStatus(const QString& text) {
-    progressDisplay_->showReady(text);
-    progressDisplay_->statusLabel()->setToolTip(text); // the whole text, should the label cut it
-}
+void MainWindow::showStatus(const QString& text) { progressDisplay_->showReady(text); }
 
 // --- the user's commands ---------------------------------------------------------
 
 void MainWindow::onOpenTriggered() {
-    const std::string path =
-        prompts_.openFile(texts::OpenDialogTitle, parseFileFilter(texts::LogFilter),
-                          settings_.get(settings_keys::SofDir, ""));
+    const std::string path = prompts_.openFile(
+        texts::OpenDialogTitle, parseFileFilter(texts::LogFilter), openDialogStart(settings_));
     session_.openLog(path); // a cancelled dialog ("") leaves the log on screen
 }
 
@@ -338,9 +371,12 @@ void MainWindow::onHighlightNickClicked() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!session_.end()) { // the user went back
+        event->ignore();
+        return;
+    }
     settings_.set(settings_keys::MainWindowGeometry, saveGeometry().toBase64().toStdString());
     settings_.set(settings_keys::MainWindowState, saveState().toBase64().toStdString());
-    session_.end();
     QMainWindow::closeEvent(event);
 }
 

@@ -16,6 +16,7 @@
 
 class QAction;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 
 namespace quorvath {
@@ -43,6 +44,8 @@ private:
     void buildMenus();
     void observeSession();
     void restoreWindowGeometry();
+    void addDatedCopiesMenu(QMenu& prefs);
+    void showLogView(bool shown);
 
     void onOpenTriggered();
     void fillRecentLogsMenu();

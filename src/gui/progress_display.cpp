@@ -4,19 +4,42 @@
 #include "gui/statistics_texts.h"
 
 #include <QLabel>
+#include <QPainter>
 #include <QProgressBar>
 #include <QTimer>
 
 namespace quorvath {
 
+namespace {
+
+// A status that does not fit its room ends in "..." and shows whole as its tooltip.
+class StatusLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        const QRect room = contentsRect();
+        const QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, room.width());
+        setToolTip(shown == text() ? QString() : text());
+        painter.setPen(palette().color(foregroundRole()));
+        painter.drawText(room, Qt::AlignLeft | Qt::AlignVCenter, shown);
+    }
+};
+
+} // namespace
+
 ProgressDisplay::ProgressDisplay(const Progress& progress, StageChange stageChange,
                                  QWidget* widgets, const QFont& labelFont, QObject* parent)
-    : QObject(parent), progress_(progress), stageChange_(stageChange), status_(new QLabel(widgets)),
-      percent_(new QLabel(widgets)), bar_(new QProgressBar(widgets)), timer_(new QTimer(this)) {
+    : QObject(parent), progress_(progress), stageChange_(stageChange),
+      status_(new StatusLabel(widgets)), percent_(new QLabel(widgets)),
+      bar_(new QProgressBar(widgets)), timer_(new QTimer(this)) {
     bar_->setObjectName("progressBar");
     bar_->setRange(0, 100);
     bar_->setValue(0);
     bar_->setTextVisible(false);
+    bar_->hide(); // idle, an empty bar would look like a text field
     status_->setObjectName("statusLabel");
     percent_->setObjectName("percentLabel");
     status_->setFont(labelFont);
@@ -26,6 +49,9 @@ ProgressDisplay::ProgressDisplay(const Progress& progress, StageChange stageChan
 
 void ProgressDisplay::start(int intervalMs) {
     startStage_ = shownStage_ = progress_.stage();
+    percent_->clear(); // until the work reports how far it got
+    bar_->setValue(0);
+    bar_->show();
     timer_->setInterval(intervalMs);
     timer_->start();
 }
@@ -42,6 +68,7 @@ void ProgressDisplay::showComplete() {
 void ProgressDisplay::showReady(const QString& status) {
     stop();
     bar_->setValue(0);
+    bar_->hide();
     status_->setText(status);
     percent_->clear();
 }

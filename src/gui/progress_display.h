@@ -1,7 +1,8 @@
 #pragma once
 // The progress of long work as a window shows it: a status label with the
-// running stage's text, a percentage label ("42% Complete...") and a bar,
-// refreshed by a timer from the session's Progress while the work runs.
+// running stage's text (cut with "..." when it does not fit, whole in its
+// tooltip), a percentage label ("42% Complete...") and a bar, shown only
+// while work runs, refreshed by a timer from the session's Progress.
 //
 // Interface thread only.
 

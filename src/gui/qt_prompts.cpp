@@ -1,11 +1,14 @@
 #include "gui/qt_prompts.h"
 
+#include "gui/app_texts.h"
 #include "gui/qt_colours.h"
 
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 
 namespace quorvath {
@@ -24,13 +27,27 @@ std::optional<std::string> QtPrompts::inputBox(const std::string& prompt, const 
     return answer.toStdString();
 }
 
-bool QtPrompts::askYesNo(const std::string& question, const std::string& title) {
-    return QMessageBox::question(parent_, q(title), q(question), QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::Yes) == QMessageBox::Yes;
+KeepAnswer QtPrompts::askKeep(const std::string& question, const std::string& title) {
+    QMessageBox box(QMessageBox::Question, q(title), q(question), QMessageBox::NoButton, parent_);
+    QPushButton* keep = box.addButton(texts::KeepButton, QMessageBox::AcceptRole);
+    QPushButton* remove = box.addButton(texts::DeleteButton, QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(keep);
+    box.setEscapeButton(cancel);
+    auto* always = new QCheckBox(texts::DoNotAskAgain, &box);
+    box.setCheckBox(always);
+    box.exec();
+    KeepAnswer answer;
+    if (box.clickedButton() == keep)
+        answer.choice = KeepChoice::Keep;
+    else if (box.clickedButton() == remove)
+        answer.choice = KeepChoice::Delete;
+    answer.always = answer.choice != KeepChoice::Cancel && always->isChecked();
+    return answer;
 }
 
 void QtPrompts::message(const std::string& text, const std::string& title) {
-    QMessageBox::information(parent_, q(title), q(text));
+    QMessageBox::warning(parent_, q(title), q(text));
 }
 
 std::string QtPrompts::openFile(const std::string& title, const std::vector<FileFilter>& filters,

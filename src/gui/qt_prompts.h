@@ -16,7 +16,7 @@ public:
 
     std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
                                         const std::string& initial) override;
-    bool askYesNo(const std::string& question, const std::string& title) override;
+    KeepAnswer askKeep(const std::string& question, const std::string& title) override;
     void message(const std::string& text, const std::string& title) override;
     std::string openFile(const std::string& title, const std::vector<FileFilter>& filters,
                          const std::string& initialFolder) override;

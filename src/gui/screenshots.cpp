@@ -87,7 +87,7 @@ void takeStatisticsScreenshotWhenReady(LogSession& session, StatisticsWindow& wi
                              rankingList->setCurrentRow(0); // "Kills"
                              window.dropOnPane(Pane::Right, DraggedList::Categories);
                          }
-                         // No window manager maximizes it under a virtual display.
+                         // The whole screen, for a picture with room for every column.
                          window.setGeometry(window.screen()->availableGeometry());
                          saveAndQuit(session, window, png);
                      });

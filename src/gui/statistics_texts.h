@@ -19,9 +19,6 @@ inline QString windowCaption(CountingMode mode) {
     return QString(WindowCaption) + " - " +
            QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
-// What the status and percentage labels show until the first pass runs.
-inline constexpr const char* StatusAtStart = "Label1";
-inline constexpr const char* PercentAtStart = "Label2";
 inline constexpr const char* Ready = "Ready...";
 inline constexpr const char* ScanComplete = "100% Complete";
 // Followed by the reason, e.g. an allocation that failed.
@@ -37,8 +34,11 @@ inline constexpr const char* SaveColours = "Save";
 
 inline constexpr const char* ShowInLeftPane = "Show in the &left pane";
 inline constexpr const char* ShowInRightPane = "Show in the &right pane";
-inline constexpr const char* ColoursSaved = "Colours saved";
+inline constexpr const char* ColoursSaved = "Colors saved";
 inline constexpr const char* TopListsGoRight = "Top lists: right pane only";
+// The top lists' entry in the category list, in plain words (the report tool
+// keeps the category's own text).
+inline constexpr const char* TopListsEntry = "Top Killers/Victims (right pane only)";
 // Above the panes: what each shows.
 inline constexpr const char* SheetCaption = "Sheet of ";
 inline constexpr const char* RankingCaption = "Ranking: ";

@@ -17,11 +17,13 @@
 #include "gui/twips_layout.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -80,10 +82,10 @@ void StatisticsWindow::buildControls() {
     // The panes share the room right of the lists half and half, each under
     // its caption.
     auto* panes = new QWidget(central);
-    auto* paneGrid = new QGridLayout(panes);
-    paneGrid->setContentsMargins(0, 0, 0, 0);
-    paneGrid->setHorizontalSpacing(5); // 75 twips
-    paneGrid->setVerticalSpacing(2);
+    paneGrid_ = new QGridLayout(panes);
+    paneGrid_->setContentsMargins(0, 0, 0, 0);
+    paneGrid_->setHorizontalSpacing(5); // 75 twips
+    paneGrid_->setVerticalSpacing(2);
     leftPane_ = new DropPaneWidget(panes);
     leftPane_->setObjectName("leftPane");
     rightPane_ = new DropPaneWidget(panes);
@@ -98,9 +100,11 @@ void StatisticsWindow::buildControls() {
         QLabel* caption = column == 0 ? leftCaption_ : rightCaption_;
         caption->setFont(controlFont("Arial", 9.75, true));
         caption->setTextFormat(Qt::PlainText);
-        paneGrid->addWidget(caption, 0, column);
-        paneGrid->addWidget(pane, 1, column);
-        paneGrid->setColumnStretch(column++, 1);
+        // A long caption is cut at the pane's edge rather than widening its column.
+        caption->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        paneGrid_->addWidget(caption, 0, column);
+        paneGrid_->addWidget(pane, 1, column);
+        paneGrid_->setColumnStretch(column++, 1);
     }
     connect(leftPane_, &DropPaneWidget::listDropped, this,
             [this](DraggedList list) { dropOnPane(Pane::Left, list); });
@@ -169,7 +173,7 @@ void StatisticsWindow::observeSession() {
     connect(&session_, &LogSession::statisticsRequested, this, [this] {
         if (!loaded_)
             showStartState();
-        showMaximized();
+        showBesideMainWindow();
     });
     connect(&session_, &LogSession::statisticsReady, this, [this] {
         if (loaded_) // a pass that ends after the window was closed shows nothing
@@ -187,19 +191,33 @@ void StatisticsWindow::showStartState() {
     playerList_->clear();
     rankingList_->clear();
     for (const std::string& category : session_.statistics().categoryList())
-        rankingList_->addItem(shown(category));
+        rankingList_->addItem(category == kCategoryTopKillers ? t::TopListsEntry : shown(category));
     leftPane_->clear();
     rightPane_->clear();
     leftCaption_->clear();
     rightCaption_->clear();
-    progressDisplay_->statusLabel()->setText(t::StatusAtStart);
-    progressDisplay_->percentLabel()->setText(t::PercentAtStart);
-    progressDisplay_->progressBar()->setValue(0);
+    progressDisplay_->showReady({});
     linkAliasesAction_->setChecked(false);
     setHandedOver(false);
 }
 
+// A window of its own: the main window keeps its size and state, and this one
+// comes back where the user left it.
+void StatisticsWindow::showBesideMainWindow() {
+    if (!isVisible()) {
+        const std::string geometry = settings_.get(settings_keys::StatisticsWindowGeometry, "");
+        if (!geometry.empty())
+            restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(geometry)));
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
 void StatisticsWindow::closeEvent(QCloseEvent* event) {
+    if (isVisible())
+        settings_.set(settings_keys::StatisticsWindowGeometry,
+                      saveGeometry().toBase64().toStdString());
     if (std::exchange(loaded_, false))
         session_.closeStatistics();
     QMainWindow::closeEvent(event);
@@ -243,8 +261,8 @@ void StatisticsWindow::onLogCleared() {
 
 void StatisticsWindow::showStatistics() {
     redraw(session_.statistics().handOver(windows1252FromUtf8(session_.nick())));
-    setWindowTitle(t::windowCaption(session_.statistics().counting().mode));
-    leftCaption_->setText(t::SheetCaption + playerName(session_.statistics().leftPlayer()));
+    setWindowTitle(t::windowCaption(session_.statistics().counting().mode) + " - " +
+                   QFileInfo(QString::fromStdString(session_.logPath())).fileName());
     progressDisplay_->showReady(t::Ready);
     setHandedOver(true);
     emit statisticsShown();
@@ -281,7 +299,6 @@ void StatisticsWindow::dropOnPane(Pane pane, DraggedList list) {
     const SessionChanges changes = statistics.dropOnPane(pane, list, row, text);
     redraw(changes);
     if (pane == Pane::Left ? changes.leftPane : changes.rightPane) {
-        setPaneCaption(pane, list, text);
         progressDisplay_->showReady(t::Ready);
     } else if (list == DraggedList::Categories && text == kCategoryTopKillers) {
         progressDisplay_->showReady(t::TopListsGoRight);
@@ -293,25 +310,29 @@ QString StatisticsWindow::playerName(int player) const {
     return player >= 0 && player <= players.playerCount() ? shown(players[player].name) : QString();
 }
 
-void StatisticsWindow::setPaneCaption(Pane pane, DraggedList list, const std::string& text) {
-    const StatisticsSession& statistics = session_.statistics();
-    QString caption;
-    if (list == DraggedList::Players)
-        caption = t::SheetCaption + playerName(pane == Pane::Left ? statistics.leftPlayer()
-                                                                  : statistics.rightPlayer());
-    else if (text == kCategoryTopKillers) // the lists of the player shown on the left
-        caption = t::TopListsCaption + playerName(statistics.leftPlayer());
-    else
-        caption = t::RankingCaption + shown(text);
-    (pane == Pane::Left ? leftCaption_ : rightCaption_)->setText(caption);
+QString StatisticsWindow::paneCaption(Pane pane) const {
+    const PaneContent& content = session_.statistics().paneContent(pane);
+    switch (content.kind) {
+    case PaneContent::Kind::Nothing: return {};
+    case PaneContent::Kind::Sheet: return t::SheetCaption + playerName(content.player);
+    case PaneContent::Kind::Ranking: return t::RankingCaption + shown(content.category);
+    case PaneContent::Kind::TopLists: return t::TopListsCaption + playerName(content.player);
+    }
+    return {};
 }
 
 void StatisticsWindow::redraw(const SessionChanges& changes) {
     const StatisticsSession& statistics = session_.statistics();
-    if (changes.leftPane)
+    if (changes.leftPane) {
         leftPane_->showReport(statistics.paneText(Pane::Left));
-    if (changes.rightPane)
+        leftCaption_->setText(paneCaption(Pane::Left));
+    }
+    if (changes.rightPane) {
         rightPane_->showReport(statistics.paneText(Pane::Right));
+        rightCaption_->setText(paneCaption(Pane::Right));
+    }
+    if (changes.leftPane || changes.rightPane)
+        sharePaneRoom();
     if (changes.playerList) {
         playerList_->clear();
         for (const std::string& name : statistics.playerList())
@@ -370,6 +391,14 @@ void StatisticsWindow::zoomPanes(Zoom step) {
         f.setPointSizeF(zoomedPointSize(f.pointSizeF(), kPanePointSize, step));
         pane->setFont(f);
     }
+    sharePaneRoom();
+}
+
+// The panes share their room as wide as their reports are, so that a ranking of long
+// names gets what a narrower sheet beside it leaves; empty panes share it evenly.
+void StatisticsWindow::sharePaneRoom() {
+    paneGrid_->setColumnStretch(0, std::max(leftPane_->reportWidth(), 1));
+    paneGrid_->setColumnStretch(1, std::max(rightPane_->reportWidth(), 1));
 }
 
 void StatisticsWindow::setColours(std::optional<std::uint32_t> text,

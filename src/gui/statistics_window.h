@@ -23,6 +23,7 @@
 #include <optional>
 
 class QAction;
+class QGridLayout;
 class QLabel;
 class QMenu;
 
@@ -63,6 +64,7 @@ private:
     void buildMenus();
     void observeSession();
     void showStartState();
+    void showBesideMainWindow();
     void showStatistics();
     void onWorkStarted(LogSession::Work work);
     void onWorkFinished(LogSession::Work work, const QString& error);
@@ -78,8 +80,9 @@ private:
     void onSaveColoursTriggered();
     void setColours(std::optional<std::uint32_t> text, std::optional<std::uint32_t> back);
     void zoomPanes(Zoom step);
-    // The caption above `pane` after `list`'s entry `text` was shown there.
-    void setPaneCaption(Pane pane, DraggedList list, const std::string& text);
+    void sharePaneRoom();
+    // The caption above `pane`: what it shows.
+    QString paneCaption(Pane pane) const;
     QString playerName(int player) const;
 
     LogSession& session_;
@@ -96,6 +99,7 @@ private:
     DragListWidget* rankingList_ = nullptr;
     DropPaneWidget* leftPane_ = nullptr;
     DropPaneWidget* rightPane_ = nullptr;
+    QGridLayout* paneGrid_ = nullptr;
     QLabel* leftCaption_ = nullptr;
     QLabel* rightCaption_ = nullptr;
     ProgressDisplay* progressDisplay_ = nullptr;

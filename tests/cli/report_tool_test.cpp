@@ -36,6 +36,12 @@ TEST(ReportTool, WrongCommandLinesExitTwoWithTheReason) {
         {"a.log --players --format xml", "--format takes text, csv or json, not xml"},
         {"a.log --rendered --format csv",
          "--format csv and json go with --players, --sheets, --ranking or --top"},
+        {"a.log --counts --format json",
+         "--format csv and json go with --players, --sheets, --ranking or --top"},
+        {"a.log --kind", "--kind needs a value"},
+        {"a.log --kind console", "--kind takes player, game or server (console)"},
+        {"a.log --counting", "--counting needs a value"},
+        {"a.log --counting exact", "--counting takes classic or accurate (exact)"},
     };
     TempDir dir;
     for (const auto& c : cases) {
@@ -69,6 +75,9 @@ TEST(ReportTool, NamesInTheTerminalsEncodingTablesAndAWordForUnknownNames) {
         {"--top " + utf8Name + " --encoding utf-8", "Top Killers\r\n\r\n1:\t1\tBob,Jr\r\n"},
         {"--players --encoding utf-8", utf8Name + "\r\n"},
         {"--players --encoding cp1252", "J\xFCrgen\r\n"},
+        {"--players --encoding UTF-8 --format text", utf8Name + "\r\n"},
+        {"--players --encoding utf8", utf8Name + "\r\n"},
+        {"--players --encoding windows-1252", "J\xFCrgen\r\n"},
         {"--top J\xFCrgen --encoding cp1252 --format csv",
          "list,rank,value,name\r\nTop Victims,1,1,\"Bob,Jr\"\r\n"},
         {"--players --format json --encoding cp1252",
@@ -88,6 +97,40 @@ TEST(ReportTool, NamesInTheTerminalsEncodingTablesAndAWordForUnknownNames) {
     EXPECT_EQ(wrong.status, 0);
     EXPECT_EQ(wrong.out.rfind("Stats for : All Players\r\n", 0), 0u);
     EXPECT_EQ(wrong.err, "quorvath-report: warning: no player is named \"" + utf8Name + "\"\n");
+}
+
+// Names holding what a format reserves: quotes, a backslash, a comma, a
+// blank, a control character.
+TEST(ReportTool, TablesEscapeWhatTheirFormatReserves) {
+    TempDir dir;
+    const std::string log = dir.file("quotes.log").string();
+    writeFile(log, "----- Server Initialization Complete ----- 42 msec\r\n"
+                   "^1Big \"Q\"\\x^7 was shot by ^4Bob, Jr. 2^7's M4\r\n"
+                   "^4Bob, Jr. 2^7 was shot by ^1Ctrl\x01^7's M4\r\n");
+    const struct {
+        const char* args;
+        const char* out;
+    } runs[] = {
+        {"--players --format json", "[\n {\"position\": 0, \"name\": \"All Players\"},\n"
+                                    " {\"position\": 1, \"name\": \"Big \\\"Q\\\"\\\\x\"},\n"
+                                    " {\"position\": 2, \"name\": \"Bob, Jr. 2\"},\n"
+                                    " {\"position\": 3, \"name\": \"Ctrl\\u0001\"}\n]\n"},
+        {"--players --format csv", "position,name\r\n0,All Players\r\n1,\"Big \"\"Q\"\"\\x\"\r\n"
+                                   "2,\"Bob, Jr. 2\"\r\n3,Ctrl\x01\r\n"},
+        {"--top \"Bob, Jr. 2\" --format json",
+         "[\n {\"list\": \"Top Victims\", \"rank\": 1, \"value\": 1, \"name\": \"Big "
+         "\\\"Q\\\"\\\\x\"},\n {\"list\": \"Top Killers\", \"rank\": 1, \"value\": 1, \"name\": "
+         "\"Ctrl\\u0001\"}\n]\n"},
+        {"--top \"Bob, Jr. 2\" --format csv", "list,rank,value,name\r\nTop Victims,1,1,\"Big "
+                                              "\"\"Q\"\"\\x\"\r\nTop Killers,1,1,Ctrl\x01\r\n"},
+    };
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.args);
+        const ToolRun r = runReportTool(dir, "\"" + log + "\" --encoding utf-8 " + run.args);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.err, "");
+        EXPECT_EQ(r.out, run.out);
+    }
 }
 
 TEST(ReportTool, ARefusedLogIsNamedOnStandardErrorWithStatusOne) {

@@ -11,6 +11,7 @@
 #include "gui/ui_support.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 
@@ -25,7 +26,15 @@ protected:
         start();
     }
     std::string status() { return inMain<QLabel>("statusLabel")->text().toStdString(); }
-    std::string title() { return statistics->windowTitle().toStdString(); }
+    // The title without the log's name that follows it.
+    std::string title() {
+        QString shown = statistics->windowTitle();
+        const QString log =
+            " - " + QFileInfo(QString::fromStdString(session->logPath())).fileName();
+        if (shown.endsWith(log))
+            shown.chop(log.size());
+        return shown.toStdString();
+    }
     bool leftPaneShows(const char* text) {
         return inStatistics<DropPaneWidget>("leftPane")->toPlainText().contains(text);
     }
@@ -58,7 +67,7 @@ TEST_F(CountingMenuTest, AServerGameLogShowsReadablyAndCountsAccurate) {
     EXPECT_EQ(settings.get(settings_keys::Counting, ""), "Classic"); // the console logs' choice
 
     // A file of no known kind is read as a player console log, and says so.
-    prompts.answers = {false};
+    prompts.answers = {test::kDeleteCopy};
     open(logFile("notes.txt", "nothing to see here\r\n"));
     EXPECT_EQ(status(), "Ready - no known kind of lines, read as a player console log");
     EXPECT_TRUE(inMain<QAction>("classicCountingAction")->isChecked());

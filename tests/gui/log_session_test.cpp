@@ -11,7 +11,11 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
 
 namespace quorvath {
 namespace {
@@ -32,7 +36,7 @@ TEST_F(LogSessionTest, OpeningALogWhileAPassRunsStopsThePassAndShowsTheNewLog) {
     // Busy until the pass's end is taken from the event loop: it surely still
     // runs, or has at least not been taken in, when the log is replaced.
     ASSERT_TRUE(session->busy());
-    prompts.answers = {false}; // the big log's archive copy goes
+    prompts.answers = {test::kDeleteCopy}; // the big log's archive copy goes
     session->openLog(demo);
     waitWhileBusy();
     EXPECT_TRUE(prompts.messages.empty());
@@ -53,6 +57,25 @@ TEST_F(LogSessionTest, OpeningALogWhileAPassRunsStopsThePassAndShowsTheNewLog) {
     ASSERT_EQ(session->players().playerCount(), players.playerCount());
     for (int i = 0; i <= players.playerCount(); ++i)
         EXPECT_EQ(session->players()[i].counters, players[i].counters) << players[i].name;
+}
+
+// A log replaced while it still loads never reaches the screen: its archive
+// copy goes, and only the copy of the log shown stays beside the logs.
+TEST_F(LogSessionTest, ALogReplacedWhileItLoadsLeavesNoArchiveCopy) {
+    const std::string sample = test::readFile(test::sourcePath("samples/demo.log"));
+    const std::string first = logFile("first.log", sample);
+    const std::string second = logFile("second.log", sample);
+    start();
+    session->openLog(first);
+    ASSERT_TRUE(session->busy());
+    session->openLog(second);
+    waitWhileBusy();
+    EXPECT_TRUE(prompts.messages.empty());
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        files.push_back(entry.path().filename().string().substr(0, 5));
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, (std::vector<std::string>{"first", "secon", "secon"}));
 }
 
 } // namespace

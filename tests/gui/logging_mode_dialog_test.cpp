@@ -69,17 +69,18 @@ TEST_F(LoggingModeDialogTest, TheNameGetsALineOfItsOwnAndOnlyOkWritesIt) {
     EXPECT_TRUE(option(*dialog, 2)->isChecked());
     EXPECT_TRUE(shown(*dialog, "logFileNameLabel").endsWith("games.log"));
 
-    // Refused names say why and change nothing; the prompt shows the name in effect.
+    // A refused name says why and is offered again, to be corrected in place;
+    // the prompt first shows the name in effect.
     prompts.inputs = {"my games.log", "logs/a.log", "", "GAMES.LOG", "Sof2.log"};
-    for (int n = 0; n < 5; ++n)
-        child<QAction>(*dialog, "logFileNameAction")->trigger();
+    child<QAction>(*dialog, "logFileNameAction")->trigger();
+    EXPECT_TRUE(prompts.inputs.empty());
     ASSERT_EQ(prompts.messages.size(), 4u);
     for (const char* why : {"blank", "folder", "Please enter", "its own game log"})
         EXPECT_EQ(std::count_if(prompts.messages.begin(), prompts.messages.end(),
                                 [&](const std::string& m) { return m.find(why) != m.npos; }),
                   1)
             << why;
-    EXPECT_EQ(prompts.lastInitialInput, "games.log");
+    EXPECT_EQ(prompts.lastInitialInput, "GAMES.LOG"); // the refused answer, to correct
     EXPECT_TRUE(shown(*dialog, "logFileNameLabel").contains("Sof2.log"));
     press(*dialog, "cancelButton");
     EXPECT_EQ(test::readFile(config), kConfig); // Cancel writes nothing
@@ -100,7 +101,7 @@ TEST_F(LoggingModeDialogTest, TheNameGetsALineOfItsOwnAndOnlyOkWritesIt) {
     prompts.inputs = {"Sof2.log"};
     child<QAction>(*dialog, "logFileNameAction")->trigger();
     EXPECT_EQ(prompts.lastInitialInput, "Sof2.log");
-    EXPECT_NE(prompts.asked.back().find("the current name is: Sof2.log"), std::string::npos);
+    EXPECT_NE(prompts.asked.back().find("the current name is Sof2.log."), std::string::npos);
     press(*dialog, "okButton");
     EXPECT_EQ(test::readFile(config), expected);
     EXPECT_TRUE(status().contains("nothing to write"));
@@ -129,14 +130,14 @@ TEST_F(LoggingModeDialogTest, FindsTheGamesConfigOnLinuxOrAsksAndAlwaysShowsTheC
         EXPECT_FALSE(option(*dialog, mode)->text().contains("  ")) << mode;
     EXPECT_TRUE(option(*dialog, 2)->isChecked());
 
-    // Another file is refused with the reason; a second config shows its own mode.
+    // Another file is refused with the reason and the chooser opens again
+    // where it was; a second config shows its own mode.
     const std::string other = placeConfig("server2/sof2mp.cfg", "seta logfile \"1\"\n");
     prompts.files = {placeConfig("server2/other.cfg"), other};
     child<QAction>(*dialog, "chooseConfigAction")->trigger();
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_NE(prompts.messages[0].find("exactly sof2mp.cfg"), std::string::npos);
-    EXPECT_EQ(prompts.lastInitialFolder, fs::path(wine).parent_path().string());
-    child<QAction>(*dialog, "chooseConfigAction")->trigger();
+    EXPECT_EQ(prompts.lastInitialFolder, fs::path(other).parent_path().string());
     EXPECT_TRUE(option(*dialog, 1)->isChecked());
     EXPECT_TRUE(shown(*dialog, "configPathLabel").endsWith(QString::fromStdString(other)));
     EXPECT_EQ(settings.get("Sof2CFGFile", ""), other);

@@ -6,6 +6,7 @@
 
 #include "core/log/log_document.h"
 #include "gui/about_dialog.h"
+#include "gui/app_texts.h"
 #include "gui/log_view.h"
 #include "gui/ui_support.h"
 #include "support/acting_user.h"
@@ -13,11 +14,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 
+#include <cmath>
 #include <filesystem>
 
 namespace quorvath {
@@ -51,9 +55,9 @@ protected:
 };
 
 TEST_F(MainWindowTest, OpenSearchHighlightAndTheArchiveCopies) {
-    settings.set("SofDir", "/games/sof2");
-    settings.set("TextColor", "255");      // red
-    settings.set("BackColor", "0x00FF00"); // not a whole number: the default
+    settings.set("SofDir", "/games/sof2/games.log"); // where earlier versions kept the last log
+    settings.set("TextColor", "255");                // red
+    settings.set("BackColor", "0x00FF00");           // not a whole number: the default
     start();
     auto* searchBox = inMain<QLineEdit>("searchBox");
     EXPECT_EQ(searchBox->palette().color(QPalette::Text), QColor(255, 0, 0));
@@ -61,9 +65,9 @@ TEST_F(MainWindowTest, OpenSearchHighlightAndTheArchiveCopies) {
 
     const std::string path = logFile("games.log", kLog);
     open(path);
-    EXPECT_EQ(prompts.lastInitialFolder, "/games/sof2");
+    EXPECT_EQ(prompts.lastInitialFolder, "/games/sof2/games.log");
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_EQ(settings.get("SofDir", "?"), path);
+    EXPECT_EQ(openDialogStart(settings), path); // the next Open starts at this log
     EXPECT_EQ(window->windowTitle(), "Quorvath - games.log");
     const std::string firstCopy = session->archiveCopy(); // beside the log, byte for byte
     EXPECT_EQ(fs::path(firstCopy).parent_path(), dir.path());
@@ -123,21 +127,66 @@ TEST_F(MainWindowTest, OpenSearchHighlightAndTheArchiveCopies) {
     EXPECT_EQ(prompts.lastInitialInput, "Bob");
     EXPECT_EQ(settings.get("Nick", "?"), "Bob");
 
-    // Each later open asks about the copy before: No removes it, Yes keeps it;
-    // so do closing the program and File > Quit.
-    prompts.answers = {false};
+    // Each later open asks about the copy once the new log has loaded: Delete
+    // removes it, Keep keeps it, Cancel goes back to the log on screen (the new
+    // copy goes); so do closing the program and File > Quit.
+    prompts.answers = {test::kDeleteCopy};
     open(logFile("b.txt", kLog));
-    EXPECT_EQ(prompts.asked.back(), "Do you want to Keep " + firstCopy);
+    EXPECT_EQ(prompts.asked.back(), texts::keepQuestion(firstCopy).toStdString());
+    EXPECT_NE(prompts.asked.back().find("dated copy"), std::string::npos);
     EXPECT_FALSE(fs::exists(firstCopy));
     const std::string secondCopy = session->archiveCopy();
-    prompts.answers = {true};
+    prompts.answers = {{KeepChoice::Cancel}};
+    open(logFile("c.log", kLog));
+    EXPECT_EQ(window->windowTitle(), "Quorvath - b.txt");
+    EXPECT_EQ(session->archiveCopy(), secondCopy);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 4);
+    EXPECT_EQ(status(), "Ready");
+    prompts.answers = {test::kKeepCopy};
     open(logFile("c.log", kLog));
     EXPECT_TRUE(fs::exists(secondCopy));
-    prompts.answers = {false};
+    EXPECT_EQ(window->windowTitle(), "Quorvath - c.log");
+    window->show();
+    prompts.answers = {{KeepChoice::Cancel}};
+    inMain<QAction>("quitAction")->trigger();
+    EXPECT_TRUE(window->isVisible()); // Cancel (and Escape) go back
+    prompts.answers = {test::kDeleteCopy};
     inMain<QAction>("quitAction")->trigger();
     EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(prompts.asked.back(), "Do you want to Keep " + session->archiveCopy());
+    EXPECT_EQ(prompts.asked.back(), texts::keepQuestion(session->archiveCopy()).toStdString());
     EXPECT_FALSE(fs::exists(session->archiveCopy()));
+}
+
+TEST_F(MainWindowTest, DoNotAskAgainStandsForEveryCopyUntilPreferencesChangeIt) {
+    start();
+    const auto copies = [&] {
+        return std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator());
+    };
+    const auto questions = [&] {
+        return std::count_if(prompts.asked.begin(), prompts.asked.end(),
+                             [](const std::string& q) { return q.find("dated copy") != q.npos; });
+    };
+    open(logFile("a.log", kLog));
+    prompts.answers = {{KeepChoice::Delete, true}};
+    open(logFile("b.log", kLog));
+    EXPECT_EQ(settings.get(settings_keys::DatedCopies, ""), "delete");
+    EXPECT_EQ(copies(), 3); // a.log, b.log and b's copy
+    const auto asked = questions();
+    open(logFile("c.log", kLog)); // deleted without asking
+    EXPECT_EQ(questions(), asked);
+    EXPECT_EQ(copies(), 4);
+
+    auto* menu = inMain<QMenu>("datedCopiesMenu");
+    emit menu->aboutToShow();
+    EXPECT_TRUE(inMain<QAction>("datedCopies_delete")->isChecked());
+    inMain<QAction>("datedCopies_keep")->trigger();
+    open(logFile("d.log", kLog)); // kept without asking
+    EXPECT_EQ(questions(), asked);
+    EXPECT_EQ(copies(), 6);
+    inMain<QAction>("datedCopies_ask")->trigger();
+    prompts.answers = {test::kKeepCopy};
+    open(logFile("e.log", kLog));
+    EXPECT_EQ(questions(), asked + 1);
 }
 
 TEST_F(MainWindowTest, TheLogOnScreenStaysUntilANewOneHasLoaded) {
@@ -149,7 +198,11 @@ TEST_F(MainWindowTest, TheLogOnScreenStaysUntilANewOneHasLoaded) {
                                 fs::perms::group_exec | fs::perms::others_read |
                                 fs::perms::others_exec);
     start();
-    open((folder / "nowhere.log").string()); // refused before any copy is made
+    inMain<QPushButton>("getStatisticsButton")->click(); // nothing to count yet
+    EXPECT_EQ(status().toStdString(), texts::NoLogToCount);
+    EXPECT_FALSE(statistics->isVisible());
+    open((folder / "nowhere.log").string());       // refused before any copy is made
+    EXPECT_TRUE(status().contains("nowhere.log")); // said in the status too
     expectRefused("nowhere.log", "");
     open(logFile("a.log", kLog));
     getStatistics();
@@ -173,8 +226,10 @@ TEST_F(MainWindowTest, TheLogOnScreenStaysUntilANewOneHasLoaded) {
     expectRefused(".log\" cannot be written", text);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
     EXPECT_EQ(test::readFile(unwritable), "boot msec\r\n");
-    EXPECT_EQ(std::count(prompts.asked.begin(), prompts.asked.end(), "Do you want to Keep " + copy),
+    EXPECT_EQ(std::count_if(prompts.asked.begin(), prompts.asked.end(),
+                            [](const std::string& q) { return q.find("dated copy") != q.npos; }),
               0);
+    EXPECT_EQ(openDialogStart(settings), logFile("a.log", kLog)); // not a refused one
     EXPECT_FALSE(window->logView()->isHidden());
     EXPECT_EQ(session->players().playerCount(), players);
     EXPECT_EQ(window->windowTitle(), "Quorvath - a.log");
@@ -189,7 +244,7 @@ TEST_F(MainWindowTest, RecentLogsGeometryContextMenuAndZoom) {
     std::vector<std::string> logs;
     for (int n = 1; n <= 9; ++n) {
         logs.push_back(logFile("log" + std::to_string(n) + ".log", kLog));
-        prompts.answers = {false};
+        prompts.answers = {test::kDeleteCopy};
         open(logs.back());
     }
     // The last eight, newest first; one that has gone is removed with a message.
@@ -206,7 +261,7 @@ TEST_F(MainWindowTest, RecentLogsGeometryContextMenuAndZoom) {
     EXPECT_EQ(window->windowTitle(), "Quorvath - log9.log");
     emit recent->aboutToShow();
     EXPECT_EQ(recent->actions().size(), 7);
-    prompts.answers = {false};
+    prompts.answers = {test::kDeleteCopy};
     recent->actions()[1]->trigger(); // log8
     waitWhileBusy();
     EXPECT_EQ(window->windowTitle(), "Quorvath - log8.log");
@@ -238,7 +293,7 @@ TEST_F(MainWindowTest, RecentLogsGeometryContextMenuAndZoom) {
 
     // Size and position come back in the next run.
     window->setGeometry(120, 90, 700, 500);
-    prompts.answers = {false};
+    prompts.answers = {test::kDeleteCopy};
     window->close();
     MainWindow again(*session, settings, prompts);
     EXPECT_EQ(again.geometry().size(), QSize(700, 500));
@@ -257,6 +312,53 @@ TEST_F(MainWindowTest, AboutOpensOnceAndOkClosesItAndEveryButtonHasATooltip) {
     EXPECT_TRUE(about->isVisible());
     child<QPushButton>(*about, "okButton")->click();
     EXPECT_TRUE(test::waitUntil([&] { return window->findChildren<AboutDialog*>().isEmpty(); }));
+}
+
+TEST_F(MainWindowTest, TheLogViewSelectsAWordAndByShiftKeysAndCopiesLinesEndingInLf) {
+    start();
+    open(logFile("a.log", kLog));
+    LogView* view = window->logView();
+    view->resize(800, 400);
+    const LogDocument& doc = session->document();
+    const auto key = [&](Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::ShiftModifier) {
+        QKeyEvent press(QEvent::KeyPress, k, modifiers);
+        QApplication::sendEvent(view, &press);
+    };
+    const auto selected = [&] {
+        return doc.text().substr(std::size_t(doc.selStart()), std::size_t(doc.selLength()));
+    };
+    // On the line "Bob was shot by Alice's M4", a few pixels in.
+    const std::string text = doc.text();
+    const std::size_t bob = text.find("Bob was shot");
+    ASSERT_NE(bob, std::string::npos);
+    const auto line =
+        static_cast<int>(std::count(text.begin(), text.begin() + std::ptrdiff_t(bob), '\n'));
+    QFont bold = view->font();
+    bold.setBold(true);
+    const int height = static_cast<int>(std::ceil(QFontMetricsF(bold).lineSpacing()));
+    const QPoint onBob(8, line * height + height / 2);
+    QMouseEvent twice(QEvent::MouseButtonDblClick, onBob, view->mapToGlobal(onBob), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &twice);
+    EXPECT_EQ(selected(), "Bob");
+    key(Qt::Key_End);
+    const std::string shot = "Bob was shot by Alice's M4";
+    EXPECT_EQ(selected(), shot);
+    key(Qt::Key_Right); // the line break, as one step
+    key(Qt::Key_Right);
+    const std::string next = text.substr(bob + shot.size() + 2, 1);
+    EXPECT_EQ(selected(), shot + "\r\n" + next);
+    key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), shot + "\n" + next);
+    key(Qt::Key_Left);
+    key(Qt::Key_Left);
+    key(Qt::Key_Home); // back to where the word began
+    EXPECT_EQ(selected(), "");
+    key(Qt::Key_Down);
+    const std::size_t below = text.find('\n', bob) + 1;
+    EXPECT_EQ(selected(), text.substr(bob, below - bob)); // the same column a line below
+    key(Qt::Key_Up, Qt::NoModifier); // without Shift the keys scroll, as before
+    EXPECT_EQ(selected(), text.substr(bob, below - bob));
 }
 
 TEST_F(MainWindowTest, TheCopyIsTheLogAndTheLogIsNeverWritten) {

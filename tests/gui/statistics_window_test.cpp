@@ -7,6 +7,7 @@
 #include "gui/alias_selection_window.h"
 #include "gui/drag_list_widget.h"
 #include "gui/drop_pane_widget.h"
+#include "gui/statistics_texts.h"
 #include "gui/ui_support.h"
 
 #include <QAction>
@@ -39,6 +40,16 @@ protected:
         return pane(name)->toPlainText() == QString::fromStdString(text).replace("\r\n", "\n");
     }
     QString label(const char* name) { return inStatistics<QLabel>(name)->text(); }
+    // Whether a pane fits its text: no column is cut off.
+    bool fits(const char* name) {
+        QApplication::processEvents(); // the panes' share of the room is laid out
+        DropPaneWidget* p = pane(name);
+        return p->reportWidth() < p->viewport()->width() - 2 * int(p->document()->documentMargin());
+    }
+    void pressEnter(const char* listName, Qt::KeyboardModifiers modifiers) {
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, modifiers);
+        QApplication::sendEvent(list(listName), &enter);
+    }
     QAction* action(const char* name) { return inStatistics<QAction>(name); }
     void select(const char* listName, const QString& entry) {
         const auto found = list(listName)->findItems(entry, Qt::MatchExactly);
@@ -71,8 +82,8 @@ TEST_F(StatisticsWindowTest, GetTheGuffGathersThenEveryCommandShowsItsText) {
     inMain<QPushButton>("getStatisticsButton")->click();
     ASSERT_TRUE(session->busy());
     EXPECT_TRUE(statistics->isVisible());
-    EXPECT_TRUE(window->windowState() & Qt::WindowMinimized);
-    EXPECT_TRUE(statistics->windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(window->windowState(), Qt::WindowNoState); // each window keeps its own state
+    EXPECT_EQ(statistics->windowState(), Qt::WindowNoState);
     EXPECT_EQ(label("statusLabel").toStdString(), scanCaption(1));
     EXPECT_FALSE(inMain<QPushButton>("findButton")->isEnabled());
     EXPECT_FALSE(inMain<QAction>("openAction")->isEnabled());
@@ -88,6 +99,7 @@ TEST_F(StatisticsWindowTest, GetTheGuffGathersThenEveryCommandShowsItsText) {
     EXPECT_EQ(session->statistics().leftPlayer(), players.findByName("Quorvath")); // the nick's
     EXPECT_TRUE(showsItsText("leftPane"));
     EXPECT_EQ(label("statusLabel"), "Ready...");
+    EXPECT_EQ(statistics->windowTitle(), "Stats - demo.log");
     EXPECT_TRUE(list("rankingList")->isEnabled());
     EXPECT_TRUE(inMain<QAction>("openAction")->isEnabled());
 
@@ -131,23 +143,63 @@ TEST_F(StatisticsWindowTest, GetTheGuffGathersThenEveryCommandShowsItsText) {
     EXPECT_EQ(pane("rightPane")->toPlainText(), right);
     EXPECT_EQ(session->statistics().rightPlayer(), -1);
 
-    // Closing restores the main window and unlinks; the next press starts over.
+    // Closing unlinks and keeps the window's own geometry; the next press starts over.
+    statistics->setGeometry(40, 30, 900, 640);
     statistics->close();
-    EXPECT_TRUE(window->windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(window->windowState(), Qt::WindowNoState);
     EXPECT_FALSE(statistics->isVisible());
+    EXPECT_FALSE(settings.get(settings_keys::StatisticsWindowGeometry, "").empty());
+    EXPECT_TRUE(settings.get(settings_keys::MainWindowGeometry, "").empty());
+    statistics->resize(300, 200);
     inMain<QPushButton>("getStatisticsButton")->click();
     EXPECT_FALSE(session->busy()); // the table outlived the window
     EXPECT_TRUE(statistics->isVisible());
+    EXPECT_EQ(statistics->size(), QSize(900, 640)); // where the user left it
     EXPECT_FALSE(action("linkAliasesAction")->isChecked());
     EXPECT_TRUE(listed("Snipey"));
+    EXPECT_TRUE(listed("Newbie")); // his own figures again, not his aliases' too
     EXPECT_EQ(pane("rightPane")->toPlainText(), "");
 
     // A new log starts unlinked, with nothing to show until the next pass.
     action("linkAliasesAction")->trigger();
-    prompts.answers = {false};
+    prompts.answers = {test::kDeleteCopy};
     open(log);
     EXPECT_FALSE(action("linkAliasesAction")->isChecked());
     EXPECT_FALSE(list("rankingList")->isEnabled());
+}
+
+TEST_F(StatisticsWindowTest, NoPlaceholderAndLinkingRecountsBothPanesUnderTheirCaptions) {
+    startWithDemoLog();
+    inMain<QPushButton>("getStatisticsButton")->click();
+    EXPECT_EQ(label("percentLabel"), ""); // until the pass reports how far it got
+    waitWhileBusy();
+    for (const char* name : {"statusLabel", "percentLabel"})
+        EXPECT_FALSE(label(name).startsWith("Label")) << name;
+
+    const auto key = [&](const char* listName, Qt::KeyboardModifiers modifiers) {
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, modifiers);
+        QApplication::sendEvent(list(listName), &enter);
+    };
+    select("playerList", "Newbie");
+    key("playerList", Qt::NoModifier);
+    select("rankingList", "Kills");
+    key("rankingList", Qt::NoModifier);
+    select("rankingList", statistics_texts::TopListsEntry);
+    key("rankingList", Qt::ShiftModifier);
+    const QString unlinkedRanking = pane("leftPane")->toPlainText();
+    const QString unlinkedTopLists = pane("rightPane")->toPlainText();
+    for (const bool linked : {true, false}) {
+        action("linkAliasesAction")->trigger();
+        EXPECT_EQ(action("linkAliasesAction")->isChecked(), linked);
+        EXPECT_EQ(label("leftCaption"), "Ranking: Kills");
+        EXPECT_EQ(label("rightCaption"),
+                  linked ? "Top victims and killers of Newbie (Snipey) (Ghostface)"
+                         : "Top victims and killers of Newbie");
+        EXPECT_TRUE(showsItsText("leftPane") && showsItsText("rightPane"));
+        EXPECT_TRUE(pane("leftPane")->toPlainText().startsWith("Rankings for Kills"));
+        EXPECT_EQ(pane("leftPane")->toPlainText() != unlinkedRanking, linked);
+        EXPECT_EQ(pane("rightPane")->toPlainText() != unlinkedTopLists, linked);
+    }
 }
 
 TEST_F(StatisticsWindowTest, SelectKeyAliasesMakesTheClickedAliasTheMasterAndRelinks) {
@@ -188,16 +240,6 @@ TEST_F(StatisticsWindowTest, KeyboardAndMenuRoutesCaptionsAndRoomAt1000x650) {
         QApplication::sendEvent(list(listName), &enter);
     };
     const auto caption = [&](const char* name) { return inStatistics<QLabel>(name)->text(); };
-    // Every pane fits its text at this size: no column is cut off.
-    const auto fits = [&](const char* name) {
-        DropPaneWidget* p = pane(name);
-        const QFontMetrics metrics(p->font());
-        int widest = 0;
-        for (const QString& line : p->toPlainText().split('\n'))
-            widest = std::max(
-                widest, metrics.size(Qt::TextExpandTabs, line, int(p->tabStopDistance())).width());
-        return widest < p->viewport()->width() - 2 * int(p->document()->documentMargin());
-    };
     EXPECT_EQ(caption("leftCaption"), "Sheet of Quorvath");
 
     // Enter: the left pane; Shift+Enter: the right one; a double-click and the
@@ -225,7 +267,7 @@ TEST_F(StatisticsWindowTest, KeyboardAndMenuRoutesCaptionsAndRoomAt1000x650) {
 
     // The top lists: on the left they do nothing and the status says so; on
     // the right the caption names whose lists they are.
-    select("rankingList", QString(kCategoryTopKillers));
+    select("rankingList", statistics_texts::TopListsEntry);
     const QString left = pane("leftPane")->toPlainText();
     key("rankingList", Qt::NoModifier);
     EXPECT_EQ(pane("leftPane")->toPlainText(), left);
@@ -234,17 +276,45 @@ TEST_F(StatisticsWindowTest, KeyboardAndMenuRoutesCaptionsAndRoomAt1000x650) {
     EXPECT_EQ(caption("rightCaption"), "Top victims and killers of Joe");
     EXPECT_TRUE(showsItsText("rightPane"));
     EXPECT_TRUE(fits("rightPane"));
-    for (const std::string& category : session->statistics().categoryList()) {
-        select("rankingList", QString::fromStdString(category));
+    for (int row = 0; row < list("rankingList")->count(); ++row) {
+        list("rankingList")->setCurrentRow(row);
         key("rankingList", Qt::NoModifier);
-        EXPECT_TRUE(fits("leftPane")) << category;
+        EXPECT_TRUE(fits("leftPane")) << row;
     }
+
+    // The panes are read-only: typed text and Tab never change the report.
+    const QString report = pane("leftPane")->toPlainText();
+    for (const Qt::Key typed : {Qt::Key_Tab, Qt::Key_X, Qt::Key_Backspace}) {
+        QKeyEvent press(QEvent::KeyPress, typed, Qt::NoModifier, typed == Qt::Key_X ? "x" : "");
+        QApplication::sendEvent(pane("leftPane"), &press);
+    }
+    EXPECT_EQ(pane("leftPane")->toPlainText(), report);
+    EXPECT_TRUE(pane("leftPane")->tabChangesFocus());
 
     // View > Zoom acts on both panes.
     const double size = pane("rightPane")->font().pointSizeF();
     action("zoomInAction")->trigger();
     EXPECT_GT(pane("leftPane")->font().pointSizeF(), size);
     EXPECT_GT(pane("rightPane")->font().pointSizeF(), size);
+}
+
+TEST_F(StatisticsWindowTest, ARankingOfLongNamesTakesTheRoomASheetBesideItLeaves) {
+    std::string text = test::readFile(log);
+    for (std::size_t at = 0; (at = text.find("Mullins", at)) != std::string::npos; at += 30)
+        text.replace(at, 7, "[SAS]Mullins_TheVeryLongNickname");
+    settings.set(settings_keys::Nick, "Quorvath");
+    start();
+    open(logFile("long.log", text));
+    getStatistics();
+    statistics->showNormal();
+    statistics->resize(1000, 650);
+    select("rankingList", "Kills");
+    pressEnter("rankingList", Qt::NoModifier);
+    select("playerList", "[SAS]Mullins_TheVeryLongNickname");
+    pressEnter("playerList", Qt::ShiftModifier);
+    QApplication::processEvents();
+    EXPECT_TRUE(fits("leftPane"));
+    EXPECT_TRUE(fits("rightPane"));
 }
 
 TEST_F(StatisticsWindowTest, EachColourDialogOpensOnItsColourAndSavedColoursApplyAtOnce) {
@@ -267,7 +337,7 @@ TEST_F(StatisticsWindowTest, EachColourDialogOpensOnItsColourAndSavedColoursAppl
     prompts.colours.push_back(0x123456);
     action("backgroundColourAction")->trigger();
     action("saveColoursAction")->trigger();
-    EXPECT_EQ(label("statusLabel"), "Colours saved");
+    EXPECT_EQ(label("statusLabel"), "Colors saved");
     EXPECT_EQ(settings.get(settings_keys::BackColor, ""), std::to_string(0x123456));
     EXPECT_EQ(settings.get(settings_keys::TextColor, ""), "255");
     EXPECT_EQ(inMain<QWidget>("searchBox")->palette().color(QPalette::Base),

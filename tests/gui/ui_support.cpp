@@ -36,7 +36,7 @@ void ProgramTest::start() {
 
 void ProgramTest::TearDown() {
     // Closing asks about the archive copy: the copies made go.
-    prompts.answers.assign(4, false);
+    prompts.answers.assign(4, kDeleteCopy);
     if (window)
         window->close();
     statistics.reset();

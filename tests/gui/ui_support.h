@@ -28,10 +28,13 @@ void ensureApp();
 // Runs the event loop until `done` holds; false after a minute (a hang).
 bool waitUntil(const std::function<bool()>& done);
 
+inline constexpr KeepAnswer kKeepCopy{KeepChoice::Keep};
+inline constexpr KeepAnswer kDeleteCopy{KeepChoice::Delete};
+
 class ScriptedPrompts : public UserPrompts {
 public:
     std::deque<std::optional<std::string>> inputs; // answers of input boxes (nullopt = Cancel)
-    std::deque<bool> answers;                      // answers of yes/no questions
+    std::deque<KeepAnswer> answers;                // answers of keep questions
     std::deque<std::string> files;                 // answers of file dialogs ("" = Cancel)
     std::deque<std::uint32_t> colours;             // chosen colours; none left = Cancel
     std::vector<std::string> asked;                // every prompt, question and message, in order
@@ -45,7 +48,7 @@ public:
         lastInitialInput = initial;
         return take(inputs, prompt);
     }
-    bool askYesNo(const std::string& question, const std::string&) override {
+    KeepAnswer askKeep(const std::string& question, const std::string&) override {
         return take(answers, question);
     }
     void message(const std::string& text, const std::string&) override {

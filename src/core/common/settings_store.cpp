@@ -33,6 +33,11 @@ void storeRecentLogs(SettingsStore& store, const std::vector<std::string>& logs)
                   n <= logs.size() ? logs[n - 1] : "");
 }
 
+std::string openDialogStart(const SettingsStore& store) {
+    const std::vector<std::string> logs = recentLogs(store);
+    return logs.empty() ? store.get(settings_keys::SofDir, "") : logs.front();
+}
+
 std::vector<std::string> withRecentLog(std::vector<std::string> logs, const std::string& path) {
     logs.erase(std::remove(logs.begin(), logs.end(), path), logs.end());
     logs.insert(logs.begin(), path);

@@ -11,6 +11,8 @@
 namespace quorvath {
 
 namespace settings_keys {
+// Where earlier versions kept the last log chosen (a file's path, despite the
+// name): read only, for the Open dialog of a settings file that has no recent log.
 inline constexpr const char* SofDir = "SofDir";
 inline constexpr const char* Nick = "Nick";
 inline constexpr const char* Sof2CFGFile = "Sof2CFGFile";
@@ -19,13 +21,24 @@ inline constexpr const char* TextColor = "TextColor";
 // The main window's size, position and state (Qt's own encoding, in base64).
 inline constexpr const char* MainWindowGeometry = "MainWindowGeometry";
 inline constexpr const char* MainWindowState = "MainWindowState";
+// The statistics window's own size and position, kept apart from the main window's.
+inline constexpr const char* StatisticsWindowGeometry = "StatisticsWindowGeometry";
 // Followed by 1 to kMaxRecentLogs: the logs opened last, newest first.
 inline constexpr const char* RecentLog = "RecentLog";
 // Preferences > Counting: "Classic" or "Accurate", as countingModeName spells them.
 inline constexpr const char* Counting = "Counting";
 // "true": kills made during a server's warm-up are counted too.
 inline constexpr const char* IncludeWarmup = "IncludeWarmup";
+// What becomes of the dated copy made of each opened log (a dated_copies
+// value); anything else asks each time.
+inline constexpr const char* DatedCopies = "DatedCopies";
 } // namespace settings_keys
+
+namespace dated_copies {
+inline constexpr const char* Ask = "ask";
+inline constexpr const char* Keep = "keep";     // kept without asking
+inline constexpr const char* Delete = "delete"; // deleted without asking
+} // namespace dated_copies
 
 inline constexpr std::size_t kMaxRecentLogs = 8;
 
@@ -59,6 +72,9 @@ int colourSetting(const SettingsStore& store, const std::string& key, int fallba
 // File > Recent logs: the stored list, newest first, and the list stored anew.
 std::vector<std::string> recentLogs(const SettingsStore& store);
 void storeRecentLogs(SettingsStore& store, const std::vector<std::string>& logs);
+// Where File > Open starts: at the log opened last (the newest recent log, else
+// the one earlier versions kept), "" when none is known.
+std::string openDialogStart(const SettingsStore& store);
 // `logs` with `path` first, no entry twice, at most kMaxRecentLogs long.
 std::vector<std::string> withRecentLog(std::vector<std::string> logs, const std::string& path);
 

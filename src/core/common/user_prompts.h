@@ -19,6 +19,14 @@ struct FileFilter {
 // "Log Files|*.log|Text Files|*.txt" as description/pattern pairs.
 std::vector<FileFilter> parseFileFilter(std::string_view pairs);
 
+// The answer to "keep this file?": Cancel goes back to what the user was doing;
+// `always` asks never to be asked again (the choice then stands for every time).
+enum class KeepChoice { Keep, Delete, Cancel };
+struct KeepAnswer {
+    KeepChoice choice = KeepChoice::Cancel;
+    bool always = false;
+};
+
 class UserPrompts {
 public:
     virtual ~UserPrompts() = default;
@@ -26,9 +34,9 @@ public:
     // pressed (perhaps empty), nothing on Cancel.
     virtual std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
                                                 const std::string& initial) = 0;
-    // Yes/No question: true for Yes.
-    virtual bool askYesNo(const std::string& question, const std::string& title) = 0;
-    // Message with an OK button only.
+    // Keep / Delete / Cancel, with a "do not ask again" check box; Escape is Cancel.
+    virtual KeepAnswer askKeep(const std::string& question, const std::string& title) = 0;
+    // An error or a warning, with an OK button only.
     virtual void message(const std::string& text, const std::string& title) = 0;
     // File-open dialog: the chosen file's full path, "" when none was chosen.
     // The file need not exist (a typed name is returned as it is).

@@ -237,8 +237,10 @@ std::string logFileNameSetting(std::string_view name) {
 }
 
 std::string logFileNamePrompt(std::string_view currentName) {
-    return "Enter the name for the logfile\r\nSof2.log is recommended, the current name is: " +
-           std::string(currentName);
+    const std::string current = currentName.empty()
+                                    ? std::string("none is set (the game's default)")
+                                    : "the current name is " + std::string(currentName);
+    return "Enter the name of the log file (Sof2.log is recommended);\r\n" + current + ".";
 }
 
 bool isConfigFileName(std::string_view path) {
@@ -271,8 +273,8 @@ std::string findGameConfig(const std::string& home) {
 
 std::string chooseConfigCaption(const std::string& defaultPath) {
     if (defaultPath.empty())
-        return "Set Sof2mp.cfg Path (no sof2mp.cfg found in the usual places)";
-    return "Set Sof2mp.cfg Path (defaults to: " + defaultPath + ")";
+        return "Set the sof2mp.cfg path (no sof2mp.cfg found in the usual places)";
+    return "Set the sof2mp.cfg path (defaults to: " + defaultPath + ")";
 }
 
 ModeRead readLogMode(const std::string& cfgPath) {

@@ -22,7 +22,7 @@ namespace quorvath::gamecfg {
 
 namespace texts {
 inline constexpr const char* DialogCaption = "SOF2 Logging Mode";
-inline constexpr const char* FrameCaption = "Current Logging Mode is Displayed";
+inline constexpr const char* FrameCaption = "Logging mode (written on OK)";
 inline constexpr const char* Option1 = "0 - Disable Logging";
 inline constexpr const char* Option2 =
     "1 - Log updates when buffer full. Will be deleted whenever a new server starts up.";
@@ -33,7 +33,7 @@ inline constexpr const char* Option4 =
 inline constexpr const char* OkButton = "OK";
 inline constexpr const char* CancelButton = "Cancel";
 inline constexpr const char* OptionsMenu = "Options";
-inline constexpr const char* LogFilenameMenu = "Set Logfile name";
+inline constexpr const char* LogFilenameMenu = "Set the log file name";
 inline constexpr const char* ConfigFilter = "Config Files|*.cfg";
 inline constexpr const char* ExtensionMustBe = "Extension must be .log or .txt";
 } // namespace texts

@@ -26,10 +26,23 @@ SessionChanges StatisticsSession::resetForNewTable() {
     return changes;
 }
 
-SessionChanges StatisticsSession::passFinished(const CountingScope& counting) {
-    statisticsDone = true;
-    counting_ = counting;
+SessionChanges StatisticsSession::discardStatistics() {
+    done_ = false;
     return resetForNewTable();
+}
+
+SessionChanges StatisticsSession::passFinished(const CountingScope& counting) {
+    done_ = true;
+    counting_ = counting;
+    // What the panes showed was counted from the table before.
+    SessionChanges changes = resetForNewTable();
+    for (const Pane pane : {Pane::Left, Pane::Right}) {
+        if (content(pane) != PaneContent{} || !panes_.text(pane).empty())
+            changes |= paneChanged(pane);
+        content(pane) = {};
+        panes_.text(pane).clear();
+    }
+    return changes;
 }
 
 SessionChanges StatisticsSession::handOver(const std::string& nickName) {
@@ -59,6 +72,7 @@ SessionChanges StatisticsSession::showSheet(Pane pane, int player) {
         return {};
     (pane == Pane::Left ? leftPlayer_ : rightPlayer_) = player;
     panes_.text(pane) = playerSheet(players_[player], counting_);
+    content(pane) = {PaneContent::Kind::Sheet, player, {}};
     return paneChanged(pane);
 }
 
@@ -70,20 +84,42 @@ SessionChanges StatisticsSession::dropOnPane(Pane pane, DraggedList list, int se
         // Linked, list positions no longer match table indexes: resolve by text.
         return showSheet(pane, linked_ ? players_.findPlayerIndex(selectedText) : selectedIndex);
     }
-    const RankingContext context{linked_, leftPlayer_, pane};
-    const auto lists = rankCategory(selectedText, players_, context, counting_);
+    return writeRankingsInto(pane, selectedText, leftPlayer_);
+}
+
+SessionChanges StatisticsSession::writeRankingsInto(Pane pane, const std::string& category,
+                                                    int shownPlayer) {
+    const RankingContext context{linked_, shownPlayer, pane};
+    const auto lists = rankCategory(category, players_, context, counting_);
     if (!lists)
         return {};
     panes_.text(pane) = rankingPaneText(*lists);
+    content(pane) = category == kCategoryTopKillers
+                        ? PaneContent{PaneContent::Kind::TopLists, shownPlayer, {}}
+                        : PaneContent{PaneContent::Kind::Ranking, 0, category};
     return paneChanged(pane);
 }
 
-SessionChanges StatisticsSession::redrawShownSheets() {
+SessionChanges StatisticsSession::redrawPanes() {
     SessionChanges changes;
-    if (leftPlayer_ > 0)
-        changes |= showSheet(Pane::Left, leftPlayer_);
-    if (rightPlayer_ > 0)
-        changes |= showSheet(Pane::Right, rightPlayer_);
+    for (const Pane pane : {Pane::Left, Pane::Right}) {
+        const PaneContent shown = content(pane);
+        switch (shown.kind) {
+        case PaneContent::Kind::Nothing: break;
+        case PaneContent::Kind::Sheet: changes |= showSheet(pane, shown.player); break;
+        case PaneContent::Kind::Ranking:
+            changes |= writeRankingsInto(pane, shown.category, leftPlayer_);
+            break;
+        case PaneContent::Kind::TopLists:
+            changes |= paneChanged(pane);
+            if (!writeRankingsInto(pane, kCategoryTopKillers, shown.player).any()) {
+                // Linked, an alias has no top lists of its own: nothing stale stays.
+                content(pane) = {};
+                panes_.text(pane).clear();
+            }
+            break;
+        }
+    }
     return changes;
 }
 
@@ -93,7 +129,7 @@ SessionChanges StatisticsSession::toggleLinkAliases() {
     else
         linkAliases(players_);
     linked_ = !linked_;
-    SessionChanges changes = redrawShownSheets();
+    SessionChanges changes = redrawPanes();
     changes.checkMark = true;
     changes |= refillPlayerList();
     return changes;

@@ -34,6 +34,17 @@ struct SessionChanges {
 
 SessionChanges paneChanged(Pane pane);
 
+// What a pane shows, kept so that it can be counted again (after linking) and
+// captioned truthfully.
+struct PaneContent {
+    enum class Kind { Nothing, Sheet, Ranking, TopLists };
+    Kind kind = Kind::Nothing;
+    int player = 0;       // the sheet's player, or the player whose top lists are shown
+    std::string category; // the ranking's category text
+
+    bool operator==(const PaneContent&) const = default;
+};
+
 class StatisticsSession {
 public:
     // The table stays owned by the caller (the statistics pass fills it).
@@ -42,9 +53,6 @@ public:
     PlayerTable& players() { return players_; }
     const PlayerTable& players() const { return players_; }
 
-    // Set once a pass has filled the table for the loaded log; cleared when a
-    // log is opened.
-    bool statisticsDone = false;
     // The user's own player name, preselected at each hand-over.
     std::string nick;
 
@@ -54,16 +62,24 @@ public:
     int rightPlayer() const { return rightPlayer_; }
     bool linked() const { return linked_; }
     const std::string& paneText(Pane pane) const { return panes_.text(pane); }
+    const PaneContent& paneContent(Pane pane) const {
+        return pane == Pane::Left ? leftContent_ : rightContent_;
+    }
     const std::vector<std::string>& playerList() const { return playerList_; }
     const std::vector<std::string>& categoryList() const { return rankingCategories(); }
 
-    // A new pass rebuilt the table unlinked: clears the check mark with it and
-    // marks the statistics as done. `counting` says how the pass counted; the
-    // sheets, rankings and top lists shown from now on follow it.
+    // A new pass rebuilt the table unlinked: clears the check mark and the
+    // panes with it and marks the statistics as done. `counting` says how the
+    // pass counted; the sheets, rankings and top lists shown from now on follow it.
     SessionChanges passFinished(const CountingScope& counting = {});
     const CountingScope& counting() const { return counting_; }
+    // Whether a pass has filled the table for the loaded log.
+    bool statisticsDone() const { return done_; }
     // Clears the check mark so that it matches a freshly built, unlinked table.
     SessionChanges resetForNewTable();
+    // The table no longer holds the loaded log's statistics (a new log, a
+    // stopped pass, another counting): clears the check mark too.
+    SessionChanges discardStatistics();
 
     // The end of "Get the guff": refills the player list, shows the sheet of
     // the first player named exactly `nick` (else "All Players") on the left,
@@ -82,8 +98,8 @@ public:
     SessionChanges dropOnPane(Pane pane, DraggedList list, int selectedIndex,
                               const std::string& selectedText);
 
-    // "Link Aliases": links or unlinks, toggles the check mark, redraws the shown
-    // sheets and refills the player list.
+    // "Link Aliases": links or unlinks, toggles the check mark, counts what both
+    // panes show again and refills the player list.
     SessionChanges toggleLinkAliases();
 
     // "Select Key Aliases": runs `showSelection` (the modal alias selection) on
@@ -96,13 +112,18 @@ public:
     std::vector<std::string> clickAliasLine(const std::string& line);
 
 private:
-    SessionChanges redrawShownSheets();
+    SessionChanges writeRankingsInto(Pane pane, const std::string& category, int shownPlayer);
+    SessionChanges redrawPanes();
+    PaneContent& content(Pane pane) { return pane == Pane::Left ? leftContent_ : rightContent_; }
 
     PlayerTable& players_;
     int leftPlayer_ = 0;
     int rightPlayer_ = -1;
     bool linked_ = false;
+    bool done_ = false;
     Panes panes_;
+    PaneContent leftContent_;
+    PaneContent rightContent_;
     std::vector<std::string> playerList_;
     CountingScope counting_;
 };

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 namespace quorvath {
 namespace {
 
@@ -23,6 +26,20 @@ TEST(Windows1252Test, RoundTripAndTheHighTable) {
     EXPECT_EQ(windows1252FromUtf8("a\xC3"), "a?");       // a cut sequence
 }
 
+TEST(Windows1252Test, EachCharacterOutsideTheCodePageIsOneQuestionMark) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"\xF0\x9F\x98\x80!", "?!"},           // four bytes, lead F0
+        {"\xF4\x8F\xBF\xBF", "?"},             // the last code point
+        {"\xE2\x82\xAC\xE4\xB8\xAD", "\x80?"}, // three bytes each
+        {"\xE0\xA4\x85\xEF\xBF\xBD", "??"},    // the lowest and highest leads of three
+        {"\xC2\xA0\xC5\x93", "\xA0\x9C"},      // two bytes each
+        {"\x80x", "?x"},                       // a stray continuation byte
+        {"x\xF0\x9F\x98", "x???"},             // cut: each byte alone
+    };
+    for (const auto& [utf8, expected] : cases)
+        EXPECT_EQ(windows1252FromUtf8(utf8), expected) << utf8;
+}
+
 TEST(FileFilterTest, PairsSeparatedByBars) {
     const auto f = parseFileFilter("Log Files|*.log|Text Files|*.txt");
     ASSERT_EQ(f.size(), 2u);
@@ -31,6 +48,11 @@ TEST(FileFilterTest, PairsSeparatedByBars) {
     EXPECT_EQ(f[1].description, "Text Files");
     EXPECT_EQ(f[1].pattern, "*.txt");
     EXPECT_EQ(parseFileFilter("Config Files|*.cfg").size(), 1u);
+    // A description without its pattern is left out, never read past.
+    const auto odd = parseFileFilter("Log Files|*.log|All Files");
+    ASSERT_EQ(odd.size(), 1u);
+    EXPECT_EQ(odd[0].pattern, "*.log");
+    EXPECT_TRUE(parseFileFilter("").empty());
 }
 
 } // namespace

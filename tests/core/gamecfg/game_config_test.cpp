@@ -79,6 +79,8 @@ TEST(ConfigText, NameIsTheValueOfTheLastLineThatSetsIt) {
         {"seta logfilenames \"x.log\"", ""},
         {"// seta logfilename \"old.log\"", ""}, // a comment sets nothing
         {"seta logfilename \"a.log\"\r\nseta logfilename \"b.log\"\r\nx\r\n", "b.log"},
+        {"x\nseta logfilename \"a.log\"\n", "a.log"}, // line feeds alone end the lines
+        {"x\rseta logfilename \"a.log\"\r", "a.log"}, // and so do carriage returns
         // Run into another setting by an append without a line break: not the
         // game's name setting either.
         {"seta logfile \"3\"seta logfilename \"x.log\"", ""},

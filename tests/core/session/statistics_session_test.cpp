@@ -3,6 +3,7 @@
 // pin what the report tool never does: drops from the lists, the changes each
 // call reports, the alias commands and the check mark.
 #include "core/rank/rank_fixtures.h"
+#include "core/rank/ranking_text.h"
 #include "core/report/player_sheet.h"
 #include "core/session/statistics_session.h"
 
@@ -62,19 +63,58 @@ TEST(StatisticsSession, CategoryDropsWriteTheirPaneAndTopListsOnlyTheRightOne) {
                                        "Top Killers\r\n\r\n\r\n");
 }
 
-TEST(StatisticsSession, LinkingRedrawsTheShownSheetsButNotAllPlayers) {
+// What a pane shows, written afresh from the table as it stands.
+std::string freshRankings(const PlayerTable& t, const std::string& category, bool linked,
+                          Pane pane) {
+    return rankingPaneText(*rankCategory(category, t, RankingContext{linked, 1, pane}));
+}
+
+TEST(StatisticsSession, LinkingCountsWhatBothPanesShowAgainUnderTheirCaptions) {
     PlayerTable t = renameTable();
     StatisticsSession s(t);
-    s.handOver("");
-    auto c = s.toggleLinkAliases();
-    EXPECT_TRUE(c.checkMark && c.playerList && !c.leftPane && !c.rightPane);
-    s.showSheet(Pane::Left, 1);
-    s.showSheet(Pane::Right, 2);
+    s.handOver("Main");
     s.dropOnPane(Pane::Left, DraggedList::Categories, 0, "Kills");
-    c = s.toggleLinkAliases();
-    EXPECT_FALSE(s.linked());
-    EXPECT_TRUE(c.leftPane && c.rightPane); // the shown player's sheet replaces the ranking
-    EXPECT_EQ(s.paneText(Pane::Left), playerSheet(renameTable()[1]));
+    s.dropOnPane(Pane::Right, DraggedList::Categories, 2, kCategoryTopKillers);
+    const PaneContent ranking{PaneContent::Kind::Ranking, 0, "Kills"};
+    const PaneContent topLists{PaneContent::Kind::TopLists, 1, {}};
+    for (const bool linked : {true, false}) {
+        const auto c = s.toggleLinkAliases();
+        EXPECT_TRUE(c.leftPane && c.rightPane && c.checkMark);
+        EXPECT_EQ(s.paneContent(Pane::Left), ranking); // not the shown player's sheet
+        EXPECT_EQ(s.paneText(Pane::Left), freshRankings(t, "Kills", linked, Pane::Left));
+        EXPECT_EQ(s.paneContent(Pane::Right), topLists);
+        EXPECT_EQ(s.paneText(Pane::Right),
+                  freshRankings(t, kCategoryTopKillers, linked, Pane::Right));
+    }
+    EXPECT_NE(freshRankings(t, "Kills", true, Pane::Left),
+              freshRankings(t, "Kills", false, Pane::Left)); // the figures did change
+
+    s.showSheet(Pane::Left, 0);
+    s.showSheet(Pane::Right, 3);
+    s.toggleLinkAliases();
+    EXPECT_EQ(s.paneContent(Pane::Right), (PaneContent{PaneContent::Kind::Sheet, 3, {}}));
+    EXPECT_EQ(s.paneText(Pane::Right), playerSheet(t[3]));
+    EXPECT_EQ(s.paneText(Pane::Left), playerSheet(t[0]));
+
+    s.toggleLinkAliases();
+    s.handOver("Alt");
+    s.dropOnPane(Pane::Right, DraggedList::Categories, 2, kCategoryTopKillers);
+    s.toggleLinkAliases(); // linked, an alias has no top lists of its own
+    EXPECT_EQ(s.paneContent(Pane::Right), PaneContent{});
+    EXPECT_EQ(s.paneText(Pane::Right), "");
+}
+
+TEST(StatisticsSession, ANewPassClearsBothPanes) {
+    PlayerTable t = renameTable();
+    StatisticsSession s(t);
+    s.handOver("Main");
+    s.showSheet(Pane::Right, 2);
+    const auto c = s.passFinished();
+    EXPECT_TRUE(c.leftPane && c.rightPane);
+    for (const Pane pane : {Pane::Left, Pane::Right}) {
+        EXPECT_EQ(s.paneContent(pane), PaneContent{});
+        EXPECT_EQ(s.paneText(pane), "");
+    }
 }
 
 TEST(StatisticsSession, SelectKeyAliasesWorksOnTheUnlinkedTableThenRelinks) {
@@ -107,10 +147,11 @@ TEST(StatisticsSession, ANewPassClearsTheCheckMarkWithoutUnlinking) {
     t = renameTable(); // a new pass rebuilds the table unlinked
     EXPECT_TRUE(s.passFinished().checkMark);
     EXPECT_FALSE(s.linked());
-    EXPECT_TRUE(s.statisticsDone);
+    EXPECT_TRUE(s.statisticsDone());
     s.toggleLinkAliases(); // links, rather than unlinking figures never added
     EXPECT_EQ(t[1].name, "Main (Alt)");
-    EXPECT_TRUE(s.resetForNewTable().checkMark);
+    EXPECT_TRUE(s.discardStatistics().checkMark);
+    EXPECT_FALSE(s.statisticsDone());
 }
 
 } // namespace

@@ -136,6 +136,12 @@ TEST(EventCorners, EachCaseCountsWhatItShould) {
         {"x\r\n{b:Tango} was sliced by {r:Quorvath}", kSliced, "Quorvath", knifeKills, 1},
         {"Tango was sliced by", kSliced, "", knifeKills, 1},
         {"Tango was sliced by Qu\rorv\r\n", kSliced, "Quorv", knifeKills, 1},
+        // Such a name is looked for from each line's start: here first in the
+        // victim's name at the text's start (a team kill), then in blue below.
+        {"{r:Quorvath} was sliced by Qu\rorv\r\n{r:Tango} was sliced by Qu\rorv\r\n{b:Quorv}",
+         kSliced, "Quorv", knifeKills, 1},
+        {"{r:Quorvath} was sliced by Qu\rorv\r\n{r:Tango} was sliced by Qu\rorv\r\n{b:Quorv}",
+         kSliced, "Quorv", teamKills, 1},
         // A carrier's drop line counts right after the kill or one to three lines above.
         {kJoeShot + std::string("\r\n") + kRedFlagDrop, kShot, "Vex", flagCarrierKills, 1},
         {kRedFlagDrop + std::string("f\r\nf\r\n") + kJoeShot, kShot, "Vex", flagCarrierKills, 1},
