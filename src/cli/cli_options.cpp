@@ -32,7 +32,8 @@ const CommandRow* findCommand(const std::string& arg) {
     return nullptr;
 }
 
-// Tables exist for the commands that print lists of names and figures.
+} // namespace
+
 std::optional<std::string> formatMismatch(const Options& options) {
     const Command c = options.command;
     if (options.output.format == OutputFormat::Text || c == Command::Players ||
@@ -40,8 +41,6 @@ std::optional<std::string> formatMismatch(const Options& options) {
         return std::nullopt;
     return std::string("--format csv and json go with --players, --sheets, --ranking or --top");
 }
-
-} // namespace
 
 std::variant<Options, UsageError> parseArguments(const std::vector<std::string>& args) {
     Options options;
@@ -148,7 +147,9 @@ const char* usageText() {
            "\n"
            "A name (or category) that matches nothing is warned about on standard error.\n"
            "A log that cannot be read is reported on standard error (exit status 1);\n"
-           "a wrong command line exits with status 2.\n";
+           "a wrong command line exits with status 2.\n"
+           "\n"
+           "The match history: quorvath-report history --help\n";
 }
 
 } // namespace quorvath::cli

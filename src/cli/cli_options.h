@@ -49,4 +49,8 @@ std::variant<Options, UsageError> parseArguments(const std::vector<std::string>&
 
 const char* usageText();
 
+// Tables exist for the commands that print lists of names and figures: what
+// is wrong with asking another command for csv or json.
+std::optional<std::string> formatMismatch(const Options& options);
+
 } // namespace quorvath::cli

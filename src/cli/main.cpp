@@ -1,16 +1,13 @@
 // quorvath-report: the rendered log and its statistics on the command line.
 
 #include "cli/cli_options.h"
+#include "cli/history_command.h"
 #include "cli/log_output.h"
-#include "cli/stats_output.h"
-#include "cli/table_output.h"
+#include "cli/stats_command.h"
 #include "core/common/progress.h"
 #include "core/match/log_opening.h"
 #include "core/match/statistics_counting.h"
-#include "core/rank/ranking.h"
-#include "core/rank/ranking_text.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -21,52 +18,6 @@ using namespace quorvath::cli;
 
 constexpr int ExitLogError = 1;
 constexpr int ExitUsage = 2;
-
-// A category's lists as the pane shows them; nothing for no lists.
-std::string rankingText(const std::optional<std::vector<quorvath::RankedList>>& lists) {
-    return lists ? quorvath::rankingPaneText(*lists) : std::string();
-}
-
-std::string statsText(const StatsReport& report, const Options& options) {
-    switch (options.command) {
-    case Command::Players: return report.playerList();
-    case Command::Sheet: return report.sheet(options.commandValue);
-    case Command::Sheets: return report.allSheets();
-    case Command::Ranking: return rankingText(report.rankingLists(options.commandValue));
-    case Command::Top: return rankingText(report.topLists(options.commandValue));
-    case Command::Counts: return report.counts();
-    default: return report.summary();
-    }
-}
-
-// The statistics as a table, for --format csv and json.
-Table statsTable(const StatsReport& report, const Options& options) {
-    switch (options.command) {
-    case Command::Players: return playerListTable(report);
-    case Command::Sheets: return sheetsTable(report);
-    case Command::Top: return rankedTable(report.topLists(options.commandValue));
-    default: return rankedTable(report.rankingLists(options.commandValue));
-    }
-}
-
-// A name or category that matches nothing would print "All Players" or
-// nothing without a word: one line on standard error says so.
-void warnAboutUnknownNames(const StatsReport& report, const Options& options,
-                           const std::string& shownValue, const std::string& shownNick) {
-    const auto warn = [](const char* what, const std::string& name) {
-        std::fprintf(stderr, "quorvath-report: warning: no %s is named \"%s\"\n", what,
-                     name.c_str());
-    };
-    if (!options.nick.empty() && !report.knowsPlayer(options.nick))
-        warn("player", shownNick);
-    const Command c = options.command;
-    if ((c == Command::Sheet || c == Command::Top) && !report.knowsPlayer(options.commandValue))
-        warn("player", shownValue);
-    const auto& categories = quorvath::rankingCategories();
-    if (c == Command::Ranking &&
-        std::find(categories.begin(), categories.end(), options.commandValue) == categories.end())
-        warn("category", shownValue);
-}
 
 // The log's kind and the counting, on standard error, unless the log is what
 // the program has always read: a player's console log counted Classic.
@@ -119,13 +70,7 @@ int run(Options options) {
         }
         const StatsReport report(std::move(players), counting, options.nick, options.linked);
         warnAboutUnknownNames(report, options, typedValue, typedNick);
-        switch (options.output.format) {
-        case OutputFormat::Text:
-            text = textForTerminal(statsText(report, options), encoding);
-            break;
-        case OutputFormat::Csv: text = csvText(statsTable(report, options), encoding); break;
-        case OutputFormat::Json: text = jsonText(statsTable(report, options)); break;
-        }
+        text = statsCommandOutput(report, options, encoding);
     }
     std::fwrite(text.data(), 1, text.size(), stdout);
     return std::fflush(stdout) == 0 ? 0 : ExitLogError;
@@ -135,6 +80,8 @@ int run(Options options) {
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
+    if (!args.empty() && args.front() == "history")
+        return runHistoryCommand({args.begin() + 1, args.end()});
     const auto parsed = parseArguments(args);
     if (const auto* usage = std::get_if<UsageError>(&parsed)) {
         std::fprintf(stderr, "quorvath-report: %s; see --help\n", usage->message.c_str());

@@ -100,37 +100,11 @@ public:
 
     CountingScope finish(PlayerTable& players) {
         tallying_.finish();
-        CountingScope scope;
-        scope.mode = CountingMode::Accurate;
         tally_.fillTable(players);
-        if (!isServerLog(kind_)) {
-            scope.setUnrecorded(bots);
-            scope.setUnrecorded(warmupKills);
-        } else {
-            markServerGaps(scope);
-        }
-        if (!reader_.headshotsMarked()) {
-            scope.setUnrecorded(headshotKills);
-            scope.setUnrecorded(headshotDeaths);
-        }
-        return scope;
+        return accurateScope(kind_, table_, reader_.headshotsMarked());
     }
 
 private:
-    // No stock server log has a line for an objective; the game log has none
-    // for a vote, kick or ban either (the console's broadcast lines have).
-    void markServerGaps(CountingScope& scope) const {
-        for (const ObjectivePhrase& objective : table_.objectives)
-            if (objective.counter != kNoRow)
-                scope.setUnrecorded(objective.counter);
-        for (Counter c : table_.carrierKills)
-            if (c != kNoRow)
-                scope.setUnrecorded(c);
-        if (kind_ == LogKind::ServerGameLog)
-            for (const PlayerPhrase& phrase : table_.playerPhrases)
-                scope.setUnrecorded(phrase.counter);
-    }
-
     const GameTable& table_;
     LogKind kind_;
     MatchTally tally_;
@@ -139,6 +113,32 @@ private:
 };
 
 } // namespace
+
+// No stock server log has a line for an objective; the game log has none for
+// a vote, kick or ban either (the console's broadcast lines have).
+CountingScope accurateScope(LogKind kind, const GameTable& table, bool headshotsMarked) {
+    CountingScope scope;
+    scope.mode = CountingMode::Accurate;
+    if (!isServerLog(kind)) {
+        scope.setUnrecorded(bots);
+        scope.setUnrecorded(warmupKills);
+    } else {
+        for (const ObjectivePhrase& objective : table.objectives)
+            if (objective.counter != kNoRow)
+                scope.setUnrecorded(objective.counter);
+        for (Counter c : table.carrierKills)
+            if (c != kNoRow)
+                scope.setUnrecorded(c);
+        if (kind == LogKind::ServerGameLog)
+            for (const PlayerPhrase& phrase : table.playerPhrases)
+                scope.setUnrecorded(phrase.counter);
+    }
+    if (!headshotsMarked) {
+        scope.setUnrecorded(headshotKills);
+        scope.setUnrecorded(headshotDeaths);
+    }
+    return scope;
+}
 
 CountingScope countAccurately(std::string_view bytes, LogKind kind, const AccurateOptions& options,
                               PlayerTable& players, Progress& progress) {

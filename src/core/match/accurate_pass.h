@@ -30,6 +30,11 @@ struct AccurateOptions {
     const GameTable* table = nullptr; // nullptr: the stock game
 };
 
+// The scope of an Accurate count of a log of `kind`: the counters it cannot
+// record (objectives in a server log, head shots in a log that marks none,
+// bots and warm-up in a console log).
+CountingScope accurateScope(LogKind kind, const GameTable& table, bool headshotsMarked);
+
 // Counts `bytes` (a whole log of `kind`, as its file holds it) into `players`
 // and returns the scope: Accurate, and the counters a log of this kind could
 // not record (objectives in a server log, head shots in a log that marks

@@ -1,0 +1,40 @@
+#pragma once
+// HistoryStore: where the import and the queries meet the database. The
+// import hands it whole batches of matches; the queries read matches back in
+// the order they were played. Every failure comes back as a message naming
+// the database and the problem; a failed batch stores nothing of itself.
+// SQLite is one backend (core/history/sqlite); another is another folder
+// behind this interface.
+
+#include "core/history/match_record.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quorvath {
+
+using HistoryError = std::optional<std::string>; // nothing: it worked
+
+class HistoryStore {
+public:
+    virtual ~HistoryStore() = default;
+
+    // The latest state remembered for the log at `path`; id 0 when none.
+    virtual HistoryError lastState(const std::string& path, LogState& state) = 0;
+
+    // In one transaction: remembers `log` (a new log when its id is 0, which
+    // is then set), then stores each match whose fingerprint is not stored
+    // yet, replacing an unfinished match of the same log at the same place.
+    // `added` counts the matches stored.
+    virtual HistoryError storeBatch(LogState& log, const std::vector<MatchRecord>& matches,
+                                    int& added) = 0;
+
+    // Each selected match in the order played (date, then log, then place in it).
+    using MatchVisitor = std::function<void(const MatchRecord&)>;
+    virtual HistoryError readMatches(const HistorySelection& selection,
+                                     const MatchVisitor& visit) = 0;
+};
+
+} // namespace quorvath

@@ -1,0 +1,137 @@
+#include "core/history/log_matches.h"
+
+#include "core/match/accurate_pass.h"
+#include "core/match/match_event_reader.h"
+#include "core/match/match_tally.h"
+#include "core/stats/player_table.h"
+
+#include <xxhash.h>
+
+#include <memory>
+#include <unordered_map>
+
+namespace quorvath {
+
+namespace {
+
+// A match being read: its tally, and what the tally does not keep.
+struct OpenMatch {
+    MatchRecord record;
+    std::unique_ptr<MatchTally> tally;
+    std::vector<std::pair<std::string, std::string>> renames; // old name, new name
+    std::unordered_map<std::string, std::string> guids;       // by name
+    bool anyone = false;                                      // a player appeared
+};
+
+// Starts a new match at each map start that follows anything at all.
+class MatchCutter final : public MatchEventSink {
+public:
+    MatchCutter(const GameTable& table, const std::string& fileName)
+        : table_(table), fileName_(fileName) {
+        open(0);
+    }
+
+    void lineStarts(std::int64_t at) { lineStart_ = at; }
+
+    void onEvent(const MatchEvent& event) override {
+        if (event.type == MatchEventType::MapStart && eventsInMatch_ > 0) {
+            matches_.back().record.endByte = lineStart_;
+            matches_.back().record.ended = true;
+            open(lineStart_);
+        }
+        ++eventsInMatch_;
+        OpenMatch& match = matches_.back();
+        if (event.type == MatchEventType::MapStart) {
+            match.record.map = event.details->map;
+            match.record.gameType = event.details->gameType;
+            if (!event.details->server.empty())
+                match.record.server = event.details->server;
+        }
+        if (event.type == MatchEventType::Rename)
+            match.renames.emplace_back(event.player.name, event.other.name);
+        if (event.type == MatchEventType::Connect && !event.details->guid.empty())
+            match.guids[std::string(event.player.name)] = event.details->guid;
+        match.anyone = match.anyone || !event.player.name.empty();
+        match.tally->onEvent(event);
+    }
+
+    std::vector<OpenMatch>& matches() { return matches_; }
+
+private:
+    void open(std::int64_t at) {
+        OpenMatch& match = matches_.emplace_back();
+        match.record.startByte = at;
+        match.record.server = fileName_;
+        match.tally = std::make_unique<MatchTally>(table_, false);
+        eventsInMatch_ = 0;
+    }
+
+    const GameTable& table_;
+    const std::string& fileName_;
+    std::vector<OpenMatch> matches_;
+    std::int64_t lineStart_ = 0;
+    std::int64_t eventsInMatch_ = 0;
+};
+
+// The match's players, kills and renames by seat, from its own table.
+void fillRecord(OpenMatch& match, const PlayerTable& table) {
+    MatchRecord& record = match.record;
+    for (int i = 1; i <= table.playerCount(); ++i) {
+        MatchPlayer& player = record.players.emplace_back();
+        player.name = table[i].name;
+        player.counters = table[i].counters;
+        if (const auto it = match.guids.find(player.name); it != match.guids.end())
+            player.guid = it->second;
+        for (const OpponentCounts::Entry& victim : table[i].victims)
+            record.kills.push_back({i - 1, victim.index - 1, victim.count});
+    }
+    for (const auto& [old, renamed] : match.renames)
+        record.renames.emplace_back(table.findByName(old) - 1, table.findByName(renamed) - 1);
+    std::erase_if(record.renames, [](const auto& r) { return r.first < 0 || r.second < 0; });
+}
+
+} // namespace
+
+std::string fingerprintOf(std::string_view bytes) {
+    const XXH128_hash_t hash = XXH3_128bits(bytes.data(), bytes.size());
+    XXH128_canonical_t canonical;
+    XXH128_canonicalFromHash(&canonical, hash);
+    return {reinterpret_cast<const char*>(canonical.digest), sizeof canonical.digest};
+}
+
+std::vector<MatchRecord> readLogMatches(std::string_view bytes, LogKind kind,
+                                        const GameTable& table, const std::string& fileName) {
+    MatchCutter cutter(table, fileName);
+    MatchEventReader reader(kind, table, cutter);
+    // A line at a time, so that each event is known to start at its line
+    // (a last line without its line end is read by finish()).
+    for (std::size_t at = 0; at < bytes.size();) {
+        const std::size_t lf = bytes.find('\n', at);
+        const std::size_t end = lf == std::string_view::npos ? bytes.size() : lf + 1;
+        cutter.lineStarts(static_cast<std::int64_t>(at));
+        reader.feed(bytes.substr(at, end - at));
+        at = end;
+    }
+    reader.finish();
+
+    const CountingScope scope = accurateScope(kind, table, reader.headshotsMarked());
+    std::vector<MatchRecord> records;
+    std::vector<OpenMatch>& matches = cutter.matches();
+    matches.back().record.endByte = static_cast<std::int64_t>(bytes.size());
+    for (OpenMatch& match : matches) {
+        if (!match.anyone)
+            continue;
+        PlayerTable players;
+        match.tally->fillTable(players);
+        match.tally.reset();
+        fillRecord(match, players);
+        MatchRecord& record = records.emplace_back(std::move(match.record));
+        record.scope = scope;
+        const auto length = static_cast<std::size_t>(record.endByte - record.startByte);
+        record.fingerprint =
+            fingerprintOf(bytes.substr(static_cast<std::size_t>(record.startByte), length));
+    }
+    return records;
+}
+
+} // namespace quorvath

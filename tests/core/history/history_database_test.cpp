@@ -1,0 +1,65 @@
+// What the history says of a file it cannot use: each message names the file
+// and the problem, and the file is left as it was.
+
+#include "history_test_support.h"
+
+#include <SQLiteCpp/SQLiteCpp.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace quorvath;
+using quorvath::test::readFile;
+using quorvath::test::TempDir;
+using quorvath::test::writeFile;
+
+std::string openingError(const std::string& path,
+                         std::chrono::milliseconds timeout = kHistoryBusyTimeout) {
+    std::unique_ptr<HistoryStore> store;
+    const HistoryError error = openSqliteHistory(path, store, timeout);
+    EXPECT_EQ(store == nullptr, error.has_value());
+    return error.value_or("");
+}
+
+TEST(HistoryDatabase, AFileItCannotUseIsNamedWithItsProblemAndLeftAsItWas) {
+    TempDir dir;
+    const std::string notADatabase = dir.file("notes.sqlite").string();
+    const std::string text(8192, 'x');
+    writeFile(notADatabase, text);
+    const std::string noDatabase = openingError(notADatabase);
+    EXPECT_NE(noDatabase.find("\"" + notADatabase + "\""), std::string::npos) << noDatabase;
+    EXPECT_NE(noDatabase.find("not a database"), std::string::npos) << noDatabase;
+    EXPECT_EQ(readFile(notADatabase), text);
+
+    const std::string newer = dir.file("newer.sqlite").string();
+    EXPECT_EQ(openingError(newer), "");
+    SQLite::Database(newer, SQLite::OPEN_READWRITE).exec("PRAGMA user_version = 99");
+    const std::string before = readFile(newer);
+    const std::string tooNew = openingError(newer);
+    EXPECT_NE(tooNew.find("\"" + newer + "\""), std::string::npos) << tooNew;
+    EXPECT_NE(tooNew.find("newer Quorvath (schema 99"), std::string::npos) << tooNew;
+    EXPECT_EQ(readFile(newer), before);
+}
+
+// Another program writing: reading goes on (WAL), an import waits for the
+// busy timeout and then says the history is locked, storing nothing.
+TEST(HistoryDatabase, AHistoryLockedPastTheTimeoutIsNamedAndStillRead) {
+    TempDir dir;
+    const std::string path = dir.file("h.sqlite").string();
+    const std::string log = std::string(QUORVATH_SOURCE_DIR) + "/samples/demo.log";
+    std::unique_ptr<HistoryStore> store;
+    ASSERT_FALSE(openSqliteHistory(path, store, std::chrono::milliseconds(50)));
+    SQLite::Database other(path, SQLite::OPEN_READWRITE);
+    other.exec("BEGIN EXCLUSIVE");
+    LogImport result;
+    const HistoryError locked = importLog(*store, log, result);
+    ASSERT_TRUE(locked);
+    EXPECT_NE(locked->find("\"" + path + "\""), std::string::npos) << *locked;
+    EXPECT_NE(locked->find("locked"), std::string::npos) << *locked;
+    EXPECT_EQ(quorvath::test::countHistory(*store).matches, 0);
+    other.exec("ROLLBACK");
+    EXPECT_FALSE(importLog(*store, log, result));
+    EXPECT_GT(quorvath::test::countHistory(*store).matches, 0);
+}
+
+} // namespace

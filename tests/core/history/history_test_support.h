@@ -1,0 +1,36 @@
+#pragma once
+// Shared by the history tests: generated match logs, a history in a real
+// SQLite file of a temporary folder, and the tables to hold it to.
+
+#include "core/history/history_import.h"
+#include "core/history/history_totals.h"
+#include "core/history/sqlite/sqlite_history.h"
+#include "core/stats/player_table.h"
+#include "support/test_support.h"
+
+#include <memory>
+#include <string>
+
+namespace quorvath::test {
+
+// gen-log --match TYPE: PREFIX-{console,games,server}.log and the truth.
+void generateMatch(const std::string& type, const std::string& prefix, int seed = 11, int maps = 8);
+
+std::unique_ptr<HistoryStore> openHistory(const std::string& path);
+
+struct Counted {
+    PlayerTable players;
+    CountingScope scope;
+    int matches = 0;
+};
+
+// The history's selected matches, added up.
+Counted countHistory(HistoryStore& store, const HistorySelection& selection = {});
+// The log at `path` counted Accurate, as `quorvath-report LOG --counting accurate` counts it.
+Counted countLog(const std::string& path);
+
+// Every player's name, counters, aliases and kills per opponent, and the
+// counters the scope leaves out, equal.
+void expectSameCounts(const Counted& history, const Counted& log);
+
+} // namespace quorvath::test
