@@ -36,15 +36,22 @@ TEST_F(LogSessionTest, OpeningALogWhileAPassRunsStopsThePassAndShowsTheNewLog) {
     // Busy until the pass's end is taken from the event loop: it surely still
     // runs, or has at least not been taken in, when the log is replaced.
     ASSERT_TRUE(session->busy());
+    int statisticsShown = 0; // only a finished pass shows statistics, never a load
+    QObject::connect(session.get(), &LogSession::statisticsReady, [&] { ++statisticsShown; });
     prompts.answers = {test::kDeleteCopy}; // the big log's archive copy goes
     session->openLog(demo);
     waitWhileBusy();
+    EXPECT_FALSE(session->statistics().statisticsDone()); // the stopped pass counted nothing
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_FALSE(window->logView()->isHidden());
     EXPECT_EQ(inMain<QLabel>("statusLabel")->text(), "Ready - player console log");
     EXPECT_EQ(inStatistics<QLabel>("statusLabel")->text(), "Ready...");
     EXPECT_EQ(session->players().playerCount(), 0);
     EXPECT_EQ(inStatistics<DragListWidget>("playerList")->count(), 0);
+    session->setNick("Joe");
+    session->highlightNick();
+    waitWhileBusy();
+    EXPECT_EQ(statisticsShown, 0);
 
     // The demo log as the core alone loads and counts it.
     LogDocument doc;
