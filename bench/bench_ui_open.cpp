@@ -51,6 +51,10 @@ public:
                          const std::string&) override {
         return {};
     }
+    std::vector<std::string> openFiles(const std::string&, const std::vector<FileFilter>&,
+                                       const std::string&) override {
+        return {};
+    }
     std::uint32_t chooseColour(const std::string&, std::uint32_t c) override { return c; }
 };
 

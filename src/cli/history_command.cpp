@@ -9,7 +9,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <memory>
@@ -27,16 +26,6 @@ constexpr const char* kDatesNote =
     "Dates: every match an import stores first is dated by its log file's modification\n"
     "time (UTC), or by import --date; DATE is YYYY-MM-DD, --until includes that day.";
 
-// $XDG_DATA_HOME/quorvath/history.sqlite, else ~/.local/share/quorvath/.
-std::string defaultDatabase() {
-    namespace fs = std::filesystem;
-    const char* data = std::getenv("XDG_DATA_HOME");
-    const char* home = std::getenv("HOME");
-    const fs::path folder =
-        data && *data ? fs::path(data) : fs::path(home ? home : ".") / ".local" / "share";
-    return (folder / "quorvath" / "history.sqlite").string();
-}
-
 // Seconds since 1970 at the start of the UTC day `date` (YYYY-MM-DD).
 std::string readDate(const std::string& date, std::int64_t& seconds) {
     std::tm day{};
@@ -52,19 +41,13 @@ std::string readDate(const std::string& date, std::int64_t& seconds) {
     return {};
 }
 
-HistoryError openHistory(const std::string& path, std::unique_ptr<HistoryStore>& store) {
-    std::error_code ec;
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
-    return openSqliteHistory(path, store);
-}
-
 // Imports each log once; with `follow`, again every few seconds until
 // interrupted, saying only what changed. A match that ends is stored by the
 // next round; an interruption loses at most the batch being stored.
 int importLogs(const std::string& database, const std::vector<std::string>& logs,
                const ImportOptions& options, bool follow) {
     std::unique_ptr<HistoryStore> store;
-    if (auto error = openHistory(database, store)) {
+    if (auto error = openSqliteHistory(database, store)) {
         std::fprintf(stderr, "quorvath-report: %s\n", error->c_str());
         return ExitFailed;
     }
@@ -149,7 +132,7 @@ int runQuery(const std::string& database, Query& query) {
     std::unique_ptr<HistoryStore> store;
     auto players = std::make_unique<PlayerTable>();
     HistoryTotals totals(*players);
-    HistoryError error = openHistory(database, store);
+    HistoryError error = openSqliteHistory(database, store);
     if (!error)
         error = store->readMatches(selection, [&](const MatchRecord& m) { totals.add(m); });
     if (error) {
@@ -194,10 +177,10 @@ void addCommands(CLI::App& app, Options& options) {
 int runHistoryCommand(const std::vector<std::string>& args) {
     CLI::App app("The match history: logs imported once, counted over any selection.",
                  "quorvath-report history");
-    app.footer(std::string("The history file is ") + defaultDatabase() +
+    app.footer(std::string("The history file is ") + defaultHistoryFile() +
                " unless --db names another.\n" + kDatesNote);
     app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast); // as for a log
-    std::string database = defaultDatabase();
+    std::string database = defaultHistoryFile();
     app.add_option("--db", database, "the history file")->option_text("FILE");
 
     auto* import = app.add_subcommand("import", "adds the matches of each log not stored yet");

@@ -32,6 +32,10 @@ inline constexpr const char* IncludeWarmup = "IncludeWarmup";
 // What becomes of the dated copy made of each opened log (a dated_copies
 // value); anything else asks each time.
 inline constexpr const char* DatedCopies = "DatedCopies";
+// The match history's database file; empty or not set: the default file.
+inline constexpr const char* HistoryFile = "HistoryFile";
+// History > Statistics' selection dialog: its size and position.
+inline constexpr const char* HistorySelectionGeometry = "HistorySelectionGeometry";
 } // namespace settings_keys
 
 namespace dated_copies {

@@ -42,6 +42,11 @@ public:
     // The file need not exist (a typed name is returned as it is).
     virtual std::string openFile(const std::string& title, const std::vector<FileFilter>& filters,
                                  const std::string& initialFolder) = 0;
+    // File-open dialog for several existing files: their full paths, none
+    // when none was chosen.
+    virtual std::vector<std::string> openFiles(const std::string& title,
+                                               const std::vector<FileFilter>& filters,
+                                               const std::string& initialFolder) = 0;
     // Colour dialog (0x00BBGGRR): the chosen colour, `initial` on Cancel.
     virtual std::uint32_t chooseColour(const std::string& title, std::uint32_t initial) = 0;
 };

@@ -111,6 +111,11 @@ HistoryError importLog(HistoryStore& store, const std::string& path, LogImport& 
             return error;
         result.added += added;
         from = to;
+        if (options.afterBatch && !options.afterBatch(static_cast<int>(from), result.matches) &&
+            from < matches.size()) {
+            result.stopped = true;
+            break;
+        }
     } while (from < matches.size());
     return std::nullopt;
 }

@@ -14,6 +14,7 @@
 #include "core/history/history_store.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace quorvath {
@@ -22,11 +23,16 @@ struct LogImport {
     int added = 0;          // matches stored
     int matches = 0;        // matches the log holds
     bool unchanged = false; // as the last import left it: not read again
+    bool stopped = false;   // afterBatch asked to stop before the last batch
 };
 
 struct ImportOptions {
     int batchMatches = 64; // matches stored per transaction
     std::int64_t date = 0; // the new matches' date, seconds since 1970; 0: the file's time
+    // Called after each batch stored with the matches handed to the store so
+    // far and the log's count; false stops the import before the next batch
+    // (what was stored stays, and the next import reads the log again).
+    std::function<bool(int handed, int matches)> afterBatch = nullptr;
 };
 
 // Imports the log at `path` into `store`; the message names the log or the

@@ -147,6 +147,33 @@ TEST(HistoryImport, AFailedBatchLeavesTheHistoryAsBeforeItAndTheNextImportComple
     expectSameCounts(countHistory(*store), countLog(log));
 }
 
+// Cancel in the window: the batches stored stay, the log is read again.
+TEST(HistoryImport, AStoppedImportKeepsItsBatchesAndTheNextImportCompletesIt) {
+    TempDir dir;
+    const std::string prefix = dir.file("m").string();
+    generateMatch("ctf", prefix);
+    const std::string log = prefix + "-games.log";
+    auto store = openHistory(dir.file("h.sqlite").string());
+    std::vector<std::pair<int, int>> calls;
+    ImportOptions options{3};
+    options.afterBatch = [&](int handed, int matches) {
+        calls.emplace_back(handed, matches);
+        return calls.size() < 2;
+    };
+    LogImport stopped;
+    ASSERT_FALSE(importLog(*store, log, stopped, options));
+    EXPECT_TRUE(stopped.stopped);
+    EXPECT_EQ(stopped.added, 6);
+    EXPECT_EQ(calls,
+              (std::vector<std::pair<int, int>>{{3, stopped.matches}, {6, stopped.matches}}));
+    EXPECT_EQ(countHistory(*store).matches, 6);
+
+    const LogImport completed = imported(*store, log);
+    EXPECT_FALSE(completed.stopped);
+    EXPECT_EQ(completed.added, completed.matches - 6);
+    expectSameCounts(countHistory(*store), countLog(log));
+}
+
 TEST(HistoryImport, ASelectionCountsOnlyItsMatches) {
     TempDir dir;
     const std::string ctf = dir.file("ctf").string(), dm = dir.file("dm").string();

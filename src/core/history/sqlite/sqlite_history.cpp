@@ -4,6 +4,8 @@
 
 #include <SQLiteCpp/SQLiteCpp.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <unordered_map>
 
 namespace quorvath {
@@ -323,9 +325,20 @@ private:
 
 } // namespace
 
+std::string defaultHistoryFile() {
+    namespace fs = std::filesystem;
+    const char* data = std::getenv("XDG_DATA_HOME");
+    const char* home = std::getenv("HOME");
+    const fs::path folder =
+        data && *data ? fs::path(data) : fs::path(home ? home : ".") / ".local" / "share";
+    return (folder / "quorvath" / "history.sqlite").string();
+}
+
 HistoryError openSqliteHistory(const std::string& path, std::unique_ptr<HistoryStore>& store,
                                std::chrono::milliseconds busyTimeout) {
     store.reset();
+    std::error_code ec; // a folder that cannot be made is named by the open below
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
     try {
         auto history = std::make_unique<SqliteHistory>(path, busyTimeout);
         if (auto error = history->open())

@@ -17,7 +17,11 @@ namespace quorvath {
 
 inline constexpr std::chrono::milliseconds kHistoryBusyTimeout{5000};
 
-// Opens (creating it if need be) the history at `path`. A file that is no
+// history.sqlite in $XDG_DATA_HOME/quorvath/, else in ~/.local/share/quorvath/:
+// the history both programs use unless the user names another file.
+std::string defaultHistoryFile();
+
+// Opens (creating it and its folder if need be) the history at `path`. A file that is no
 // database, one written by a newer Quorvath, one that cannot be written or
 // stays locked past `busyTimeout` gives the message saying so.
 HistoryError openSqliteHistory(const std::string& path, std::unique_ptr<HistoryStore>& store,
