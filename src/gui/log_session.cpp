@@ -3,11 +3,14 @@
 #include "core/common/settings_store.h"
 #include "core/common/user_prompts.h"
 #include "core/common/windows1252.h"
+#include "core/history/history_totals.h"
+#include "core/history/sqlite/sqlite_history.h"
 #include "core/log/log_file.h"
 #include "core/log/log_search.h"
 #include "core/match/log_opening.h"
 #include "gui/app_texts.h"
 #include "gui/background_work.h"
+#include "gui/history_texts.h"
 #include "gui/statistics_texts.h"
 
 #ifdef __GLIBC__
@@ -83,7 +86,8 @@ void LogSession::setCountingChoice(const CountingChoice& choice) {
     settings_.set(settings_keys::Counting, std::string(countingModeName(choice.preferred)));
     settings_.set(settings_keys::IncludeWarmup, choice.includeWarmup ? kTrue : "false");
     emit countingChoiceChanged();
-    if (!statistics_->statisticsDone() || countedAlike(logKind_.kind, before, choice))
+    if (!statistics_->statisticsDone() || !historyShown_.isEmpty() ||
+        countedAlike(logKind_.kind, before, choice))
         return;
     statistics_->discardStatistics();
     if (statisticsShown_)
@@ -190,6 +194,7 @@ void LogSession::loadEnded(const QString& error) {
         incomingCopyMade_ = false;
         players_.reset();
         statistics_->discardStatistics();
+        historyShown_.clear();
         emit logReplaced();
     }
     if (error.isEmpty() && earlierCopy == KeepChoice::Cancel)
@@ -251,14 +256,40 @@ void LogSession::requestStatistics() {
     document_.setSelStart(0); // the log view goes back to the top
     statisticsShown_ = true;
     emit statisticsRequested();
-    if (statistics_->statisticsDone()) {
+    if (statistics_->statisticsDone() && historyShown_.isEmpty()) {
         emit statisticsReady();
         return;
     }
     startStatisticsPass();
 }
 
+void LogSession::showHistoryStatistics(const std::string& database,
+                                       const HistorySelection& selection,
+                                       const QString& description) {
+    if (busy())
+        return;
+    historyShown_ = description;
+    statistics_->discardStatistics(); // the table is filled anew, unlinked
+    statisticsShown_ = true;
+    emit statisticsRequested();
+    startWork(Work::StatisticsPass, [this, database, selection]() -> std::optional<std::string> {
+        progress_.beginStage(history_texts::ReadingHistory);
+        std::unique_ptr<HistoryStore> store;
+        if (auto error = openSqliteHistory(database, store))
+            return error;
+        HistoryTotals totals(players_);
+        if (auto error = store->readMatches(selection, [&](const MatchRecord& match) {
+                if (!progress_.stopRequested()) // a stopped pass is thrown away
+                    totals.add(match);
+            }))
+            return error;
+        counted_ = totals.finish();
+        return std::nullopt;
+    });
+}
+
 void LogSession::startStatisticsPass() {
+    historyShown_.clear();
     // The Accurate rules read the log as its file holds it: the archive copy.
     startWork(
         Work::StatisticsPass,

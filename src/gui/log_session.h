@@ -20,6 +20,7 @@
 
 #include "core/common/progress.h"
 #include "core/common/user_prompts.h"
+#include "core/history/match_record.h"
 #include "core/log/log_document.h"
 #include "core/match/log_kind.h"
 #include "core/match/statistics_counting.h"
@@ -101,6 +102,16 @@ public:
     // on the worker unless it already holds the loaded log's statistics.
     // Ignored while busy.
     void requestStatistics();
+    // History > Statistics: the table is filled (on the worker) with the
+    // matches `selection` picks from the history at `database`, added up as
+    // the Accurate counting adds up a log, and the statistics window shows
+    // them; `description` names the selection in its title. The log's own
+    // statistics give way: the next "Get the guff" counts the log again.
+    // Ignored while busy.
+    void showHistoryStatistics(const std::string& database, const HistorySelection& selection,
+                               const QString& description);
+    // The selection the statistics are of; empty when they are the log's.
+    const QString& historyShown() const { return historyShown_; }
     // The statistics window was closed: its state goes back to the start (the
     // table unlinked with the check mark), keeping the gathered statistics.
     void closeStatistics();
@@ -151,6 +162,7 @@ private:
     PlayerTable players_;
     std::unique_ptr<StatisticsSession> statistics_;
     bool statisticsShown_ = false; // from "Get the guff" until the statistics window closes
+    QString historyShown_;
     LogKindDetection logKind_;
     LogKindDetection incomingKind_;
     CountingChoice countingChoice_;

@@ -8,6 +8,7 @@
 #include "gui/app_texts.h"
 #include "gui/control_fonts.h"
 #include "gui/counting_menu.h"
+#include "gui/history_menu.h"
 #include "gui/log_view.h"
 #include "gui/logging_mode_dialog.h"
 #include "gui/progress_display.h"
@@ -150,6 +151,10 @@ void MainWindow::buildMenus() {
     view->setObjectName("viewMenu");
     addZoomActions(*view, [this](Zoom step) { logView_->zoom(step); });
 
+    auto* history = new HistoryMenu(session_, settings_, prompts_, this);
+    menuBar()->addMenu(history);
+    connect(history, &HistoryMenu::statusChanged, this, &MainWindow::showStatus);
+
     QMenu* prefs = menuBar()->addMenu(texts::PreferencesMenu);
     prefs->setObjectName("preferencesMenu");
     prefs->setToolTipsVisible(true);
@@ -163,6 +168,7 @@ void MainWindow::buildMenus() {
     loggingMode->setToolTip(texts::LoggingModeTip);
     prefs->addMenu(new CountingMenu(session_, prefs));
     addDatedCopiesMenu(*prefs);
+    prefs->addAction(history->historyFileAction());
 
     QMenu* help = menuBar()->addMenu(texts::HelpMenu);
     help->setObjectName("helpMenu");

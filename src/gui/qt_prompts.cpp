@@ -14,7 +14,23 @@
 namespace quorvath {
 
 namespace {
+
 QString q(const std::string& s) { return QString::fromStdString(s); }
+
+// The chosen files, none when the dialog was cancelled.
+QStringList chosenFiles(QWidget* parent, const std::string& title,
+                        const std::vector<FileFilter>& filters, const std::string& initialFolder,
+                        QFileDialog::FileMode mode) {
+    QStringList nameFilters;
+    for (const FileFilter& f : filters)
+        nameFilters << q(f.description + " (" + f.pattern + ")");
+    QFileDialog dialog(parent, q(title), q(initialFolder));
+    dialog.setFileMode(mode);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setNameFilters(nameFilters);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
+}
+
 } // namespace
 
 std::optional<std::string> QtPrompts::inputBox(const std::string& prompt, const std::string& title,
@@ -52,16 +68,20 @@ void QtPrompts::message(const std::string& text, const std::string& title) {
 
 std::string QtPrompts::openFile(const std::string& title, const std::vector<FileFilter>& filters,
                                 const std::string& initialFolder) {
-    QStringList nameFilters;
-    for (const FileFilter& f : filters)
-        nameFilters << q(f.description + " (" + f.pattern + ")");
-    QFileDialog dialog(parent_, q(title), q(initialFolder));
-    dialog.setFileMode(QFileDialog::AnyFile); // a typed name need not exist
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setNameFilters(nameFilters);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().first().toStdString();
+    // A typed name need not exist.
+    const QStringList files =
+        chosenFiles(parent_, title, filters, initialFolder, QFileDialog::AnyFile);
+    return files.isEmpty() ? std::string() : files.first().toStdString();
+}
+
+std::vector<std::string> QtPrompts::openFiles(const std::string& title,
+                                              const std::vector<FileFilter>& filters,
+                                              const std::string& initialFolder) {
+    std::vector<std::string> paths;
+    for (const QString& file :
+         chosenFiles(parent_, title, filters, initialFolder, QFileDialog::ExistingFiles))
+        paths.push_back(file.toStdString());
+    return paths;
 }
 
 std::uint32_t QtPrompts::chooseColour(const std::string& title, std::uint32_t initial) {

@@ -20,6 +20,9 @@ public:
     void message(const std::string& text, const std::string& title) override;
     std::string openFile(const std::string& title, const std::vector<FileFilter>& filters,
                          const std::string& initialFolder) override;
+    std::vector<std::string> openFiles(const std::string& title,
+                                       const std::vector<FileFilter>& filters,
+                                       const std::string& initialFolder) override;
     std::uint32_t chooseColour(const std::string& title, std::uint32_t initial) override;
 
 private:

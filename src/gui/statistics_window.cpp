@@ -11,6 +11,7 @@
 #include "gui/counting_menu.h"
 #include "gui/drag_list_widget.h"
 #include "gui/drop_pane_widget.h"
+#include "gui/history_texts.h"
 #include "gui/progress_display.h"
 #include "gui/qt_colours.h"
 #include "gui/statistics_texts.h"
@@ -231,7 +232,8 @@ void StatisticsWindow::onWorkStarted(LogSession::Work work) {
         rightCaption_->clear();
     }
     progressDisplay_->statusLabel()->setText(
-        session_.countingMode() == CountingMode::Classic
+        !session_.historyShown().isEmpty() ? QString(history_texts::ReadingHistory)
+        : session_.countingMode() == CountingMode::Classic
             ? shown(scanCaption(1))
             : QString::fromStdString(std::string(AccurateCountingStatus)));
     progressDisplay_->start(kFirstInterval);
@@ -261,8 +263,11 @@ void StatisticsWindow::onLogCleared() {
 
 void StatisticsWindow::showStatistics() {
     redraw(session_.statistics().handOver(windows1252FromUtf8(session_.nick())));
+    const QString& history = session_.historyShown();
     setWindowTitle(t::windowCaption(session_.statistics().counting().mode) + " - " +
-                   QFileInfo(QString::fromStdString(session_.logPath())).fileName());
+                   (history.isEmpty()
+                        ? QFileInfo(QString::fromStdString(session_.logPath())).fileName()
+                        : history));
     progressDisplay_->showReady(t::Ready);
     setHandedOver(true);
     emit statisticsShown();

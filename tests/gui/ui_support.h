@@ -33,11 +33,12 @@ inline constexpr KeepAnswer kDeleteCopy{KeepChoice::Delete};
 
 class ScriptedPrompts : public UserPrompts {
 public:
-    std::deque<std::optional<std::string>> inputs; // answers of input boxes (nullopt = Cancel)
-    std::deque<KeepAnswer> answers;                // answers of keep questions
-    std::deque<std::string> files;                 // answers of file dialogs ("" = Cancel)
-    std::deque<std::uint32_t> colours;             // chosen colours; none left = Cancel
-    std::vector<std::string> asked;                // every prompt, question and message, in order
+    std::deque<std::optional<std::string>> inputs;  // answers of input boxes (nullopt = Cancel)
+    std::deque<KeepAnswer> answers;                 // answers of keep questions
+    std::deque<std::string> files;                  // answers of file dialogs ("" = Cancel)
+    std::deque<std::vector<std::string>> fileLists; // answers of several-file dialogs
+    std::deque<std::uint32_t> colours;              // chosen colours; none left = Cancel
+    std::vector<std::string> asked;                 // every prompt, question and message, in order
     std::vector<std::string> messages;
     std::string lastInitialFolder;
     std::string lastInitialInput;             // what the last input box held when it opened
@@ -59,6 +60,11 @@ public:
                          const std::string& initialFolder) override {
         lastInitialFolder = initialFolder;
         return take(files, title);
+    }
+    std::vector<std::string> openFiles(const std::string& title, const std::vector<FileFilter>&,
+                                       const std::string& initialFolder) override {
+        lastInitialFolder = initialFolder;
+        return take(fileLists, title);
     }
     std::uint32_t chooseColour(const std::string& title, std::uint32_t initial) override {
         colourDialogs.push_back(initial);
