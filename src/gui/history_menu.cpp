@@ -19,6 +19,7 @@ namespace t = history_texts;
 
 namespace {
 constexpr int kProgressInterval = 100; // ms
+constexpr int kProgressWidth = 420;    // px
 } // namespace
 
 HistoryMenu::HistoryMenu(LogSession& session, SettingsStore& settings, UserPrompts& prompts,
@@ -41,6 +42,9 @@ HistoryMenu::HistoryMenu(LogSession& session, SettingsStore& settings, UserPromp
     statistics_->setObjectName("historyStatisticsAction");
     statistics_->setShortcut(Qt::CTRL | Qt::Key_H);
     statistics_->setToolTip(t::StatisticsTip);
+    // From the statistics window too.
+    for (QAction* action : {importLogs_, importOpenLog_, statistics_})
+        action->setShortcutContext(Qt::ApplicationShortcut);
     historyFile_ = new QAction(t::HistoryFileAction, this);
     historyFile_->setObjectName("historyFileAction");
     historyFile_->setToolTip(t::HistoryFileTip);
@@ -82,6 +86,7 @@ void HistoryMenu::startImport(const std::vector<std::string>& logs) {
     progressDialog_->setAutoClose(false);
     progressDialog_->setAutoReset(false);
     progressDialog_->setMinimumDuration(0);
+    progressDialog_->setMinimumWidth(kProgressWidth); // "Importing NAME (2 of 5)..." fits
     connect(progressDialog_, &QProgressDialog::canceled, this, [this] {
         importer_->cancel();
         progressDialog_->setLabelText(t::StoppingImport);

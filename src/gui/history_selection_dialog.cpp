@@ -19,6 +19,8 @@ namespace t = history_texts;
 
 namespace {
 
+constexpr int kFieldMargin = 24; // px beyond the hint, so that it shows whole
+
 std::int64_t utcStartOf(const QDate& day) {
     return day.startOfDay(QTimeZone::utc()).toSecsSinceEpoch();
 }
@@ -63,6 +65,7 @@ HistorySelectionDialog::HistorySelectionDialog(SettingsStore& settings, QWidget*
           std::tuple{gameTypes_, "gameTypes", t::GameTypesLabel, t::AnyGameType}}) {
         field->setObjectName(name);
         field->setPlaceholderText(hint);
+        field->setMinimumWidth(field->fontMetrics().horizontalAdvance(hint) + kFieldMargin);
         auto* caption = new QLabel(label, this);
         caption->setBuddy(field);
         form->addRow(caption, field);

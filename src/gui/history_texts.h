@@ -47,10 +47,11 @@ inline QString historyMissing(const QString& path) {
 // it was cancelled, and the problem of a log that could not be imported.
 inline QString importOutcome(int added, int logsRead, bool cancelled, const QStringList& problems) {
     QString text = cancelled ? "Import cancelled: " : "History: ";
-    text += added == 0   ? QString("nothing new")
+    text += added == 0   ? QString(cancelled ? "nothing added" : "nothing new")
             : added == 1 ? QString("1 match added")
                          : QString("%1 matches added").arg(added);
-    text += logsRead == 1 ? QString(" from 1 log") : QString(" from %1 logs").arg(logsRead);
+    if (logsRead > 0)
+        text += logsRead == 1 ? QString(" from 1 log") : QString(" from %1 logs").arg(logsRead);
     if (problems.size() == 1)
         text += "; " + problems.first();
     else if (problems.size() > 1)
@@ -64,7 +65,7 @@ inline constexpr const char* UntilLabel = "&Until (that day included)";
 inline constexpr const char* ServerLabel = "Se&rver";
 inline constexpr const char* MapLabel = "&Map";
 inline constexpr const char* GameTypesLabel = "&Game types";
-inline constexpr const char* AnyServer = "any (the host name, or a console log's file name)";
+inline constexpr const char* AnyServer = "any (the host name, else the log's file name)";
 inline constexpr const char* AnyMap = "any (e.g. mp_shop)";
 inline constexpr const char* AnyGameType = "any (e.g. ctf,inf)";
 inline constexpr const char* SelectionNote =
