@@ -9,12 +9,17 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStyle>
 #include <QVBoxLayout>
 
 namespace quorvath {
 
 namespace {
+
+constexpr QSize kGuideSize{620, 640}; // the whole guide at 96 dpi, without scrolling
+constexpr int kGuideMargin = 4;
+
 QFrame* separator(QWidget* parent) {
     auto* f = new QFrame(parent);
     f->setFrameShape(QFrame::HLine);
@@ -76,10 +81,18 @@ QDialog* showQuickGuide(QWidget* parent) {
         auto* okButton = new QPushButton(texts::Ok, open);
         okButton->setDefault(true);
         QObject::connect(okButton, &QPushButton::clicked, open, &QDialog::close);
+        // The page scrolls: a wrapped label's height is not what its window is
+        // first given, so a longer guide was cut at the bottom.
+        auto* scroll = new QScrollArea(open);
+        scroll->setWidget(page);
+        scroll->setWidgetResizable(true);
+        scroll->setFrameShape(QFrame::NoFrame);
+        page->setMargin(kGuideMargin);
+        page->setAlignment(Qt::AlignTop | Qt::AlignLeft);
         auto* all = new QVBoxLayout(open);
-        all->addWidget(page);
+        all->addWidget(scroll);
         all->addWidget(okButton, 0, Qt::AlignRight);
-        open->setMinimumWidth(560);
+        open->resize(kGuideSize);
     }
     open->show();
     open->raise();

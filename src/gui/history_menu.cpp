@@ -109,6 +109,7 @@ void HistoryMenu::showImportProgress() {
 void HistoryMenu::onImportFinished(const QString& status, const QStringList& problems) {
     progressTimer_->stop();
     if (progressDialog_) {
+        progressDialog_->hide(); // before a message about the import shows
         progressDialog_->deleteLater();
         progressDialog_ = nullptr;
     }
