@@ -215,6 +215,10 @@ TEST_F(HistoryMenuTest, TheStatisticsWindowShowsASelectionAsTheReportToolCountsI
     EXPECT_EQ(statistics->windowTitle(), "Stats - Accurate - History: since 2026-04-01");
     EXPECT_EQ(shown.paneText(Pane::Left), reportTool("--since 2026-04-01 --sheet \"All Players\""));
     EXPECT_NE(shown.paneText(Pane::Left), reportTool("--sheet \"All Players\""));
+    // Stored Accurate without the warm-up: another counting counts nothing again.
+    session->setCountingChoice({CountingMode::Classic, true});
+    EXPECT_FALSE(session->busy());
+    EXPECT_EQ(statistics->windowTitle(), "Stats - Accurate - History: since 2026-04-01");
 
     getStatistics(); // the log on screen again
     EXPECT_EQ(statistics->windowTitle().toStdString(),
