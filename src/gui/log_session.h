@@ -6,6 +6,10 @@
 // Both windows act through its calls and observe its signals; they never call
 // each other.
 //
+// The statistics it keeps are the log's, or those of a selection of the match
+// history (History > Statistics), counted in the same table and shown in the
+// same window.
+//
 // Long work (loading, highlighting the nick, the statistics pass) runs on one
 // worker thread, one job at a time. While it runs the session is busy: the
 // document and the table belong to the worker (loading and highlighting leave
