@@ -1,9 +1,9 @@
 #include "cli/history_command.h"
 
 #include "cli/stats_command.h"
+#include "core/history/database/open_history.h"
 #include "core/history/history_import.h"
 #include "core/history/history_totals.h"
-#include "core/history/sqlite/sqlite_history.h"
 
 #include <CLI/CLI.hpp>
 
@@ -26,6 +26,10 @@ constexpr std::chrono::seconds kFollowPause{2};
 constexpr const char* kDatesNote =
     "Dates: every match an import stores first is dated by its log file's modification\n"
     "time (UTC), or by import --date; DATE is YYYY-MM-DD, --until includes that day.";
+
+constexpr const char* kDatabaseHelp =
+    "the history: an SQLite file, or a PostgreSQL database (postgresql://USER@HOST/DB or "
+    "libpq's key=value form; ~/.pgpass and PG* variables are honoured)";
 
 // $XDG_DATA_HOME/quorvath/history.sqlite, else ~/.local/share/quorvath/.
 std::string defaultDatabase() {
@@ -52,10 +56,13 @@ std::string readDate(const std::string& date, std::int64_t& seconds) {
     return {};
 }
 
-HistoryError openHistory(const std::string& path, std::unique_ptr<HistoryStore>& store) {
-    std::error_code ec;
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
-    return openSqliteHistory(path, store);
+// A file's folder is made first: the default one may not be there yet.
+HistoryError openDatabase(const std::string& where, std::unique_ptr<HistoryStore>& store) {
+    if (!namesPostgresDatabase(where)) {
+        std::error_code ec;
+        std::filesystem::create_directories(std::filesystem::path(where).parent_path(), ec);
+    }
+    return openHistory(where, store);
 }
 
 // Imports each log once; with `follow`, again every few seconds until
@@ -64,7 +71,7 @@ HistoryError openHistory(const std::string& path, std::unique_ptr<HistoryStore>&
 int importLogs(const std::string& database, const std::vector<std::string>& logs,
                const ImportOptions& options, bool follow) {
     std::unique_ptr<HistoryStore> store;
-    if (auto error = openHistory(database, store)) {
+    if (auto error = openDatabase(database, store)) {
         std::fprintf(stderr, "quorvath-report: %s\n", error->c_str());
         return ExitFailed;
     }
@@ -140,7 +147,8 @@ int runQuery(const std::string& database, Query& query) {
     selection.server = nameFromCommandLine(selection.server, encoding);
     selection.map = nameFromCommandLine(selection.map, encoding);
 
-    if (!std::filesystem::exists(database)) { // a query creates no history
+    // a query creates no history file
+    if (!namesPostgresDatabase(database) && !std::filesystem::exists(database)) {
         std::fprintf(stderr,
                      "quorvath-report: The history \"%s\" does not exist: import logs first.\n",
                      database.c_str());
@@ -149,7 +157,7 @@ int runQuery(const std::string& database, Query& query) {
     std::unique_ptr<HistoryStore> store;
     auto players = std::make_unique<PlayerTable>();
     HistoryTotals totals(*players);
-    HistoryError error = openHistory(database, store);
+    HistoryError error = openDatabase(database, store);
     if (!error)
         error = store->readMatches(selection, [&](const MatchRecord& m) { totals.add(m); });
     if (error) {
@@ -198,11 +206,11 @@ int runHistoryCommand(const std::vector<std::string>& args) {
                " unless --db names another.\n" + kDatesNote);
     app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast); // as for a log
     std::string database = defaultDatabase();
-    app.add_option("--db", database, "the history file")->option_text("FILE");
+    app.add_option("--db", database, kDatabaseHelp)->option_text("FILE|URI");
 
     auto* import = app.add_subcommand("import", "adds the matches of each log not stored yet");
     std::vector<std::string> logs;
-    import->add_option("--db", database, "the history file")->option_text("FILE");
+    import->add_option("--db", database, kDatabaseHelp)->option_text("FILE|URI");
     bool follow = false;
     import->add_flag("--follow", follow,
                      "keep importing the logs as they grow, every 2 seconds, until interrupted");
