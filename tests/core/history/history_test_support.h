@@ -1,13 +1,11 @@
 #pragma once
 // Shared by the history tests: generated match logs, a history in a real
-// database, and the tables to hold it to. The tests run on SQLite files, and
-// again on PostgreSQL when QUORVATH_TEST_HISTORY is "postgresql" (scripts/test
-// runs both): each file path then names a database of its own in the cluster
-// the connection string QUORVATH_TEST_POSTGRES reaches.
+// database (support/history_backend.h), and the tables to hold it to.
 
 #include "core/history/history_import.h"
 #include "core/history/history_totals.h"
 #include "core/stats/player_table.h"
+#include "support/history_backend.h"
 #include "support/test_support.h"
 
 #include <memory>
@@ -18,13 +16,7 @@ namespace quorvath::test {
 // gen-log --match TYPE: PREFIX-{console,games,server}.log and the truth.
 void generateMatch(const std::string& type, const std::string& prefix, int seed = 11, int maps = 8);
 
-bool onPostgres();
-// What --db gets for the history at `path`: the path, or the connection
-// string of its database (made when first asked for).
-std::string historyAt(const std::string& path);
 std::unique_ptr<HistoryStore> openHistory(const std::string& path);
-// What the history's messages call the history at `path`.
-std::string nameInMessages(const std::string& path);
 
 struct Counted {
     PlayerTable players;
