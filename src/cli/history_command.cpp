@@ -1,6 +1,7 @@
 #include "cli/history_command.h"
 
 #include "cli/stats_command.h"
+#include "core/history/database/open_history.h"
 #include "core/history/history_import.h"
 #include "core/history/history_totals.h"
 #include "core/history/sqlite/sqlite_history.h"
@@ -26,6 +27,10 @@ constexpr const char* kDatesNote =
     "Dates: every match an import stores first is dated by its log file's modification\n"
     "time (UTC), or by import --date; DATE is YYYY-MM-DD, --until includes that day.";
 
+constexpr const char* kDatabaseHelp =
+    "the history: an SQLite file, or a PostgreSQL database (postgresql://USER@HOST/DB or "
+    "libpq's key=value form; ~/.pgpass and PG* variables are honoured)";
+
 // Seconds since 1970 at the start of the UTC day `date` (YYYY-MM-DD).
 std::string readDate(const std::string& date, std::int64_t& seconds) {
     std::tm day{};
@@ -47,7 +52,7 @@ std::string readDate(const std::string& date, std::int64_t& seconds) {
 int importLogs(const std::string& database, const std::vector<std::string>& logs,
                const ImportOptions& options, bool follow) {
     std::unique_ptr<HistoryStore> store;
-    if (auto error = openSqliteHistory(database, store)) {
+    if (auto error = openHistory(database, store)) {
         std::fprintf(stderr, "quorvath-report: %s\n", error->c_str());
         return ExitFailed;
     }
@@ -123,7 +128,8 @@ int runQuery(const std::string& database, Query& query) {
     selection.server = nameFromCommandLine(selection.server, encoding);
     selection.map = nameFromCommandLine(selection.map, encoding);
 
-    if (!std::filesystem::exists(database)) { // a query creates no history
+    // a query creates no history file
+    if (!namesPostgresDatabase(database) && !std::filesystem::exists(database)) {
         std::fprintf(stderr,
                      "quorvath-report: The history \"%s\" does not exist: import logs first.\n",
                      database.c_str());
@@ -132,7 +138,7 @@ int runQuery(const std::string& database, Query& query) {
     std::unique_ptr<HistoryStore> store;
     auto players = std::make_unique<PlayerTable>();
     HistoryTotals totals(*players);
-    HistoryError error = openSqliteHistory(database, store);
+    HistoryError error = openHistory(database, store);
     if (!error)
         error = store->readMatches(selection, [&](const MatchRecord& m) { totals.add(m); });
     if (error) {
@@ -181,11 +187,11 @@ int runHistoryCommand(const std::vector<std::string>& args) {
                " unless --db names another.\n" + kDatesNote);
     app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast); // as for a log
     std::string database = defaultHistoryFile();
-    app.add_option("--db", database, "the history file")->option_text("FILE");
+    app.add_option("--db", database, kDatabaseHelp)->option_text("FILE|URI");
 
     auto* import = app.add_subcommand("import", "adds the matches of each log not stored yet");
     std::vector<std::string> logs;
-    import->add_option("--db", database, "the history file")->option_text("FILE");
+    import->add_option("--db", database, kDatabaseHelp)->option_text("FILE|URI");
     bool follow = false;
     import->add_flag("--follow", follow,
                      "keep importing the logs as they grow, every 2 seconds, until interrupted");

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/history/database/open_history.h"
+
 #include <cstdlib>
 
 namespace quorvath::test {
@@ -19,7 +21,7 @@ void generateMatch(const std::string& type, const std::string& prefix, int seed,
 
 std::unique_ptr<HistoryStore> openHistory(const std::string& path) {
     std::unique_ptr<HistoryStore> store;
-    const HistoryError error = openSqliteHistory(path, store);
+    const HistoryError error = quorvath::openHistory(historyAt(path), store);
     EXPECT_FALSE(error) << *error;
     return store;
 }

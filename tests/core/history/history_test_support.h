@@ -1,11 +1,11 @@
 #pragma once
 // Shared by the history tests: generated match logs, a history in a real
-// SQLite file of a temporary folder, and the tables to hold it to.
+// database (support/history_backend.h), and the tables to hold it to.
 
 #include "core/history/history_import.h"
 #include "core/history/history_totals.h"
-#include "core/history/sqlite/sqlite_history.h"
 #include "core/stats/player_table.h"
+#include "support/history_backend.h"
 #include "support/test_support.h"
 
 #include <memory>
