@@ -37,6 +37,10 @@ public:
     // Every player's counters as plain lines (countListing).
     std::string counts() const;
 
+    // From now on the rankings and the top lists leave out the players
+    // `leftOut` marks (by index; the history's bots and players short of its minimum).
+    void leaveOut(std::vector<bool> leftOut) { leftOut_ = std::move(leftOut); }
+
     const PlayerTable& players() const { return *players_; }
     const CountingScope& counting() const { return session_->counting(); }
     // The player list's entries, "All Players" first.
@@ -47,6 +51,7 @@ public:
 private:
     std::unique_ptr<PlayerTable> players_;
     std::unique_ptr<StatisticsSession> session_;
+    std::vector<bool> leftOut_; // empty: nobody
 };
 
 } // namespace quorvath::cli

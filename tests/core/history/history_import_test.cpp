@@ -118,6 +118,13 @@ public:
                              const MatchVisitor& visit) override {
         return store_.readMatches(selection, visit);
     }
+    HistoryError addDecision(PeopleDecision& d) override { return store_.addDecision(d); }
+    HistoryError forgetDecision(std::int64_t id, bool& forgotten) override {
+        return store_.forgetDecision(id, forgotten);
+    }
+    HistoryError readDecisions(std::vector<PeopleDecision>& d) override {
+        return store_.readDecisions(d);
+    }
 
 private:
     HistoryStore& store_;
