@@ -34,6 +34,13 @@ void HistoryTotals::add(const MatchRecord& match) {
         kills_.add(slotOf(k.killer), slotOf(k.victim), static_cast<std::uint32_t>(k.count));
     for (const auto& [old, renamed] : match.renames)
         renames_.emplace_back(slotOf(old), slotOf(renamed));
+    if (!match.renames.empty()) { // his names share this match: he played it once
+        std::vector<int>& names = renamedIn_.emplace_back();
+        for (const auto& [old, renamed] : match.renames)
+            names.insert(names.end(), {slotOf(old), slotOf(renamed)});
+        std::sort(names.begin(), names.end());
+        names.erase(std::unique(names.begin(), names.end()), names.end());
+    }
 }
 
 void HistoryTotals::noteActivity(int slot, const std::string& guid, std::int64_t playedAt) {
@@ -51,6 +58,14 @@ CountingScope HistoryTotals::finish() {
     kills_.bookInto(players_);
     activity_.resize(static_cast<std::size_t>(players_.playerCount()) + 1);
     linkPeople(players_, renames_, activity_, decisions_);
+    for (const std::vector<int>& names : renamedIn_) {
+        std::vector<int> people;
+        for (int slot : names)
+            people.push_back(players_[slot].master ? players_[slot].master : slot);
+        std::sort(people.begin(), people.end());
+        for (std::size_t i = 1; i < people.size(); ++i)
+            activity_[static_cast<std::size_t>(people[i])].shared += people[i] == people[i - 1];
+    }
     sumAllPlayers(players_);
     return scope_;
 }

@@ -38,7 +38,8 @@ private:
     std::vector<std::pair<int, int>> renames_; // by player
     CountingScope scope_;
     bool anyMatch_ = false;
-    std::vector<int> slots_; // the current match's seats
+    std::vector<int> slots_;                  // the current match's seats
+    std::vector<std::vector<int>> renamedIn_; // per match with renames: the names in them
     std::vector<PeopleDecision> decisions_;
     std::vector<NameActivity> activity_;
 };

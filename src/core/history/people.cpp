@@ -64,6 +64,15 @@ void linkPeople(PlayerTable& players, const std::vector<std::pair<int, int>>& re
     }
 }
 
+int personMatches(const PlayerTable& players, const std::vector<NameActivity>& activity,
+                  int first) {
+    const NameActivity& own = activity[std::size_t(first)];
+    int matches = own.matches - own.shared;
+    for (int a = 1; a <= players[first].aliases.count(); ++a)
+        matches += activity[std::size_t(players[first].aliases.item(a))].matches;
+    return matches;
+}
+
 std::vector<Person> peopleOf(const PlayerTable& players,
                              const std::vector<NameActivity>& activity) {
     const std::vector<bool> isAlias = aliasMembers(players);
@@ -80,9 +89,8 @@ std::vector<Person> peopleOf(const PlayerTable& players,
                 if (std::find(person.guids.begin(), person.guids.end(), guid) == person.guids.end())
                     person.guids.push_back(guid);
             person.firstSeen =
-                person.matches ? std::min(person.firstSeen, a.firstSeen) : a.firstSeen;
+                person.names.size() > 1 ? std::min(person.firstSeen, a.firstSeen) : a.firstSeen;
             person.lastSeen = std::max(person.lastSeen, a.lastSeen);
-            person.matches += a.matches;
             person.kills += r[totalKills];
             person.deaths += r[totalDeaths];
             person.bot = person.bot || r[bots] > 0;
@@ -90,6 +98,7 @@ std::vector<Person> peopleOf(const PlayerTable& players,
         add(i);
         for (int a = 1; a <= players[i].aliases.count(); ++a)
             add(players[i].aliases.item(a));
+        person.matches = personMatches(players, activity, i);
     }
     return people;
 }
@@ -100,10 +109,8 @@ std::vector<bool> leftOutOfRankings(const PlayerTable& players,
     std::vector<bool> leftOut(static_cast<std::size_t>(players.playerCount() + 1), false);
     for (int i = 1; i <= players.playerCount(); ++i) {
         const PlayerRecord& r = players[i];
-        int matches = activity[std::size_t(i)].matches;
-        if (!r.originalName.empty()) // linked: his names' matches
-            for (int a = 1; a <= r.aliases.count(); ++a)
-                matches += activity[std::size_t(r.aliases.item(a))].matches;
+        const int matches = r.originalName.empty() ? activity[std::size_t(i)].matches
+                                                   : personMatches(players, activity, i);
         leftOut[std::size_t(i)] = (r[bots] > 0 && !minimum.bots) || r[totalKills] < minimum.kills ||
                                   matches < minimum.matches;
     }

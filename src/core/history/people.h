@@ -30,7 +30,12 @@ struct NameActivity {
     std::int64_t lastSeen = 0;  // the date of its last match
     int matches = 0;
     std::vector<std::string> guids; // each once, in order of first appearance
+    int shared = 0; // a person's first name: matches more than one of his names played
 };
+
+// The matches of the person whose first name is slot `first` of a linked
+// table: his names' matches, a match he renamed in counted once.
+int personMatches(const PlayerTable& players, const std::vector<NameActivity>& activity, int first);
 
 // Files every person's names as aliases of his first name: the renames
 // (old slot, new slot, in order) as Link Aliases files them, then the names
@@ -46,7 +51,7 @@ struct Person {
     std::vector<std::string> guids;
     std::int64_t firstSeen = 0;
     std::int64_t lastSeen = 0;
-    int matches = 0; // his names' matches added up (a match he renamed in counts per name)
+    int matches = 0; // a match he renamed in counts once
     std::int64_t kills = 0;
     std::int64_t deaths = 0;
     bool bot = false; // a server log marked one of his names as a bot
