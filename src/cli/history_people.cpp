@@ -140,7 +140,7 @@ int forget(const std::string& database, std::int64_t id) {
 // The state each subcommand's options fill, kept until parsing ends.
 struct PeopleArgs {
     SelectionArgs people, decisions;
-    std::vector<std::string> merged;
+    std::vector<std::string> merged{2}; // NAME, OTHER
     std::string split, mergeEncoding, splitEncoding;
     std::int64_t forgotten = 0;
 };
@@ -166,7 +166,8 @@ void addPeopleCommands(CLI::App& app, std::string& database, int& status) {
                           return decide(db, {0, PeopleDecision::Kind::Merge, {}, {}, 0},
                                         args->merged, args->mergeEncoding);
                       });
-    merge->add_option("NAME", args->merged, "two names the history knows")->required()->expected(2);
+    merge->add_option("NAME", args->merged[0], "a name the history knows")->required();
+    merge->add_option("OTHER", args->merged[1], "another name the history knows")->required();
     merge->add_option("--encoding", args->mergeEncoding, "how the names are typed")
         ->option_text("utf-8|cp1252");
 
