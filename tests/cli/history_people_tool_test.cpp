@@ -40,8 +40,8 @@ constexpr Row kRows[] = {
     {"ranking-kills-min-kills", "--ranking Kills --min-kills 5"},
     {"ranking-kills-min-matches", "--ranking Kills --min-matches 2"},
     {"ranking-kills-min-matches-linked", "--ranking Kills --min-matches 2 --linked"},
-    {"top-sam", "--top Sam"},
-    {"top-sam-bots", "--top Sam --bots"},
+    {"top-kane", "--top Kane"},
+    {"top-kane-bots", "--top Kane --bots"},
 };
 
 // The history of the committed log, in `dir`; "--db FILE".
