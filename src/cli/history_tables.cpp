@@ -78,6 +78,10 @@ int runTable(const std::string& database, const TableArgs& args, PlaceKind kind,
         error = namesOf(*store, nameFromCommandLine(args.player, encoding), args.linked, names);
         if (!error)
             error = matchesPlayed(*store, selection, names, matches);
+        if (!error && matches.empty()) // an empty table without a word would look like a bug
+            std::fprintf(stderr,
+                         "quorvath-report: warning: no selected match has a player named \"%s\"\n",
+                         args.player.c_str());
         table = playedTable(matches);
     } else {
         std::vector<PlaceSummary> places;

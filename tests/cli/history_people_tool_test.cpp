@@ -18,10 +18,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using quorvath::test::readFile;
-using quorvath::test::runReportTool;
-using quorvath::test::sourcePath;
-using quorvath::test::TempDir;
+using namespace quorvath::test;
 
 struct Row {
     const char* name;
@@ -69,7 +66,7 @@ TEST(HistoryPeopleTool, EveryTableAndRankingOfTheCommittedLog) {
         EXPECT_EQ(run.err, "");
         const fs::path file = folder / (std::string(row.name) + ".out");
         if (update)
-            quorvath::test::writeFile(file, run.out);
+            writeFile(file, run.out);
         else
             EXPECT_EQ(run.out, readFile(file));
     }
@@ -115,6 +112,10 @@ TEST(HistoryPeopleTool, AMergeFoldsTwoNamesUntilForgottenAndASplitUndoesALink) {
         EXPECT_EQ(run.status, r.status);
         EXPECT_NE(run.err.find(r.says), std::string::npos) << run.err;
     }
+    const auto nobody = history("matches Nobody");
+    EXPECT_EQ(nobody.err, "quorvath-report: warning: no selected match has a player named "
+                          "\"Nobody\"\n");
+    EXPECT_EQ(nobody.out, "date  server  map  gametype  name  kills  deaths\n");
     const auto noDecision = runReportTool(dir, "history forget " + db + " 7");
     EXPECT_EQ(noDecision.status, 1);
     EXPECT_NE(noDecision.err.find("there is no decision 7"), std::string::npos) << noDecision.err;

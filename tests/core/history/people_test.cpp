@@ -17,12 +17,7 @@
 namespace {
 
 using namespace quorvath;
-using quorvath::test::countLog;
-using quorvath::test::generateMatch;
-using quorvath::test::openHistory;
-using quorvath::test::readFile;
-using quorvath::test::TempDir;
-using quorvath::test::writeFile;
+using namespace quorvath::test;
 
 void import(HistoryStore& store, const std::string& path) {
     LogImport result;
@@ -171,7 +166,7 @@ TEST(HistoryPeople, AHistoryOfVersionOneGainsTheDecisionsTable) {
         old.exec("DROP TABLE people_decisions; PRAGMA user_version = 1");
     }
     const auto store = openHistory(path);
-    EXPECT_GT(quorvath::test::countHistory(*store).matches, 0);
+    EXPECT_GT(countHistory(*store).matches, 0);
     PeopleDecision decision{0, Kind::Split, "Quorvath", "", 0};
     ASSERT_FALSE(store->addDecision(decision));
     EXPECT_EQ(decision.id, 1);
@@ -212,7 +207,7 @@ TEST(HistoryQueries, AListOfMatchesAndThePlaceTablesAddUpToTheAccurateCounting) 
             ASSERT_FALSE(matchesPlayed(*store, {}, person.names, played));
             EXPECT_EQ(person.matches, static_cast<int>(played.size())) << person.names.front();
         }
-        const int matches = quorvath::test::countHistory(*store).matches;
+        const int matches = countHistory(*store).matches;
         for (const PlaceKind place : {PlaceKind::Map, PlaceKind::Server}) {
             std::vector<PlaceSummary> places;
             ASSERT_FALSE(summarizePlaces(*store, {}, place, places));
