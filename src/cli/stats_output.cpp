@@ -36,13 +36,13 @@ std::string StatsReport::allSheets() const {
 std::optional<std::vector<RankedList>>
 StatsReport::rankingLists(const std::string& category) const {
     const RankingContext context{session_->linked(), session_->leftPlayer(), Pane::Left,
-                                 leftOut_.empty() ? nullptr : &leftOut_};
+                                 session_->leftOut()};
     return rankCategory(category, *players_, context, session_->counting());
 }
 
 std::optional<std::vector<RankedList>> StatsReport::topLists(const std::string& name) const {
     const RankingContext context{session_->linked(), players_->findPlayerIndex(name), Pane::Right,
-                                 leftOut_.empty() ? nullptr : &leftOut_};
+                                 session_->leftOut()};
     return rankCategory(kCategoryTopKillers, *players_, context, session_->counting());
 }
 

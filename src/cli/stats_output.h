@@ -39,7 +39,7 @@ public:
 
     // From now on the rankings and the top lists leave out the players
     // `leftOut` marks (by index; the history's bots and players short of its minimum).
-    void leaveOut(std::vector<bool> leftOut) { leftOut_ = std::move(leftOut); }
+    void leaveOut(std::vector<bool> leftOut) { session_->leaveOut(std::move(leftOut)); }
 
     const PlayerTable& players() const { return *players_; }
     const CountingScope& counting() const { return session_->counting(); }
@@ -51,7 +51,6 @@ public:
 private:
     std::unique_ptr<PlayerTable> players_;
     std::unique_ptr<StatisticsSession> session_;
-    std::vector<bool> leftOut_; // empty: nobody
 };
 
 } // namespace quorvath::cli
