@@ -118,10 +118,12 @@ void addCommands(CLI::App& app, Options& options) {
 
 void addRankingOptions(CLI::App& app, RankingMinimum& minimum) {
     app.add_flag("--bots", minimum.bots, "rank bots and list them in top lists too");
-    app.add_option("--min-kills", minimum.kills, "rank only players with at least N kills")
+    app.add_option("--min-kills", minimum.kills,
+                   "rank only players with at least N kills (none by default)")
         ->option_text("N")
         ->check(CLI::NonNegativeNumber);
-    app.add_option("--min-matches", minimum.matches, "rank only players of at least M matches")
+    app.add_option("--min-matches", minimum.matches,
+                   "rank only players of at least M matches (none by default)")
         ->option_text("M")
         ->check(CLI::NonNegativeNumber);
 }

@@ -188,7 +188,9 @@ void addPeopleCommands(CLI::App& app, std::string& database, int& status) {
     auto* forgetting = sub("forget", "undoes the merge or split of that id",
                            [args](const std::string& db) { return forget(db, args->forgotten); });
     forgetting->add_option("ID", args->forgotten, "as history decisions lists it")->required();
-    for (CLI::App* command : {people, merge, split})
+    people->footer("A person is the names that renames, one GUID (server logs) and merges "
+                   "link,\nless the names split off; his first name is the one seen first.");
+    for (CLI::App* command : {merge, split})
         command->footer("Merges and splits are kept apart from the imported matches: they "
                         "survive\nre-imports, and history forget ID undoes one.");
 }

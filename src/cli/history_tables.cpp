@@ -42,16 +42,17 @@ struct TableArgs {
     bool linked = false;
 };
 
-// The names `player` stands for: his own, or with `linked` his person's.
-HistoryError namesOf(HistoryStore& store, const std::string& player, bool linked,
-                     std::vector<std::string>& names) {
+// The names `player` stands for: his own, or with `linked` his person's in
+// the selected matches.
+HistoryError namesOf(HistoryStore& store, const HistorySelection& selection,
+                     const std::string& player, bool linked, std::vector<std::string>& names) {
     names = {player};
     if (!linked)
         return std::nullopt;
     PlayerTable players;
     CountingScope scope;
     std::vector<NameActivity> activity;
-    if (auto error = countSelection(store, {}, players, scope, activity))
+    if (auto error = countSelection(store, selection, players, scope, activity))
         return error;
     for (const Person& person : peopleOf(players, activity))
         if (std::find(person.names.begin(), person.names.end(), player) != person.names.end())
@@ -75,7 +76,8 @@ int runTable(const std::string& database, const TableArgs& args, PlaceKind kind,
     if (played) {
         std::vector<std::string> names;
         std::vector<PlayedMatch> matches;
-        error = namesOf(*store, nameFromCommandLine(args.player, encoding), args.linked, names);
+        error = namesOf(*store, selection, nameFromCommandLine(args.player, encoding), args.linked,
+                        names);
         if (!error)
             error = matchesPlayed(*store, selection, names, matches);
         if (!error && matches.empty()) // an empty table without a word would look like a bug
