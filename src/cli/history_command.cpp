@@ -1,17 +1,16 @@
 #include "cli/history_command.h"
 
+#include "cli/history_options.h"
+#include "cli/history_people.h"
+#include "cli/history_tables.h"
 #include "cli/stats_command.h"
 #include "core/history/database/open_history.h"
 #include "core/history/history_import.h"
 #include "core/history/history_totals.h"
 #include "core/history/sqlite/sqlite_history.h"
 
-#include <CLI/CLI.hpp>
-
 #include <chrono>
 #include <cstdio>
-#include <ctime>
-#include <filesystem>
 #include <memory>
 #include <thread>
 
@@ -19,32 +18,11 @@ namespace quorvath::cli {
 
 namespace {
 
-constexpr int ExitFailed = 1;
-constexpr int ExitUsage = 2;
 constexpr std::chrono::seconds kFollowPause{2};
 
 constexpr const char* kDatesNote =
     "Dates: every match an import stores first is dated by its log file's modification\n"
     "time (UTC), or by import --date; DATE is YYYY-MM-DD, --until includes that day.";
-
-constexpr const char* kDatabaseHelp =
-    "the history: an SQLite file, or a PostgreSQL database (postgresql://USER@HOST/DB or "
-    "libpq's key=value form; ~/.pgpass and PG* variables are honoured)";
-
-// Seconds since 1970 at the start of the UTC day `date` (YYYY-MM-DD).
-std::string readDate(const std::string& date, std::int64_t& seconds) {
-    std::tm day{};
-    int year = 0, month = 0, dayOfMonth = 0;
-    char end = 0;
-    if (std::sscanf(date.c_str(), "%4d-%2d-%2d%c", &year, &month, &dayOfMonth, &end) != 3 ||
-        month < 1 || month > 12 || dayOfMonth < 1 || dayOfMonth > 31)
-        return "a date is YYYY-MM-DD, not \"" + date + "\"";
-    day.tm_year = year - 1900;
-    day.tm_mon = month - 1;
-    day.tm_mday = dayOfMonth;
-    seconds = static_cast<std::int64_t>(::timegm(&day));
-    return {};
-}
 
 // Imports each log once; with `follow`, again every few seconds until
 // interrupted, saying only what changed. A match that ends is stored by the
@@ -52,10 +30,8 @@ std::string readDate(const std::string& date, std::int64_t& seconds) {
 int importLogs(const std::string& database, const std::vector<std::string>& logs,
                const ImportOptions& options, bool follow) {
     std::unique_ptr<HistoryStore> store;
-    if (auto error = openHistory(database, store)) {
-        std::fprintf(stderr, "quorvath-report: %s\n", error->c_str());
-        return ExitFailed;
-    }
+    if (auto error = openHistory(database, store))
+        return said(*error, kExitFailed);
     int status = 0;
     for (bool first = true; first || follow; first = false) {
         if (!first)
@@ -63,8 +39,7 @@ int importLogs(const std::string& database, const std::vector<std::string>& logs
         for (const std::string& log : logs) {
             LogImport result;
             if (auto error = importLog(*store, log, result, options)) {
-                std::fprintf(stderr, "quorvath-report: %s\n", error->c_str());
-                status = ExitFailed;
+                status = said(*error, kExitFailed);
             } else if (result.unchanged) {
                 if (first)
                     std::printf("%s: unchanged since the last import\n", log.c_str());
@@ -74,83 +49,48 @@ int importLogs(const std::string& database, const std::vector<std::string>& logs
             }
         }
         if (std::fflush(stdout) != 0)
-            return ExitFailed;
+            return kExitFailed;
     }
     return status;
 }
 
 struct Query {
-    HistorySelection selection;
-    std::string since, until, gameTypes;
+    SelectionArgs args;
     Options options;
-    std::string format, encoding;
+    RankingMinimum minimum;
 };
 
 int runQuery(const std::string& database, Query& query) {
-    HistorySelection& selection = query.selection;
-    for (const auto& [text, bound, nextDay] : {std::tuple{&query.since, &selection.since, false},
-                                               std::tuple{&query.until, &selection.until, true}}) {
-        if (text->empty())
-            continue;
-        if (const std::string problem = readDate(*text, *bound); !problem.empty()) {
-            std::fprintf(stderr, "quorvath-report: %s; see --help\n", problem.c_str());
-            return ExitUsage;
-        }
-        *bound += nextDay ? 24 * 60 * 60 : 0;
-    }
-    for (std::size_t from = 0; from < query.gameTypes.size();) {
-        const std::size_t comma = std::min(query.gameTypes.find(',', from), query.gameTypes.size());
-        selection.gameTypes.push_back(query.gameTypes.substr(from, comma - from));
-        from = comma + 1;
-    }
     Options& options = query.options;
-    for (const auto& [name, value] :
-         {std::pair{"--format", &query.format}, std::pair{"--encoding", &query.encoding}}) {
-        if (value->empty())
-            continue;
-        const std::vector<std::string> pair{name, *value};
-        std::size_t at = 0;
-        std::string problem;
-        takeOutputOption(pair, at, options.output, problem);
-        if (!problem.empty()) {
-            std::fprintf(stderr, "quorvath-report: %s; see --help\n", problem.c_str());
-            return ExitUsage;
-        }
-    }
-    if (auto mismatch = formatMismatch(options)) {
-        std::fprintf(stderr, "quorvath-report: %s; see --help\n", mismatch->c_str());
-        return ExitUsage;
-    }
+    HistorySelection selection;
+    if (!readOutput(query.args, options.output))
+        return kExitUsage;
+    if (auto mismatch = formatMismatch(options))
+        return said(*mismatch + "; see --help", kExitUsage);
     const Encoding encoding = options.output.encoding.value_or(localeEncoding());
+    if (!readSelection(query.args, encoding, selection))
+        return kExitUsage;
     const std::string typedValue = options.commandValue, typedNick = options.nick;
     options.commandValue = nameFromCommandLine(options.commandValue, encoding);
     options.nick = nameFromCommandLine(options.nick, encoding);
-    selection.server = nameFromCommandLine(selection.server, encoding);
-    selection.map = nameFromCommandLine(selection.map, encoding);
 
-    // a query creates no history file
-    if (!namesPostgresDatabase(database) && !std::filesystem::exists(database)) {
-        std::fprintf(stderr,
-                     "quorvath-report: The history \"%s\" does not exist: import logs first.\n",
-                     database.c_str());
-        return ExitFailed;
-    }
-    std::unique_ptr<HistoryStore> store;
+    const std::unique_ptr<HistoryStore> store = openExistingHistory(database);
+    if (!store)
+        return kExitFailed;
     auto players = std::make_unique<PlayerTable>();
-    HistoryTotals totals(*players);
-    HistoryError error = openHistory(database, store);
-    if (!error)
-        error = store->readMatches(selection, [&](const MatchRecord& m) { totals.add(m); });
-    if (error) {
-        std::fprintf(stderr, "quorvath-report: %s\n", error->c_str());
-        return ExitFailed;
-    }
-    const CountingScope scope = totals.finish();
-    const StatsReport report(std::move(players), scope, options.nick, options.linked);
+    CountingScope scope;
+    std::vector<NameActivity> activity;
+    if (auto error = countSelection(*store, selection, *players, scope, activity))
+        return said(*error, kExitFailed);
+    StatsReport report(std::move(players), scope, options.nick, options.linked);
+    // A top list leaves out bots only: the minimum is for rankings.
+    const RankingMinimum minimum =
+        options.command == Command::Top ? RankingMinimum{0, 0, query.minimum.bots} : query.minimum;
+    report.leaveOut(leftOutOfRankings(report.players(), activity, minimum));
     warnAboutUnknownNames(report, options, typedValue, typedNick);
     const std::string text = statsCommandOutput(report, options, encoding);
     std::fwrite(text.data(), 1, text.size(), stdout);
-    return std::fflush(stdout) == 0 ? 0 : ExitFailed;
+    return std::fflush(stdout) == 0 ? 0 : kExitFailed;
 }
 
 // The one command given, as Options has it.
@@ -178,20 +118,34 @@ void addCommands(CLI::App& app, Options& options) {
     commands->require_option(0, 1);
 }
 
+void addRankingOptions(CLI::App& app, RankingMinimum& minimum) {
+    app.add_flag("--bots", minimum.bots, "rank bots and list them in top lists too");
+    app.add_option("--min-kills", minimum.kills,
+                   "rank only players with at least N kills (none by default)")
+        ->option_text("N")
+        ->check(CLI::NonNegativeNumber);
+    app.add_option("--min-matches", minimum.matches,
+                   "rank only players of at least M matches (none by default)")
+        ->option_text("M")
+        ->check(CLI::NonNegativeNumber);
+}
+
 } // namespace
 
 int runHistoryCommand(const std::vector<std::string>& args) {
     CLI::App app("The match history: logs imported once, counted over any selection.",
                  "quorvath-report history");
     app.footer(std::string("The history file is ") + defaultHistoryFile() +
-               " unless --db names another.\n" + kDatesNote);
+               " unless --db names another.\n" + kDatesNote +
+               "\nRankings leave out bots (--bots ranks them) and, with --min-kills or "
+               "--min-matches,\nplayers short of that; by default nobody else.");
     app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast); // as for a log
-    std::string database = defaultHistoryFile();
-    app.add_option("--db", database, kDatabaseHelp)->option_text("FILE|URI");
+    std::string database;
+    addDatabaseOption(app, database);
 
     auto* import = app.add_subcommand("import", "adds the matches of each log not stored yet");
     std::vector<std::string> logs;
-    import->add_option("--db", database, kDatabaseHelp)->option_text("FILE|URI");
+    addDatabaseOption(*import, database);
     bool follow = false;
     import->add_flag("--follow", follow,
                      "keep importing the logs as they grow, every 2 seconds, until interrupted");
@@ -199,38 +153,37 @@ int runHistoryCommand(const std::vector<std::string>& args) {
     import->add_option("--date", date, "date the new matches DATE instead of by the file's time")
         ->option_text("DATE");
     import->add_option("LOG", logs, "a log of any kind")->required();
+    import->footer(kDatesNote);
+
+    int status = 0;
+    addPeopleCommands(app, database, status);
+    addTableCommands(app, database, status);
 
     Query query;
-    app.add_option("--since", query.since, "matches on or after DATE")->option_text("DATE");
-    app.add_option("--until", query.until, "matches on or before DATE")->option_text("DATE");
-    app.add_option("--server", query.selection.server, "matches on this server")
-        ->option_text("NAME");
-    app.add_option("--map", query.selection.map, "matches on this map")->option_text("NAME");
-    app.add_option("--gametype", query.gameTypes, "matches of these game types (ctf,inf,...)")
-        ->option_text("LIST");
+    addSelectionOptions(app, query.args);
     app.add_option("--nick", query.options.nick, "your own player name")->option_text("NAME");
-    app.add_flag("--linked", query.options.linked, "fold aliases before the output");
-    app.add_option("--format", query.format, "text, csv or json")->option_text("text|csv|json");
-    app.add_option("--encoding", query.encoding, "utf-8 or cp1252")->option_text("utf-8|cp1252");
+    app.add_flag("--linked", query.options.linked, "fold each person's names before the output");
+    addOutputOptions(app, query.args);
+    addRankingOptions(app, query.minimum);
     addCommands(app, query.options);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
         app.parse(reversed);
     } catch (const CLI::ParseError& e) {
-        const int status = app.exit(e);
-        return status == 0 ? 0 : ExitUsage;
+        const int exit = app.exit(e);
+        return exit == 0 ? 0 : kExitUsage;
     }
     if (import->parsed()) {
         ImportOptions options;
         if (const std::string problem = date.empty() ? "" : readDate(date, options.date);
-            !problem.empty()) {
-            std::fprintf(stderr, "quorvath-report: %s; see --help\n", problem.c_str());
-            return ExitUsage;
-        }
+            !problem.empty())
+            return said(problem + "; see --help", kExitUsage);
         return importLogs(database, logs, options, follow);
     }
-    return runQuery(database, query);
+    if (app.get_subcommands().empty())
+        return runQuery(database, query);
+    return status;
 }
 
 } // namespace quorvath::cli

@@ -35,12 +35,14 @@ std::string StatsReport::allSheets() const {
 
 std::optional<std::vector<RankedList>>
 StatsReport::rankingLists(const std::string& category) const {
-    const RankingContext context{session_->linked(), session_->leftPlayer(), Pane::Left};
+    const RankingContext context{session_->linked(), session_->leftPlayer(), Pane::Left,
+                                 session_->leftOut()};
     return rankCategory(category, *players_, context, session_->counting());
 }
 
 std::optional<std::vector<RankedList>> StatsReport::topLists(const std::string& name) const {
-    const RankingContext context{session_->linked(), players_->findPlayerIndex(name), Pane::Right};
+    const RankingContext context{session_->linked(), players_->findPlayerIndex(name), Pane::Right,
+                                 session_->leftOut()};
     return rankCategory(kCategoryTopKillers, *players_, context, session_->counting());
 }
 

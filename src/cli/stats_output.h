@@ -37,6 +37,10 @@ public:
     // Every player's counters as plain lines (countListing).
     std::string counts() const;
 
+    // From now on the rankings and the top lists leave out the players
+    // `leftOut` marks (by index; the history's bots and players short of its minimum).
+    void leaveOut(std::vector<bool> leftOut) { session_->leaveOut(std::move(leftOut)); }
+
     const PlayerTable& players() const { return *players_; }
     const CountingScope& counting() const { return session_->counting(); }
     // The player list's entries, "All Players" first.

@@ -5,6 +5,7 @@
 #include "core/rank/ranking_text.h"
 #include "core/report/player_sheet.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace quorvath::cli {
@@ -97,6 +98,37 @@ std::string jsonText(const Table& table) {
         out += "}";
     }
     return out + (table.rows.empty() ? "]\n" : "\n]\n");
+}
+
+std::string alignedText(const Table& table, Encoding encoding) {
+    std::vector<std::size_t> widths(table.columns.size());
+    for (std::size_t c = 0; c < widths.size(); ++c) {
+        widths[c] = table.columns[c].size();
+        for (const auto& row : table.rows)
+            widths[c] = std::max(widths[c], row[c].size()); // a byte a letter, as the log's
+    }
+    std::string out;
+    const auto writeRow = [&](const std::vector<std::string>& cells) {
+        std::string line;
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            const std::string pad(widths[c] - cells[c].size(), ' ');
+            line += (c ? "  " : "") + (table.numeric[c] ? pad + cells[c] : cells[c] + pad);
+        }
+        out += line.substr(0, line.find_last_not_of(' ') + 1) + "\n";
+    };
+    writeRow(table.columns);
+    for (const auto& row : table.rows)
+        writeRow(row);
+    return textForTerminal(out, encoding);
+}
+
+std::string tableText(const Table& table, OutputFormat format, Encoding encoding) {
+    switch (format) {
+    case OutputFormat::Text: return alignedText(table, encoding);
+    case OutputFormat::Csv: return csvText(table, encoding);
+    case OutputFormat::Json: return jsonText(table);
+    }
+    return {};
 }
 
 } // namespace quorvath::cli

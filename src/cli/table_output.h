@@ -2,7 +2,7 @@
 // quorvath-report's tables for scripts and spreadsheets: the player list, the
 // sheets' figures, rankings and top lists as rows of named columns, written as
 // CSV (RFC 4180, CR LF, a heading row) or as JSON (an array of objects, one
-// per row, keyed by the column names; always UTF-8).
+// per row, keyed by the column names; always UTF-8), or aligned for reading.
 
 #include "cli/output_options.h"
 #include "core/rank/ranked_list.h"
@@ -31,5 +31,10 @@ Table rankedTable(const std::optional<std::vector<RankedList>>& lists);
 
 std::string csvText(const Table& table, Encoding encoding);
 std::string jsonText(const Table& table);
+// For the terminal: the heading row and the rows in columns two spaces
+// apart, numbers to the right, LF line ends.
+std::string alignedText(const Table& table, Encoding encoding);
+// The table in `format`.
+std::string tableText(const Table& table, OutputFormat format, Encoding encoding);
 
 } // namespace quorvath::cli

@@ -7,6 +7,7 @@
 // behind this interface.
 
 #include "core/history/match_record.h"
+#include "core/history/people.h"
 
 #include <functional>
 #include <optional>
@@ -35,6 +36,14 @@ public:
     using MatchVisitor = std::function<void(const MatchRecord&)>;
     virtual HistoryError readMatches(const HistorySelection& selection,
                                      const MatchVisitor& visit) = 0;
+
+    // The user's decisions about people, kept apart from the matches (an
+    // import never touches them): `decision` is stored and its id set; a
+    // forgotten decision is as if never made (`forgotten`: there was one of
+    // that id); all decisions come back in the order made.
+    virtual HistoryError addDecision(PeopleDecision& decision) = 0;
+    virtual HistoryError forgetDecision(std::int64_t id, bool& forgotten) = 0;
+    virtual HistoryError readDecisions(std::vector<PeopleDecision>& decisions) = 0;
 };
 
 } // namespace quorvath

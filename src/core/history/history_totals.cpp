@@ -1,13 +1,13 @@
 #include "core/history/history_totals.h"
 
-#include "core/stats/rename_links.h"
 #include "core/stats/statistics_pass.h"
 
 #include <algorithm>
 
 namespace quorvath {
 
-HistoryTotals::HistoryTotals(PlayerTable& players) : players_(players) {
+HistoryTotals::HistoryTotals(PlayerTable& players, std::vector<PeopleDecision> decisions)
+    : players_(players), decisions_(std::move(decisions)), activity_(1) {
     players_.cutToSlotZero();
     scope_.mode = CountingMode::Accurate;
 }
@@ -25,6 +25,7 @@ void HistoryTotals::add(const MatchRecord& match) {
         for (std::size_t c = kFirstCounter; c <= kLastCounter; ++c)
             into.counters[c] += player.counters[c];
         into[bots] = std::max(wasBot, player.counters[bots]); // a bot in many matches is one bot
+        noteActivity(slot, player.guid, match.playedAt);
     }
     const auto slotOf = [this](std::int32_t seat) {
         return slots_[static_cast<std::size_t>(seat)];
@@ -33,15 +34,54 @@ void HistoryTotals::add(const MatchRecord& match) {
         kills_.add(slotOf(k.killer), slotOf(k.victim), static_cast<std::uint32_t>(k.count));
     for (const auto& [old, renamed] : match.renames)
         renames_.emplace_back(slotOf(old), slotOf(renamed));
+    if (!match.renames.empty()) { // his names share this match: he played it once
+        std::vector<int>& names = renamedIn_.emplace_back();
+        for (const auto& [old, renamed] : match.renames)
+            names.insert(names.end(), {slotOf(old), slotOf(renamed)});
+        std::sort(names.begin(), names.end());
+        names.erase(std::unique(names.begin(), names.end()), names.end());
+    }
+}
+
+void HistoryTotals::noteActivity(int slot, const std::string& guid, std::int64_t playedAt) {
+    if (activity_.size() <= static_cast<std::size_t>(slot))
+        activity_.resize(static_cast<std::size_t>(slot) + 1);
+    NameActivity& seen = activity_[static_cast<std::size_t>(slot)];
+    seen.firstSeen = seen.matches == 0 ? playedAt : seen.firstSeen;
+    seen.lastSeen = playedAt;
+    ++seen.matches;
+    if (!guid.empty() && std::find(seen.guids.begin(), seen.guids.end(), guid) == seen.guids.end())
+        seen.guids.push_back(guid);
 }
 
 CountingScope HistoryTotals::finish() {
     kills_.bookInto(players_);
-    RenameLinks links(players_);
-    for (const auto& [old, renamed] : renames_)
-        links.link(links.masterOf(old), renamed);
+    activity_.resize(static_cast<std::size_t>(players_.playerCount()) + 1);
+    linkPeople(players_, renames_, activity_, decisions_);
+    for (const std::vector<int>& names : renamedIn_) {
+        std::vector<int> people;
+        for (int slot : names)
+            people.push_back(players_[slot].master ? players_[slot].master : slot);
+        std::sort(people.begin(), people.end());
+        for (std::size_t i = 1; i < people.size(); ++i)
+            activity_[static_cast<std::size_t>(people[i])].shared += people[i] == people[i - 1];
+    }
     sumAllPlayers(players_);
     return scope_;
+}
+
+HistoryError countSelection(HistoryStore& store, const HistorySelection& selection,
+                            PlayerTable& players, CountingScope& scope,
+                            std::vector<NameActivity>& activity) {
+    std::vector<PeopleDecision> decisions;
+    if (auto error = store.readDecisions(decisions))
+        return error;
+    HistoryTotals totals(players, std::move(decisions));
+    if (auto error = store.readMatches(selection, [&](const MatchRecord& m) { totals.add(m); }))
+        return error;
+    scope = totals.finish();
+    activity = totals.takeActivity();
+    return std::nullopt;
 }
 
 } // namespace quorvath

@@ -117,15 +117,19 @@ const Category* findCategory(const std::string& text) {
 }
 
 // The players the rankings take part in, in index order: unlinked every
-// player; linked a master always, anyone else unless he is somebody's alias.
-std::vector<int> rankedPlayers(const PlayerTable& players, bool linked) {
+// player; linked a master always, anyone else unless he is somebody's alias;
+// either way none the context leaves out.
+std::vector<int> rankedPlayers(const PlayerTable& players, const RankingContext& context) {
     const int n = players.playerCount();
     const std::vector<bool> isAlias = aliasMembers(players);
     std::vector<int> ranked;
     ranked.reserve(static_cast<std::size_t>(n));
-    for (int i = 1; i <= n; ++i)
-        if (!linked || !players[i].aliases.empty() || !isAlias[static_cast<std::size_t>(i)])
+    for (int i = 1; i <= n; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        if ((!context.linked || !players[i].aliases.empty() || !isAlias[at]) &&
+            !(context.leftOut && (*context.leftOut)[at]))
             ranked.push_back(i);
+    }
     return ranked;
 }
 
@@ -198,7 +202,7 @@ std::optional<std::vector<RankedList>> rankCategory(const std::string& category,
     const Category* found = findCategory(category);
     if (found == nullptr)
         return std::nullopt;
-    const std::vector<int> ranked = rankedPlayers(players, context.linked);
+    const std::vector<int> ranked = rankedPlayers(players, context);
 
     if (found->kind == CategoryKind::TopLists) {
         if (context.pane != Pane::Right || context.shownPlayer < 0 ||
@@ -208,7 +212,7 @@ std::optional<std::vector<RankedList>> rankCategory(const std::string& category,
         const std::string& shown = players[context.shownPlayer].name;
         for (int i : ranked)
             if (players[i].name == shown)
-                return topLists(i, players, context.linked, counting.mode);
+                return topLists(i, players, context.linked, counting.mode, context.leftOut);
         return std::nullopt;
     }
 

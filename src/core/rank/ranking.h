@@ -49,6 +49,9 @@ struct RankingContext {
     bool linked = false;    // the "Link Aliases" check mark
     int shownPlayer = 0;    // the player whose sheet the left pane shows
     Pane pane = Pane::Left; // where the category was dropped
+    // By player index: who the rankings and the top lists leave out (the
+    // history's bots and players short of its minimum); none when null.
+    const std::vector<bool>* leftOut = nullptr;
 };
 
 // The lists `category` shows in context.pane: its rankings of the players

@@ -20,7 +20,8 @@ OpponentCounts mergedByPerson(const OpponentCounts& counts, const PlayerTable& p
 }
 
 RankedList topList(const char* title, RankedMeaning meaning, const OpponentCounts& counts,
-                   const PlayerTable& players, bool linked, bool merged) {
+                   const PlayerTable& players, bool linked, bool merged,
+                   const std::vector<bool>* leftOut) {
     RankedList list;
     list.title = title;
     list.meaning = meaning;
@@ -33,6 +34,8 @@ RankedList topList(const char* title, RankedMeaning meaning, const OpponentCount
                      [](const auto& a, const auto& b) { return a.count > b.count; });
     for (const auto& [i, count] : order) {
         const int shownAs = listedAs(players, i, linked);
+        if (leftOut && (*leftOut)[static_cast<std::size_t>(shownAs)])
+            continue;
         list.entries.push_back({static_cast<int>(list.entries.size()) + 1, shownAs,
                                 players[shownAs].name, static_cast<double>(count)});
     }
@@ -42,11 +45,13 @@ RankedList topList(const char* title, RankedMeaning meaning, const OpponentCount
 } // namespace
 
 std::vector<RankedList> topLists(int player, const PlayerTable& players, bool linked,
-                                 CountingMode counting) {
+                                 CountingMode counting, const std::vector<bool>* leftOut) {
     const bool merged = linked && counting == CountingMode::Accurate;
     const PlayerRecord& shown = players[player];
-    return {topList("Top Victims", RankedMeaning::Victims, shown.victims, players, linked, merged),
-            topList("Top Killers", RankedMeaning::Killers, shown.killers, players, linked, merged)};
+    return {topList("Top Victims", RankedMeaning::Victims, shown.victims, players, linked, merged,
+                    leftOut),
+            topList("Top Killers", RankedMeaning::Killers, shown.killers, players, linked, merged,
+                    leftOut)};
 }
 
 } // namespace quorvath

@@ -14,8 +14,10 @@ namespace quorvath {
 // opponents are the players of the table; an alias opponent is shown under
 // its master's name when `linked`. Counted Accurate, a linked list also adds
 // up each person's names into one entry, under the master's name, where the
-// classic lists show him once per name with the counts split.
+// classic lists show him once per name with the counts split. An opponent
+// `leftOut` marks (by index, as listed) is not listed.
 std::vector<RankedList> topLists(int player, const PlayerTable& players, bool linked,
-                                 CountingMode counting = CountingMode::Classic);
+                                 CountingMode counting = CountingMode::Classic,
+                                 const std::vector<bool>* leftOut = nullptr);
 
 } // namespace quorvath

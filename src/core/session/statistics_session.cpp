@@ -89,7 +89,7 @@ SessionChanges StatisticsSession::dropOnPane(Pane pane, DraggedList list, int se
 
 SessionChanges StatisticsSession::writeRankingsInto(Pane pane, const std::string& category,
                                                     int shownPlayer) {
-    const RankingContext context{linked_, shownPlayer, pane};
+    const RankingContext context{linked_, shownPlayer, pane, leftOut()};
     const auto lists = rankCategory(category, players_, context, counting_);
     if (!lists)
         return {};

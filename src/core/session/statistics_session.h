@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quorvath {
@@ -98,6 +99,12 @@ public:
     SessionChanges dropOnPane(Pane pane, DraggedList list, int selectedIndex,
                               const std::string& selectedText);
 
+    // Who the rankings and top lists leave out from now on, by player index
+    // (the history's bots and players short of its minimum); empty: nobody.
+    // Drawn again by the next command; give it anew after linking changes.
+    void leaveOut(std::vector<bool> leftOut) { leftOut_ = std::move(leftOut); }
+    const std::vector<bool>* leftOut() const { return leftOut_.empty() ? nullptr : &leftOut_; }
+
     // "Link Aliases": links or unlinks, toggles the check mark, counts what both
     // panes show again and refills the player list.
     SessionChanges toggleLinkAliases();
@@ -126,6 +133,7 @@ private:
     PaneContent rightContent_;
     std::vector<std::string> playerList_;
     CountingScope counting_;
+    std::vector<bool> leftOut_;
 };
 
 } // namespace quorvath

@@ -100,27 +100,19 @@ TEST(HistoryImport, ALogRotatedUnderItsNameIsANewLog) {
 
 // Fails the chosen batch inside SQLite itself: its last match gets a
 // fingerprint the schema refuses, after the batch's other rows went in.
-class FailingBatch final : public HistoryStore {
+class FailingBatch final : public quorvath::test::ForwardingStore {
 public:
-    FailingBatch(HistoryStore& store, int failing) : store_(store), failing_(failing) {}
-    HistoryError lastState(const std::string& path, LogState& state) override {
-        return store_.lastState(path, state);
-    }
+    FailingBatch(HistoryStore& store, int failing) : ForwardingStore(store), failing_(failing) {}
     HistoryError storeBatch(LogState& log, const std::vector<MatchRecord>& matches,
                             int& added) override {
         if (++batches_ != failing_)
-            return store_.storeBatch(log, matches, added);
+            return ForwardingStore::storeBatch(log, matches, added);
         std::vector<MatchRecord> broken = matches;
         broken.back().fingerprint = "short";
-        return store_.storeBatch(log, broken, added);
-    }
-    HistoryError readMatches(const HistorySelection& selection,
-                             const MatchVisitor& visit) override {
-        return store_.readMatches(selection, visit);
+        return ForwardingStore::storeBatch(log, broken, added);
     }
 
 private:
-    HistoryStore& store_;
     int failing_;
     int batches_ = 0;
 };

@@ -133,26 +133,19 @@ TEST_F(HistoryOnPostgres, AConnectionThatDropsMidImportLosesOnlyItsBatch) {
     const std::string where = historyAt(path);
     auto store = openHistory(path);
 
-    class Dropping final : public HistoryStore {
+    class Dropping final : public quorvath::test::ForwardingStore {
     public:
         Dropping(HistoryStore& store, std::string where)
-            : store_(store), where_(std::move(where)) {}
-        HistoryError lastState(const std::string& p, LogState& state) override {
-            return store_.lastState(p, state);
-        }
+            : ForwardingStore(store), where_(std::move(where)) {}
         HistoryError storeBatch(LogState& log, const std::vector<MatchRecord>& matches,
                                 int& added) override {
             if (++batches_ == 3)
                 runOn(where_, "SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE "
                               "datname = current_database() AND pid <> pg_backend_pid()");
-            return store_.storeBatch(log, matches, added);
-        }
-        HistoryError readMatches(const HistorySelection& s, const MatchVisitor& visit) override {
-            return store_.readMatches(s, visit);
+            return ForwardingStore::storeBatch(log, matches, added);
         }
 
     private:
-        HistoryStore& store_;
         std::string where_;
         int batches_ = 0;
     } dropping(*store, where);

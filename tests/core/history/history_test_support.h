@@ -18,6 +18,34 @@ void generateMatch(const std::string& type, const std::string& prefix, int seed 
 
 std::unique_ptr<HistoryStore> openHistory(const std::string& path);
 
+// A store that hands every call on to another: a test overrides the one it
+// needs to disturb.
+class ForwardingStore : public HistoryStore {
+public:
+    explicit ForwardingStore(HistoryStore& store) : store_(store) {}
+    HistoryError lastState(const std::string& path, LogState& state) override {
+        return store_.lastState(path, state);
+    }
+    HistoryError storeBatch(LogState& log, const std::vector<MatchRecord>& matches,
+                            int& added) override {
+        return store_.storeBatch(log, matches, added);
+    }
+    HistoryError readMatches(const HistorySelection& selection,
+                             const MatchVisitor& visit) override {
+        return store_.readMatches(selection, visit);
+    }
+    HistoryError addDecision(PeopleDecision& d) override { return store_.addDecision(d); }
+    HistoryError forgetDecision(std::int64_t id, bool& forgotten) override {
+        return store_.forgetDecision(id, forgotten);
+    }
+    HistoryError readDecisions(std::vector<PeopleDecision>& d) override {
+        return store_.readDecisions(d);
+    }
+
+private:
+    HistoryStore& store_;
+};
+
 struct Counted {
     PlayerTable players;
     CountingScope scope;

@@ -10,7 +10,7 @@ namespace quorvath {
 
 namespace {
 
-constexpr int kSchemaVersion = 1;
+constexpr int kSchemaVersion = 2;
 
 // Each step takes the schema from version (its index) to the next.
 constexpr const char* kMigrations[] = {
@@ -47,6 +47,13 @@ constexpr const char* kMigrations[] = {
          counters bytea NOT NULL,
          guid bytea NOT NULL,
          PRIMARY KEY (match_id, seat));)",
+    // The user's merges and splits of people, apart from the imported data.
+    R"(CREATE TABLE people_decisions (
+         id bigserial PRIMARY KEY,
+         kind text NOT NULL CHECK (kind IN ('merge', 'split')),
+         name bytea NOT NULL,
+         other bytea NOT NULL,
+         made_at bigint NOT NULL);)",
 };
 static_assert(std::size(kMigrations) == kSchemaVersion);
 
@@ -149,6 +156,50 @@ public:
             transaction(db_, "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY",
                         [&]() { return readSelected(selection, visit, damaged); });
         return damaged ? damaged : named(error);
+    }
+
+    HistoryError addDecision(PeopleDecision& decision) override {
+        std::optional<pg::Result> row;
+        if (auto error = db_.query(
+                "INSERT INTO people_decisions (kind, name, other, made_at) VALUES ($1, $2, $3, "
+                "$4) RETURNING id",
+                pg::Params()
+                    .bytes(decision.kind == PeopleDecision::Kind::Merge ? "merge" : "split")
+                    .bytes(decision.name)
+                    .bytes(decision.other)
+                    .int64(decision.madeAt),
+                row))
+            return named(error);
+        decision.id = row->int64(0, 0);
+        return std::nullopt;
+    }
+
+    HistoryError forgetDecision(std::int64_t id, bool& forgotten) override {
+        std::optional<pg::Result> rows;
+        if (auto error = db_.query("DELETE FROM people_decisions WHERE id = $1 RETURNING id",
+                                   pg::Params().int64(id), rows))
+            return named(error);
+        forgotten = rows->rows() > 0;
+        return std::nullopt;
+    }
+
+    HistoryError readDecisions(std::vector<PeopleDecision>& decisions) override {
+        decisions.clear();
+        std::optional<pg::Result> rows;
+        if (auto error = db_.query("SELECT id, kind, name, other, made_at FROM people_decisions "
+                                   "ORDER BY id",
+                                   {}, rows))
+            return named(error);
+        for (int r = 0; r < rows->rows(); ++r) {
+            PeopleDecision& d = decisions.emplace_back();
+            d.id = rows->int64(r, 0);
+            d.kind = rows->bytes(r, 1) == "merge" ? PeopleDecision::Kind::Merge
+                                                  : PeopleDecision::Kind::Split;
+            d.name = rows->bytes(r, 2);
+            d.other = rows->bytes(r, 3);
+            d.madeAt = rows->int64(r, 4);
+        }
+        return std::nullopt;
     }
 
 private:

@@ -12,7 +12,7 @@ namespace quorvath {
 
 namespace {
 
-constexpr int kSchemaVersion = 1;
+constexpr int kSchemaVersion = 2;
 
 // Each step takes the schema from version (its index) to the next.
 constexpr const char* kMigrations[] = {
@@ -49,6 +49,13 @@ constexpr const char* kMigrations[] = {
          counters BLOB NOT NULL,
          guid TEXT NOT NULL,
          PRIMARY KEY (match_id, seat)) STRICT, WITHOUT ROWID;)",
+    // The user's merges and splits of people, apart from the imported data.
+    R"(CREATE TABLE people_decisions (
+         id INTEGER PRIMARY KEY AUTOINCREMENT,
+         kind TEXT NOT NULL CHECK (kind IN ('merge', 'split')),
+         name TEXT NOT NULL,
+         other TEXT NOT NULL,
+         made_at INTEGER NOT NULL) STRICT;)",
 };
 static_assert(std::size(kMigrations) == kSchemaVersion);
 
@@ -147,6 +154,47 @@ public:
                 visit(match);
             }
             reading.commit();
+            return HistoryError();
+        });
+    }
+
+    HistoryError addDecision(PeopleDecision& decision) override {
+        return guarded([&] {
+            SQLite::Statement insert(db_, "INSERT INTO people_decisions (kind, name, other, "
+                                          "made_at) VALUES (?, ?, ?, ?)");
+            insert.bind(1, decision.kind == PeopleDecision::Kind::Merge ? "merge" : "split");
+            insert.bind(2, decision.name);
+            insert.bind(3, decision.other);
+            insert.bind(4, decision.madeAt);
+            insert.exec();
+            decision.id = db_.getLastInsertRowid();
+            return HistoryError();
+        });
+    }
+
+    HistoryError forgetDecision(std::int64_t id, bool& forgotten) override {
+        return guarded([&] {
+            SQLite::Statement remove(db_, "DELETE FROM people_decisions WHERE id = ?");
+            remove.bind(1, id);
+            forgotten = remove.exec() > 0;
+            return HistoryError();
+        });
+    }
+
+    HistoryError readDecisions(std::vector<PeopleDecision>& decisions) override {
+        return guarded([&] {
+            decisions.clear();
+            SQLite::Statement query(db_, "SELECT id, kind, name, other, made_at FROM "
+                                         "people_decisions ORDER BY id");
+            while (query.executeStep()) {
+                PeopleDecision& d = decisions.emplace_back();
+                d.id = query.getColumn(0).getInt64();
+                d.kind = query.getColumn(1).getString() == "merge" ? PeopleDecision::Kind::Merge
+                                                                   : PeopleDecision::Kind::Split;
+                d.name = query.getColumn(2).getString();
+                d.other = query.getColumn(3).getString();
+                d.madeAt = query.getColumn(4).getInt64();
+            }
             return HistoryError();
         });
     }

@@ -1,0 +1,49 @@
+#pragma once
+// What the history's commands share: the history file, the selection of
+// matches, the output form, dates as they are typed and shown, and the way
+// a problem is said.
+
+#include "cli/output_options.h"
+#include "core/history/history_store.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace quorvath::cli {
+
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+// --db: the history, by default the window's and the report tool's one file.
+void addDatabaseOption(CLI::App& app, std::string& database);
+
+// Seconds since 1970 at the start of the UTC day `date` (YYYY-MM-DD); else
+// what is wrong with it.
+std::string readDate(const std::string& date, std::int64_t& seconds);
+// "YYYY-MM-DD HH:MM" (UTC).
+std::string dateText(std::int64_t seconds);
+
+// Opens the existing history at `path` for a query or a decision; nothing
+// (the problem said on standard error) when it does not exist or fails.
+std::unique_ptr<HistoryStore> openExistingHistory(const std::string& path);
+
+// "quorvath-report: PROBLEM" on standard error; returns `status`.
+int said(const std::string& problem, int status);
+
+// The selection and output options as typed.
+struct SelectionArgs {
+    std::string since, until, server, map, gameTypes;
+    std::string format, encoding;
+};
+
+void addSelectionOptions(CLI::App& app, SelectionArgs& args);
+void addOutputOptions(CLI::App& app, SelectionArgs& args);
+
+// The typed options read; false after saying what is wrong (a usage error).
+bool readOutput(const SelectionArgs& args, OutputOptions& output);
+bool readSelection(const SelectionArgs& args, Encoding encoding, HistorySelection& selection);
+
+} // namespace quorvath::cli

@@ -1,0 +1,46 @@
+#pragma once
+// What the history tells besides sheets and rankings: a table per map or per
+// server, and the list of matches a player played, each read in one pass
+// over the selected matches.
+
+#include "core/history/history_store.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace quorvath {
+
+enum class PlaceKind { Map, Server };
+
+// The selected matches of one map or one server.
+struct PlaceSummary {
+    std::string place;
+    int matches = 0;
+    int players = 0; // different names
+    std::int64_t kills = 0;
+    std::int64_t firstPlayed = 0;
+    std::int64_t lastPlayed = 0;
+};
+
+// One summary per map or server, in order of first played.
+HistoryError summarizePlaces(HistoryStore& store, const HistorySelection& selection, PlaceKind kind,
+                             std::vector<PlaceSummary>& places);
+
+// A match as one player played it.
+struct PlayedMatch {
+    std::int64_t playedAt = 0;
+    std::string server;
+    std::string map;
+    std::string gameType;
+    std::string name; // the name he played under (the first, when he renamed)
+    std::int64_t kills = 0;
+    std::int64_t deaths = 0;
+};
+
+// The selected matches in which any of `names` played, in the order played,
+// with what those names did in each.
+HistoryError matchesPlayed(HistoryStore& store, const HistorySelection& selection,
+                           const std::vector<std::string>& names, std::vector<PlayedMatch>& played);
+
+} // namespace quorvath
