@@ -100,7 +100,6 @@ private:
     std::string_view take(int start, int length) const;
 
     std::string_view text_;
-    const std::uint8_t* attrs_;
     const LogDocument& doc_;
     std::string_view phrase_;
     EventKind kind_;

@@ -62,7 +62,7 @@ void styleAlike(LogDocument& a, LogDocument& b, std::mt19937& rng) {
 // Each character as its colour and flags, after the text.
 std::pair<std::string, std::vector<std::uint64_t>> rendered(const LogDocument& doc) {
     std::vector<std::uint64_t> styles;
-    for (std::uint8_t a : doc.attributes())
+    for (std::uint8_t a : test::attributeBytes(doc))
         styles.push_back(std::uint64_t{doc.paletteColour(a)} << 8 |
                          (a & (0xFFu ^ attr::ColourMask)));
     return {doc.text(), styles};
