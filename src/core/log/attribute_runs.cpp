@@ -1,28 +1,79 @@
 #include "core/log/attribute_runs.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace quorvath {
 
-std::size_t AttributeRuns::runAt(std::size_t pos) const {
-    const auto after = std::upper_bound(starts_.begin(), starts_.end(), pos);
-    return after == starts_.begin() ? 0 : static_cast<std::size_t>(after - starts_.begin()) - 1;
+namespace {
+
+// The run of `starts` holding `pos`.
+std::size_t runAt(const std::vector<std::uint32_t>& starts, std::size_t pos) {
+    const auto after = std::upper_bound(starts.begin(), starts.end(), pos);
+    return after == starts.begin() ? 0 : static_cast<std::size_t>(after - starts.begin()) - 1;
+}
+
+} // namespace
+
+std::size_t AttributeRuns::blockAt(std::size_t pos) const {
+    const auto after = std::upper_bound(
+        blocks_.begin(), blocks_.end(), pos,
+        [](std::size_t p, const Block& block) { return p < block.starts.front(); });
+    return after == blocks_.begin() ? 0 : static_cast<std::size_t>(after - blocks_.begin()) - 1;
+}
+
+std::size_t AttributeRuns::blockEnd(std::size_t b, std::size_t textLength) const {
+    return b + 1 < blocks_.size() ? blocks_[b + 1].starts.front() : textLength;
+}
+
+std::uint8_t AttributeRuns::at(std::size_t pos) const {
+    if (blocks_.empty())
+        return 0;
+    const Block& block = blocks_[blockAt(pos)];
+    return block.attributes[runAt(block.starts, pos)];
+}
+
+std::uint8_t AttributeRuns::at(std::size_t pos, Hint& hint) const {
+    if (blocks_.empty())
+        return 0;
+    if (hint.block < blocks_.size() && blocks_[hint.block].starts[hint.run] <= pos) {
+        const Block& block = blocks_[hint.block];
+        for (std::size_t r = hint.run, steps = 0; steps < 8; ++r, ++steps) {
+            if (r + 1 == block.starts.size()) {
+                if (pos < blockEnd(hint.block, SIZE_MAX))
+                    return block.attributes[hint.run = r];
+                break;
+            }
+            if (pos < block.starts[r + 1])
+                return block.attributes[hint.run = r];
+        }
+    }
+    hint.block = blockAt(pos);
+    const Block& block = blocks_[hint.block];
+    hint.run = runAt(block.starts, pos);
+    return block.attributes[hint.run];
 }
 
 void AttributeRuns::append(std::size_t start, std::uint8_t attribute) {
-    if (!starts_.empty()) {
-        if (attributes_.back() == attribute)
+    if (blocks_.empty())
+        blocks_.emplace_back();
+    Block& last = blocks_.back();
+    if (!last.starts.empty()) {
+        if (last.attributes.back() == attribute)
             return;
-        if (starts_.back() == start) {
-            starts_.pop_back();
-            attributes_.pop_back();
-            if (!attributes_.empty() && attributes_.back() == attribute)
+        if (last.starts.back() == start) {
+            last.starts.pop_back();
+            last.attributes.pop_back();
+            if (!last.attributes.empty() && last.attributes.back() == attribute)
                 return;
         }
     }
-    starts_.push_back(static_cast<std::uint32_t>(start));
-    attributes_.push_back(attribute);
+    last.starts.push_back(static_cast<std::uint32_t>(start));
+    last.attributes.push_back(attribute);
+    if (last.starts.size() == 1 && blocks_.size() > 1 &&
+        blocks_[blocks_.size() - 2].attributes.back() == attribute)
+        blocks_.pop_back(); // the run goes on from the block before
 }
 
 void AttributeRuns::appendBytes(const std::uint8_t* attributes, std::size_t count,
@@ -44,67 +95,94 @@ void AttributeRuns::appendBytes(const std::uint8_t* attributes, std::size_t coun
     }
 }
 
-void AttributeRuns::appendRuns(const AttributeRuns& other, std::size_t offset) {
-    for (std::size_t r = 0; r < other.runCount(); ++r)
-        append(offset + other.starts_[r], other.attributes_[r]);
+void AttributeRuns::join(AttributeRuns&& other, std::size_t offset) {
+    for (Block& block : other.blocks_) {
+        for (std::uint32_t& start : block.starts)
+            start += static_cast<std::uint32_t>(offset);
+        if (!blocks_.empty() && blocks_.back().attributes.back() == block.attributes.front()) {
+            block.starts.erase(block.starts.begin()); // the run goes on from the block before
+            block.attributes.erase(block.attributes.begin());
+            if (block.starts.empty())
+                continue;
+        }
+        blocks_.push_back(std::move(block));
+    }
+    other.blocks_.clear();
 }
 
 void AttributeRuns::expand(std::size_t from, std::size_t to, std::uint8_t* out) const {
-    if (starts_.empty()) {
+    if (blocks_.empty()) {
         std::memset(out, 0, to - from);
         return;
     }
-    for (std::size_t r = runAt(from), pos = from; pos < to; ++r) {
-        const std::size_t end =
-            r + 1 < starts_.size() ? std::min<std::size_t>(starts_[r + 1], to) : to;
-        std::memset(out + (pos - from), attributes_[r], end - pos);
-        pos = end;
+    std::size_t pos = from;
+    for (std::size_t b = blockAt(from); pos < to; ++b) {
+        const Block& block = blocks_[b];
+        for (std::size_t r = runAt(block.starts, pos); r < block.starts.size() && pos < to; ++r) {
+            const std::size_t next =
+                r + 1 < block.starts.size() ? block.starts[r + 1] : blockEnd(b, to);
+            const std::size_t end = std::min(next, to);
+            std::memset(out + (pos - from), block.attributes[r], end - pos);
+            pos = end;
+        }
     }
 }
 
 void AttributeRuns::addFlags(const std::vector<int>& hits, std::size_t length, std::uint8_t flags,
                              std::size_t textLength) {
-    if (starts_.empty())
-        return;
-    AttributeRuns out;
-    out.reserve(starts_.size() + 2 * hits.size());
-    std::size_t r = 0; // the next run to copy
-    const auto copyBefore = [&](std::size_t pos) {
-        for (; r < starts_.size() && starts_[r] < pos; ++r)
-            out.append(starts_[r], attributes_[r]);
-    };
-    for (int hit : hits) {
-        const auto from = static_cast<std::size_t>(hit);
-        const std::size_t to = std::min(from + length, textLength);
-        if (from >= to)
-            continue;
-        copyBefore(from);
-        std::uint8_t current = attributes_[r < starts_.size() && starts_[r] == from ? r : r - 1];
-        out.append(from, static_cast<std::uint8_t>(current | flags));
-        for (; r < starts_.size() && starts_[r] < to; ++r) {
-            current = attributes_[r];
-            out.append(starts_[r], static_cast<std::uint8_t>(current | flags));
+    auto hit = hits.begin();
+    for (std::size_t b = 0; b < blocks_.size(); ++b) {
+        const std::size_t begin = blocks_[b].starts.front();
+        const std::size_t end = blockEnd(b, textLength);
+        const Block& block = blocks_[b];
+        Block out;
+        std::size_t r = 0; // the next run to copy
+        const auto put = [&](std::size_t start, std::uint8_t attribute) {
+            if (!out.starts.empty() && out.starts.back() == start) {
+                out.starts.pop_back();
+                out.attributes.pop_back();
+            }
+            if (out.attributes.empty() || out.attributes.back() != attribute) {
+                out.starts.push_back(static_cast<std::uint32_t>(start));
+                out.attributes.push_back(attribute);
+            }
+        };
+        const auto copyBefore = [&](std::size_t pos) {
+            for (; r < block.starts.size() && block.starts[r] < pos; ++r)
+                put(block.starts[r], block.attributes[r]);
+        };
+        out.starts.reserve(block.starts.size() + 16);
+        out.attributes.reserve(block.starts.size() + 16);
+        for (; hit != hits.end() && static_cast<std::size_t>(*hit) < end; ++hit) {
+            const std::size_t from = std::max<std::size_t>(static_cast<std::size_t>(*hit), begin);
+            const std::size_t to = std::min(static_cast<std::size_t>(*hit) + length, end);
+            if (from >= to)
+                continue;
+            copyBefore(from);
+            std::uint8_t current =
+                block.attributes[r < block.starts.size() && block.starts[r] == from ? r : r - 1];
+            put(from, static_cast<std::uint8_t>(current | flags));
+            for (; r < block.starts.size() && block.starts[r] < to; ++r) {
+                current = block.attributes[r];
+                put(block.starts[r], static_cast<std::uint8_t>(current | flags));
+            }
+            if (to < end)
+                put(to, current);
+            else if (static_cast<std::size_t>(*hit) + length > end)
+                break; // the hit goes on in the next block
         }
-        if (to < textLength)
-            out.append(to, current);
+        copyBefore(end);
+        out.starts.shrink_to_fit();
+        out.attributes.shrink_to_fit();
+        blocks_[b] = std::move(out);
     }
-    copyBefore(textLength);
-    *this = std::move(out);
-}
-
-void AttributeRuns::reserve(std::size_t runs) {
-    starts_.reserve(runs);
-    attributes_.reserve(runs);
-}
-
-void AttributeRuns::clear() {
-    starts_.clear();
-    attributes_.clear();
 }
 
 void AttributeRuns::shrinkToFit() {
-    starts_.shrink_to_fit();
-    attributes_.shrink_to_fit();
+    for (Block& block : blocks_) {
+        block.starts.shrink_to_fit();
+        block.attributes.shrink_to_fit();
+    }
 }
 
 } // namespace quorvath

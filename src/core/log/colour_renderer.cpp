@@ -587,15 +587,10 @@ void renderInParts(LogDocument& doc, Progress& progress, const std::vector<std::
     // The parts' texts and runs joined.
     AttributeRuns& runs = doc.attributeRuns();
     runs.clear();
-    std::size_t runCount = 0;
-    for (const RenderPart& part : parts)
-        runCount += part.runs.runCount();
-    runs.reserve(runCount);
     std::size_t w = 0;
     for (RenderPart& part : parts) {
         std::memmove(text.data() + w, text.data() + part.stretch.begin, part.length());
-        runs.appendRuns(part.runs, w);
-        part.runs = AttributeRuns();
+        runs.join(std::move(part.runs), w);
         w += part.length();
     }
     text.resize(w);

@@ -50,6 +50,9 @@ public:
 
     // --- per-character style ----------------------------------------------
     std::uint8_t attributeAt(int pos) const { return attrs_.at(static_cast<std::size_t>(pos)); }
+    std::uint8_t attributeAt(int pos, AttributeRuns::Hint& hint) const {
+        return attrs_.at(static_cast<std::size_t>(pos), hint);
+    }
     // The palette index for a colour, added to the palette when new.
     // Throws std::length_error past 32 distinct colours.
     std::uint8_t paletteIndex(Colour colour);

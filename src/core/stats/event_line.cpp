@@ -331,7 +331,7 @@ Colour EventLineCutter::probeColour(int nameAt) const {
     if (n == 0)
         return doc_.paletteColour(0);
     const int at = std::min(std::clamp(nameAt + 1, 0, n), n - 1);
-    return doc_.paletteColour(doc_.attributeAt(at));
+    return doc_.paletteColour(doc_.attributeAt(at, colourHint_));
 }
 
 int EventLineCutter::lastApostropheBefore(int end) {

@@ -101,6 +101,7 @@ private:
 
     std::string_view text_;
     const LogDocument& doc_;
+    mutable AttributeRuns::Hint colourHint_; // the probes go forward line after line
     std::string_view phrase_;
     EventKind kind_;
     LineForm form_;

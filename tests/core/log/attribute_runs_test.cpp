@@ -34,13 +34,23 @@ TEST(AttributeRuns, GiveEveryCharacterItsAttributeBack) {
         AttributeRuns runs, secondRuns;
         runs.appendBytes(first.data(), first.size(), 0);
         secondRuns.appendBytes(second.data(), second.size(), 0);
-        runs.appendRuns(secondRuns, first.size()); // a part joined after another
+        runs.join(std::move(secondRuns), first.size()); // a part joined after another
+        const auto third = static_cast<std::uint8_t>(rng() % 3);
+        runs.append(first.size() + second.size(), third); // and a character after both
         std::vector<std::uint8_t> bytes = first;
         bytes.insert(bytes.end(), second.begin(), second.end());
-        for (std::size_t r = 1; r < runs.runCount(); ++r) // merged: each run differs from the last
-            ASSERT_NE(runs.runAttribute(r), runs.runAttribute(r - 1)) << "round " << round;
-        for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes.push_back(third);
+        std::vector<std::uint8_t> runAttributes; // merged: each run differs from the last
+        runs.forEachRun([&](std::size_t, std::uint8_t a) { runAttributes.push_back(a); });
+        for (std::size_t r = 1; r < runAttributes.size(); ++r)
+            ASSERT_NE(runAttributes[r], runAttributes[r - 1]) << "round " << round;
+        AttributeRuns::Hint forward, jumping; // one reading on, one sent back and far
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
             ASSERT_EQ(runs.at(i), bytes[i]) << "round " << round << ", position " << i;
+            ASSERT_EQ(runs.at(i, forward), bytes[i]) << "round " << round << ", position " << i;
+            const std::size_t j = rng() % bytes.size();
+            ASSERT_EQ(runs.at(j, jumping), bytes[j]) << "round " << round << ", position " << j;
+        }
         const std::size_t from = bytes.empty() ? 0 : rng() % bytes.size();
         const std::size_t to = from + (bytes.size() == from ? 0 : rng() % (bytes.size() - from));
         ASSERT_EQ(expanded(runs, from, to),
