@@ -1,12 +1,31 @@
 #include "core/log/attribute_runs.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
 namespace quorvath {
 
 namespace {
+
+// The first position from `from` on whose attribute is not `a`, or `count`:
+// eight at a time, as runs are a dozen characters and more.
+std::size_t runEnd(const std::uint8_t* attributes, std::size_t from, std::size_t count,
+                   std::uint8_t a) {
+    const std::uint64_t same = 0x0101010101010101u * a;
+    for (std::uint64_t word; from + 8 <= count; from += 8) {
+        std::memcpy(&word, attributes + from, 8);
+        if (const std::uint64_t differ = word ^ same) {
+            const int bit = std::endian::native == std::endian::little ? std::countr_zero(differ)
+                                                                       : std::countl_zero(differ);
+            return from + static_cast<std::size_t>(bit / 8);
+        }
+    }
+    while (from < count && attributes[from] == a)
+        ++from;
+    return from;
+}
 
 // The run of `starts` holding `pos`.
 std::size_t runAt(const std::vector<std::uint32_t>& starts, std::size_t pos) {
@@ -78,20 +97,14 @@ void AttributeRuns::append(std::size_t start, std::uint8_t attribute) {
 
 void AttributeRuns::appendBytes(const std::uint8_t* attributes, std::size_t count,
                                 std::size_t offset) {
-    for (std::size_t i = 0; i < count;) {
-        const std::uint8_t a = attributes[i];
-        append(offset + i, a);
-        // Runs are a dozen characters and more: skip them eight at a time.
-        const std::uint64_t same = 0x0101010101010101u * a;
-        std::size_t j = i + 1;
-        for (std::uint64_t word; j + 8 <= count; j += 8) {
-            std::memcpy(&word, attributes + j, 8);
-            if (word != same)
-                break;
-        }
-        while (j < count && attributes[j] == a)
-            ++j;
-        i = j;
+    if (count == 0)
+        return;
+    append(offset, attributes[0]); // may go on from the last run held
+    Block& block = blocks_.back();
+    for (std::size_t i = runEnd(attributes, 1, count, attributes[0]); i < count;
+         i = runEnd(attributes, i + 1, count, attributes[i])) {
+        block.starts.push_back(static_cast<std::uint32_t>(offset + i));
+        block.attributes.push_back(attributes[i]);
     }
 }
 
