@@ -39,25 +39,31 @@ std::string styleLetters(std::uint8_t a) {
 void writeRuns(const LogDocument& doc, std::FILE* out) {
     // Runs are compared by colour value and flags, not by palette index, so
     // two indexes of one colour could never split a run.
-    const auto& attrs = doc.attributes();
     const auto runKey = [&doc](std::uint8_t a) {
         return (static_cast<std::uint64_t>(doc.paletteColour(a)) << 8) |
                static_cast<std::uint8_t>(a & ~attr::ColourMask);
     };
     std::string buffer;
     std::size_t start = 0;
-    for (std::size_t i = 1; i <= attrs.size(); ++i) {
-        if (i < attrs.size() && runKey(attrs[i]) == runKey(attrs[start]))
-            continue;
-        buffer += std::to_string(start) + '\t' + std::to_string(i - start) + '\t' +
-                  std::to_string(doc.paletteColour(attrs[start])) + '\t' +
-                  styleLetters(attrs[start]) + '\n';
+    std::uint8_t shown = 0;
+    const auto writeRun = [&](std::size_t end) { // the run from `start` on, ending at `end`
+        if (end == start)
+            return;
+        buffer += std::to_string(start) + '\t' + std::to_string(end - start) + '\t' +
+                  std::to_string(doc.paletteColour(shown)) + '\t' + styleLetters(shown) + '\n';
         if (buffer.size() > (1 << 16)) {
             std::fwrite(buffer.data(), 1, buffer.size(), out);
             buffer.clear();
         }
-        start = i;
-    }
+        start = end;
+    };
+    doc.attributeRuns().forEachRun([&](std::size_t at, std::uint8_t a) {
+        if (at == 0 || runKey(a) != runKey(shown)) {
+            writeRun(at);
+            shown = a;
+        }
+    });
+    writeRun(doc.text().size());
     std::fwrite(buffer.data(), 1, buffer.size(), out);
 }
 

@@ -109,7 +109,9 @@ TEST_F(MainWindowTest, OpenSearchHighlightAndTheArchiveCopies) {
     prompts.inputs = {std::nullopt, "Bob", std::nullopt};
     inMain<QPushButton>("highlightNickButton")->click();
     EXPECT_EQ(status(), "No nick set: nothing highlighted");
-    const std::vector<std::uint8_t> before = doc.attributes();
+    std::vector<std::uint8_t> before;
+    for (int i = 0; i < doc.length(); ++i)
+        before.push_back(doc.attributeAt(i));
     inMain<QPushButton>("highlightNickButton")->click();
     EXPECT_EQ(settings.get("Nick", "?"), "Bob");
     EXPECT_EQ(status(), "Highlighting Nick...");

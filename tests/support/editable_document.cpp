@@ -6,6 +6,19 @@
 
 namespace quorvath::test {
 
+std::vector<std::uint8_t> attributeBytes(const LogDocument& doc) {
+    std::vector<std::uint8_t> bytes(doc.text().size());
+    doc.attributeRuns().expand(0, bytes.size(), bytes.data());
+    return bytes;
+}
+
+namespace {
+void setAttributeBytes(LogDocument& doc, const std::vector<std::uint8_t>& bytes) {
+    doc.attributeRuns().clear();
+    doc.attributeRuns().appendBytes(bytes.data(), bytes.size(), 0);
+}
+} // namespace
+
 CharStyle styleAt(const LogDocument& doc, int pos) {
     const std::uint8_t a = doc.attributeAt(pos);
     return CharStyle{doc.paletteColour(a), (a & attr::Bold) != 0, (a & attr::Italic) != 0,
@@ -14,24 +27,24 @@ CharStyle styleAt(const LogDocument& doc, int pos) {
 
 // The style the next insertion takes when none was set.
 std::uint8_t EditableDocument::insertionAttribute() const {
-    const auto& attrs = doc_.attributes();
-    if (attrs.empty())
+    if (length() == 0)
         return 0;
-    const auto start = static_cast<std::size_t>(selStart());
+    const int start = selStart();
     if (selLength() > 0)
-        return attrs[start];
-    return attrs[start > 0 ? start - 1 : 0];
+        return doc_.attributeAt(start);
+    return doc_.attributeAt(start > 0 ? start - 1 : 0);
 }
 
 void EditableDocument::replaceSelection(std::string_view replacement) {
     const std::uint8_t a = pending_ ? *pending_ : insertionAttribute();
     const auto start = static_cast<std::size_t>(selStart());
     const auto count = static_cast<std::size_t>(selLength());
-    auto& attrs = doc_.attributeBuffer();
+    std::vector<std::uint8_t> attrs = attributeBytes(doc_);
     doc_.textBuffer().replace(start, count, replacement);
     attrs.erase(attrs.begin() + static_cast<std::ptrdiff_t>(start),
                 attrs.begin() + static_cast<std::ptrdiff_t>(start + count));
     attrs.insert(attrs.begin() + static_cast<std::ptrdiff_t>(start), replacement.size(), a);
+    setAttributeBytes(doc_, attrs);
     doc_.textChanged();
     linesValid_ = false;
     setSelStart(static_cast<int>(start + replacement.size()));
@@ -47,9 +60,12 @@ Colour EditableDocument::selectionColour() const {
 
 // The selected characters change, and so does the style of the next insertion.
 template <typename Change> void EditableDocument::changeSelectionStyle(Change change) {
-    auto& attrs = doc_.attributeBuffer();
-    for (int i = selStart(); i < selStart() + selLength(); ++i)
-        attrs[static_cast<std::size_t>(i)] = change(attrs[static_cast<std::size_t>(i)]);
+    if (selLength() > 0) {
+        std::vector<std::uint8_t> attrs = attributeBytes(doc_);
+        for (int i = selStart(); i < selStart() + selLength(); ++i)
+            attrs[static_cast<std::size_t>(i)] = change(attrs[static_cast<std::size_t>(i)]);
+        setAttributeBytes(doc_, attrs);
+    }
     pending_ = change(pending_ ? *pending_ : insertionAttribute());
 }
 

@@ -16,6 +16,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorvath::test {
 
@@ -74,6 +75,8 @@ private:
     bool linesValid_ = false;
 };
 
+// Every character's attribute, a byte each.
+std::vector<std::uint8_t> attributeBytes(const LogDocument& doc);
 // The style of one character.
 CharStyle styleAt(const LogDocument& doc, int pos);
 inline Colour colourAt(const LogDocument& doc, int pos) { return styleAt(doc, pos).colour; }

@@ -1,5 +1,6 @@
 #pragma once
-// Room for the big buffers of a loaded log (its text and its attributes).
+// Room for the big buffers of a loaded log (its text, the attributes of the
+// parts being rendered).
 // They are first written in one go, and on Linux transparent huge pages make
 // that first touch many times cheaper: one page fault per 2 MiB instead of
 // per 4 KiB (measured: about 0.5 s less for a 100 MB log). Only a hint; on
@@ -23,9 +24,9 @@ template <typename Buffer> void reserveLarge(Buffer& buffer, std::size_t size) {
     adviseHugePages(buffer.data(), buffer.capacity());
 }
 
-// Gives back the memory of a buffer's room beyond its size: a log's text and
-// attributes shrink while they are rendered, and would otherwise keep the
-// pages of the longer text they were read as. The room stays reserved.
+// Gives back the memory of a buffer's room beyond its size: a log's text
+// shrinks while it is rendered, and would otherwise keep the pages of the
+// longer text it was read as. The room stays reserved.
 template <typename Buffer> void releaseUnusedRoom(Buffer& buffer) {
     const std::size_t used = (buffer.size() + 1) * sizeof(buffer[0]); // a string's terminator too
     const std::size_t room = buffer.capacity() * sizeof(buffer[0]);

@@ -5,7 +5,9 @@
 #include "core/common/progress.h"
 #include "core/log/log_colours.h"
 
+#include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstring>
 #include <optional>
 #include <thread>
@@ -20,21 +22,26 @@ constexpr std::size_t npos = std::string::npos;
 constexpr std::string_view ChatCode = "^2";
 // Below this size a part of its own costs more than it saves.
 constexpr std::size_t kMinRenderPart = std::size_t{2} << 20;
+// A large log is rendered this much at a time: only the parts being worked on
+// have an attribute byte per character, the rest are runs.
+constexpr std::size_t kRenderPartSize = std::size_t{4} << 20;
 
-// A stretch [begin, end) of the document's buffers that the passes work on:
-// the whole text, or one part of it between two line breaks when the parts
-// are rendered on threads of their own. The passes that delete write the
-// stretch again from `begin` on and move `end` to where their writing ends.
-// Only the stretch is read or written, so parts never touch each other's.
+// A stretch [begin, end) of the document's text that the passes work on,
+// with an attribute byte per character: the whole text, or one part of it
+// between two line breaks when the parts are rendered one by one. The passes
+// that delete write the stretch again from `begin` on and move `end` to where
+// their writing ends. Only the stretch is read or written, so parts never
+// touch each other's.
 struct Stretch {
     char* text;
-    std::uint8_t* attrs;
+    std::uint8_t* attrs; // of the characters from `begin` on
     std::size_t begin;
     std::size_t end;
     Progress* progress = nullptr; // the one stretch that shows the work's position
     std::int64_t scale = 1;       // its positions times this fill the whole bar
     std::size_t nextReport = 0;
 
+    std::uint8_t* attrAt(std::size_t pos) const { return attrs + (pos - begin); }
     void report(std::size_t pos) {
         if (progress && pos >= nextReport) {
             progress->setPosition(static_cast<std::int64_t>(pos - begin) * scale);
@@ -50,12 +57,12 @@ struct Stretch {
         std::size_t i = from;
         for (; i + 8 <= to; i += 8) {
             std::uint64_t word;
-            std::memcpy(&word, attrs + i, 8);
+            std::memcpy(&word, attrAt(i), 8);
             word = (word & ~colourBits) | ones * index;
-            std::memcpy(attrs + i, &word, 8);
+            std::memcpy(attrAt(i), &word, 8);
         }
         for (; i < to; ++i)
-            attrs[i] = static_cast<std::uint8_t>((attrs[i] & ~attr::ColourMask) | index);
+            *attrAt(i) = static_cast<std::uint8_t>((*attrAt(i) & ~attr::ColourMask) | index);
     }
     std::size_t findLineFeed(std::size_t from) const {
         const void* hit = std::memchr(text + from, '\n', end - from);
@@ -81,20 +88,32 @@ PassColours allPassColours(LogDocument& doc) {
     return c;
 }
 
+// The attributes of [begin, end) of `runs`, a byte per character, for the passes.
+std::vector<std::uint8_t> attributeBytes(const AttributeRuns& runs, std::size_t begin,
+                                         std::size_t end) {
+    std::vector<std::uint8_t> bytes(end - begin);
+    runs.expand(begin, end, bytes.data());
+    return bytes;
+}
+
 // One pass over the whole document: announces the stage, reports the sweep
-// position now and then, and fits the buffers to the written text after.
+// position now and then, and fits the text to what was written after, its
+// attributes runs again.
 class Sweep {
+    std::vector<std::uint8_t> attrs_; // first: the stretch points into it
+
 public:
     Sweep(LogDocument& doc, Progress& progress, std::string_view status)
-        : stretch{doc.textBuffer().data(), doc.attributeBuffer().data(), 0, doc.textBuffer().size(),
-                  &progress},
+        : attrs_(attributeBytes(doc.attributeRuns(), 0, doc.textBuffer().size())),
+          stretch{doc.textBuffer().data(), attrs_.data(), 0, doc.textBuffer().size(), &progress},
           doc_(doc), progress_(progress) {
         progress_.beginStage(std::string(status));
         progress_.setPosition(0, static_cast<std::int64_t>(stretch.end));
     }
     ~Sweep() {
         doc_.textBuffer().resize(stretch.end);
-        doc_.attributeBuffer().resize(stretch.end);
+        doc_.attributeRuns().clear();
+        doc_.attributeRuns().appendBytes(attrs_.data(), stretch.end, 0);
         doc_.textChanged();
         progress_.setPosition(static_cast<std::int64_t>(stretch.end),
                               static_cast<std::int64_t>(stretch.end));
@@ -136,7 +155,7 @@ struct Compactor {
     void keepUpTo(std::size_t end) {
         if (w != r) {
             std::memmove(stretch.text + w, stretch.text + r, end - r);
-            std::memmove(stretch.attrs + w, stretch.attrs + r, end - r);
+            std::memmove(stretch.attrAt(w), stretch.attrAt(r), end - r);
         }
         w += end - r;
         r = end;
@@ -152,20 +171,19 @@ struct Compactor {
             return;
         }
         char* t = stretch.text;
-        std::uint8_t* a = stretch.attrs;
         for (std::size_t from = r; from < end; from += chunk, w += chunk) {
             std::array<char, chunk> bytes;
             std::memcpy(bytes.data(), t + from, chunk);
             std::memcpy(t + w, bytes.data(), chunk);
-            std::memcpy(bytes.data(), a + from, chunk);
-            std::memcpy(a + w, bytes.data(), chunk);
+            std::memcpy(bytes.data(), stretch.attrAt(from), chunk);
+            std::memcpy(stretch.attrAt(w), bytes.data(), chunk);
         }
         w -= (chunk - (end - r) % chunk) % chunk;
         r = end;
     }
     void put(std::string_view s, std::uint8_t attr) {
         std::memcpy(stretch.text + w, s.data(), s.size());
-        std::memset(stretch.attrs + w, attr, s.size());
+        std::memset(stretch.attrAt(w), attr, s.size());
         w += s.size();
     }
     void finish() {
@@ -179,7 +197,7 @@ struct Compactor {
 // deletion can join a caret before it with the code character after it.
 std::size_t dropCodePairs(Compactor& out, std::size_t from, std::size_t end, char code) {
     char* text = out.stretch.text;
-    std::uint8_t* attrs = out.stretch.attrs;
+    std::uint8_t* attrs = out.stretch.attrAt(from);
     std::size_t w = from;
     for (std::size_t i = from; i < end; ++i) {
         const char c = text[i];
@@ -188,7 +206,7 @@ std::size_t dropCodePairs(Compactor& out, std::size_t from, std::size_t end, cha
             continue;
         }
         text[w] = c;
-        attrs[w++] = attrs[i];
+        attrs[w++ - from] = attrs[i - from];
     }
     return w;
 }
@@ -234,8 +252,8 @@ private:
         searchFrom_ = e;
         if (e != npos) {
 #if defined(__GNUC__)
-            __builtin_prefetch(s_.attrs + c, 1);
-            __builtin_prefetch(s_.attrs + e, 1);
+            __builtin_prefetch(s_.attrAt(c), 1);
+            __builtin_prefetch(s_.attrAt(e), 1);
 #endif
         }
         return {c, e};
@@ -277,7 +295,7 @@ void processOspCodesIn(Stretch& s) {
     for (std::size_t p; (p = tag.find(s.readable(), out.r)) != npos;) {
         out.keepUpTo(p);
         // Takes the style of the tag's first character, as a replacement does.
-        out.put(HeadshotTag, s.attrs[p]);
+        out.put(HeadshotTag, *s.attrAt(p));
         out.r = p + tag.size();
         s.report(out.r);
     }
@@ -431,14 +449,11 @@ std::vector<std::size_t> partStarts(std::string_view text, int parts) {
     return starts;
 }
 
-// Runs work(k) for each part k, each on a thread of its own (part 0 on this one).
-template <typename Work> void onEachPart(std::size_t parts, const Work& work) {
-    std::vector<std::thread> workers;
-    for (std::size_t k = 1; k < parts; ++k)
-        workers.emplace_back([&work, k] { work(k); });
-    work(0);
-    for (auto& w : workers)
-        w.join();
+// Runs work() on two threads, this one and another.
+template <typename Work> void onTwoThreads(const Work& work) {
+    std::thread other(work);
+    work();
+    other.join();
 }
 
 void greyGhostsIn(Stretch& s, std::uint8_t grey) {
@@ -450,41 +465,67 @@ void greyGhostsIn(Stretch& s, std::uint8_t grey) {
     }
 }
 
-// Every pass up to the walk over the carets, each part of the text on a
-// thread of its own; then what the parts left: names open across a cut close
-// at the first "^7" after it (red before blue, as their passes run), the
-// PunkBuster lines are coloured after every team, ghost chat turns grey and
-// the parts' written texts are joined.
-void renderInParts(LogDocument& doc, Progress& progress, const std::vector<std::size_t>& starts) {
-    const PassColours colours = allPassColours(doc);
-    std::string& text = doc.textBuffer();
-    std::vector<std::uint8_t>& attrs = doc.attributeBuffer();
-    const std::size_t parts = starts.size();
-    std::vector<Stretch> stretches;
-    for (std::size_t k = 0; k < parts; ++k)
-        stretches.push_back({text.data(), attrs.data(), starts[k],
-                             k + 1 < parts ? starts[k + 1] : text.size(),
-                             k == 0 ? &progress : nullptr, static_cast<std::int64_t>(parts)});
-    progress.setPosition(0, static_cast<std::int64_t>(text.size()));
-    std::vector<WalkEnds> ends(parts);
-    onEachPart(parts, [&](std::size_t k) {
-        ends[k] = renderPart(stretches[k], colours, k == 0 ? &progress : nullptr, k > 0);
-    });
+// A team name open across a cut, coloured in a part once every part is walked.
+struct CutName {
+    std::size_t from;
+    std::size_t to;
+    std::uint8_t colour;
+};
 
-    // The names open as each part begins: the part and where they start.
+// One part of a large log: its stretch, the runs of its written attributes
+// (from its begin on), what its walk left, and the names open across a cut
+// that colour it.
+struct RenderPart {
+    Stretch stretch;
+    AttributeRuns runs;
+    WalkEnds ends;
+    std::vector<CutName> cutNames;
+
+    std::size_t length() const { return stretch.end - stretch.begin; }
+    // The part's attributes a byte per character in `buffer` while `work` runs, runs after.
+    template <typename Work> void withBytes(std::vector<std::uint8_t>& buffer, const Work& work) {
+        stretch.attrs = buffer.data();
+        work();
+        runs.clear();
+        runs.appendBytes(buffer.data(), length(), 0);
+        runs.shrinkToFit();
+        stretch.attrs = nullptr;
+    }
+    // What comes after every team colour, in its order: the PunkBuster lines, then ghost chat.
+    void colourLast(const PassColours& colours) {
+        for (const auto& [from, to] : ends.punkBusterLines)
+            stretch.colour(from, to, colours.punkBuster);
+        greyGhostsIn(stretch, colours.grey);
+    }
+};
+
+// Room for a part's attributes, as many as `length`.
+std::vector<std::uint8_t>& partBuffer(std::vector<std::uint8_t>& buffer, std::size_t length) {
+    reserveLarge(buffer, length);
+    buffer.resize(length);
+    return buffer;
+}
+
+// The names open as each part begins close at the first "^7" after the cut
+// (red before blue, as their passes run): each part they cross learns where
+// they colour it.
+void findCutNames(std::vector<RenderPart>& parts, const PassColours& colours) {
     const std::array<std::uint8_t, 2> teamColours{colours.red, colours.blue};
-    std::array<std::optional<std::pair<std::size_t, std::size_t>>, 2> open;
-    for (std::size_t k = 0; k < parts; ++k) {
-        const WalkEnds& e = ends[k];
+    std::array<std::optional<std::pair<std::size_t, std::size_t>>, 2> open; // part, from
+    for (std::size_t k = 0; k < parts.size(); ++k) {
+        const WalkEnds& e = parts[k].ends;
         if (k > 0 && e.firstClose != npos) {
             for (std::size_t t = 0; t < 2; ++t) {
                 if (open[t]) {
                     auto [part, from] = *open[t];
-                    for (; part < k; from = stretches[++part].begin)
-                        stretches[part].colour(from, stretches[part].end, teamColours[t]);
-                    stretches[k].colour(stretches[k].begin, e.firstClose, teamColours[t]);
+                    for (; part < k; from = parts[++part].stretch.begin)
+                        parts[part].cutNames.push_back(
+                            {from, parts[part].stretch.end, teamColours[t]});
+                    parts[k].cutNames.push_back(
+                        {parts[k].stretch.begin, e.firstClose, teamColours[t]});
                 } else if (e.openAtFirstClose[t] != npos) {
-                    stretches[k].colour(e.openAtFirstClose[t], e.firstClose, teamColours[t]);
+                    parts[k].cutNames.push_back(
+                        {e.openAtFirstClose[t], e.firstClose, teamColours[t]});
                 }
                 open[t].reset();
             }
@@ -493,30 +534,66 @@ void renderInParts(LogDocument& doc, Progress& progress, const std::vector<std::
             if (e.openAtEnd[t] != npos && (k == 0 || e.firstClose != npos || !open[t]))
                 open[t] = std::pair{k, e.openAtEnd[t]};
     }
-    for (std::size_t k = 0; k < parts; ++k)
-        for (const auto& [from, to] : ends[k].punkBusterLines)
-            stretches[k].colour(from, to, colours.punkBuster);
+}
 
-    for (std::size_t stage = 4; stage <= 7; ++stage) // ran with the walk, or run now
-        progress.beginStage(std::string(RenderPassStatus[stage]));
-    // Ghost chat last: a marker holds no line break, so it never crosses a cut.
-    onEachPart(parts, [&](std::size_t k) { greyGhostsIn(stretches[k], colours.grey); });
-
-    // The parts' texts and attributes joined, the two buffers on two threads.
-    const auto join = [&](auto* buffer) {
-        std::size_t w = stretches[0].end;
-        for (std::size_t k = 1; k < parts; ++k) {
-            const std::size_t length = stretches[k].end - stretches[k].begin;
-            std::memmove(buffer + w, buffer + stretches[k].begin, length);
-            w += length;
+// Every pass up to the walk over the carets, part after part on two threads,
+// each part's attributes a byte per character only while it is worked on;
+// each part's PunkBuster lines and ghost chat coloured at once. Then what
+// the parts left: names open across a cut colour the parts they cross, and
+// those parts' PunkBuster lines and ghosts are coloured again, as they come
+// after the team colours. Last the parts' texts and runs are joined.
+void renderInParts(LogDocument& doc, Progress& progress, const std::vector<std::size_t>& starts) {
+    const PassColours colours = allPassColours(doc);
+    std::string& text = doc.textBuffer();
+    std::vector<RenderPart> parts(starts.size());
+    for (std::size_t k = 0; k < parts.size(); ++k)
+        parts[k].stretch = {text.data(), nullptr, starts[k],
+                            k + 1 < parts.size() ? starts[k + 1] : text.size()};
+    progress.setPosition(0, static_cast<std::int64_t>(text.size()));
+    const AttributeRuns& separated = doc.attributeRuns();
+    std::atomic<std::size_t> nextPart{0};
+    std::atomic<std::int64_t> done{0};
+    onTwoThreads([&] {
+        std::vector<std::uint8_t> buffer;
+        for (std::size_t k; (k = nextPart++) < parts.size();) {
+            RenderPart& part = parts[k];
+            const std::size_t length = part.length();
+            separated.expand(part.stretch.begin, part.stretch.end,
+                             partBuffer(buffer, length).data());
+            part.withBytes(buffer, [&] {
+                part.ends = renderPart(part.stretch, colours, k == 0 ? &progress : nullptr, k > 0);
+                part.colourLast(colours);
+            });
+            progress.setPosition(done += static_cast<std::int64_t>(length));
         }
-        return w;
-    };
-    std::thread attrsJoin([&] { join(attrs.data()); });
-    const std::size_t w = join(text.data());
-    attrsJoin.join();
+    });
+    for (std::size_t stage = 4; stage <= 7; ++stage) // ran with the walk, or with each part
+        progress.beginStage(std::string(RenderPassStatus[stage]));
+
+    findCutNames(parts, colours);
+    std::vector<std::uint8_t> buffer;
+    for (RenderPart& part : parts) {
+        if (part.cutNames.empty())
+            continue;
+        part.runs.expand(0, part.length(), partBuffer(buffer, part.length()).data());
+        part.withBytes(buffer, [&] {
+            for (const CutName& name : part.cutNames)
+                part.stretch.colour(name.from, name.to, name.colour);
+            part.colourLast(colours);
+        });
+    }
+    std::vector<std::uint8_t>().swap(buffer);
+
+    // The parts' texts and runs joined.
+    AttributeRuns& runs = doc.attributeRuns();
+    runs.clear();
+    std::size_t w = 0;
+    for (RenderPart& part : parts) {
+        std::memmove(text.data() + w, text.data() + part.stretch.begin, part.length());
+        runs.join(std::move(part.runs), w);
+        w += part.length();
+    }
     text.resize(w);
-    attrs.resize(w);
     doc.textChanged();
     progress.setPosition(static_cast<std::int64_t>(w), static_cast<std::int64_t>(w));
 }
@@ -583,7 +660,10 @@ void greyGhosts(LogDocument& doc, Progress& progress) {
 }
 
 void renderColourCodes(LogDocument& doc, Progress& progress) {
-    renderColourCodes(doc, progress, doc.textBuffer().size() >= kMinRenderPart * 2 ? 2 : 1);
+    const std::size_t size = doc.textBuffer().size();
+    const std::size_t parts =
+        std::max<std::size_t>(size / kRenderPartSize, size >= kMinRenderPart * 2 ? 2 : 1);
+    renderColourCodes(doc, progress, static_cast<int>(parts));
 }
 
 void renderColourCodes(LogDocument& doc, Progress& progress, int parts) {
@@ -598,7 +678,7 @@ void renderColourCodes(LogDocument& doc, Progress& progress, int parts) {
         renderInParts(doc, progress, starts);
     }
     releaseUnusedRoom(doc.textBuffer());
-    releaseUnusedRoom(doc.attributeBuffer());
+    doc.attributeRuns().shrinkToFit();
     doc.setSelStart(0);
     progress.beginStage(std::string(ReadyStatus));
     progress.setPosition(0, doc.length());

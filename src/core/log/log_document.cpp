@@ -1,7 +1,6 @@
 #include "core/log/log_document.h"
 
 #include "core/common/folded_search.h"
-#include "core/common/large_buffer.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -12,9 +11,10 @@ LogDocument::LogDocument() : palette_{0} {}
 
 void LogDocument::setText(std::string text) {
     text_ = std::move(text);
-    std::vector<std::uint8_t>().swap(attrs_);
-    reserveLarge(attrs_, text_.size());
-    attrs_.assign(text_.size(), 0); // palette index 0 is colour 0
+    attrs_.clear();
+    attrs_.shrinkToFit();
+    if (!text_.empty())
+        attrs_.append(0, 0); // palette index 0 is colour 0
     selStart_ = 0;
     selLength_ = 0;
 }

@@ -1,14 +1,16 @@
 #pragma once
 // LogDocument: the loaded log as the view holds it. Text is bytes (one byte is
 // one Windows-1252 character, so positions are byte offsets); every character
-// carries one attribute byte: a palette index for its colour and the bold,
-// italic and underline flags. One selection (caret + length), which the view
-// shows and Find moves.
+// has one attribute: a palette index for its colour and the bold, italic and
+// underline flags, kept as runs (AttributeRuns). One selection (caret +
+// length), which the view shows and Find moves.
 //
-// The loader's sweeps build the text and attributes straight in the buffers
-// (textBuffer(), attributeBuffer()) and call textChanged() after.
+// The loader's sweeps build the text and the runs straight in the buffers
+// (textBuffer(), attributeRuns()) and call textChanged() after.
 //
 // Not thread-safe: one thread edits; readers must not run during an edit.
+
+#include "core/log/attribute_runs.h"
 
 #include <cstdint>
 #include <string>
@@ -47,7 +49,10 @@ public:
     void setText(std::string text);
 
     // --- per-character style ----------------------------------------------
-    std::uint8_t attributeAt(int pos) const { return attrs_[static_cast<std::size_t>(pos)]; }
+    std::uint8_t attributeAt(int pos) const { return attrs_.at(static_cast<std::size_t>(pos)); }
+    std::uint8_t attributeAt(int pos, AttributeRuns::Hint& hint) const {
+        return attrs_.at(static_cast<std::size_t>(pos), hint);
+    }
     // The palette index for a colour, added to the palette when new.
     // Throws std::length_error past 32 distinct colours.
     std::uint8_t paletteIndex(Colour colour);
@@ -77,16 +82,16 @@ public:
 
     // --- fast access for sweeps ----------------------------------------------
     std::string& textBuffer() { return text_; }
-    std::vector<std::uint8_t>& attributeBuffer() { return attrs_; }
-    const std::vector<std::uint8_t>& attributes() const { return attrs_; }
+    AttributeRuns& attributeRuns() { return attrs_; }
+    const AttributeRuns& attributeRuns() const { return attrs_; }
     const std::vector<Colour>& palette() const { return palette_; }
-    // Call after editing the buffers directly (sizes must agree): keeps the
-    // selection within the text.
+    // Call after editing the buffers directly (the runs must cover the text):
+    // keeps the selection within the text.
     void textChanged();
 
 private:
     std::string text_;
-    std::vector<std::uint8_t> attrs_;
+    AttributeRuns attrs_;
     std::vector<Colour> palette_;
     int selStart_ = 0;
     int selLength_ = 0;

@@ -12,8 +12,8 @@
 namespace quorvath {
 
 // Largest log file loaded: 1 GiB. Memory is not what binds on a 24 GiB
-// machine: a loaded log needs about 2 bytes per byte of log (its text and one
-// attribute per character; searching makes no copy). Positions are, though:
+// machine: a loaded log needs about 1.3 bytes per byte of log (its text and
+// its attribute runs; searching makes no copy). Positions are, though:
 // they are 32-bit, so the text after its line ends are made CR LF and its
 // rounds are separated (each banner is longer than the block it replaces) must
 // stay within MaxTextLength; the loader checks that separately.

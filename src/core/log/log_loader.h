@@ -5,10 +5,8 @@
 
 #include "core/log/log_document.h"
 
-#include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace quorvath {
 
@@ -27,13 +25,5 @@ bool loadLogText(std::string text, LogDocument& doc, Progress& progress);
 // The same on the raw bytes of a log file, read as loadLog reads them (bare LFs
 // become CR LF). The caller keeps them within MaxLogBytes.
 bool loadLogBytes(std::string bytes, LogDocument& doc, Progress& progress);
-
-// readLogBytes (log_file.h) while a second thread first touches room for a
-// document's attributes, as long as the file: fresh memory costs about as
-// much to touch as the file to read into it. Give the room to the document's
-// attributeBuffer() before loading it: loading keeps the room the
-// attributes have.
-std::optional<std::string> readLogBytesAndAttributeRoom(const std::string& path, std::string& bytes,
-                                                        std::vector<std::uint8_t>& attributeRoom);
 
 } // namespace quorvath

@@ -2,6 +2,8 @@
 
 #include "core/common/progress.h"
 
+#include <algorithm>
+
 namespace quorvath {
 
 int findFirst(LogDocument& doc, std::string_view what) {
@@ -33,10 +35,8 @@ std::vector<int> findNickHits(const LogDocument& doc, std::string_view nick, Pro
 
 void highlightHits(LogDocument& doc, const std::vector<int>& hits, int length) {
     constexpr std::uint8_t flags = attr::Bold | attr::Italic | attr::Underline;
-    auto& attrs = doc.attributeBuffer();
-    for (int hit : hits)
-        for (int i = hit; i < hit + length && i < doc.length(); ++i)
-            attrs[static_cast<std::size_t>(i)] |= flags;
+    doc.attributeRuns().addFlags(hits, static_cast<std::size_t>(std::max(length, 0)), flags,
+                                 doc.textBuffer().size());
     doc.select(0, 0);
 }
 

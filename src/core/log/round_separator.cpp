@@ -155,26 +155,30 @@ void greyBannerLineFeeds(std::uint8_t* attrs, std::size_t at, bool afterLineFeed
                 attrs[at + j] = greyBanner;
 }
 
-// Every character grey, the banners in their style: what the attributes of
-// the separated text are. Reads only the pieces, never the text, so that it
-// may run while the text is written.
-void buildAttributes(std::vector<std::uint8_t>& attrs, const std::vector<Piece>& pieces,
+// Every character grey, the banners in their style: the attributes of the
+// separated text, as runs.
+void buildAttributes(AttributeRuns& runs, const std::vector<Piece>& pieces,
                      const std::vector<bool>& bannerAfterLineFeed, std::size_t length,
                      std::uint8_t grey, std::uint8_t banner) {
-    if (attrs.capacity() < length)
-        std::vector<std::uint8_t>().swap(attrs);
-    reserveLarge(attrs, length);
-    attrs.assign(length, grey);
+    runs.clear();
+    if (length == 0)
+        return;
+    runs.append(0, grey);
     const auto greyBanner = static_cast<std::uint8_t>((banner & ~attr::ColourMask) | grey);
+    std::vector<std::uint8_t> bannerAttrs(roundBanner().size());
     std::size_t w = 0;
     for (std::size_t i = 0; i < pieces.size(); ++i) {
         w += pieces[i].keptEnd - pieces[i].keptStart;
         if (pieces[i].banner) {
-            std::memset(attrs.data() + w, banner, roundBanner().size());
-            greyBannerLineFeeds(attrs.data(), w, bannerAfterLineFeed[i], greyBanner);
-            w += roundBanner().size();
+            std::fill(bannerAttrs.begin(), bannerAttrs.end(), banner);
+            greyBannerLineFeeds(bannerAttrs.data(), 0, bannerAfterLineFeed[i], greyBanner);
+            runs.appendBytes(bannerAttrs.data(), bannerAttrs.size(), w);
+            w += bannerAttrs.size();
+            if (w < length)
+                runs.append(w, grey);
         }
     }
+    runs.shrinkToFit();
 }
 
 // For each banner, whether the character before it in the separated text is an LF.
@@ -209,29 +213,21 @@ bool separateRounds(LogDocument& doc, Progress& progress, std::size_t maxLength)
     if (length > maxLength)
         return false;
 
-    // The old attributes are ignored and rebuilt from the pieces, beside the
-    // text's writing. Their room is used again (loading readies it while it
-    // reads the text), unless the text must grow into a new buffer: then it
-    // goes first, so that at most two buffers of the text's length coexist.
-    std::vector<std::uint8_t>& attrs = doc.attributeBuffer();
+    // The old attributes are ignored and rebuilt from the pieces. The text is
+    // written in place unless it must grow into a new buffer.
     const std::uint8_t grey = doc.paletteIndex(colours::DefaultGrey);
     const std::uint8_t banner = doc.attributeFor({colours::RoundBanner, true, false, true});
-    const std::vector<bool> afterLineFeed = bannersAfterLineFeed(text, pieces);
-    const auto attributes = [&] {
-        buildAttributes(attrs, pieces, afterLineFeed, length, grey, banner);
-    };
+    buildAttributes(doc.attributeRuns(), pieces, bannersAfterLineFeed(text, pieces), length, grey,
+                    banner);
     if (fitsInPlace(pieces)) {
-        const std::jthread building = besides(text, attributes);
         writePieces(text, text, pieces);
         text.resize(length);
     } else {
-        std::vector<std::uint8_t>().swap(attrs);
         std::string grown;
         reserveLarge(grown, length);
         grown.resize(length);
         writePieces(text, grown, pieces);
         text.swap(grown);
-        attributes();
     }
     doc.textChanged();
     doc.setSelStart(0);

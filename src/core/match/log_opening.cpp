@@ -10,10 +10,8 @@ namespace quorvath {
 std::optional<std::string> openLog(const std::string& path, LogDocument& doc, Progress& progress,
                                    LogKindDetection& detection, std::optional<LogKind> chosen) {
     std::string bytes;
-    std::vector<std::uint8_t> attributeRoom;
-    if (auto error = readLogBytesAndAttributeRoom(path, bytes, attributeRoom))
+    if (auto error = readLogBytes(path, bytes))
         return error;
-    doc.attributeBuffer() = std::move(attributeRoom); // a console log keeps it, a server log not
     if (!loadLogOfKind(std::move(bytes), doc, progress, detection, chosen))
         return tooLargeMessage(path, LogTooLongReason);
     return std::nullopt;

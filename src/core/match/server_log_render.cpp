@@ -1,6 +1,5 @@
 #include "core/match/server_log_render.h"
 
-#include "core/common/large_buffer.h"
 #include "core/common/line_end.h"
 #include "core/common/progress.h"
 #include "core/log/colour_renderer.h"
@@ -31,8 +30,7 @@ constexpr std::string_view kTeamWords[] = {"the game", "the red team.", "the blu
 class ServerLogRenderer {
 public:
     ServerLogRenderer(LogDocument& doc, const GameTable& table, Progress& progress)
-        : text_(doc.textBuffer()), attrs_(doc.attributeBuffer()), table_(table),
-          progress_(progress) {
+        : text_(doc.textBuffer()), attrs_(doc.attributeRuns()), table_(table), progress_(progress) {
         grey_ = doc.paletteIndex(colours::DefaultGrey);
         chat_ = doc.paletteIndex(colours::Chat);
         red_ = doc.paletteIndex(colours::RedTeam);
@@ -286,30 +284,25 @@ private:
         if (!spilled_ && written_ + n > nextRead) {
             spilled_ = true;
             spillText_.assign(text_, 0, written_);
-            spillAttrs_.assign(attrs_.begin(), attrs_.begin() + static_cast<long>(written_));
         }
-        if (spilled_) {
+        if (spilled_)
             spillText_ += lineText_;
-            spillAttrs_.insert(spillAttrs_.end(), lineAttrs_.begin(), lineAttrs_.end());
-        } else {
+        else
             std::memcpy(text_.data() + written_, lineText_.data(), n);
-            std::memcpy(attrs_.data() + written_, lineAttrs_.data(), n);
-        }
+        attrs_.appendBytes(lineAttrs_.data(), n, written_);
         written_ += n;
     }
 
     void finish() {
         if (spilled_) {
             text_.swap(spillText_);
-            attrs_.swap(spillAttrs_);
             return;
         }
         text_.resize(written_);
-        attrs_.resize(written_);
     }
 
     std::string& text_;
-    std::vector<std::uint8_t>& attrs_;
+    AttributeRuns& attrs_;
     const GameTable& table_;
     Progress& progress_;
     std::uint8_t grey_, chat_, red_, blue_, banner_;
@@ -324,7 +317,6 @@ private:
     std::size_t nextReport_ = 0;
     bool spilled_ = false;
     std::string spillText_;
-    std::vector<std::uint8_t> spillAttrs_;
 };
 
 } // namespace
@@ -335,10 +327,9 @@ bool renderServerLog(std::string bytes, LogDocument& doc, Progress& progress, st
     progress.setPosition(0, static_cast<std::int64_t>(bytes.size()));
     doc.setText(std::string());
     doc.textBuffer() = std::move(bytes);
-    std::vector<std::uint8_t>& attrs = doc.attributeBuffer();
-    reserveLarge(attrs, doc.textBuffer().size());
-    attrs.resize(doc.textBuffer().size());
+    doc.attributeRuns().clear();
     ServerLogRenderer(doc, table, progress).run();
+    doc.attributeRuns().shrinkToFit();
     if (doc.textBuffer().size() > maxLength) {
         doc.setText(std::string());
         return false;

@@ -10,7 +10,7 @@
 //
 // One left-to-right sweep that writes the text over itself: almost every
 // readable line is shorter than its machine line, so a loaded server log
-// costs its text and one attribute byte per character, as a console log does.
+// costs its text and its attribute runs, as a console log does.
 
 #include "core/log/log_document.h"
 #include "core/match/game_table.h"

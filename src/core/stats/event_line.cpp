@@ -122,8 +122,7 @@ int RecentLines::lastLineFeedBefore(int end) const {
 
 EventLineCutter::EventLineCutter(const LogDocument& doc, std::string_view phrase, EventKind kind,
                                  RecentLines* recent)
-    : text_(doc.text()), attrs_(doc.attributes().data()), doc_(doc), phrase_(phrase), kind_(kind),
-      sharedRecent_(recent) {
+    : text_(doc.text()), doc_(doc), phrase_(phrase), kind_(kind), sharedRecent_(recent) {
     // The phrase is compared exactly here: these three lines have forms of their own.
     form_ = phrase == kStabbed        ? LineForm::Bayonet
             : phrase == kSliced       ? LineForm::Knife
@@ -332,7 +331,7 @@ Colour EventLineCutter::probeColour(int nameAt) const {
     if (n == 0)
         return doc_.paletteColour(0);
     const int at = std::min(std::clamp(nameAt + 1, 0, n), n - 1);
-    return doc_.paletteColour(attrs_[at]);
+    return doc_.paletteColour(doc_.attributeAt(at, colourHint_));
 }
 
 int EventLineCutter::lastApostropheBefore(int end) {

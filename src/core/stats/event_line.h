@@ -100,8 +100,8 @@ private:
     std::string_view take(int start, int length) const;
 
     std::string_view text_;
-    const std::uint8_t* attrs_;
     const LogDocument& doc_;
+    mutable AttributeRuns::Hint colourHint_; // the probes go forward line after line
     std::string_view phrase_;
     EventKind kind_;
     LineForm form_;

@@ -62,7 +62,7 @@ void styleAlike(LogDocument& a, LogDocument& b, std::mt19937& rng) {
 // Each character as its colour and flags, after the text.
 std::pair<std::string, std::vector<std::uint64_t>> rendered(const LogDocument& doc) {
     std::vector<std::uint64_t> styles;
-    for (std::uint8_t a : doc.attributes())
+    for (std::uint8_t a : test::attributeBytes(doc))
         styles.push_back(std::uint64_t{doc.paletteColour(a)} << 8 |
                          (a & (0xFFu ^ attr::ColourMask)));
     return {doc.text(), styles};
@@ -106,8 +106,8 @@ TEST(RenderDifferential, EachPassAgreesOnStyledRandomText) {
 }
 
 // Whole loads of `rounds` random texts of up to `maxTokens` tokens; the
-// render also cut into two and three parts on threads of their own (the cuts
-// fall after line breaks, often inside a team's name).
+// render also cut into two, three and five parts (the cuts fall after line
+// breaks, often inside a team's name, which may cross several parts).
 void checkWholeLoads(unsigned seed, int rounds, int maxTokens) {
     std::mt19937 rng(seed);
     Progress progress;
@@ -119,7 +119,7 @@ void checkWholeLoads(unsigned seed, int rounds, int maxTokens) {
         ASSERT_EQ(rendered(sweep), rendered(literal)) << "round " << round;
         ASSERT_EQ(sweep.selStart(), 0);
         ASSERT_EQ(sweep.selLength(), 0);
-        for (int parts : {2, 3}) {
+        for (int parts : {2, 3, 5}) {
             LogDocument parted;
             parted.setText(text);
             separateRounds(parted, progress);

@@ -1,0 +1,201 @@
+#include "core/log/attribute_runs.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
+
+namespace quorvath {
+
+namespace {
+
+// The first position from `from` on whose attribute is not `a`, or `count`:
+// eight at a time, as runs are a dozen characters and more.
+std::size_t runEnd(const std::uint8_t* attributes, std::size_t from, std::size_t count,
+                   std::uint8_t a) {
+    const std::uint64_t same = 0x0101010101010101u * a;
+    for (std::uint64_t word; from + 8 <= count; from += 8) {
+        std::memcpy(&word, attributes + from, 8);
+        if (const std::uint64_t differ = word ^ same) {
+            const int bit = std::endian::native == std::endian::little ? std::countr_zero(differ)
+                                                                       : std::countl_zero(differ);
+            return from + static_cast<std::size_t>(bit / 8);
+        }
+    }
+    while (from < count && attributes[from] == a)
+        ++from;
+    return from;
+}
+
+// The run of `starts` holding `pos`.
+std::size_t runAt(const std::vector<std::uint32_t>& starts, std::size_t pos) {
+    const auto after = std::upper_bound(starts.begin(), starts.end(), pos);
+    return after == starts.begin() ? 0 : static_cast<std::size_t>(after - starts.begin()) - 1;
+}
+
+} // namespace
+
+std::size_t AttributeRuns::blockAt(std::size_t pos) const {
+    const auto after = std::upper_bound(
+        blocks_.begin(), blocks_.end(), pos,
+        [](std::size_t p, const Block& block) { return p < block.starts.front(); });
+    return after == blocks_.begin() ? 0 : static_cast<std::size_t>(after - blocks_.begin()) - 1;
+}
+
+std::size_t AttributeRuns::blockEnd(std::size_t b, std::size_t textLength) const {
+    return b + 1 < blocks_.size() ? blocks_[b + 1].starts.front() : textLength;
+}
+
+std::uint8_t AttributeRuns::at(std::size_t pos) const {
+    if (blocks_.empty())
+        return 0;
+    const Block& block = blocks_[blockAt(pos)];
+    return block.attributes[runAt(block.starts, pos)];
+}
+
+std::uint8_t AttributeRuns::at(std::size_t pos, Hint& hint) const {
+    if (blocks_.empty())
+        return 0;
+    if (hint.block < blocks_.size() && blocks_[hint.block].starts[hint.run] <= pos) {
+        const Block& block = blocks_[hint.block];
+        for (std::size_t r = hint.run, steps = 0; steps < 8; ++r, ++steps) {
+            if (r + 1 == block.starts.size()) {
+                if (pos < blockEnd(hint.block, SIZE_MAX))
+                    return block.attributes[hint.run = r];
+                break;
+            }
+            if (pos < block.starts[r + 1])
+                return block.attributes[hint.run = r];
+        }
+    }
+    hint.block = blockAt(pos);
+    const Block& block = blocks_[hint.block];
+    hint.run = runAt(block.starts, pos);
+    return block.attributes[hint.run];
+}
+
+void AttributeRuns::append(std::size_t start, std::uint8_t attribute) {
+    if (blocks_.empty())
+        blocks_.emplace_back();
+    Block& last = blocks_.back();
+    if (!last.starts.empty()) {
+        if (last.attributes.back() == attribute)
+            return;
+        if (last.starts.back() == start) {
+            last.starts.pop_back();
+            last.attributes.pop_back();
+            if (!last.attributes.empty() && last.attributes.back() == attribute)
+                return;
+        }
+    }
+    last.starts.push_back(static_cast<std::uint32_t>(start));
+    last.attributes.push_back(attribute);
+    if (last.starts.size() == 1 && blocks_.size() > 1 &&
+        blocks_[blocks_.size() - 2].attributes.back() == attribute)
+        blocks_.pop_back(); // the run goes on from the block before
+}
+
+void AttributeRuns::appendBytes(const std::uint8_t* attributes, std::size_t count,
+                                std::size_t offset) {
+    if (count == 0)
+        return;
+    append(offset, attributes[0]); // may go on from the last run held
+    Block& block = blocks_.back();
+    for (std::size_t i = runEnd(attributes, 1, count, attributes[0]); i < count;
+         i = runEnd(attributes, i + 1, count, attributes[i])) {
+        block.starts.push_back(static_cast<std::uint32_t>(offset + i));
+        block.attributes.push_back(attributes[i]);
+    }
+}
+
+void AttributeRuns::join(AttributeRuns&& other, std::size_t offset) {
+    for (Block& block : other.blocks_) {
+        for (std::uint32_t& start : block.starts)
+            start += static_cast<std::uint32_t>(offset);
+        if (!blocks_.empty() && blocks_.back().attributes.back() == block.attributes.front()) {
+            block.starts.erase(block.starts.begin()); // the run goes on from the block before
+            block.attributes.erase(block.attributes.begin());
+            if (block.starts.empty())
+                continue;
+        }
+        blocks_.push_back(std::move(block));
+    }
+    other.blocks_.clear();
+}
+
+void AttributeRuns::expand(std::size_t from, std::size_t to, std::uint8_t* out) const {
+    if (blocks_.empty()) {
+        std::memset(out, 0, to - from);
+        return;
+    }
+    std::size_t pos = from;
+    for (std::size_t b = blockAt(from); pos < to; ++b) {
+        const Block& block = blocks_[b];
+        for (std::size_t r = runAt(block.starts, pos); r < block.starts.size() && pos < to; ++r) {
+            const std::size_t next =
+                r + 1 < block.starts.size() ? block.starts[r + 1] : blockEnd(b, to);
+            const std::size_t end = std::min(next, to);
+            std::memset(out + (pos - from), block.attributes[r], end - pos);
+            pos = end;
+        }
+    }
+}
+
+void AttributeRuns::addFlags(const std::vector<int>& hits, std::size_t length, std::uint8_t flags,
+                             std::size_t textLength) {
+    auto hit = hits.begin();
+    for (std::size_t b = 0; b < blocks_.size(); ++b) {
+        const std::size_t begin = blocks_[b].starts.front();
+        const std::size_t end = blockEnd(b, textLength);
+        const Block& block = blocks_[b];
+        Block out;
+        std::size_t r = 0; // the next run to copy
+        const auto put = [&](std::size_t start, std::uint8_t attribute) {
+            if (!out.starts.empty() && out.starts.back() == start) {
+                out.starts.pop_back();
+                out.attributes.pop_back();
+            }
+            if (out.attributes.empty() || out.attributes.back() != attribute) {
+                out.starts.push_back(static_cast<std::uint32_t>(start));
+                out.attributes.push_back(attribute);
+            }
+        };
+        const auto copyBefore = [&](std::size_t pos) {
+            for (; r < block.starts.size() && block.starts[r] < pos; ++r)
+                put(block.starts[r], block.attributes[r]);
+        };
+        out.starts.reserve(block.starts.size() + 16);
+        out.attributes.reserve(block.starts.size() + 16);
+        for (; hit != hits.end() && static_cast<std::size_t>(*hit) < end; ++hit) {
+            const std::size_t from = std::max<std::size_t>(static_cast<std::size_t>(*hit), begin);
+            const std::size_t to = std::min(static_cast<std::size_t>(*hit) + length, end);
+            if (from >= to)
+                continue;
+            copyBefore(from);
+            std::uint8_t current =
+                block.attributes[r < block.starts.size() && block.starts[r] == from ? r : r - 1];
+            put(from, static_cast<std::uint8_t>(current | flags));
+            for (; r < block.starts.size() && block.starts[r] < to; ++r) {
+                current = block.attributes[r];
+                put(block.starts[r], static_cast<std::uint8_t>(current | flags));
+            }
+            if (to < end)
+                put(to, current);
+            else if (static_cast<std::size_t>(*hit) + length > end)
+                break; // the hit goes on in the next block
+        }
+        copyBefore(end);
+        out.starts.shrink_to_fit();
+        out.attributes.shrink_to_fit();
+        blocks_[b] = std::move(out);
+    }
+}
+
+void AttributeRuns::shrinkToFit() {
+    for (Block& block : blocks_) {
+        block.starts.shrink_to_fit();
+        block.attributes.shrink_to_fit();
+    }
+}
+
+} // namespace quorvath

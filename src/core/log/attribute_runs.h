@@ -1,0 +1,68 @@
+#pragma once
+// The attributes of a text as runs: a run starts at a position and holds
+// until the next one starts, the first at 0. A log's colours change only
+// where its codes were, so it needs a few runs a line (5 bytes each) instead
+// of a byte per character. Look-ups are a binary search over the starts.
+//
+// The runs are kept in blocks, one per part of a log rendered in parts, so
+// that joining the parts moves their runs instead of copying them, and a
+// change to the runs needs room for one block at a time.
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace quorvath {
+
+class AttributeRuns {
+public:
+    // Where the last look-up landed, for a reader whose positions mostly go
+    // forward a little (the statistics' colour probes, line after line).
+    struct Hint {
+        std::size_t block = 0;
+        std::size_t run = 0;
+    };
+
+    // The attribute at `pos`; 0 when there are no runs.
+    std::uint8_t at(std::size_t pos) const;
+    // The same, looking a few runs on from `hint` before it searches.
+    std::uint8_t at(std::size_t pos, Hint& hint) const;
+    // Calls visit(start, attribute) for each run, in order.
+    template <typename Visit> void forEachRun(const Visit& visit) const {
+        for (const Block& block : blocks_)
+            for (std::size_t r = 0; r < block.starts.size(); ++r)
+                visit(std::size_t{block.starts[r]}, block.attributes[r]);
+    }
+
+    // Adds a run at `start`, at or after the last one's start: nothing when
+    // the last one has its attribute, a replacement when it starts there.
+    void append(std::size_t start, std::uint8_t attribute);
+    // Adds the attributes of characters offset, offset + 1, ..., one byte each.
+    void appendBytes(const std::uint8_t* attributes, std::size_t count, std::size_t offset);
+    // Moves in another text's runs, that text starting at `offset` (after
+    // every run held). `other` is left empty.
+    void join(AttributeRuns&& other, std::size_t offset);
+    // Writes the attributes of [from, to) to `out`, one byte each.
+    void expand(std::size_t from, std::size_t to, std::uint8_t* out) const;
+    // Adds `flags` to [hit, hit + length) for each hit, ascending and apart,
+    // within a text of `textLength`: one pass over the runs for all of them.
+    void addFlags(const std::vector<int>& hits, std::size_t length, std::uint8_t flags,
+                  std::size_t textLength);
+
+    void clear() { blocks_.clear(); }
+    void shrinkToFit();
+
+private:
+    struct Block {
+        std::vector<std::uint32_t> starts;
+        std::vector<std::uint8_t> attributes;
+    };
+    // The block holding `pos` (the last one for a position past the text).
+    std::size_t blockAt(std::size_t pos) const;
+    // Where the runs of block `b` end: where the next one begins, else `textLength`.
+    std::size_t blockEnd(std::size_t b, std::size_t textLength) const;
+
+    std::vector<Block> blocks_; // none empty
+};
+
+} // namespace quorvath

@@ -1,0 +1,84 @@
+// The runs against a byte per character: random attributes in long and short
+// stretches become runs that give every character's attribute back, and
+// Highlight Nick's flags land on the hits and nowhere else.
+
+#include "core/log/attribute_runs.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+namespace quorvath {
+namespace {
+
+std::vector<std::uint8_t> randomAttributes(std::mt19937& rng) {
+    std::vector<std::uint8_t> bytes;
+    for (std::size_t n = rng() % 200; bytes.size() < n;)
+        bytes.insert(bytes.end(), rng() % 3 ? rng() % 4 : 1 + rng() % 30,
+                     static_cast<std::uint8_t>(rng() % 3));
+    return bytes;
+}
+
+std::vector<std::uint8_t> expanded(const AttributeRuns& runs, std::size_t from, std::size_t to) {
+    std::vector<std::uint8_t> bytes(to - from);
+    runs.expand(from, to, bytes.data());
+    return bytes;
+}
+
+TEST(AttributeRuns, GiveEveryCharacterItsAttributeBack) {
+    std::mt19937 rng(17);
+    for (int round = 0; round < 2000; ++round) {
+        const std::vector<std::uint8_t> first = randomAttributes(rng);
+        const std::vector<std::uint8_t> second = randomAttributes(rng);
+        AttributeRuns runs, secondRuns;
+        runs.appendBytes(first.data(), first.size(), 0);
+        secondRuns.appendBytes(second.data(), second.size(), 0);
+        runs.join(std::move(secondRuns), first.size()); // a part joined after another
+        const auto third = static_cast<std::uint8_t>(rng() % 3);
+        runs.append(first.size() + second.size(), third); // and a character after both
+        std::vector<std::uint8_t> bytes = first;
+        bytes.insert(bytes.end(), second.begin(), second.end());
+        bytes.push_back(third);
+        std::vector<std::uint8_t> runAttributes; // merged: each run differs from the last
+        runs.forEachRun([&](std::size_t, std::uint8_t a) { runAttributes.push_back(a); });
+        for (std::size_t r = 1; r < runAttributes.size(); ++r)
+            ASSERT_NE(runAttributes[r], runAttributes[r - 1]) << "round " << round;
+        AttributeRuns::Hint forward, jumping; // one reading on, one sent back and far
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            ASSERT_EQ(runs.at(i), bytes[i]) << "round " << round << ", position " << i;
+            ASSERT_EQ(runs.at(i, forward), bytes[i]) << "round " << round << ", position " << i;
+            const std::size_t j = rng() % bytes.size();
+            ASSERT_EQ(runs.at(j, jumping), bytes[j]) << "round " << round << ", position " << j;
+        }
+        const std::size_t from = bytes.empty() ? 0 : rng() % bytes.size();
+        const std::size_t to = from + (bytes.size() == from ? 0 : rng() % (bytes.size() - from));
+        ASSERT_EQ(expanded(runs, from, to),
+                  std::vector<std::uint8_t>(bytes.begin() + static_cast<long>(from),
+                                            bytes.begin() + static_cast<long>(to)))
+            << "round " << round;
+    }
+}
+
+TEST(AttributeRuns, FlagsLandOnTheHitsOnly) {
+    std::mt19937 rng(29);
+    constexpr std::uint8_t flags = 0xE0;
+    for (int round = 0; round < 2000; ++round) {
+        std::vector<std::uint8_t> bytes = randomAttributes(rng);
+        const std::size_t length = 1 + rng() % 6;
+        std::vector<int> hits; // ascending and apart, some touching, the last maybe cut short
+        for (std::size_t at = rng() % 8; at < bytes.size(); at += length + rng() % 4)
+            hits.push_back(static_cast<int>(at));
+        AttributeRuns runs;
+        runs.appendBytes(bytes.data(), bytes.size(), 0);
+        runs.addFlags(hits, length, flags, bytes.size());
+        for (int hit : hits)
+            for (std::size_t i = static_cast<std::size_t>(hit);
+                 i < std::min(static_cast<std::size_t>(hit) + length, bytes.size()); ++i)
+                bytes[i] |= flags;
+        ASSERT_EQ(expanded(runs, 0, bytes.size()), bytes) << "round " << round;
+    }
+}
+
+} // namespace
+} // namespace quorvath
