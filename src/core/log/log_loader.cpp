@@ -38,8 +38,10 @@ std::optional<std::string> readLogBytesAndAttributeRoom(const std::string& path,
                                                         std::vector<std::uint8_t>& attributeRoom) {
     std::error_code ec;
     const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (auto refused = ec ? std::nullopt : checkLogSize(path, size)) // before any room is taken
+        return refused;
     std::thread readying;
-    if (!ec && size <= MaxLogBytes)
+    if (!ec)
         readying = std::thread([&attributeRoom, size] {
             reserveLarge(attributeRoom, static_cast<std::size_t>(size));
             attributeRoom.resize(static_cast<std::size_t>(size));
