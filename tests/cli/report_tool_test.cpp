@@ -12,6 +12,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using quorvath::test::runReportTool;
+using quorvath::test::sourcePath;
 using quorvath::test::TempDir;
 using quorvath::test::ToolRun;
 using quorvath::test::writeFile;
@@ -57,6 +58,53 @@ TEST(ReportTool, WrongCommandLinesExitTwoWithTheReason) {
     EXPECT_EQ(help.out.rfind("Usage: quorvath-report LOG", 0), 0u);
     // A lone "-" is a file name, not an option.
     EXPECT_EQ(runReportTool(dir, "- --players").status, 1);
+}
+
+// One request in every form the command line takes: options before or after
+// the log, repeated (the last one counts), defaults given out loud.
+TEST(ReportTool, EveryFormOfARequestPrintsTheSame) {
+    const std::string console = "'" + sourcePath("samples/demo.log").string() + "'";
+    const std::string server = "'" + sourcePath("tests/golden/match-ctf-games.log").string() + "'";
+    const struct {
+        std::string args;
+        std::string same;
+    } forms[] = {
+        {"--players " + console, console + " --players"},
+        {"--linked --nick Quorvath " + console, console + " --nick Quorvath --linked"},
+        {console + " --nick Nobody --nick Quorvath", console + " --nick Quorvath"},
+        {console + " --format csv --format json --players", console + " --players --format json"},
+        {console + " --encoding utf-8 --encoding cp1252 --players",
+         console + " --players --encoding cp1252"},
+        {console + " --counting classic --sheets", console + " --sheets"},
+        {console + " --kind game --kind player", console + " --kind player"},
+        {console + " --linked --linked --top Quorvath", console + " --top Quorvath --linked"},
+        {console + " --format text --ranking Kills", console + " --ranking Kills"},
+        {server + " --counting classic --kind game --ranking Kills", server + " --ranking Kills"},
+        {server + " --warmup --counting accurate --sheets", "--warmup " + server + " --sheets"},
+        {"-h", "--help"},
+    };
+    TempDir dir;
+    for (const auto& form : forms) {
+        SCOPED_TRACE(form.args);
+        const ToolRun r = runReportTool(dir, form.args), same = runReportTool(dir, form.same);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.status, same.status);
+        EXPECT_EQ(r.err, same.err);
+        EXPECT_EQ(r.out, same.out);
+        EXPECT_NE(r.out, "");
+    }
+}
+
+// Clan tags make names that start with "-": a value, never an option.
+TEST(ReportTool, ANameThatStartsWithADashIsAValue) {
+    TempDir dir;
+    const std::string log = dir.file("dash.log").string();
+    writeFile(log, "----- Server Initialization Complete ----- 42 msec\r\n"
+                   "^1-=X=-Joe^7 was shot by ^4Bob^7's M4\r\n");
+    const ToolRun r = runReportTool(dir, "\"" + log + "\" --top -=X=-Joe --nick -=X=-Joe");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, "Top Victims\r\n\r\n\r\nTop Killers\r\n\r\n1:\t1\tBob\r\n\r\n");
 }
 
 TEST(ReportTool, NamesInTheTerminalsEncodingTablesAndAWordForUnknownNames) {
@@ -140,6 +188,15 @@ TEST(ReportTool, ARefusedLogIsNamedOnStandardErrorWithStatusOne) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err, "quorvath-report: The file \"" + missing + "\" does not exist.\n");
+    // Over the size limit: refused by its size (sparse, never read).
+    const std::string big = dir.file("big.log").string();
+    writeFile(big, "x");
+    fs::resize_file(big, (1ull << 30) + 1);
+    const ToolRun tooLarge = runReportTool(dir, "\"" + big + "\" --players");
+    EXPECT_EQ(tooLarge.status, 1);
+    EXPECT_EQ(tooLarge.out, "");
+    EXPECT_EQ(tooLarge.err, "quorvath-report: The file \"" + big +
+                                "\" is too large: logs of at most 1 GiB can be loaded.\n");
 }
 
 TEST(ReportTool, ALogInAReadOnlyFolderPrintsAndNothingIsWritten) {
