@@ -95,7 +95,6 @@ struct Query {
     HistorySelection selection;
     std::string since, until, gameTypes;
     Options options;
-    std::string format, encoding;
 };
 
 int runQuery(const std::string& database, Query& query) {
@@ -116,19 +115,6 @@ int runQuery(const std::string& database, Query& query) {
         from = comma + 1;
     }
     Options& options = query.options;
-    for (const auto& [name, value] :
-         {std::pair{"--format", &query.format}, std::pair{"--encoding", &query.encoding}}) {
-        if (value->empty())
-            continue;
-        const std::vector<std::string> pair{name, *value};
-        std::size_t at = 0;
-        std::string problem;
-        takeOutputOption(pair, at, options.output, problem);
-        if (!problem.empty()) {
-            std::fprintf(stderr, "quorvath-report: %s; see --help\n", problem.c_str());
-            return ExitUsage;
-        }
-    }
     if (auto mismatch = formatMismatch(options)) {
         std::fprintf(stderr, "quorvath-report: %s; see --help\n", mismatch->c_str());
         return ExitUsage;
@@ -164,31 +150,6 @@ int runQuery(const std::string& database, Query& query) {
     return std::fflush(stdout) == 0 ? 0 : ExitFailed;
 }
 
-// The one command given, as Options has it.
-void addCommands(CLI::App& app, Options& options) {
-    auto* commands = app.add_option_group("COMMAND", "at most one");
-    const auto flag = [&](const char* name, Command command, const char* help) {
-        commands->add_flag_callback(
-            name, [&options, command] { options.command = command; }, help);
-    };
-    const auto valued = [&](const char* name, Command command, const char* help) {
-        commands->add_option_function<std::string>(
-            name,
-            [&options, command](const std::string& value) {
-                options.command = command;
-                options.commandValue = value;
-            },
-            help);
-    };
-    flag("--players", Command::Players, "the player list");
-    valued("--sheet", Command::Sheet, "the sheet of player P");
-    flag("--sheets", Command::Sheets, "every sheet");
-    valued("--ranking", Command::Ranking, "the rankings of category C");
-    valued("--top", Command::Top, "the top victims and killers of player P");
-    flag("--counts", Command::Counts, "every player's counters");
-    commands->require_option(0, 1);
-}
-
 } // namespace
 
 int runHistoryCommand(const std::vector<std::string>& args) {
@@ -221,16 +182,14 @@ int runHistoryCommand(const std::vector<std::string>& args) {
         ->option_text("LIST");
     app.add_option("--nick", query.options.nick, "your own player name")->option_text("NAME");
     app.add_flag("--linked", query.options.linked, "fold aliases before the output");
-    app.add_option("--format", query.format, "text, csv or json")->option_text("text|csv|json");
-    app.add_option("--encoding", query.encoding, "utf-8 or cp1252")->option_text("utf-8|cp1252");
-    addCommands(app, query.options);
+    addOutputOptions(app, query.options.output);
+    addStatisticsCommands(app, query.options);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
         app.parse(reversed);
     } catch (const CLI::ParseError& e) {
-        const int status = app.exit(e);
-        return status == 0 ? 0 : ExitUsage;
+        return usageExit(app, e);
     }
     if (import->parsed()) {
         ImportOptions options;
