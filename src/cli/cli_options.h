@@ -1,9 +1,10 @@
 #pragma once
-// The command line of quorvath-report:
+// The command line of quorvath-report, one CLI11 parser for the whole tool:
 //   quorvath-report LOG [--kind K] [--counting M] [--warmup] [--nick NAME] [--linked] [COMMAND]
-// One log, modifiers that shape the statistics, at most one command. A
-// command is a table row (name, whether it takes a value); adding one is a
-// row here and a case in main.
+//   quorvath-report history ...   (history_command.h)
+// The log form: one log, modifiers that shape the statistics, at most one
+// command. Adding a command is a line in addStatisticsCommands (or in
+// addLogOptions for the log form's own) and a case where it is printed.
 
 #include "cli/output_options.h"
 #include "core/match/log_kind.h"
@@ -11,14 +12,17 @@
 
 #include <optional>
 #include <string>
-#include <variant>
-#include <vector>
+
+namespace CLI {
+class App;
+class Error;
+class Option_group;
+} // namespace CLI
 
 namespace quorvath::cli {
 
 enum class Command {
     Summary, // no command given
-    Help,
     Rendered,
     Runs,
     Players,
@@ -41,16 +45,30 @@ struct Options {
     bool includeWarmup = false;           // --warmup: count a server's warm-up too
 };
 
-struct UsageError {
-    std::string message;
-};
+// The statistics commands, at most one of them, as a log and the history
+// take them; the group they are in, for a form's own commands.
+CLI::Option_group& addStatisticsCommands(CLI::App& app, Options& options);
 
-std::variant<Options, UsageError> parseArguments(const std::vector<std::string>& args);
+// --encoding and --format, as every command that prints names takes them.
+void addOutputOptions(CLI::App& app, OutputOptions& output);
+// --encoding alone, for a command that only reads names.
+void addEncodingOption(CLI::App& app, std::optional<Encoding>& encoding, const char* help);
 
-const char* usageText();
+// The log form on the tool's command line: LOG, its modifiers and commands.
+void addLogOptions(CLI::App& app, Options& options);
+
+// What CLI11 cannot tell of the log form once parsed: the log is missing,
+// or a format was asked of a command that has no table. Throws a
+// CLI::ParseError that usageExit writes.
+void checkLogForm(const Options& options);
 
 // Tables exist for the commands that print lists of names and figures: what
 // is wrong with asking another command for csv or json.
 std::optional<std::string> formatMismatch(const Options& options);
+
+// A command line CLI11 refused, answered as the whole tool does: the help on
+// standard output (status 0), or what is wrong and the usage line on
+// standard error (status 2).
+int usageExit(CLI::App& app, const CLI::Error& error);
 
 } // namespace quorvath::cli

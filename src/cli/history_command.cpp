@@ -63,8 +63,6 @@ struct Query {
 int runQuery(const std::string& database, Query& query) {
     Options& options = query.options;
     HistorySelection selection;
-    if (!readOutput(query.args, options.output))
-        return kExitUsage;
     if (auto mismatch = formatMismatch(options))
         return said(*mismatch + "; see --help", kExitUsage);
     const Encoding encoding = options.output.encoding.value_or(localeEncoding());
@@ -91,31 +89,6 @@ int runQuery(const std::string& database, Query& query) {
     const std::string text = statsCommandOutput(report, options, encoding);
     std::fwrite(text.data(), 1, text.size(), stdout);
     return std::fflush(stdout) == 0 ? 0 : kExitFailed;
-}
-
-// The one command given, as Options has it.
-void addCommands(CLI::App& app, Options& options) {
-    auto* commands = app.add_option_group("COMMAND", "at most one");
-    const auto flag = [&](const char* name, Command command, const char* help) {
-        commands->add_flag_callback(
-            name, [&options, command] { options.command = command; }, help);
-    };
-    const auto valued = [&](const char* name, Command command, const char* help) {
-        commands->add_option_function<std::string>(
-            name,
-            [&options, command](const std::string& value) {
-                options.command = command;
-                options.commandValue = value;
-            },
-            help);
-    };
-    flag("--players", Command::Players, "the player list");
-    valued("--sheet", Command::Sheet, "the sheet of player P");
-    flag("--sheets", Command::Sheets, "every sheet");
-    valued("--ranking", Command::Ranking, "the rankings of category C");
-    valued("--top", Command::Top, "the top victims and killers of player P");
-    flag("--counts", Command::Counts, "every player's counters");
-    commands->require_option(0, 1);
 }
 
 void addRankingOptions(CLI::App& app, RankingMinimum& minimum) {
@@ -163,16 +136,15 @@ int runHistoryCommand(const std::vector<std::string>& args) {
     addSelectionOptions(app, query.args);
     app.add_option("--nick", query.options.nick, "your own player name")->option_text("NAME");
     app.add_flag("--linked", query.options.linked, "fold each person's names before the output");
-    addOutputOptions(app, query.args);
+    addOutputOptions(app, query.options.output);
     addRankingOptions(app, query.minimum);
-    addCommands(app, query.options);
+    addStatisticsCommands(app, query.options);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
         app.parse(reversed);
     } catch (const CLI::ParseError& e) {
-        const int exit = app.exit(e);
-        return exit == 0 ? 0 : kExitUsage;
+        return usageExit(app, e);
     }
     if (import->parsed()) {
         ImportOptions options;

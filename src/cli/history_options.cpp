@@ -69,26 +69,6 @@ void addSelectionOptions(CLI::App& app, SelectionArgs& args) {
         ->option_text("LIST");
 }
 
-void addOutputOptions(CLI::App& app, SelectionArgs& args) {
-    app.add_option("--format", args.format, "text, csv or json")->option_text("text|csv|json");
-    app.add_option("--encoding", args.encoding, "utf-8 or cp1252")->option_text("utf-8|cp1252");
-}
-
-bool readOutput(const SelectionArgs& args, OutputOptions& output) {
-    for (const auto& [name, value] :
-         {std::pair{"--format", &args.format}, std::pair{"--encoding", &args.encoding}}) {
-        if (value->empty())
-            continue;
-        const std::vector<std::string> pair{name, *value};
-        std::size_t at = 0;
-        std::string problem;
-        takeOutputOption(pair, at, output, problem);
-        if (!problem.empty())
-            return said(problem + "; see --help", kExitUsage) == 0;
-    }
-    return true;
-}
-
 bool readSelection(const SelectionArgs& args, Encoding encoding, HistorySelection& selection) {
     for (const auto& [text, bound, nextDay] : {std::tuple{&args.since, &selection.since, false},
                                                std::tuple{&args.until, &selection.until, true}}) {

@@ -36,14 +36,12 @@ int said(const std::string& problem, int status);
 // The selection and output options as typed.
 struct SelectionArgs {
     std::string since, until, server, map, gameTypes;
-    std::string format, encoding;
+    OutputOptions output; // --encoding, --format where the command takes them
 };
 
 void addSelectionOptions(CLI::App& app, SelectionArgs& args);
-void addOutputOptions(CLI::App& app, SelectionArgs& args);
 
 // The typed options read; false after saying what is wrong (a usage error).
-bool readOutput(const SelectionArgs& args, OutputOptions& output);
 bool readSelection(const SelectionArgs& args, Encoding encoding, HistorySelection& selection);
 
 } // namespace quorvath::cli

@@ -1,5 +1,6 @@
 #include "cli/history_people.h"
 
+#include "cli/cli_options.h"
 #include "cli/history_options.h"
 #include "cli/table_output.h"
 #include "core/history/history_totals.h"
@@ -60,10 +61,8 @@ int printed(const std::string& text) {
 }
 
 int listPeople(const std::string& database, const SelectionArgs& args) {
-    OutputOptions output;
+    const OutputOptions& output = args.output;
     HistorySelection selection;
-    if (!readOutput(args, output))
-        return kExitUsage;
     const Encoding encoding = output.encoding.value_or(localeEncoding());
     if (!readSelection(args, encoding, selection))
         return kExitUsage;
@@ -77,9 +76,7 @@ int listPeople(const std::string& database, const SelectionArgs& args) {
 }
 
 int listDecisions(const std::string& database, const SelectionArgs& args) {
-    OutputOptions output;
-    if (!readOutput(args, output))
-        return kExitUsage;
+    const OutputOptions& output = args.output;
     const std::unique_ptr<HistoryStore> store = openExistingHistory(database);
     std::vector<PeopleDecision> decisions;
     if (!store)
@@ -92,11 +89,8 @@ int listDecisions(const std::string& database, const SelectionArgs& args) {
 
 // A merge or a split of names the history knows (typed as `typed`).
 int decide(const std::string& database, PeopleDecision decision,
-           const std::vector<std::string>& typed, const std::string& encodingText) {
-    OutputOptions output;
-    if (!readOutput({{}, {}, {}, {}, {}, {}, encodingText}, output))
-        return kExitUsage;
-    const Encoding encoding = output.encoding.value_or(localeEncoding());
+           const std::vector<std::string>& typed, std::optional<Encoding> typedIn) {
+    const Encoding encoding = typedIn.value_or(localeEncoding());
     decision.name = nameFromCommandLine(typed[0], encoding);
     if (decision.kind == PeopleDecision::Kind::Merge) {
         decision.other = nameFromCommandLine(typed[1], encoding);
@@ -141,7 +135,8 @@ int forget(const std::string& database, std::int64_t id) {
 struct PeopleArgs {
     SelectionArgs people, decisions;
     std::vector<std::string> merged{2}; // NAME, OTHER
-    std::string split, mergeEncoding, splitEncoding;
+    std::string split;
+    std::optional<Encoding> mergeEncoding, splitEncoding;
     std::int64_t forgotten = 0;
 };
 
@@ -159,7 +154,7 @@ void addPeopleCommands(CLI::App& app, std::string& database, int& status) {
         sub("people", "lists each person: names, GUIDs, matches, kills, first and last seen",
             [args](const std::string& db) { return listPeople(db, args->people); });
     addSelectionOptions(*people, args->people);
-    addOutputOptions(*people, args->people);
+    addOutputOptions(*people, args->people.output);
 
     auto* merge = sub("merge", "makes the two names one person, until forgotten",
                       [args](const std::string& db) {
@@ -168,8 +163,7 @@ void addPeopleCommands(CLI::App& app, std::string& database, int& status) {
                       });
     merge->add_option("NAME", args->merged[0], "a name the history knows")->required();
     merge->add_option("OTHER", args->merged[1], "another name the history knows")->required();
-    merge->add_option("--encoding", args->mergeEncoding, "how the names are typed")
-        ->option_text("utf-8|cp1252");
+    addEncodingOption(*merge, args->mergeEncoding, "how the names are typed");
 
     auto* split = sub("split", "makes the name a person of its own, until forgotten",
                       [args](const std::string& db) {
@@ -177,13 +171,12 @@ void addPeopleCommands(CLI::App& app, std::string& database, int& status) {
                                         {args->split}, args->splitEncoding);
                       });
     split->add_option("NAME", args->split, "a name the history knows")->required();
-    split->add_option("--encoding", args->splitEncoding, "how the name is typed")
-        ->option_text("utf-8|cp1252");
+    addEncodingOption(*split, args->splitEncoding, "how the name is typed");
 
     auto* decisions =
         sub("decisions", "lists the merges and splits made, with their ids",
             [args](const std::string& db) { return listDecisions(db, args->decisions); });
-    addOutputOptions(*decisions, args->decisions);
+    addOutputOptions(*decisions, args->decisions.output);
 
     auto* forgetting = sub("forget", "undoes the merge or split of that id",
                            [args](const std::string& db) { return forget(db, args->forgotten); });

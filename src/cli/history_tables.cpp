@@ -1,5 +1,6 @@
 #include "cli/history_tables.h"
 
+#include "cli/cli_options.h"
 #include "cli/history_options.h"
 #include "cli/table_output.h"
 #include "core/history/history_queries.h"
@@ -61,10 +62,8 @@ HistoryError namesOf(HistoryStore& store, const HistorySelection& selection,
 }
 
 int runTable(const std::string& database, const TableArgs& args, PlaceKind kind, bool played) {
-    OutputOptions output;
+    const OutputOptions& output = args.selection.output;
     HistorySelection selection;
-    if (!readOutput(args.selection, output))
-        return kExitUsage;
     const Encoding encoding = output.encoding.value_or(localeEncoding());
     if (!readSelection(args.selection, encoding, selection))
         return kExitUsage;
@@ -105,7 +104,7 @@ void addTableCommands(CLI::App& app, std::string& database, int& status) {
         CLI::App* command = app.add_subcommand(name, help);
         addDatabaseOption(*command, database);
         addSelectionOptions(*command, args->selection);
-        addOutputOptions(*command, args->selection);
+        addOutputOptions(*command, args->selection.output);
         command->callback([&database, &status, args, kind, played] {
             status = runTable(database, *args, kind, played);
         });

@@ -8,16 +8,35 @@
 #include "core/match/log_opening.h"
 #include "core/match/statistics_counting.h"
 
+#include <CLI/CLI.hpp>
+
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace {
 
 using namespace quorvath::cli;
 
 constexpr int ExitLogError = 1;
-constexpr int ExitUsage = 2;
+
+constexpr const char* kDescription =
+    "Loads a Soldier of Fortune II log as Quorvath shows it and prints it or its\n"
+    "statistics: a player's console log with its rounds separated and its colour\n"
+    "codes rendered, a server's game log or console log with its machine lines\n"
+    "made readable. Report texts are the program's own: CR LF line ends.";
+constexpr const char* kFooter =
+    "Without a command: the sheet of NAME (or of \"All Players\" when no player has\n"
+    "exactly that name), a blank line, the overall-score ranking.\n"
+    "\n"
+    "Unless the log is a player's console log counted Classic, standard error\n"
+    "first names the log's kind and the counting, e.g.\n"
+    "\"quorvath-report: games.log: server game log, Accurate counting\".\n"
+    "\n"
+    "A name (or category) that matches nothing is warned about on standard error.\n"
+    "A log that cannot be read is reported on standard error (exit status 1);\n"
+    "a wrong command line exits with status 2.";
 
 // The log's kind and the counting, on standard error, unless the log is what
 // the program has always read: a player's console log counted Classic.
@@ -33,10 +52,6 @@ void writeHeader(const std::string& path, const quorvath::LogKindDetection& dete
 }
 
 int run(Options options) {
-    if (options.command == Command::Help) {
-        std::fputs(usageText(), stdout);
-        return 0;
-    }
     const Encoding encoding = options.output.encoding.value_or(localeEncoding());
     const std::string typedValue = options.commandValue;
     const std::string typedNick = options.nick;
@@ -79,13 +94,25 @@ int run(Options options) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    if (!args.empty() && args.front() == "history")
-        return runHistoryCommand({args.begin() + 1, args.end()});
-    const auto parsed = parseArguments(args);
-    if (const auto* usage = std::get_if<UsageError>(&parsed)) {
-        std::fprintf(stderr, "quorvath-report: %s; see --help\n", usage->message.c_str());
-        return ExitUsage;
+    CLI::App tool(kDescription, "quorvath-report");
+    tool.footer(kFooter);
+    Options options;
+    addLogOptions(tool, options);
+    // Its own parser takes the rest: quorvath-report history --help.
+    CLI::App& history =
+        *tool.add_subcommand("history", "the match history: see quorvath-report history --help")
+             ->prefix_command();
+    history.set_help_flag();
+    try {
+        tool.parse(argc, argv);
+        if (history.parsed() && std::string_view(argv[1]) != "history")
+            throw CLI::ValidationError("history", "comes first, before its own options");
+        if (!history.parsed())
+            checkLogForm(options);
+    } catch (const CLI::ParseError& e) {
+        return usageExit(tool, e);
     }
-    return run(std::get<Options>(parsed));
+    if (history.parsed())
+        return runHistoryCommand(history.remaining());
+    return run(std::move(options));
 }

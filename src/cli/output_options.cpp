@@ -8,33 +8,22 @@
 
 namespace quorvath::cli {
 
-bool takeOutputOption(const std::vector<std::string>& args, std::size_t& i, OutputOptions& output,
-                      std::string& error) {
-    const std::string& arg = args[i];
-    if (arg != "--encoding" && arg != "--format")
-        return false;
-    if (i + 1 >= args.size()) {
-        error = arg + " needs a value";
-        return true;
-    }
-    const std::string& value = args[++i];
-    if (arg == "--encoding") {
-        if (value == "utf-8" || value == "UTF-8" || value == "utf8")
-            output.encoding = Encoding::Utf8;
-        else if (value == "cp1252" || value == "windows-1252")
-            output.encoding = Encoding::Cp1252;
-        else
-            error = "--encoding takes utf-8 or cp1252, not " + value;
-    } else if (value == "text") {
-        output.format = OutputFormat::Text;
-    } else if (value == "csv") {
-        output.format = OutputFormat::Csv;
-    } else if (value == "json") {
-        output.format = OutputFormat::Json;
-    } else {
-        error = "--format takes text, csv or json, not " + value;
-    }
-    return true;
+std::optional<Encoding> encodingNamed(std::string_view name) {
+    if (name == "utf-8" || name == "UTF-8" || name == "utf8")
+        return Encoding::Utf8;
+    if (name == "cp1252" || name == "windows-1252")
+        return Encoding::Cp1252;
+    return std::nullopt;
+}
+
+std::optional<OutputFormat> outputFormatNamed(std::string_view name) {
+    if (name == "text")
+        return OutputFormat::Text;
+    if (name == "csv")
+        return OutputFormat::Csv;
+    if (name == "json")
+        return OutputFormat::Json;
+    return std::nullopt;
 }
 
 Encoding localeEncoding() {

@@ -6,7 +6,7 @@
 
 #include <optional>
 #include <string>
-#include <vector>
+#include <string_view>
 
 namespace quorvath::cli {
 
@@ -19,11 +19,9 @@ struct OutputOptions {
     OutputFormat format = OutputFormat::Text;
 };
 
-// If args[i] is --encoding or --format, reads it and its value into `output`
-// (moving i past the value) and returns true; `error` then says what was
-// wrong, if anything. False for any other argument.
-bool takeOutputOption(const std::vector<std::string>& args, std::size_t& i, OutputOptions& output,
-                      std::string& error);
+// The value of --encoding and of --format; nothing for a name they do not take.
+std::optional<Encoding> encodingNamed(std::string_view name);
+std::optional<OutputFormat> outputFormatNamed(std::string_view name);
 
 // The locale's encoding (setlocale(LC_ALL, "") then its codeset): UTF-8 when the
 // codeset is UTF-8, else the log's own Windows-1252 bytes.

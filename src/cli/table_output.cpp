@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include <nlohmann/json.hpp>
+
 namespace quorvath::cli {
 
 Table playerListTable(const StatsReport& report) {
@@ -50,22 +52,13 @@ std::string csvCell(const std::string& cell) {
     return quoted + "\"";
 }
 
-std::string jsonString(const std::string& windows1252) {
-    std::string out = "\"";
-    for (char c : utf8FromWindows1252(windows1252)) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (byte < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
+// A cell as a JSON value: a figure as the other formats write it (one JSON
+// cannot hold, such as an infinite ratio, is null), a name in UTF-8.
+nlohmann::json jsonCell(const std::string& cell, bool numeric) {
+    if (!numeric)
+        return utf8FromWindows1252(cell);
+    nlohmann::json figure = nlohmann::json::parse(cell, nullptr, false);
+    return figure.is_number() ? figure : nlohmann::json();
 }
 
 } // namespace
@@ -86,15 +79,17 @@ std::string csvText(const Table& table, Encoding encoding) {
     return textForTerminal(out, encoding);
 }
 
+// nlohmann-json writes every key and value; the layout, one row a line with
+// a blank after each colon and comma, is one its dump has no option for.
 std::string jsonText(const Table& table) {
+    std::vector<std::string> keys;
+    for (const std::string& column : table.columns)
+        keys.push_back(nlohmann::json(column).dump() + ": ");
     std::string out = "[";
     for (std::size_t r = 0; r < table.rows.size(); ++r) {
         out += r ? ",\n {" : "\n {";
-        for (std::size_t c = 0; c < table.columns.size(); ++c) {
-            const std::string& cell = table.rows[r][c];
-            out += (c ? ", " : "") + jsonString(table.columns[c]) + ": " +
-                   (table.numeric[c] ? cell : jsonString(cell));
-        }
+        for (std::size_t c = 0; c < keys.size(); ++c)
+            out += (c ? ", " : "") + keys[c] + jsonCell(table.rows[r][c], table.numeric[c]).dump();
         out += "}";
     }
     return out + (table.rows.empty() ? "]\n" : "\n]\n");

@@ -12,36 +12,48 @@ namespace {
 
 namespace fs = std::filesystem;
 using quorvath::test::runReportTool;
+using quorvath::test::sourcePath;
 using quorvath::test::TempDir;
 using quorvath::test::ToolRun;
 using quorvath::test::writeFile;
 
-TEST(ReportTool, WrongCommandLinesExitTwoWithTheReason) {
+// CLI11's reason, then the usage line of the command being read.
+TEST(ReportTool, WrongCommandLinesExitTwoWithTheReasonAndTheUsage) {
     const struct {
         const char* args;
         const char* reason;
+        std::string usage = "quorvath-report [OPTIONS] [LOG] [SUBCOMMAND]";
     } cases[] = {
-        {"", "no log file given"},
-        {"--players", "no log file given"},
-        {"a.log b.log", "only one log may be given (b.log)"},
-        {"a.log --players --sheets", "only one command may be given (--sheets)"},
-        {"a.log --sheet", "--sheet needs a value"},
-        {"a.log --ranking", "--ranking needs a value"},
-        {"a.log --top", "--top needs a value"},
-        {"a.log --nick", "--nick needs a value"},
-        {"a.log --rendered --bogus", "unknown option --bogus"},
-        {"a.log -x", "unknown option -x"},
-        {"a.log --encoding latin9", "--encoding takes utf-8 or cp1252, not latin9"},
-        {"a.log --format", "--format needs a value"},
-        {"a.log --players --format xml", "--format takes text, csv or json, not xml"},
+        {"", "LOG is required"},
+        {"--players", "LOG is required"},
+        {"a.log b.log", "The following argument was not expected: b.log"},
+        {"a.log --players --sheets",
+         "Requires at most 1 options be given from "
+         "[--players,--sheet,--sheets,--ranking,--top,--counts,--rendered,--runs]"},
+        {"a.log --players --players", "--players: At Most 1 required but received 2"},
+        {"a.log --sheet A --sheet B", "--sheet: At Most 1 required but received 2"},
+        {"a.log --sheet", "--sheet: 1 required TEXT missing"},
+        {"a.log --ranking", "--ranking: 1 required TEXT missing"},
+        {"a.log --top", "--top: 1 required TEXT missing"},
+        {"a.log --nick", "--nick: 1 required TEXT missing"},
+        {"a.log --rendered --bogus", "The following argument was not expected: --bogus"},
+        {"a.log -x", "The following argument was not expected: -x"},
+        {"a.log --encoding latin9", "--encoding: takes utf-8 or cp1252, not latin9"},
+        {"a.log --format", "--format: 1 required TEXT missing"},
+        {"a.log --players --format xml", "--format: takes text, csv or json, not xml"},
         {"a.log --rendered --format csv",
          "--format csv and json go with --players, --sheets, --ranking or --top"},
-        {"a.log --counts --format json",
+        {"a.log --counts --format=json",
          "--format csv and json go with --players, --sheets, --ranking or --top"},
-        {"a.log --kind", "--kind needs a value"},
-        {"a.log --kind console", "--kind takes player, game or server (console)"},
-        {"a.log --counting", "--counting needs a value"},
-        {"a.log --counting exact", "--counting takes classic or accurate (exact)"},
+        {"a.log --kind", "--kind: 1 required TEXT missing"},
+        {"a.log --kind=console", "--kind: takes player, game or server, not console"},
+        {"a.log --counting", "--counting: 1 required TEXT missing"},
+        {"a.log --counting exact", "--counting: takes classic or accurate, not exact"},
+        {"a.log history", "history: comes first, before its own options"},
+        {"--nick Joe history --players", "history: comes first, before its own options"},
+        {"history --players --bogus", "The following argument was not expected: --bogus",
+         "quorvath-report history [OPTIONS] [SUBCOMMAND]"},
+        {"history import", "LOG is required", "quorvath-report history import [OPTIONS] LOG..."},
     };
     TempDir dir;
     for (const auto& c : cases) {
@@ -49,14 +61,78 @@ TEST(ReportTool, WrongCommandLinesExitTwoWithTheReason) {
         const ToolRun r = runReportTool(dir, c.args);
         EXPECT_EQ(r.status, 2);
         EXPECT_EQ(r.out, "");
-        EXPECT_EQ(r.err, std::string("quorvath-report: ") + c.reason + "; see --help\n");
+        EXPECT_EQ(r.err, std::string("quorvath-report: ") + c.reason + "\nUsage: " + c.usage +
+                             "\nRun with --help for more information.\n");
     }
-    // Help wins over everything else on the line, and reads no log.
-    const ToolRun help = runReportTool(dir, "missing.log --players --help");
-    EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(help.out.rfind("Usage: quorvath-report LOG", 0), 0u);
+    // Help wins over everything else on the line, reads no log, and answers
+    // for the command it follows.
+    const struct {
+        const char* args;
+        const char* usage;
+    } helps[] = {
+        {"missing.log --players --help", "Usage: quorvath-report [OPTIONS] [LOG] [SUBCOMMAND]\n"},
+        {"-h", "Usage: quorvath-report [OPTIONS] [LOG] [SUBCOMMAND]\n"},
+        {"history --help", "Usage: quorvath-report history [OPTIONS] [SUBCOMMAND]\n"},
+        {"history import --help", "Usage: quorvath-report history import [OPTIONS] LOG...\n"},
+    };
+    for (const auto& help : helps) {
+        SCOPED_TRACE(help.args);
+        const ToolRun r = runReportTool(dir, help.args);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.err, "");
+        EXPECT_NE(r.out.find(help.usage), std::string::npos) << r.out;
+    }
     // A lone "-" is a file name, not an option.
     EXPECT_EQ(runReportTool(dir, "- --players").status, 1);
+}
+
+// One request in every form the command line takes: options before or after
+// the log, repeated (the last one counts), defaults given out loud.
+TEST(ReportTool, EveryFormOfARequestPrintsTheSame) {
+    const std::string console = "'" + sourcePath("samples/demo.log").string() + "'";
+    const std::string server = "'" + sourcePath("tests/golden/match-ctf-games.log").string() + "'";
+    const struct {
+        std::string args;
+        std::string same;
+    } forms[] = {
+        {"--players " + console, console + " --players"},
+        {"--linked --nick Quorvath " + console, console + " --nick Quorvath --linked"},
+        {console + " --nick Nobody --nick Quorvath", console + " --nick Quorvath"},
+        {console + " --format csv --format json --players", console + " --players --format json"},
+        {console + " --encoding utf-8 --encoding cp1252 --players",
+         console + " --players --encoding cp1252"},
+        {console + " --counting classic --sheets", console + " --sheets"},
+        {console + " --kind game --kind player", console + " --kind player"},
+        {console + " --linked --linked --top Quorvath", console + " --top Quorvath --linked"},
+        {console + " --format text --ranking Kills", console + " --ranking Kills"},
+        {server + " --counting classic --kind game --ranking Kills", server + " --ranking Kills"},
+        {server + " --warmup --counting accurate --sheets", "--warmup " + server + " --sheets"},
+        {console + " --nick=Quorvath --format=csv --ranking=Kills",
+         console + " --nick Quorvath --format csv --ranking Kills"},
+        {"-h", "--help"},
+    };
+    TempDir dir;
+    for (const auto& form : forms) {
+        SCOPED_TRACE(form.args);
+        const ToolRun r = runReportTool(dir, form.args), same = runReportTool(dir, form.same);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.status, same.status);
+        EXPECT_EQ(r.err, same.err);
+        EXPECT_EQ(r.out, same.out);
+        EXPECT_NE(r.out, "");
+    }
+}
+
+// Clan tags make names that start with "-": a value, never an option.
+TEST(ReportTool, ANameThatStartsWithADashIsAValue) {
+    TempDir dir;
+    const std::string log = dir.file("dash.log").string();
+    writeFile(log, "----- Server Initialization Complete ----- 42 msec\r\n"
+                   "^1-=X=-Joe^7 was shot by ^4Bob^7's M4\r\n");
+    const ToolRun r = runReportTool(dir, "\"" + log + "\" --top -=X=-Joe --nick -=X=-Joe");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, "Top Victims\r\n\r\n\r\nTop Killers\r\n\r\n1:\t1\tBob\r\n\r\n");
 }
 
 TEST(ReportTool, NamesInTheTerminalsEncodingTablesAndAWordForUnknownNames) {
@@ -140,6 +216,15 @@ TEST(ReportTool, ARefusedLogIsNamedOnStandardErrorWithStatusOne) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err, "quorvath-report: The file \"" + missing + "\" does not exist.\n");
+    // Over the size limit: refused by its size (sparse, never read).
+    const std::string big = dir.file("big.log").string();
+    writeFile(big, "x");
+    fs::resize_file(big, (1ull << 30) + 1);
+    const ToolRun tooLarge = runReportTool(dir, "\"" + big + "\" --players");
+    EXPECT_EQ(tooLarge.status, 1);
+    EXPECT_EQ(tooLarge.out, "");
+    EXPECT_EQ(tooLarge.err, "quorvath-report: The file \"" + big +
+                                "\" is too large: logs of at most 1 GiB can be loaded.\n");
 }
 
 TEST(ReportTool, ALogInAReadOnlyFolderPrintsAndNothingIsWritten) {

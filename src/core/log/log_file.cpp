@@ -66,9 +66,14 @@ std::optional<std::string> checkLogFile(const std::string& path) {
     if (auto error = checkIsFile(path))
         return error;
     std::error_code ec;
-    if (fs::is_regular_file(path, ec) && fs::file_size(path, ec) > MaxLogBytes)
-        return tooLarge(path);
+    if (fs::is_regular_file(path, ec))
+        if (auto error = checkLogSize(path, fs::file_size(path, ec)))
+            return error;
     return checkReadable(path);
+}
+
+std::optional<std::string> checkLogSize(const std::string& path, std::uintmax_t size) {
+    return size > MaxLogBytes ? std::optional(tooLarge(path)) : std::nullopt;
 }
 
 std::optional<std::string> readLogBytes(const std::string& path, std::string& bytes) {

@@ -32,6 +32,9 @@ void expandBareLineFeeds(std::string& text);
 // makes an archive copy of it.
 std::optional<std::string> checkLogFile(const std::string& path);
 
+// Why a log file of `size` bytes is refused before it is read, if it is.
+std::optional<std::string> checkLogSize(const std::string& path, std::uintmax_t size);
+
 // Reads the whole file as bytes (one Windows-1252 character each). A bare LF
 // (not after CR) becomes CR LF; CR LF and a bare CR stay as they are.
 // Returns nullopt on success, else the message (text is then empty).

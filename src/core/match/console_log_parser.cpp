@@ -16,6 +16,8 @@ constexpr std::string_view kPhraseAfterName = "^7 ";
 constexpr std::string_view kWeaponAfterKiller = "^7's ";
 // Chat text always starts in the chat colour after the speaker's colon.
 constexpr std::string_view kChatOpening = ": ^2";
+// A dead player's or a spectator's chat; a name may start with "*" too
+// ("*NS*Hawk has taken the Blue Flag!"), so the whole word is compared.
 constexpr std::string_view kChatPrefixes[] = {"*ghost* ", "*spec* "};
 
 // An obituary name starts with its colour code: "^1" red, "^4" blue, "^7"
@@ -107,7 +109,7 @@ void ConsoleLogParser::parseLine(std::string_view line) {
 
 bool ConsoleLogParser::parseChat(std::string_view line) {
     for (std::string_view prefix : kChatPrefixes)
-        if (line[0] == prefix[0] && line.starts_with(prefix)) {
+        if (line.starts_with(prefix)) {
             sink_.onEvent(MatchEvent(MatchEventType::Chat));
             return true;
         }

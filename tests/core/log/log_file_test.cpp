@@ -59,6 +59,9 @@ TEST(LogRefusals, NameTheFileAndTheReasonAndKeepTheDocument) {
     fs::permissions(secret, fs::perms::none);
     writeFile(big, "x");
     fs::resize_file(big, MaxLogBytes + 1); // sparse: refused by its size alone
+    const std::string exact = dir.file("exact.log").string();
+    writeFile(exact, "x");
+    fs::resize_file(exact, MaxLogBytes);
     const std::pair<std::string, std::string> refusals[] = {
         {missing, "The file \"" + missing + "\" does not exist."},
         {folder, "\"" + folder + "\" is a folder, not a file."},
@@ -76,6 +79,7 @@ TEST(LogRefusals, NameTheFileAndTheReasonAndKeepTheDocument) {
     }
     // The copy of a log it cannot read names the log, not the copy it never began.
     EXPECT_EQ(copyFileReplacing(secret, dir.file("copy.log").string()), refusals[3].second);
+    EXPECT_EQ(checkLogFile(exact), std::nullopt); // the limit itself is allowed
 }
 
 TEST(LogRefusals, RoundsThatWouldOutgrowThirtyTwoBitPositions) {

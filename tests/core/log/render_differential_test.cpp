@@ -106,8 +106,9 @@ TEST(RenderDifferential, EachPassAgreesOnStyledRandomText) {
 }
 
 // Whole loads of `rounds` random texts of up to `maxTokens` tokens; the
-// render also cut into two, three and five parts (the cuts fall after line
-// breaks, often inside a team's name, which may cross several parts).
+// render also cut into two, three and five parts on threads of their own (the
+// cuts fall after line breaks, often inside a team's name, which may cross
+// several parts), with the same stages.
 void checkWholeLoads(unsigned seed, int rounds, int maxTokens) {
     std::mt19937 rng(seed);
     Progress progress;
@@ -119,12 +120,17 @@ void checkWholeLoads(unsigned seed, int rounds, int maxTokens) {
         ASSERT_EQ(rendered(sweep), rendered(literal)) << "round " << round;
         ASSERT_EQ(sweep.selStart(), 0);
         ASSERT_EQ(sweep.selLength(), 0);
-        for (int parts : {2, 3, 5}) {
+        int wholeStages = 0; // the status line shows the same stages, cut or not
+        for (int parts : {1, 2, 3, 5}) {
             LogDocument parted;
             parted.setText(text);
             separateRounds(parted, progress);
+            const int before = progress.stage();
             renderColourCodes(parted, progress, parts);
             ASSERT_EQ(rendered(parted), rendered(literal)) << "round " << round << ", " << parts;
+            if (parts == 1)
+                wholeStages = progress.stage() - before;
+            ASSERT_EQ(progress.stage() - before, wholeStages) << "round " << round << ", " << parts;
         }
     }
 }

@@ -108,6 +108,11 @@ TEST(ConsoleLogParser, NamesComeFromTheColourStructureAndChatNeverCounts) {
         {"^1Joe^7: ^2lol he was shot by his own team", "chat Joe\n"},
         {"^1Joe^7: ^2Kill: 1 2 3: x killed y by MOD_M4_ASSAULT_RIFLE", "chat Joe\n"},
         {"*ghost* ^4Sam^7: ^2Sam^7 fell to his death.", "chat\n"},
+        {"*spec* Sam^7: ^2Sam has taken the Blue Flag!", "chat\n"},
+        // A clan tag of stars is a name, not a ghost's or spectator's chat.
+        {"*NS*Hawk has taken the Blue Flag!", "objective *NS*Hawk|has taken the Blue Flag!\n"},
+        {"*NS*Hawk renamed to Hawk", "rename *NS*Hawk > Hawk\n"},
+        {"*ghost*Sam^7 joined the blue team.", "team *ghost*Sam 2\n"},
         {"^1(Joe^1) ^7(Market): ^2Joe has taken the Blue Flag!", "chat\n"},
         {"^4Sam^7 blew herself up.", "death Sam grenadeSuicides\n"},
         {"^7^3Ka^5ne^7 sank like a rock.", "death Kane drownedSuicides\n"},
