@@ -9,20 +9,15 @@
 // --against also times another build's quorvath-report and bench_ui_open,
 // in the same rounds, for figures side by side with this build's.
 
+#include "bench_command.h"
 #include "core/stats/statistics_pass.h"
 
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -30,42 +25,8 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
-
-struct Run {
-    double seconds = 0;
-    double peakBytes = 0; // the child's largest resident set
-    std::string output;
-};
-
-// Runs a command line through the shell, its output kept (or dropped).
-std::optional<Run> runCommand(const std::string& command, bool keepOutput) {
-    const fs::path out = fs::temp_directory_path() / "quorvath-bench-table.out";
-    const auto start = Clock::now();
-    const pid_t child = fork();
-    if (child == 0) {
-        const std::string line = command + " >" + (keepOutput ? out.string() : "/dev/null");
-        execl("/bin/sh", "sh", "-c", line.c_str(), static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    int status = 0;
-    rusage usage{};
-    if (child < 0 || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
-        (WEXITSTATUS(status) != 0 && WEXITSTATUS(status) != 1)) { // grep says 1 for no match
-        std::fprintf(stderr, "bench_table: failed: %s\n", command.c_str());
-        return std::nullopt;
-    }
-    Run run;
-    run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    run.peakBytes = static_cast<double>(usage.ru_maxrss) * 1024.0; // kilobytes on Linux
-    if (keepOutput) {
-        std::ifstream in(out);
-        std::ostringstream text;
-        text << in.rdbuf();
-        run.output = text.str();
-    }
-    return run;
-}
+using bench::quoted;
+using bench::runCommand;
 
 struct Figure {
     double seconds = 1e300;
@@ -77,8 +38,6 @@ struct Figure {
         after = std::max(after, a);
     }
 };
-
-std::string quoted(const std::string& s) { return "'" + s + "'"; }
 
 } // namespace
 

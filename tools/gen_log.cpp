@@ -2,12 +2,15 @@
 // for benchmarks and large-file tests; or, with --match, one generated match as
 // the three kinds of log and its truth (tools/match_generator.h).
 //
-//   gen-log --size-mb N [--players N] [--aliases N] [--seed S] [--lf] --out FILE|-
-//   gen-log --match TYPE [--players N] [--maps N] [--events N] [--chatty] [--seed S] --out PREFIX
+//   gen-log --size-mb N [--players N] [--aliases N] [--seed S] [--roster-seed R] [--lf] --out
+//   FILE|- gen-log --match TYPE [--players N] [--maps N] [--events N] [--chatty] [--seed S] --out
+//   PREFIX
 //
 // Renames switch a player between his own few names (one or two alternates
 // each, or exactly N with --aliases N), as on a real server: the log holds a
 // few hundred distinct names for 300 players, however long it runs.
+// --roster-seed draws the names from R and the play from S, so that logs of
+// several seeds share one server's regulars.
 //
 // The same arguments give the same bytes on every platform: the generator is
 // std::mt19937 with our own integer mapping (the standard distributions differ
@@ -22,6 +25,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -33,6 +37,7 @@ struct Options {
     int players = 300;
     int aliases = -1; // alternate names per player; -1: one or two, drawn per player
     std::uint32_t seed = 1;
+    std::optional<std::uint32_t> rosterSeed; // the names' seed when not `seed`
     bool lf = false;
     std::string out;
     genlog::MatchOptions match; // match mode when its type is set
@@ -107,9 +112,12 @@ const char* const kColourCodes[] = {"^1", "^3", "^4", "^5", "^6"};
 class Generator : private genlog::SeededRandom {
 public:
     Generator(const Options& options, std::FILE* out)
-        : genlog::SeededRandom(options.seed), out_(out), eol_(options.lf ? "\n" : "\r\n"),
+        : genlog::SeededRandom(options.rosterSeed.value_or(options.seed)), out_(out),
+          eol_(options.lf ? "\n" : "\r\n"),
           target_(static_cast<std::uint64_t>(options.sizeMb * 1048576.0)) {
         makePlayers(options.players, options.aliases);
+        if (options.rosterSeed)
+            reseed(options.seed);
     }
 
     bool run() {
@@ -449,15 +457,16 @@ private:
 };
 
 int usage() {
-    std::fputs("usage: gen-log --size-mb N [--players N] [--aliases N] [--seed S] [--lf] "
-               "--out FILE|-\n"
-               "       gen-log --match ctf|inf|dem|elim|dm [--players N] [--maps N] [--events N]\n"
-               "               [--chatty] [--seed S] --out PREFIX\n"
-               "The match mode writes one match as PREFIX-console.log (a player's console\n"
-               "log), PREFIX-games.log (the server's game log), PREFIX-server.log (the\n"
-               "dedicated server's console log), PREFIX-truth.txt and PREFIX-matches.txt;\n"
-               "--chatty makes chat the most of their lines.\n",
-               stderr);
+    std::fputs(
+        "usage: gen-log --size-mb N [--players N] [--aliases N] [--seed S] [--roster-seed R]\n"
+        "               [--lf] --out FILE|-\n"
+        "       gen-log --match ctf|inf|dem|elim|dm [--players N] [--maps N] [--events N]\n"
+        "               [--chatty] [--seed S] --out PREFIX\n"
+        "The match mode writes one match as PREFIX-console.log (a player's console\n"
+        "log), PREFIX-games.log (the server's game log), PREFIX-server.log (the\n"
+        "dedicated server's console log), PREFIX-truth.txt and PREFIX-matches.txt;\n"
+        "--chatty makes chat the most of their lines.\n",
+        stderr);
     std::fputs(genlog::truthFormat(), stderr);
     std::fputs(genlog::matchesFormat(), stderr);
     return 2;
@@ -488,11 +497,11 @@ bool parse(int argc, char** argv, Options& o) {
             if (*end || n < 0 || n > 1000)
                 return false;
             o.aliases = int(n);
-        } else if (arg == "--seed" && hasValue) {
+        } else if ((arg == "--seed" || arg == "--roster-seed") && hasValue) {
             const unsigned long long s = std::strtoull(argv[++i], &end, 10);
             if (*end || s > 0xFFFFFFFFull)
                 return false;
-            o.seed = std::uint32_t(s);
+            (arg == "--seed" ? o.seed : o.rosterSeed.emplace()) = std::uint32_t(s);
         } else if (arg == "--out" && hasValue) {
             o.out = argv[++i];
         } else if (arg == "--match" && hasValue && genlog::isMatchType(argv[i + 1])) {

@@ -11,6 +11,7 @@ namespace genlog {
 class SeededRandom {
 public:
     explicit SeededRandom(std::uint32_t seed) : rng_(seed) {}
+    void reseed(std::uint32_t seed) { rng_.seed(seed); }
 
     // A number in [0, n).
     int below(int n) { return static_cast<int>((std::uint64_t{rng_()} * std::uint32_t(n)) >> 32); }
