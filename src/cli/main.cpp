@@ -2,6 +2,7 @@
 
 #include "cli/cli_options.h"
 #include "cli/history_command.h"
+#include "cli/html_command.h"
 #include "cli/log_output.h"
 #include "cli/stats_command.h"
 #include "core/common/progress.h"
@@ -82,6 +83,8 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (!args.empty() && args.front() == "history")
         return runHistoryCommand({args.begin() + 1, args.end()});
+    if (!args.empty() && args.front() == "html")
+        return runHtmlCommand({args.begin() + 1, args.end()});
     const auto parsed = parseArguments(args);
     if (const auto* usage = std::get_if<UsageError>(&parsed)) {
         std::fprintf(stderr, "quorvath-report: %s; see --help\n", usage->message.c_str());

@@ -33,6 +33,14 @@ struct Panes {
 // rankCategory matches exactly.
 const std::vector<std::string>& rankingCategories();
 
+// The objectives `r` reached (targets destroyed, flags captured, bombs
+// defused, briefcases escaped with), as the overall score counts them.
+std::int64_t objectivesOf(const PlayerRecord& r);
+
+// The players the rankings take part in, in index order: unlinked every
+// player; linked a master always, anyone else unless he is somebody's alias.
+std::vector<int> rankedPlayers(const PlayerTable& players, bool linked);
+
 // A player and the key he is ranked by.
 struct RankCandidate {
     int player; // index in the table; 0 for a blank entry (it holds a place, never listed)
