@@ -9,10 +9,10 @@ namespace quorvath::web {
 
 namespace {
 
-constexpr int kLabelWidth = 130;
-constexpr int kBarsWidth = 250;
+constexpr int kLabelWidth = 100;
+constexpr int kBarsWidth = 230;
 constexpr int kBarHeight = 9;
-constexpr int kRowHeight = 2 * kBarHeight + 8;
+constexpr int kRowHeight = 2 * kBarHeight + 6;
 
 std::string_view weaponName(const Weapon& w) {
     return w.rankingHeading.empty() ? w.rankingCategory : w.rankingHeading;
@@ -49,7 +49,7 @@ std::string weaponChartSvg(const std::vector<WeaponFigures>& figures, std::strin
         return {};
     const int height = static_cast<int>(figures.size()) * kRowHeight;
     std::string svg = "<svg class=\"chart\" role=\"img\" viewBox=\"0 0 " +
-                      std::to_string(kLabelWidth + kBarsWidth + 40) + " " + std::to_string(height) +
+                      std::to_string(kLabelWidth + kBarsWidth + 30) + " " + std::to_string(height) +
                       "\"><title>";
     svg += titleHtml;
     svg += "</title>";
