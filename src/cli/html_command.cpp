@@ -63,6 +63,9 @@ int writeSite(const HtmlOptions& options) {
         return fail(*error);
     const std::string nick = nameFromCommandLine(options.nick, localeEncoding());
     const StatsReport report(std::move(players), counting, nick, options.linked);
+    if (!nick.empty() && !report.knowsPlayer(nick))
+        std::fprintf(stderr, "quorvath-report: warning: no player is named \"%s\"\n",
+                     options.nick.c_str());
 
     const web::LogSite site{
         report.players(),

@@ -215,6 +215,11 @@ TEST(HtmlReport, ErrorsNameTheFileOrFolder) {
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("nothing.log"), std::string::npos) << missing.err;
 
+    const auto nick =
+        runReportTool(dir, "html \"" + dir.file("site").string() + "\"" + log + " --nick Nobody");
+    EXPECT_EQ(nick.status, 0);
+    EXPECT_NE(nick.err.find("no player is named \"Nobody\""), std::string::npos) << nick.err;
+
     EXPECT_EQ(runReportTool(dir, "html only-a-folder").status, 2);
     EXPECT_EQ(runReportTool(dir, "html a b --colour red").status, 2);
     const auto help = runReportTool(dir, "html --help");

@@ -179,8 +179,10 @@ private:
         }
         d.set("weapons", weapons);
         d.set("hasWeapons", !figures.empty());
-        d.set("victims", listData(victims, 0, victims.entries.size()));
-        d.set("killers", listData(killers, 0, killers.entries.size()));
+        mustache::data topLists{mustache::data::type::list};
+        for (const RankedList& list : tops)
+            topLists.push_back(listData(list, 0, list.entries.size()));
+        d.set("topLists", topLists);
         if (!victims.entries.empty())
             d.set("favouriteVictim", entryData(victims.entries.front(), victims));
         if (!killers.entries.empty())

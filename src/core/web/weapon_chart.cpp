@@ -58,7 +58,7 @@ std::string weaponChartSvg(const std::vector<WeaponFigures>& figures, std::strin
         svg += "<text x=\"0\" y=\"" + std::to_string(y + kBarHeight + 3) + "\">" +
                escapedHtml(f.weapon) + "</text>";
         appendBar(svg, "kills", y, std::max(f.kills, 0), most);
-        appendBar(svg, "deaths", y + kBarHeight, std::max(f.deaths, 0), most);
+        appendBar(svg, "deaths", y + kBarHeight + 1, std::max(f.deaths, 0), most);
         y += kRowHeight;
     }
     return svg + "</svg>";
