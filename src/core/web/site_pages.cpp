@@ -8,8 +8,6 @@
 #include "core/web/weapon_chart.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <unordered_map>
 
 namespace quorvath::web {
 
@@ -20,12 +18,13 @@ constexpr std::size_t kLeadersShown = 5;
 std::string playerPage(int player) { return "player-" + std::to_string(player) + ".html"; }
 
 std::string rankingPage(std::size_t category, std::size_t page) {
-    char name[32];
-    if (page == 1)
-        std::snprintf(name, sizeof name, "ranking-%02zu.html", category + 1);
-    else
-        std::snprintf(name, sizeof name, "ranking-%02zu-%zu.html", category + 1, page);
-    return name;
+    std::string number = std::to_string(category + 1);
+    if (number.size() < 2)
+        number.insert(0, "0");
+    std::string name = "ranking-" + number;
+    if (page > 1)
+        name += "-" + std::to_string(page);
+    return name + ".html";
 }
 
 std::size_t categoryNumber(const std::string& category) {
@@ -54,7 +53,7 @@ public:
     }
 
 private:
-    // Every page: the partials, the log and the way home.
+    // Every page: the partials, the log and the way home; `title` is HTML.
     mustache::data pageData(const std::string& title) const {
         mustache::data d;
         d.set("title", title);
@@ -118,7 +117,7 @@ private:
         const std::size_t pages =
             std::max<std::size_t>(1, (longest + kEntriesPerPage - 1) / kEntriesPerPage);
         for (std::size_t page = 1; page <= pages; ++page) {
-            mustache::data d = pageData(text);
+            mustache::data d = pageData(escapedHtml(text));
             d.set("category", escapedHtml(text));
             mustache::data shown{mustache::data::type::list};
             for (const RankedList& list : lists)
@@ -257,12 +256,12 @@ private:
 
         mustache::data awards{mustache::data::type::list};
         awards.push_back(award("Most team kills", category("Team Killing").at(0)));
-        const std::vector<RankedList> suicides = category("Suicide");
+        std::vector<double> suicides(static_cast<std::size_t>(site_.players.playerCount()) + 1);
+        for (const RankedList& list : category("Suicide"))
+            for (const RankedEntry& e : list.entries)
+                suicides[static_cast<std::size_t>(e.player)] += e.value;
         awards.push_back(award("Most suicides", rankingBy("Suicides", [&](int p) {
-                                   double sum = 0;
-                                   for (const RankedList& list : suicides)
-                                       sum += valueOf(list, p);
-                                   return sum;
+                                   return suicides[static_cast<std::size_t>(p)];
                                })));
         awards.push_back(oneSidedAward());
         d.set("awards", awards);
