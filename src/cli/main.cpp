@@ -2,6 +2,7 @@
 
 #include "cli/cli_options.h"
 #include "cli/history_command.h"
+#include "cli/html_command.h"
 #include "cli/log_output.h"
 #include "cli/stats_command.h"
 #include "core/common/progress.h"
@@ -103,16 +104,23 @@ int main(int argc, char** argv) {
         *tool.add_subcommand("history", "the match history: see quorvath-report history --help")
              ->prefix_command();
     history.set_help_flag();
+    CLI::App& html =
+        *tool.add_subcommand("html", "a static web site: see quorvath-report html --help")
+             ->prefix_command();
+    html.set_help_flag();
     try {
         tool.parse(argc, argv);
-        if (history.parsed() && std::string_view(argv[1]) != "history")
-            throw CLI::ValidationError("history", "comes first, before its own options");
-        if (!history.parsed())
+        for (CLI::App* form : {&history, &html})
+            if (form->parsed() && std::string_view(argv[1]) != form->get_name())
+                throw CLI::ValidationError(form->get_name(), "comes first, before its own options");
+        if (!history.parsed() && !html.parsed())
             checkLogForm(options);
     } catch (const CLI::ParseError& e) {
         return usageExit(tool, e);
     }
     if (history.parsed())
         return runHistoryCommand(history.remaining());
+    if (html.parsed())
+        return runHtmlCommand(html.remaining());
     return run(std::move(options));
 }

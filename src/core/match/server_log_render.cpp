@@ -18,11 +18,6 @@ namespace quorvath {
 
 namespace {
 
-// The colours of the game's own codes "^0".."^7" inside names and printed
-// text (black is drawn grey, so that it shows on the black view).
-constexpr std::array<Colour, 8> kCodeColours = {
-    0x808080, colours::RedTeam, 0x00FF00, 0x00FFFF, colours::BlueTeam, 0xFFFF00, 0xFF00FF, 0xFFFFFF,
-};
 constexpr std::string_view kEntered = " entered the game";
 constexpr std::string_view kTeamWords[] = {"the game", "the red team.", "the blue team.",
                                            "the spectators."};
@@ -36,8 +31,8 @@ public:
         red_ = doc.paletteIndex(colours::RedTeam);
         blue_ = doc.paletteIndex(colours::BlueTeam);
         banner_ = doc.attributeFor({colours::RoundBanner, true, false, true});
-        for (std::size_t i = 0; i < kCodeColours.size(); ++i)
-            codes_[i] = doc.paletteIndex(kCodeColours[i]);
+        for (std::size_t i = 0; i < colours::CodeColours.size(); ++i)
+            codes_[i] = doc.paletteIndex(colours::CodeColours[i]);
     }
 
     void run() {
@@ -306,7 +301,7 @@ private:
     const GameTable& table_;
     Progress& progress_;
     std::uint8_t grey_, chat_, red_, blue_, banner_;
-    std::array<std::uint8_t, kCodeColours.size()> codes_{};
+    std::array<std::uint8_t, colours::CodeColours.size()> codes_{};
     ServerClients<ServerClient> clients_; // names as the userinfo has them, colour codes and all
     std::string lineText_;
     std::vector<std::uint8_t> lineAttrs_;

@@ -116,30 +116,12 @@ const Category* findCategory(const std::string& text) {
     return nullptr;
 }
 
-// The players the rankings take part in, in index order: unlinked every
-// player; linked a master always, anyone else unless he is somebody's alias;
-// either way none the context leaves out.
-std::vector<int> rankedPlayers(const PlayerTable& players, const RankingContext& context) {
-    const int n = players.playerCount();
-    const std::vector<bool> isAlias = aliasMembers(players);
-    std::vector<int> ranked;
-    ranked.reserve(static_cast<std::size_t>(n));
-    for (int i = 1; i <= n; ++i) {
-        const auto at = static_cast<std::size_t>(i);
-        if ((!context.linked || !players[i].aliases.empty() || !isAlias[at]) &&
-            !(context.leftOut && (*context.leftOut)[at]))
-            ranked.push_back(i);
-    }
-    return ranked;
-}
-
 // Kills, 5 per carrier killed and 10 per objective, less the team kills.
 std::int32_t overallScoreOf(const PlayerRecord& r) {
     const std::int64_t carriers =
         std::int64_t(r[flagCarrierKills]) + r[briefcaseCarrierKills] + r[bombCarrierKills];
-    const std::int64_t objectives = std::int64_t(r[targetsDestroyed]) + r[flagsCaptured] +
-                                    r[bombsDefused] + r[briefcaseEscapes];
-    return wrapToInt32(std::int64_t(r[totalKills]) + 5 * carriers + 10 * objectives - r[teamKills]);
+    return wrapToInt32(std::int64_t(r[totalKills]) + 5 * carriers + 10 * objectivesOf(r) -
+                       r[teamKills]);
 }
 
 RankedList rankingOf(const SubRanking& sub, const std::string& category,
@@ -170,6 +152,25 @@ RankedList rankingOf(const SubRanking& sub, const std::string& category,
 }
 
 } // namespace
+
+std::int64_t objectivesOf(const PlayerRecord& r) {
+    return std::int64_t(r[targetsDestroyed]) + r[flagsCaptured] + r[bombsDefused] +
+           r[briefcaseEscapes];
+}
+
+std::vector<int> rankedPlayers(const PlayerTable& players, const RankingContext& context) {
+    const int n = players.playerCount();
+    const std::vector<bool> isAlias = aliasMembers(players);
+    std::vector<int> ranked;
+    ranked.reserve(static_cast<std::size_t>(n));
+    for (int i = 1; i <= n; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        if ((!context.linked || !players[i].aliases.empty() || !isAlias[at]) &&
+            !(context.leftOut && (*context.leftOut)[at]))
+            ranked.push_back(i);
+    }
+    return ranked;
+}
 
 const std::vector<std::string>& rankingCategories() {
     static const std::vector<std::string> texts = [] {

@@ -33,6 +33,10 @@ struct Panes {
 // rankCategory matches exactly.
 const std::vector<std::string>& rankingCategories();
 
+// The objectives `r` reached (targets destroyed, flags captured, bombs
+// defused, briefcases escaped with), as the overall score counts them.
+std::int64_t objectivesOf(const PlayerRecord& r);
+
 // A player and the key he is ranked by.
 struct RankCandidate {
     int player; // index in the table; 0 for a blank entry (it holds a place, never listed)
@@ -53,6 +57,11 @@ struct RankingContext {
     // history's bots and players short of its minimum); none when null.
     const std::vector<bool>* leftOut = nullptr;
 };
+
+// The players the rankings take part in, in index order: unlinked every
+// player; linked a master always, anyone else unless he is somebody's alias;
+// either way none the context leaves out.
+std::vector<int> rankedPlayers(const PlayerTable& players, const RankingContext& context);
 
 // The lists `category` shows in context.pane: its rankings of the players
 // (unlinked every player in index order; linked the masters and everybody who

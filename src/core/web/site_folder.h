@@ -1,0 +1,36 @@
+#pragma once
+// The folder a site is written into. A page is written only when its bytes
+// differ from the file already there, through a temporary file renamed over
+// it, so a site written again costs only the pages that changed and a reader
+// (or a sync) never sees half a page.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quorvath::web {
+
+class SiteFolder {
+public:
+    // The folder at `path`, created (with its parents) if missing; check
+    // `error()` before writing.
+    explicit SiteFolder(std::string path);
+
+    // Why the folder cannot be used: a message naming it.
+    const std::optional<std::string>& error() const { return error_; }
+
+    // Writes `bytes` as the file `name` unless it holds them already; false
+    // (and error() tells why) when it cannot.
+    bool put(std::string_view name, std::string_view bytes);
+
+    int pagesWritten() const { return written_; }
+    int pagesUnchanged() const { return unchanged_; }
+
+private:
+    std::string path_;
+    std::optional<std::string> error_;
+    int written_ = 0;
+    int unchanged_ = 0;
+};
+
+} // namespace quorvath::web

@@ -1,0 +1,73 @@
+#include "core/web/site_templates.h"
+
+#include "core/common/file_errors.h"
+#include "core/web/builtin_templates.h"
+#include "core/web/compiled_templates.h"
+
+#include <array>
+#include <filesystem>
+
+namespace quorvath::web {
+
+namespace {
+
+constexpr std::uint64_t kMaxTemplateBytes = 16u << 20;
+constexpr std::size_t kFileCount = std::size(kTemplateFiles);
+
+// The texts in kTemplateFiles order, parsed; a message naming the file that
+// does not parse.
+std::variant<std::unique_ptr<SiteTemplates::Compiled>, std::string>
+compile(const std::array<std::string, kFileCount>& texts, const std::string& folder) {
+    const auto parsed = [&](std::size_t i) -> std::variant<mustache::mustache, std::string> {
+        mustache::mustache m(texts[i]);
+        if (m.is_valid())
+            return m;
+        return "The template " + quotedPath(folder + std::string(kTemplateFiles[i])) +
+               " cannot be used: " + m.error_message() + ".";
+    };
+    // The partials are parsed on their own too, so their errors name them.
+    for (std::size_t partial : {3u, 4u}) {
+        auto checked = parsed(partial);
+        if (auto* error = std::get_if<std::string>(&checked))
+            return *error;
+    }
+    auto index = parsed(0), player = parsed(1), ranking = parsed(2);
+    for (auto* page : {&index, &player, &ranking})
+        if (auto* error = std::get_if<std::string>(page))
+            return *error;
+    return std::make_unique<SiteTemplates::Compiled>(
+        SiteTemplates::Compiled{std::move(std::get<0>(index)), std::move(std::get<0>(player)),
+                                std::move(std::get<0>(ranking)), texts[3], texts[4], texts[5]});
+}
+
+} // namespace
+
+SiteTemplates::SiteTemplates(std::unique_ptr<Compiled> compiled) : compiled_(std::move(compiled)) {}
+SiteTemplates::~SiteTemplates() = default;
+SiteTemplates::SiteTemplates(SiteTemplates&&) noexcept = default;
+SiteTemplates& SiteTemplates::operator=(SiteTemplates&&) noexcept = default;
+
+SiteTemplates SiteTemplates::builtIn() {
+    std::array<std::string, kFileCount> texts;
+    for (std::size_t i = 0; i < kFileCount; ++i)
+        texts[i] = builtInTemplate(kTemplateFiles[i]);
+    auto compiled = compile(texts, "built-in/");
+    return SiteTemplates(std::move(std::get<0>(compiled))); // checked by the tests
+}
+
+std::variant<SiteTemplates, std::string> SiteTemplates::fromFolder(const std::string& folder) {
+    const std::string prefix = (std::filesystem::path(folder) / "").string();
+    std::array<std::string, kFileCount> texts;
+    for (std::size_t i = 0; i < kFileCount; ++i) {
+        const std::string path = prefix + std::string(kTemplateFiles[i]);
+        if (auto error = readWholeFile(path, kMaxTemplateBytes,
+                                       tooLargeMessage(path, "over 16 MiB."), texts[i]))
+            return *error;
+    }
+    auto compiled = compile(texts, prefix);
+    if (auto* error = std::get_if<std::string>(&compiled))
+        return *error;
+    return SiteTemplates(std::move(std::get<0>(compiled)));
+}
+
+} // namespace quorvath::web

@@ -1,0 +1,230 @@
+// quorvath-report html: the site of samples/demo.log byte for byte (golden
+// files in tests/golden/demo-site), a log of hostile names shown as text (in
+// the files and in the DOM of a real browser), every link between the pages
+// resolving to a written file, nothing loaded from elsewhere, and the command's
+// rewriting, templates and errors.
+//
+// After a deliberate change of the pages, regenerate the files and review the
+// diff before committing:
+//   QUORVATH_UPDATE_GOLDEN=1 ctest --test-dir build/test -R HtmlReport
+
+#include "cli/report_tool_run.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <regex>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+using quorvath::test::readFile;
+using quorvath::test::runReportTool;
+using quorvath::test::sourcePath;
+using quorvath::test::TempDir;
+using quorvath::test::writeFile;
+
+// A server game log whose names try to become markup, with colour codes and
+// an ampersand; Hostile kills Image three times and is killed once back.
+constexpr const char* kHostileLog =
+    "  0:00 InitGame: \\sv_hostname\\Test\\mapname\\mp_shop\\g_gametype\\dm\\version\\SOF2MP "
+    "V1.03\n"
+    "  0:00 ClientConnect: 0 - 10.0.0.2:20100 [GUID0]\n"
+    "  0:00 ClientUserinfoChanged: 0 "
+    "n\\<script>alert(1)</script>\\t\\0\\identity\\NPC_Sergeant/sergeant_m\n"
+    "  0:00 ClientBegin: 0\n"
+    "  0:00 ClientConnect: 1 - 10.0.0.3:20100 [GUID1]\n"
+    "  0:00 ClientUserinfoChanged: 1 n\\\"><img src=x>\\t\\0\\identity\\NPC_Sergeant/sergeant_m\n"
+    "  0:00 ClientBegin: 1\n"
+    "  0:00 ClientConnect: 2 - 10.0.0.4:20100 [GUID2]\n"
+    "  0:00 ClientUserinfoChanged: 2 n\\^1Red^7 & Co\\t\\0\\identity\\NPC_Sergeant/sergeant_m\n"
+    "  0:00 ClientBegin: 2\n"
+    "  0:01 Kill: 0 1 8: <script>alert(1)</script> killed \"><img src=x> by MOD_MP5\n"
+    "  0:02 Kill: 0 1 8: <script>alert(1)</script> killed \"><img src=x> by MOD_MP5\n"
+    "  0:03 Kill: 0 1 2: <script>alert(1)</script> killed \"><img src=x> by MOD_M1911A1_PISTOL\n"
+    "  0:04 Kill: 1 0 8: \"><img src=x> killed <script>alert(1)</script> by MOD_MP5\n"
+    "  0:05 Kill: 2 0 8: ^1Red^7 & Co killed <script>alert(1)</script> by MOD_MP5\n"
+    "  0:06 Kill: 1022 2 10: <world> killed ^1Red^7 & Co by MOD_FALLING\n"
+    "  0:07 Exit: Fraglimit hit.\n"
+    "  0:07 ShutdownGame:\n";
+
+const std::string kScriptText = "&lt;script&gt;alert(1)&lt;/script&gt;";
+const std::string kImageText = "&quot;&gt;&lt;img src=x&gt;";
+
+std::map<std::string, std::string> siteFiles(const fs::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::directory_iterator(folder))
+        files[entry.path().filename().string()] = readFile(entry.path());
+    return files;
+}
+
+// Every href and src of every page names a file of the site, and no page
+// reaches outside it.
+void expectSelfContained(const std::map<std::string, std::string>& files) {
+    static const std::regex link(R"re((?:href|src)\s*=\s*"([^"]*)")re");
+    for (const auto& [name, bytes] : files) {
+        EXPECT_EQ(bytes.find("http://"), std::string::npos) << name;
+        EXPECT_EQ(bytes.find("https://"), std::string::npos) << name;
+        for (std::sregex_iterator i(bytes.begin(), bytes.end(), link), end; i != end; ++i)
+            EXPECT_TRUE(files.count((*i)[1].str())) << name << " links to " << (*i)[1].str();
+    }
+}
+
+struct Browser {
+    TempDir profile;
+    // Chromium headless, its own profile so that runs in parallel keep apart.
+    std::string command(const std::string& what) const {
+        return "chromium --headless --no-sandbox --disable-gpu --hide-scrollbars "
+               "--user-data-dir=\"" +
+               profile.file("profile").string() + "\" " + what + " 2>/dev/null";
+    }
+    std::string dom(const fs::path& page) const {
+        const fs::path out = profile.file("dom.html");
+        const std::string run =
+            command("--dump-dom \"file://" + page.string() + "\" >\"" + out.string() + "\"");
+        EXPECT_EQ(std::system(run.c_str()), 0) << run;
+        return readFile(out);
+    }
+    void screenshot(const fs::path& page, const char* size, const fs::path& png) const {
+        const std::string run = command("--window-size=" + std::string(size) + " --screenshot=\"" +
+                                        png.string() + "\" \"file://" + page.string() + "\"");
+        EXPECT_EQ(std::system(run.c_str()), 0) << run;
+        EXPECT_GT(fs::file_size(png), 10000u) << png;
+    }
+};
+
+TEST(HtmlReport, DemoSiteIsGolden) {
+    TempDir dir;
+    const auto run =
+        runReportTool(dir, "html \"" + dir.file("site").string() + "\" \"" +
+                               sourcePath("samples/demo.log").string() + "\" --nick Quorvath");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto files = siteFiles(dir.file("site"));
+    const fs::path golden = sourcePath("tests/golden/demo-site");
+    if (std::getenv("QUORVATH_UPDATE_GOLDEN")) {
+        fs::remove_all(golden);
+        fs::create_directories(golden);
+        for (const auto& [name, bytes] : files)
+            writeFile(golden / name, bytes);
+    }
+    EXPECT_EQ(files, siteFiles(golden));
+    expectSelfContained(files);
+    EXPECT_EQ(files.size(), 1u + 1u + 13u + 29u); // index, style, players, one page per category
+}
+
+TEST(HtmlReport, HostileNamesAreText) {
+    TempDir dir;
+    writeFile(dir.file("games.log"), kHostileLog);
+    const fs::path site = dir.file("site");
+    const auto run = runReportTool(dir, "html \"" + site.string() + "\" \"" +
+                                            dir.file("games.log").string() + "\"");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto files = siteFiles(site);
+    expectSelfContained(files);
+    for (const auto& [name, bytes] : files) {
+        EXPECT_EQ(bytes.find("<script"), std::string::npos) << name;
+        EXPECT_EQ(bytes.find("<img"), std::string::npos) << name;
+    }
+    const std::string& index = files.at("index.html");
+    EXPECT_NE(index.find(kScriptText), std::string::npos);
+    EXPECT_NE(index.find(kImageText), std::string::npos);
+    EXPECT_NE(index.find("Red &amp; Co"), std::string::npos);
+    // The most one-sided nemesis: he killed the image three times, was killed once back.
+    EXPECT_NE(
+        index.find("(3) over <a href=\"player-2.html\">" + kImageText + "</a>, who killed back 1"),
+        std::string::npos)
+        << index;
+
+    const Browser browser;
+    for (const char* page : {"index.html", "player-1.html", "player-2.html", "ranking-01.html"}) {
+        const std::string dom = browser.dom(site / page);
+        EXPECT_NE(dom.find(kScriptText), std::string::npos) << page << dom;
+        EXPECT_NE(dom.find("&lt;img src=x&gt;"), std::string::npos) << page << dom;
+        EXPECT_EQ(dom.find("<script"), std::string::npos) << page;
+        EXPECT_EQ(dom.find("<img"), std::string::npos) << page;
+    }
+}
+
+// Screenshots of the demo site for a person to look at, at a phone's width
+// and a desktop's, in the build folder.
+TEST(HtmlReport, ScreenshotsAreTaken) {
+    TempDir dir;
+    const fs::path site = dir.file("site");
+    ASSERT_EQ(runReportTool(dir, "html \"" + site.string() + "\" \"" +
+                                     sourcePath("samples/demo.log").string() + "\"")
+                  .status,
+              0);
+    const fs::path shots = QUORVATH_WEB_SCREENSHOTS;
+    fs::create_directories(shots);
+    const Browser browser;
+    for (const char* page : {"index", "player-4", "ranking-02"}) {
+        browser.screenshot(site / (std::string(page) + ".html"), "390,844",
+                           shots / (std::string(page) + "-phone.png"));
+        browser.screenshot(site / (std::string(page) + ".html"), "1280,900",
+                           shots / (std::string(page) + "-desktop.png"));
+    }
+}
+
+TEST(HtmlReport, WritingAgainWritesNothing) {
+    TempDir dir;
+    const std::string args = "html \"" + dir.file("site").string() + "\" \"" +
+                             sourcePath("samples/demo.log").string() + "\"";
+    ASSERT_EQ(runReportTool(dir, args).status, 0);
+    const auto again = runReportTool(dir, args);
+    EXPECT_EQ(again.status, 0);
+    EXPECT_NE(again.out.find("0 pages written, 44 unchanged"), std::string::npos) << again.out;
+    const auto linked = runReportTool(dir, args + " --linked");
+    EXPECT_EQ(linked.status, 0) << linked.err;
+    expectSelfContained(siteFiles(dir.file("site")));
+}
+
+TEST(HtmlReport, ClanTemplatesAreUsed) {
+    TempDir dir;
+    const fs::path templates = dir.file("templates");
+    fs::copy(sourcePath("src/core/web/templates"), templates);
+    writeFile(templates / "index.mustache", "{{> header}}<p>Our clan</p>{{> footer}}");
+    const std::string log = " \"" + sourcePath("samples/demo.log").string() + "\"";
+    const auto run = runReportTool(dir, "html \"" + dir.file("site").string() + "\"" + log +
+                                            " --templates \"" + templates.string() + "\"");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(readFile(dir.file("site") / "index.html").find("<p>Our clan</p>"), std::string::npos);
+
+    writeFile(templates / "player.mustache", "{{#sheet}}");
+    const auto broken = runReportTool(dir, "html \"" + dir.file("other").string() + "\"" + log +
+                                               " --templates \"" + templates.string() + "\"");
+    EXPECT_EQ(broken.status, 1);
+    EXPECT_NE(broken.err.find((templates / "player.mustache").string()), std::string::npos)
+        << broken.err;
+    EXPECT_FALSE(fs::exists(dir.file("other")));
+}
+
+TEST(HtmlReport, ErrorsNameTheFileOrFolder) {
+    TempDir dir;
+    writeFile(dir.file("taken"), "a file");
+    const std::string log = " \"" + sourcePath("samples/demo.log").string() + "\"";
+    const auto folder = runReportTool(dir, "html \"" + dir.file("taken").string() + "\"" + log);
+    EXPECT_EQ(folder.status, 1);
+    EXPECT_NE(folder.err.find("\"" + dir.file("taken").string() + "\""), std::string::npos)
+        << folder.err;
+
+    const auto missing =
+        runReportTool(dir, "html \"" + dir.file("site").string() + "\" nothing.log");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("nothing.log"), std::string::npos) << missing.err;
+
+    const auto nick =
+        runReportTool(dir, "html \"" + dir.file("site").string() + "\"" + log + " --nick Nobody");
+    EXPECT_EQ(nick.status, 0);
+    EXPECT_NE(nick.err.find("no player is named \"Nobody\""), std::string::npos) << nick.err;
+
+    EXPECT_EQ(runReportTool(dir, "html only-a-folder").status, 2);
+    EXPECT_EQ(runReportTool(dir, "html a b --colour red").status, 2);
+    const auto help = runReportTool(dir, "html --help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("--templates"), std::string::npos) << help.out;
+}
+
+} // namespace

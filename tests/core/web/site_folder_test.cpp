@@ -1,0 +1,76 @@
+// The site's folder: made when missing, a page written only when its bytes
+// change and then whole (no temporary file left), and a folder that cannot
+// be written named in the message.
+
+#include "core/web/site_folder.h"
+
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+namespace fs = std::filesystem;
+using quorvath::test::readFile;
+using quorvath::test::TempDir;
+using quorvath::test::writeFile;
+using quorvath::web::SiteFolder;
+
+TEST(SiteFolder, WritesOnlyWhatChanged) {
+    TempDir dir;
+    const fs::path site = dir.file("a") / "b";
+    {
+        SiteFolder folder(site.string());
+        ASSERT_FALSE(folder.error());
+        EXPECT_TRUE(folder.put("index.html", "one"));
+        EXPECT_TRUE(folder.put("style.css", "css"));
+        EXPECT_EQ(folder.pagesWritten(), 2);
+    }
+    const auto written = fs::last_write_time(site / "index.html");
+    fs::last_write_time(site / "index.html", written - std::chrono::hours(1));
+    SiteFolder again(site.string());
+    EXPECT_TRUE(again.put("index.html", "one")); // the same bytes: left alone
+    EXPECT_TRUE(again.put("style.css", "css!")); // the same size would do as well
+    EXPECT_TRUE(again.put("player-1.html", "new"));
+    EXPECT_EQ(again.pagesWritten(), 2);
+    EXPECT_EQ(again.pagesUnchanged(), 1);
+    EXPECT_EQ(fs::last_write_time(site / "index.html"), written - std::chrono::hours(1));
+    EXPECT_EQ(readFile(site / "style.css"), "css!");
+    EXPECT_EQ(readFile(site / "player-1.html"), "new");
+    EXPECT_EQ(std::distance(fs::directory_iterator(site), fs::directory_iterator()), 3);
+}
+
+TEST(SiteFolder, SameSizeOtherBytesAreWritten) {
+    TempDir dir;
+    SiteFolder folder(dir.path().string());
+    folder.put("index.html", "abc");
+    folder.put("index.html", "abd");
+    EXPECT_EQ(readFile(dir.file("index.html")), "abd");
+    EXPECT_EQ(folder.pagesWritten(), 2);
+}
+
+TEST(SiteFolder, AFolderThatCannotBeUsedIsNamed) {
+    TempDir dir;
+    writeFile(dir.file("taken"), "a file");
+    SiteFolder onFile(dir.file("taken").string());
+    ASSERT_TRUE(onFile.error());
+    EXPECT_NE(onFile.error()->find("\"" + dir.file("taken").string() + "\""), std::string::npos)
+        << *onFile.error();
+    EXPECT_FALSE(onFile.put("index.html", "x"));
+
+    SiteFolder below(dir.file("taken").string() + "/site");
+    ASSERT_TRUE(below.error());
+    EXPECT_NE(below.error()->find("taken/site"), std::string::npos) << *below.error();
+
+    fs::create_directory(dir.file("page-is-folder"));
+    fs::create_directory(dir.file("page-is-folder") / "index.html");
+    SiteFolder blocked(dir.file("page-is-folder").string());
+    EXPECT_FALSE(blocked.put("index.html", "x"));
+    ASSERT_TRUE(blocked.error());
+    EXPECT_NE(blocked.error()->find("page-is-folder"), std::string::npos) << *blocked.error();
+    EXPECT_FALSE(fs::exists(dir.file("page-is-folder") / ".index.html.tmp"));
+}
+
+} // namespace
