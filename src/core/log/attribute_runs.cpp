@@ -5,26 +5,56 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace quorvath {
 
 namespace {
 
-// The first position from `from` on whose attribute is not `a`, or `count`:
-// eight at a time, as runs are a dozen characters and more.
-std::size_t runEnd(const std::uint8_t* attributes, std::size_t from, std::size_t count,
-                   std::uint8_t a) {
-    const std::uint64_t same = 0x0101010101010101u * a;
-    for (std::uint64_t word; from + 8 <= count; from += 8) {
-        std::memcpy(&word, attributes + from, 8);
-        if (const std::uint64_t differ = word ^ same) {
-            const int bit = std::endian::native == std::endian::little ? std::countr_zero(differ)
-                                                                       : std::countl_zero(differ);
-            return from + static_cast<std::size_t>(bit / 8);
-        }
-    }
-    while (from < count && attributes[from] == a)
-        ++from;
-    return from;
+#if defined(__SSE2__)
+// For the sixteen characters from `at`, 0xFF where the attribute is the one before.
+__m128i sameAsBefore(const std::uint8_t* at) {
+    return _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at)),
+                          _mm_loadu_si128(reinterpret_cast<const __m128i*>(at - 1)));
+}
+#endif
+
+// How many of the characters from 1 to `count` have another attribute than the one before.
+std::size_t countChanges(const std::uint8_t* attributes, std::size_t count) {
+    std::size_t i = 1;
+    std::size_t changes = 0;
+#if defined(__SSE2__)
+    const __m128i one = _mm_set1_epi8(1);
+    __m128i sums = _mm_setzero_si128(); // two 64-bit sums of the changes
+    for (; i + 16 <= count; i += 16)
+        sums = _mm_add_epi64(sums, _mm_sad_epu8(_mm_andnot_si128(sameAsBefore(attributes + i), one),
+                                                _mm_setzero_si128()));
+    changes = static_cast<std::size_t>(_mm_cvtsi128_si32(sums)) +
+              static_cast<std::size_t>(_mm_cvtsi128_si32(_mm_srli_si128(sums, 8)));
+#endif
+    for (; i < count; ++i)
+        changes += attributes[i] != attributes[i - 1] ? 1 : 0;
+    return changes;
+}
+
+// Calls change(i) for each character from 1 to `count` whose attribute
+// differs from the one before: sixteen compared at a time, as runs are a
+// dozen characters and more.
+template <typename Change>
+void forEachChange(const std::uint8_t* attributes, std::size_t count, const Change& change) {
+    std::size_t i = 1;
+#if defined(__SSE2__)
+    for (; i + 16 <= count; i += 16)
+        for (auto differ =
+                 ~static_cast<unsigned>(_mm_movemask_epi8(sameAsBefore(attributes + i))) & 0xFFFFu;
+             differ != 0; differ &= differ - 1)
+            change(i + static_cast<std::size_t>(std::countr_zero(differ)));
+#endif
+    for (; i < count; ++i)
+        if (attributes[i] != attributes[i - 1])
+            change(i);
 }
 
 // The run of `starts` holding `pos`.
@@ -100,12 +130,20 @@ void AttributeRuns::appendBytes(const std::uint8_t* attributes, std::size_t coun
     if (count == 0)
         return;
     append(offset, attributes[0]); // may go on from the last run held
+    // Counted first, so that the block takes its runs without growing.
+    const std::size_t changes = countChanges(attributes, count);
     Block& block = blocks_.back();
-    for (std::size_t i = runEnd(attributes, 1, count, attributes[0]); i < count;
-         i = runEnd(attributes, i + 1, count, attributes[i])) {
-        block.starts.push_back(static_cast<std::uint32_t>(offset + i));
-        block.attributes.push_back(attributes[i]);
-    }
+    const std::size_t held = block.starts.size();
+    block.starts.resize(held + changes);
+    block.attributes.resize(held + changes);
+    // Written through pointers of their own: a byte written through the
+    // vector would make the compiler load its pointers again each time.
+    std::uint32_t* start = block.starts.data() + held;
+    std::uint8_t* attribute = block.attributes.data() + held;
+    forEachChange(attributes, count, [&](std::size_t i) {
+        *start++ = static_cast<std::uint32_t>(offset + i);
+        *attribute++ = attributes[i];
+    });
 }
 
 void AttributeRuns::join(AttributeRuns&& other, std::size_t offset) {
