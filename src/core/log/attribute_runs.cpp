@@ -185,6 +185,8 @@ void AttributeRuns::addFlags(const std::vector<int>& hits, std::size_t length, s
     for (std::size_t b = 0; b < blocks_.size(); ++b) {
         const std::size_t begin = blocks_[b].starts.front();
         const std::size_t end = blockEnd(b, textLength);
+        if (hit == hits.end() || static_cast<std::size_t>(*hit) >= end)
+            continue; // no hit here: the block stays as it is
         const Block& block = blocks_[b];
         Block out;
         std::size_t r = 0; // the next run to copy
@@ -198,9 +200,18 @@ void AttributeRuns::addFlags(const std::vector<int>& hits, std::size_t length, s
                 out.attributes.push_back(attribute);
             }
         };
+        // Neighbouring runs differ, so only the first copied may merge: the rest go in whole.
         const auto copyBefore = [&](std::size_t pos) {
-            for (; r < block.starts.size() && block.starts[r] < pos; ++r)
-                put(block.starts[r], block.attributes[r]);
+            if (r == block.starts.size() || block.starts[r] >= pos)
+                return;
+            put(block.starts[r], block.attributes[r]);
+            const auto first = block.starts.begin() + static_cast<std::ptrdiff_t>(r + 1);
+            const auto last = std::lower_bound(first, block.starts.end(), pos);
+            out.starts.insert(out.starts.end(), first, last);
+            out.attributes.insert(out.attributes.end(),
+                                  block.attributes.begin() + (first - block.starts.begin()),
+                                  block.attributes.begin() + (last - block.starts.begin()));
+            r = static_cast<std::size_t>(last - block.starts.begin());
         };
         out.starts.reserve(block.starts.size() + 16);
         out.attributes.reserve(block.starts.size() + 16);
