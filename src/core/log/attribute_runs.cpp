@@ -39,22 +39,40 @@ std::size_t countChanges(const std::uint8_t* attributes, std::size_t count) {
     return changes;
 }
 
-// Calls change(i) for each character from 1 to `count` whose attribute
-// differs from the one before: sixteen compared at a time, as runs are a
-// dozen characters and more.
-template <typename Change>
-void forEachChange(const std::uint8_t* attributes, std::size_t count, const Change& change) {
+// Writes where each character from 1 to `count` whose attribute differs from
+// the one before starts a run (plus `offset`) and its attribute, with room
+// for as many as there are (`startsEnd`). Sixteen are compared at a time, as
+// runs are a dozen characters and more; the first two changes of sixteen are
+// written without a branch to mispredict, a missing one written over next.
+void writeChanges(const std::uint8_t* attributes, std::size_t count, std::size_t offset,
+                  std::uint32_t* start, std::uint8_t* attribute, const std::uint32_t* startsEnd) {
+    const auto write = [&](std::size_t at) {
+        *start++ = static_cast<std::uint32_t>(offset + at);
+        *attribute++ = attributes[at];
+    };
     std::size_t i = 1;
 #if defined(__SSE2__)
-    for (; i + 16 <= count; i += 16)
-        for (auto differ =
-                 ~static_cast<unsigned>(_mm_movemask_epi8(sameAsBefore(attributes + i))) & 0xFFFFu;
-             differ != 0; differ &= differ - 1)
-            change(i + static_cast<std::size_t>(std::countr_zero(differ)));
+    for (; i + 16 <= count; i += 16) {
+        auto differ =
+            ~static_cast<unsigned>(_mm_movemask_epi8(sameAsBefore(attributes + i))) & 0xFFFFu;
+        if (startsEnd - start >= 2) {
+            for (int k = 0; k < 2; ++k, differ &= differ - 1) {
+                const std::size_t at =
+                    i + static_cast<std::size_t>(std::countr_zero(differ | 0x8000u));
+                const std::size_t found = differ != 0 ? 1 : 0;
+                *start = static_cast<std::uint32_t>(offset + at);
+                *attribute = attributes[at];
+                start += found;
+                attribute += found;
+            }
+        }
+        for (; differ != 0; differ &= differ - 1)
+            write(i + static_cast<std::size_t>(std::countr_zero(differ)));
+    }
 #endif
     for (; i < count; ++i)
         if (attributes[i] != attributes[i - 1])
-            change(i);
+            write(i);
 }
 
 // The run of `starts` holding `pos`.
@@ -138,12 +156,8 @@ void AttributeRuns::appendBytes(const std::uint8_t* attributes, std::size_t coun
     block.attributes.resize(held + changes);
     // Written through pointers of their own: a byte written through the
     // vector would make the compiler load its pointers again each time.
-    std::uint32_t* start = block.starts.data() + held;
-    std::uint8_t* attribute = block.attributes.data() + held;
-    forEachChange(attributes, count, [&](std::size_t i) {
-        *start++ = static_cast<std::uint32_t>(offset + i);
-        *attribute++ = attributes[i];
-    });
+    writeChanges(attributes, count, offset, block.starts.data() + held,
+                 block.attributes.data() + held, block.starts.data() + block.starts.size());
 }
 
 void AttributeRuns::join(AttributeRuns&& other, std::size_t offset) {
