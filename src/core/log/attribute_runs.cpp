@@ -176,6 +176,8 @@ void AttributeRuns::join(AttributeRuns&& other, std::size_t offset) {
 }
 
 void AttributeRuns::expand(std::size_t from, std::size_t to, std::uint8_t* out) const {
+    if (from >= to)
+        return; // `out` may be null then
     if (blocks_.empty()) {
         std::memset(out, 0, to - from);
         return;
