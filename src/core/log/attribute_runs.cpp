@@ -5,26 +5,74 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace quorvath {
 
 namespace {
 
-// The first position from `from` on whose attribute is not `a`, or `count`:
-// eight at a time, as runs are a dozen characters and more.
-std::size_t runEnd(const std::uint8_t* attributes, std::size_t from, std::size_t count,
-                   std::uint8_t a) {
-    const std::uint64_t same = 0x0101010101010101u * a;
-    for (std::uint64_t word; from + 8 <= count; from += 8) {
-        std::memcpy(&word, attributes + from, 8);
-        if (const std::uint64_t differ = word ^ same) {
-            const int bit = std::endian::native == std::endian::little ? std::countr_zero(differ)
-                                                                       : std::countl_zero(differ);
-            return from + static_cast<std::size_t>(bit / 8);
+#if defined(__SSE2__)
+// For the sixteen characters from `at`, 0xFF where the attribute is the one before.
+__m128i sameAsBefore(const std::uint8_t* at) {
+    return _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at)),
+                          _mm_loadu_si128(reinterpret_cast<const __m128i*>(at - 1)));
+}
+#endif
+
+// How many of the characters from 1 to `count` have another attribute than the one before.
+std::size_t countChanges(const std::uint8_t* attributes, std::size_t count) {
+    std::size_t i = 1;
+    std::size_t changes = 0;
+#if defined(__SSE2__)
+    const __m128i one = _mm_set1_epi8(1);
+    __m128i sums = _mm_setzero_si128(); // two 64-bit sums of the changes
+    for (; i + 16 <= count; i += 16)
+        sums = _mm_add_epi64(sums, _mm_sad_epu8(_mm_andnot_si128(sameAsBefore(attributes + i), one),
+                                                _mm_setzero_si128()));
+    changes = static_cast<std::size_t>(_mm_cvtsi128_si32(sums)) +
+              static_cast<std::size_t>(_mm_cvtsi128_si32(_mm_srli_si128(sums, 8)));
+#endif
+    for (; i < count; ++i)
+        changes += attributes[i] != attributes[i - 1] ? 1 : 0;
+    return changes;
+}
+
+// Writes where each character from 1 to `count` whose attribute differs from
+// the one before starts a run (plus `offset`) and its attribute, with room
+// for as many as there are (`startsEnd`). Sixteen are compared at a time, as
+// runs are a dozen characters and more; the first two changes of sixteen are
+// written without a branch to mispredict, a missing one written over next.
+void writeChanges(const std::uint8_t* attributes, std::size_t count, std::size_t offset,
+                  std::uint32_t* start, std::uint8_t* attribute, const std::uint32_t* startsEnd) {
+    const auto write = [&](std::size_t at) {
+        *start++ = static_cast<std::uint32_t>(offset + at);
+        *attribute++ = attributes[at];
+    };
+    std::size_t i = 1;
+#if defined(__SSE2__)
+    for (; i + 16 <= count; i += 16) {
+        auto differ =
+            ~static_cast<unsigned>(_mm_movemask_epi8(sameAsBefore(attributes + i))) & 0xFFFFu;
+        if (startsEnd - start >= 2) {
+            for (int k = 0; k < 2; ++k, differ &= differ - 1) {
+                const std::size_t at =
+                    i + static_cast<std::size_t>(std::countr_zero(differ | 0x8000u));
+                const std::size_t found = differ != 0 ? 1 : 0;
+                *start = static_cast<std::uint32_t>(offset + at);
+                *attribute = attributes[at];
+                start += found;
+                attribute += found;
+            }
         }
+        for (; differ != 0; differ &= differ - 1)
+            write(i + static_cast<std::size_t>(std::countr_zero(differ)));
     }
-    while (from < count && attributes[from] == a)
-        ++from;
-    return from;
+#endif
+    for (; i < count; ++i)
+        if (attributes[i] != attributes[i - 1])
+            write(i);
 }
 
 // The run of `starts` holding `pos`.
@@ -100,12 +148,16 @@ void AttributeRuns::appendBytes(const std::uint8_t* attributes, std::size_t coun
     if (count == 0)
         return;
     append(offset, attributes[0]); // may go on from the last run held
+    // Counted first, so that the block takes its runs without growing.
+    const std::size_t changes = countChanges(attributes, count);
     Block& block = blocks_.back();
-    for (std::size_t i = runEnd(attributes, 1, count, attributes[0]); i < count;
-         i = runEnd(attributes, i + 1, count, attributes[i])) {
-        block.starts.push_back(static_cast<std::uint32_t>(offset + i));
-        block.attributes.push_back(attributes[i]);
-    }
+    const std::size_t held = block.starts.size();
+    block.starts.resize(held + changes);
+    block.attributes.resize(held + changes);
+    // Written through pointers of their own: a byte written through the
+    // vector would make the compiler load its pointers again each time.
+    writeChanges(attributes, count, offset, block.starts.data() + held,
+                 block.attributes.data() + held, block.starts.data() + block.starts.size());
 }
 
 void AttributeRuns::join(AttributeRuns&& other, std::size_t offset) {
@@ -124,6 +176,8 @@ void AttributeRuns::join(AttributeRuns&& other, std::size_t offset) {
 }
 
 void AttributeRuns::expand(std::size_t from, std::size_t to, std::uint8_t* out) const {
+    if (from >= to)
+        return; // `out` may be null then
     if (blocks_.empty()) {
         std::memset(out, 0, to - from);
         return;
@@ -147,6 +201,8 @@ void AttributeRuns::addFlags(const std::vector<int>& hits, std::size_t length, s
     for (std::size_t b = 0; b < blocks_.size(); ++b) {
         const std::size_t begin = blocks_[b].starts.front();
         const std::size_t end = blockEnd(b, textLength);
+        if (hit == hits.end() || static_cast<std::size_t>(*hit) >= end)
+            continue; // no hit here: the block stays as it is
         const Block& block = blocks_[b];
         Block out;
         std::size_t r = 0; // the next run to copy
@@ -160,9 +216,18 @@ void AttributeRuns::addFlags(const std::vector<int>& hits, std::size_t length, s
                 out.attributes.push_back(attribute);
             }
         };
+        // Neighbouring runs differ, so only the first copied may merge: the rest go in whole.
         const auto copyBefore = [&](std::size_t pos) {
-            for (; r < block.starts.size() && block.starts[r] < pos; ++r)
-                put(block.starts[r], block.attributes[r]);
+            if (r == block.starts.size() || block.starts[r] >= pos)
+                return;
+            put(block.starts[r], block.attributes[r]);
+            const auto first = block.starts.begin() + static_cast<std::ptrdiff_t>(r + 1);
+            const auto last = std::lower_bound(first, block.starts.end(), pos);
+            out.starts.insert(out.starts.end(), first, last);
+            out.attributes.insert(out.attributes.end(),
+                                  block.attributes.begin() + (first - block.starts.begin()),
+                                  block.attributes.begin() + (last - block.starts.begin()));
+            r = static_cast<std::size_t>(last - block.starts.begin());
         };
         out.starts.reserve(block.starts.size() + 16);
         out.attributes.reserve(block.starts.size() + 16);

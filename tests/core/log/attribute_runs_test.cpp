@@ -34,7 +34,10 @@ TEST(AttributeRuns, GiveEveryCharacterItsAttributeBack) {
         AttributeRuns runs, secondRuns;
         runs.appendBytes(first.data(), first.size(), 0);
         secondRuns.appendBytes(second.data(), second.size(), 0);
-        runs.join(std::move(secondRuns), first.size()); // a part joined after another
+        if (round % 2) // a part joined after another, or its bytes added to the runs held
+            runs.join(std::move(secondRuns), first.size());
+        else
+            runs.appendBytes(second.data(), second.size(), first.size());
         const auto third = static_cast<std::uint8_t>(rng() % 3);
         runs.append(first.size() + second.size(), third); // and a character after both
         std::vector<std::uint8_t> bytes = first;
@@ -66,11 +69,16 @@ TEST(AttributeRuns, FlagsLandOnTheHitsOnly) {
     for (int round = 0; round < 2000; ++round) {
         std::vector<std::uint8_t> bytes = randomAttributes(rng);
         const std::size_t length = 1 + rng() % 6;
-        std::vector<int> hits; // ascending and apart, some touching, the last maybe cut short
-        for (std::size_t at = rng() % 8; at < bytes.size(); at += length + rng() % 4)
+        // Ascending and apart, some touching, the last maybe cut short; sparse in half the rounds.
+        std::vector<int> hits;
+        const std::size_t spread = round % 2 ? 4 : 80;
+        for (std::size_t at = rng() % 8; at < bytes.size(); at += length + rng() % spread)
             hits.push_back(static_cast<int>(at));
-        AttributeRuns runs;
-        runs.appendBytes(bytes.data(), bytes.size(), 0);
+        const std::size_t cut = bytes.empty() ? 0 : rng() % bytes.size();
+        AttributeRuns runs, tail; // two blocks, one maybe without a hit
+        runs.appendBytes(bytes.data(), cut, 0);
+        tail.appendBytes(bytes.data() + cut, bytes.size() - cut, 0);
+        runs.join(std::move(tail), cut);
         runs.addFlags(hits, length, flags, bytes.size());
         for (int hit : hits)
             for (std::size_t i = static_cast<std::size_t>(hit);
