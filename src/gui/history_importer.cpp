@@ -1,7 +1,7 @@
 #include "gui/history_importer.h"
 
+#include "core/history/database/open_history.h"
 #include "core/history/history_import.h"
-#include "core/history/sqlite/sqlite_history.h"
 #include "gui/background_work.h"
 #include "gui/history_texts.h"
 
@@ -37,7 +37,7 @@ bool HistoryImporter::start(const std::string& database, const std::vector<std::
     return worker_->start([this, database, logs]() -> std::optional<std::string> {
         progress_.beginStage(t::OpeningHistory);
         std::unique_ptr<HistoryStore> store;
-        if (auto error = openSqliteHistory(database, store))
+        if (auto error = openHistory(database, store))
             return error;
         ImportOptions options;
         options.afterBatch = [this](int handed, int matches) {

@@ -3,8 +3,8 @@
 #include "core/common/settings_store.h"
 #include "core/common/user_prompts.h"
 #include "core/common/windows1252.h"
+#include "core/history/database/open_history.h"
 #include "core/history/history_totals.h"
-#include "core/history/sqlite/sqlite_history.h"
 #include "core/log/log_file.h"
 #include "core/log/log_search.h"
 #include "core/match/log_opening.h"
@@ -275,7 +275,7 @@ void LogSession::showHistoryStatistics(const std::string& database,
     startWork(Work::StatisticsPass, [this, database, selection]() -> std::optional<std::string> {
         progress_.beginStage(history_texts::ReadingHistory);
         std::unique_ptr<HistoryStore> store;
-        if (auto error = openSqliteHistory(database, store))
+        if (auto error = openHistory(database, store))
             return error;
         HistoryTotals totals(players_);
         if (auto error = store->readMatches(selection, [&](const MatchRecord& match) {
