@@ -160,6 +160,35 @@ void AttributeRuns::appendBytes(const std::uint8_t* attributes, std::size_t coun
                  block.attributes.data() + held, block.starts.data() + block.starts.size());
 }
 
+void AttributeRuns::assign(std::size_t from, std::size_t to, const std::uint8_t* attributes,
+                           std::size_t textLength) {
+    if (from >= to)
+        return;
+    const std::uint8_t after = at(to);
+    AttributeRuns out;
+    // Runs of a block go in whole after the first, which may go on from the last run held.
+    const auto copyRuns = [&out](const Block& block, auto first, auto last) {
+        if (first == last)
+            return;
+        const auto index = first - block.starts.begin();
+        out.append(*first, block.attributes[static_cast<std::size_t>(index)]);
+        Block& into = out.blocks_.back();
+        into.starts.insert(into.starts.end(), first + 1, last);
+        into.attributes.insert(into.attributes.end(), block.attributes.begin() + index + 1,
+                               block.attributes.begin() + (last - block.starts.begin()));
+    };
+    for (const Block& block : blocks_)
+        copyRuns(block, block.starts.begin(),
+                 std::lower_bound(block.starts.begin(), block.starts.end(), from));
+    out.appendBytes(attributes, to - from, from);
+    if (to < textLength)
+        out.append(to, after);
+    for (const Block& block : blocks_)
+        copyRuns(block, std::upper_bound(block.starts.begin(), block.starts.end(), to),
+                 block.starts.end());
+    blocks_ = std::move(out.blocks_);
+}
+
 void AttributeRuns::join(AttributeRuns&& other, std::size_t offset) {
     for (Block& block : other.blocks_) {
         for (std::uint32_t& start : block.starts)

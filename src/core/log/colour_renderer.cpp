@@ -456,13 +456,26 @@ template <typename Work> void onTwoThreads(const Work& work) {
     other.join();
 }
 
-void greyGhostsIn(Stretch& s, std::uint8_t grey) {
+// Greys the ghost chat markers found in the text of [from, to), as far as
+// they lie in the stretch. (A marker cannot overlap another, so a search
+// begun anywhere finds the same markers.)
+void greyGhostsFound(Stretch& s, std::uint8_t grey, std::size_t from, std::size_t to) {
     const FoldedNeedle ghost(GhostMarker);
-    for (std::size_t p = ghost.find(s.readable(), s.begin); p != npos;
-         p = ghost.find(s.readable(), p + ghost.size())) {
-        s.colour(p, p + ghost.size(), grey);
+    const std::string_view text(s.text, to);
+    for (std::size_t p = ghost.find(text, from); p != npos;
+         p = ghost.find(text, p + ghost.size())) {
+        s.colour(std::max(p, s.begin), std::min(p + ghost.size(), s.end), grey);
         s.report(p);
     }
+}
+
+void greyGhostsIn(Stretch& s, std::uint8_t grey) { greyGhostsFound(s, grey, s.begin, s.end); }
+
+// Room for a part's attributes, as many as `length`.
+std::vector<std::uint8_t>& partBuffer(std::vector<std::uint8_t>& buffer, std::size_t length) {
+    reserveLarge(buffer, length);
+    buffer.resize(length);
+    return buffer;
 }
 
 // A team name open across a cut, coloured in a part once every part is walked.
@@ -497,14 +510,30 @@ struct RenderPart {
             stretch.colour(from, to, colours.punkBuster);
         greyGhostsIn(stretch, colours.grey);
     }
+    // The names open across a cut, and what comes after them where they lie.
+    // Only the stretch they span gets a byte per character: they are a few
+    // characters at a part's ends, and the rest of the part keeps its runs.
+    void colourCutNames(const PassColours& colours, std::vector<std::uint8_t>& buffer) {
+        std::size_t from = stretch.end;
+        std::size_t to = stretch.begin;
+        for (const CutName& name : cutNames) {
+            from = std::min(from, name.from);
+            to = std::max(to, name.to);
+        }
+        if (from >= to)
+            return;
+        Stretch names{stretch.text, partBuffer(buffer, to - from).data(), from, to};
+        runs.expand(from - stretch.begin, to - stretch.begin, names.attrs);
+        for (const CutName& name : cutNames)
+            names.colour(name.from, name.to, name.colour);
+        for (const auto& [lineFrom, lineTo] : ends.punkBusterLines)
+            names.colour(std::max(lineFrom, from), std::min(lineTo, to), colours.punkBuster);
+        const std::size_t reach = GhostMarker.size() - 1; // a marker reaching in from either side
+        greyGhostsFound(names, colours.grey, std::max(from, stretch.begin + reach) - reach,
+                        std::min(to + reach, stretch.end));
+        runs.assign(from - stretch.begin, to - stretch.begin, names.attrs, length());
+    }
 };
-
-// Room for a part's attributes, as many as `length`.
-std::vector<std::uint8_t>& partBuffer(std::vector<std::uint8_t>& buffer, std::size_t length) {
-    reserveLarge(buffer, length);
-    buffer.resize(length);
-    return buffer;
-}
 
 // The names open as each part begins close at the first "^7" after the cut
 // (red before blue, as their passes run): each part they cross learns where
@@ -572,16 +601,8 @@ void renderInParts(LogDocument& doc, Progress& progress, const std::vector<std::
 
     findCutNames(parts, colours);
     std::vector<std::uint8_t> buffer;
-    for (RenderPart& part : parts) {
-        if (part.cutNames.empty())
-            continue;
-        part.runs.expand(0, part.length(), partBuffer(buffer, part.length()).data());
-        part.withBytes(buffer, [&] {
-            for (const CutName& name : part.cutNames)
-                part.stretch.colour(name.from, name.to, name.colour);
-            part.colourLast(colours);
-        });
-    }
+    for (RenderPart& part : parts)
+        part.colourCutNames(colours, buffer);
     std::vector<std::uint8_t>().swap(buffer);
 
     // The parts' texts and runs joined.

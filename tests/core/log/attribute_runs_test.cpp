@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -26,6 +27,16 @@ std::vector<std::uint8_t> expanded(const AttributeRuns& runs, std::size_t from, 
     return bytes;
 }
 
+// Every character's attribute, and runs merged: each differs from the last.
+void expectEveryAttribute(const AttributeRuns& runs, const std::vector<std::uint8_t>& bytes,
+                          int round) {
+    std::vector<std::uint8_t> runAttributes;
+    runs.forEachRun([&](std::size_t, std::uint8_t a) { runAttributes.push_back(a); });
+    for (std::size_t r = 1; r < runAttributes.size(); ++r)
+        ASSERT_NE(runAttributes[r], runAttributes[r - 1]) << "round " << round;
+    ASSERT_EQ(expanded(runs, 0, bytes.size()), bytes) << "round " << round;
+}
+
 TEST(AttributeRuns, GiveEveryCharacterItsAttributeBack) {
     std::mt19937 rng(17);
     for (int round = 0; round < 2000; ++round) {
@@ -43,10 +54,7 @@ TEST(AttributeRuns, GiveEveryCharacterItsAttributeBack) {
         std::vector<std::uint8_t> bytes = first;
         bytes.insert(bytes.end(), second.begin(), second.end());
         bytes.push_back(third);
-        std::vector<std::uint8_t> runAttributes; // merged: each run differs from the last
-        runs.forEachRun([&](std::size_t, std::uint8_t a) { runAttributes.push_back(a); });
-        for (std::size_t r = 1; r < runAttributes.size(); ++r)
-            ASSERT_NE(runAttributes[r], runAttributes[r - 1]) << "round " << round;
+        expectEveryAttribute(runs, bytes, round);
         AttributeRuns::Hint forward, jumping; // one reading on, one sent back and far
         for (std::size_t i = 0; i < bytes.size(); ++i) {
             ASSERT_EQ(runs.at(i), bytes[i]) << "round " << round << ", position " << i;
@@ -60,6 +68,13 @@ TEST(AttributeRuns, GiveEveryCharacterItsAttributeBack) {
                   std::vector<std::uint8_t>(bytes.begin() + static_cast<long>(from),
                                             bytes.begin() + static_cast<long>(to)))
             << "round " << round;
+        // A stretch set anew (the names coloured across a cut), also at either end.
+        const std::vector<std::uint8_t> stretch = randomAttributes(rng);
+        const std::size_t at = rng() % 4 == 0 ? 0 : rng() % bytes.size();
+        const std::size_t length = std::min(stretch.size(), bytes.size() - at);
+        runs.assign(at, at + length, stretch.data(), bytes.size());
+        std::copy_n(stretch.begin(), length, bytes.begin() + static_cast<long>(at));
+        expectEveryAttribute(runs, bytes, round);
     }
 }
 
