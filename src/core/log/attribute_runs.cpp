@@ -104,17 +104,23 @@ std::uint8_t AttributeRuns::at(std::size_t pos) const {
 std::uint8_t AttributeRuns::at(std::size_t pos, Hint& hint) const {
     if (blocks_.empty())
         return 0;
-    if (hint.block < blocks_.size() && blocks_[hint.block].starts[hint.run] <= pos) {
-        const Block& block = blocks_[hint.block];
-        for (std::size_t r = hint.run, steps = 0; steps < 8; ++r, ++steps) {
-            if (r + 1 == block.starts.size()) {
-                if (pos < blockEnd(hint.block, SIZE_MAX))
-                    return block.attributes[hint.run = r];
-                break;
-            }
-            if (pos < block.starts[r + 1])
-                return block.attributes[hint.run = r];
+    if (hint.block < blocks_.size() && blocks_[hint.block].starts[hint.run] <= pos &&
+        pos < blockEnd(hint.block, SIZE_MAX)) {
+        // Galloping on from the hint: a probe a few runs on costs a few
+        // steps, and the runs it reads lie near the last ones read.
+        const std::vector<std::uint32_t>& starts = blocks_[hint.block].starts;
+        std::size_t below = hint.run; // starts[below] <= pos
+        std::size_t above = below + 1;
+        for (std::size_t step = 1; above < starts.size() && starts[above] <= pos; step *= 2) {
+            below = above;
+            above = below + step;
         }
+        const auto last =
+            starts.begin() + static_cast<std::ptrdiff_t>(std::min(above, starts.size()));
+        hint.run = static_cast<std::size_t>(
+            std::upper_bound(starts.begin() + static_cast<std::ptrdiff_t>(below) + 1, last, pos) -
+            starts.begin() - 1);
+        return blocks_[hint.block].attributes[hint.run];
     }
     hint.block = blockAt(pos);
     const Block& block = blocks_[hint.block];
