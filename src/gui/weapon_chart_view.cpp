@@ -59,7 +59,10 @@ int WeaponChartView::labelWidth() const {
     return widest + 2 * kGap;
 }
 
-int WeaponChartView::figureWidth() const { return fontMetrics().horizontalAdvance("000000"); }
+// Room for both figures on one line, as a tight row shows them.
+int WeaponChartView::figureWidth() const {
+    return fontMetrics().horizontalAdvance("00000 / 00000");
+}
 
 int WeaponChartView::legendHeight() const { return fontMetrics().height() + kGap; }
 
@@ -137,11 +140,20 @@ void WeaponChartView::paintEvent(QPaintEvent*) {
         const WeaponFigures& f = figures_[n];
         p.drawText(QRect(row.area.left(), row.area.top(), labelWidth() - kGap, row.area.height()),
                    Qt::AlignLeft | Qt::AlignVCenter, weaponName(f));
-        for (const auto& [bar, colour, value] : {std::tuple(row.kills, kKillsColour, f.kills),
-                                                 std::tuple(row.deaths, kDeathsColour, f.deaths)}) {
-            p.fillRect(bar, colour);
-            p.drawText(QRect(bar.right() + kGap, bar.top(), figureWidth(), bar.height()),
-                       Qt::AlignLeft | Qt::AlignVCenter, QString::number(value));
+        p.fillRect(row.kills, kKillsColour);
+        p.fillRect(row.deaths, kDeathsColour);
+        // Each figure after its bar while a line fits beside each; else both
+        // after the longer bar.
+        if (row.kills.height() >= fontMetrics().ascent()) {
+            for (const auto& [bar, value] :
+                 {std::pair(row.kills, f.kills), std::pair(row.deaths, f.deaths)})
+                p.drawText(QRect(bar.right() + kGap, bar.top(), figureWidth(), bar.height()),
+                           Qt::AlignLeft | Qt::AlignVCenter, QString::number(value));
+        } else {
+            const int after = std::max(row.kills.right(), row.deaths.right()) + kGap;
+            p.drawText(QRect(after, row.area.top(), figureWidth(), row.area.height()),
+                       Qt::AlignLeft | Qt::AlignVCenter,
+                       QString("%1 / %2").arg(f.kills).arg(f.deaths));
         }
         if (static_cast<int>(n) == current_ && hasFocus()) {
             p.setPen(QPen(text, 1, Qt::DotLine));

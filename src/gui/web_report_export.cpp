@@ -12,6 +12,7 @@
 #include "gui/work_progress_dialog.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -137,8 +138,11 @@ bool WebReportExport::writeSite(const std::string& folder, SiteWriting writing) 
         return pages.error();
     });
     updateEnabled();
+    // Over the window the user works in: the statistics window, when it came
+    // up to count the log first.
+    QWidget* active = QApplication::activeWindow();
     progressDialog_ = new WorkProgressDialog(progress_, texts::WebReportProgressTitle,
-                                             texts::CancelWebReport, parent_);
+                                             texts::CancelWebReport, active ? active : parent_);
     progressDialog_->setObjectName("webReportProgress");
     connect(progressDialog_, &QProgressDialog::canceled, this, [this] {
         cancel();
