@@ -24,7 +24,10 @@ namespace quorvath {
 
 namespace {
 
-// What the log's site is made of, copied when the export starts.
+// How the site names a selection of the match history, as a kind of log.
+constexpr const char* kHistoryKind = "match history";
+
+// What the site is made of, copied when the export starts.
 struct LogSiteCopy {
     PlayerTable players;
     CountingScope counting;
@@ -65,7 +68,7 @@ void WebReportExport::observeSession() {
     // A site waiting for the log's statistics is written once they are counted.
     connect(&session_, &LogSession::statisticsReady, this, [this] {
         if (!pendingFolder_.empty())
-            exportOpenLog(std::exchange(pendingFolder_, {}));
+            exportShownStatistics(std::exchange(pendingFolder_, {}));
     });
     const auto notCounted = [this](LogSession::Work work) {
         if (work == LogSession::Work::StatisticsPass && !pendingFolder_.empty()) {
@@ -86,30 +89,37 @@ void WebReportExport::updateEnabled() { action_->setEnabled(!session_.busy() && 
 void WebReportExport::onTriggered() {
     if (session_.busy() || running())
         return emit statusChanged(texts::WebReportRunning);
-    if (session_.logPath().empty())
+    const bool counted = session_.statistics().statisticsDone();
+    if (!counted && session_.logPath().empty())
         return emit statusChanged(texts::NoLogToExport);
     std::string start = settings_.get(settings_keys::WebReportFolder, "");
-    if (start.empty())
+    if (start.empty() && !session_.logPath().empty())
         start = QFileInfo(QString::fromStdString(session_.logPath())).absolutePath().toStdString();
     const std::string folder = prompts_.chooseFolder(texts::WebReportFolderTitle, start);
     if (folder.empty())
         return emit statusChanged(texts::NoWebReportFolder);
     settings_.set(settings_keys::WebReportFolder, folder);
-    if (session_.statistics().statisticsDone() && session_.historyShown().isEmpty())
-        return exportOpenLog(folder);
-    pendingFolder_ = folder; // the log's own statistics first, as "Get the guff" counts them
+    if (counted) // the log's, or the history selection's the statistics window shows
+        return exportShownStatistics(folder);
+    pendingFolder_ = folder; // the log's statistics first, as "Get the guff" counts them
     emit statusChanged(texts::CountingForWebReport);
     session_.requestStatistics();
 }
 
-void WebReportExport::exportOpenLog(const std::string& folder) {
+void WebReportExport::exportShownStatistics(const std::string& folder) {
     const StatisticsSession& statistics = session_.statistics();
+    const CountingMode mode = statistics.counting().mode;
+    const QString& history = session_.historyShown();
+    const bool log = history.isEmpty();
     auto site = std::make_shared<const LogSiteCopy>(LogSiteCopy{
         session_.players(), statistics.counting(), statistics.linked(),
         windows1252FromUtf8(session_.nick()),
         windows1252FromUtf8(
-            QFileInfo(QString::fromStdString(session_.logPath())).fileName().toStdString()),
-        describeLogCounting(session_.logKind(), statistics.counting().mode)});
+            log ? QFileInfo(QString::fromStdString(session_.logPath())).fileName().toStdString()
+                : history.toStdString()),
+        log ? describeLogCounting(session_.logKind(), mode)
+            : std::string(kHistoryKind) + ", " + std::string(countingModeName(mode)) +
+                  " counting"});
     writeSite(folder, [site](web::SiteFolder& pages) {
         const web::LogSite shown{site->players, site->counting, site->linked,
                                  site->nick,    site->logName,  site->description};

@@ -1,16 +1,17 @@
 #pragma once
-// File > Export web report...: the statistics of the open log, counted and
-// linked as the statistics window shows them (the user's rows marked), as
-// the web report's static site in a folder the user chooses (remembered),
-// written on a worker of its own with a progress dialog and Cancel, and then
-// opened in the default browser. Statistics not yet counted for the log are
-// counted first ("Get the guff"). Every outcome is said as a status
-// (statusChanged); a folder that cannot be written also in a message.
+// File > Export web report...: the statistics the statistics window shows
+// (the open log's, or a history selection's), counted and linked as it shows
+// them (the user's rows marked), as the web report's static site in a folder
+// the user chooses (remembered), written on a worker of its own with a
+// progress dialog and Cancel, and then opened in the default browser.
+// Statistics not yet counted are the log's, counted first ("Get the guff"). Every outcome is said
+// as a status (statusChanged); a folder that cannot be written also in a message.
 //
 // The site is written from a copy of the statistics taken when the export
 // starts, so the windows stay usable (and may change theirs) meanwhile.
-// writeSite() is the one door for any site: the log's is one SiteWriting, a
-// history selection's would be another.
+// writeSite() is the one door for any site: today's is one SiteWriting (the
+// site of one log, also of a selection's totals); the history's own site,
+// with its pages per map, server and match, is another.
 //
 // Interface thread only.
 
@@ -67,7 +68,7 @@ signals:
 private:
     void onTriggered();
     void observeSession();
-    void exportOpenLog(const std::string& folder);
+    void exportShownStatistics(const std::string& folder);
     void jobEnded(const QString& error);
     void updateEnabled();
 

@@ -3,6 +3,8 @@
 // when it was not yet, written again with nothing changed, cancelled with
 // every page whole, and the outcomes said in the status line.
 
+#include "core/history/history_import.h"
+#include "core/history/sqlite/sqlite_history.h"
 #include "core/web/site_folder.h"
 #include "gui/app_texts.h"
 #include "gui/statistics_texts.h"
@@ -14,6 +16,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 
@@ -77,6 +80,31 @@ TEST_F(WebReportTest, TheOpenLogsSiteIsTheReportToolsAndOpensInTheBrowser) {
     ASSERT_TRUE(session->statistics().linked());
     exportInto(dir.file("linked"));
     EXPECT_LT(siteFiles(dir.file("linked")).size(), files.size());
+}
+
+TEST_F(WebReportTest, AHistorySelectionShownIsWhatTheSiteShows) {
+    const std::string prefix = dir.file("ctf").string();
+    const std::string command = std::string("\"") + QUORVATH_GEN_LOG_TOOL +
+                                "\" --match ctf --seed 4 --maps 2 --players 6 --out \"" + prefix +
+                                "\"";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    const std::string database = dir.file("history.sqlite").string();
+    {
+        std::unique_ptr<HistoryStore> store;
+        ASSERT_FALSE(openSqliteHistory(database, store));
+        LogImport result;
+        ASSERT_FALSE(importLog(*store, prefix + "-games.log", result));
+    }
+    startWithDemoLog();
+    session->showHistoryStatistics(database, {}, "History: all matches");
+    waitWhileBusy();
+    const int players = session->players().playerCount();
+    exportInto(dir.file("site")); // no log counted first: the selection as shown
+    const std::string index = test::readFile(dir.file("site") / "index.html");
+    EXPECT_NE(index.find("History: all matches"), std::string::npos);
+    EXPECT_NE(index.find("match history, Accurate counting"), std::string::npos);
+    EXPECT_EQ(session->players().playerCount(), players);
+    EXPECT_TRUE(fs::exists(dir.file("site") / "player-1.html"));
 }
 
 TEST_F(WebReportTest, EveryOtherOutcomeIsSaid) {
