@@ -49,6 +49,7 @@ public:
                                        const std::string&) override {
         return logs_;
     }
+    std::string chooseFolder(const std::string&, const std::string&) override { return {}; }
     std::uint32_t chooseColour(const std::string&, std::uint32_t c) override { return c; }
 
 private:

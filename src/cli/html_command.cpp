@@ -75,8 +75,7 @@ int writeSite(const HtmlOptions& options) {
         nick,
         nameFromCommandLine(std::filesystem::path(options.logPath).filename().string(),
                             localeEncoding()),
-        describeLogKind(detection) + ", " + std::string(countingModeName(counting.mode)) +
-            " counting"};
+        describeLogCounting(detection, counting.mode)};
     web::SiteFolder folder(options.folder);
     if (folder.error() || !web::writeLogSite(site, std::get<0>(templates), folder))
         return fail(*folder.error());

@@ -18,11 +18,36 @@ inline constexpr const char* WrappedToTop = "Search wrapped to the top";
 inline constexpr const char* NoNickNothingHighlighted = "No nick set: nothing highlighted";
 inline constexpr const char* NickSet = "Nick set to ";
 inline constexpr const char* NoLogToCount = "No log open: File > Open first";
+inline constexpr const char* NoLogToExport = "No log open: File > Open first";
+inline constexpr const char* WebReportFolderTitle = "Export web report: the site's folder";
+inline constexpr const char* NoWebReportFolder = "No folder chosen: no web report written";
+inline constexpr const char* WebReportRunning =
+    "Busy: wait for the work in progress, then export the web report";
+inline constexpr const char* CountingForWebReport = "Counting the statistics for the web report...";
+inline constexpr const char* WebReportNotCounted =
+    "No web report written: the statistics were not counted";
+inline constexpr const char* WritingWebReport = "Writing the web report...";
+inline constexpr const char* WebReportProgressTitle = "Web report";
+inline constexpr const char* CancelWebReport = "&Cancel";
+inline constexpr const char* StoppingWebReport =
+    "Stopping the web report after the page in progress...";
+inline QString webReportWritten(int written, int unchanged, const QString& folder, bool opened) {
+    return QString("Web report: %1 pages written, %2 unchanged, in %3%4")
+        .arg(written)
+        .arg(unchanged)
+        .arg(folder, opened ? QString() : QString("; no browser opened it: open index.html there"));
+}
+inline QString webReportCancelled(int written, const QString& folder) {
+    return QString("Web report cancelled: %1 pages written in %2, each one whole")
+        .arg(written)
+        .arg(folder);
+}
 inline constexpr const char* NoConfigChosen = "No sof2mp.cfg chosen: the logging mode is unchanged";
 
 inline constexpr const char* FileMenu = "&File";
 inline constexpr const char* OpenAction = "&Open";
 inline constexpr const char* RecentLogsMenu = "Recent &logs";
+inline constexpr const char* ExportWebReportAction = "&Export web report...";
 inline constexpr const char* NoRecentLogs = "(none yet)";
 inline constexpr const char* QuitAction = "&Quit";
 inline constexpr const char* ViewMenu = "&View";
@@ -63,6 +88,9 @@ inline constexpr const char* GetStatisticsTip =
 inline constexpr const char* ToggleLogViewTip =
     "Hide the log view (and show it again), for a plain window while the statistics are open";
 inline constexpr const char* RecentLogsTip = "The last eight logs opened";
+inline constexpr const char* ExportWebReportTip =
+    "Write the statistics as a web site (pages that need no server) into a folder and open it "
+    "in the browser";
 inline constexpr const char* PlayerNameTip =
     "Your nick as the game shows it: Highlight Nick marks it and the statistics start on its sheet";
 inline constexpr const char* LoggingModeTip =

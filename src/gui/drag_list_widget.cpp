@@ -92,6 +92,10 @@ QMenu* DragListWidget::contextMenu() {
     right->setObjectName("showRightAction");
     right->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_Return));
     right->setEnabled(selected);
+    if (!menuActions_.isEmpty()) {
+        menu->addSeparator();
+        menu->addActions(menuActions_);
+    }
     return menu;
 }
 

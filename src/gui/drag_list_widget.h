@@ -48,6 +48,8 @@ public:
 
     // The context menu as it would open now, for the selected entry.
     QMenu* contextMenu();
+    // Window commands on the selected entry that its context menu offers too.
+    void addMenuActions(const QList<QAction*>& actions) { menuActions_ += actions; }
 
 signals:
     // The selected entry is to be shown in `pane`.
@@ -62,6 +64,7 @@ protected:
 private:
     DraggedList list_;
     DragRunner runDrag_;
+    QList<QAction*> menuActions_;
 };
 
 } // namespace quorvath

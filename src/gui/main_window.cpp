@@ -14,6 +14,7 @@
 #include "gui/progress_display.h"
 #include "gui/qt_colours.h"
 #include "gui/twips_layout.h"
+#include "gui/web_report_export.h"
 #include "gui/zoom_actions.h"
 
 #include <QActionGroup>
@@ -141,6 +142,9 @@ void MainWindow::buildMenus() {
     recentLogsMenu_->menuAction()->setToolTip(texts::RecentLogsTip);
     connect(recentLogsMenu_, &QMenu::aboutToShow, this, &MainWindow::fillRecentLogsMenu);
     fillRecentLogsMenu();
+    webReport_ = new WebReportExport(session_, settings_, prompts_, this);
+    file->addAction(webReport_->action());
+    connect(webReport_, &WebReportExport::statusChanged, this, &MainWindow::showStatus);
     file->addSeparator();
     QAction* quit = file->addAction(texts::QuitAction, this, &QWidget::close);
     quit->setObjectName("quitAction");

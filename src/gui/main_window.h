@@ -23,6 +23,7 @@ namespace quorvath {
 
 class LogView;
 class ProgressDisplay;
+class WebReportExport;
 class SettingsStore;
 class UserPrompts;
 
@@ -35,6 +36,7 @@ public:
                QWidget* parent = nullptr);
 
     LogView* logView() const { return logView_; }
+    WebReportExport& webReport() const { return *webReport_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -87,6 +89,7 @@ private:
     ProgressDisplay* progressDisplay_ = nullptr;
     QAction* openAction_ = nullptr;
     QMenu* recentLogsMenu_ = nullptr;
+    WebReportExport* webReport_ = nullptr;
 };
 
 } // namespace quorvath

@@ -84,6 +84,10 @@ std::vector<std::string> QtPrompts::openFiles(const std::string& title,
     return paths;
 }
 
+std::string QtPrompts::chooseFolder(const std::string& title, const std::string& initialFolder) {
+    return QFileDialog::getExistingDirectory(parent_, q(title), q(initialFolder)).toStdString();
+}
+
 std::uint32_t QtPrompts::chooseColour(const std::string& title, std::uint32_t initial) {
     const QColor chosen = QColorDialog::getColor(qColorFromBgr(initial), parent_, q(title));
     return chosen.isValid() ? bgrFromQColor(chosen) : initial;

@@ -23,6 +23,7 @@ public:
     std::vector<std::string> openFiles(const std::string& title,
                                        const std::vector<FileFilter>& filters,
                                        const std::string& initialFolder) override;
+    std::string chooseFolder(const std::string& title, const std::string& initialFolder) override;
     std::uint32_t chooseColour(const std::string& title, std::uint32_t initial) override;
 
 private:

@@ -43,10 +43,23 @@ inline constexpr const char* TopListsEntry = "Top Killers/Victims (right pane on
 inline constexpr const char* SheetCaption = "Sheet of ";
 inline constexpr const char* RankingCaption = "Ranking: ";
 inline constexpr const char* TopListsCaption = "Top victims and killers of ";
+inline constexpr const char* WeaponChartCaption = "Kills and deaths by weapon of ";
+
+inline constexpr const char* ChartInLeftPane = "Weapons &chart in the left pane";
+inline constexpr const char* ChartInRightPane = "Weapons c&hart in the right pane";
+inline constexpr const char* ChartTip =
+    "The kills and deaths by weapon of the player chosen in the player list, as bars";
+inline constexpr const char* ChooseAPlayerFirst = "Choose a player in the player list first";
+inline constexpr const char* KillsLegend = "Kills";
+inline constexpr const char* DeathsLegend = "Deaths";
+inline constexpr const char* NoWeaponFigures = "No kills or deaths by weapon";
+inline QString weaponFiguresLine(const QString& weapon, int kills, int deaths) {
+    return QString("%1: %2 kills, %3 deaths").arg(weapon).arg(kills).arg(deaths);
+}
 
 inline constexpr const char* PlayerListTip =
     "Double-click or Enter: the player's sheet in the left pane; with Shift: in the right "
-    "pane. Dragging onto a pane works too.";
+    "pane. Dragging onto a pane works too. Ctrl+Enter: the player's weapons chart.";
 inline constexpr const char* CategoryListTip =
     "Double-click or Enter: the category's ranking in the left pane; with Shift: in the right "
     "pane. Dragging onto a pane works too.";

@@ -16,6 +16,7 @@
 #include "gui/qt_colours.h"
 #include "gui/statistics_texts.h"
 #include "gui/twips_layout.h"
+#include "gui/weapon_chart_view.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -23,6 +24,8 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QScrollArea>
+#include <QStackedWidget>
 
 #include <algorithm>
 #include <string>
@@ -42,6 +45,18 @@ constexpr double kPanePointSize = 8.25;
 
 QString shown(std::string_view windows1252) {
     return QString::fromStdString(utf8FromWindows1252(std::string(windows1252)));
+}
+
+// A pane's place: its text, or its chart in a scroll area (a chart taller
+// than the pane scrolls).
+QStackedWidget* paneStack(DropPaneWidget* text, WeaponChartView* chart, QWidget* parent) {
+    auto* stack = new QStackedWidget(parent);
+    stack->addWidget(text);
+    auto* scroll = new QScrollArea(stack);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(chart);
+    stack->addWidget(scroll);
+    return stack;
 }
 
 QColor halfway(const QColor& a, const QColor& b) {
@@ -95,22 +110,31 @@ void StatisticsWindow::buildControls() {
     leftCaption_->setObjectName("leftCaption");
     rightCaption_ = new QLabel(panes);
     rightCaption_->setObjectName("rightCaption");
-    int column = 0;
-    for (DropPaneWidget* pane : {leftPane_, rightPane_}) {
-        pane->setFont(controlFont("Arial", kPanePointSize, true));
-        QLabel* caption = column == 0 ? leftCaption_ : rightCaption_;
+    leftChart_ = new WeaponChartView(panes);
+    leftChart_->setObjectName("leftChart");
+    rightChart_ = new WeaponChartView(panes);
+    rightChart_->setObjectName("rightChart");
+    leftStack_ = paneStack(leftPane_, leftChart_, panes);
+    rightStack_ = paneStack(rightPane_, rightChart_, panes);
+    for (const Pane side : {Pane::Left, Pane::Right}) {
+        const bool left = side == Pane::Left;
+        QLabel* caption = left ? leftCaption_ : rightCaption_;
         caption->setFont(controlFont("Arial", 9.75, true));
         caption->setTextFormat(Qt::PlainText);
         // A long caption is cut at the pane's edge rather than widening its column.
         caption->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        const int column = left ? 0 : 1;
         paneGrid_->addWidget(caption, 0, column);
-        paneGrid_->addWidget(pane, 1, column);
-        paneGrid_->setColumnStretch(column++, 1);
+        paneGrid_->addWidget(left ? leftStack_ : rightStack_, 1, column);
+        paneGrid_->setColumnStretch(column, 1);
+        DropPaneWidget* pane = left ? leftPane_ : rightPane_;
+        WeaponChartView* chart = left ? leftChart_ : rightChart_;
+        pane->setFont(controlFont("Arial", kPanePointSize, true));
+        chart->setFont(pane->font());
+        auto dropped = [this, side](DraggedList list) { dropOnPane(side, list); };
+        connect(pane, &DropPaneWidget::listDropped, this, dropped);
+        connect(chart, &WeaponChartView::listDropped, this, dropped);
     }
-    connect(leftPane_, &DropPaneWidget::listDropped, this,
-            [this](DraggedList list) { dropOnPane(Pane::Left, list); });
-    connect(rightPane_, &DropPaneWidget::listDropped, this,
-            [this](DraggedList list) { dropOnPane(Pane::Right, list); });
 
     progressDisplay_ =
         new ProgressDisplay(session_.progress(), ProgressDisplay::StageChange::ShowPreviousComplete,
@@ -142,7 +166,22 @@ void StatisticsWindow::buildMenus() {
     select->setToolTip(t::SelectKeyAliasesTip);
     QMenu* view = menuBar()->addMenu(texts::ViewMenu);
     view->setObjectName("viewMenu");
+    view->setToolTipsVisible(true);
     addZoomActions(*view, [this](Zoom step) { zoomPanes(step); });
+    view->addSeparator();
+    chartLeftAction_ =
+        view->addAction(t::ChartInLeftPane, this, [this] { showChartOfChosenPlayer(Pane::Left); });
+    chartLeftAction_->setObjectName("chartLeftAction");
+    chartLeftAction_->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
+    chartRightAction_ = view->addAction(t::ChartInRightPane, this,
+                                        [this] { showChartOfChosenPlayer(Pane::Right); });
+    chartRightAction_->setObjectName("chartRightAction");
+    chartRightAction_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Return),
+                                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Enter)});
+    for (QAction* chart : {chartLeftAction_, chartRightAction_})
+        chart->setToolTip(t::ChartTip);
+    playerList_->addMenuActions({chartLeftAction_, chartRightAction_});
     QMenu* prefs = menuBar()->addMenu(t::PreferencesMenu);
     prefs->setObjectName("preferencesMenu");
     prefs->setToolTipsVisible(true);
@@ -193,10 +232,7 @@ void StatisticsWindow::showStartState() {
     rankingList_->clear();
     for (const std::string& category : session_.statistics().categoryList())
         rankingList_->addItem(category == kCategoryTopKillers ? t::TopListsEntry : shown(category));
-    leftPane_->clear();
-    rightPane_->clear();
-    leftCaption_->clear();
-    rightCaption_->clear();
+    clearPanes();
     progressDisplay_->showReady({});
     linkAliasesAction_->setChecked(false);
     setHandedOver(false);
@@ -230,6 +266,7 @@ void StatisticsWindow::onWorkStarted(LogSession::Work work) {
     if (handedOver_) { // counted anew (another counting): what the right pane shows is stale
         rightPane_->clear();
         rightCaption_->clear();
+        rightStack_->setCurrentIndex(0);
     }
     progressDisplay_->statusLabel()->setText(
         !session_.historyShown().isEmpty() ? QString(history_texts::ReadingHistory)
@@ -280,8 +317,10 @@ void StatisticsWindow::setHandedOver(bool on) {
 
 void StatisticsWindow::updateEnabled() {
     for (QWidget* w : {static_cast<QWidget*>(rankingList_), static_cast<QWidget*>(playerList_),
-                       static_cast<QWidget*>(rightPane_), static_cast<QWidget*>(leftPane_)})
+                       static_cast<QWidget*>(rightStack_), static_cast<QWidget*>(leftStack_)})
         w->setEnabled(handedOver_);
+    chartLeftAction_->setEnabled(handedOver_);
+    chartRightAction_->setEnabled(handedOver_);
     // The player list is usable (if empty) while nothing runs; the alias
     // commands rewrite the table, so never while the worker has it.
     const bool usable = handedOver_ || !session_.busy();
@@ -322,20 +361,52 @@ QString StatisticsWindow::paneCaption(Pane pane) const {
     case PaneContent::Kind::Sheet: return t::SheetCaption + playerName(content.player);
     case PaneContent::Kind::Ranking: return t::RankingCaption + shown(content.category);
     case PaneContent::Kind::TopLists: return t::TopListsCaption + playerName(content.player);
+    case PaneContent::Kind::WeaponChart: return t::WeaponChartCaption + playerName(content.player);
     }
     return {};
 }
 
+void StatisticsWindow::showChartOfChosenPlayer(Pane pane) {
+    if (session_.busy() || !handedOver_)
+        return;
+    const int row = playerList_->selectedRow();
+    const std::vector<std::string>& entries = session_.statistics().playerList();
+    if (row < 0 || row >= static_cast<int>(entries.size()))
+        return progressDisplay_->showReady(t::ChooseAPlayerFirst);
+    redraw(session_.statistics().chartFromPlayerList(pane, row, entries[std::size_t(row)]));
+    progressDisplay_->showReady(t::Ready);
+}
+
+void StatisticsWindow::showPane(Pane pane) {
+    const StatisticsSession& statistics = session_.statistics();
+    const bool left = pane == Pane::Left;
+    const PaneContent& content = statistics.paneContent(pane);
+    const bool chart = content.kind == PaneContent::Kind::WeaponChart;
+    (left ? leftPane_ : rightPane_)->showReport(statistics.paneText(pane));
+    const QString caption = paneCaption(pane);
+    (left ? leftCaption_ : rightCaption_)->setText(caption);
+    if (chart)
+        (left ? leftChart_ : rightChart_)
+            ->showFigures(weaponFigures(session_.players()[content.player], statistics.counting()),
+                          caption);
+    (left ? leftStack_ : rightStack_)->setCurrentIndex(chart ? 1 : 0);
+}
+
+void StatisticsWindow::clearPanes() {
+    leftPane_->clear();
+    rightPane_->clear();
+    leftCaption_->clear();
+    rightCaption_->clear();
+    leftStack_->setCurrentIndex(0);
+    rightStack_->setCurrentIndex(0);
+}
+
 void StatisticsWindow::redraw(const SessionChanges& changes) {
     const StatisticsSession& statistics = session_.statistics();
-    if (changes.leftPane) {
-        leftPane_->showReport(statistics.paneText(Pane::Left));
-        leftCaption_->setText(paneCaption(Pane::Left));
-    }
-    if (changes.rightPane) {
-        rightPane_->showReport(statistics.paneText(Pane::Right));
-        rightCaption_->setText(paneCaption(Pane::Right));
-    }
+    if (changes.leftPane)
+        showPane(Pane::Left);
+    if (changes.rightPane)
+        showPane(Pane::Right);
     if (changes.leftPane || changes.rightPane)
         sharePaneRoom();
     if (changes.playerList) {
@@ -391,19 +462,23 @@ void StatisticsWindow::onSaveColoursTriggered() {
 }
 
 void StatisticsWindow::zoomPanes(Zoom step) {
-    for (DropPaneWidget* pane : {leftPane_, rightPane_}) {
-        QFont f = pane->font();
-        f.setPointSizeF(zoomedPointSize(f.pointSizeF(), kPanePointSize, step));
+    QFont f = leftPane_->font();
+    f.setPointSizeF(zoomedPointSize(f.pointSizeF(), kPanePointSize, step));
+    for (QWidget* pane : {static_cast<QWidget*>(leftPane_), static_cast<QWidget*>(rightPane_),
+                          static_cast<QWidget*>(leftChart_), static_cast<QWidget*>(rightChart_)})
         pane->setFont(f);
-    }
     sharePaneRoom();
 }
 
 // The panes share their room as wide as their reports are, so that a ranking of long
 // names gets what a narrower sheet beside it leaves; empty panes share it evenly.
 void StatisticsWindow::sharePaneRoom() {
-    paneGrid_->setColumnStretch(0, std::max(leftPane_->reportWidth(), 1));
-    paneGrid_->setColumnStretch(1, std::max(rightPane_->reportWidth(), 1));
+    const auto width = [](QStackedWidget* stack, DropPaneWidget* text, WeaponChartView* chart) {
+        return std::max(
+            stack->currentIndex() == 0 ? text->reportWidth() : chart->sizeHint().width(), 1);
+    };
+    paneGrid_->setColumnStretch(0, width(leftStack_, leftPane_, leftChart_));
+    paneGrid_->setColumnStretch(1, width(rightStack_, rightPane_, rightChart_));
 }
 
 void StatisticsWindow::setColours(std::optional<std::uint32_t> text,
@@ -415,7 +490,8 @@ void StatisticsWindow::setColours(std::optional<std::uint32_t> text,
     const QColor fore = qColorFromBgr(textColour_);
     const QColor base = qColorFromBgr(backColour_);
     for (QWidget* w : {static_cast<QWidget*>(playerList_), static_cast<QWidget*>(rankingList_),
-                       static_cast<QWidget*>(leftPane_), static_cast<QWidget*>(rightPane_)}) {
+                       static_cast<QWidget*>(leftPane_), static_cast<QWidget*>(rightPane_),
+                       static_cast<QWidget*>(leftChart_), static_cast<QWidget*>(rightChart_)}) {
         QPalette pal = w->palette();
         pal.setColor(QPalette::Base, base);
         pal.setColor(QPalette::Text, fore);

@@ -3,7 +3,9 @@
 // the left, the two report panes side by side (each with a caption naming what
 // it shows), the pass's progress display and the menus "Aliases", "View" and
 // "Preferences". An entry reaches a pane by drag and drop, by double-click or
-// Enter (Shift for the right pane) or by the lists' context menu. Its commands go to the
+// Enter (Shift for the right pane) or by the lists' context menu. A pane shows
+// a report's text or a player's weapons chart (View's chart commands,
+// Ctrl+Enter, the player list's context menu). Its commands go to the
 // statistics state the LogSession keeps; it redraws what each call reports as
 // changed, and follows the session's signals.
 //
@@ -26,6 +28,7 @@ class QAction;
 class QGridLayout;
 class QLabel;
 class QMenu;
+class QStackedWidget;
 
 namespace quorvath {
 
@@ -33,6 +36,7 @@ class AliasSelectionWindow;
 class DragListWidget;
 class DropPaneWidget;
 class ProgressDisplay;
+class WeaponChartView;
 class SettingsStore;
 class UserPrompts;
 
@@ -47,6 +51,9 @@ public:
 
     // The selected entry of `list` dropped on `pane`.
     void dropOnPane(Pane pane, DraggedList list);
+
+    // The weapons chart of the player chosen in the player list, in `pane`.
+    void showChartOfChosenPlayer(Pane pane);
 
     // Runs the modal alias selection; tests script it.
     using AliasSelectionRunner = std::function<void(AliasSelectionWindow&)>;
@@ -70,6 +77,9 @@ private:
     void onWorkFinished(LogSession::Work work, const QString& error);
     void onLogCleared();
     void redraw(const SessionChanges& changes);
+    // `pane` as the session has it: its text or its chart, and its caption.
+    void showPane(Pane pane);
+    void clearPanes();
     void setHandedOver(bool on);
     void updateEnabled();
 
@@ -102,6 +112,13 @@ private:
     QGridLayout* paneGrid_ = nullptr;
     QLabel* leftCaption_ = nullptr;
     QLabel* rightCaption_ = nullptr;
+    // Each pane's text and chart, one shown at a time.
+    QStackedWidget* leftStack_ = nullptr;
+    QStackedWidget* rightStack_ = nullptr;
+    WeaponChartView* leftChart_ = nullptr;
+    WeaponChartView* rightChart_ = nullptr;
+    QAction* chartLeftAction_ = nullptr;
+    QAction* chartRightAction_ = nullptr;
     ProgressDisplay* progressDisplay_ = nullptr;
     QMenu* aliasesMenu_ = nullptr;
     QAction* linkAliasesAction_ = nullptr;

@@ -37,6 +37,7 @@ public:
     std::deque<KeepAnswer> answers;                 // answers of keep questions
     std::deque<std::string> files;                  // answers of file dialogs ("" = Cancel)
     std::deque<std::vector<std::string>> fileLists; // answers of several-file dialogs
+    std::deque<std::string> folders;                // answers of folder dialogs ("" = Cancel)
     std::deque<std::uint32_t> colours;              // chosen colours; none left = Cancel
     std::vector<std::string> asked;                 // every prompt, question and message, in order
     std::vector<std::string> messages;
@@ -65,6 +66,10 @@ public:
                                        const std::string& initialFolder) override {
         lastInitialFolder = initialFolder;
         return take(fileLists, title);
+    }
+    std::string chooseFolder(const std::string& title, const std::string& initialFolder) override {
+        lastInitialFolder = initialFolder;
+        return take(folders, title);
     }
     std::uint32_t chooseColour(const std::string& title, std::uint32_t initial) override {
         colourDialogs.push_back(initial);

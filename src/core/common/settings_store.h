@@ -34,6 +34,8 @@ inline constexpr const char* IncludeWarmup = "IncludeWarmup";
 inline constexpr const char* DatedCopies = "DatedCopies";
 // The match history's database file; empty or not set: the default file.
 inline constexpr const char* HistoryFile = "HistoryFile";
+// The folder File > Export web report... wrote into last.
+inline constexpr const char* WebReportFolder = "WebReportFolder";
 // History > Statistics' selection dialog: its size and position.
 inline constexpr const char* HistorySelectionGeometry = "HistorySelectionGeometry";
 } // namespace settings_keys

@@ -47,6 +47,9 @@ public:
     virtual std::vector<std::string> openFiles(const std::string& title,
                                                const std::vector<FileFilter>& filters,
                                                const std::string& initialFolder) = 0;
+    // Folder dialog: the chosen folder's full path, "" when none was chosen.
+    virtual std::string chooseFolder(const std::string& title,
+                                     const std::string& initialFolder) = 0;
     // Colour dialog (0x00BBGGRR): the chosen colour, `initial` on Cancel.
     virtual std::uint32_t chooseColour(const std::string& title, std::uint32_t initial) = 0;
 };

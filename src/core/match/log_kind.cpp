@@ -143,6 +143,10 @@ std::string describeLogKind(const LogKindDetection& detection) {
     }
 }
 
+std::string describeLogCounting(const LogKindDetection& detection, CountingMode mode) {
+    return describeLogKind(detection) + ", " + std::string(countingModeName(mode)) + " counting";
+}
+
 CountingMode countingModeFor(LogKind kind, CountingMode preferred) {
     return isServerLog(kind) ? CountingMode::Accurate : preferred;
 }

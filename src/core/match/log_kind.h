@@ -51,6 +51,9 @@ std::optional<LogKind> logKindNamed(std::string_view word);
 // game log" or "mixed kinds of lines (player console log 55%, server game
 // log 45%), read as a player console log".
 std::string describeLogKind(const LogKindDetection& detection);
+// The kind and how it was counted, as the web report names the log: "server
+// game log, Accurate counting".
+std::string describeLogCounting(const LogKindDetection& detection, CountingMode mode);
 
 // The counting a log gets: server logs have no classic rules, so they are
 // always counted Accurate; a console log gets the mode the user prefers.

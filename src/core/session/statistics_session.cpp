@@ -2,6 +2,7 @@
 
 #include "core/rank/ranking_text.h"
 #include "core/report/player_sheet.h"
+#include "core/report/weapon_figures.h"
 
 namespace quorvath {
 
@@ -76,15 +77,31 @@ SessionChanges StatisticsSession::showSheet(Pane pane, int player) {
     return paneChanged(pane);
 }
 
+SessionChanges StatisticsSession::showWeaponChart(Pane pane, int player) {
+    if (player < 0 || player > players_.playerCount())
+        return {};
+    panes_.text(pane) = weaponFiguresText(weaponFigures(players_[player], counting_));
+    content(pane) = {PaneContent::Kind::WeaponChart, player, {}};
+    return paneChanged(pane);
+}
+
 SessionChanges StatisticsSession::dropOnPane(Pane pane, DraggedList list, int selectedIndex,
                                              const std::string& selectedText) {
-    if (list == DraggedList::Players) {
-        if (selectedIndex < 0)
-            return {};
-        // Linked, list positions no longer match table indexes: resolve by text.
-        return showSheet(pane, linked_ ? players_.findPlayerIndex(selectedText) : selectedIndex);
-    }
+    if (list == DraggedList::Players)
+        return showSheet(pane, listedPlayer(selectedIndex, selectedText));
     return writeRankingsInto(pane, selectedText, leftPlayer_);
+}
+
+SessionChanges StatisticsSession::chartFromPlayerList(Pane pane, int selectedIndex,
+                                                      const std::string& selectedText) {
+    return showWeaponChart(pane, listedPlayer(selectedIndex, selectedText));
+}
+
+int StatisticsSession::listedPlayer(int selectedIndex, const std::string& selectedText) const {
+    if (selectedIndex < 0)
+        return -1;
+    // Linked, list positions no longer match table indexes: resolve by text.
+    return linked_ ? players_.findPlayerIndex(selectedText) : selectedIndex;
 }
 
 SessionChanges StatisticsSession::writeRankingsInto(Pane pane, const std::string& category,
@@ -107,6 +124,7 @@ SessionChanges StatisticsSession::redrawPanes() {
         switch (shown.kind) {
         case PaneContent::Kind::Nothing: break;
         case PaneContent::Kind::Sheet: changes |= showSheet(pane, shown.player); break;
+        case PaneContent::Kind::WeaponChart: changes |= showWeaponChart(pane, shown.player); break;
         case PaneContent::Kind::Ranking:
             changes |= writeRankingsInto(pane, shown.category, leftPlayer_);
             break;

@@ -38,9 +38,9 @@ SessionChanges paneChanged(Pane pane);
 // What a pane shows, kept so that it can be counted again (after linking) and
 // captioned truthfully.
 struct PaneContent {
-    enum class Kind { Nothing, Sheet, Ranking, TopLists };
+    enum class Kind { Nothing, Sheet, Ranking, TopLists, WeaponChart };
     Kind kind = Kind::Nothing;
-    int player = 0;       // the sheet's player, or the player whose top lists are shown
+    int player = 0;       // the player whose sheet, top lists or weapons chart is shown
     std::string category; // the ranking's category text
 
     bool operator==(const PaneContent&) const = default;
@@ -94,6 +94,15 @@ public:
     // The sheet of `player` into `pane`; an index outside the table changes nothing.
     SessionChanges showSheet(Pane pane, int player);
 
+    // The kills and deaths by weapon of `player` as a chart in `pane`: its
+    // text is the chart's figures as a table (weaponFiguresText), which a
+    // window draws as bars; an index outside the table changes nothing.
+    SessionChanges showWeaponChart(Pane pane, int player);
+    // The weapons chart of the player list's entry at `selectedIndex` (-1 for
+    // none; `selectedText` its text), found as a drop of it finds its sheet.
+    SessionChanges chartFromPlayerList(Pane pane, int selectedIndex,
+                                       const std::string& selectedText);
+
     // An entry of `list` dropped on `pane`: `selectedIndex` is the list's
     // selected position (-1 for none), `selectedText` that entry's text.
     SessionChanges dropOnPane(Pane pane, DraggedList list, int selectedIndex,
@@ -119,6 +128,8 @@ public:
     std::vector<std::string> clickAliasLine(const std::string& line);
 
 private:
+    // The table index of the player list's entry; -1 for no entry.
+    int listedPlayer(int selectedIndex, const std::string& selectedText) const;
     SessionChanges writeRankingsInto(Pane pane, const std::string& category, int shownPlayer);
     SessionChanges redrawPanes();
     PaneContent& content(Pane pane) { return pane == Pane::Left ? leftContent_ : rightContent_; }

@@ -2,6 +2,7 @@
 
 #include "core/common/file_errors.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -38,9 +39,25 @@ SiteFolder::SiteFolder(std::string path) : path_(std::move(path)) {
         error_ = folderMessage(path_, "it is not a folder");
 }
 
+void SiteFolder::expectPages(int pages) {
+    expected_ = pages;
+    if (progress_)
+        progress_->setPosition(written_ + unchanged_, expected_);
+}
+
 bool SiteFolder::put(std::string_view name, std::string_view bytes) {
     if (error_)
         return false;
+    if (progress_) {
+        if (progress_->stopRequested()) {
+            stopped_ = true;
+            error_ =
+                "Stopped: the folder " + quotedPath(path_) + " holds the pages written so far.";
+            return false;
+        }
+        const int done = written_ + unchanged_;
+        progress_->setPosition(done, std::max(expected_, done + 1));
+    }
     const fs::path target = fs::path(path_) / name;
     if (holds(target, bytes)) {
         ++unchanged_;

@@ -41,6 +41,7 @@ public:
     }
 
     bool run() {
+        folder_.expectPages(static_cast<int>(rankingCategories().size() + ranked_.size()) + 2);
         if (!folder_.put("style.css", templates_.style))
             return false;
         for (std::size_t c = 0; c < rankingCategories().size(); ++c)

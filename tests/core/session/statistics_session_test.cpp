@@ -104,6 +104,26 @@ TEST(StatisticsSession, LinkingCountsWhatBothPanesShowAgainUnderTheirCaptions) {
     EXPECT_EQ(s.paneText(Pane::Right), "");
 }
 
+TEST(StatisticsSession, AWeaponChartIsCountedAgainWhenLinkingChanges) {
+    PlayerTable t = renameTable();
+    StatisticsSession s(t);
+    s.handOver("Main");
+    EXPECT_FALSE(s.showWeaponChart(Pane::Right, 4).any());
+    EXPECT_TRUE(s.showWeaponChart(Pane::Right, 1).rightPane);
+    EXPECT_EQ(s.paneContent(Pane::Right), (PaneContent{PaneContent::Kind::WeaponChart, 1, {}}));
+    EXPECT_EQ(s.paneText(Pane::Right), "Weapon\tKills\tDeaths\r\nM4/M203\t2\t0\r\n");
+    EXPECT_TRUE(s.toggleLinkAliases().rightPane); // Alt's kill and death are Main's now
+    EXPECT_EQ(s.paneText(Pane::Right), "Weapon\tKills\tDeaths\r\nM4/M203\t3\t1\r\n");
+    EXPECT_EQ(s.leftPlayer(), 1); // a chart is no sheet: the shown player stays
+
+    EXPECT_FALSE(s.chartFromPlayerList(Pane::Left, -1, "").any()); // nothing selected
+    s.chartFromPlayerList(Pane::Left, 2, "Other"); // linked, the list's entries go by name
+    EXPECT_EQ(s.paneContent(Pane::Left), (PaneContent{PaneContent::Kind::WeaponChart, 2, {}}));
+    s.toggleLinkAliases();
+    s.chartFromPlayerList(Pane::Left, 3, "ignored"); // unlinked, by position
+    EXPECT_EQ(s.paneContent(Pane::Left).player, 3);
+}
+
 TEST(StatisticsSession, ANewPassClearsBothPanes) {
     PlayerTable t = renameTable();
     StatisticsSession s(t);
