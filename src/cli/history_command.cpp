@@ -91,18 +91,6 @@ int runQuery(const std::string& database, Query& query) {
     return std::fflush(stdout) == 0 ? 0 : kExitFailed;
 }
 
-void addRankingOptions(CLI::App& app, RankingMinimum& minimum) {
-    app.add_flag("--bots", minimum.bots, "rank bots and list them in top lists too");
-    app.add_option("--min-kills", minimum.kills,
-                   "rank only players with at least N kills (none by default)")
-        ->option_text("N")
-        ->check(CLI::NonNegativeNumber);
-    app.add_option("--min-matches", minimum.matches,
-                   "rank only players of at least M matches (none by default)")
-        ->option_text("M")
-        ->check(CLI::NonNegativeNumber);
-}
-
 } // namespace
 
 int runHistoryCommand(const std::vector<std::string>& args) {

@@ -14,6 +14,8 @@ namespace quorvath::web {
 namespace {
 
 constexpr std::size_t kLeadersShown = 5;
+// More players than this are listed on pages of their own, not on the index.
+constexpr std::size_t kIndexPlayers = 500;
 
 // "ranking-NN": category NN, counted from 1.
 std::string rankingName(std::size_t category) {
@@ -41,13 +43,7 @@ public:
     SiteWriter(const LogSite& site, const SiteTemplates& templates, SiteFolder& folder,
                const PageExtras* extras)
         : site_(site), templates_(templates.compiled()), folder_(folder), extras_(extras),
-          paged_(rankedPlayers(site.players, RankingContext{site.linked})),
-          ranked_(rankedPlayers(site.players, context())) {
-        nickPlayer_ = site.nick.empty() ? 0 : site.players.findPlayerIndex(site.nick);
-        hasPage_.resize(static_cast<std::size_t>(site.players.playerCount()) + 1);
-        for (int player : paged_)
-            hasPage_[static_cast<std::size_t>(player)] = true;
-    }
+          links_(site), ranked_(rankedPlayers(site.players, context())) {}
 
     bool run() {
         if (!folder_.put("style.css", templates_.style))
@@ -55,9 +51,11 @@ public:
         for (std::size_t c = 0; c < rankingCategories().size(); ++c)
             if (!writeCategory(c))
                 return false;
-        for (int player : paged_)
+        for (int player : links_.paged())
             if (!writePlayer(player))
                 return false;
+        if (links_.paged().size() > kIndexPlayers && !writePlayerList())
+            return false;
         mustache::data index;
         fillIndex(index);
         return render(templates_.index, index, "index.html");
@@ -70,28 +68,13 @@ private:
         return folder_.put(name, page.render(data));
     }
 
-    // The player's page; false (the name shown without a link) when he has none.
-    mustache::data linkTo(int player) const {
-        if (hasPage_[static_cast<std::size_t>(player)])
-            return playerPage(player);
-        return false;
-    }
-
-    void fillEntry(mustache::data& d, const RankedEntry& e, const RankedList& list) const {
-        d["place"] = std::to_string(e.place);
-        d["name"] = nameHtml(e.name);
-        d["link"] = linkTo(e.player);
-        d["value"] = rankedValueText(e.value, list.wholeNumbers);
-        d["you"] = e.player == nickPlayer_ && nickPlayer_ != 0;
-    }
-
     // `list` with its entries [from, to).
     void fillList(mustache::data& d, const RankedList& list, std::size_t from,
                   std::size_t to) const {
         to = std::min(to, list.entries.size());
         mustache::data& entries = newList(d, "entries", to - std::min(from, to));
         for (std::size_t i = from; i < to; ++i)
-            fillEntry(newItem(entries), list.entries[i], list);
+            links_.fillEntry(newItem(entries), list.entries[i], list.wholeNumbers);
         d["title"] = escapedHtml(list.title);
         d["recorded"] = list.recorded;
         d["empty"] = list.recorded && from >= to;
@@ -103,7 +86,7 @@ private:
     }
 
     void fillPlayerLinks(mustache::data& players) const {
-        for (int player : paged_) {
+        for (int player : links_.paged()) {
             mustache::data& d = newItem(players);
             d["name"] = nameHtml(site_.players[player].name);
             d["link"] = playerPage(player);
@@ -127,9 +110,37 @@ private:
                          page * kEntriesPerPage);
             d["topLists"] = text == kCategoryTopKillers;
             if (text == kCategoryTopKillers)
-                fillPlayerLinks(newList(d, "players", paged_.size()));
+                fillPlayerLinks(newList(d, "players", links_.paged().size()));
             fillPageLinks(d, rankingName(c), pages, page);
             if (!render(templates_.ranking, d, rankingPage(c, page)))
+                return false;
+        }
+        return true;
+    }
+
+    // Every player with a page, as a ranking page lists them ("players.html", ...).
+    bool writePlayerList() {
+        const std::vector<int>& all = links_.paged();
+        const std::size_t pages = pageCount(all.size());
+        for (std::size_t page = 1; page <= pages; ++page) {
+            mustache::data d;
+            startPage(d, site_, templates_, "Players");
+            d["category"] = "Players";
+            mustache::data& list = newItem(newList(d, "lists", 1));
+            list["title"] = "Players";
+            list["recorded"] = true;
+            list["empty"] = false;
+            const std::size_t from = (page - 1) * kEntriesPerPage;
+            const std::size_t to = std::min(all.size(), from + kEntriesPerPage);
+            mustache::data& entries = newList(list, "entries", to - from);
+            for (std::size_t i = from; i < to; ++i) {
+                mustache::data& entry = newItem(entries);
+                links_.fillEntry(
+                    entry, {static_cast<int>(i + 1), all[i], site_.players[all[i]].name, 0}, true);
+                entry["value"] = std::string();
+            }
+            fillPageLinks(d, "players", pages, page);
+            if (!render(templates_.ranking, d, pagedName("players", page)))
                 return false;
         }
         return true;
@@ -163,7 +174,7 @@ private:
         for (int i = 1; i <= record.aliases.count(); ++i) {
             mustache::data& a = newItem(aliases);
             a["name"] = nameHtml(record.aliases.key(i));
-            a["link"] = linkTo(record.aliases.item(i));
+            a["link"] = links_.linkTo(record.aliases.item(i));
         }
         d["hasAliases"] = !record.aliases.empty();
     }
@@ -179,7 +190,7 @@ private:
         mustache::data d;
         startPage(d, site_, templates_, plainNameHtml(record.name));
         d["name"] = nameHtml(record.name);
-        d["you"] = player == nickPlayer_;
+        d["you"] = links_.isNick(player);
         std::string sheet = playerSheet(record, site_.counting);
         sheet.erase(std::remove(sheet.begin(), sheet.end(), '\r'), sheet.end());
         d["sheet"] = escapedHtml(sheet);
@@ -188,9 +199,11 @@ private:
         for (const RankedList& list : tops)
             fillList(newItem(topLists), list, 0, kEntriesPerPage);
         if (!victims.entries.empty())
-            fillEntry(newObject(d, "favouriteVictim"), victims.entries.front(), victims);
+            links_.fillEntry(newObject(d, "favouriteVictim"), victims.entries.front(),
+                             victims.wholeNumbers);
         if (!killers.entries.empty())
-            fillEntry(newObject(d, "nemesis"), killers.entries.front(), killers);
+            links_.fillEntry(newObject(d, "nemesis"), killers.entries.front(),
+                             killers.wholeNumbers);
         fillAliases(d, record);
         if (extras_)
             extras_->addToPlayer(player, d);
@@ -233,7 +246,7 @@ private:
     void fillAward(mustache::data& d, const std::string& title, const RankedList& list) const {
         d["title"] = title;
         if (!list.entries.empty())
-            fillEntry(newObject(d, "winner"), list.entries.front(), list);
+            links_.fillEntry(newObject(d, "winner"), list.entries.front(), list.wholeNumbers);
     }
 
     void fillLeaderCards(mustache::data& lead) const {
@@ -272,8 +285,11 @@ private:
             link["title"] = escapedHtml(rankingCategories()[c]);
             link["link"] = rankingPage(c, 1);
         }
-        fillPlayerLinks(newList(d, "players", paged_.size()));
-        d["playerCount"] = std::to_string(paged_.size());
+        if (links_.paged().size() <= kIndexPlayers)
+            fillPlayerLinks(newList(d, "players", links_.paged().size()));
+        else
+            d["allPlayers"] = pagedName("players", 1);
+        d["playerCount"] = std::to_string(links_.paged().size());
         if (extras_)
             extras_->addToIndex(d);
     }
@@ -287,7 +303,7 @@ private:
         if (oneSided_.killer == 0)
             return;
         const RankedEntry victim{1, oneSided_.victim, site_.players[oneSided_.victim].name, 0};
-        fillEntry(newObject(d, "victim"), victim, list);
+        links_.fillEntry(newObject(d, "victim"), victim, list.wholeNumbers);
         d["killedBack"] = rankedValueText(oneSided_.killedBack, true);
     }
 
@@ -302,10 +318,8 @@ private:
     const SiteTemplates::Compiled& templates_;
     SiteFolder& folder_;
     const PageExtras* extras_;
-    const std::vector<int> paged_;  // who has a page: everyone the rankings could list
+    const PlayerLinks links_;
     const std::vector<int> ranked_; // who the rankings list
-    std::vector<bool> hasPage_;     // by player
-    int nickPlayer_ = 0;
     double bestMargin_ = 0;
     OneSided oneSided_;
 };
@@ -313,6 +327,35 @@ private:
 } // namespace
 
 std::string playerPage(int player) { return "player-" + std::to_string(player) + ".html"; }
+
+PlayerLinks::PlayerLinks(const LogSite& site)
+    : players_(site.players), paged_(rankedPlayers(site.players, RankingContext{site.linked})),
+      hasPage_(static_cast<std::size_t>(site.players.playerCount()) + 1),
+      nickPlayer_(site.nick.empty() ? 0 : site.players.findPlayerIndex(site.nick)) {
+    for (int player : paged_)
+        hasPage_[static_cast<std::size_t>(player)] = true;
+}
+
+mustache::data PlayerLinks::linkTo(int player) const {
+    if (hasPage(player))
+        return playerPage(player);
+    return false;
+}
+
+int PlayerLinks::pageOf(std::string_view name) const {
+    int player = players_.findPlayerIndex(name);
+    if (player != 0 && players_[player].master != 0 && !hasPage(player))
+        player = players_[player].master;
+    return hasPage(player) ? player : 0;
+}
+
+void PlayerLinks::fillEntry(mustache::data& d, const RankedEntry& e, bool wholeNumbers) const {
+    d["place"] = std::to_string(e.place);
+    d["name"] = nameHtml(e.name);
+    d["link"] = linkTo(e.player);
+    d["value"] = rankedValueText(e.value, wholeNumbers);
+    d["you"] = isNick(e.player);
+}
 
 std::string pagedName(const std::string& name, std::size_t page) {
     return page > 1 ? name + "-" + std::to_string(page) + ".html" : name + ".html";
@@ -325,6 +368,7 @@ void startPage(mustache::data& page, const LogSite& site, const SiteTemplates::C
     page["description"] = escapedHtml(site.description);
     page["header"] = mustache::partial([&templates] { return templates.header; });
     page["footer"] = mustache::partial([&templates] { return templates.footer; });
+    page["matchtable"] = mustache::partial([&templates] { return templates.matchTable; });
 }
 
 void fillPageLinks(mustache::data& page, const std::string& name, std::size_t pages,
