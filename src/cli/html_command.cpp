@@ -147,6 +147,14 @@ int writeSite(const HtmlOptions& options) {
 
 } // namespace
 
+int writeWholeHistorySite(const std::string& database, const std::string& folder) {
+    HtmlOptions options;
+    options.folder = folder;
+    options.history = true;
+    options.database = database;
+    return writeSite(options);
+}
+
 int runHtmlCommand(const std::vector<std::string>& args) {
     CLI::App app("Writes the web report of one log or of the match history: a static site that "
                  "needs no server and no script.",
