@@ -7,7 +7,6 @@
 #include "cli/stats_command.h"
 #include "core/history/database/open_history.h"
 #include "core/history/history_import.h"
-#include "core/history/history_totals.h"
 #include "core/history/sqlite/sqlite_history.h"
 
 #include <chrono>
@@ -79,14 +78,11 @@ int runQuery(const std::string& database, Query& query) {
     options.commandValue = nameFromCommandLine(options.commandValue, encoding);
     options.nick = nameFromCommandLine(options.nick, encoding);
 
-    const std::unique_ptr<HistoryStore> store = openExistingHistory(database);
-    if (!store)
-        return kExitFailed;
     auto players = std::make_unique<PlayerTable>();
     CountingScope scope;
     std::vector<NameActivity> activity;
-    if (auto error = countSelection(*store, selection, *players, scope, activity))
-        return said(*error, kExitFailed);
+    if (!countHistory(database, selection, *players, scope, activity))
+        return kExitFailed;
     StatsReport report(std::move(players), scope, options.nick, options.linked);
     // A top list leaves out bots only: the minimum is for rankings.
     const RankingMinimum minimum =

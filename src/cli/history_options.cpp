@@ -1,6 +1,7 @@
 #include "cli/history_options.h"
 
 #include "core/history/database/open_history.h"
+#include "core/history/history_totals.h"
 #include "core/history/sqlite/sqlite_history.h"
 
 #include <cstdio>
@@ -43,6 +44,19 @@ std::unique_ptr<HistoryStore> openExistingHistory(const std::string& path) {
     std::unique_ptr<HistoryStore> store;
     if (auto error = openHistory(path, store))
         said(*error, kExitFailed);
+    return store;
+}
+
+std::unique_ptr<HistoryStore> countHistory(const std::string& path,
+                                           const HistorySelection& selection, PlayerTable& players,
+                                           CountingScope& scope,
+                                           std::vector<NameActivity>& activity) {
+    std::unique_ptr<HistoryStore> store = openExistingHistory(path);
+    if (store)
+        if (auto error = countSelection(*store, selection, players, scope, activity)) {
+            said(*error, kExitFailed);
+            store.reset();
+        }
     return store;
 }
 

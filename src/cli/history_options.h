@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace quorvath::cli {
 
@@ -27,6 +28,13 @@ std::string readDate(const std::string& date, std::int64_t& seconds);
 // Opens the existing history at `path` for a query or a decision; nothing
 // (the problem said on standard error) when it does not exist or fails.
 std::unique_ptr<HistoryStore> openExistingHistory(const std::string& path);
+
+// Opens the existing history at `path` and counts `selection` of it into
+// `players` (countSelection); nothing after saying the problem.
+std::unique_ptr<HistoryStore> countHistory(const std::string& path,
+                                           const HistorySelection& selection, PlayerTable& players,
+                                           CountingScope& scope,
+                                           std::vector<NameActivity>& activity);
 
 // "quorvath-report: PROBLEM" on standard error; returns `status`.
 int said(const std::string& problem, int status);

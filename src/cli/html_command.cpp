@@ -6,7 +6,6 @@
 #include "cli/output_options.h"
 #include "cli/stats_output.h"
 #include "core/common/progress.h"
-#include "core/history/history_totals.h"
 #include "core/match/log_opening.h"
 #include "core/match/statistics_counting.h"
 #include "core/web/history_site.h"
@@ -111,14 +110,13 @@ int writeHistorySite(const HtmlOptions& options, const web::SiteTemplates& templ
     HistorySelection selection;
     if (!readSelection(options.selection, encoding, selection))
         return kExitUsage;
-    const std::unique_ptr<HistoryStore> store = openExistingHistory(options.database);
-    if (!store)
-        return ExitFailed;
     auto players = std::make_unique<PlayerTable>();
     CountingScope scope;
     std::vector<NameActivity> activity;
-    if (auto error = countSelection(*store, selection, *players, scope, activity))
-        return fail(*error);
+    const std::unique_ptr<HistoryStore> store =
+        countHistory(options.database, selection, *players, scope, activity);
+    if (!store)
+        return ExitFailed;
     const std::string nick = nameFromCommandLine(options.nick, encoding);
     const StatsReport report(std::move(players), scope, nick, options.linked);
     const std::vector<bool> leftOut =
