@@ -86,7 +86,8 @@ public:
         mustache::data& recent = newList(d, "matches", kRecentShown);
         for (std::size_t i = played.size(); i-- > 0 && played.size() - i <= kRecentShown;)
             fillPlayedRow(newItem(recent), played[i]);
-        d["allMatches"] = pagedName(playerMatchesName(player), 1);
+        if (played.size() > kRecentShown)
+            d["allMatches"] = pagedName(playerMatchesName(player), 1);
     }
 
 private:
@@ -280,7 +281,8 @@ private:
     bool writePlayersMatches() {
         for (int player : links_.paged()) {
             const std::vector<PlayedRow>& played = played_[static_cast<std::size_t>(player)];
-            if (!writeMatchList(
+            if (played.size() > kRecentShown &&
+                !writeMatchList(
                     playerMatchesName(player),
                     "Matches of " + nameHtml(table_.players[player].name), played.size(), true,
                     [&](mustache::data& d, std::size_t i) { fillPlayedRow(d, played[i]); }))

@@ -93,6 +93,14 @@ private:
         }
     }
 
+    // Every player with a page: the list of them, or when long a link to their pages.
+    void fillPlayers(mustache::data& d) const {
+        if (links_.paged().size() <= kIndexPlayers)
+            fillPlayerLinks(newList(d, "players", links_.paged().size()));
+        else
+            d["allPlayers"] = pagedName("players", 1);
+    }
+
     bool writeCategory(std::size_t c) {
         const std::string& text = rankingCategories()[c];
         const std::vector<RankedList> lists = category(text);
@@ -110,7 +118,7 @@ private:
                          page * kEntriesPerPage);
             d["topLists"] = text == kCategoryTopKillers;
             if (text == kCategoryTopKillers)
-                fillPlayerLinks(newList(d, "players", links_.paged().size()));
+                fillPlayers(d);
             fillPageLinks(d, rankingName(c), pages, page);
             if (!render(templates_.ranking, d, rankingPage(c, page)))
                 return false;
@@ -285,10 +293,7 @@ private:
             link["title"] = escapedHtml(rankingCategories()[c]);
             link["link"] = rankingPage(c, 1);
         }
-        if (links_.paged().size() <= kIndexPlayers)
-            fillPlayerLinks(newList(d, "players", links_.paged().size()));
-        else
-            d["allPlayers"] = pagedName("players", 1);
+        fillPlayers(d);
         d["playerCount"] = std::to_string(links_.paged().size());
         if (extras_)
             extras_->addToIndex(d);
