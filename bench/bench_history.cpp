@@ -2,9 +2,10 @@
 // second, and as a multiple of `wc -l` on it), then N generated logs of
 // 10 MB from several servers (a player's console log, a server's games.log
 // and a dedicated server's console log in turn, dated across a year), imported
-// at once and again, the database's size, and the queries over the whole
-// history and over a month, a server and a map of it. Plain main; run by
-// `scripts/bench --history`.
+// at once and again, the database's size, the queries over the whole history
+// and over a month, a server and a map of it, and the history's web report
+// (written, its largest page, written again after one more log). Plain main;
+// run by `scripts/bench --history`.
 //   bench_history [--logs N] [--servers N] [--runs N] [--keep]
 //
 // The files go under /tmp/quorvath-bench-history and are deleted after (kept
@@ -124,6 +125,42 @@ double fileSize(const fs::path& path) {
     return ec ? 0.0 : static_cast<double>(size);
 }
 
+// The history's web report: written new, its largest page, and written
+// again after one more log is imported.
+bool measureSite(const std::string& db, const fs::path& logDir, int logs, int servers,
+                 std::vector<Row>& rows) {
+    const fs::path site = logDir.parent_path() / "site";
+    fs::remove_all(site);
+    const std::string html =
+        tool() + " html " + quoted(site.string()) + " --history --db " + quoted(db);
+    const auto written = runCommand(html, false);
+    if (!written)
+        return false;
+    std::size_t pages = 0;
+    std::uintmax_t largest = 0;
+    for (const auto& entry : fs::directory_iterator(site)) {
+        ++pages;
+        largest = std::max(largest, entry.file_size());
+    }
+    rows.push_back({"web report of the whole history", written->seconds,
+                    std::to_string(pages) + " pages", verdict(written->seconds, 30.0, " s")});
+    rows.push_back({"  its largest page", 0, std::to_string(largest / 1024) + " KB",
+                    verdict(static_cast<double>(largest) / 1024, 300, " KB")});
+    fs::path extra;
+    if (!generateLog(logDir, logs, logs + 1, servers, extra) ||
+        !runCommand(tool() + " history import --db " + quoted(db) + " " + quoted(extra.string()),
+                    false))
+        return false;
+    const auto again = runCommand(html, false);
+    fs::remove(extra);
+    if (!again)
+        return false;
+    rows.push_back({"  written again after one more log", again->seconds, "",
+                    verdict(again->seconds, 2.0, " s")});
+    fs::remove_all(site);
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -220,6 +257,9 @@ int main(int argc, char** argv) {
             const double most = selection.empty() ? 0.2 : 1.0;
             rows.push_back({name + ": " + command, seconds, "", verdict(seconds, most, " s")});
         }
+
+    if (!measureSite(db, logDir, logs, servers, rows))
+        return 1;
 
     std::printf(
         "history of %d generated logs (%.0f MB, %d servers), queries best of %d runs; "

@@ -3,10 +3,10 @@
 #include "cli/history_options.h"
 #include "cli/history_people.h"
 #include "cli/history_tables.h"
+#include "cli/html_command.h"
 #include "cli/stats_command.h"
 #include "core/history/database/open_history.h"
 #include "core/history/history_import.h"
-#include "core/history/history_totals.h"
 #include "core/history/sqlite/sqlite_history.h"
 
 #include <chrono>
@@ -26,9 +26,11 @@ constexpr const char* kDatesNote =
 
 // Imports each log once; with `follow`, again every few seconds until
 // interrupted, saying only what changed. A match that ends is stored by the
-// next round; an interruption loses at most the batch being stored.
+// next round; an interruption loses at most the batch being stored. With a
+// `site` folder, the history's site is written again after each round that
+// stored a match (and after the first).
 int importLogs(const std::string& database, const std::vector<std::string>& logs,
-               const ImportOptions& options, bool follow) {
+               const ImportOptions& options, bool follow, const std::string& site) {
     std::unique_ptr<HistoryStore> store;
     if (auto error = openHistory(database, store))
         return said(*error, kExitFailed);
@@ -36,6 +38,7 @@ int importLogs(const std::string& database, const std::vector<std::string>& logs
     for (bool first = true; first || follow; first = false) {
         if (!first)
             std::this_thread::sleep_for(kFollowPause);
+        int added = 0;
         for (const std::string& log : logs) {
             LogImport result;
             if (auto error = importLog(*store, log, result, options)) {
@@ -47,9 +50,12 @@ int importLogs(const std::string& database, const std::vector<std::string>& logs
                 std::printf("%s: %d new of %d matches\n", log.c_str(), result.added,
                             result.matches);
             }
+            added += result.added;
         }
         if (std::fflush(stdout) != 0)
             return kExitFailed;
+        if (!site.empty() && (first || added > 0) && writeWholeHistorySite(database, site) != 0)
+            status = kExitFailed;
     }
     return status;
 }
@@ -72,14 +78,11 @@ int runQuery(const std::string& database, Query& query) {
     options.commandValue = nameFromCommandLine(options.commandValue, encoding);
     options.nick = nameFromCommandLine(options.nick, encoding);
 
-    const std::unique_ptr<HistoryStore> store = openExistingHistory(database);
-    if (!store)
-        return kExitFailed;
     auto players = std::make_unique<PlayerTable>();
     CountingScope scope;
     std::vector<NameActivity> activity;
-    if (auto error = countSelection(*store, selection, *players, scope, activity))
-        return said(*error, kExitFailed);
+    if (!countHistory(database, selection, *players, scope, activity))
+        return kExitFailed;
     StatsReport report(std::move(players), scope, options.nick, options.linked);
     // A top list leaves out bots only: the minimum is for rankings.
     const RankingMinimum minimum =
@@ -89,18 +92,6 @@ int runQuery(const std::string& database, Query& query) {
     const std::string text = statsCommandOutput(report, options, encoding);
     std::fwrite(text.data(), 1, text.size(), stdout);
     return std::fflush(stdout) == 0 ? 0 : kExitFailed;
-}
-
-void addRankingOptions(CLI::App& app, RankingMinimum& minimum) {
-    app.add_flag("--bots", minimum.bots, "rank bots and list them in top lists too");
-    app.add_option("--min-kills", minimum.kills,
-                   "rank only players with at least N kills (none by default)")
-        ->option_text("N")
-        ->check(CLI::NonNegativeNumber);
-    app.add_option("--min-matches", minimum.matches,
-                   "rank only players of at least M matches (none by default)")
-        ->option_text("M")
-        ->check(CLI::NonNegativeNumber);
 }
 
 } // namespace
@@ -125,6 +116,12 @@ int runHistoryCommand(const std::vector<std::string>& args) {
     std::string date;
     import->add_option("--date", date, "date the new matches DATE instead of by the file's time")
         ->option_text("DATE");
+    std::string site;
+    import
+        ->add_option("--html", site,
+                     "write the history's web report into DIR after the import "
+                     "(with --follow, after each map stored)")
+        ->option_text("DIR");
     import->add_option("LOG", logs, "a log of any kind")->required();
     import->footer(kDatesNote);
 
@@ -151,7 +148,7 @@ int runHistoryCommand(const std::vector<std::string>& args) {
         if (const std::string problem = date.empty() ? "" : readDate(date, options.date);
             !problem.empty())
             return said(problem + "; see --help", kExitUsage);
-        return importLogs(database, logs, options, follow);
+        return importLogs(database, logs, options, follow, site);
     }
     if (app.get_subcommands().empty())
         return runQuery(database, query);

@@ -1,6 +1,7 @@
 #include "cli/history_options.h"
 
 #include "core/history/database/open_history.h"
+#include "core/history/history_totals.h"
 #include "core/history/sqlite/sqlite_history.h"
 
 #include <cstdio>
@@ -34,15 +35,6 @@ std::string readDate(const std::string& date, std::int64_t& seconds) {
     return {};
 }
 
-std::string dateText(std::int64_t seconds) {
-    const auto time = static_cast<std::time_t>(seconds);
-    std::tm utc{};
-    ::gmtime_r(&time, &utc);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &utc);
-    return text;
-}
-
 std::unique_ptr<HistoryStore> openExistingHistory(const std::string& path) {
     // a query creates no history file
     if (!namesPostgresDatabase(path) && !std::filesystem::exists(path)) {
@@ -52,6 +44,19 @@ std::unique_ptr<HistoryStore> openExistingHistory(const std::string& path) {
     std::unique_ptr<HistoryStore> store;
     if (auto error = openHistory(path, store))
         said(*error, kExitFailed);
+    return store;
+}
+
+std::unique_ptr<HistoryStore> countHistory(const std::string& path,
+                                           const HistorySelection& selection, PlayerTable& players,
+                                           CountingScope& scope,
+                                           std::vector<NameActivity>& activity) {
+    std::unique_ptr<HistoryStore> store = openExistingHistory(path);
+    if (store)
+        if (auto error = countSelection(*store, selection, players, scope, activity)) {
+            said(*error, kExitFailed);
+            store.reset();
+        }
     return store;
 }
 
@@ -87,6 +92,18 @@ bool readSelection(const SelectionArgs& args, Encoding encoding, HistorySelectio
     selection.server = nameFromCommandLine(args.server, encoding);
     selection.map = nameFromCommandLine(args.map, encoding);
     return true;
+}
+
+void addRankingOptions(CLI::App& app, RankingMinimum& minimum) {
+    app.add_flag("--bots", minimum.bots, "rank bots and list them in top lists too");
+    app.add_option("--min-kills", minimum.kills,
+                   "rank only players with at least N kills (none by default)")
+        ->option_text("N")
+        ->check(CLI::NonNegativeNumber);
+    app.add_option("--min-matches", minimum.matches,
+                   "rank only players of at least M matches (none by default)")
+        ->option_text("M")
+        ->check(CLI::NonNegativeNumber);
 }
 
 } // namespace quorvath::cli

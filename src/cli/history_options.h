@@ -1,6 +1,6 @@
 #pragma once
 // What the history's commands share: the history file, the selection of
-// matches, the output form, dates as they are typed and shown, and the way
+// matches, the output form, dates as they are typed, and the way
 // a problem is said.
 
 #include "cli/output_options.h"
@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace quorvath::cli {
 
@@ -23,12 +24,17 @@ void addDatabaseOption(CLI::App& app, std::string& database);
 // Seconds since 1970 at the start of the UTC day `date` (YYYY-MM-DD); else
 // what is wrong with it.
 std::string readDate(const std::string& date, std::int64_t& seconds);
-// "YYYY-MM-DD HH:MM" (UTC).
-std::string dateText(std::int64_t seconds);
 
 // Opens the existing history at `path` for a query or a decision; nothing
 // (the problem said on standard error) when it does not exist or fails.
 std::unique_ptr<HistoryStore> openExistingHistory(const std::string& path);
+
+// Opens the existing history at `path` and counts `selection` of it into
+// `players` (countSelection); nothing after saying the problem.
+std::unique_ptr<HistoryStore> countHistory(const std::string& path,
+                                           const HistorySelection& selection, PlayerTable& players,
+                                           CountingScope& scope,
+                                           std::vector<NameActivity>& activity);
 
 // "quorvath-report: PROBLEM" on standard error; returns `status`.
 int said(const std::string& problem, int status);
@@ -40,6 +46,9 @@ struct SelectionArgs {
 };
 
 void addSelectionOptions(CLI::App& app, SelectionArgs& args);
+
+// --bots, --min-kills, --min-matches: who the rankings take.
+void addRankingOptions(CLI::App& app, RankingMinimum& minimum);
 
 // The typed options read; false after saying what is wrong (a usage error).
 bool readSelection(const SelectionArgs& args, Encoding encoding, HistorySelection& selection);

@@ -3,6 +3,7 @@
 #include "cli/cli_options.h"
 #include "cli/history_options.h"
 #include "cli/table_output.h"
+#include "core/history/history_queries.h"
 #include "core/history/history_totals.h"
 
 #include <cstdio>

@@ -1,33 +1,47 @@
 #include "core/history/history_queries.h"
 
 #include <algorithm>
+#include <ctime>
 #include <unordered_map>
 #include <unordered_set>
 
 namespace quorvath {
 
+std::size_t PlaceTally::add(const MatchRecord& match) {
+    const std::string& place = kind_ == PlaceKind::Map ? match.map : match.server;
+    const auto [at, added] = row_.try_emplace(place, places_.size());
+    if (added) {
+        places_.push_back({place, 0, 0, 0, match.playedAt, match.playedAt});
+        names_.emplace_back();
+    }
+    PlaceSummary& summary = places_[at->second];
+    ++summary.matches;
+    summary.firstPlayed = std::min(summary.firstPlayed, match.playedAt);
+    summary.lastPlayed = std::max(summary.lastPlayed, match.playedAt);
+    for (const MatchPlayer& player : match.players) {
+        summary.kills += player.counters[totalKills];
+        if (names_[at->second].insert(player.name).second)
+            ++summary.players;
+    }
+    return at->second;
+}
+
 HistoryError summarizePlaces(HistoryStore& store, const HistorySelection& selection, PlaceKind kind,
                              std::vector<PlaceSummary>& places) {
-    places.clear();
-    std::unordered_map<std::string, std::size_t> row;
-    std::vector<std::unordered_set<std::string>> names;
-    return store.readMatches(selection, [&](const MatchRecord& match) {
-        const std::string& place = kind == PlaceKind::Map ? match.map : match.server;
-        const auto [at, added] = row.try_emplace(place, places.size());
-        if (added) {
-            places.push_back({place, 0, 0, 0, match.playedAt, match.playedAt});
-            names.emplace_back();
-        }
-        PlaceSummary& summary = places[at->second];
-        ++summary.matches;
-        summary.firstPlayed = std::min(summary.firstPlayed, match.playedAt);
-        summary.lastPlayed = std::max(summary.lastPlayed, match.playedAt);
-        for (const MatchPlayer& player : match.players) {
-            summary.kills += player.counters[totalKills];
-            if (names[at->second].insert(player.name).second)
-                ++summary.players;
-        }
-    });
+    PlaceTally tally(kind);
+    HistoryError error =
+        store.readMatches(selection, [&](const MatchRecord& match) { tally.add(match); });
+    places = tally.takePlaces();
+    return error;
+}
+
+std::string dateText(std::int64_t seconds) {
+    const auto time = static_cast<std::time_t>(seconds);
+    std::tm utc{};
+    ::gmtime_r(&time, &utc);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &utc);
+    return text;
 }
 
 HistoryError matchesPlayed(HistoryStore& store, const HistorySelection& selection,

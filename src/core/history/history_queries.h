@@ -7,6 +7,8 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace quorvath {
@@ -23,9 +25,29 @@ struct PlaceSummary {
     std::int64_t lastPlayed = 0;
 };
 
+// The summaries added up one match at a time.
+class PlaceTally {
+public:
+    explicit PlaceTally(PlaceKind kind) : kind_(kind) {}
+    // Adds `match` to its place's summary (a new one for a new place) and
+    // returns that summary's index in places().
+    std::size_t add(const MatchRecord& match);
+    const std::vector<PlaceSummary>& places() const { return places_; }
+    std::vector<PlaceSummary> takePlaces() { return std::move(places_); }
+
+private:
+    PlaceKind kind_;
+    std::vector<PlaceSummary> places_;
+    std::unordered_map<std::string, std::size_t> row_;
+    std::vector<std::unordered_set<std::string>> names_; // by place
+};
+
 // One summary per map or server, in order of first played.
 HistoryError summarizePlaces(HistoryStore& store, const HistorySelection& selection, PlaceKind kind,
                              std::vector<PlaceSummary>& places);
+
+// A match's date as the history shows dates: "YYYY-MM-DD HH:MM" (UTC).
+std::string dateText(std::int64_t seconds);
 
 // A match as one player played it.
 struct PlayedMatch {

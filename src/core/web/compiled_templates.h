@@ -14,8 +14,12 @@ struct SiteTemplates::Compiled {
     mutable mustache::mustache index;
     mutable mustache::mustache player;
     mutable mustache::mustache ranking;
+    mutable mustache::mustache match;
+    mutable mustache::mustache place;
+    mutable mustache::mustache matches;
     std::string header; // partials are handed over as text
     std::string footer;
+    std::string matchTable;
     std::string style;
 };
 

@@ -3,8 +3,8 @@
 #include "core/rank/ranking.h"
 #include "core/rank/top_lists.h"
 #include "core/report/player_sheet.h"
-#include "core/web/compiled_templates.h"
 #include "core/web/html_text.h"
+#include "core/web/site_writer.h"
 #include "core/web/weapon_chart.h"
 
 #include <algorithm>
@@ -14,17 +14,19 @@ namespace quorvath::web {
 namespace {
 
 constexpr std::size_t kLeadersShown = 5;
+// More players than this are listed on pages of their own, not on the index.
+constexpr std::size_t kIndexPlayers = 500;
 
-std::string playerPage(int player) { return "player-" + std::to_string(player) + ".html"; }
-
-std::string rankingPage(std::size_t category, std::size_t page) {
+// "ranking-NN": category NN, counted from 1.
+std::string rankingName(std::size_t category) {
     std::string number = std::to_string(category + 1);
     if (number.size() < 2)
         number.insert(0, "0");
-    std::string name = "ranking-" + number;
-    if (page > 1)
-        name += "-" + std::to_string(page);
-    return name + ".html";
+    return "ranking-" + number;
+}
+
+std::string rankingPage(std::size_t category, std::size_t page) {
+    return pagedName(rankingName(category), page);
 }
 
 std::size_t categoryNumber(const std::string& category) {
@@ -32,13 +34,16 @@ std::size_t categoryNumber(const std::string& category) {
     return static_cast<std::size_t>(std::find(all.begin(), all.end(), category) - all.begin());
 }
 
+std::size_t pageCount(std::size_t entries) {
+    return std::max<std::size_t>(1, (entries + kEntriesPerPage - 1) / kEntriesPerPage);
+}
+
 class SiteWriter {
 public:
-    SiteWriter(const LogSite& site, const SiteTemplates& templates, SiteFolder& folder)
-        : site_(site), templates_(templates.compiled()), folder_(folder),
-          ranked_(rankedPlayers(site.players, RankingContext{site.linked})) {
-        nickPlayer_ = site.nick.empty() ? 0 : site.players.findPlayerIndex(site.nick);
-    }
+    SiteWriter(const LogSite& site, const SiteTemplates& templates, SiteFolder& folder,
+               const PageExtras* extras)
+        : site_(site), templates_(templates.compiled()), folder_(folder), extras_(extras),
+          links_(site), ranked_(rankedPlayers(site.players, context())) {}
 
     bool run() {
         folder_.expectPages(static_cast<int>(rankingCategories().size() + ranked_.size()) + 2);
@@ -47,66 +52,54 @@ public:
         for (std::size_t c = 0; c < rankingCategories().size(); ++c)
             if (!writeCategory(c))
                 return false;
-        for (int player : ranked_)
+        for (int player : links_.paged())
             if (!writePlayer(player))
                 return false;
-        return render(templates_.index, indexData(), "index.html");
+        if (links_.paged().size() > kIndexPlayers && !writePlayerList())
+            return false;
+        mustache::data index;
+        fillIndex(index);
+        return render(templates_.index, index, "index.html");
     }
 
 private:
-    // Every page: the partials, the log and the way home; `title` is HTML.
-    mustache::data pageData(const std::string& title) const {
-        mustache::data d;
-        d.set("title", title);
-        d.set("logName", escapedHtml(site_.logName));
-        d.set("description", escapedHtml(site_.description));
-        d.set("header", mustache::partial([this] { return templates_.header; }));
-        d.set("footer", mustache::partial([this] { return templates_.footer; }));
-        return d;
-    }
+    RankingContext context() const { return {site_.linked, 0, Pane::Left, site_.leftOut}; }
 
     bool render(mustache::mustache& page, const mustache::data& data, const std::string& name) {
         return folder_.put(name, page.render(data));
     }
 
-    mustache::data entryData(const RankedEntry& e, const RankedList& list) const {
-        mustache::data d;
-        d.set("place", std::to_string(e.place));
-        d.set("name", nameHtml(e.name));
-        d.set("link", playerPage(e.player));
-        d.set("value", rankedValueText(e.value, list.wholeNumbers));
-        d.set("you", e.player == nickPlayer_ && nickPlayer_ != 0);
-        return d;
-    }
-
     // `list` with its entries [from, to).
-    mustache::data listData(const RankedList& list, std::size_t from, std::size_t to) const {
-        mustache::data entries{mustache::data::type::list};
+    void fillList(mustache::data& d, const RankedList& list, std::size_t from,
+                  std::size_t to) const {
         to = std::min(to, list.entries.size());
+        mustache::data& entries = newList(d, "entries", to - std::min(from, to));
         for (std::size_t i = from; i < to; ++i)
-            entries.push_back(entryData(list.entries[i], list));
-        mustache::data d;
-        d.set("title", escapedHtml(list.title));
-        d.set("recorded", list.recorded);
-        d.set("empty", list.recorded && from >= to);
-        d.set("entries", entries);
-        return d;
+            links_.fillEntry(newItem(entries), list.entries[i], list.wholeNumbers);
+        d["title"] = escapedHtml(list.title);
+        d["recorded"] = list.recorded;
+        d["empty"] = list.recorded && from >= to;
     }
 
     std::vector<RankedList> category(const std::string& text) const {
-        return rankCategory(text, site_.players, {site_.linked, 0, Pane::Left}, site_.counting)
+        return rankCategory(text, site_.players, context(), site_.counting)
             .value_or(std::vector<RankedList>{});
     }
 
-    mustache::data playerLinks() const {
-        mustache::data players{mustache::data::type::list};
-        for (int player : ranked_) {
-            mustache::data d;
-            d.set("name", nameHtml(site_.players[player].name));
-            d.set("link", playerPage(player));
-            players.push_back(d);
+    void fillPlayerLinks(mustache::data& players) const {
+        for (int player : links_.paged()) {
+            mustache::data& d = newItem(players);
+            d["name"] = nameHtml(site_.players[player].name);
+            d["link"] = playerPage(player);
         }
-        return players;
+    }
+
+    // Every player with a page: the list of them, or when long a link to their pages.
+    void fillPlayers(mustache::data& d) const {
+        if (links_.paged().size() <= kIndexPlayers)
+            fillPlayerLinks(newList(d, "players", links_.paged().size()));
+        else
+            d["allPlayers"] = pagedName("players", 1);
     }
 
     bool writeCategory(std::size_t c) {
@@ -115,30 +108,48 @@ private:
         std::size_t longest = 0;
         for (const RankedList& list : lists)
             longest = std::max(longest, list.entries.size());
-        const std::size_t pages =
-            std::max<std::size_t>(1, (longest + kEntriesPerPage - 1) / kEntriesPerPage);
+        const std::size_t pages = pageCount(longest);
         for (std::size_t page = 1; page <= pages; ++page) {
-            mustache::data d = pageData(escapedHtml(text));
-            d.set("category", escapedHtml(text));
-            mustache::data shown{mustache::data::type::list};
+            mustache::data d;
+            startPage(d, site_, templates_, escapedHtml(text));
+            d["category"] = escapedHtml(text);
+            mustache::data& shown = newList(d, "lists", lists.size());
             for (const RankedList& list : lists)
-                shown.push_back(
-                    listData(list, (page - 1) * kEntriesPerPage, page * kEntriesPerPage));
-            d.set("lists", shown);
-            d.set("topLists", text == kCategoryTopKillers);
+                fillList(newItem(shown), list, (page - 1) * kEntriesPerPage,
+                         page * kEntriesPerPage);
+            d["topLists"] = text == kCategoryTopKillers;
             if (text == kCategoryTopKillers)
-                d.set("players", playerLinks());
-            d.set("paged", pages > 1);
-            mustache::data numbers{mustache::data::type::list};
-            for (std::size_t p = 1; p <= pages; ++p) {
-                mustache::data n;
-                n.set("number", std::to_string(p));
-                n.set("link", rankingPage(c, p));
-                n.set("current", p == page);
-                numbers.push_back(n);
-            }
-            d.set("pages", numbers);
+                fillPlayers(d);
+            fillPageLinks(d, rankingName(c), pages, page);
             if (!render(templates_.ranking, d, rankingPage(c, page)))
+                return false;
+        }
+        return true;
+    }
+
+    // Every player with a page, as a ranking page lists them ("players.html", ...).
+    bool writePlayerList() {
+        const std::vector<int>& all = links_.paged();
+        const std::size_t pages = pageCount(all.size());
+        for (std::size_t page = 1; page <= pages; ++page) {
+            mustache::data d;
+            startPage(d, site_, templates_, "Players");
+            d["category"] = "Players";
+            mustache::data& list = newItem(newList(d, "lists", 1));
+            list["title"] = "Players";
+            list["recorded"] = true;
+            list["empty"] = false;
+            const std::size_t from = (page - 1) * kEntriesPerPage;
+            const std::size_t to = std::min(all.size(), from + kEntriesPerPage);
+            mustache::data& entries = newList(list, "entries", to - from);
+            for (std::size_t i = from; i < to; ++i) {
+                mustache::data& entry = newItem(entries);
+                links_.fillEntry(
+                    entry, {static_cast<int>(i + 1), all[i], site_.players[all[i]].name, 0}, true);
+                entry["value"] = std::string();
+            }
+            fillPageLinks(d, "players", pages, page);
+            if (!render(templates_.ranking, d, pagedName("players", page)))
                 return false;
         }
         return true;
@@ -152,50 +163,59 @@ private:
         return 0;
     }
 
+    void fillWeapons(mustache::data& d, const PlayerRecord& record) const {
+        const std::vector<WeaponFigures> figures = weaponFigures(record, site_.counting);
+        d["chart"] = weaponChartSvg(figures, "Kills and deaths of " + plainNameHtml(record.name) +
+                                                 " by weapon");
+        mustache::data& weapons = newList(d, "weapons", figures.size());
+        for (const WeaponFigures& f : figures) {
+            mustache::data& w = newItem(weapons);
+            w["weapon"] = escapedHtml(f.weapon);
+            w["kills"] = std::to_string(f.kills);
+            w["deaths"] = std::to_string(f.deaths);
+        }
+        d["hasWeapons"] = !figures.empty();
+    }
+
+    void fillAliases(mustache::data& d, const PlayerRecord& record) const {
+        mustache::data& aliases =
+            newList(d, "aliases", static_cast<std::size_t>(record.aliases.count()));
+        for (int i = 1; i <= record.aliases.count(); ++i) {
+            mustache::data& a = newItem(aliases);
+            a["name"] = nameHtml(record.aliases.key(i));
+            a["link"] = links_.linkTo(record.aliases.item(i));
+        }
+        d["hasAliases"] = !record.aliases.empty();
+    }
+
     bool writePlayer(int player) {
         const PlayerRecord& record = site_.players[player];
         const std::vector<RankedList> tops =
-            topLists(player, site_.players, site_.linked, site_.counting.mode);
+            topLists(player, site_.players, site_.linked, site_.counting.mode, site_.leftOut);
         const RankedList& victims = tops.at(0);
         const RankedList& killers = tops.at(1);
         noteNemesis(player, victims, killers);
 
-        mustache::data d = pageData(plainNameHtml(record.name));
-        d.set("name", nameHtml(record.name));
-        d.set("you", player == nickPlayer_);
+        mustache::data d;
+        startPage(d, site_, templates_, plainNameHtml(record.name));
+        d["name"] = nameHtml(record.name);
+        d["you"] = links_.isNick(player);
         std::string sheet = playerSheet(record, site_.counting);
         sheet.erase(std::remove(sheet.begin(), sheet.end(), '\r'), sheet.end());
-        d.set("sheet", escapedHtml(sheet));
-        const std::vector<WeaponFigures> figures = weaponFigures(record, site_.counting);
-        d.set("chart", weaponChartSvg(figures, "Kills and deaths of " + plainNameHtml(record.name) +
-                                                   " by weapon"));
-        mustache::data weapons{mustache::data::type::list};
-        for (const WeaponFigures& f : figures) {
-            mustache::data w;
-            w.set("weapon", escapedHtml(f.weapon));
-            w.set("kills", std::to_string(f.kills));
-            w.set("deaths", std::to_string(f.deaths));
-            weapons.push_back(w);
-        }
-        d.set("weapons", weapons);
-        d.set("hasWeapons", !figures.empty());
-        mustache::data topLists{mustache::data::type::list};
+        d["sheet"] = escapedHtml(sheet);
+        fillWeapons(d, record);
+        mustache::data& topLists = newList(d, "topLists", tops.size());
         for (const RankedList& list : tops)
-            topLists.push_back(listData(list, 0, list.entries.size()));
-        d.set("topLists", topLists);
+            fillList(newItem(topLists), list, 0, kEntriesPerPage);
         if (!victims.entries.empty())
-            d.set("favouriteVictim", entryData(victims.entries.front(), victims));
+            links_.fillEntry(newObject(d, "favouriteVictim"), victims.entries.front(),
+                             victims.wholeNumbers);
         if (!killers.entries.empty())
-            d.set("nemesis", entryData(killers.entries.front(), killers));
-        mustache::data aliases{mustache::data::type::list};
-        for (int i = 1; i <= record.aliases.count(); ++i) {
-            mustache::data a;
-            a.set("name", nameHtml(record.aliases.key(i)));
-            a.set("link", playerPage(record.aliases.item(i)));
-            aliases.push_back(a);
-        }
-        d.set("aliases", aliases);
-        d.set("hasAliases", !record.aliases.empty());
+            links_.fillEntry(newObject(d, "nemesis"), killers.entries.front(),
+                             killers.wholeNumbers);
+        fillAliases(d, record);
+        if (extras_)
+            extras_->addToPlayer(player, d);
         return render(templates_.player, d, playerPage(player));
     }
 
@@ -213,13 +233,12 @@ private:
     }
 
     // The leaders of a list: its first entries.
-    mustache::data leaders(const RankedList& list, const std::string& title,
-                           const std::string& link) const {
-        mustache::data d = listData(list, 0, kLeadersShown);
-        d.set("title", escapedHtml(title));
+    void fillLeaders(mustache::data& d, const RankedList& list, const std::string& title,
+                     const std::string& link) const {
+        fillList(d, list, 0, kLeadersShown);
+        d["title"] = escapedHtml(title);
         if (!link.empty())
-            d.set("link", link);
-        return d;
+            d["link"] = link;
     }
 
     // A ranking of the ranked players by `key`, as a category's list is.
@@ -233,65 +252,65 @@ private:
         return list;
     }
 
-    mustache::data award(const std::string& title, const RankedList& list) const {
-        mustache::data d;
-        d.set("title", title);
+    void fillAward(mustache::data& d, const std::string& title, const RankedList& list) const {
+        d["title"] = title;
         if (!list.entries.empty())
-            d.set("winner", entryData(list.entries.front(), list));
-        return d;
+            links_.fillEntry(newObject(d, "winner"), list.entries.front(), list.wholeNumbers);
     }
 
-    mustache::data indexData() const {
-        mustache::data d = pageData("Quorvath report");
-        mustache::data lead{mustache::data::type::list};
+    void fillLeaderCards(mustache::data& lead) const {
         for (const char* text : {"Kills", kCategoryOverallScore, "Headshots (OSP)"}) {
             const std::vector<RankedList> lists = category(text);
             if (!lists.empty() && lists.front().recorded)
-                lead.push_back(leaders(lists.front(), text, rankingPage(categoryNumber(text), 1)));
+                fillLeaders(newItem(lead), lists.front(), text,
+                            rankingPage(categoryNumber(text), 1));
         }
-        lead.push_back(leaders(
+        fillLeaders(
+            newItem(lead),
             rankingBy("Objectives",
                       [&](int p) { return static_cast<double>(objectivesOf(site_.players[p])); }),
-            "Objectives", ""));
-        d.set("leaders", lead);
+            "Objectives", "");
+    }
 
-        mustache::data awards{mustache::data::type::list};
-        awards.push_back(award("Most team kills", category("Team Killing").at(0)));
+    void fillAwards(mustache::data& awards) const {
+        fillAward(newItem(awards), "Most team kills", category("Team Killing").at(0));
         std::vector<double> suicides(static_cast<std::size_t>(site_.players.playerCount()) + 1);
         for (const RankedList& list : category("Suicide"))
             for (const RankedEntry& e : list.entries)
                 suicides[static_cast<std::size_t>(e.player)] += e.value;
-        awards.push_back(award("Most suicides", rankingBy("Suicides", [&](int p) {
-                                   return suicides[static_cast<std::size_t>(p)];
-                               })));
-        awards.push_back(oneSidedAward());
-        d.set("awards", awards);
-
-        mustache::data categories{mustache::data::type::list};
-        for (std::size_t c = 0; c < rankingCategories().size(); ++c) {
-            mustache::data link;
-            link.set("title", escapedHtml(rankingCategories()[c]));
-            link.set("link", rankingPage(c, 1));
-            categories.push_back(link);
-        }
-        d.set("categories", categories);
-        d.set("players", playerLinks());
-        d.set("playerCount", std::to_string(ranked_.size()));
-        return d;
+        fillAward(newItem(awards), "Most suicides", rankingBy("Suicides", [&](int p) {
+                      return suicides[static_cast<std::size_t>(p)];
+                  }));
+        fillOneSidedAward(newItem(awards));
     }
 
-    mustache::data oneSidedAward() const {
+    void fillIndex(mustache::data& d) const {
+        startPage(d, site_, templates_, "Quorvath report");
+        fillLeaderCards(newList(d, "leaders", 4));
+        fillAwards(newList(d, "awards", 3));
+        mustache::data& categories = newList(d, "categories", rankingCategories().size());
+        for (std::size_t c = 0; c < rankingCategories().size(); ++c) {
+            mustache::data& link = newItem(categories);
+            link["title"] = escapedHtml(rankingCategories()[c]);
+            link["link"] = rankingPage(c, 1);
+        }
+        fillPlayers(d);
+        d["playerCount"] = std::to_string(links_.paged().size());
+        if (extras_)
+            extras_->addToIndex(d);
+    }
+
+    void fillOneSidedAward(mustache::data& d) const {
         RankedList list;
         if (oneSided_.killer != 0)
             list.entries.push_back(
                 {1, oneSided_.killer, site_.players[oneSided_.killer].name, oneSided_.kills});
-        mustache::data d = award("Most one-sided nemesis", list);
+        fillAward(d, "Most one-sided nemesis", list);
         if (oneSided_.killer == 0)
-            return d;
+            return;
         const RankedEntry victim{1, oneSided_.victim, site_.players[oneSided_.victim].name, 0};
-        d.set("victim", entryData(victim, list));
-        d.set("killedBack", rankedValueText(oneSided_.killedBack, true));
-        return d;
+        links_.fillEntry(newObject(d, "victim"), victim, list.wholeNumbers);
+        d["killedBack"] = rankedValueText(oneSided_.killedBack, true);
     }
 
     struct OneSided {
@@ -304,16 +323,79 @@ private:
     const LogSite& site_;
     const SiteTemplates::Compiled& templates_;
     SiteFolder& folder_;
-    const std::vector<int> ranked_;
-    int nickPlayer_ = 0;
+    const PageExtras* extras_;
+    const PlayerLinks links_;
+    const std::vector<int> ranked_; // who the rankings list
     double bestMargin_ = 0;
     OneSided oneSided_;
 };
 
 } // namespace
 
+std::string playerPage(int player) { return "player-" + std::to_string(player) + ".html"; }
+
+PlayerLinks::PlayerLinks(const LogSite& site)
+    : players_(site.players), paged_(rankedPlayers(site.players, RankingContext{site.linked})),
+      hasPage_(static_cast<std::size_t>(site.players.playerCount()) + 1),
+      nickPlayer_(site.nick.empty() ? 0 : site.players.findPlayerIndex(site.nick)) {
+    for (int player : paged_)
+        hasPage_[static_cast<std::size_t>(player)] = true;
+}
+
+mustache::data PlayerLinks::linkTo(int player) const {
+    if (hasPage(player))
+        return playerPage(player);
+    return false;
+}
+
+int PlayerLinks::pageOf(std::string_view name) const {
+    int player = players_.findPlayerIndex(name);
+    if (player != 0 && players_[player].master != 0 && !hasPage(player))
+        player = players_[player].master;
+    return hasPage(player) ? player : 0;
+}
+
+void PlayerLinks::fillEntry(mustache::data& d, const RankedEntry& e, bool wholeNumbers) const {
+    d["place"] = std::to_string(e.place);
+    d["name"] = nameHtml(e.name);
+    d["link"] = linkTo(e.player);
+    d["value"] = rankedValueText(e.value, wholeNumbers);
+    d["you"] = isNick(e.player);
+}
+
+std::string pagedName(const std::string& name, std::size_t page) {
+    return page > 1 ? name + "-" + std::to_string(page) + ".html" : name + ".html";
+}
+
+void startPage(mustache::data& page, const LogSite& site, const SiteTemplates::Compiled& templates,
+               const std::string& title) {
+    page["title"] = title;
+    page["logName"] = escapedHtml(site.logName);
+    page["description"] = escapedHtml(site.description);
+    page["header"] = mustache::partial([&templates] { return templates.header; });
+    page["footer"] = mustache::partial([&templates] { return templates.footer; });
+    page["matchtable"] = mustache::partial([&templates] { return templates.matchTable; });
+}
+
+void fillPageLinks(mustache::data& page, const std::string& name, std::size_t pages,
+                   std::size_t current) {
+    page["paged"] = pages > 1;
+    mustache::data& numbers = newList(page, "pages", pages);
+    for (std::size_t p = 1; p <= pages; ++p) {
+        mustache::data& n = newItem(numbers);
+        n["number"] = std::to_string(p);
+        n["link"] = pagedName(name, p);
+        n["current"] = p == current;
+    }
+}
+
+bool writeTableSite(const LogSite& site, const SiteTemplates& templates, SiteFolder& folder,
+                    const PageExtras* extras) {
+    return SiteWriter(site, templates, folder, extras).run();
+}
+
 bool writeLogSite(const LogSite& site, const SiteTemplates& templates, SiteFolder& folder) {
-    return SiteWriter(site, templates, folder).run();
+    return writeTableSite(site, templates, folder, nullptr);
 }
 
 } // namespace quorvath::web

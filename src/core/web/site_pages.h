@@ -11,6 +11,7 @@
 #include "core/web/site_templates.h"
 
 #include <string>
+#include <vector>
 
 namespace quorvath::web {
 
@@ -25,6 +26,9 @@ struct LogSite {
     std::string nick;        // the user's own name (the log's bytes): his rows are marked
     std::string logName;     // the log's file name as the pages show it (the log's bytes)
     std::string description; // "server game log, Accurate counting"
+    // By player: who the rankings and top lists leave out (the history's
+    // bots and players short of its minimum); none when null.
+    const std::vector<bool>* leftOut = nullptr;
 };
 
 // Writes every page of `site`; false (folder.error() tells why) when a page

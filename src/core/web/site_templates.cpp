@@ -6,6 +6,7 @@
 
 #include <array>
 #include <filesystem>
+#include <vector>
 
 namespace quorvath::web {
 
@@ -26,18 +27,22 @@ compile(const std::array<std::string, kFileCount>& texts, const std::string& fol
                " cannot be used: " + m.error_message() + ".";
     };
     // The partials are parsed on their own too, so their errors name them.
-    for (std::size_t partial : {3u, 4u}) {
+    for (std::size_t partial : {3u, 4u, 9u}) {
         auto checked = parsed(partial);
         if (auto* error = std::get_if<std::string>(&checked))
             return *error;
     }
-    auto index = parsed(0), player = parsed(1), ranking = parsed(2);
-    for (auto* page : {&index, &player, &ranking})
-        if (auto* error = std::get_if<std::string>(page))
+    constexpr std::size_t kPages[] = {0, 1, 2, 6, 7, 8};
+    std::vector<mustache::mustache> pages;
+    for (std::size_t page : kPages) {
+        auto checked = parsed(page);
+        if (auto* error = std::get_if<std::string>(&checked))
             return *error;
-    return std::make_unique<SiteTemplates::Compiled>(
-        SiteTemplates::Compiled{std::move(std::get<0>(index)), std::move(std::get<0>(player)),
-                                std::move(std::get<0>(ranking)), texts[3], texts[4], texts[5]});
+        pages.push_back(std::move(std::get<0>(checked)));
+    }
+    return std::make_unique<SiteTemplates::Compiled>(SiteTemplates::Compiled{
+        std::move(pages[0]), std::move(pages[1]), std::move(pages[2]), std::move(pages[3]),
+        std::move(pages[4]), std::move(pages[5]), texts[3], texts[4], texts[9], texts[5]});
 }
 
 } // namespace

@@ -11,12 +11,14 @@
 
 namespace quorvath::web {
 
-// The files of a template set: the three page kinds, the two partials every
-// page includes ({{> header}}, {{> footer}}) and the style sheet, copied as
-// it is beside the pages.
+// The files of a template set: the page kinds of one log's site, the two
+// partials every page includes ({{> header}}, {{> footer}}), the style sheet
+// (copied as it is beside the pages), the page kinds only the history has and
+// the partial of its tables of matches ({{> matchtable}}).
 inline constexpr std::string_view kTemplateFiles[] = {
-    "index.mustache",  "player.mustache", "ranking.mustache",
-    "header.mustache", "footer.mustache", "style.css",
+    "index.mustache",   "player.mustache",     "ranking.mustache", "header.mustache",
+    "footer.mustache",  "style.css",           "match.mustache",   "place.mustache",
+    "matches.mustache", "matchtable.mustache",
 };
 
 class SiteTemplates {

@@ -1,0 +1,221 @@
+// quorvath-report html --history: the site of a history read back from a real
+// browser's DOM agrees with the history's own queries (maps, the Kills
+// ranking, a player's matches, and each of those matches' scoreboards), every
+// link resolves, every page is valid HTML, hostile names are text, a site is
+// rewritten only where it changed, and screenshots of each page kind.
+
+#include "cli/report_tool_run.h"
+#include "cli/site_checks.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <cstdlib>
+#include <filesystem>
+#include <regex>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace quorvath::test;
+using nlohmann::json;
+
+std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+
+// A history of two generated logs (a ctf server's game log and a dm
+// dedicated server's console log) in `dir`; its --db argument.
+std::string generatedHistory(const TempDir& dir) {
+    for (const auto& [type, seed] : {std::pair{"ctf", "5"}, {"dm", "6"}}) {
+        const std::string generate = std::string("\"") + QUORVATH_GEN_LOG_TOOL + "\" --match " +
+                                     type + " --seed " + seed + " --maps 3 --out " +
+                                     quoted(dir.file(type).string());
+        EXPECT_EQ(std::system(generate.c_str()), 0);
+    }
+    const std::string db = "--db " + quoted(dir.file("history.sqlite").string());
+    const auto import =
+        runReportTool(dir, "history import " + db + " " + quoted(dir.file("ctf-games.log")) + " " +
+                               quoted(dir.file("dm-server.log")));
+    EXPECT_EQ(import.status, 0) << import.err;
+    return db;
+}
+
+json queried(const TempDir& dir, const std::string& args) {
+    const auto run = runReportTool(dir, args + " --format json --encoding utf-8");
+    EXPECT_EQ(run.status, 0) << args << run.err;
+    return json::parse(run.out);
+}
+
+// A name as text: tags and colour codes gone, entities read.
+std::string plainText(std::string html) {
+    html = std::regex_replace(html, std::regex("<[^>]*>"), "");
+    for (const auto& [entity, text] :
+         {std::pair{"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&#39;", "'"}, {"&amp;", "&"}})
+        html = std::regex_replace(html, std::regex(entity), text);
+    return html;
+}
+
+std::string withoutCodes(const std::string& name) {
+    return std::regex_replace(name, std::regex("\\^."), "");
+}
+
+std::vector<std::smatch> allMatches(const std::string& text, const std::regex& pattern) {
+    return {std::sregex_iterator(text.begin(), text.end(), pattern), std::sregex_iterator()};
+}
+
+TEST(HtmlHistory, FiguresInTheBrowserAreTheHistorysQueries) {
+    TempDir dir;
+    const std::string db = generatedHistory(dir);
+    const fs::path site = dir.file("site");
+    const auto run = runReportTool(dir, "html " + quoted(site.string()) + " --history " + db);
+    ASSERT_EQ(run.status, 0) << run.err;
+    expectSelfContained(siteFiles(site));
+    expectValidHtml(site);
+    const Browser browser;
+
+    // A page per map, with the figures of history maps.
+    const json maps = queried(dir, "history maps " + db);
+    int matches = 0;
+    for (std::size_t i = 0; i < maps.size(); ++i) {
+        const std::string dom = browser.dom(site / ("map-" + std::to_string(i + 1) + ".html"));
+        std::smatch figures;
+        ASSERT_TRUE(std::regex_search(dom, figures,
+                                      std::regex("(\\d+) matches, (\\d+) players, (\\d+) kills")))
+            << dom;
+        EXPECT_EQ(std::stoi(figures[1]), maps[i]["matches"]);
+        EXPECT_EQ(std::stoi(figures[2]), maps[i]["players"]);
+        EXPECT_EQ(std::stoi(figures[3]), maps[i]["kills"]);
+        EXPECT_NE(dom.find("Map: " + maps[i]["map"].get<std::string>()), std::string::npos);
+        matches += maps[i]["matches"].get<int>();
+    }
+    EXPECT_FALSE(fs::exists(site / ("map-" + std::to_string(maps.size() + 1) + ".html")));
+    EXPECT_TRUE(fs::exists(site / ("match-" + std::to_string(matches) + ".html")));
+    EXPECT_FALSE(fs::exists(site / ("match-" + std::to_string(matches + 1) + ".html")));
+
+    // The Kills ranking, place by place.
+    const json kills = queried(dir, "history " + db + " --ranking Kills");
+    const std::string ranking = browser.dom(site / "ranking-01.html");
+    const auto rows = allMatches(
+        ranking, std::regex("<td class=\"place\">(\\d+)</td><td><a href=\"(player-\\d+)\\.html\">"
+                            "(.*?)</a></td><td class=\"value\">(\\d+)</td>"));
+    ASSERT_EQ(rows.size(), kills.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(std::stoi(rows[i][1]), kills[i]["rank"]);
+        EXPECT_EQ(plainText(rows[i][3]), withoutCodes(kills[i]["name"]));
+        EXPECT_EQ(std::stoi(rows[i][4]), kills[i]["value"]);
+    }
+
+    // The leader's matches, newest first, as history matches lists them (all
+    // of them on his page: he played no more than ten), and each match's
+    // scoreboard gives him the same kills.
+    ASSERT_FALSE(rows.empty());
+    const std::string leader = kills[0]["name"], page = rows[0][2];
+    const json played = queried(dir, "history matches " + db + " " + quoted(leader));
+    EXPECT_LE(played.size(), 10u);
+    EXPECT_FALSE(fs::exists(site / (page + "-matches.html")));
+    const std::string list = browser.dom(site / (page + ".html"));
+    const auto shown = allMatches(
+        list,
+        std::regex("<tr><td class=\"date\"><a href=\"(match-\\d+\\.html)\">([^<]*)</a></td>.*?"
+                   "<td class=\"value\">(\\d+)</td><td class=\"value\">(\\d+)</td></tr>"));
+    ASSERT_EQ(shown.size(), played.size());
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        const json& row = played[played.size() - 1 - i];
+        EXPECT_EQ(shown[i][2].str(), row["date"]);
+        EXPECT_EQ(std::stoi(shown[i][3]), row["kills"]);
+        EXPECT_EQ(std::stoi(shown[i][4]), row["deaths"]);
+        const std::string match = readFile(site / shown[i][1].str());
+        std::smatch board;
+        ASSERT_TRUE(std::regex_search(
+            match, board,
+            std::regex("href=\"" + page + "\\.html\">.*?</a></td><td class=\"value\">(\\d+)<")))
+            << shown[i][1];
+        EXPECT_EQ(std::stoi(board[1]), row["kills"]) << shown[i][1];
+    }
+}
+
+TEST(HtmlHistory, HostileNamesAreText) {
+    TempDir dir;
+    writeFile(dir.file("games.log"), kHostileLog);
+    const std::string db = "--db " + quoted(dir.file("history.sqlite").string());
+    ASSERT_EQ(
+        runReportTool(dir, "history import " + db + " " + quoted(dir.file("games.log"))).status, 0);
+    const fs::path site = dir.file("site");
+    const auto run = runReportTool(dir, "html " + quoted(site.string()) + " --history " + db);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto files = siteFiles(site);
+    expectSelfContained(files);
+    expectValidHtml(site);
+    const Browser browser;
+    for (const char* page :
+         {"index.html", "match-1.html", "map-1.html", "server-1.html", "player-1.html"}) {
+        const std::string dom = browser.dom(site / page);
+        EXPECT_NE(dom.find(kScriptText), std::string::npos) << page << dom;
+        EXPECT_EQ(dom.find("<script"), std::string::npos) << page;
+        EXPECT_EQ(dom.find("<img"), std::string::npos) << page;
+    }
+    EXPECT_NE(files.at("match-1.html").find(kImageText), std::string::npos);
+}
+
+// Screenshots of each page kind the history adds, at a phone's width and a
+// desktop's, in the build folder for a person to look at.
+TEST(HtmlHistory, ScreenshotsAreTaken) {
+    TempDir dir;
+    const std::string db = generatedHistory(dir);
+    const fs::path site = dir.file("site");
+    ASSERT_EQ(runReportTool(dir, "html " + quoted(site.string()) + " --history " + db).status, 0);
+    const fs::path shots = QUORVATH_WEB_SCREENSHOTS;
+    fs::create_directories(shots);
+    const Browser browser;
+    for (const char* page :
+         {"index", "player-1", "match-2", "map-1", "map-1-matches", "server-1", "matches"}) {
+        const fs::path html = site / (std::string(page) + ".html");
+        browser.screenshot(html, "390,844",
+                           shots / ("history-" + std::string(page) + "-phone.png"));
+        browser.screenshot(html, "1280,900",
+                           shots / ("history-" + std::string(page) + "-desktop.png"));
+    }
+}
+
+TEST(HtmlHistory, WritingAgainWritesOnlyWhatChanged) {
+    TempDir dir;
+    const std::string db = generatedHistory(dir);
+    const std::string site = quoted(dir.file("site").string());
+    const auto first = runReportTool(dir, "html " + site + " --history " + db);
+    ASSERT_EQ(first.status, 0) << first.err;
+    const auto again = runReportTool(dir, "html " + site + " --history " + db);
+    EXPECT_NE(again.out.find("quorvath-report: 0 pages written"), std::string::npos) << again.out;
+
+    // An import with --html writes the site again: the old matches' pages stay.
+    const auto import = runReportTool(dir, "history import " + db + " --html " + site + " " +
+                                               quoted(dir.file("ctf-server.log")));
+    EXPECT_EQ(import.status, 0) << import.err;
+    std::smatch counts;
+    ASSERT_TRUE(
+        std::regex_search(import.out, counts, std::regex("(\\d+) pages written, (\\d+) unchanged")))
+        << import.out;
+    EXPECT_GT(std::stoi(counts[1]), 0);
+    EXPECT_GT(std::stoi(counts[2]), 0);
+
+    const auto linked = runReportTool(dir, "html " + site + " --history " + db +
+                                               " --linked --min-matches 2 --map mp_shop");
+    EXPECT_EQ(linked.status, 0) << linked.err;
+    expectSelfContained(siteFiles(dir.file("site")));
+    expectValidHtml(dir.file("site"));
+}
+
+TEST(HtmlHistory, WrongCommandLinesAndMissingHistories) {
+    TempDir dir;
+    const std::string site = quoted(dir.file("site").string());
+    EXPECT_EQ(runReportTool(dir, "html " + site).status, 2);
+    EXPECT_EQ(runReportTool(dir, "html " + site + " some.log --history").status, 2);
+    EXPECT_EQ(runReportTool(dir, "html " + site + " some.log --db h.sqlite").status, 2);
+    EXPECT_EQ(runReportTool(dir, "html " + site + " --history --since yesterday").status, 2);
+    const auto missing = runReportTool(dir, "html " + site + " --history --db " +
+                                                quoted(dir.file("none.sqlite").string()));
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find(dir.file("none.sqlite").string()), std::string::npos) << missing.err;
+}
+
+} // namespace
