@@ -34,15 +34,6 @@ std::string readDate(const std::string& date, std::int64_t& seconds) {
     return {};
 }
 
-std::string dateText(std::int64_t seconds) {
-    const auto time = static_cast<std::time_t>(seconds);
-    std::tm utc{};
-    ::gmtime_r(&time, &utc);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &utc);
-    return text;
-}
-
 std::unique_ptr<HistoryStore> openExistingHistory(const std::string& path) {
     // a query creates no history file
     if (!namesPostgresDatabase(path) && !std::filesystem::exists(path)) {

@@ -1,10 +1,20 @@
 #include "core/history/history_queries.h"
 
 #include <algorithm>
+#include <ctime>
 #include <unordered_map>
 #include <unordered_set>
 
 namespace quorvath {
+
+std::string dateText(std::int64_t seconds) {
+    const auto time = static_cast<std::time_t>(seconds);
+    std::tm utc{};
+    ::gmtime_r(&time, &utc);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &utc);
+    return text;
+}
 
 HistoryError summarizePlaces(HistoryStore& store, const HistorySelection& selection, PlaceKind kind,
                              std::vector<PlaceSummary>& places) {

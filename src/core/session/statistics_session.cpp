@@ -89,7 +89,8 @@ SessionChanges StatisticsSession::dropOnPane(Pane pane, DraggedList list, int se
 
 SessionChanges StatisticsSession::writeRankingsInto(Pane pane, const std::string& category,
                                                     int shownPlayer) {
-    const RankingContext context{linked_, shownPlayer, pane, leftOut()};
+    const std::vector<bool> left = leftOut(category == kCategoryTopKillers);
+    const RankingContext context{linked_, shownPlayer, pane, left.empty() ? nullptr : &left};
     const auto lists = rankCategory(category, players_, context, counting_);
     if (!lists)
         return {};
