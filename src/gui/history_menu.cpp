@@ -15,6 +15,8 @@
 #include <QProgressDialog>
 #include <QTimer>
 
+#include <utility>
+
 namespace quorvath {
 
 namespace t = history_texts;
@@ -70,13 +72,14 @@ HistoryMenu::HistoryMenu(LogSession& session, SettingsStore& settings, UserPromp
             [this](LogSession::Work work, const QString& error) {
                 if (work == LogSession::Work::StatisticsPass && countDialog_)
                     endCount(error.isEmpty() ? t::historyCounted(session_.progress().position())
-                                             : error);
+                                             : error,
+                             error.isEmpty());
             });
     connect(&session_, &LogSession::workStopped, this, [this](LogSession::Work work) {
         if (work != LogSession::Work::StatisticsPass || !countDialog_)
             return;
         const bool cancelled = countDialog_->wasCanceled();
-        endCount(t::CountCancelled);
+        endCount(t::CountCancelled, false);
         if (cancelled) // back to the selection, once the windows have settled
             QTimer::singleShot(0, this, &HistoryMenu::onStatisticsTriggered);
     });
@@ -166,9 +169,11 @@ void HistoryMenu::countSelection() {
 }
 
 void HistoryMenu::countAgain() {
-    if (selectionDialog_ && !session_.historyShown().isEmpty() && session_.statisticsShown() &&
-        !session_.busy())
-        countSelection();
+    if (!selectionDialog_ || session_.historyShown().isEmpty() || !session_.statisticsShown() ||
+        session_.busy())
+        return;
+    countSelection();
+    countingAgain_ = true; // what changed the figures has said so
 }
 
 // Over every window (the statistics window has just come up): a count
@@ -189,11 +194,13 @@ void HistoryMenu::showCountProgress() {
     countTimer_->start(kProgressInterval);
 }
 
-void HistoryMenu::endCount(const QString& status) {
+void HistoryMenu::endCount(const QString& status, bool counted) {
     countTimer_->stop();
     countDialog_->hide();
     countDialog_->deleteLater();
     countDialog_ = nullptr;
+    if (std::exchange(countingAgain_, false) && counted)
+        return;
     // After the main window's own word on the work that ended.
     QTimer::singleShot(0, this, [this, status] { emit statusChanged(status); });
 }

@@ -58,7 +58,7 @@ private:
     void countSelection();
     void countAgain(); // the figures changed: the selection shown is counted anew
     void showCountProgress();
-    void endCount(const QString& status);
+    void endCount(const QString& status, bool counted);
 
     LogSession& session_;
     SettingsStore& settings_;
@@ -74,6 +74,7 @@ private:
     QTimer* progressTimer_;
     QProgressDialog* countDialog_ = nullptr; // while a selection is counted
     QTimer* countTimer_;
+    bool countingAgain_ = false; // after a decision or new preferences
     // Made at first use, kept.
     HistorySelectionDialog* selectionDialog_ = nullptr;
     HistoryPlayersDialog* playersDialog_ = nullptr;

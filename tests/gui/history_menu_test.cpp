@@ -3,6 +3,7 @@
 // history file chosen in Preferences, and the statistics window on a
 // selection of the history, its sheets as `quorvath-report history` prints them.
 
+#include "core/common/windows1252.h"
 #include "core/history/history_import.h"
 #include "core/history/sqlite/sqlite_history.h"
 #include "core/rank/ranking.h"
@@ -22,9 +23,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QSortFilterProxyModel>
 #include <QSpinBox>
+#include <QTableView>
+#include <QTableWidget>
 #include <QTimer>
 
 #include <SQLiteCpp/SQLiteCpp.h>
@@ -32,6 +37,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -412,6 +418,105 @@ TEST_F(HistoryMenuTest, CancellingACountShowsNothingAndAsksForTheSelectionAgain)
     showHistory([](HistorySelectionDialog&) {}); // counted to the end this time
     EXPECT_TRUE(status().startsWith("History statistics: ")) << status().toStdString();
     EXPECT_FALSE(session->statistics().paneText(Pane::Left).empty());
+}
+
+// History > Players: the people as `history people` lists them; a merge,
+// a split and an undo, each confirmed, said, stored as the report tool's
+// decisions, and the statistics window counted again after each.
+TEST_F(HistoryMenuTest, PlayersAreMergedSplitAndUndoneAsTheReportToolDoes) {
+    importInto({{matchLogs("ctf", 12)[1], kFirstOfMarch}});
+    start();
+    showHistory([](HistorySelectionDialog&) {});
+    inMain<QAction>("historyPlayersAction")->trigger();
+    auto* dialog = window->findChild<HistoryPlayersDialog*>();
+    ASSERT_NE(dialog, nullptr);
+    const auto waitForPlayers = [&] {
+        ASSERT_TRUE(test::waitUntil([&] { return !dialog->reading(); }));
+    };
+    waitForPlayers();
+    auto* table = child<QTableView>(*dialog, "peopleTable");
+    // The names column, as the report tool's first column (UTF-8).
+    const auto namesShown = [&] {
+        std::string names = "name\n";
+        for (int row = 0; row < table->model()->rowCount(); ++row)
+            names += table->model()->index(row, 0).data().toString().toStdString() + "\n";
+        return names;
+    };
+    std::string people;
+    std::istringstream csv(reportTool("people --format csv"));
+    for (std::string line; std::getline(csv, line);)
+        people += line.substr(0, line.find(',')) + "\n";
+    EXPECT_EQ(namesShown(), people);
+    EXPECT_EQ(status(),
+              QString("History: %1 players, 0 decisions").arg(table->model()->rowCount()));
+
+    // Find narrows the list to the names, aliases and GUIDs holding the text.
+    child<QLineEdit>(*dialog, "playerFilter")->setText("sam");
+    const int found = table->model()->rowCount();
+    EXPECT_GT(found, 1);
+    for (int row = 0; row < found; ++row)
+        EXPECT_TRUE(
+            table->model()->index(row, 0).data().toString().contains("sam", Qt::CaseInsensitive));
+    const QString first = table->model()->index(0, 0).data().toString();
+    const QString second = table->model()->index(1, 0).data().toString();
+
+    auto* merge = child<QPushButton>(*dialog, "mergeButton");
+    // Selected through the model: the view's selectRow follows the keys held.
+    const auto selectOnly = [](QAbstractItemView* view, int row) {
+        view->selectionModel()->setCurrentIndex(view->model()->index(row, 0),
+                                                QItemSelectionModel::ClearAndSelect |
+                                                    QItemSelectionModel::Rows);
+    };
+    selectOnly(table, 0);
+    EXPECT_FALSE(merge->isEnabled()); // two players are merged
+    table->selectionModel()->select(table->model()->index(1, 0),
+                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    ASSERT_TRUE(merge->isEnabled());
+    prompts.confirmations = {false, true};
+    merge->click();
+    EXPECT_EQ(status(), "Nothing changed");
+    merge->click();
+    waitForPlayers();
+    QApplication::processEvents();
+    EXPECT_EQ(status(),
+              QString("\"%1\" and \"%2\" are one person (decision 1)").arg(first, second));
+    EXPECT_NE(prompts.asked.back().find("one person?"), std::string::npos);
+    EXPECT_EQ(child<QLabel>(*dialog, "playersState")->text(), status());
+    waitWhileBusy(); // the statistics window is counted again
+    session->statistics().toggleLinkAliases();
+    const std::string merged = windows1252FromUtf8(first.toStdString());
+    EXPECT_EQ(reportTool("--linked --sheet \"" + merged + "\""), [&] {
+        StatisticsSession& shown = session->statistics();
+        shown.showSheet(Pane::Left, session->players().findPlayerIndex(merged));
+        return shown.paneText(Pane::Left);
+    }());
+
+    // The merged player's names: the second one is split off again.
+    child<QLineEdit>(*dialog, "playerFilter")->setText(first);
+    selectOnly(table, 0);
+    auto* names = child<QListWidget>(*dialog, "personNames");
+    ASSERT_EQ(names->count(), 2);
+    EXPECT_EQ(names->item(1)->text(), second);
+    names->setCurrentRow(1);
+    prompts.confirmations = {true};
+    child<QPushButton>(*dialog, "splitButton")->click();
+    waitForPlayers();
+    EXPECT_EQ(status(), QString("\"%1\" stands alone (decision 2)").arg(second));
+
+    auto* decisions = child<QTableWidget>(*dialog, "decisionsTable");
+    ASSERT_EQ(decisions->rowCount(), 2);
+    selectOnly(decisions, 0);
+    prompts.confirmations = {true};
+    child<QPushButton>(*dialog, "undoButton")->click();
+    waitForPlayers();
+    EXPECT_EQ(status(), "Decision 1 undone");
+    EXPECT_EQ(decisions->rowCount(), 1);
+    EXPECT_EQ(decisions->item(0, 2)->text(), "split");
+    const std::string listed = reportTool("decisions --format csv");
+    EXPECT_EQ(std::count(listed.begin(), listed.end(), '\n'), 2) << listed;
+
+    dialog->reject(); // Close: its place is kept
+    EXPECT_FALSE(settings.get(settings_keys::HistoryPlayersGeometry, "").empty());
 }
 
 } // namespace
