@@ -85,6 +85,8 @@ HistoryMenu::HistoryMenu(LogSession& session, SettingsStore& settings, UserPromp
     });
 }
 
+HistoryMenu::~HistoryMenu() { delete playersDialog_; }
+
 void HistoryMenu::onImportLogsTriggered() {
     const std::vector<std::string> logs = prompts_.openFiles(
         t::ImportDialogTitle, parseFileFilter(texts::LogFilter), openDialogStart(settings_));
@@ -207,7 +209,8 @@ void HistoryMenu::endCount(const QString& status, bool counted) {
 
 void HistoryMenu::onPlayersTriggered() {
     if (!playersDialog_) {
-        playersDialog_ = new HistoryPlayersDialog(database_, settings_, prompts_, parentWidget());
+        // A window of its own: it comes up over the statistics window too.
+        playersDialog_ = new HistoryPlayersDialog(database_, settings_, prompts_, nullptr);
         connect(playersDialog_, &HistoryPlayersDialog::statusChanged, this,
                 &HistoryMenu::statusChanged);
         connect(playersDialog_, &HistoryPlayersDialog::decided, this, &HistoryMenu::countAgain);
@@ -219,11 +222,11 @@ void HistoryMenu::onPreferencesTriggered() {
     if (!preferencesDialog_) {
         preferencesDialog_ =
             new HistoryPreferencesDialog(database_, settings_, prompts_, parentWidget());
+        connect(preferencesDialog_, &HistoryPreferencesDialog::statusChanged, this,
+                &HistoryMenu::statusChanged);
+        // The rankings' minimum may have changed.
         connect(preferencesDialog_, &HistoryPreferencesDialog::applied, this,
-                [this](const QString& status) {
-                    emit statusChanged(status);
-                    countAgain(); // the rankings' minimum may have changed
-                });
+                &HistoryMenu::countAgain);
     }
     preferencesDialog_->open();
 }

@@ -36,6 +36,7 @@ class HistoryMenu : public QMenu {
 public:
     HistoryMenu(LogSession& session, SettingsStore& settings, UserPrompts& prompts,
                 QWidget* parent);
+    ~HistoryMenu() override;
 
     // Preferences > History..., for the main window's Preferences menu.
     QAction* preferencesAction() const { return preferences_; }
@@ -77,7 +78,7 @@ private:
     bool countingAgain_ = false; // after a decision or new preferences
     // Made at first use, kept.
     HistorySelectionDialog* selectionDialog_ = nullptr;
-    HistoryPlayersDialog* playersDialog_ = nullptr;
+    HistoryPlayersDialog* playersDialog_ = nullptr; // no parent: owned here
     HistoryPreferencesDialog* preferencesDialog_ = nullptr;
 };
 

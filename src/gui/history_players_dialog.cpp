@@ -14,6 +14,7 @@
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,6 +35,7 @@ namespace t = history_texts;
 namespace {
 
 constexpr int kPersonIndex = Qt::UserRole; // on a row's first item: its place in the people
+constexpr QSize kFirstSize{1000, 640};     // px: every column of a long name shows
 
 QString shown(const std::string& windows1252) {
     return QString::fromStdString(utf8FromWindows1252(windows1252));
@@ -83,7 +85,9 @@ HistoryPlayersDialog::HistoryPlayersDialog(HistoryDatabase& database, SettingsSt
     buildControls();
     connect(worker_, &BackgroundWork::finished, this, &HistoryPlayersDialog::onRunEnded);
     const std::string geometry = settings_.get(settings_keys::HistoryPlayersGeometry, "");
-    if (!geometry.empty())
+    if (geometry.empty())
+        resize(kFirstSize);
+    else
         restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(geometry)));
 }
 
@@ -103,6 +107,7 @@ void HistoryPlayersDialog::buildControls() {
     peopleView_->setSortingEnabled(true);
     peopleView_->sortByColumn(-1, Qt::AscendingOrder); // in order of first appearance
     peopleView_->verticalHeader()->hide();
+    peopleView_->setTabKeyNavigation(false); // Tab goes on to the names
     connect(peopleView_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &HistoryPlayersDialog::showNames);
     decisionsView_->setColumnCount(static_cast<int>(t::DecisionColumns.size()));
@@ -111,6 +116,7 @@ void HistoryPlayersDialog::buildControls() {
     decisionsView_->setSelectionMode(QAbstractItemView::SingleSelection);
     decisionsView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     decisionsView_->verticalHeader()->hide();
+    decisionsView_->setTabKeyNavigation(false);
     decisionsView_->horizontalHeader()->setStretchLastSection(true);
     connect(decisionsView_, &QTableWidget::itemSelectionChanged, this,
             &HistoryPlayersDialog::updateEnabled);
@@ -127,8 +133,10 @@ void HistoryPlayersDialog::buildControls() {
         label->setBuddy(buddy);
         return label;
     };
-    grid->addWidget(caption(t::FindLabel, filter_), 0, 0);
-    grid->addWidget(filter_, 0, 1, 1, 2);
+    auto* find = new QHBoxLayout;
+    find->addWidget(caption(t::FindLabel, filter_));
+    find->addWidget(filter_, 1);
+    grid->addLayout(find, 0, 0, 1, 3);
     grid->addWidget(peopleView_, 1, 0, 1, 3);
     grid->addWidget(caption(t::NamesLabel, names_), 2, 0, 1, 2);
     grid->addWidget(caption(t::DecisionsLabel, decisionsView_), 2, 2);
@@ -196,6 +204,7 @@ void HistoryPlayersDialog::onRunEnded(const QString& error) {
     if (!error.isEmpty()) {
         said(error);
         prompts_.message(error.toStdString(), texts::AppTitle);
+        activateWindow(); // the keys come back here, not to the window the message was over
     } else {
         people_ = std::move(readPeople_);
         decisions_ = std::move(readDecisions_);
@@ -279,7 +288,7 @@ void HistoryPlayersDialog::onMerge() {
     decision.name = people_[std::size_t(chosen[0])].names.front();
     decision.other = people_[std::size_t(chosen[1])].names.front();
     const QString name = shown(decision.name), other = shown(decision.other);
-    if (!prompts_.confirm(t::mergeQuestion(name, other).toStdString(), texts::AppTitle))
+    if (!confirmed(t::mergeQuestion(name, other)))
         return said(t::NothingChanged);
     run([decision, name, other](HistoryStore& store, QString& outcome) mutable {
         decision.madeAt = static_cast<std::int64_t>(std::time(nullptr));
@@ -298,7 +307,7 @@ void HistoryPlayersDialog::onSplit() {
     decision.kind = PeopleDecision::Kind::Split;
     decision.name = people_[std::size_t(chosen[0])].names[std::size_t(row)];
     const QString name = shown(decision.name);
-    if (!prompts_.confirm(t::splitQuestion(name).toStdString(), texts::AppTitle))
+    if (!confirmed(t::splitQuestion(name)))
         return said(t::NothingChanged);
     run([decision, name](HistoryStore& store, QString& outcome) mutable {
         decision.madeAt = static_cast<std::int64_t>(std::time(nullptr));
@@ -314,8 +323,7 @@ void HistoryPlayersDialog::onUndo() {
         return said(t::SelectDecision);
     const PeopleDecision& decision = decisions_[std::size_t(row)];
     const std::int64_t id = decision.id;
-    if (!prompts_.confirm(t::undoQuestion(id, decisionText(decision)).toStdString(),
-                          texts::AppTitle))
+    if (!confirmed(t::undoQuestion(id, decisionText(decision))))
         return said(t::NothingChanged);
     run([id](HistoryStore& store, QString& outcome) {
         bool forgotten = false;
@@ -323,6 +331,12 @@ void HistoryPlayersDialog::onUndo() {
         outcome = forgotten ? t::undone(id) : t::decisionGone(id);
         return error;
     });
+}
+
+bool HistoryPlayersDialog::confirmed(const QString& question) {
+    const bool yes = prompts_.confirm(question.toStdString(), texts::AppTitle);
+    activateWindow(); // the keys come back here, not to the window the question was over
+    return yes;
 }
 
 void HistoryPlayersDialog::said(const QString& status) {

@@ -68,6 +68,7 @@ private:
     void onMerge();
     void onSplit();
     void onUndo();
+    bool confirmed(const QString& question);
     void said(const QString& status);
 
     HistoryDatabase& database_;

@@ -87,8 +87,9 @@ HistoryPreferencesDialog::HistoryPreferencesDialog(HistoryDatabase& database,
     form->addRow(buttons_);
     connect(buttons_, &QDialogButtonBox::accepted, this, [this] { apply(true); });
     connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(buttons_->button(QDialogButtonBox::Apply), &QPushButton::clicked, this,
-            [this] { apply(false); });
+    QPushButton* applyButton = buttons_->button(QDialogButtonBox::Apply);
+    applyButton->setText(t::ApplyButton);
+    connect(applyButton, &QPushButton::clicked, this, [this] { apply(false); });
     connect(tester_, &BackgroundWork::finished, this, &HistoryPreferencesDialog::onTested);
 }
 
@@ -122,10 +123,7 @@ void HistoryPreferencesDialog::apply(bool closeAfter) {
                               : typed_.empty()             ? defaultHistoryFile()
                                                            : typed_;
     if (!historyWithoutPassword(where)) {
-        const QString problem = t::unreadableConnection(where_->text().trimmed());
-        state_->setText(problem);
-        prompts_.message(problem.toStdString(), texts::AppTitle);
-        return;
+        return refuse(t::unreadableConnection(where_->text().trimmed()));
     }
     closeAfter_ = closeAfter;
     setTesting(true);
@@ -134,11 +132,8 @@ void HistoryPreferencesDialog::apply(bool closeAfter) {
 
 void HistoryPreferencesDialog::onTested(const QString& error) {
     setTesting(false);
-    if (!error.isEmpty()) { // nothing is kept
-        state_->setText(error);
-        prompts_.message(error.toStdString(), texts::AppTitle);
-        return;
-    }
+    if (!error.isEmpty()) // nothing is kept
+        return refuse(error);
     const bool unchanged = typed_ == database_.chosen();
     const bool passwordKept =
         unchanged ? !typed_.empty() && database_.where() != typed_ : database_.choose(typed_);
@@ -148,8 +143,9 @@ void HistoryPreferencesDialog::onTested(const QString& error) {
     const QString status = t::historyChosen(
         QString::fromStdString(kept.empty() ? defaultHistoryFile() : kept), passwordKept);
     where_->setText(QString::fromStdString(kept));
-    state_->setText(status);
-    emit applied(status);
+    showState(status);
+    emit statusChanged(status);
+    emit applied();
     if (closeAfter_)
         accept();
 }
@@ -160,7 +156,19 @@ void HistoryPreferencesDialog::setTesting(bool testing) {
             button->setEnabled(!testing);
     where_->setReadOnly(testing);
     if (testing)
-        state_->setText(t::TestingHistory);
+        showState(t::TestingHistory);
+}
+
+void HistoryPreferencesDialog::refuse(const QString& problem) {
+    showState(problem);
+    emit statusChanged(problem);
+    prompts_.message(problem.toStdString(), texts::AppTitle);
+    activateWindow(); // the keys come back here, not to the window the message was over
+}
+
+void HistoryPreferencesDialog::showState(const QString& text) {
+    state_->setText(text);
+    adjustSize(); // a long message wraps: the dialog grows rather than overlap
 }
 
 } // namespace quorvath

@@ -36,14 +36,18 @@ public:
     void open() override;
 
 signals:
-    // The choices were tested and kept: what to say about it.
-    void applied(const QString& status);
+    // What became of Apply or OK: kept, or why not.
+    void statusChanged(const QString& status);
+    // The choices were tried and kept.
+    void applied();
 
 private:
     void onBrowse();
     void apply(bool closeAfter);
     void onTested(const QString& error);
     void setTesting(bool testing);
+    void refuse(const QString& problem); // said, shown, nothing kept
+    void showState(const QString& text);
 
     HistoryDatabase& database_;
     SettingsStore& settings_;

@@ -42,6 +42,7 @@ inline constexpr const char* CountCancelled = "Counting cancelled: nothing shown
 inline constexpr const char* PreferencesTitle = "History preferences";
 inline constexpr const char* DatabaseLabel = "&Database";
 inline constexpr const char* BrowseLabel = "&Browse...";
+inline constexpr const char* ApplyButton = "&Apply";
 inline constexpr const char* DatabaseNote =
     "A database file, or a PostgreSQL database shared by several servers: "
     "postgresql://USER@HOST/DB, postgres://... or host=HOST dbname=DB. A password is never "
@@ -132,7 +133,11 @@ inline constexpr const char* SelectDecision = "Select the decision to undo";
 inline constexpr const char* NothingChanged = "Nothing changed";
 
 inline QString playersRead(qsizetype people, qsizetype decisions) {
-    return QString("History: %1 players, %2 decisions").arg(people).arg(decisions);
+    return QString("History: %1 player%2, %3 decision%4")
+        .arg(people)
+        .arg(people == 1 ? "" : "s")
+        .arg(decisions)
+        .arg(decisions == 1 ? "" : "s");
 }
 inline QString mergeQuestion(const QString& name, const QString& other) {
     return QString("Make \"%1\" and \"%2\" one person? Their names count as one player in every "

@@ -428,7 +428,10 @@ TEST_F(HistoryMenuTest, PlayersAreMergedSplitAndUndoneAsTheReportToolDoes) {
     start();
     showHistory([](HistorySelectionDialog&) {});
     inMain<QAction>("historyPlayersAction")->trigger();
-    auto* dialog = window->findChild<HistoryPlayersDialog*>();
+    HistoryPlayersDialog* dialog = nullptr; // a window of its own
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* players = qobject_cast<HistoryPlayersDialog*>(top))
+            dialog = players;
     ASSERT_NE(dialog, nullptr);
     const auto waitForPlayers = [&] {
         ASSERT_TRUE(test::waitUntil([&] { return !dialog->reading(); }));
