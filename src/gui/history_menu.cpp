@@ -85,7 +85,10 @@ HistoryMenu::HistoryMenu(LogSession& session, SettingsStore& settings, UserPromp
     });
 }
 
-HistoryMenu::~HistoryMenu() { delete playersDialog_; }
+HistoryMenu::~HistoryMenu() {
+    delete countDialog_;
+    delete playersDialog_;
+}
 
 void HistoryMenu::onImportLogsTriggered() {
     const std::vector<std::string> logs = prompts_.openFiles(
@@ -178,16 +181,17 @@ void HistoryMenu::countAgain() {
     countingAgain_ = true; // what changed the figures has said so
 }
 
-// Over every window (the statistics window has just come up): a count
-// holds both windows' figures until it ends.
+// A window of its own, modal over every window (the statistics window has
+// just come up over the main window): a count holds both windows' figures.
 void HistoryMenu::showCountProgress() {
-    countDialog_ = new QProgressDialog(t::ReadingHistory, t::CancelWork, 0, 0, parentWidget());
+    countDialog_ = new QProgressDialog(t::ReadingHistory, t::CancelWork, 0, 0, nullptr);
     countDialog_->setObjectName("countProgress");
     countDialog_->setWindowTitle(t::CountProgressTitle);
     countDialog_->setWindowModality(Qt::ApplicationModal);
     countDialog_->setAutoClose(false);
     countDialog_->setAutoReset(false);
     countDialog_->setMinimumDuration(kCountDialogDelay);
+    countDialog_->setValue(0); // starts the delay: a busy bar moves no value on
     countDialog_->setMinimumWidth(kProgressWidth);
     connect(countDialog_, &QProgressDialog::canceled, this, [this] {
         session_.stopHistoryCount();

@@ -73,7 +73,7 @@ private:
     QAction* preferences_;
     QProgressDialog* progressDialog_ = nullptr; // while an import runs
     QTimer* progressTimer_;
-    QProgressDialog* countDialog_ = nullptr; // while a selection is counted
+    QProgressDialog* countDialog_ = nullptr; // while a selection is counted; no parent
     QTimer* countTimer_;
     bool countingAgain_ = false; // after a decision or new preferences
     // Made at first use, kept.

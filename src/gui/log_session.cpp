@@ -291,10 +291,7 @@ void LogSession::showHistoryStatistics(const std::string& database,
         std::unique_ptr<HistoryStore> store;
         if (auto error = openHistory(database, store))
             return error;
-        if (auto error =
-                countSelection(*store, selection, players_, counted_, activity_, &progress_))
-            return error;
-        return std::nullopt;
+        return countSelection(*store, selection, players_, counted_, activity_, &progress_);
     });
 }
 
