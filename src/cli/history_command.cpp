@@ -84,10 +84,7 @@ int runQuery(const std::string& database, Query& query) {
     if (!countHistory(database, selection, *players, scope, activity))
         return kExitFailed;
     StatsReport report(std::move(players), scope, options.nick, options.linked);
-    // A top list leaves out bots only: the minimum is for rankings.
-    const RankingMinimum minimum =
-        options.command == Command::Top ? RankingMinimum{0, 0, query.minimum.bots} : query.minimum;
-    report.leaveOut(leftOutOfRankings(report.players(), activity, minimum));
+    report.leaveOut(rankingRule(std::move(activity), query.minimum));
     warnAboutUnknownNames(report, options, typedValue, typedNick);
     const std::string text = statsCommandOutput(report, options, encoding);
     std::fwrite(text.data(), 1, text.size(), stdout);

@@ -4,6 +4,7 @@
 // a problem is said.
 
 #include "cli/output_options.h"
+#include "core/history/history_queries.h"
 #include "core/history/history_store.h"
 
 #include <CLI/CLI.hpp>
@@ -24,7 +25,6 @@ void addDatabaseOption(CLI::App& app, std::string& database);
 // Seconds since 1970 at the start of the UTC day `date` (YYYY-MM-DD); else
 // what is wrong with it.
 std::string readDate(const std::string& date, std::int64_t& seconds);
-
 // Opens the existing history at `path` for a query or a decision; nothing
 // (the problem said on standard error) when it does not exist or fails.
 std::unique_ptr<HistoryStore> openExistingHistory(const std::string& path);

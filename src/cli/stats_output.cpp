@@ -35,14 +35,16 @@ std::string StatsReport::allSheets() const {
 
 std::optional<std::vector<RankedList>>
 StatsReport::rankingLists(const std::string& category) const {
+    const std::vector<bool> leftOut = session_->leftOut(false);
     const RankingContext context{session_->linked(), session_->leftPlayer(), Pane::Left,
-                                 session_->leftOut()};
+                                 leftOut.empty() ? nullptr : &leftOut};
     return rankCategory(category, *players_, context, session_->counting());
 }
 
 std::optional<std::vector<RankedList>> StatsReport::topLists(const std::string& name) const {
+    const std::vector<bool> leftOut = session_->leftOut(true);
     const RankingContext context{session_->linked(), players_->findPlayerIndex(name), Pane::Right,
-                                 session_->leftOut()};
+                                 leftOut.empty() ? nullptr : &leftOut};
     return rankCategory(kCategoryTopKillers, *players_, context, session_->counting());
 }
 

@@ -37,9 +37,9 @@ public:
     // Every player's counters as plain lines (countListing).
     std::string counts() const;
 
-    // From now on the rankings and the top lists leave out the players
-    // `leftOut` marks (by index; the history's bots and players short of its minimum).
-    void leaveOut(std::vector<bool> leftOut) { session_->leaveOut(std::move(leftOut)); }
+    // From now on the rankings and the top lists leave out the players the
+    // rule marks (the history's bots and players short of its minimum).
+    void leaveOut(LeftOutRule rule) { session_->leaveOut(std::move(rule)); }
 
     const PlayerTable& players() const { return *players_; }
     const CountingScope& counting() const { return session_->counting(); }

@@ -2,9 +2,11 @@
 
 #include "core/common/settings_store.h"
 #include "core/common/user_prompts.h"
-#include "core/history/sqlite/sqlite_history.h"
+#include "core/history/database/open_history.h"
 #include "gui/app_texts.h"
 #include "gui/history_importer.h"
+#include "gui/history_players_dialog.h"
+#include "gui/history_preferences_dialog.h"
 #include "gui/history_selection_dialog.h"
 #include "gui/history_texts.h"
 #include "gui/log_session.h"
@@ -13,6 +15,8 @@
 #include <QProgressDialog>
 #include <QTimer>
 
+#include <utility>
+
 namespace quorvath {
 
 namespace t = history_texts;
@@ -20,12 +24,14 @@ namespace t = history_texts;
 namespace {
 constexpr int kProgressInterval = 100; // ms
 constexpr int kProgressWidth = 420;    // px
+constexpr int kCountDialogDelay = 400; // ms: a quick count shows no dialog
 } // namespace
 
 HistoryMenu::HistoryMenu(LogSession& session, SettingsStore& settings, UserPrompts& prompts,
                          QWidget* parent)
     : QMenu(t::HistoryMenu, parent), session_(session), settings_(settings), prompts_(prompts),
-      importer_(new HistoryImporter(this)), progressTimer_(new QTimer(this)) {
+      database_(settings), importer_(new HistoryImporter(this)), progressTimer_(new QTimer(this)),
+      countTimer_(new QTimer(this)) {
     setObjectName("historyMenu");
     setToolTipsVisible(true);
     importLogs_ = addAction(t::ImportLogsAction, this, &HistoryMenu::onImportLogsTriggered);
@@ -42,23 +48,46 @@ HistoryMenu::HistoryMenu(LogSession& session, SettingsStore& settings, UserPromp
     statistics_->setObjectName("historyStatisticsAction");
     statistics_->setShortcut(Qt::CTRL | Qt::Key_H);
     statistics_->setToolTip(t::StatisticsTip);
+    players_ = addAction(t::PlayersAction, this, &HistoryMenu::onPlayersTriggered);
+    players_->setObjectName("historyPlayersAction");
+    players_->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_H);
+    players_->setToolTip(t::PlayersTip);
     // From the statistics window too.
-    for (QAction* action : {importLogs_, importOpenLog_, statistics_})
+    for (QAction* action : {importLogs_, importOpenLog_, statistics_, players_})
         action->setShortcutContext(Qt::ApplicationShortcut);
-    historyFile_ = new QAction(t::HistoryFileAction, this);
-    historyFile_->setObjectName("historyFileAction");
-    historyFile_->setToolTip(t::HistoryFileTip);
-    connect(historyFile_, &QAction::triggered, this, &HistoryMenu::onHistoryFileTriggered);
+    preferences_ = new QAction(t::PreferencesAction, this);
+    preferences_->setObjectName("historyPreferencesAction");
+    preferences_->setToolTip(t::PreferencesTip);
+    connect(preferences_, &QAction::triggered, this, &HistoryMenu::onPreferencesTriggered);
 
     connect(importer_, &HistoryImporter::finished, this, &HistoryMenu::onImportFinished);
     connect(progressTimer_, &QTimer::timeout, this, &HistoryMenu::showImportProgress);
     // The statistics window is counted on the session's worker: one job at a time.
     connect(&session_, &LogSession::busyChanged, statistics_, &QAction::setDisabled);
+    connect(countTimer_, &QTimer::timeout, this, [this] {
+        if (countDialog_ && !countDialog_->wasCanceled())
+            countDialog_->setLabelText(t::countingHistory(session_.progress().position()));
+    });
+    connect(&session_, &LogSession::workFinished, this,
+            [this](LogSession::Work work, const QString& error) {
+                if (work == LogSession::Work::StatisticsPass && countDialog_)
+                    endCount(error.isEmpty() ? t::historyCounted(session_.progress().position())
+                                             : error,
+                             error.isEmpty());
+            });
+    connect(&session_, &LogSession::workStopped, this, [this](LogSession::Work work) {
+        if (work != LogSession::Work::StatisticsPass || !countDialog_)
+            return;
+        const bool cancelled = countDialog_->wasCanceled();
+        endCount(t::CountCancelled, false);
+        if (cancelled) // back to the selection, once the windows have settled
+            QTimer::singleShot(0, this, &HistoryMenu::onStatisticsTriggered);
+    });
 }
 
-std::string HistoryMenu::historyFile() const {
-    const std::string chosen = settings_.get(settings_keys::HistoryFile, "");
-    return chosen.empty() ? defaultHistoryFile() : chosen;
+HistoryMenu::~HistoryMenu() {
+    delete countDialog_;
+    delete playersDialog_;
 }
 
 void HistoryMenu::onImportLogsTriggered() {
@@ -75,12 +104,11 @@ void HistoryMenu::onImportOpenLogTriggered() {
 }
 
 void HistoryMenu::startImport(const std::vector<std::string>& logs) {
-    if (!importer_->start(historyFile(), logs))
+    if (!importer_->start(database_.where(), logs))
         return emit statusChanged(t::ImportRunning);
-    for (QAction* action : {importLogs_, importOpenLog_, historyFile_})
+    for (QAction* action : {importLogs_, importOpenLog_, preferences_})
         action->setEnabled(false);
-    progressDialog_ =
-        new QProgressDialog(t::OpeningHistory, t::CancelImport, 0, 100, parentWidget());
+    progressDialog_ = new QProgressDialog(t::OpeningHistory, t::CancelWork, 0, 100, parentWidget());
     progressDialog_->setObjectName("importProgress");
     progressDialog_->setWindowTitle(t::ImportProgressTitle);
     progressDialog_->setAutoClose(false);
@@ -113,7 +141,7 @@ void HistoryMenu::onImportFinished(const QString& status, const QStringList& pro
         progressDialog_->deleteLater();
         progressDialog_ = nullptr;
     }
-    for (QAction* action : {importLogs_, importOpenLog_, historyFile_})
+    for (QAction* action : {importLogs_, importOpenLog_, preferences_})
         action->setEnabled(true);
     emit statusChanged(status);
     if (!problems.isEmpty())
@@ -125,26 +153,86 @@ void HistoryMenu::onStatisticsTriggered() {
         return;
     if (!selectionDialog_)
         selectionDialog_ = new HistorySelectionDialog(settings_, parentWidget());
-    if (selectionDialog_->exec() != QDialog::Accepted)
-        return;
-    const std::string database = historyFile();
-    if (!QFileInfo::exists(QString::fromStdString(database))) { // counting creates no history
+    if (selectionDialog_->exec() == QDialog::Accepted)
+        countSelection();
+}
+
+void HistoryMenu::countSelection() {
+    const std::string database = database_.where();
+    // Counting creates no history.
+    if (!namesPostgresDatabase(database) && !QFileInfo::exists(QString::fromStdString(database))) {
         const QString missing = t::historyMissing(QString::fromStdString(database));
         emit statusChanged(missing);
         prompts_.message(missing.toStdString(), texts::AppTitle);
         return;
     }
     session_.showHistoryStatistics(database, selectionDialog_->selection(),
+                                   storedRankingMinimum(settings_),
                                    selectionDialog_->description());
+    if (session_.busy())
+        showCountProgress();
 }
 
-void HistoryMenu::onHistoryFileTriggered() {
-    const std::string chosen = prompts_.openFile(
-        t::HistoryFileTitle, parseFileFilter(t::HistoryFileFilter), historyFile());
-    if (chosen.empty())
+void HistoryMenu::countAgain() {
+    if (!selectionDialog_ || session_.historyShown().isEmpty() || !session_.statisticsShown() ||
+        session_.busy())
         return;
-    settings_.set(settings_keys::HistoryFile, chosen);
-    emit statusChanged(t::historyFileSet(QString::fromStdString(chosen)));
+    countSelection();
+    countingAgain_ = true; // what changed the figures has said so
+}
+
+// A window of its own, modal over every window (the statistics window has
+// just come up over the main window): a count holds both windows' figures.
+void HistoryMenu::showCountProgress() {
+    countDialog_ = new QProgressDialog(t::ReadingHistory, t::CancelWork, 0, 0, nullptr);
+    countDialog_->setObjectName("countProgress");
+    countDialog_->setWindowTitle(t::CountProgressTitle);
+    countDialog_->setWindowModality(Qt::ApplicationModal);
+    countDialog_->setAutoClose(false);
+    countDialog_->setAutoReset(false);
+    countDialog_->setMinimumDuration(kCountDialogDelay);
+    countDialog_->setValue(0); // starts the delay: a busy bar moves no value on
+    countDialog_->setMinimumWidth(kProgressWidth);
+    connect(countDialog_, &QProgressDialog::canceled, this, [this] {
+        session_.stopHistoryCount();
+        countDialog_->setLabelText(t::CountCancelled);
+    });
+    countTimer_->start(kProgressInterval);
+}
+
+void HistoryMenu::endCount(const QString& status, bool counted) {
+    countTimer_->stop();
+    countDialog_->hide();
+    countDialog_->deleteLater();
+    countDialog_ = nullptr;
+    if (std::exchange(countingAgain_, false) && counted)
+        return;
+    // After the main window's own word on the work that ended.
+    QTimer::singleShot(0, this, [this, status] { emit statusChanged(status); });
+}
+
+void HistoryMenu::onPlayersTriggered() {
+    if (!playersDialog_) {
+        // A window of its own: it comes up over the statistics window too.
+        playersDialog_ = new HistoryPlayersDialog(database_, settings_, prompts_, nullptr);
+        connect(playersDialog_, &HistoryPlayersDialog::statusChanged, this,
+                &HistoryMenu::statusChanged);
+        connect(playersDialog_, &HistoryPlayersDialog::decided, this, &HistoryMenu::countAgain);
+    }
+    playersDialog_->open();
+}
+
+void HistoryMenu::onPreferencesTriggered() {
+    if (!preferencesDialog_) {
+        preferencesDialog_ =
+            new HistoryPreferencesDialog(database_, settings_, prompts_, parentWidget());
+        connect(preferencesDialog_, &HistoryPreferencesDialog::statusChanged, this,
+                &HistoryMenu::statusChanged);
+        // The rankings' minimum may have changed.
+        connect(preferencesDialog_, &HistoryPreferencesDialog::applied, this,
+                &HistoryMenu::countAgain);
+    }
+    preferencesDialog_->open();
 }
 
 } // namespace quorvath

@@ -1,13 +1,16 @@
 #pragma once
 // The main window's History menu: Import logs... (several files), Import the
-// open log, and Statistics... (a selection of the history in the statistics
-// window); and Preferences > History file..., the database both programs use
-// (the report tool's default unless another was chosen). An import runs on a
+// open log, Statistics... (a selection of the history in the statistics
+// window, counted on the session's worker with progress and Cancel) and
+// Players... (people, merges and splits); and Preferences > History..., the
+// database both programs use and whom its rankings take. An import runs on a
 // worker of its own with a progress dialog whose Cancel stops it after the
 // batch in progress; every outcome is said as a status (statusChanged), and a
 // log or history that could not be used also in a message naming it.
 //
 // Interface thread only.
+
+#include "gui/history_preferences.h"
 
 #include <QMenu>
 
@@ -21,6 +24,8 @@ class QTimer;
 namespace quorvath {
 
 class HistoryImporter;
+class HistoryPlayersDialog;
+class HistoryPreferencesDialog;
 class HistorySelectionDialog;
 class LogSession;
 class SettingsStore;
@@ -31,11 +36,12 @@ class HistoryMenu : public QMenu {
 public:
     HistoryMenu(LogSession& session, SettingsStore& settings, UserPrompts& prompts,
                 QWidget* parent);
+    ~HistoryMenu() override;
 
-    // Preferences > History file..., for the main window's Preferences menu.
-    QAction* historyFileAction() const { return historyFile_; }
-    // The history the menu reads and writes: the chosen file, else the default.
-    std::string historyFile() const;
+    // Preferences > History..., for the main window's Preferences menu.
+    QAction* preferencesAction() const { return preferences_; }
+    // The history the menu reads and writes: the chosen database, else the default file.
+    std::string historyDatabase() const { return database_.where(); }
     const HistoryImporter& importer() const { return *importer_; }
 
 signals:
@@ -45,22 +51,35 @@ private:
     void onImportLogsTriggered();
     void onImportOpenLogTriggered();
     void onStatisticsTriggered();
-    void onHistoryFileTriggered();
+    void onPlayersTriggered();
+    void onPreferencesTriggered();
     void startImport(const std::vector<std::string>& logs);
     void showImportProgress();
     void onImportFinished(const QString& status, const QStringList& problems);
+    void countSelection();
+    void countAgain(); // the figures changed: the selection shown is counted anew
+    void showCountProgress();
+    void endCount(const QString& status, bool counted);
 
     LogSession& session_;
     SettingsStore& settings_;
     UserPrompts& prompts_;
+    HistoryDatabase database_;
     HistoryImporter* importer_;
     QAction* importLogs_;
     QAction* importOpenLog_;
     QAction* statistics_;
-    QAction* historyFile_;
+    QAction* players_;
+    QAction* preferences_;
     QProgressDialog* progressDialog_ = nullptr; // while an import runs
     QTimer* progressTimer_;
-    HistorySelectionDialog* selectionDialog_ = nullptr; // made at first use, kept
+    QProgressDialog* countDialog_ = nullptr; // while a selection is counted; no parent
+    QTimer* countTimer_;
+    bool countingAgain_ = false; // after a decision or new preferences
+    // Made at first use, kept.
+    HistorySelectionDialog* selectionDialog_ = nullptr;
+    HistoryPlayersDialog* playersDialog_ = nullptr; // no parent: owned here
+    HistoryPreferencesDialog* preferencesDialog_ = nullptr;
 };
 
 } // namespace quorvath

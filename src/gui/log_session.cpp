@@ -122,8 +122,17 @@ void LogSession::workEnded(const QString& error) {
         nickHits_.clear();
         break;
     case Work::StatisticsPass:
+        if (!historyShown_.isEmpty() && progress_.stopRequested()) { // cancelled
+            dropPass();
+            emit workStopped(work);
+            emit busyChanged(false);
+            return;
+        }
         if (error.isEmpty()) {
             statistics_->passFinished(counted_);
+            statistics_->leaveOut(historyShown_.isEmpty()
+                                      ? LeftOutRule()
+                                      : rankingRule(std::move(activity_), minimum_));
         } else {
             players_.reset(); // nothing half-counted stays
             statistics_->resetForNewTable();
@@ -145,12 +154,16 @@ void LogSession::stopWork() {
     nickHits_.clear();
     if (work == Work::Loading)
         forgetIncomingCopy();
-    if (work == Work::StatisticsPass) {
-        players_.reset(); // nothing half-counted stays
-        statistics_->discardStatistics();
-    }
+    if (work == Work::StatisticsPass)
+        dropPass();
     emit workStopped(work);
     emit busyChanged(false);
+}
+
+void LogSession::dropPass() {
+    players_.reset(); // nothing half-counted stays
+    statistics_->discardStatistics();
+    historyShown_.clear();
 }
 
 // --- the loaded log ----------------------------------------------------------
@@ -265,10 +278,11 @@ void LogSession::requestStatistics() {
 
 void LogSession::showHistoryStatistics(const std::string& database,
                                        const HistorySelection& selection,
-                                       const QString& description) {
+                                       const RankingMinimum& minimum, const QString& description) {
     if (busy())
         return;
     historyShown_ = description;
+    minimum_ = minimum;
     statistics_->discardStatistics(); // the table is filled anew, unlinked
     statisticsShown_ = true;
     emit statisticsRequested();
@@ -277,15 +291,13 @@ void LogSession::showHistoryStatistics(const std::string& database,
         std::unique_ptr<HistoryStore> store;
         if (auto error = openHistory(database, store))
             return error;
-        HistoryTotals totals(players_);
-        if (auto error = store->readMatches(selection, [&](const MatchRecord& match) {
-                if (!progress_.stopRequested()) // a stopped pass is thrown away
-                    totals.add(match);
-            }))
-            return error;
-        counted_ = totals.finish();
-        return std::nullopt;
+        return countSelection(*store, selection, players_, counted_, activity_, &progress_);
     });
+}
+
+void LogSession::stopHistoryCount() {
+    if (running_ == Work::StatisticsPass && !historyShown_.isEmpty())
+        progress_.requestStop(); // the worker passes over the rest and ends soon
 }
 
 void LogSession::startStatisticsPass() {
@@ -314,7 +326,9 @@ void LogSession::closeStatistics() {
     statisticsShown_ = false;
     const bool done = statistics_->statisticsDone();
     const CountingScope counting = statistics_->counting();
+    LeftOutRule leftOut = statistics_->leftOutRule();
     statistics_ = std::make_unique<StatisticsSession>(players_);
+    statistics_->leaveOut(std::move(leftOut));
     if (done) // the gathered statistics are shown again as they were counted
         statistics_->passFinished(counting);
 }

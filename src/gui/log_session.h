@@ -25,6 +25,7 @@
 #include "core/common/progress.h"
 #include "core/common/user_prompts.h"
 #include "core/history/match_record.h"
+#include "core/history/people.h"
 #include "core/log/log_document.h"
 #include "core/match/log_kind.h"
 #include "core/match/statistics_counting.h"
@@ -107,15 +108,20 @@ public:
     // Ignored while busy.
     void requestStatistics();
     // History > Statistics: the table is filled (on the worker) with the
-    // matches `selection` picks from the history at `database`, added up as
-    // the Accurate counting adds up a log, and the statistics window shows
-    // them; `description` names the selection in its title. The log's own
+    // matches `selection` picks from the history at `database`, counted as
+    // the report tool counts them (people linked, the rankings leaving out
+    // whoever `minimum` leaves out), and the statistics window shows them;
+    // `description` names the selection in its title. The log's own
     // statistics give way: the next "Get the guff" counts the log again.
-    // Ignored while busy.
+    // Progress counts the matches read. Ignored while busy.
     void showHistoryStatistics(const std::string& database, const HistorySelection& selection,
-                               const QString& description);
+                               const RankingMinimum& minimum, const QString& description);
+    // Stops counting the history: nothing of it is shown (workStopped).
+    void stopHistoryCount();
     // The selection the statistics are of; empty when they are the log's.
     const QString& historyShown() const { return historyShown_; }
+    // From "Get the guff" or History > Statistics until the statistics window closes.
+    bool statisticsShown() const { return statisticsShown_; }
     // The statistics window was closed: its state goes back to the start (the
     // table unlinked with the check mark), keeping the gathered statistics.
     void closeStatistics();
@@ -153,6 +159,7 @@ private:
     void startWork(Work work, std::function<std::optional<std::string>()> job);
     void workEnded(const QString& error);
     void stopWork();
+    void dropPass(); // a statistics pass stopped or cancelled
     void startStatisticsPass();
     void loadEnded(const QString& error);
     void forgetIncomingCopy();
@@ -170,7 +177,9 @@ private:
     LogKindDetection logKind_;
     LogKindDetection incomingKind_;
     CountingChoice countingChoice_;
-    CountingScope counted_; // written by the worker during a pass
+    CountingScope counted_;              // written by the worker during a pass
+    std::vector<NameActivity> activity_; // written by the worker counting the history
+    RankingMinimum minimum_;             // the history's rankings'
     Progress progress_;
     BackgroundWork* worker_;
     std::optional<Work> running_;

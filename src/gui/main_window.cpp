@@ -172,7 +172,7 @@ void MainWindow::buildMenus() {
     loggingMode->setToolTip(texts::LoggingModeTip);
     prefs->addMenu(new CountingMenu(session_, prefs));
     addDatedCopiesMenu(*prefs);
-    prefs->addAction(history->historyFileAction());
+    prefs->addAction(history->preferencesAction());
 
     QMenu* help = menuBar()->addMenu(texts::HelpMenu);
     help->setObjectName("helpMenu");

@@ -66,6 +66,12 @@ void QtPrompts::message(const std::string& text, const std::string& title) {
     QMessageBox::warning(parent_, q(title), q(text));
 }
 
+bool QtPrompts::confirm(const std::string& question, const std::string& title) {
+    return QMessageBox::question(parent_, q(title), q(question),
+                                 QMessageBox::Ok | QMessageBox::Cancel,
+                                 QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
 std::string QtPrompts::openFile(const std::string& title, const std::vector<FileFilter>& filters,
                                 const std::string& initialFolder) {
     // A typed name need not exist.

@@ -18,6 +18,7 @@ public:
                                         const std::string& initial) override;
     KeepAnswer askKeep(const std::string& question, const std::string& title) override;
     void message(const std::string& text, const std::string& title) override;
+    bool confirm(const std::string& question, const std::string& title) override;
     std::string openFile(const std::string& title, const std::vector<FileFilter>& filters,
                          const std::string& initialFolder) override;
     std::vector<std::string> openFiles(const std::string& title,

@@ -202,8 +202,11 @@ void StatisticsWindow::observeSession() {
     connect(&session_, &LogSession::workStarted, this, &StatisticsWindow::onWorkStarted);
     connect(&session_, &LogSession::workFinished, this, &StatisticsWindow::onWorkFinished);
     connect(&session_, &LogSession::workStopped, this, [this](LogSession::Work work) {
-        if (work == LogSession::Work::StatisticsPass)
-            progressDisplay_->showReady(t::Ready);
+        if (work != LogSession::Work::StatisticsPass)
+            return;
+        if (loaded_) // nothing of a stopped pass stays in sight
+            showStartState();
+        progressDisplay_->showReady(t::Ready);
     });
     connect(&session_, &LogSession::scanStarted, this, [this](int number) {
         if (number == kFirstQuickScan)

@@ -39,6 +39,7 @@ public:
     std::deque<std::vector<std::string>> fileLists; // answers of several-file dialogs
     std::deque<std::string> folders;                // answers of folder dialogs ("" = Cancel)
     std::deque<std::uint32_t> colours;              // chosen colours; none left = Cancel
+    std::deque<bool> confirmations;                 // answers of questions (false = Cancel)
     std::vector<std::string> asked;                 // every prompt, question and message, in order
     std::vector<std::string> messages;
     std::string lastInitialFolder;
@@ -56,6 +57,9 @@ public:
     void message(const std::string& text, const std::string&) override {
         asked.push_back(text);
         messages.push_back(text);
+    }
+    bool confirm(const std::string& question, const std::string&) override {
+        return take(confirmations, question);
     }
     std::string openFile(const std::string& title, const std::vector<FileFilter>&,
                          const std::string& initialFolder) override {

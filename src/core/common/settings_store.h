@@ -32,10 +32,18 @@ inline constexpr const char* IncludeWarmup = "IncludeWarmup";
 // What becomes of the dated copy made of each opened log (a dated_copies
 // value); anything else asks each time.
 inline constexpr const char* DatedCopies = "DatedCopies";
-// The match history's database file; empty or not set: the default file.
+// The match history's database: a file or a PostgreSQL connection string
+// (never with its password); empty or not set: the default file.
 inline constexpr const char* HistoryFile = "HistoryFile";
 // The folder File > Export web report... wrote into last.
 inline constexpr const char* WebReportFolder = "WebReportFolder";
+// Who the history's rankings take: at least so many kills and matches
+// (numbers; none set: no minimum), and bots when "true".
+inline constexpr const char* HistoryMinKills = "HistoryMinKills";
+inline constexpr const char* HistoryMinMatches = "HistoryMinMatches";
+inline constexpr const char* HistoryRankBots = "HistoryRankBots";
+// History > Players: its size and position.
+inline constexpr const char* HistoryPlayersGeometry = "HistoryPlayersGeometry";
 // History > Statistics' selection dialog: its size and position.
 inline constexpr const char* HistorySelectionGeometry = "HistorySelectionGeometry";
 } // namespace settings_keys

@@ -38,6 +38,9 @@ public:
     virtual KeepAnswer askKeep(const std::string& question, const std::string& title) = 0;
     // An error or a warning, with an OK button only.
     virtual void message(const std::string& text, const std::string& title) = 0;
+    // A question before a change the user may not want: true for OK, false
+    // for Cancel (also Escape).
+    virtual bool confirm(const std::string& question, const std::string& title) = 0;
     // File-open dialog: the chosen file's full path, "" when none was chosen.
     // The file need not exist (a typed name is returned as it is).
     virtual std::string openFile(const std::string& title, const std::vector<FileFilter>& filters,

@@ -7,6 +7,15 @@
 
 namespace quorvath {
 
+std::string dateText(std::int64_t seconds) {
+    const auto time = static_cast<std::time_t>(seconds);
+    std::tm utc{};
+    ::gmtime_r(&time, &utc);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &utc);
+    return text;
+}
+
 std::size_t PlaceTally::add(const MatchRecord& match) {
     const std::string& place = kind_ == PlaceKind::Map ? match.map : match.server;
     const auto [at, added] = row_.try_emplace(place, places_.size());

@@ -13,6 +13,9 @@
 
 namespace quorvath {
 
+// A date of the history as its tables write it: "YYYY-MM-DD HH:MM", UTC.
+std::string dateText(std::int64_t seconds);
+
 enum class PlaceKind { Map, Server };
 
 // The selected matches of one map or one server.

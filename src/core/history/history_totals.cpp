@@ -72,12 +72,20 @@ CountingScope HistoryTotals::finish() {
 
 HistoryError countSelection(HistoryStore& store, const HistorySelection& selection,
                             PlayerTable& players, CountingScope& scope,
-                            std::vector<NameActivity>& activity) {
+                            std::vector<NameActivity>& activity, Progress* progress) {
     std::vector<PeopleDecision> decisions;
     if (auto error = store.readDecisions(decisions))
         return error;
     HistoryTotals totals(players, std::move(decisions));
-    if (auto error = store.readMatches(selection, [&](const MatchRecord& m) { totals.add(m); }))
+    std::int64_t read = 0;
+    if (auto error = store.readMatches(selection, [&](const MatchRecord& m) {
+            if (progress) {
+                if (progress->stopRequested())
+                    return; // the rest is passed over
+                progress->setPosition(++read);
+            }
+            totals.add(m);
+        }))
         return error;
     scope = totals.finish();
     activity = totals.takeActivity();

@@ -7,6 +7,7 @@
 // people's links (people.h) go on top of the renames, and what each name did
 // across the matches is kept for the people and the rankings' minimum.
 
+#include "core/common/progress.h"
 #include "core/history/history_store.h"
 #include "core/history/people.h"
 #include "core/stats/event_booking.h"
@@ -45,9 +46,11 @@ private:
 };
 
 // The selected matches of `store` added up into `players` with the people's
-// links and decisions; `activity` as HistoryTotals keeps it.
+// links and decisions; `activity` as HistoryTotals keeps it. With
+// `progress`, its position counts the matches read, and once it is asked to
+// stop the rest are passed over: the table is then not to be shown.
 HistoryError countSelection(HistoryStore& store, const HistorySelection& selection,
                             PlayerTable& players, CountingScope& scope,
-                            std::vector<NameActivity>& activity);
+                            std::vector<NameActivity>& activity, Progress* progress = nullptr);
 
 } // namespace quorvath

@@ -117,4 +117,11 @@ std::vector<bool> leftOutOfRankings(const PlayerTable& players,
     return leftOut;
 }
 
+LeftOutRule rankingRule(std::vector<NameActivity> activity, const RankingMinimum& minimum) {
+    return [activity = std::move(activity), minimum](const PlayerTable& players, bool topLists) {
+        return leftOutOfRankings(players, activity,
+                                 topLists ? RankingMinimum{0, 0, minimum.bots} : minimum);
+    };
+}
+
 } // namespace quorvath

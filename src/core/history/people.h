@@ -6,6 +6,7 @@
 // name split off stands alone: no rename or GUID links it, nor a merge made
 // before the split; a merge made after it joins it again.
 
+#include "core/rank/ranking.h"
 #include "core/stats/player_table.h"
 
 #include <cstdint>
@@ -74,5 +75,10 @@ struct RankingMinimum {
 std::vector<bool> leftOutOfRankings(const PlayerTable& players,
                                     const std::vector<NameActivity>& activity,
                                     const RankingMinimum& minimum);
+
+// What a selection's statistics leave out: the rankings whoever is short of
+// `minimum`, the top lists only the bots (unless `minimum.bots`). `activity`
+// is by slot of the unlinked table, as countSelection gives it.
+LeftOutRule rankingRule(std::vector<NameActivity> activity, const RankingMinimum& minimum);
 
 } // namespace quorvath

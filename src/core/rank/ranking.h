@@ -7,6 +7,7 @@
 #include "core/stats/counting_scope.h"
 #include "core/stats/player_table.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -57,6 +58,11 @@ struct RankingContext {
     // history's bots and players short of its minimum); none when null.
     const std::vector<bool>* leftOut = nullptr;
 };
+
+// Who the rankings, or with `topLists` the top lists, leave out of the table
+// as it stands (linking changes whose names a player's figures are), by
+// player index; empty: nobody.
+using LeftOutRule = std::function<std::vector<bool>(const PlayerTable&, bool topLists)>;
 
 // The players the rankings take part in, in index order: unlinked every
 // player; linked a master always, anyone else unless he is somebody's alias;

@@ -106,7 +106,8 @@ int StatisticsSession::listedPlayer(int selectedIndex, const std::string& select
 
 SessionChanges StatisticsSession::writeRankingsInto(Pane pane, const std::string& category,
                                                     int shownPlayer) {
-    const RankingContext context{linked_, shownPlayer, pane, leftOut()};
+    const std::vector<bool> left = leftOut(category == kCategoryTopKillers);
+    const RankingContext context{linked_, shownPlayer, pane, left.empty() ? nullptr : &left};
     const auto lists = rankCategory(category, players_, context, counting_);
     if (!lists)
         return {};

@@ -108,11 +108,14 @@ public:
     SessionChanges dropOnPane(Pane pane, DraggedList list, int selectedIndex,
                               const std::string& selectedText);
 
-    // Who the rankings and top lists leave out from now on, by player index
-    // (the history's bots and players short of its minimum); empty: nobody.
-    // Drawn again by the next command; give it anew after linking changes.
-    void leaveOut(std::vector<bool> leftOut) { leftOut_ = std::move(leftOut); }
-    const std::vector<bool>* leftOut() const { return leftOut_.empty() ? nullptr : &leftOut_; }
+    // Who the rankings and top lists leave out from now on (the history's
+    // bots and players short of its minimum), asked at every drawing; none
+    // given: nobody.
+    void leaveOut(LeftOutRule rule) { leftOutRule_ = std::move(rule); }
+    const LeftOutRule& leftOutRule() const { return leftOutRule_; }
+    std::vector<bool> leftOut(bool topLists) const {
+        return leftOutRule_ ? leftOutRule_(players_, topLists) : std::vector<bool>();
+    }
 
     // "Link Aliases": links or unlinks, toggles the check mark, counts what both
     // panes show again and refills the player list.
@@ -144,7 +147,7 @@ private:
     PaneContent rightContent_;
     std::vector<std::string> playerList_;
     CountingScope counting_;
-    std::vector<bool> leftOut_;
+    LeftOutRule leftOutRule_;
 };
 
 } // namespace quorvath

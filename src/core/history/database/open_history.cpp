@@ -1,5 +1,6 @@
 #include "core/history/database/open_history.h"
 
+#include "core/history/postgres/pg_session.h"
 #include "core/history/postgres/postgres_history.h"
 #include "core/history/sqlite/sqlite_history.h"
 
@@ -22,6 +23,10 @@ bool namesPostgresDatabase(const std::string& where) {
 HistoryError openHistory(const std::string& where, std::unique_ptr<HistoryStore>& store) {
     return namesPostgresDatabase(where) ? openPostgresHistory(where, store)
                                         : openSqliteHistory(where, store);
+}
+
+std::optional<std::string> historyWithoutPassword(const std::string& where) {
+    return namesPostgresDatabase(where) ? pg::connectionWithoutPassword(where) : where;
 }
 
 } // namespace quorvath

@@ -19,4 +19,9 @@ bool namesPostgresDatabase(const std::string& where);
 
 HistoryError openHistory(const std::string& where, std::unique_ptr<HistoryStore>& store);
 
+// `where` as a settings file may keep it: a PostgreSQL connection string
+// without its password (libpq's ~/.pgpass and PGPASSWORD supply one), a file
+// as it is. Nothing for a connection string libpq cannot read.
+std::optional<std::string> historyWithoutPassword(const std::string& where);
+
 } // namespace quorvath

@@ -182,4 +182,29 @@ std::string describeConnection(const std::string& connection) {
     return describePlace(user, host, port, database);
 }
 
+std::optional<std::string> connectionWithoutPassword(const std::string& connection) {
+    char* parseError = nullptr;
+    PQconninfoOption* options = PQconninfoParse(connection.c_str(), &parseError);
+    if (options == nullptr) {
+        PQfreemem(parseError);
+        return std::nullopt;
+    }
+    std::string kept;
+    bool hadPassword = false;
+    for (PQconninfoOption* o = options; o->keyword != nullptr; ++o) {
+        if (o->val == nullptr)
+            continue;
+        if (std::string_view(o->keyword) == "password") {
+            hadPassword = true;
+            continue;
+        }
+        kept += (kept.empty() ? "" : " ") + std::string(o->keyword) + "='";
+        for (const char* c = o->val; *c != '\0'; ++c)
+            kept += (*c == '\'' || *c == '\\') ? std::string{'\\', *c} : std::string{*c};
+        kept += '\'';
+    }
+    PQconninfoFree(options);
+    return hadPassword ? kept : connection;
+}
+
 } // namespace quorvath::pg

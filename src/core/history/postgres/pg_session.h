@@ -81,4 +81,9 @@ void appendCopyBytes(std::string& row, std::string_view bytes);
 // The connection string's place without its password, for messages.
 std::string describeConnection(const std::string& connection);
 
+// The connection string as it can be kept: as it is when it holds no
+// password, else its settings but the password in libpq's key=value form.
+// Nothing when libpq cannot read it.
+std::optional<std::string> connectionWithoutPassword(const std::string& connection);
+
 } // namespace quorvath::pg
