@@ -44,15 +44,6 @@ HistoryError summarizePlaces(HistoryStore& store, const HistorySelection& select
     return error;
 }
 
-std::string dateText(std::int64_t seconds) {
-    const auto time = static_cast<std::time_t>(seconds);
-    std::tm utc{};
-    ::gmtime_r(&time, &utc);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &utc);
-    return text;
-}
-
 HistoryError matchesPlayed(HistoryStore& store, const HistorySelection& selection,
                            const std::vector<std::string>& names,
                            std::vector<PlayedMatch>& played) {

@@ -49,9 +49,6 @@ private:
 HistoryError summarizePlaces(HistoryStore& store, const HistorySelection& selection, PlaceKind kind,
                              std::vector<PlaceSummary>& places);
 
-// A match's date as the history shows dates: "YYYY-MM-DD HH:MM" (UTC).
-std::string dateText(std::int64_t seconds);
-
 // A match as one player played it.
 struct PlayedMatch {
     std::int64_t playedAt = 0;
