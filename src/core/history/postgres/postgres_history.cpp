@@ -256,12 +256,9 @@ private:
     pg::Error storeMatch(std::int64_t logId, const MatchRecord& match, std::string& copyRows,
                          bool& isNew) {
         std::optional<pg::Result> result;
-        if (auto error = db_.query("SELECT 1 FROM matches WHERE fingerprint = $1",
-                                   pg::Params().bytes(match.fingerprint), result))
-            return error;
-        if (result->rows() == 1)
-            return std::nullopt;
-        // The same log's match that had not ended when last read, now read further.
+        // The same log's match that had not ended when last read, now read
+        // further: replaced (or dropped, when its whole was stored meanwhile
+        // from another log).
         for (const char* sql : {"DELETE FROM match_players WHERE match_id IN (SELECT id FROM "
                                 "matches WHERE log_id = $1 AND start_byte = $2 AND NOT ended)",
                                 "DELETE FROM matches WHERE log_id = $1 AND start_byte = $2 AND "
@@ -269,6 +266,11 @@ private:
             if (auto error =
                     db_.query(sql, pg::Params().int64(logId).int64(match.startByte), result))
                 return error;
+        if (auto error = db_.query("SELECT 1 FROM matches WHERE fingerprint = $1",
+                                   pg::Params().bytes(match.fingerprint), result))
+            return error;
+        if (result->rows() == 1)
+            return std::nullopt;
         if (auto error = db_.query(
                 "INSERT INTO matches (fingerprint, log_id, start_byte, end_byte, ended, server, "
                 "map, game_type, played_at, unrecorded, kills, renames) VALUES ($1, $2, $3, $4, "

@@ -237,11 +237,9 @@ private:
 
     // False when a match of the same content is stored already.
     bool storeMatch(std::int64_t logId, const MatchRecord& match) {
-        SQLite::Statement known(db_, "SELECT 1 FROM matches WHERE fingerprint = ?");
-        bindBlob(known, 1, match.fingerprint);
-        if (known.executeStep())
-            return false;
-        // The same log's match that had not ended when last read, now read further.
+        // The same log's match that had not ended when last read, now read
+        // further: replaced (or dropped, when its whole was stored meanwhile
+        // from another log).
         for (const char* sql : {"DELETE FROM match_players WHERE match_id IN (SELECT id FROM "
                                 "matches WHERE log_id = ?1 AND start_byte = ?2 AND ended = 0)",
                                 "DELETE FROM matches WHERE log_id = ?1 AND start_byte = ?2 AND "
@@ -251,6 +249,10 @@ private:
             unfinished.bind(2, match.startByte);
             unfinished.exec();
         }
+        SQLite::Statement known(db_, "SELECT 1 FROM matches WHERE fingerprint = ?");
+        bindBlob(known, 1, match.fingerprint);
+        if (known.executeStep())
+            return false;
         SQLite::Statement insert(
             db_, "INSERT INTO matches (fingerprint, log_id, start_byte, end_byte, ended, server, "
                  "map, game_type, played_at, unrecorded, kills, renames) "
