@@ -48,6 +48,8 @@ int importLogs(const std::string& database, const std::vector<std::string>& logs
                             result.matches);
             }
         }
+        if (auto error = store->refreshTotals()) // once all logs of the round are in
+            status = said(*error, kExitFailed);
         if (std::fflush(stdout) != 0)
             return kExitFailed;
     }

@@ -60,6 +60,10 @@ struct HistorySelection {
     std::string server;                 // exactly this server
     std::string map;                    // exactly this map
     std::vector<std::string> gameTypes; // any of these
+
+    bool whole() const {
+        return since == 0 && until == 0 && server.empty() && map.empty() && gameTypes.empty();
+    }
 };
 
 } // namespace quorvath
