@@ -51,6 +51,9 @@ struct LogState {
     std::int64_t size = 0;
     std::string headHash; // the first bytes' hash
     std::string tailHash; // the hash of the bytes before `size`
+    // The id lastState gave when the import looked (0: none): a row of the
+    // path stored since is another importer's of the same log.
+    std::int64_t seenId = 0;
 };
 
 // Which matches a query counts; empty fields select everything.

@@ -71,7 +71,9 @@ constexpr const char* kMigrations[] = {
          totals bytea NOT NULL);
        CREATE TABLE totals_renames (
          number bigint PRIMARY KEY,
-         renames bytea NOT NULL);)",
+         renames bytea NOT NULL);
+       DROP INDEX matches_by_place;
+       CREATE UNIQUE INDEX matches_by_place ON matches (log_id, start_byte);)",
 };
 static_assert(std::size(kMigrations) == kSchemaVersion);
 constexpr int kTotalsVersion = 3; // the version that began keeping totals
@@ -400,20 +402,36 @@ private:
         return keeper_.update(tables, changed);
     }
 
+    // The log's id: a new row, else its row moved on to `log` (never back:
+    // another importer may have read further). Importers of one path take
+    // turns here, so that two reading a new log at once remember it once.
     pg::Error rememberLog(const LogState& log, std::int64_t& logId) {
+        std::optional<pg::Result> row;
+        logId = log.id;
+        if (logId == 0) {
+            if (auto error = db_.query("SELECT pg_advisory_xact_lock(hashtextextended(encode($1, "
+                                       "'hex'), 7215448311))",
+                                       pg::Params().bytes(log.path), row))
+                return error;
+            if (auto error = db_.query("SELECT max(id) FROM logs WHERE path = $1",
+                                       pg::Params().bytes(log.path), row))
+                return error;
+            if (!row->isNull(0, 0) && row->int64(0, 0) > log.seenId)
+                logId = row->int64(0, 0); // another importer's of this log
+        }
         pg::Params params;
         params.bytes(log.path).int64(log.size).bytes(log.headHash).bytes(log.tailHash);
-        if (log.id != 0)
-            params.int64(log.id);
-        std::optional<pg::Result> row;
+        if (logId != 0)
+            params.int64(logId);
         if (auto error =
-                db_.query(log.id == 0 ? "INSERT INTO logs (path, size, head_hash, tail_hash) "
-                                        "VALUES ($1, $2, $3, $4) RETURNING id"
-                                      : "UPDATE logs SET path = $1, size = $2, head_hash = $3, "
-                                        "tail_hash = $4 WHERE id = $5 RETURNING id",
+                db_.query(logId == 0 ? "INSERT INTO logs (path, size, head_hash, tail_hash) "
+                                       "VALUES ($1, $2, $3, $4) RETURNING id"
+                                     : "UPDATE logs SET path = $1, size = $2, head_hash = $3, "
+                                       "tail_hash = $4 WHERE id = $5 AND size <= $2",
                           params, row))
             return error;
-        logId = row->int64(0, 0);
+        if (logId == 0)
+            logId = row->int64(0, 0);
         return std::nullopt;
     }
 
@@ -440,7 +458,7 @@ private:
         if (auto error = db_.query(
                 "INSERT INTO matches (fingerprint, log_id, start_byte, end_byte, ended, server, "
                 "map, game_type, played_at, unrecorded, kills, renames) VALUES ($1, $2, $3, $4, "
-                "$5, $6, $7, $8, $9, $10, $11, $12) ON CONFLICT (fingerprint) DO NOTHING "
+                "$5, $6, $7, $8, $9, $10, $11, $12) ON CONFLICT DO NOTHING "
                 "RETURNING id",
                 pg::Params()
                     .bytes(match.fingerprint)

@@ -73,7 +73,9 @@ constexpr const char* kMigrations[] = {
          totals BLOB NOT NULL) STRICT;
        CREATE TABLE totals_renames (
          number INTEGER PRIMARY KEY,
-         renames BLOB NOT NULL) STRICT;)",
+         renames BLOB NOT NULL) STRICT;
+       DROP INDEX matches_by_place;
+       CREATE UNIQUE INDEX matches_by_place ON matches (log_id, start_byte);)",
 };
 static_assert(std::size(kMigrations) == kSchemaVersion);
 constexpr int kTotalsVersion = 3; // the version that began keeping totals
@@ -440,20 +442,28 @@ private:
         }
     }
 
+    // The log's id: a new row, else its row moved on to `log` (never back:
+    // another importer may have read further).
     std::int64_t rememberLog(const LogState& log) {
+        std::int64_t id = log.id;
+        if (id == 0) {
+            SQLite::Statement latest(db_, "SELECT max(id) FROM logs WHERE path = ?");
+            latest.bind(1, log.path);
+            if (latest.executeStep() && latest.getColumn(0).getInt64() > log.seenId)
+                id = latest.getColumn(0).getInt64(); // another importer's of this log
+        }
         SQLite::Statement statement(
-            db_, log.id == 0
-                     ? "INSERT INTO logs (path, size, head_hash, tail_hash) VALUES (?, ?, ?, ?)"
-                     : "UPDATE logs SET path = ?, size = ?, head_hash = ?, tail_hash = ? "
-                       "WHERE id = ?");
+            db_, id == 0 ? "INSERT INTO logs (path, size, head_hash, tail_hash) VALUES (?, ?, ?, ?)"
+                         : "UPDATE logs SET path = ?, size = ?, head_hash = ?, tail_hash = ? "
+                           "WHERE id = ? AND size <= ?2");
         statement.bind(1, log.path);
         statement.bind(2, log.size);
         bindBlob(statement, 3, log.headHash);
         bindBlob(statement, 4, log.tailHash);
-        if (log.id != 0)
-            statement.bind(5, log.id);
+        if (id != 0)
+            statement.bind(5, id);
         statement.exec();
-        return log.id == 0 ? db_.getLastInsertRowid() : log.id;
+        return id == 0 ? db_.getLastInsertRowid() : id;
     }
 
     Stored storeMatch(std::int64_t logId, const MatchRecord& match) {
@@ -474,11 +484,10 @@ private:
         bindBlob(known, 1, match.fingerprint);
         if (known.executeStep())
             return how;
-        how.added = true;
         SQLite::Statement insert(
             db_, "INSERT INTO matches (fingerprint, log_id, start_byte, end_byte, ended, server, "
                  "map, game_type, played_at, unrecorded, kills, renames) "
-                 "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+                 "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT DO NOTHING");
         bindBlob(insert, 1, match.fingerprint);
         insert.bind(2, logId);
         insert.bind(3, match.startByte);
@@ -491,7 +500,9 @@ private:
         bindBlob(insert, 10, encodeScope(match.scope));
         bindBlob(insert, 11, encodeKills(match.kills));
         bindBlob(insert, 12, encodeRenames(match.renames));
-        insert.exec();
+        how.added = insert.exec() > 0; // not when its place holds a match that ended
+        if (!how.added)
+            return how;
         const std::int64_t matchId = db_.getLastInsertRowid();
         SQLite::Statement player(db_, "INSERT INTO match_players (match_id, seat, name_id, "
                                       "counters, guid) VALUES (?, ?, ?, ?, ?)");
