@@ -15,20 +15,7 @@ void put(std::string& out, std::uint64_t value) {
 }
 
 // Reads one number from the front of `bytes`; nothing when it is cut short
-// or longer than 32 bits.
-std::optional<std::uint32_t> take(std::string_view& bytes) {
-    std::uint32_t value = 0;
-    for (int shift = 0; shift < 35 && !bytes.empty(); shift += 7) {
-        const auto byte = static_cast<std::uint8_t>(bytes.front());
-        bytes.remove_prefix(1);
-        value |= static_cast<std::uint32_t>(byte & 0x7F) << shift;
-        if ((byte & 0x80) == 0)
-            return value;
-    }
-    return std::nullopt;
-}
-
-// A number of up to 64 bits, as put() writes it.
+// or longer than 64 bits.
 std::optional<std::uint64_t> take64(std::string_view& bytes) {
     std::uint64_t value = 0;
     for (int shift = 0; shift < 64 && !bytes.empty(); shift += 7) {
@@ -39,6 +26,14 @@ std::optional<std::uint64_t> take64(std::string_view& bytes) {
             return value;
     }
     return std::nullopt;
+}
+
+// A number of up to 32 bits.
+std::optional<std::uint32_t> take(std::string_view& bytes) {
+    const auto value = take64(bytes);
+    if (!value || *value > UINT32_MAX)
+        return std::nullopt;
+    return static_cast<std::uint32_t>(*value);
 }
 
 bool isCounter(std::uint32_t c) { return c >= kFirstCounter && c <= kLastCounter; }
@@ -142,6 +137,18 @@ bool decodeNameTotals(std::string_view bytes, NameTotals& name) {
         if (!takeText(bytes, seen.guids.emplace_back()))
             return false;
     return bytes.empty();
+}
+
+bool seatsHold(const MatchRecord& match) {
+    const auto seats = static_cast<std::int32_t>(match.players.size());
+    const auto seated = [seats](std::int32_t seat) { return seat >= 0 && seat < seats; };
+    for (const MatchKills& k : match.kills)
+        if (!seated(k.killer) || !seated(k.victim))
+            return false;
+    for (const auto& [old, renamed] : match.renames)
+        if (!seated(old) || !seated(renamed))
+            return false;
+    return true;
 }
 
 bool decodeCounters(std::string_view bytes, std::array<std::int32_t, kLastCounter + 1>& counters) {

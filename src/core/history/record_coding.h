@@ -27,5 +27,7 @@ bool decodeRenames(std::string_view bytes,
                    std::vector<std::pair<std::int32_t, std::int32_t>>& renames);
 bool decodeScope(std::string_view bytes, CountingScope& scope);
 bool decodeNameTotals(std::string_view bytes, NameTotals& name);
+// Whether a decoded match's kills and renames name only seats it has.
+bool seatsHold(const MatchRecord& match);
 
 } // namespace quorvath

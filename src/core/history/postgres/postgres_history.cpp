@@ -623,19 +623,6 @@ private:
         return decodeCounters(row.bytes(r, 13), p.counters);
     }
 
-    // Whether the match's lists name only seats it has.
-    static bool seatsHold(const MatchRecord& m) {
-        const auto seats = static_cast<std::int32_t>(m.players.size());
-        const auto seated = [seats](std::int32_t seat) { return seat >= 0 && seat < seats; };
-        for (const MatchKills& k : m.kills)
-            if (!seated(k.killer) || !seated(k.victim))
-                return false;
-        for (const auto& [old, renamed] : m.renames)
-            if (!seated(old) || !seated(renamed))
-                return false;
-        return true;
-    }
-
     pg::Session db_;
     std::string where_;
     std::unordered_map<std::string, std::int64_t> names_; // ids of names stored

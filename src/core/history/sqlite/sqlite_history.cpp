@@ -152,15 +152,7 @@ bool readMatch(SQLite::Statement& query, SQLite::Statement& players, MatchRecord
         if (!decodeCounters(blob(players.getColumn(1)), p.counters))
             return false;
     }
-    const auto seats = static_cast<std::int32_t>(m.players.size());
-    const auto seated = [seats](std::int32_t seat) { return seat >= 0 && seat < seats; };
-    for (const MatchKills& k : m.kills)
-        if (!seated(k.killer) || !seated(k.victim))
-            return false;
-    for (const auto& [old, renamed] : m.renames)
-        if (!seated(old) || !seated(renamed))
-            return false;
-    return true;
+    return seatsHold(m);
 }
 
 // The selected matches in the order played, each with its place in it; a
