@@ -6,7 +6,12 @@
 // history and over a month, a server and a map of it. Wall-clock seconds
 // (the targets) and the CPU seconds of user and system, which other work on
 // the machine does not stretch. Plain main; run by `scripts/bench --history`.
-//   bench_history [--logs N] [--servers N] [--runs N] [--keep]
+//   bench_history [--logs N] [--servers N] [--runs N] [--keep] [--postgres CONNECTION]
+//
+// With --postgres, the same logs are imported again by four importers at once
+// (each every fourth log) into a database of the cluster CONNECTION reaches
+// (quorvath_bench, made anew), beside SQLite's time and count of matches, and
+// the whole history's queries are timed there too.
 //
 // The files go under /tmp/quorvath-bench-history and are deleted after (kept
 // with --keep, the history too, and the logs then reused by the next run of
@@ -134,11 +139,62 @@ double fileSize(const fs::path& path) {
     return ec ? 0.0 : static_cast<double>(size);
 }
 
+std::string countOfMatches(const std::string& sql, const std::string& command) {
+    const auto run = runCommand(command + " " + quoted(sql), true);
+    return run ? run->output.substr(0, run->output.find('\n')) : "?";
+}
+
+const char* const kCommands[] = {"--sheet Quorvath", "--ranking Kills", "--top Quorvath",
+                                 "--players"};
+
+// The logs imported by four importers at once into one PostgreSQL database,
+// then its whole history queried; false when a step fails.
+bool addPostgresRows(const std::string& cluster, const std::vector<std::string>& logs,
+                     const bench::Run& sqliteImport, const std::string& sqliteMatches, int runs,
+                     std::vector<Row>& rows) {
+    const std::string admin = "psql -q " + quoted(cluster) + " -c ";
+    if (!runCommand(admin + quoted("DROP DATABASE IF EXISTS quorvath_bench"), false) ||
+        !runCommand(admin + quoted("CREATE DATABASE quorvath_bench"), false))
+        return false;
+    const std::string db = quoted(cluster + " dbname=quorvath_bench");
+    std::string importers = "pids=; ";
+    for (std::size_t k = 0; k < 4; ++k) {
+        importers += tool() + " history import --db " + db;
+        for (std::size_t i = k; i < logs.size(); i += 4)
+            importers.append(" ").append(quoted(logs[i]));
+        importers += " >/dev/null & pids=\"$pids $!\"; ";
+    }
+    importers += "for p in $pids; do wait $p || exit 2; done";
+    const auto imported = runCommand(importers, false);
+    if (!imported)
+        return false;
+    char figure[64];
+    std::snprintf(figure, sizeof figure, "%.2f x SQLite's",
+                  imported->seconds / sqliteImport.seconds);
+    rows.push_back(
+        {"PostgreSQL: 4 importers at once", imported->seconds, imported->cpuSeconds, figure,
+         verdict(imported->seconds, 300.0 * static_cast<double>(logs.size()) / 1000, " s")});
+    const std::string matches =
+        countOfMatches("SELECT count(*) FROM matches", "psql -tA " + db + " -c");
+    rows.push_back({"PostgreSQL: matches stored", 0, 0, matches + " (SQLite " + sqliteMatches + ")",
+                    matches == sqliteMatches ? "the same (yes)" : "the same (NO)"});
+    for (const char* command : kCommands) {
+        const auto run =
+            best(tool() + " history --db " + db + " " + command + " 2>/dev/null", runs);
+        if (!run)
+            return false;
+        rows.push_back({std::string("PostgreSQL whole history: ") + command, run->seconds,
+                        run->cpuSeconds, "", verdict(run->seconds, 0.5, " s")});
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     int logs = 1000, servers = 5, runs = 3;
     bool keep = false;
+    std::string postgres;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -150,6 +206,8 @@ int main(int argc, char** argv) {
             runs = std::max(1, std::atoi(argv[++i]));
         else if (arg == "--keep")
             keep = true;
+        else if (arg == "--postgres" && hasValue)
+            postgres = argv[++i];
     }
     const fs::path dir = "/tmp/quorvath-bench-history";
     const fs::path logDir = dir / ("logs-" + std::to_string(logs) + "-" + std::to_string(servers));
@@ -192,12 +250,14 @@ int main(int argc, char** argv) {
 
     // Many logs, as a server's admin keeps them.
     std::string list;
+    std::vector<std::string> paths;
     double bytes = 0;
     for (int i = 0; i < logs; ++i) {
         fs::path log;
         if (!generateLog(logDir, i, logs, servers, log))
             return 1;
         list.append(" ").append(quoted(log.string()));
+        paths.push_back(log.string());
         bytes += fileSize(log);
     }
     const auto wcAll = best("cat" + list + " | wc -l", 1);
@@ -228,10 +288,8 @@ int main(int argc, char** argv) {
         {"one month", month},
         {"one server", "--server " + quoted(serverName(1))},
         {"one map", "--map mp_shop"}};
-    const char* const commands[] = {"--sheet Quorvath", "--ranking Kills", "--top Quorvath",
-                                    "--players"};
     for (const auto& [name, selection] : selections)
-        for (const char* command : commands) {
+        for (const char* command : kCommands) {
             const auto run = best(tool() + " history --db " + quoted(db) + " " + selection + " " +
                                       command + " 2>/dev/null",
                                   runs);
@@ -241,6 +299,12 @@ int main(int argc, char** argv) {
             rows.push_back({name + ": " + command, run->seconds, run->cpuSeconds, "",
                             verdict(run->seconds, most, " s")});
         }
+
+    if (!postgres.empty() &&
+        !addPostgresRows(postgres, paths, *first,
+                         countOfMatches("SELECT count(*) FROM matches", "sqlite3 " + quoted(db)),
+                         runs, rows))
+        return 1;
 
     std::printf(
         "history of %d generated logs (%.0f MB, %d servers), queries best of %d runs; "
