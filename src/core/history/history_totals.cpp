@@ -118,6 +118,8 @@ NameTotals HistoryTotals::nameTotals(int slot) {
 
 void HistoryTotals::compactKills(std::size_t killer) {
     std::vector<OpponentCounts::Entry>& list = kills_[killer];
+    if (list.size() == compacted_[killer])
+        return; // nothing added since
     std::sort(list.begin(), list.end(),
               [](const auto& a, const auto& b) { return a.index < b.index; });
     std::size_t kept = 0;

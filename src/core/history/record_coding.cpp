@@ -139,6 +139,32 @@ bool decodeNameTotals(std::string_view bytes, NameTotals& name) {
     return bytes.empty();
 }
 
+std::string encodeMatchRenames(const std::vector<SlotRenames>& renames, std::size_t from) {
+    std::string out;
+    for (std::size_t m = from; m < renames.size(); ++m) {
+        put(out, renames[m].size());
+        out += encodeRenames(renames[m]);
+    }
+    return out;
+}
+
+bool decodeMatchRenames(std::string_view bytes, std::vector<SlotRenames>& renames) {
+    while (!bytes.empty()) {
+        const auto count = take(bytes);
+        if (!count || *count == 0)
+            return false;
+        SlotRenames& match = renames.emplace_back();
+        for (std::uint32_t n = 0; n < *count; ++n) {
+            const auto old = take(bytes), renamed = take(bytes);
+            if (!old || !renamed)
+                return false;
+            match.emplace_back(static_cast<std::int32_t>(*old),
+                               static_cast<std::int32_t>(*renamed));
+        }
+    }
+    return true;
+}
+
 bool seatsHold(const MatchRecord& match) {
     const auto seats = static_cast<std::int32_t>(match.players.size());
     const auto seated = [seats](std::int32_t seat) { return seat >= 0 && seat < seats; };

@@ -19,6 +19,8 @@ std::string encodeKills(const std::vector<MatchKills>& kills);
 std::string encodeRenames(const std::vector<std::pair<std::int32_t, std::int32_t>>& renames);
 std::string encodeScope(const CountingScope& scope); // the unrecorded counters' numbers
 std::string encodeNameTotals(const NameTotals& name);
+// Matches' renames one after the other, each its number of renames first.
+std::string encodeMatchRenames(const std::vector<SlotRenames>& renames, std::size_t from);
 
 // The decoders say false for bytes no encoder wrote (a damaged row).
 bool decodeCounters(std::string_view bytes, std::array<std::int32_t, kLastCounter + 1>& counters);
@@ -27,6 +29,8 @@ bool decodeRenames(std::string_view bytes,
                    std::vector<std::pair<std::int32_t, std::int32_t>>& renames);
 bool decodeScope(std::string_view bytes, CountingScope& scope);
 bool decodeNameTotals(std::string_view bytes, NameTotals& name);
+// Appends each match's renames to `renames` (none of them empty).
+bool decodeMatchRenames(std::string_view bytes, std::vector<SlotRenames>& renames);
 // Whether a decoded match's kills and renames name only seats it has.
 bool seatsHold(const MatchRecord& match);
 

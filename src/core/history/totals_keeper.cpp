@@ -13,7 +13,7 @@ std::optional<KeptTotals> decodeTotals(const StoredTotals& rows) {
         if (!decodeNameTotals(name, kept.names.emplace_back()))
             return std::nullopt;
     for (const std::string& renames : rows.renames)
-        if (!decodeRenames(renames, kept.renames.emplace_back()) || kept.renames.back().empty())
+        if (!decodeMatchRenames(renames, kept.renames))
             return std::nullopt;
     return kept;
 }
@@ -107,9 +107,10 @@ KeptRows TotalsKeeper::changes() {
     for (int slot : totals_->takeTouched())
         rows.names.emplace_back(slot, encodeNameTotals(totals_->nameTotals(slot)));
     const std::vector<SlotRenames>& renames = totals_->renames();
-    for (; renamesWritten_ < renames.size(); ++renamesWritten_)
+    if (renamesWritten_ < renames.size()) // one row for the batch
         rows.renames.emplace_back(static_cast<std::int64_t>(renamesWritten_),
-                                  encodeRenames(renames[renamesWritten_]));
+                                  encodeMatchRenames(renames, renamesWritten_));
+    renamesWritten_ = renames.size();
     return rows;
 }
 

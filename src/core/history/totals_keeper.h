@@ -4,7 +4,7 @@
 // when another program wrote them since), gone on from a match at a time in
 // the order played, and the rows each batch writes back. A store keeps the
 // totals in three tables (docs/history.md): one row of `KeptRows`' head, a
-// row per name, a row per match with renames.
+// row per name, a row of renames per batch.
 
 #include "core/history/history_totals.h"
 
@@ -24,8 +24,9 @@ struct KeptRows {
     std::int64_t matches = 0;
     MatchPlace last{};
     std::string unrecorded;
-    std::vector<std::pair<std::int64_t, std::string>> names;   // slot, totals
-    std::vector<std::pair<std::int64_t, std::string>> renames; // match number, renames
+    std::vector<std::pair<std::int64_t, std::string>> names; // slot, totals
+    // The first match's number among those with renames, their renames.
+    std::vector<std::pair<std::int64_t, std::string>> renames;
 };
 
 // The rows as read back, before they are decoded.
