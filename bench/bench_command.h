@@ -18,7 +18,8 @@ namespace bench {
 
 struct Run {
     double seconds = 0;
-    double peakBytes = 0; // the child's largest resident set
+    double cpuSeconds = 0; // user and system: what a busy machine does not stretch
+    double peakBytes = 0;  // the child's largest resident set
     std::string output;
 };
 
@@ -45,6 +46,8 @@ inline std::optional<Run> runCommand(const std::string& command, bool keepOutput
     }
     Run run;
     run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    run.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                     static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
     run.peakBytes = static_cast<double>(usage.ru_maxrss) * 1024.0; // kilobytes on Linux
     if (keepOutput) {
         std::ifstream in(out);

@@ -2,14 +2,22 @@
 // second, and as a multiple of `wc -l` on it), then N generated logs of
 // 10 MB from several servers (a player's console log, a server's games.log
 // and a dedicated server's console log in turn, dated across a year), imported
-// at once and again, the database's size, the queries over the whole history
-// and over a month, a server and a map of it, and the history's web report
-// (written, its largest page, written again after one more log). Plain main;
-// run by `scripts/bench --history`.
-//   bench_history [--logs N] [--servers N] [--runs N] [--keep]
+// at once and again, the database's size, the queries over the whole
+// history and over a month, a server and a map of it, and the history's web
+// report (written, its largest page, written again after one more log).
+// Wall-clock seconds (the targets) and the CPU seconds of user and system,
+// which other work on the machine does not stretch. Plain main; run by
+// `scripts/bench --history`.
+//   bench_history [--logs N] [--servers N] [--runs N] [--keep] [--postgres CONNECTION]
+//
+// With --postgres, the same logs are imported again by four importers at once
+// (each every fourth log) into a database of the cluster CONNECTION reaches
+// (quorvath_bench, made anew), beside SQLite's time and count of matches, and
+// the whole history's queries are timed there too.
 //
 // The files go under /tmp/quorvath-bench-history and are deleted after (kept
-// with --keep, and then reused by the next run of the same size).
+// with --keep, the history too, and the logs then reused by the next run of
+// the same size).
 
 #include "bench_command.h"
 
@@ -20,6 +28,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -36,16 +45,17 @@ const char* const kGameTypes[] = {"ctf", "inf", "dem", "elim", "dm"};
 
 std::string tool() { return quoted(QUORVATH_REPORT_TOOL); }
 
-std::string serverName(int server) { return "^3Server " + std::to_string(server + 1); }
+// As queries name it; its log colours it.
+std::string serverName(int server) { return "Server " + std::to_string(server + 1); }
 
 // The generated match's host name made this server's, in place.
-bool renameHost(const fs::path& log, int server) {
+void renameHost(const fs::path& log, int server) {
     std::ifstream in(log, std::ios::binary);
     std::ostringstream read;
     read << in.rdbuf();
     std::string bytes = read.str();
     const std::string from = "\\sv_hostname\\^1Quorvath ^7Test\\";
-    const std::string to = "\\sv_hostname\\" + serverName(server) + "\\";
+    const std::string to = "\\sv_hostname\\^3" + serverName(server) + "\\";
     std::string out;
     out.reserve(bytes.size());
     std::size_t at = 0;
@@ -53,41 +63,45 @@ bool renameHost(const fs::path& log, int server) {
         out.append(bytes, at, hit - at).append(to);
     out.append(bytes, at, std::string::npos);
     std::ofstream(log, std::ios::binary | std::ios::trunc) << out;
-    return true;
 }
 
-// Log i: server i % servers; a console log of the server's regulars, else
-// one kind of a generated match (about 10 MB); dated day by day over a year.
+// Logs come in threes: a console log of a server's regulars, then a match
+// generated as both server logs (about 10 MB each), the dedicated console's
+// given the next server's name so that its matches are not the game log's.
+// They are dated day by day over a year.
 bool generateLog(const fs::path& dir, int i, int count, int servers, fs::path& log) {
-    const int server = i % servers;
-    const int kind = (i / servers) % 3;
-    char name[64];
-    std::snprintf(name, sizeof name, "%05d-s%d-%s.log", i, server + 1,
-                  kind == 0   ? "console"
-                  : kind == 1 ? "games"
-                              : "server");
-    log = dir / name;
-    if (!fs::exists(log)) {
-        const std::string seed = std::to_string(1000 + i);
-        if (kind == 0) {
-            if (!runCommand(std::string(QUORVATH_GEN_LOG) + " --size-mb 10 --roster-seed " +
-                                std::to_string(100 + server) + " --seed " + seed + " --out " +
-                                quoted(log.string()),
-                            false))
-                return false;
-        } else {
-            const fs::path prefix = dir / "match";
-            if (!runCommand(std::string(QUORVATH_GEN_LOG) + " --match " + kGameTypes[i % 5] +
-                                " --maps 42 --events 2000 --players 20 --seed " + seed + " --out " +
-                                quoted(prefix.string()),
-                            false))
-                return false;
-            fs::rename(prefix.string() + (kind == 1 ? "-games.log" : "-server.log"), log);
-            renameHost(log, server);
-            for (const char* other :
-                 {"-console.log", "-games.log", "-server.log", "-truth.txt", "-matches.txt"})
-                fs::remove(prefix.string() + other);
+    const int group = i / 3, kind = i % 3;
+    const auto named = [&](int at) {
+        const int server = (at / 3 + (at % 3 == 2 ? 1 : 0)) % servers;
+        char name[64];
+        std::snprintf(name, sizeof name, "%05d-s%d-%s.log", at, server + 1,
+                      at % 3 == 0   ? "console"
+                      : at % 3 == 1 ? "games"
+                                    : "server");
+        return std::pair{dir / name, server};
+    };
+    const auto [path, server] = named(i);
+    log = path;
+    if (!fs::exists(log) && kind == 0) {
+        if (!runCommand(std::string(QUORVATH_GEN_LOG) + " --size-mb 10 --roster-seed " +
+                            std::to_string(100 + server) + " --seed " + std::to_string(1000 + i) +
+                            " --out " + quoted(log.string()),
+                        false))
+            return false;
+    } else if (!fs::exists(log)) {
+        const fs::path prefix = dir / "match";
+        if (!runCommand(std::string(QUORVATH_GEN_LOG) + " --match " + kGameTypes[group % 5] +
+                            " --maps 42 --events 2000 --players 20 --seed " +
+                            std::to_string(1000 + group) + " --out " + quoted(prefix.string()),
+                        false))
+            return false;
+        for (int at : {3 * group + 1, 3 * group + 2}) {
+            const auto [to, host] = named(at);
+            fs::rename(prefix.string() + (at % 3 == 1 ? "-games.log" : "-server.log"), to);
+            renameHost(to, host);
         }
+        for (const char* other : {"-console.log", "-truth.txt", "-matches.txt"})
+            fs::remove(prefix.string() + other);
     }
     const auto date = static_cast<time_t>(kFirstDay + (i * 365 / std::max(1, count)) * kDay);
     const utimbuf times{date, date};
@@ -97,6 +111,7 @@ bool generateLog(const fs::path& dir, int i, int count, int servers, fs::path& l
 struct Row {
     std::string label;
     double seconds = 0;
+    double cpuSeconds = 0;
     std::string figure; // MB/s, x wc, share of the logs
     std::string target;
 };
@@ -107,16 +122,17 @@ std::string verdict(double value, double most, const char* unit) {
     return t.str();
 }
 
-// The best of `runs` runs of a command, its output dropped; -1 when it fails.
-double best(const std::string& command, int runs) {
-    double seconds = 1e300;
+// The best of `runs` runs of a command, its output dropped.
+std::optional<bench::Run> best(const std::string& command, int runs) {
+    std::optional<bench::Run> fastest;
     for (int r = 0; r < runs; ++r) {
         const auto run = runCommand(command, false);
         if (!run)
-            return -1;
-        seconds = std::min(seconds, run->seconds);
+            return std::nullopt;
+        if (!fastest || run->seconds < fastest->seconds)
+            fastest = run;
     }
-    return seconds;
+    return fastest;
 }
 
 double fileSize(const fs::path& path) {
@@ -142,9 +158,9 @@ bool measureSite(const std::string& db, const fs::path& logDir, int logs, int se
         ++pages;
         largest = std::max(largest, entry.file_size());
     }
-    rows.push_back({"web report of the whole history", written->seconds,
+    rows.push_back({"web report of the whole history", written->seconds, written->cpuSeconds,
                     std::to_string(pages) + " pages", verdict(written->seconds, 30.0, " s")});
-    rows.push_back({"  its largest page", 0, std::to_string(largest / 1024) + " KB",
+    rows.push_back({"  its largest page", 0, 0, std::to_string(largest / 1024) + " KB",
                     verdict(static_cast<double>(largest) / 1024, 300, " KB")});
     fs::path extra;
     if (!generateLog(logDir, logs, logs + 1, servers, extra) ||
@@ -155,9 +171,59 @@ bool measureSite(const std::string& db, const fs::path& logDir, int logs, int se
     fs::remove(extra);
     if (!again)
         return false;
-    rows.push_back({"  written again after one more log", again->seconds, "",
+    rows.push_back({"  written again after one more log", again->seconds, again->cpuSeconds, "",
                     verdict(again->seconds, 2.0, " s")});
     fs::remove_all(site);
+    return true;
+}
+
+std::string countOfMatches(const std::string& sql, const std::string& command) {
+    const auto run = runCommand(command + " " + quoted(sql), true);
+    return run ? run->output.substr(0, run->output.find('\n')) : "?";
+}
+
+const char* const kCommands[] = {"--sheet Quorvath", "--ranking Kills", "--top Quorvath",
+                                 "--players"};
+
+// The logs imported by four importers at once into one PostgreSQL database,
+// then its whole history queried; false when a step fails.
+bool addPostgresRows(const std::string& cluster, const std::vector<std::string>& logs,
+                     const bench::Run& sqliteImport, const std::string& sqliteMatches, int runs,
+                     std::vector<Row>& rows) {
+    const std::string admin = "psql -q " + quoted(cluster) + " -c ";
+    if (!runCommand(admin + quoted("DROP DATABASE IF EXISTS quorvath_bench"), false) ||
+        !runCommand(admin + quoted("CREATE DATABASE quorvath_bench"), false))
+        return false;
+    const std::string db = quoted(cluster + " dbname=quorvath_bench");
+    std::string importers = "pids=; ";
+    for (std::size_t k = 0; k < 4; ++k) {
+        importers += tool() + " history import --db " + db;
+        for (std::size_t i = k; i < logs.size(); i += 4)
+            importers.append(" ").append(quoted(logs[i]));
+        importers += " >/dev/null & pids=\"$pids $!\"; ";
+    }
+    importers += "for p in $pids; do wait $p || exit 2; done";
+    const auto imported = runCommand(importers, false);
+    if (!imported)
+        return false;
+    char figure[64];
+    std::snprintf(figure, sizeof figure, "%.2f x SQLite's",
+                  imported->seconds / sqliteImport.seconds);
+    rows.push_back(
+        {"PostgreSQL: 4 importers at once", imported->seconds, imported->cpuSeconds, figure,
+         verdict(imported->seconds, 300.0 * static_cast<double>(logs.size()) / 1000, " s")});
+    const std::string matches =
+        countOfMatches("SELECT count(*) FROM matches", "psql -tA " + db + " -c");
+    rows.push_back({"PostgreSQL: matches stored", 0, 0, matches + " (SQLite " + sqliteMatches + ")",
+                    matches == sqliteMatches ? "the same (yes)" : "the same (NO)"});
+    for (const char* command : kCommands) {
+        const auto run =
+            best(tool() + " history --db " + db + " " + command + " 2>/dev/null", runs);
+        if (!run)
+            return false;
+        rows.push_back({std::string("PostgreSQL whole history: ") + command, run->seconds,
+                        run->cpuSeconds, "", verdict(run->seconds, 0.5, " s")});
+    }
     return true;
 }
 
@@ -166,6 +232,7 @@ bool measureSite(const std::string& db, const fs::path& logDir, int logs, int se
 int main(int argc, char** argv) {
     int logs = 1000, servers = 5, runs = 3;
     bool keep = false;
+    std::string postgres;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -177,6 +244,8 @@ int main(int argc, char** argv) {
             runs = std::max(1, std::atoi(argv[++i]));
         else if (arg == "--keep")
             keep = true;
+        else if (arg == "--postgres" && hasValue)
+            postgres = argv[++i];
     }
     const fs::path dir = "/tmp/quorvath-bench-history";
     const fs::path logDir = dir / ("logs-" + std::to_string(logs) + "-" + std::to_string(servers));
@@ -194,51 +263,60 @@ int main(int argc, char** argv) {
                     false))
         return 1;
     const double bigMb = fileSize(big) / 1e6;
-    const double bigWc = best("wc -l " + quoted(big), runs);
-    double bigImport = 1e300;
-    for (int r = 0; r < runs; ++r) {
+    const auto bigWc = best("wc -l " + quoted(big), runs);
+    std::optional<bench::Run> bigRun;
+    for (int r = 0; r < runs && bigWc; ++r) {
         dropHistory();
         const auto run =
             runCommand(tool() + " history import --db " + quoted(db) + " " + quoted(big), false);
         if (!run)
             return 1;
-        bigImport = std::min(bigImport, run->seconds);
+        if (!bigRun || run->seconds < bigRun->seconds)
+            bigRun = run;
     }
+    if (!bigRun)
+        return 1;
+    const double bigImport = bigRun->seconds;
     char figure[64];
     std::snprintf(figure, sizeof figure, "%.0f MB/s, %.1f x wc", bigMb / bigImport,
-                  bigImport / bigWc);
+                  bigImport / bigWc->seconds);
     const double rate = bigMb / bigImport;
     rows.push_back({"import one " + std::to_string(static_cast<int>(bigMb)) + " MB log", bigImport,
-                    figure, std::string(">= 50 MB/s (") + (rate >= 50 ? "yes" : "NO") + ")"});
+                    bigRun->cpuSeconds, figure,
+                    std::string(">= 50 MB/s (") + (rate >= 50 ? "yes" : "NO") + ")"});
     fs::remove(big);
 
     // Many logs, as a server's admin keeps them.
     std::string list;
+    std::vector<std::string> paths;
     double bytes = 0;
     for (int i = 0; i < logs; ++i) {
         fs::path log;
         if (!generateLog(logDir, i, logs, servers, log))
             return 1;
-        list += " " + quoted(log.string());
+        list.append(" ").append(quoted(log.string()));
+        paths.push_back(log.string());
         bytes += fileSize(log);
     }
-    const double wcAll = best("cat" + list + " | wc -l", 1);
+    const auto wcAll = best("cat" + list + " | wc -l", 1);
+    if (!wcAll)
+        return 1;
     dropHistory();
     const std::string import = tool() + " history import --db " + quoted(db) + list;
     const auto first = runCommand(import, false);
     if (!first)
         return 1;
     std::snprintf(figure, sizeof figure, "%.0f MB/s, %.1f x wc", bytes / 1e6 / first->seconds,
-                  first->seconds / wcAll);
-    rows.push_back({"import " + std::to_string(logs) + " logs", first->seconds, figure,
-                    verdict(first->seconds, 300.0 * logs / 1000, " s")});
+                  first->seconds / wcAll->seconds);
+    rows.push_back({"import " + std::to_string(logs) + " logs", first->seconds, first->cpuSeconds,
+                    figure, verdict(first->seconds, 300.0 * logs / 1000, " s")});
     const double dbShare = (fileSize(db) + fileSize(db + "-wal")) / bytes;
     std::snprintf(figure, sizeof figure, "%.1f%% of the logs", 100 * dbShare);
-    rows.push_back({"database size", 0, figure, verdict(100 * dbShare, 20, "%")});
+    rows.push_back({"database size", 0, 0, figure, verdict(100 * dbShare, 20, "%")});
     const auto again = runCommand(import, false);
     if (!again)
         return 1;
-    rows.push_back({"import them again (nothing new)", again->seconds, "",
+    rows.push_back({"import them again (nothing new)", again->seconds, again->cpuSeconds, "",
                     verdict(again->seconds, 30.0 * logs / 1000, " s")});
 
     // Queries: the whole history, then a month, a server and a map of it.
@@ -248,17 +326,24 @@ int main(int argc, char** argv) {
         {"one month", month},
         {"one server", "--server " + quoted(serverName(1))},
         {"one map", "--map mp_shop"}};
-    const char* const commands[] = {"--sheet Quorvath", "--ranking Kills", "--top Quorvath",
-                                    "--players"};
     for (const auto& [name, selection] : selections)
-        for (const char* command : commands) {
-            const double seconds = best(
-                tool() + " history --db " + quoted(db) + " " + selection + " " + command, runs);
+        for (const char* command : kCommands) {
+            const auto run = best(tool() + " history --db " + quoted(db) + " " + selection + " " +
+                                      command + " 2>/dev/null",
+                                  runs);
+            if (!run)
+                return 1;
             const double most = selection.empty() ? 0.2 : 1.0;
-            rows.push_back({name + ": " + command, seconds, "", verdict(seconds, most, " s")});
+            rows.push_back({name + ": " + command, run->seconds, run->cpuSeconds, "",
+                            verdict(run->seconds, most, " s")});
         }
 
     if (!measureSite(db, logDir, logs, servers, rows))
+        return 1;
+    if (!postgres.empty() &&
+        !addPostgresRows(postgres, paths, *first,
+                         countOfMatches("SELECT count(*) FROM matches", "sqlite3 " + quoted(db)),
+                         runs, rows))
         return 1;
 
     std::printf(
@@ -266,11 +351,11 @@ int main(int argc, char** argv) {
         "load %s",
         logs, bytes / 1e6, servers, runs,
         runCommand("cut -d' ' -f1-3 /proc/loadavg", true).value_or(bench::Run{}).output.c_str());
-    std::printf("  %-44s %8s   %-22s %s\n", "step", "seconds", "figure", "target (meets it?)");
+    std::printf("  %-40s %8s %8s   %-22s %s\n", "step", "seconds", "cpu s", "figure",
+                "target (meets it?)");
     for (const Row& row : rows)
-        std::printf("  %-44s %8.3f   %-22s %s\n", row.label.c_str(), row.seconds,
-                    row.figure.c_str(), row.target.c_str());
-    dropHistory();
+        std::printf("  %-40s %8.3f %8.3f   %-22s %s\n", row.label.c_str(), row.seconds,
+                    row.cpuSeconds, row.figure.c_str(), row.target.c_str());
     if (!keep)
         fs::remove_all(dir);
     return 0;

@@ -4,8 +4,8 @@
 // 50 ms. Plain main; run by scripts/bench. Exits 2 when the gap misses it.
 //   bench_ui_import [--logs N] [--size-mb N]
 
+#include "bench_prompts.h"
 #include "core/common/settings_store.h"
-#include "core/common/user_prompts.h"
 #include "gui/history_importer.h"
 #include "gui/history_menu.h"
 #include "gui/log_session.h"
@@ -30,27 +30,13 @@ namespace {
 constexpr double kLongestGapMs = 50;
 
 // Chooses the generated logs; everything else is cancelled.
-class ChosenLogs : public UserPrompts {
+class ChosenLogs : public bench::CancellingPrompts {
 public:
     explicit ChosenLogs(std::vector<std::string> logs) : logs_(std::move(logs)) {}
-    std::optional<std::string> inputBox(const std::string&, const std::string&,
-                                        const std::string&) override {
-        return std::nullopt;
-    }
-    KeepAnswer askKeep(const std::string&, const std::string&) override { return {}; }
-    void message(const std::string& text, const std::string&) override {
-        std::fprintf(stderr, "message: %s\n", text.c_str());
-    }
-    std::string openFile(const std::string&, const std::vector<FileFilter>&,
-                         const std::string&) override {
-        return {};
-    }
     std::vector<std::string> openFiles(const std::string&, const std::vector<FileFilter>&,
                                        const std::string&) override {
         return logs_;
     }
-    std::string chooseFolder(const std::string&, const std::string&) override { return {}; }
-    std::uint32_t chooseColour(const std::string&, std::uint32_t c) override { return c; }
 
 private:
     std::vector<std::string> logs_;

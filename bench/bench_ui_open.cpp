@@ -9,8 +9,8 @@
 // Figures, not a pass/fail test.
 //   bench_ui_open [--log FILE | --size-mb N]
 
+#include "bench_prompts.h"
 #include "core/common/settings_store.h"
-#include "core/common/user_prompts.h"
 #include "core/log/log_file.h"
 #include "gui/log_session.h"
 #include "gui/log_view.h"
@@ -35,28 +35,12 @@ using namespace quorvath;
 
 namespace {
 
-class NoPrompts : public UserPrompts {
+// Deletes the dated copy when asked; everything else is cancelled.
+class NoPrompts : public bench::CancellingPrompts {
 public:
-    std::optional<std::string> inputBox(const std::string&, const std::string&,
-                                        const std::string&) override {
-        return std::nullopt;
-    }
     KeepAnswer askKeep(const std::string&, const std::string&) override {
         return {KeepChoice::Delete};
     }
-    void message(const std::string& text, const std::string&) override {
-        std::fprintf(stderr, "message: %s\n", text.c_str());
-    }
-    std::string openFile(const std::string&, const std::vector<FileFilter>&,
-                         const std::string&) override {
-        return {};
-    }
-    std::vector<std::string> openFiles(const std::string&, const std::vector<FileFilter>&,
-                                       const std::string&) override {
-        return {};
-    }
-    std::string chooseFolder(const std::string&, const std::string&) override { return {}; }
-    std::uint32_t chooseColour(const std::string&, std::uint32_t c) override { return c; }
 };
 
 // A line of /proc/self/status in kB, as bytes.

@@ -52,6 +52,8 @@ int importLogs(const std::string& database, const std::vector<std::string>& logs
             }
             added += result.added;
         }
+        if (auto error = store->refreshTotals()) // once all logs of the round are in
+            status = said(*error, kExitFailed);
         if (std::fflush(stdout) != 0)
             return kExitFailed;
         if (!site.empty() && (first || added > 0) && writeWholeHistorySite(database, site) != 0)

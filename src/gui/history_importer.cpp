@@ -61,6 +61,9 @@ bool HistoryImporter::start(const std::string& database, const std::vector<std::
             added_ += result.added;
             cancelled_ = result.stopped;
         }
+        if (!cancelled_) // the next import adds up what a cancelled one dropped
+            if (auto error = store->refreshTotals())
+                problems_ << QString::fromStdString(*error);
         return std::nullopt;
     });
 }

@@ -154,7 +154,7 @@ TEST_F(HistoryMenuTest, AnImportShowsItsProgressAndSaysEveryOutcome) {
     EXPECT_EQ(progressDialog(), nullptr);
     EXPECT_TRUE(inMain<QAction>("importLogsAction")->isEnabled());
     const int stored = storedMatches();
-    EXPECT_GE(stored, 24);
+    EXPECT_GE(stored, 16); // the 8 maps of the server's two logs once, the player's own 8
     EXPECT_EQ(status(), QString("History: %1 matches added from 3 logs").arg(stored));
 
     importLogs(logs); // again: each match is stored once

@@ -96,7 +96,7 @@ TEST_F(WebReportTest, AHistorySelectionShownIsWhatTheSiteShows) {
         ASSERT_FALSE(importLog(*store, prefix + "-games.log", result));
     }
     startWithDemoLog();
-    session->showHistoryStatistics(database, {}, "History: all matches");
+    session->showHistoryStatistics(database, {}, {}, "History: all matches");
     waitWhileBusy();
     const int players = session->players().playerCount();
     exportInto(dir.file("site")); // no log counted first: the selection as shown

@@ -89,11 +89,15 @@ HistoryError importLog(HistoryStore& store, const std::string& path, LogImport& 
     // Until the last batch is in, the log is remembered as the last import
     // left it (or as a log never read whole), so that an interrupted import
     // reads it again.
+    const std::int64_t seenId = log.id;
     if (!sameLog)
-        log = LogState{0, path, -1, {}, {}};
-    const LogState whole{0, path, static_cast<std::int64_t>(bytes.size()),
+        log = LogState{0, path, -1, {}, {}, seenId};
+    const LogState whole{0,
+                         path,
+                         static_cast<std::int64_t>(bytes.size()),
                          headHash(bytes, static_cast<std::int64_t>(bytes.size())),
-                         tailHash(bytes, static_cast<std::int64_t>(bytes.size()))};
+                         tailHash(bytes, static_cast<std::int64_t>(bytes.size())),
+                         seenId};
     const auto batchSize = static_cast<std::size_t>(std::max(1, options.batchMatches));
     std::size_t from = 0;
     do {

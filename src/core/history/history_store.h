@@ -5,7 +5,14 @@
 // the database and the problem; a failed batch stores nothing of itself.
 // SQLite is one backend (core/history/sqlite); another is another folder
 // behind this interface.
+//
+// The store keeps the whole history added up (KeptTotals), updated in the
+// transaction that stores a batch, so that a query of the whole history need
+// not add up every match. A batch that stores a match before the last one
+// added up (an older log imported later) or completes an unfinished match
+// drops them instead; refreshTotals() adds everything up again.
 
+#include "core/history/kept_totals.h"
 #include "core/history/match_record.h"
 #include "core/history/people.h"
 
@@ -36,6 +43,12 @@ public:
     using MatchVisitor = std::function<void(const MatchRecord&)>;
     virtual HistoryError readMatches(const HistorySelection& selection,
                                      const MatchVisitor& visit) = 0;
+
+    // The whole history's totals; `kept` false when a batch dropped them.
+    virtual HistoryError readTotals(KeptTotals& totals, bool& kept) = 0;
+    // Adds the whole history up again when its totals were dropped; nothing
+    // to do otherwise. An import of many logs calls it once, at its end.
+    virtual HistoryError refreshTotals() = 0;
 
     // The user's decisions about people, kept apart from the matches (an
     // import never touches them): `decision` is stored and its id set; a

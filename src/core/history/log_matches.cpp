@@ -21,7 +21,54 @@ struct OpenMatch {
     std::vector<std::pair<std::string, std::string>> renames; // old name, new name
     std::unordered_map<std::string, std::string> guids;       // by name
     bool anyone = false;                                      // a player appeared
+    std::string identity; // what its fingerprint hashes (see identify)
+    bool anyDeath = false;
 };
+
+void note(std::string& identity, std::string_view text) {
+    const auto size = static_cast<std::uint32_t>(text.size());
+    identity.append(reinterpret_cast<const char*>(&size), sizeof size).append(text);
+}
+
+// Adds what identifies the match in any log that records it: a server's
+// games.log and its dedicated console log give these events alike (the
+// console's broadcast lines, chat echoes and missing clock left out): the
+// map's settings, connects with client number, address and GUID, and each
+// kill and death in order with names, weapon and cause.
+void identify(OpenMatch& match, const MatchEvent& event) {
+    std::string& id = match.identity;
+    switch (event.type) {
+    case MatchEventType::MapStart:
+        id += 'M';
+        for (std::string_view text :
+             {event.details->server, event.details->map, event.details->gameType})
+            note(id, text);
+        break;
+    case MatchEventType::Connect:
+        id += 'C';
+        note(id, std::to_string(event.player.client));
+        for (std::string_view text :
+             {event.player.name, event.details->guid, event.details->address})
+            note(id, text);
+        break;
+    case MatchEventType::Kill:
+        id += event.headshot ? 'H' : 'K';
+        id += event.teamKill ? 'T' : '-';
+        note(id, event.player.name);
+        note(id, event.other.name);
+        note(id, event.form ? event.form->modName : std::string_view());
+        id += event.form && event.form->alternate ? 'A' : '-';
+        match.anyDeath = true;
+        break;
+    case MatchEventType::Death:
+        id += 'D';
+        id += static_cast<char>(event.cause);
+        note(id, event.player.name);
+        match.anyDeath = true;
+        break;
+    default: break;
+    }
+}
 
 // Starts a new match at each map start that follows anything at all.
 class MatchCutter final : public MatchEventSink {
@@ -52,6 +99,7 @@ public:
         if (event.type == MatchEventType::Connect && !event.details->guid.empty())
             match.guids[std::string(event.player.name)] = event.details->guid;
         match.anyone = match.anyone || !event.player.name.empty();
+        identify(match, event);
         match.tally->onEvent(event);
     }
 
@@ -127,9 +175,11 @@ std::vector<MatchRecord> readLogMatches(std::string_view bytes, LogKind kind,
         fillRecord(match, players);
         MatchRecord& record = records.emplace_back(std::move(match.record));
         record.scope = scope;
+        // Without a kill or a death too little identifies a match: its bytes do.
         const auto length = static_cast<std::size_t>(record.endByte - record.startByte);
-        record.fingerprint =
-            fingerprintOf(bytes.substr(static_cast<std::size_t>(record.startByte), length));
+        record.fingerprint = fingerprintOf(
+            match.anyDeath ? std::string_view(match.identity)
+                           : bytes.substr(static_cast<std::size_t>(record.startByte), length));
     }
     return records;
 }

@@ -51,6 +51,9 @@ struct LogState {
     std::int64_t size = 0;
     std::string headHash; // the first bytes' hash
     std::string tailHash; // the hash of the bytes before `size`
+    // The id lastState gave when the import looked (0: none): a row of the
+    // path stored since is another importer's of the same log.
+    std::int64_t seenId = 0;
 };
 
 // Which matches a query counts; empty fields select everything.
@@ -60,6 +63,10 @@ struct HistorySelection {
     std::string server;                 // exactly this server
     std::string map;                    // exactly this map
     std::vector<std::string> gameTypes; // any of these
+
+    bool whole() const {
+        return since == 0 && until == 0 && server.empty() && map.empty() && gameTypes.empty();
+    }
 };
 
 } // namespace quorvath

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 namespace quorvath {
@@ -357,16 +358,16 @@ KillPairs::OpponentLists KillPairs::takeLists() {
     return lists;
 }
 
-// A list gets each index once, so adding its counts one by one, in order, to
-// a player's list is what adding the pairs' counts to it would have done.
+// A list gets each index once, so merging its counts into a player's list is
+// what adding the pairs' counts to it would have done; one merge keeps a long
+// list (a whole history's) linear.
 void KillPairs::addLists(OpponentLists& lists, PlayerTable& players) {
     const auto addTo = [](OpponentCounts& to, OpponentCounts& from) {
         if (to.empty()) {
             to = std::move(from);
             return;
         }
-        for (const OpponentCounts::Entry& e : from)
-            to.add(e.index, e.count);
+        to.fold(from, from.begin()->index, std::prev(from.end())->index, 1);
     };
     // Past the players the square may hold empty lists.
     for (std::size_t i = 0; i < lists.victims.size(); ++i) {

@@ -22,6 +22,14 @@ public:
     std::int32_t at(int index) const;
     // Adds `delta`, wrapping in 32 bits; a count that comes to 0 is dropped.
     void add(int index, std::int32_t delta);
+    // add(), at once when `index` is past every stored one (a list built in
+    // ascending order).
+    void append(int index, std::int32_t delta) {
+        if (delta != 0 && (entries_.empty() || entries_.back().index < index))
+            entries_.push_back(Entry{index, delta});
+        else
+            add(index, delta);
+    }
     // Adds (sign +1) or subtracts (sign -1) the counts of `from` at indexes
     // first..last. `from` may be this object itself (each count doubles or
     // goes to 0), as when a player is his own alias.

@@ -60,6 +60,30 @@ TEST(HistoryImport, EveryKindOfLogOfEveryGameTypeAddsUpToItsAccurateCounting) {
     }
 }
 
+// A server's games.log and its dedicated console log record the same
+// matches: whichever comes first is kept (only the console records kicks and
+// bans), the other stores nothing. A player's console log names neither
+// server nor map: its matches are its own.
+TEST(HistoryImport, TheSameMatchFromAGamesLogAndAServerConsoleIsStoredOnce) {
+    TempDir dir;
+    bool gamesFirst = true;
+    for (const char* type : {"ctf", "inf", "dem", "elim", "dm"}) {
+        SCOPED_TRACE(type);
+        const std::string prefix = dir.file(type).string();
+        generateMatch(type, prefix);
+        const std::string games = prefix + "-games.log", server = prefix + "-server.log";
+        auto store = openHistory(dir.file(std::string(type) + ".sqlite").string());
+        const std::string kept = gamesFirst ? games : server;
+        const LogImport first = imported(*store, kept);
+        EXPECT_EQ(first.added, first.matches);
+        EXPECT_EQ(imported(*store, gamesFirst ? server : games).added, 0);
+        expectSameCounts(countHistory(*store), countLog(kept));
+        const LogImport console = imported(*store, prefix + "-console.log");
+        EXPECT_EQ(console.added, console.matches);
+        gamesFirst = !gamesFirst;
+    }
+}
+
 // A log read while its server still wrote it: cut mid-line, then whole.
 TEST(HistoryImport, AGrownLogAddsItsNewMatchesAndCompletesTheUnfinishedOne) {
     TempDir dir;

@@ -34,6 +34,10 @@ public:
                              const MatchVisitor& visit) override {
         return store_.readMatches(selection, visit);
     }
+    HistoryError readTotals(KeptTotals& totals, bool& kept) override {
+        return store_.readTotals(totals, kept);
+    }
+    HistoryError refreshTotals() override { return store_.refreshTotals(); }
     HistoryError addDecision(PeopleDecision& d) override { return store_.addDecision(d); }
     HistoryError forgetDecision(std::int64_t id, bool& forgotten) override {
         return store_.forgetDecision(id, forgotten);

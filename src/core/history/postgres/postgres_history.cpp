@@ -2,6 +2,7 @@
 
 #include "core/history/postgres/pg_session.h"
 #include "core/history/record_coding.h"
+#include "core/history/totals_keeper.h"
 
 #include <set>
 #include <unordered_map>
@@ -10,7 +11,7 @@ namespace quorvath {
 
 namespace {
 
-constexpr int kSchemaVersion = 2;
+constexpr int kSchemaVersion = 3;
 
 // Each step takes the schema from version (its index) to the next.
 constexpr const char* kMigrations[] = {
@@ -54,8 +55,28 @@ constexpr const char* kMigrations[] = {
          name bytea NOT NULL,
          other bytea NOT NULL,
          made_at bigint NOT NULL);)",
+    // The whole history's totals kept at import (added up by the migration).
+    R"(CREATE TABLE totals (
+         id integer PRIMARY KEY CHECK (id = 1),
+         kept boolean NOT NULL,
+         version bigint NOT NULL,
+         matches bigint NOT NULL,
+         last_played_at bigint NOT NULL,
+         last_log_id bigint NOT NULL,
+         last_start_byte bigint NOT NULL,
+         unrecorded bytea NOT NULL);
+       INSERT INTO totals VALUES (1, false, 0, 0, 0, 0, 0, '');
+       CREATE TABLE totals_names (
+         slot bigint PRIMARY KEY,
+         totals bytea NOT NULL);
+       CREATE TABLE totals_renames (
+         number bigint PRIMARY KEY,
+         renames bytea NOT NULL);
+       DROP INDEX matches_by_place;
+       CREATE UNIQUE INDEX matches_by_place ON matches (log_id, start_byte);)",
 };
 static_assert(std::size(kMigrations) == kSchemaVersion);
+constexpr int kTotalsVersion = 3; // the version that began keeping totals
 
 // One number for the migration's lock, so that two programs opening a new
 // database at once migrate it one after the other.
@@ -104,6 +125,10 @@ public:
                     return error;
             if (version == kSchemaVersion)
                 return std::nullopt;
+            Tables tables(*this, true);
+            if (version < kTotalsVersion)
+                if (auto error = keeper_.rebuild(tables, true))
+                    return error;
             return db_.exec("DELETE FROM schema_version; INSERT INTO schema_version VALUES (" +
                             std::to_string(kSchemaVersion) + ")");
         }));
@@ -139,9 +164,11 @@ public:
             if (!error || !db_.lastFailureMayBeRetried())
                 break;
             names_.clear();
+            keeper_.forget();
         }
         if (error) {
-            names_.clear(); // the rolled-back names' ids are free again
+            names_.clear();   // the rolled-back names' ids are free again
+            keeper_.forget(); // and the totals as the rows held them
             return named(error);
         }
         log.id = logId;
@@ -151,11 +178,31 @@ public:
 
     HistoryError readMatches(const HistorySelection& selection,
                              const MatchVisitor& visit) override {
-        HistoryError damaged;
+        return named(transaction(db_, "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY", [&]() {
+            return readSelected(selection,
+                                [&](const MatchRecord& match, const MatchPlace&) { visit(match); });
+        }));
+    }
+
+    HistoryError readTotals(KeptTotals& totals, bool& kept) override {
+        Tables tables(*this, false);
+        return named(transaction(db_, "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY",
+                                 [&]() { return readKeptTotals(tables, totals, kept); }));
+    }
+
+    HistoryError refreshTotals() override {
+        StoredTotals head;
+        Tables reading(*this, false);
+        if (auto error = reading.readHead(head))
+            return named(error);
+        if (head.kept)
+            return std::nullopt; // the usual case: nothing to write
+        Tables tables(*this, true);
         const pg::Error error =
-            transaction(db_, "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY",
-                        [&]() { return readSelected(selection, visit, damaged); });
-        return damaged ? damaged : named(error);
+            transaction(db_, "BEGIN", [&]() { return keeper_.rebuild(tables, false); });
+        if (error)
+            keeper_.forget();
+        return named(error);
     }
 
     HistoryError addDecision(PeopleDecision& decision) override {
@@ -203,6 +250,120 @@ public:
     }
 
 private:
+    // What storing a match did: added it (else its content was stored
+    // already), replaced what an earlier import read of it while it had not
+    // ended.
+    struct Stored {
+        bool added = false;
+        bool completed = false;
+    };
+
+    // The kept totals' tables; `forWriting` locks the head row against other
+    // writers until the transaction ends.
+    class Tables final : public TotalsTables {
+    public:
+        Tables(PostgresHistory& history, bool forWriting)
+            : history_(history), forWriting_(forWriting) {}
+
+        HistoryError readHead(StoredTotals& rows) override {
+            std::optional<pg::Result> head;
+            if (auto error = history_.db_.query(
+                    std::string("SELECT kept, version, matches, last_played_at, last_log_id, "
+                                "last_start_byte, unrecorded FROM totals") +
+                        (forWriting_ ? " FOR UPDATE" : ""),
+                    {}, head))
+                return error;
+            if (head->rows() != 1)
+                return "its totals are missing";
+            rows.kept = head->boolean(0, 0);
+            rows.version = head->int64(0, 1);
+            rows.matches = head->int64(0, 2);
+            rows.last = {head->int64(0, 3), head->int64(0, 4), head->int64(0, 5)};
+            rows.unrecorded = head->bytes(0, 6);
+            return std::nullopt;
+        }
+
+        HistoryError readRows(StoredTotals& rows) override {
+            std::optional<pg::Result> names, renames;
+            if (auto error = history_.db_.query(
+                    "SELECT slot, totals FROM totals_names ORDER BY slot", {}, names))
+                return error;
+            rows.names.clear();
+            for (int r = 0; r < names->rows(); ++r)
+                rows.names.push_back(names->int64(r, 0) == r + 1 ? names->bytes(r, 1)
+                                                                 : std::string()); // a gap
+            if (auto error = history_.db_.query(
+                    "SELECT renames FROM totals_renames ORDER BY number", {}, renames))
+                return error;
+            rows.renames.clear();
+            for (int r = 0; r < renames->rows(); ++r)
+                rows.renames.push_back(renames->bytes(r, 0));
+            return std::nullopt;
+        }
+
+        HistoryError write(const KeptRows& rows, std::int64_t version, bool whole) override {
+            std::optional<pg::Result> done;
+            if (auto error = history_.db_.query(
+                    "UPDATE totals SET kept = true, version = $1, matches = $2, "
+                    "last_played_at = $3, last_log_id = $4, last_start_byte = $5, "
+                    "unrecorded = $6",
+                    pg::Params()
+                        .int64(version)
+                        .int64(rows.matches)
+                        .int64(std::get<0>(rows.last))
+                        .int64(std::get<1>(rows.last))
+                        .int64(std::get<2>(rows.last))
+                        .bytes(rows.unrecorded),
+                    done))
+                return error;
+            if (whole)
+                if (auto error =
+                        history_.db_.exec("DELETE FROM totals_names; DELETE FROM totals_renames"))
+                    return error;
+            if (auto error = writeRows("totals_names", "slot", "totals", rows.names))
+                return error;
+            return writeRows("totals_renames", "number", "renames", rows.renames);
+        }
+
+        HistoryError drop(std::int64_t version) override {
+            std::optional<pg::Result> done;
+            if (auto error = history_.db_.query("UPDATE totals SET kept = false, version = $1",
+                                                pg::Params().int64(version), done))
+                return error;
+            return history_.db_.exec("DELETE FROM totals_names; DELETE FROM totals_renames");
+        }
+
+        HistoryError forEachMatch(const PlacedVisitor& visit) override {
+            return history_.readSelected({}, visit);
+        }
+
+    private:
+        // Sent with COPY to a temporary table of this session, then upserted.
+        pg::Error writeRows(const char* table, const char* key, const char* value,
+                            const std::vector<std::pair<std::int64_t, std::string>>& rows) {
+            if (rows.empty())
+                return std::nullopt;
+            std::string copy;
+            for (const auto& [number, bytes] : rows) {
+                copy += std::to_string(number) + '\t';
+                pg::appendCopyBytes(copy, bytes);
+                copy += '\n';
+            }
+            pg::Session& db = history_.db_;
+            if (auto error = db.exec("CREATE TEMPORARY TABLE IF NOT EXISTS totals_rows (key "
+                                     "bigint, value bytea) ON COMMIT DELETE ROWS"))
+                return error;
+            if (auto error = db.copyIn("COPY totals_rows FROM STDIN", copy))
+                return error;
+            return db.exec(std::string("INSERT INTO ") + table + " SELECT key, value FROM " +
+                           "totals_rows ON CONFLICT (" + key + ") DO UPDATE SET " + value +
+                           " = excluded." + value + "; DELETE FROM totals_rows");
+        }
+
+        PostgresHistory& history_;
+        bool forWriting_;
+    };
+
     HistoryError named(const pg::Error& error) const {
         return error ? HistoryError(problem(where_, *error)) : std::nullopt;
     }
@@ -222,57 +383,82 @@ private:
         if (auto failed = storeNames(matches))
             return failed;
         std::string players; // COPY rows of every match stored
+        std::vector<BatchMatch> changed;
         for (const MatchRecord& match : matches) {
-            bool isNew = false;
-            if (auto failed = storeMatch(logId, match, players, isNew))
+            Stored how;
+            if (auto failed = storeMatch(logId, match, players, how))
                 return failed;
-            stored += isNew ? 1 : 0;
+            stored += how.added ? 1 : 0;
+            if (how.added || how.completed)
+                changed.push_back(
+                    {&match, {match.playedAt, logId, match.startByte}, how.completed});
         }
-        if (players.empty())
-            return std::nullopt;
-        return db_.copyIn("COPY match_players (match_id, seat, name_id, counters, guid) FROM STDIN",
-                          players);
+        if (!players.empty())
+            if (auto failed = db_.copyIn(
+                    "COPY match_players (match_id, seat, name_id, counters, guid) FROM STDIN",
+                    players))
+                return failed;
+        Tables tables(*this, true);
+        return keeper_.update(tables, changed);
     }
 
+    // The log's id: a new row, else its row moved on to `log` (never back:
+    // another importer may have read further). Importers of one path take
+    // turns here, so that two reading a new log at once remember it once.
     pg::Error rememberLog(const LogState& log, std::int64_t& logId) {
+        std::optional<pg::Result> row;
+        logId = log.id;
+        if (logId == 0) {
+            if (auto error = db_.query("SELECT pg_advisory_xact_lock(hashtextextended(encode($1, "
+                                       "'hex'), 7215448311))",
+                                       pg::Params().bytes(log.path), row))
+                return error;
+            if (auto error = db_.query("SELECT max(id) FROM logs WHERE path = $1",
+                                       pg::Params().bytes(log.path), row))
+                return error;
+            if (!row->isNull(0, 0) && row->int64(0, 0) > log.seenId)
+                logId = row->int64(0, 0); // another importer's of this log
+        }
         pg::Params params;
         params.bytes(log.path).int64(log.size).bytes(log.headHash).bytes(log.tailHash);
-        if (log.id != 0)
-            params.int64(log.id);
-        std::optional<pg::Result> row;
+        if (logId != 0)
+            params.int64(logId);
         if (auto error =
-                db_.query(log.id == 0 ? "INSERT INTO logs (path, size, head_hash, tail_hash) "
-                                        "VALUES ($1, $2, $3, $4) RETURNING id"
-                                      : "UPDATE logs SET path = $1, size = $2, head_hash = $3, "
-                                        "tail_hash = $4 WHERE id = $5 RETURNING id",
+                db_.query(logId == 0 ? "INSERT INTO logs (path, size, head_hash, tail_hash) "
+                                       "VALUES ($1, $2, $3, $4) RETURNING id"
+                                     : "UPDATE logs SET path = $1, size = $2, head_hash = $3, "
+                                       "tail_hash = $4 WHERE id = $5 AND size <= $2",
                           params, row))
             return error;
-        logId = row->int64(0, 0);
+        if (logId == 0)
+            logId = row->int64(0, 0);
         return std::nullopt;
     }
 
-    // `isNew` false when a match of the same content is stored already. The
-    // match's players are added to `copyRows`.
+    // The match's players are added to `copyRows` when it is added.
     pg::Error storeMatch(std::int64_t logId, const MatchRecord& match, std::string& copyRows,
-                         bool& isNew) {
+                         Stored& how) {
         std::optional<pg::Result> result;
+        // The same log's match that had not ended when last read, now read
+        // further: replaced (or dropped, when its whole was stored meanwhile
+        // from another log).
+        for (const char* sql : {"DELETE FROM match_players WHERE match_id IN (SELECT id FROM "
+                                "matches WHERE log_id = $1 AND start_byte = $2 AND NOT ended)",
+                                "DELETE FROM matches WHERE log_id = $1 AND start_byte = $2 AND "
+                                "NOT ended RETURNING id"})
+            if (auto error =
+                    db_.query(sql, pg::Params().int64(logId).int64(match.startByte), result))
+                return error;
+        how.completed = result->rows() > 0;
         if (auto error = db_.query("SELECT 1 FROM matches WHERE fingerprint = $1",
                                    pg::Params().bytes(match.fingerprint), result))
             return error;
         if (result->rows() == 1)
             return std::nullopt;
-        // The same log's match that had not ended when last read, now read further.
-        for (const char* sql : {"DELETE FROM match_players WHERE match_id IN (SELECT id FROM "
-                                "matches WHERE log_id = $1 AND start_byte = $2 AND NOT ended)",
-                                "DELETE FROM matches WHERE log_id = $1 AND start_byte = $2 AND "
-                                "NOT ended"})
-            if (auto error =
-                    db_.query(sql, pg::Params().int64(logId).int64(match.startByte), result))
-                return error;
         if (auto error = db_.query(
                 "INSERT INTO matches (fingerprint, log_id, start_byte, end_byte, ended, server, "
                 "map, game_type, played_at, unrecorded, kills, renames) VALUES ($1, $2, $3, $4, "
-                "$5, $6, $7, $8, $9, $10, $11, $12) ON CONFLICT (fingerprint) DO NOTHING "
+                "$5, $6, $7, $8, $9, $10, $11, $12) ON CONFLICT DO NOTHING "
                 "RETURNING id",
                 pg::Params()
                     .bytes(match.fingerprint)
@@ -289,8 +475,8 @@ private:
                     .bytes(encodeRenames(match.renames)),
                 result))
             return error;
-        isNew = result->rows() == 1;
-        if (!isNew)
+        how.added = result->rows() == 1;
+        if (!how.added)
             return std::nullopt;
         const std::string matchId = std::to_string(result->int64(0, 0));
         for (std::size_t seat = 0; seat < match.players.size(); ++seat) {
@@ -346,19 +532,20 @@ private:
 
     // The selected matches with their players, one row a player (a match
     // without players one row of nulls), a cursor's worth at a time. A row
-    // no import wrote ends the reading with `damaged` set.
-    pg::Error readSelected(const HistorySelection& s, const MatchVisitor& visit,
-                           HistoryError& damaged) {
+    // no import wrote ends the reading with a failure.
+    pg::Error readSelected(const HistorySelection& s, const TotalsTables::PlacedVisitor& visit) {
         pg::Params params;
         if (auto error = declareCursor(s, params))
             return error;
         MatchRecord match;
         std::int64_t current = -1;
+        std::int64_t logId = 0;
+        pg::Error damaged;
         const auto matchDone = [&]() {
             if (current >= 0 && !seatsHold(match))
-                damaged = problem(where_, "match " + std::to_string(current) + " is damaged");
+                damaged = "match " + std::to_string(current) + " is damaged";
             else if (current >= 0)
-                visit(match);
+                visit(match, {match.playedAt, logId, match.startByte});
             return !damaged;
         };
         std::optional<pg::Result> rows;
@@ -370,18 +557,18 @@ private:
                 const std::int64_t id = rows->int64(r, 0);
                 if (id != current) {
                     if (!matchDone())
-                        return std::nullopt;
+                        return damaged;
                     current = id;
+                    logId = rows->int64(r, 15);
                     bad = !readMatch(*rows, r, match);
                 }
                 bad = bad || (!rows->isNull(r, 12) && !addPlayer(*rows, r, match));
             }
         } while (!bad && rows->rows() > 0);
         if (bad)
-            damaged = problem(where_, "match " + std::to_string(current) + " is damaged");
-        else
-            matchDone();
-        return std::nullopt;
+            return "match " + std::to_string(current) + " is damaged";
+        matchDone();
+        return damaged;
     }
 
     pg::Error declareCursor(const HistorySelection& s, pg::Params& params) {
@@ -409,7 +596,7 @@ private:
         return db_.query("DECLARE selected BINARY NO SCROLL CURSOR FOR SELECT m.id, "
                          "m.fingerprint, m.start_byte, m.end_byte, m.ended, m.server, m.map, "
                          "m.game_type, m.played_at, m.unrecorded, m.kills, m.renames, n.name, "
-                         "p.counters, p.guid FROM matches m LEFT JOIN match_players p ON "
+                         "p.counters, p.guid, m.log_id FROM matches m LEFT JOIN match_players p ON "
                          "p.match_id = m.id LEFT JOIN names n ON n.id = p.name_id WHERE " +
                              where + " ORDER BY m.played_at, m.log_id, m.start_byte, p.seat",
                          params, declared);
@@ -436,22 +623,10 @@ private:
         return decodeCounters(row.bytes(r, 13), p.counters);
     }
 
-    // Whether the match's lists name only seats it has.
-    static bool seatsHold(const MatchRecord& m) {
-        const auto seats = static_cast<std::int32_t>(m.players.size());
-        const auto seated = [seats](std::int32_t seat) { return seat >= 0 && seat < seats; };
-        for (const MatchKills& k : m.kills)
-            if (!seated(k.killer) || !seated(k.victim))
-                return false;
-        for (const auto& [old, renamed] : m.renames)
-            if (!seated(old) || !seated(renamed))
-                return false;
-        return true;
-    }
-
     pg::Session db_;
     std::string where_;
     std::unordered_map<std::string, std::int64_t> names_; // ids of names stored
+    TotalsKeeper keeper_;
 };
 
 } // namespace

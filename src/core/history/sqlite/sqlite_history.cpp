@@ -1,6 +1,7 @@
 #include "core/history/sqlite/sqlite_history.h"
 
 #include "core/history/record_coding.h"
+#include "core/history/totals_keeper.h"
 
 #include <SQLiteCpp/SQLiteCpp.h>
 
@@ -12,7 +13,7 @@ namespace quorvath {
 
 namespace {
 
-constexpr int kSchemaVersion = 2;
+constexpr int kSchemaVersion = 3;
 
 // Each step takes the schema from version (its index) to the next.
 constexpr const char* kMigrations[] = {
@@ -56,8 +57,28 @@ constexpr const char* kMigrations[] = {
          name TEXT NOT NULL,
          other TEXT NOT NULL,
          made_at INTEGER NOT NULL) STRICT;)",
+    // The whole history's totals kept at import (added up by the migration).
+    R"(CREATE TABLE totals (
+         id INTEGER PRIMARY KEY CHECK (id = 1),
+         kept INTEGER NOT NULL,
+         version INTEGER NOT NULL,
+         matches INTEGER NOT NULL,
+         last_played_at INTEGER NOT NULL,
+         last_log_id INTEGER NOT NULL,
+         last_start_byte INTEGER NOT NULL,
+         unrecorded BLOB NOT NULL) STRICT;
+       INSERT INTO totals VALUES (1, 0, 0, 0, 0, 0, 0, x'');
+       CREATE TABLE totals_names (
+         slot INTEGER PRIMARY KEY,
+         totals BLOB NOT NULL) STRICT;
+       CREATE TABLE totals_renames (
+         number INTEGER PRIMARY KEY,
+         renames BLOB NOT NULL) STRICT;
+       DROP INDEX matches_by_place;
+       CREATE UNIQUE INDEX matches_by_place ON matches (log_id, start_byte);)",
 };
 static_assert(std::size(kMigrations) == kSchemaVersion);
+constexpr int kTotalsVersion = 3; // the version that began keeping totals
 
 std::string problem(const std::string& path, const std::string& what) {
     return "The history \"" + path + "\" cannot be used: " + what + ".";
@@ -71,6 +92,173 @@ std::string blob(const SQLite::Column& column) {
 void bindBlob(SQLite::Statement& statement, int index, const std::string& bytes) {
     statement.bind(index, bytes.data(), static_cast<int>(bytes.size()));
 }
+
+std::string selectionQuery(const HistorySelection& s) {
+    std::string sql = "SELECT id, fingerprint, start_byte, end_byte, ended, server, map, "
+                      "game_type, played_at, unrecorded, kills, renames, log_id FROM matches "
+                      "WHERE 1";
+    if (s.since != 0)
+        sql += " AND played_at >= :since";
+    if (s.until != 0)
+        sql += " AND played_at < :until";
+    if (!s.server.empty())
+        sql += " AND server = :server";
+    if (!s.map.empty())
+        sql += " AND map = :map";
+    if (!s.gameTypes.empty()) {
+        sql += " AND game_type IN (";
+        for (std::size_t i = 0; i < s.gameTypes.size(); ++i)
+            sql += (i ? ", :type" : ":type") + std::to_string(i);
+        sql += ")";
+    }
+    return sql + " ORDER BY played_at, log_id, start_byte";
+}
+
+void bindSelection(SQLite::Statement& query, const HistorySelection& s) {
+    if (s.since != 0)
+        query.bind(":since", s.since);
+    if (s.until != 0)
+        query.bind(":until", s.until);
+    if (!s.server.empty())
+        query.bind(":server", s.server);
+    if (!s.map.empty())
+        query.bind(":map", s.map);
+    for (std::size_t i = 0; i < s.gameTypes.size(); ++i)
+        query.bind(":type" + std::to_string(i), s.gameTypes[i]);
+}
+
+// False for a row no import wrote (its lists do not decode or name
+// seats the match lacks).
+bool readMatch(SQLite::Statement& query, SQLite::Statement& players, MatchRecord& m) {
+    m.fingerprint = blob(query.getColumn(1));
+    m.startByte = query.getColumn(2).getInt64();
+    m.endByte = query.getColumn(3).getInt64();
+    m.ended = query.getColumn(4).getInt() != 0;
+    m.server = query.getColumn(5).getString();
+    m.map = query.getColumn(6).getString();
+    m.gameType = query.getColumn(7).getString();
+    m.playedAt = query.getColumn(8).getInt64();
+    if (!decodeScope(blob(query.getColumn(9)), m.scope) ||
+        !decodeKills(blob(query.getColumn(10)), m.kills) ||
+        !decodeRenames(blob(query.getColumn(11)), m.renames))
+        return false;
+    m.players.clear();
+    players.reset();
+    players.bind(1, query.getColumn(0).getInt64());
+    while (players.executeStep()) {
+        MatchPlayer& p = m.players.emplace_back();
+        p.name = players.getColumn(0).getString();
+        p.guid = players.getColumn(2).getString();
+        if (!decodeCounters(blob(players.getColumn(1)), p.counters))
+            return false;
+    }
+    return seatsHold(m);
+}
+
+// The selected matches in the order played, each with its place in it; a
+// row no import wrote throws.
+void forEachMatch(SQLite::Database& db, const HistorySelection& selection,
+                  const TotalsTables::PlacedVisitor& visit) {
+    SQLite::Statement query(db, selectionQuery(selection));
+    bindSelection(query, selection);
+    SQLite::Statement players(db, "SELECT n.name, p.counters, p.guid FROM match_players p "
+                                  "JOIN names n ON n.id = p.name_id "
+                                  "WHERE p.match_id = ? ORDER BY p.seat");
+    MatchRecord match;
+    while (query.executeStep()) {
+        if (!readMatch(query, players, match))
+            throw SQLite::Exception("match " + std::to_string(query.getColumn(0).getInt64()) +
+                                    " is damaged");
+        visit(match, {match.playedAt, query.getColumn(12).getInt64(), match.startByte});
+    }
+}
+
+// The kept totals' tables (a failure throws).
+class Tables final : public TotalsTables {
+public:
+    explicit Tables(SQLite::Database& db) : db_(db) {}
+
+    HistoryError readHead(StoredTotals& rows) override {
+        SQLite::Statement head(db_, "SELECT kept, version, matches, last_played_at, last_log_id, "
+                                    "last_start_byte, unrecorded FROM totals");
+        if (!head.executeStep())
+            throw SQLite::Exception("its totals are missing");
+        rows.kept = head.getColumn(0).getInt() != 0;
+        rows.version = head.getColumn(1).getInt64();
+        rows.matches = head.getColumn(2).getInt64();
+        rows.last = {head.getColumn(3).getInt64(), head.getColumn(4).getInt64(),
+                     head.getColumn(5).getInt64()};
+        rows.unrecorded = blob(head.getColumn(6));
+        return std::nullopt;
+    }
+
+    HistoryError readRows(StoredTotals& rows) override {
+        SQLite::Statement names(db_, "SELECT slot, totals FROM totals_names ORDER BY slot");
+        rows.names.clear();
+        while (names.executeStep())
+            if (names.getColumn(0).getInt64() == static_cast<std::int64_t>(rows.names.size()) + 1)
+                rows.names.push_back(blob(names.getColumn(1)));
+            else
+                rows.names.emplace_back(); // a slot missing: does not decode
+        SQLite::Statement renames(db_, "SELECT renames FROM totals_renames ORDER BY number");
+        rows.renames.clear();
+        while (renames.executeStep())
+            rows.renames.push_back(blob(renames.getColumn(0)));
+        return std::nullopt;
+    }
+
+    HistoryError write(const KeptRows& rows, std::int64_t version, bool whole) override {
+        SQLite::Statement head(db_, "UPDATE totals SET kept = 1, version = ?, matches = ?, "
+                                    "last_played_at = ?, last_log_id = ?, last_start_byte = ?, "
+                                    "unrecorded = ?");
+        head.bind(1, version);
+        head.bind(2, rows.matches);
+        head.bind(3, std::get<0>(rows.last));
+        head.bind(4, std::get<1>(rows.last));
+        head.bind(5, std::get<2>(rows.last));
+        bindBlob(head, 6, rows.unrecorded);
+        head.exec();
+        if (whole)
+            db_.exec("DELETE FROM totals_names; DELETE FROM totals_renames");
+        writeRows("INSERT OR REPLACE INTO totals_names (slot, totals) VALUES (?, ?)", rows.names);
+        writeRows("INSERT OR REPLACE INTO totals_renames (number, renames) VALUES (?, ?)",
+                  rows.renames);
+        return std::nullopt;
+    }
+
+    HistoryError drop(std::int64_t version) override {
+        SQLite::Statement head(db_, "UPDATE totals SET kept = 0, version = ?");
+        head.bind(1, version);
+        head.exec();
+        db_.exec("DELETE FROM totals_names; DELETE FROM totals_renames");
+        return std::nullopt;
+    }
+
+    HistoryError forEachMatch(const PlacedVisitor& visit) override {
+        quorvath::forEachMatch(db_, {}, visit);
+        return std::nullopt;
+    }
+
+private:
+    void writeRows(const char* sql, const std::vector<std::pair<std::int64_t, std::string>>& rows) {
+        SQLite::Statement insert(db_, sql);
+        for (const auto& [key, bytes] : rows) {
+            insert.bind(1, key);
+            bindBlob(insert, 2, bytes);
+            insert.exec();
+            insert.reset();
+        }
+    }
+
+    SQLite::Database& db_;
+};
+
+// What storing a match did: added it (else its content was stored already),
+// replaced what an earlier import read of it while it had not ended.
+struct Stored {
+    bool added = false;
+    bool completed = false;
+};
 
 class SqliteHistory final : public HistoryStore {
 public:
@@ -89,8 +277,13 @@ public:
             SQLite::Transaction migration(db_, SQLite::TransactionBehavior::IMMEDIATE);
             if (auto newer = refuseNewer()) // another program migrated it meanwhile
                 return newer;
-            for (int step = schemaVersion(); step < kSchemaVersion; ++step)
+            const int from = schemaVersion();
+            for (int step = from; step < kSchemaVersion; ++step)
                 db_.exec(kMigrations[step]);
+            if (from < kTotalsVersion) {
+                Tables tables(db_);
+                keeper_.rebuild(tables, true);
+            }
             db_.exec("PRAGMA user_version = " + std::to_string(kSchemaVersion));
             migration.commit();
             return HistoryError();
@@ -122,13 +315,22 @@ public:
         const HistoryError error = guarded([&] {
             SQLite::Transaction batch(db_, SQLite::TransactionBehavior::IMMEDIATE);
             logId = rememberLog(log);
-            for (const MatchRecord& match : matches)
-                stored += storeMatch(logId, match) ? 1 : 0;
+            std::vector<BatchMatch> changed;
+            for (const MatchRecord& match : matches) {
+                const Stored how = storeMatch(logId, match);
+                stored += how.added ? 1 : 0;
+                if (how.added || how.completed)
+                    changed.push_back(
+                        {&match, {match.playedAt, logId, match.startByte}, how.completed});
+            }
+            Tables tables(db_);
+            keeper_.update(tables, changed);
             batch.commit();
             return HistoryError();
         });
         if (error) {
-            names_.clear(); // the rolled-back names' ids are free again
+            names_.clear();   // the rolled-back names' ids are free again
+            keeper_.forget(); // and the totals as the rows held them
             return error;
         }
         log.id = logId;
@@ -140,20 +342,33 @@ public:
                              const MatchVisitor& visit) override {
         return guarded([&] {
             SQLite::Transaction reading(db_); // one snapshot, however long the visits take
-            SQLite::Statement query(db_, selectionQuery(selection));
-            bindSelection(query, selection);
-            SQLite::Statement players(db_, "SELECT n.name, p.counters, p.guid FROM match_players p "
-                                           "JOIN names n ON n.id = p.name_id "
-                                           "WHERE p.match_id = ? ORDER BY p.seat");
-            MatchRecord match;
-            while (query.executeStep()) {
-                if (!readMatch(query, players, match))
-                    return HistoryError(
-                        problem(path_, "match " + std::to_string(query.getColumn(0).getInt64()) +
-                                           " is damaged"));
-                visit(match);
-            }
+            forEachMatch(db_, selection,
+                         [&](const MatchRecord& match, const MatchPlace&) { visit(match); });
             reading.commit();
+            return HistoryError();
+        });
+    }
+
+    HistoryError readTotals(KeptTotals& totals, bool& kept) override {
+        return guarded([&] {
+            SQLite::Transaction reading(db_);
+            Tables tables(db_);
+            readKeptTotals(tables, totals, kept);
+            reading.commit();
+            return HistoryError();
+        });
+    }
+
+    HistoryError refreshTotals() override {
+        return guarded([&] {
+            Tables tables(db_);
+            StoredTotals head;
+            tables.readHead(head);
+            if (head.kept)
+                return HistoryError(); // the usual case: nothing to write
+            SQLite::Transaction adding(db_, SQLite::TransactionBehavior::IMMEDIATE);
+            keeper_.rebuild(tables, false);
+            adding.commit();
             return HistoryError();
         });
     }
@@ -219,29 +434,35 @@ private:
         }
     }
 
+    // The log's id: a new row, else its row moved on to `log` (never back:
+    // another importer may have read further).
     std::int64_t rememberLog(const LogState& log) {
+        std::int64_t id = log.id;
+        if (id == 0) {
+            SQLite::Statement latest(db_, "SELECT max(id) FROM logs WHERE path = ?");
+            latest.bind(1, log.path);
+            if (latest.executeStep() && latest.getColumn(0).getInt64() > log.seenId)
+                id = latest.getColumn(0).getInt64(); // another importer's of this log
+        }
         SQLite::Statement statement(
-            db_, log.id == 0
-                     ? "INSERT INTO logs (path, size, head_hash, tail_hash) VALUES (?, ?, ?, ?)"
-                     : "UPDATE logs SET path = ?, size = ?, head_hash = ?, tail_hash = ? "
-                       "WHERE id = ?");
+            db_, id == 0 ? "INSERT INTO logs (path, size, head_hash, tail_hash) VALUES (?, ?, ?, ?)"
+                         : "UPDATE logs SET path = ?, size = ?, head_hash = ?, tail_hash = ? "
+                           "WHERE id = ? AND size <= ?2");
         statement.bind(1, log.path);
         statement.bind(2, log.size);
         bindBlob(statement, 3, log.headHash);
         bindBlob(statement, 4, log.tailHash);
-        if (log.id != 0)
-            statement.bind(5, log.id);
+        if (id != 0)
+            statement.bind(5, id);
         statement.exec();
-        return log.id == 0 ? db_.getLastInsertRowid() : log.id;
+        return id == 0 ? db_.getLastInsertRowid() : id;
     }
 
-    // False when a match of the same content is stored already.
-    bool storeMatch(std::int64_t logId, const MatchRecord& match) {
-        SQLite::Statement known(db_, "SELECT 1 FROM matches WHERE fingerprint = ?");
-        bindBlob(known, 1, match.fingerprint);
-        if (known.executeStep())
-            return false;
-        // The same log's match that had not ended when last read, now read further.
+    Stored storeMatch(std::int64_t logId, const MatchRecord& match) {
+        // The same log's match that had not ended when last read, now read
+        // further: replaced (or dropped, when its whole was stored meanwhile
+        // from another log).
+        Stored how;
         for (const char* sql : {"DELETE FROM match_players WHERE match_id IN (SELECT id FROM "
                                 "matches WHERE log_id = ?1 AND start_byte = ?2 AND ended = 0)",
                                 "DELETE FROM matches WHERE log_id = ?1 AND start_byte = ?2 AND "
@@ -249,12 +470,16 @@ private:
             SQLite::Statement unfinished(db_, sql);
             unfinished.bind(1, logId);
             unfinished.bind(2, match.startByte);
-            unfinished.exec();
+            how.completed = unfinished.exec() > 0;
         }
+        SQLite::Statement known(db_, "SELECT 1 FROM matches WHERE fingerprint = ?");
+        bindBlob(known, 1, match.fingerprint);
+        if (known.executeStep())
+            return how;
         SQLite::Statement insert(
             db_, "INSERT INTO matches (fingerprint, log_id, start_byte, end_byte, ended, server, "
                  "map, game_type, played_at, unrecorded, kills, renames) "
-                 "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+                 "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT DO NOTHING");
         bindBlob(insert, 1, match.fingerprint);
         insert.bind(2, logId);
         insert.bind(3, match.startByte);
@@ -267,7 +492,9 @@ private:
         bindBlob(insert, 10, encodeScope(match.scope));
         bindBlob(insert, 11, encodeKills(match.kills));
         bindBlob(insert, 12, encodeRenames(match.renames));
-        insert.exec();
+        how.added = insert.exec() > 0; // not when its place holds a match that ended
+        if (!how.added)
+            return how;
         const std::int64_t matchId = db_.getLastInsertRowid();
         SQLite::Statement player(db_, "INSERT INTO match_players (match_id, seat, name_id, "
                                       "counters, guid) VALUES (?, ?, ?, ?, ?)");
@@ -281,7 +508,7 @@ private:
             player.exec();
             player.reset();
         }
-        return true;
+        return how;
     }
 
     std::int64_t nameId(const std::string& name) {
@@ -296,79 +523,10 @@ private:
         return id;
     }
 
-    static std::string selectionQuery(const HistorySelection& s) {
-        std::string sql = "SELECT id, fingerprint, start_byte, end_byte, ended, server, map, "
-                          "game_type, played_at, unrecorded, kills, renames FROM matches "
-                          "WHERE 1";
-        if (s.since != 0)
-            sql += " AND played_at >= :since";
-        if (s.until != 0)
-            sql += " AND played_at < :until";
-        if (!s.server.empty())
-            sql += " AND server = :server";
-        if (!s.map.empty())
-            sql += " AND map = :map";
-        if (!s.gameTypes.empty()) {
-            sql += " AND game_type IN (";
-            for (std::size_t i = 0; i < s.gameTypes.size(); ++i)
-                sql += (i ? ", :type" : ":type") + std::to_string(i);
-            sql += ")";
-        }
-        return sql + " ORDER BY played_at, log_id, start_byte";
-    }
-
-    static void bindSelection(SQLite::Statement& query, const HistorySelection& s) {
-        if (s.since != 0)
-            query.bind(":since", s.since);
-        if (s.until != 0)
-            query.bind(":until", s.until);
-        if (!s.server.empty())
-            query.bind(":server", s.server);
-        if (!s.map.empty())
-            query.bind(":map", s.map);
-        for (std::size_t i = 0; i < s.gameTypes.size(); ++i)
-            query.bind(":type" + std::to_string(i), s.gameTypes[i]);
-    }
-
-    // False for a row no import wrote (its lists do not decode or name
-    // seats the match lacks).
-    static bool readMatch(SQLite::Statement& query, SQLite::Statement& players, MatchRecord& m) {
-        m.fingerprint = blob(query.getColumn(1));
-        m.startByte = query.getColumn(2).getInt64();
-        m.endByte = query.getColumn(3).getInt64();
-        m.ended = query.getColumn(4).getInt() != 0;
-        m.server = query.getColumn(5).getString();
-        m.map = query.getColumn(6).getString();
-        m.gameType = query.getColumn(7).getString();
-        m.playedAt = query.getColumn(8).getInt64();
-        if (!decodeScope(blob(query.getColumn(9)), m.scope) ||
-            !decodeKills(blob(query.getColumn(10)), m.kills) ||
-            !decodeRenames(blob(query.getColumn(11)), m.renames))
-            return false;
-        m.players.clear();
-        players.reset();
-        players.bind(1, query.getColumn(0).getInt64());
-        while (players.executeStep()) {
-            MatchPlayer& p = m.players.emplace_back();
-            p.name = players.getColumn(0).getString();
-            p.guid = players.getColumn(2).getString();
-            if (!decodeCounters(blob(players.getColumn(1)), p.counters))
-                return false;
-        }
-        const auto seats = static_cast<std::int32_t>(m.players.size());
-        const auto seated = [seats](std::int32_t seat) { return seat >= 0 && seat < seats; };
-        for (const MatchKills& k : m.kills)
-            if (!seated(k.killer) || !seated(k.victim))
-                return false;
-        for (const auto& [old, renamed] : m.renames)
-            if (!seated(old) || !seated(renamed))
-                return false;
-        return true;
-    }
-
     std::string path_;
     SQLite::Database db_;
     std::unordered_map<std::string, std::int64_t> names_; // ids of names stored
+    TotalsKeeper keeper_;
 };
 
 } // namespace

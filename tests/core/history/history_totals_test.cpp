@@ -1,0 +1,172 @@
+// The whole history's totals kept at import: a query of the whole history
+// read from them gives what adding up every match gives, with the people's
+// merges and splits, GUID links, bots and the rankings' minimum; an older log
+// or a completed match drops them, refreshTotals adds them up again, and a
+// history of an older version gets them when it is opened.
+
+#include "core/history/postgres/pg_session.h"
+#include "history_test_support.h"
+
+#include <SQLiteCpp/SQLiteCpp.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace quorvath;
+using namespace quorvath::test;
+
+constexpr std::int64_t kJanuary = 1767225600; // 2026-01-01
+constexpr std::int64_t kDay = 86400;
+
+void import(HistoryStore& store, const std::string& path, std::int64_t date) {
+    LogImport result;
+    ImportOptions options;
+    options.date = date;
+    options.batchMatches = 3; // several batches a log
+    const HistoryError error = importLog(store, path, result, options);
+    ASSERT_FALSE(error) << *error;
+}
+
+struct Selected {
+    Counted counted;
+    std::vector<NameActivity> activity;
+};
+
+Selected counted(HistoryStore& store, const HistorySelection& selection) {
+    Selected s;
+    const HistoryError error =
+        countSelection(store, selection, s.counted.players, s.counted.scope, s.activity);
+    EXPECT_FALSE(error) << *error;
+    return s;
+}
+
+// The whole history from its kept totals (or not, `kept`) and added up match
+// by match (a selection of every match that is not the whole) are the same
+// tables, people and rankings.
+void expectKeptAsAddedUp(HistoryStore& store, bool kept, int line) {
+    SCOPED_TRACE(line);
+    KeptTotals totals;
+    bool isKept = false;
+    ASSERT_FALSE(store.readTotals(totals, isKept));
+    EXPECT_EQ(isKept, kept);
+    const Selected whole = counted(store, {});
+    HistorySelection sinceTheStart;
+    sinceTheStart.since = 1; // a selection, so the matches are added up
+    const Selected everyMatch = counted(store, sinceTheStart);
+    expectSameCounts(whole.counted, everyMatch.counted);
+    ASSERT_EQ(whole.activity.size(), everyMatch.activity.size());
+    for (std::size_t i = 1; i < whole.activity.size(); ++i) {
+        const NameActivity &a = whole.activity[i], &b = everyMatch.activity[i];
+        EXPECT_EQ(std::tie(a.firstSeen, a.lastSeen, a.matches, a.guids, a.shared),
+                  std::tie(b.firstSeen, b.lastSeen, b.matches, b.guids, b.shared))
+            << whole.counted.players[static_cast<int>(i)].name;
+    }
+    const RankingMinimum minimum{3, 2, false};
+    EXPECT_EQ(leftOutOfRankings(whole.counted.players, whole.activity, minimum),
+              leftOutOfRankings(everyMatch.counted.players, everyMatch.activity, minimum));
+}
+
+// Generated matches of every game type, each as a player's console log, a
+// game log and a dedicated console log (the same matches: stored once).
+struct Logs {
+    TempDir dir;
+    std::vector<std::string> paths;
+
+    Logs() {
+        int seed = 1;
+        for (const char* type : {"ctf", "inf", "dem", "elim", "dm"}) {
+            const std::string prefix = dir.file(type).string();
+            generateMatch(type, prefix, seed++, 4);
+            for (const char* kind : {"console", "games", "server"})
+                paths.push_back(prefix + "-" + kind + ".log");
+        }
+    }
+};
+
+TEST(HistoryTotals, KeptTotalsGiveWhatAddingUpEveryMatchGivesWhateverTheDecisions) {
+    Logs logs;
+    auto store = openHistory(logs.dir.file("h.sqlite").string());
+    expectKeptAsAddedUp(*store, true, __LINE__); // an empty history's
+    for (std::size_t i = 0; i < logs.paths.size(); ++i) {
+        import(*store, logs.paths[i], kJanuary + static_cast<std::int64_t>(i) * kDay);
+        expectKeptAsAddedUp(*store, true, __LINE__);
+    }
+    const PlayerTable& players = counted(*store, {}).counted.players;
+    ASSERT_GT(players.playerCount(), 6);
+    using Kind = PeopleDecision::Kind;
+    for (PeopleDecision decision :
+         {PeopleDecision{0, Kind::Merge, players[1].name, players[2].name, 0},
+          PeopleDecision{0, Kind::Merge, players[3].name, players[6].name, 0},
+          PeopleDecision{0, Kind::Split, players[2].name, "", 0},
+          PeopleDecision{0, Kind::Merge, players[2].name, players[5].name, 0}}) {
+        ASSERT_FALSE(store->addDecision(decision));
+        expectKeptAsAddedUp(*store, true, __LINE__);
+    }
+}
+
+TEST(HistoryTotals, AnOlderLogOrACompletedMatchDropsThemAndRefreshingAddsThemUpAgain) {
+    Logs logs;
+    auto store = openHistory(logs.dir.file("h.sqlite").string());
+    for (std::size_t i = 1; i < logs.paths.size(); ++i)
+        import(*store, logs.paths[i], kJanuary + static_cast<std::int64_t>(i) * kDay);
+    import(*store, logs.paths[0], kJanuary); // played before all the others
+    expectKeptAsAddedUp(*store, false, __LINE__);
+    ASSERT_FALSE(store->refreshTotals());
+    expectKeptAsAddedUp(*store, true, __LINE__);
+
+    const std::string whole = readFile(logs.paths[0]);
+    const std::string growing = logs.dir.file("growing.log").string();
+    writeFile(growing, whole.substr(0, whole.size() / 2));
+    import(*store, growing, kJanuary + 100 * kDay); // the last match unfinished
+    expectKeptAsAddedUp(*store, true, __LINE__);
+    writeFile(growing, whole);
+    import(*store, growing, kJanuary + 100 * kDay); // completes it
+    expectKeptAsAddedUp(*store, false, __LINE__);
+    ASSERT_FALSE(store->refreshTotals());
+    expectKeptAsAddedUp(*store, true, __LINE__);
+}
+
+// A history of version 2 (no totals) adds them up when opened.
+TEST(HistoryTotals, AHistoryOfVersionTwoGainsTheTotalsOfItsMatches) {
+    Logs logs;
+    const std::string path = logs.dir.file("h.sqlite").string();
+    {
+        auto store = openHistory(path);
+        for (std::size_t i = 0; i < logs.paths.size(); i += 2)
+            import(*store, logs.paths[i], kJanuary + static_cast<std::int64_t>(i) * kDay);
+    }
+    const char* older = "DROP TABLE totals; DROP TABLE totals_names; DROP TABLE totals_renames;";
+    if (onPostgres()) {
+        pg::Error error;
+        pg::Session db(historyAt(path), error);
+        ASSERT_FALSE(error) << *error;
+        error = db.exec(std::string(older) + " UPDATE schema_version SET version = 2");
+        ASSERT_FALSE(error) << *error;
+    } else {
+        SQLite::Database db(path, SQLite::OPEN_READWRITE);
+        db.exec(std::string(older) + " PRAGMA user_version = 2");
+    }
+    expectKeptAsAddedUp(*openHistory(path), true, __LINE__);
+}
+
+// Totals rows no import wrote are not trusted: the query adds up every match,
+// and the next batch drops them for the import to add up again.
+TEST(HistoryTotals, DamagedTotalsAreAddedUpAgain) {
+    if (onPostgres())
+        GTEST_SKIP() << "an SQLite file damaged by hand";
+    Logs logs;
+    const std::string path = logs.dir.file("h.sqlite").string();
+    auto store = openHistory(path);
+    import(*store, logs.paths[0], kJanuary);
+    {
+        SQLite::Database db(path, SQLite::OPEN_READWRITE);
+        db.exec("UPDATE totals_names SET totals = x'ff' WHERE slot = 2");
+    }
+    store = openHistory(path); // holds no totals read before
+    expectKeptAsAddedUp(*store, false, __LINE__);
+    import(*store, logs.paths[3], kJanuary + kDay);
+    ASSERT_FALSE(store->refreshTotals());
+    expectKeptAsAddedUp(*store, true, __LINE__);
+}
+
+} // namespace
