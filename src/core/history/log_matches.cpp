@@ -1,5 +1,6 @@
 #include "core/history/log_matches.h"
 
+#include "core/history/match_results.h"
 #include "core/match/accurate_pass.h"
 #include "core/match/match_event_reader.h"
 #include "core/match/match_tally.h"
@@ -21,6 +22,7 @@ struct OpenMatch {
     std::vector<std::pair<std::string, std::string>> renames; // old name, new name
     std::unordered_map<std::string, std::string> guids;       // by name
     bool anyone = false;                                      // a player appeared
+    MatchFacts facts;                                         // its result, once it ended
 };
 
 // Starts a new match at each map start that follows anything at all.
@@ -37,6 +39,8 @@ public:
         if (event.type == MatchEventType::MapStart && eventsInMatch_ > 0) {
             matches_.back().record.endByte = lineStart_;
             matches_.back().record.ended = true;
+            matches_.back().facts = results_.closeMatch();
+            results_.openMatch();
             open(lineStart_);
         }
         ++eventsInMatch_;
@@ -53,9 +57,14 @@ public:
             match.guids[std::string(event.player.name)] = event.details->guid;
         match.anyone = match.anyone || !event.player.name.empty();
         match.tally->onEvent(event);
+        results_.onEvent(event);
     }
 
-    std::vector<OpenMatch>& matches() { return matches_; }
+    // The matches, the last one's result taken as it stands.
+    std::vector<OpenMatch>& matches() {
+        matches_.back().facts = results_.closeMatch();
+        return matches_;
+    }
 
 private:
     void open(std::int64_t at) {
@@ -71,6 +80,7 @@ private:
     std::vector<OpenMatch> matches_;
     std::int64_t lineStart_ = 0;
     std::int64_t eventsInMatch_ = 0;
+    ResultWatcher results_;
 };
 
 // The match's players, kills and renames by seat, from its own table.
@@ -88,6 +98,7 @@ void fillRecord(OpenMatch& match, const PlayerTable& table) {
     for (const auto& [old, renamed] : match.renames)
         record.renames.emplace_back(table.findByName(old) - 1, table.findByName(renamed) - 1);
     std::erase_if(record.renames, [](const auto& r) { return r.first < 0 || r.second < 0; });
+    applyFacts(match.facts, record);
 }
 
 } // namespace

@@ -24,4 +24,9 @@ bool decodeRenames(std::string_view bytes,
                    std::vector<std::pair<std::int32_t, std::int32_t>>& renames);
 bool decodeScope(std::string_view bytes, CountingScope& scope);
 
+// Where a team result comes from, as the databases keep it: "nothing",
+// "scores" or "rounds"; false for any other text.
+const char* resultFromText(TeamResult::From from);
+bool readResultFrom(std::string_view text, TeamResult::From& from);
+
 } // namespace quorvath

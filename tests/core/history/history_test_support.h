@@ -18,6 +18,11 @@ void generateMatch(const std::string& type, const std::string& prefix, int seed 
 
 std::unique_ptr<HistoryStore> openHistory(const std::string& path);
 
+// Runs `sql` on the history at `path` as another program would.
+void runOnHistory(const std::string& path, const std::string& sql);
+// What takes the backend's schema back to before match results (version 2).
+std::string sqlDroppingResults();
+
 // A store that hands every call on to another: a test overrides the one it
 // needs to disturb.
 class ForwardingStore : public HistoryStore {
