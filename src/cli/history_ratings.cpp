@@ -19,7 +19,7 @@ constexpr const char* kRatingNote =
     "result (a match whose log gives none is not rated). A player counts only when he\n"
     "was in the game at the end and for at least half of the match; a warm-up counts for\n"
     "nobody; bots only with --bots. The rating is mu - 3 sigma, provisional while sigma\n"
-    "is above 4.";
+    "is above 8 (it starts at 8.33).";
 
 std::string figure(double value) {
     char text[32];

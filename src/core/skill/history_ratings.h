@@ -5,7 +5,10 @@
 // is not rated where the log has none. A player counts in a match only when
 // he was in the game at its end and for at least half of it; a warm-up
 // counts for nobody. A rating is shown as mu - 3 sigma, provisional while
-// sigma is above kProvisionalSigma (about the first ten matches).
+// sigma is above kProvisionalSigma. Sigma starts at 8.33 and falls slowly
+// where many play (each of 25 in a deathmatch, or of 20 in a team game,
+// learns little from one result): below 8 after about 30 deathmatches of 25
+// players, or 12 team games of 10 a side.
 //
 //   std::vector<PlayerRating> ratings;
 //   if (auto error = rateSelection(store, selection, {linked, bots}, ratings)) ...
@@ -19,7 +22,7 @@
 
 namespace quorvath {
 
-inline constexpr double kProvisionalSigma = 4.0;
+inline constexpr double kProvisionalSigma = 8.0;
 inline constexpr std::int32_t kLeastPresence = 500; // per mille of a match
 
 struct RatingOptions {

@@ -50,7 +50,11 @@ std::string sqlDroppingResults() {
         tableAndColumn.replace(tableAndColumn.find(' '), 1, " DROP COLUMN ");
         sql += "ALTER TABLE " + tableAndColumn + ";";
     }
-    return sql;
+    const std::string version = std::to_string(kVersionBeforeResults);
+    return sql +
+           (onPostgres() ? "UPDATE schema_version SET version = " + version
+                         : "PRAGMA user_version = " + version) +
+           ";";
 }
 
 Counted countHistory(HistoryStore& store, const HistorySelection& selection) {

@@ -20,7 +20,9 @@ std::unique_ptr<HistoryStore> openHistory(const std::string& path);
 
 // Runs `sql` on the history at `path` as another program would.
 void runOnHistory(const std::string& path, const std::string& sql);
-// What takes the backend's schema back to before match results (version 2).
+// The schema's version before match results, and what takes a history of
+// this backend back to it.
+inline constexpr int kVersionBeforeResults = 2;
 std::string sqlDroppingResults();
 
 // A store that hands every call on to another: a test overrides the one it

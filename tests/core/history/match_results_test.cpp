@@ -114,18 +114,15 @@ TEST(MatchResults, EveryKindOfLogOfEveryGameTypeStoresTheResultsItHolds) {
     }
 }
 
-// A history of version 2 (before results) gains them on open: its matches
+// A history of the version before results gains them on open: its matches
 // come back with no team result, their players on no known team.
-TEST(MatchResults, AHistoryOfVersionTwoKeepsItsMatchesWithoutResults) {
+TEST(MatchResults, AHistoryFromBeforeResultsKeepsItsMatchesWithoutThem) {
     TempDir dir;
     const std::string path = dir.file("old.sqlite").string();
     LogImport imported;
     ASSERT_FALSE(importLog(*openHistory(path),
                            std::string(QUORVATH_SOURCE_DIR) + "/samples/demo.log", imported));
-    quorvath::test::runOnHistory(path, quorvath::test::sqlDroppingResults() +
-                                           (quorvath::test::onPostgres()
-                                                ? "UPDATE schema_version SET version = 2"
-                                                : "PRAGMA user_version = 2"));
+    quorvath::test::runOnHistory(path, quorvath::test::sqlDroppingResults());
     int matches = 0;
     ASSERT_FALSE(openHistory(path)->readMatches({}, [&](const MatchRecord& m) {
         ++matches;
