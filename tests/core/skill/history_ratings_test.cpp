@@ -9,6 +9,7 @@
 #include "core/history/database/open_history.h"
 #include "core/history/history_import.h"
 #include "core/history/history_totals.h"
+#include "core/history/match_results.h"
 #include "core/skill/history_ratings.h"
 #include "support/history_backend.h"
 #include "support/test_support.h"
@@ -128,6 +129,59 @@ TEST(HistoryRatings, TheRatingOrdersHiddenSkillBetterThanKills) {
                 ratings.size(), logs.size() * 4, byRating, byKills);
     EXPECT_GT(byRating, byKills);
     EXPECT_GT(byRating, 0.8);
+}
+
+// A console log of capture the flag gives no team result: nothing rated.
+// Its server log does: each name is rated in exactly the matches it ended
+// and was in for at least half of, warm-ups left out, bots only when asked.
+TEST(HistoryRatings, OnlyMatchesWithAResultAndPlayersWhoStayedAreRated) {
+    TempDir dir;
+    const std::string prefix = generated(dir, "ctf", 4, 24, " --maps 6");
+    std::vector<PlayerRating> ratings;
+    ASSERT_FALSE(rateSelection(*historyOf(dir, {prefix + "-console.log"}), {}, {}, ratings));
+    EXPECT_TRUE(ratings.empty());
+
+    TempDir other;
+    const auto store = historyOf(other, {prefix + "-games.log"});
+    std::map<std::string, int> played, stayed; // matches after the warm-up
+    int warmups = 0;
+    ASSERT_FALSE(store->readMatches({}, [&](const MatchRecord& m) {
+        warmups += m.warmup;
+        for (const MatchPlayer& p : m.players)
+            if (!m.warmup) {
+                ++played[p.name];
+                stayed[p.name] += p.atEnd && p.presence >= kLeastPresence;
+            }
+    }));
+    EXPECT_EQ(warmups, 1);
+    EXPECT_NE(played, stayed); // some came late or left early
+    std::erase_if(stayed, [](const auto& s) { return s.second == 0; });
+    for (const bool bots : {false, true}) {
+        ASSERT_FALSE(rateSelection(*store, {}, {false, bots}, ratings));
+        std::map<std::string, int> rated;
+        for (const PlayerRating& r : ratings)
+            rated[r.name] = r.matches;
+        std::map<std::string, int> expected = stayed;
+        if (!bots) {
+            expected.erase("Viper");
+            expected.erase("Tango");
+        }
+        EXPECT_EQ(rated, expected);
+    }
+    // The first match moves its winners up and its losers down.
+    std::map<std::string, SeatResult::Kind> first; // of those it rates
+    bool seen = false;
+    ASSERT_FALSE(store->readMatches({}, [&](const MatchRecord& m) {
+        for (std::size_t seat = 0; !seen && !m.warmup && seat < m.players.size(); ++seat)
+            if (m.players[seat].atEnd && m.players[seat].presence >= kLeastPresence)
+                first[m.players[seat].name] = seatResult(m, seat).kind;
+        seen = seen || !m.warmup;
+    }));
+    ASSERT_GT(first.size(), 10u);
+    for (const PlayerRating& r : ratings)
+        if (const auto it = first.find(r.name); it != first.end()) {
+            EXPECT_EQ(r.steps.at(0).after.mu > 25.0, it->second == SeatResult::Kind::Won) << r.name;
+        }
 }
 
 } // namespace
