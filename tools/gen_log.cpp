@@ -461,11 +461,13 @@ int usage() {
         "usage: gen-log --size-mb N [--players N] [--aliases N] [--seed S] [--roster-seed R]\n"
         "               [--lf] --out FILE|-\n"
         "       gen-log --match ctf|inf|dem|elim|dm [--players N] [--maps N] [--events N]\n"
-        "               [--chatty] [--seed S] --out PREFIX\n"
+        "               [--chatty] [--skill] [--seed S] --out PREFIX\n"
         "The match mode writes one match as PREFIX-console.log (a player's console\n"
         "log), PREFIX-games.log (the server's game log), PREFIX-server.log (the\n"
         "dedicated server's console log), PREFIX-truth.txt and PREFIX-matches.txt;\n"
-        "--chatty makes chat the most of their lines.\n",
+        "--chatty makes chat the most of their lines. --skill gives each player a hidden\n"
+        "skill (the same under any seed) that drives who kills whom, and scores from the\n"
+        "kills; the truth gives it as NAME TAB skill TAB PER-MILLE.\n",
         stderr);
     std::fputs(genlog::truthFormat(), stderr);
     std::fputs(genlog::matchesFormat(), stderr);
@@ -482,6 +484,8 @@ bool parse(int argc, char** argv, Options& o) {
             o.lf = true;
         } else if (arg == "--chatty") {
             o.match.chatty = true;
+        } else if (arg == "--skill") {
+            o.match.skill = true;
         } else if (arg == "--size-mb" && hasValue) {
             o.sizeMb = std::strtod(argv[++i], &end);
             if (*end || !(o.sizeMb >= 0) || o.sizeMb > 1e6)

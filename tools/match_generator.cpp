@@ -172,6 +172,8 @@ std::string shown(const std::string& raw) {
     return out;
 }
 
+constexpr const char* kTeamWords[] = {"free", "red", "blue"}; // by Person::team
+
 struct Person {
     std::vector<std::string> names;
     std::size_t current = 0;
@@ -181,6 +183,8 @@ struct Person {
     int team = 0; // 1 red, 2 blue, 0 free for all
     bool present = true;
     int rejoinAt = 0; // the event of the whole match (tick) he comes back at
+    int skill = 1000; // hidden, per mille: weighs his chance to kill, and its inverse to die
+    int mapScore = 0; // kills less suicides and team kills in this map
     const std::string& raw() const { return names[current]; }
 };
 
@@ -258,6 +262,17 @@ private:
         p.bot = bot;
         if (bot)
             truth_.set(p, "bots");
+        if (options_.skill) {
+            p.skill = hiddenSkill(names[0]);
+            truth_.add(p, "skill", p.skill);
+        }
+    }
+    // 300 to 3000 per mille, from the name alone.
+    static int hiddenSkill(const std::string& name) {
+        std::uint32_t hash = 2166136261u; // FNV-1a
+        for (const char c : name)
+            hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+        return 300 + static_cast<int>(hash % 2701);
     }
     void makePlayers() {
         for (const TrickyPlayer& t : trickyPlayers())
@@ -265,14 +280,17 @@ private:
         addPerson({"Quorvath"}, false, false); // the user, as in every generated log
         static const char* const kSyllables[] = {"ka",  "vor", "ex", "ro", "dir", "mu", "ta",
                                                  "ngo", "br",  "ic", "os", "ace", "zu", "rk"};
-        std::set<std::string> names;
+        // With hidden skills, the same roster under any seed.
+        SeededRandom roster(1);
+        SeededRandom& names = options_.skill ? roster : *this;
+        std::set<std::string> taken;
         while (static_cast<int>(people_.size()) < options_.players) {
             std::string name;
             for (int i = 0; i < 3; ++i)
-                name += pick(kSyllables);
+                name += names.pick(kSyllables);
             name[0] = static_cast<char>(name[0] - 'a' + 'A');
-            if (names.insert(name).second)
-                addPerson({name}, chance(20), false);
+            if (taken.insert(name).second)
+                addPerson({name}, names.chance(20), false);
         }
         for (std::size_t i = 0; i < people_.size(); ++i) {
             people_[i].team = teamGame() ? 1 + static_cast<int>(i % 2) : 0;
@@ -337,6 +355,23 @@ private:
         }
         return anyone();
     }
+    // With hidden skills, a present player drawn by skill (`strong`) or by
+    // its inverse among those `fits` allows; else as anyone() and onTeam() draw.
+    template <class Fits> Person& drawn(bool strong, const Fits& fits) {
+        long total = 0;
+        for (const Person& p : people_)
+            total += p.present && fits(p) ? weight(p, strong) : 0;
+        if (total == 0)
+            return anyone();
+        long r = below(static_cast<int>(total));
+        for (Person& p : people_)
+            if (p.present && fits(p) && (r -= weight(p, strong)) < 0)
+                return p;
+        return anyone();
+    }
+    static long weight(const Person& p, bool strong) {
+        return strong ? p.skill : 1000000 / p.skill;
+    }
     Person& other(const Person& than) {
         for (;;) {
             Person& p = anyone();
@@ -371,6 +406,8 @@ private:
             }
         carrier_.fill(nullptr);
         planter_ = nullptr;
+        for (Person& p : people_)
+            p.mapScore = 0;
         for (int event = 0; event < options_.eventsPerMap; ++event, ++tick_) {
             seconds_ += 1 + below(4);
             rejoin();
@@ -385,19 +422,30 @@ private:
         told({"over", "Timelimit hit."});
         told({"ended", std::to_string(seconds_)});
         if (teamGame()) {
-            const std::string red = std::to_string(below(10)), blue = std::to_string(below(10));
+            const std::string red = std::to_string(options_.skill ? teamScore(1) : below(10));
+            const std::string blue = std::to_string(options_.skill ? teamScore(2) : below(10));
             machine("red:" + red + "  blue:" + blue);
             told({"scores", red, blue});
         }
         for (Person& p : people_)
             if (p.present) {
-                const std::string score = std::to_string(below(30) - 5);
+                const std::string score =
+                    std::to_string(options_.skill ? p.mapScore : below(30) - 5);
                 const std::string ping = std::to_string(20 + below(100));
                 machine("score: " + score + "  ping: " + ping + "  client: " + number(p) + " " +
                         p.raw());
                 told({"score", number(p), shown(p.raw()), score, ping});
+                told({"team", number(p), shown(p.raw()), kTeamWords[p.team]});
             }
         machine("ShutdownGame:");
+    }
+
+    // The kills less suicides and team kills of the team's players at the end.
+    int teamScore(int team) const {
+        int score = 0;
+        for (const Person& p : people_)
+            score += p.present && p.team == team ? p.mapScore : 0;
+        return score;
     }
 
     void startServerMap(int map) {
@@ -508,11 +556,24 @@ private:
     }
 
     void kill() {
+        if (options_.skill)
+            return skilledKill();
         Person& victim = anyone();
         const bool teamKill = teamGame() && chance(6);
         Person& killer = teamKill     ? onTeam(victim.team)
                          : teamGame() ? onTeam(3 - victim.team)
                                       : other(victim);
+        killed(victim, killer, teamKill);
+    }
+    void skilledKill() {
+        Person& victim = drawn(false, [](const Person&) { return true; });
+        const bool teamKill = teamGame() && chance(6);
+        Person& killer = teamKill ? onTeam(victim.team) : drawn(true, [&](const Person& p) {
+            return &p != &victim && (!teamGame() || p.team != victim.team);
+        });
+        killed(victim, killer, teamKill);
+    }
+    void killed(Person& victim, Person& killer, bool teamKill) {
         if (&killer == &victim)
             return; // a team of one: no team kill to be had
         const Weapon& w = weighted(kWeapons);
@@ -528,6 +589,7 @@ private:
         machine("Kill: " + number(killer) + " " + number(victim) + " " +
                 std::to_string(w.modNumber) + ": " + killer.raw() + " killed " + victim.raw() +
                 " by " + w.mod + (w.alternate ? "_ALT" : ""));
+        killer.mapScore += teamKill ? -1 : 1;
         if (teamKill) {
             truth_.add(killer, "teamKills");
             truth_.add(victim, "teamKilledDeaths");
@@ -559,6 +621,7 @@ private:
                 victim.raw() + " by " + c.mod);
         truth_.add(victim, c.counter);
         truth_.add(victim, "totalDeaths");
+        --victim.mapScore;
         dropIfCarrying(victim);
     }
 
@@ -779,7 +842,8 @@ const char* matchesFormat() {
            "  over REASON                  the map's play ends (server logs)\n"
            "  ended SECONDS                its game time then (game log)\n"
            "  scores RED BLUE              the teams' scores (server logs)\n"
-           "  score N NAME SCORE PING      a player's score (server logs)\n";
+           "  score N NAME SCORE PING      a player's score (server logs)\n"
+           "  team N NAME TEAM             the team he ends on: red, blue or free (all logs)\n";
 }
 
 const char* truthFormat() {

@@ -28,6 +28,10 @@ struct MatchOptions {
     int maps = 1;     // one match per map, the players staying
     int eventsPerMap = 300;
     bool chatty = false; // chat makes most of the lines, quoting events and machine lines
+    // Each player has a hidden skill, the same under any seed (his name and
+    // the players before him do not change with it): the more skilled kill
+    // more and die less, and the scores follow the kills.
+    bool skill = false;
     std::string prefix;
 };
 

@@ -2,6 +2,7 @@
 
 #include "cli/history_options.h"
 #include "cli/history_people.h"
+#include "cli/history_ratings.h"
 #include "cli/history_tables.h"
 #include "cli/html_command.h"
 #include "cli/stats_command.h"
@@ -127,6 +128,7 @@ int runHistoryCommand(const std::vector<std::string>& args) {
     int status = 0;
     addPeopleCommands(app, database, status);
     addTableCommands(app, database, status);
+    addRatingCommands(app, database, status);
 
     Query query;
     addSelectionOptions(app, query.args);

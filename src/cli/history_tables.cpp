@@ -26,13 +26,28 @@ Table placesTable(PlaceKind kind, const std::vector<PlaceSummary>& places) {
     return table;
 }
 
+// "won", "lost", "draw", a deathmatch's place as "2/8", "warm-up" or "unknown".
+std::string resultText(const SeatResult& result) {
+    switch (result.kind) {
+    case SeatResult::Kind::Won: return "won";
+    case SeatResult::Kind::Lost: return "lost";
+    case SeatResult::Kind::Draw: return "draw";
+    case SeatResult::Kind::Place:
+        return std::to_string(result.place) + "/" + std::to_string(result.of);
+    case SeatResult::Kind::Warmup: return "warm-up";
+    case SeatResult::Kind::Unknown: break;
+    }
+    return "unknown";
+}
+
 Table playedTable(const std::vector<PlayedMatch>& played) {
-    Table table{{"date", "server", "map", "gametype", "name", "kills", "deaths"},
-                {false, false, false, false, false, true, true},
+    Table table{{"date", "server", "map", "gametype", "name", "kills", "deaths", "result"},
+                {false, false, false, false, false, true, true, false},
                 {}};
     for (const PlayedMatch& m : played)
         table.rows.push_back({dateText(m.playedAt), m.server, m.map, m.gameType, m.name,
-                              std::to_string(m.kills), std::to_string(m.deaths)});
+                              std::to_string(m.kills), std::to_string(m.deaths),
+                              resultText(m.result)});
     return table;
 }
 
@@ -114,11 +129,14 @@ void addTableCommands(CLI::App& app, std::string& database, int& status) {
     sub("servers", "per server: matches, players, kills, first and last played", PlaceKind::Server,
         false);
     const auto [matches, args] =
-        sub("matches", "the matches a player played: date, server, map, kills, deaths",
+        sub("matches", "the matches a player played: date, server, map, kills, deaths, result",
             PlaceKind::Map, true);
     matches->add_option("P", args->player, "the player's name")->required();
     matches->add_flag("--linked", args->linked, "under any of his person's names");
-    matches->footer("Dates are UTC; a match's date is as history --help says.");
+    matches->footer("Dates are UTC; a match's date is as history --help says. The result is won,\n"
+                    "lost or draw in a team game (unknown where the log gives no team result),\n"
+                    "the place among the match's players by score in a deathmatch (2/8), or\n"
+                    "warm-up.");
 }
 
 } // namespace quorvath::cli

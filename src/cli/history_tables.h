@@ -2,8 +2,8 @@
 // The history's tables on the command line:
 //   history maps [SELECTION]          per map: matches, players, kills, first and last played
 //   history servers [SELECTION]       the same per server
-//   history matches [SELECTION] P     the matches P played: date, server, map, kills, deaths
-//                                     (--linked: under any of his person's names)
+//   history matches [SELECTION] P     the matches P played: date, server, map, kills, deaths,
+//                                     result (--linked: under any of his person's names)
 
 #include <CLI/CLI.hpp>
 

@@ -2,7 +2,7 @@
 // tests/golden/match-ctf-games.log imported with --date 2026-01-02 prints
 // the bytes of tests/golden/history/ROW.out for each row (bots left out of
 // rankings and top lists unless --bots, the minimum activity, the people,
-// maps, servers and a player's matches in each format); merges and splits
+// maps, servers, a player's matches and the ratings in each format); merges and splits
 // fold people under --linked until forgotten.
 //
 // After a deliberate change of an output, regenerate the files and review the
@@ -33,6 +33,9 @@ constexpr Row kRows[] = {
     {"servers-json", "servers --format json"},
     {"matches-mullins", "matches Mullins"},
     {"matches-mullins-linked", "matches Mullins --linked --format csv"},
+    {"ratings", "ratings"},
+    {"ratings-linked-json", "ratings --linked --format json"},
+    {"rating-history-mullins", "rating-history Mullins --linked --format csv"},
     {"ranking-kills", "--ranking Kills"},
     {"ranking-kills-bots", "--ranking Kills --bots"},
     {"ranking-kills-min-kills", "--ranking Kills --min-kills 5"},
@@ -116,7 +119,7 @@ TEST(HistoryPeopleTool, AMergeFoldsTwoNamesUntilForgottenAndASplitUndoesALink) {
     const auto nobody = history("matches Nobody");
     EXPECT_EQ(nobody.err, "quorvath-report: warning: no selected match has a player named "
                           "\"Nobody\"\n");
-    EXPECT_EQ(nobody.out, "date  server  map  gametype  name  kills  deaths\n");
+    EXPECT_EQ(nobody.out, "date  server  map  gametype  name  kills  deaths  result\n");
     const auto noDecision = runReportTool(dir, "history forget " + db + " 7");
     EXPECT_EQ(noDecision.status, 1);
     EXPECT_NE(noDecision.err.find("there is no decision 7"), std::string::npos) << noDecision.err;

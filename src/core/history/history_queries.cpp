@@ -51,15 +51,27 @@ HistoryError matchesPlayed(HistoryStore& store, const HistorySelection& selectio
     const std::unordered_set<std::string> wanted(names.begin(), names.end());
     return store.readMatches(selection, [&](const MatchRecord& match) {
         PlayedMatch* row = nullptr;
-        for (const MatchPlayer& player : match.players) {
+        SeatResult result;
+        for (std::size_t seat = 0; seat < match.players.size(); ++seat) {
+            const MatchPlayer& player = match.players[seat];
             if (!wanted.count(player.name))
                 continue;
+            if (!row || player.atEnd) // his result under the name he ended on
+                result = seatResult(match, seat);
             if (!row)
-                row = &played.emplace_back(PlayedMatch{match.playedAt, match.server, match.map,
-                                                       match.gameType, player.name, 0, 0});
+                row = &played.emplace_back(PlayedMatch{match.playedAt,
+                                                       match.server,
+                                                       match.map,
+                                                       match.gameType,
+                                                       player.name,
+                                                       0,
+                                                       0,
+                                                       {}});
             row->kills += player.counters[totalKills];
             row->deaths += player.counters[totalDeaths];
         }
+        if (row)
+            row->result = result;
     });
 }
 

@@ -4,6 +4,7 @@
 // over the selected matches.
 
 #include "core/history/history_store.h"
+#include "core/history/match_results.h"
 
 #include <cstdint>
 #include <string>
@@ -58,10 +59,11 @@ struct PlayedMatch {
     std::string name; // the name he played under (the first, when he renamed)
     std::int64_t kills = 0;
     std::int64_t deaths = 0;
+    SeatResult result; // his own, or under the name he ended on
 };
 
 // The selected matches in which any of `names` played, in the order played,
-// with what those names did in each.
+// with what those names did in each and how it ended for him.
 HistoryError matchesPlayed(HistoryStore& store, const HistorySelection& selection,
                            const std::vector<std::string>& names, std::vector<PlayedMatch>& played);
 

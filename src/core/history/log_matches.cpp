@@ -1,5 +1,6 @@
 #include "core/history/log_matches.h"
 
+#include "core/history/match_results.h"
 #include "core/match/accurate_pass.h"
 #include "core/match/match_event_reader.h"
 #include "core/match/match_tally.h"
@@ -23,6 +24,7 @@ struct OpenMatch {
     bool anyone = false;                                      // a player appeared
     std::string identity; // what its fingerprint hashes (see identify)
     bool anyDeath = false;
+    MatchFacts facts; // its result, once it ended
 };
 
 void note(std::string& identity, std::string_view text) {
@@ -84,6 +86,8 @@ public:
         if (event.type == MatchEventType::MapStart && eventsInMatch_ > 0) {
             matches_.back().record.endByte = lineStart_;
             matches_.back().record.ended = true;
+            matches_.back().facts = results_.closeMatch();
+            results_.openMatch();
             open(lineStart_);
         }
         ++eventsInMatch_;
@@ -101,9 +105,14 @@ public:
         match.anyone = match.anyone || !event.player.name.empty();
         identify(match, event);
         match.tally->onEvent(event);
+        results_.onEvent(event);
     }
 
-    std::vector<OpenMatch>& matches() { return matches_; }
+    // The matches, the last one's result taken as it stands.
+    std::vector<OpenMatch>& matches() {
+        matches_.back().facts = results_.closeMatch();
+        return matches_;
+    }
 
 private:
     void open(std::int64_t at) {
@@ -119,6 +128,7 @@ private:
     std::vector<OpenMatch> matches_;
     std::int64_t lineStart_ = 0;
     std::int64_t eventsInMatch_ = 0;
+    ResultWatcher results_;
 };
 
 // The match's players, kills and renames by seat, from its own table.
@@ -136,6 +146,7 @@ void fillRecord(OpenMatch& match, const PlayerTable& table) {
     for (const auto& [old, renamed] : match.renames)
         record.renames.emplace_back(table.findByName(old) - 1, table.findByName(renamed) - 1);
     std::erase_if(record.renames, [](const auto& r) { return r.first < 0 || r.second < 0; });
+    applyFacts(match.facts, record);
 }
 
 } // namespace

@@ -4,11 +4,13 @@
 // summed per player. Enough to rebuild every sheet, ranking and top list of
 // any selection of matches, at a fraction of the log's size.
 
+#include "core/match/game_table.h"
 #include "core/stats/counting_scope.h"
 #include "core/stats/player_record.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,19 @@ struct MatchPlayer {
     std::string name;                                      // as the game shows it
     std::array<std::int32_t, kLastCounter + 1> counters{}; // as the Accurate tally counted
     std::string guid;                                      // a server log's, else ""
+    Team team = Team::Unknown;         // the one he ended on; Free in a deathmatch
+    std::optional<std::int32_t> score; // his final score where the log gives one
+    std::int32_t presence = 1000;      // per mille of the match's events he was in the game for
+    bool atEnd = true;                 // in the game when the match ended
+};
+
+// The teams' result of a match: their final scores (a server log's
+// "red:3  blue:5"), else the rounds each won (a console log's round ends).
+struct TeamResult {
+    enum class From : std::uint8_t { Nothing, Scores, Rounds };
+    From from = From::Nothing;
+    std::int32_t red = 0;
+    std::int32_t blue = 0;
 };
 
 // Kills of one player by another in one match; seats index `players`.
@@ -41,6 +56,8 @@ struct MatchRecord {
     std::vector<MatchKills> kills;
     std::vector<std::pair<std::int32_t, std::int32_t>> renames; // old seat, new seat, in order
     CountingScope scope;                                        // what its log could not record
+    TeamResult result;
+    bool warmup = false; // a server's warm-up: its kills count apart, and nobody won
 };
 
 // A log as the history last saw it: enough to tell at once that nothing

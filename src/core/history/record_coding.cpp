@@ -224,4 +224,21 @@ bool decodeScope(std::string_view bytes, CountingScope& scope) {
     return true;
 }
 
+namespace {
+constexpr const char* kResultFrom[] = {"nothing", "scores", "rounds"};
+} // namespace
+
+const char* resultFromText(TeamResult::From from) {
+    return kResultFrom[static_cast<std::size_t>(from)];
+}
+
+bool readResultFrom(std::string_view text, TeamResult::From& from) {
+    for (std::size_t i = 0; i < std::size(kResultFrom); ++i)
+        if (text == kResultFrom[i]) {
+            from = static_cast<TeamResult::From>(i);
+            return true;
+        }
+    return false;
+}
+
 } // namespace quorvath

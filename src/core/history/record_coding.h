@@ -34,4 +34,9 @@ bool decodeMatchRenames(std::string_view bytes, std::vector<SlotRenames>& rename
 // Whether a decoded match's kills and renames name only seats it has.
 bool seatsHold(const MatchRecord& match);
 
+// Where a team result comes from, as the databases keep it: "nothing",
+// "scores" or "rounds"; false for any other text.
+const char* resultFromText(TeamResult::From from);
+bool readResultFrom(std::string_view text, TeamResult::From& from);
+
 } // namespace quorvath

@@ -12,7 +12,7 @@ struct TeamSkill {
     double sigmaSq = 0.0;
 };
 
-TeamSkill skillOf(const Team& team) {
+TeamSkill skillOf(const RatedTeam& team) {
     TeamSkill skill;
     for (const Rating& r : team) {
         skill.mu += r.mu;
@@ -23,10 +23,10 @@ TeamSkill skillOf(const Team& team) {
 
 } // namespace
 
-std::vector<Team> rateGame(std::vector<Team> teams, const std::vector<double>& ranks,
-                           const RatingModel& model) {
+std::vector<RatedTeam> rateGame(std::vector<RatedTeam> teams, const std::vector<double>& ranks,
+                                const RatingModel& model) {
     if (model.driftBeforeGame)
-        for (Team& team : teams)
+        for (RatedTeam& team : teams)
             for (Rating& r : team)
                 r.sigma = std::sqrt(r.sigma * r.sigma + model.tau * model.tau);
     const std::size_t n = teams.size();
@@ -51,7 +51,7 @@ std::vector<Team> rateGame(std::vector<Team> teams, const std::vector<double>& r
             if (ranks[s] == ranks[q])
                 tied[q] += 1.0;
         }
-    std::vector<Team> rated = teams;
+    std::vector<RatedTeam> rated = teams;
     for (std::size_t i = 0; i < n; ++i) {
         double omega = 0.0;
         double delta = 0.0;

@@ -22,11 +22,12 @@ struct RatingModel {
     bool driftBeforeGame = true; // raise each sigma by tau before the game
 };
 
-using Team = std::vector<Rating>;
+// The ratings of one side of a game (a team, or a player alone).
+using RatedTeam = std::vector<Rating>;
 
 // The teams' ratings after one game in which team i came `ranks[i]`.
 // `ranks` has one entry per team.
-std::vector<Team> rateGame(std::vector<Team> teams, const std::vector<double>& ranks,
-                           const RatingModel& model = {});
+std::vector<RatedTeam> rateGame(std::vector<RatedTeam> teams, const std::vector<double>& ranks,
+                                const RatingModel& model = {});
 
 } // namespace quorvath

@@ -7,6 +7,9 @@
 #include <gtest/gtest.h>
 
 #include "core/history/database/open_history.h"
+#include "core/history/postgres/pg_session.h"
+
+#include <SQLiteCpp/SQLiteCpp.h>
 
 #include <cstdlib>
 
@@ -24,6 +27,34 @@ std::unique_ptr<HistoryStore> openHistory(const std::string& path) {
     const HistoryError error = quorvath::openHistory(historyAt(path), store);
     EXPECT_FALSE(error) << *error;
     return store;
+}
+
+void runOnHistory(const std::string& path, const std::string& sql) {
+    if (!onPostgres()) {
+        SQLite::Database(path, SQLite::OPEN_READWRITE).exec(sql);
+        return;
+    }
+    pg::Error error;
+    pg::Session other(historyAt(path), error);
+    if (!error)
+        error = other.exec(sql);
+    ASSERT_FALSE(error) << *error;
+}
+
+std::string sqlDroppingResults() {
+    std::string sql;
+    for (const char* column : {"matches result_from", "matches red_score", "matches blue_score",
+                               "matches warmup", "match_players team", "match_players score",
+                               "match_players presence", "match_players at_end"}) {
+        std::string tableAndColumn = column;
+        tableAndColumn.replace(tableAndColumn.find(' '), 1, " DROP COLUMN ");
+        sql += "ALTER TABLE " + tableAndColumn + ";";
+    }
+    const std::string version = std::to_string(kVersionBeforeResults);
+    return sql +
+           (onPostgres() ? "UPDATE schema_version SET version = " + version
+                         : "PRAGMA user_version = " + version) +
+           ";";
 }
 
 Counted countHistory(HistoryStore& store, const HistorySelection& selection) {

@@ -18,6 +18,13 @@ void generateMatch(const std::string& type, const std::string& prefix, int seed 
 
 std::unique_ptr<HistoryStore> openHistory(const std::string& path);
 
+// Runs `sql` on the history at `path` as another program would.
+void runOnHistory(const std::string& path, const std::string& sql);
+// The schema's version before match results, and what takes a history of
+// this backend back to it.
+inline constexpr int kVersionBeforeResults = 3;
+std::string sqlDroppingResults();
+
 // A store that hands every call on to another: a test overrides the one it
 // needs to disturb.
 class ForwardingStore : public HistoryStore {

@@ -4,7 +4,6 @@
 // or a completed match drops them, refreshTotals adds them up again, and a
 // history of an older version gets them when it is opened.
 
-#include "core/history/postgres/pg_session.h"
 #include "history_test_support.h"
 
 #include <SQLiteCpp/SQLiteCpp.h>
@@ -135,17 +134,11 @@ TEST(HistoryTotals, AHistoryOfVersionTwoGainsTheTotalsOfItsMatches) {
         for (std::size_t i = 0; i < logs.paths.size(); i += 2)
             import(*store, logs.paths[i], kJanuary + static_cast<std::int64_t>(i) * kDay);
     }
-    const char* older = "DROP TABLE totals; DROP TABLE totals_names; DROP TABLE totals_renames;";
-    if (onPostgres()) {
-        pg::Error error;
-        pg::Session db(historyAt(path), error);
-        ASSERT_FALSE(error) << *error;
-        error = db.exec(std::string(older) + " UPDATE schema_version SET version = 2");
-        ASSERT_FALSE(error) << *error;
-    } else {
-        SQLite::Database db(path, SQLite::OPEN_READWRITE);
-        db.exec(std::string(older) + " PRAGMA user_version = 2");
-    }
+    runOnHistory(
+        path,
+        sqlDroppingResults() +
+            "DROP TABLE totals; DROP TABLE totals_names; DROP TABLE totals_renames;" +
+            (onPostgres() ? " UPDATE schema_version SET version = 2" : " PRAGMA user_version = 2"));
     expectKeptAsAddedUp(*openHistory(path), true, __LINE__);
 }
 

@@ -165,7 +165,8 @@ TEST(HistoryPeople, AHistoryOfVersionOneGainsTheDecisionsTable) {
     import(*openHistory(path), std::string(QUORVATH_SOURCE_DIR) + "/samples/demo.log");
     {
         SQLite::Database old(path, SQLite::OPEN_READWRITE);
-        old.exec("DROP TABLE people_decisions; DROP TABLE totals; DROP TABLE totals_names; "
+        old.exec(quorvath::test::sqlDroppingResults() +
+                 "DROP TABLE people_decisions; DROP TABLE totals; DROP TABLE totals_names; "
                  "DROP TABLE totals_renames; PRAGMA user_version = 1");
     }
     const auto store = openHistory(path);

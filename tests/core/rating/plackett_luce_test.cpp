@@ -13,20 +13,22 @@ namespace {
 
 struct Case {
     std::string name;
-    std::vector<Team> teams;
+    std::vector<RatedTeam> teams;
     std::vector<double> ranks;
     bool drift = true;
     std::vector<Rating> expected; // player by player, team by team; {} skips a player
 };
 
-std::vector<Team> solo(std::vector<Rating> players) {
-    std::vector<Team> teams;
+std::vector<RatedTeam> solo(std::vector<Rating> players) {
+    std::vector<RatedTeam> teams;
     for (const Rating& r : players)
         teams.push_back({r});
     return teams;
 }
 
-std::vector<Team> defaults(int players) { return solo(std::vector<Rating>(std::size_t(players))); }
+std::vector<RatedTeam> defaults(int players) {
+    return solo(std::vector<Rating>(std::size_t(players)));
+}
 
 std::vector<double> places(int teams) {
     std::vector<double> ranks;
@@ -106,9 +108,9 @@ TEST(PlackettLuce, GivesThePublishedRatingsToANinthDecimal) {
         SCOPED_TRACE(c.name);
         RatingModel model;
         model.driftBeforeGame = c.drift;
-        const std::vector<Team> rated = rateGame(c.teams, c.ranks, model);
+        const std::vector<RatedTeam> rated = rateGame(c.teams, c.ranks, model);
         std::size_t k = 0;
-        for (const Team& team : rated)
+        for (const RatedTeam& team : rated)
             for (const Rating& r : team) {
                 const Rating& want = c.expected[k++];
                 if (want.sigma == 0.0)
@@ -121,15 +123,15 @@ TEST(PlackettLuce, GivesThePublishedRatingsToANinthDecimal) {
 }
 
 TEST(PlackettLuce, ShowsTheSkillHeldWithCertainty) {
-    const std::vector<Team> rated = rateGame(defaults(2), {1, 2});
+    const std::vector<RatedTeam> rated = rateGame(defaults(2), {1, 2});
     EXPECT_NEAR(rated[0][0].ordinal(), 3.437685252509457, 1e-9);
     EXPECT_NEAR(rated[1][0].ordinal(), -1.8330937337715376, 1e-9);
 }
 
 TEST(PlackettLuce, BigTeamsOfStrongPlayersStayFinite) {
-    const Team strong(128, Rating{100.0, 1.0});
-    const Team weak(128, Rating{-20.0, 1.0});
-    const std::vector<Team> rated = rateGame({strong, weak}, {2, 1});
+    const RatedTeam strong(128, Rating{100.0, 1.0});
+    const RatedTeam weak(128, Rating{-20.0, 1.0});
+    const std::vector<RatedTeam> rated = rateGame({strong, weak}, {2, 1});
     EXPECT_LT(rated[0][0].mu, 100.0);
     EXPECT_GT(rated[1][0].mu, -20.0);
     EXPECT_TRUE(std::isfinite(rated[0][0].sigma));

@@ -11,7 +11,7 @@ namespace quorvath {
 
 namespace {
 
-constexpr int kSchemaVersion = 3;
+constexpr int kSchemaVersion = 4;
 
 // Each step takes the schema from version (its index) to the next.
 constexpr const char* kMigrations[] = {
@@ -74,6 +74,18 @@ constexpr const char* kMigrations[] = {
          renames bytea NOT NULL);
        DROP INDEX matches_by_place;
        CREATE UNIQUE INDEX matches_by_place ON matches (log_id, start_byte);)",
+    // Match results: the teams' and each player's.
+    R"(ALTER TABLE matches
+         ADD COLUMN result_from text NOT NULL DEFAULT 'nothing'
+           CHECK (result_from IN ('nothing', 'scores', 'rounds')),
+         ADD COLUMN red_score bigint NOT NULL DEFAULT 0,
+         ADD COLUMN blue_score bigint NOT NULL DEFAULT 0,
+         ADD COLUMN warmup boolean NOT NULL DEFAULT false;
+       ALTER TABLE match_players
+         ADD COLUMN team bigint NOT NULL DEFAULT 4 CHECK (team BETWEEN 0 AND 4),
+         ADD COLUMN score bigint,
+         ADD COLUMN presence bigint NOT NULL DEFAULT 1000,
+         ADD COLUMN at_end boolean NOT NULL DEFAULT true;)",
 };
 static_assert(std::size(kMigrations) == kSchemaVersion);
 constexpr int kTotalsVersion = 3; // the version that began keeping totals
@@ -394,9 +406,9 @@ private:
                     {&match, {match.playedAt, logId, match.startByte}, how.completed});
         }
         if (!players.empty())
-            if (auto failed = db_.copyIn(
-                    "COPY match_players (match_id, seat, name_id, counters, guid) FROM STDIN",
-                    players))
+            if (auto failed = db_.copyIn("COPY match_players (match_id, seat, name_id, counters, "
+                                         "guid, team, score, presence, at_end) FROM STDIN",
+                                         players))
                 return failed;
         Tables tables(*this, true);
         return keeper_.update(tables, changed);
@@ -457,9 +469,9 @@ private:
             return std::nullopt;
         if (auto error = db_.query(
                 "INSERT INTO matches (fingerprint, log_id, start_byte, end_byte, ended, server, "
-                "map, game_type, played_at, unrecorded, kills, renames) VALUES ($1, $2, $3, $4, "
-                "$5, $6, $7, $8, $9, $10, $11, $12) ON CONFLICT DO NOTHING "
-                "RETURNING id",
+                "map, game_type, played_at, unrecorded, kills, renames, result_from, red_score, "
+                "blue_score, warmup) VALUES ($1, $2, $3, $4, $5, $6, $7, $8, $9, $10, $11, $12, "
+                "$13, $14, $15, $16) ON CONFLICT DO NOTHING RETURNING id",
                 pg::Params()
                     .bytes(match.fingerprint)
                     .int64(logId)
@@ -472,7 +484,11 @@ private:
                     .int64(match.playedAt)
                     .bytes(encodeScope(match.scope))
                     .bytes(encodeKills(match.kills))
-                    .bytes(encodeRenames(match.renames)),
+                    .bytes(encodeRenames(match.renames))
+                    .bytes(resultFromText(match.result.from))
+                    .int64(match.result.red)
+                    .int64(match.result.blue)
+                    .boolean(match.warmup),
                 result))
             return error;
         how.added = result->rows() == 1;
@@ -489,7 +505,9 @@ private:
             pg::appendCopyBytes(copyRows, encodeCounters(p.counters));
             copyRows += '\t';
             pg::appendCopyBytes(copyRows, p.guid);
-            copyRows += '\n';
+            copyRows += '\t' + std::to_string(static_cast<int>(p.team)) + '\t' +
+                        (p.score ? std::to_string(*p.score) : "\\N") + '\t' +
+                        std::to_string(p.presence) + (p.atEnd ? "\tt\n" : "\tf\n");
         }
         return std::nullopt;
     }
@@ -559,7 +577,7 @@ private:
                     if (!matchDone())
                         return damaged;
                     current = id;
-                    logId = rows->int64(r, 15);
+                    logId = rows->int64(r, 23);
                     bad = !readMatch(*rows, r, match);
                 }
                 bad = bad || (!rows->isNull(r, 12) && !addPlayer(*rows, r, match));
@@ -596,7 +614,9 @@ private:
         return db_.query("DECLARE selected BINARY NO SCROLL CURSOR FOR SELECT m.id, "
                          "m.fingerprint, m.start_byte, m.end_byte, m.ended, m.server, m.map, "
                          "m.game_type, m.played_at, m.unrecorded, m.kills, m.renames, n.name, "
-                         "p.counters, p.guid, m.log_id FROM matches m LEFT JOIN match_players p ON "
+                         "p.counters, p.guid, m.result_from, m.red_score, m.blue_score, m.warmup, "
+                         "p.team, p.score, p.presence, p.at_end, m.log_id FROM matches m LEFT JOIN "
+                         "match_players p ON "
                          "p.match_id = m.id LEFT JOIN names n ON n.id = p.name_id WHERE " +
                              where + " ORDER BY m.played_at, m.log_id, m.start_byte, p.seat",
                          params, declared);
@@ -612,14 +632,23 @@ private:
         m.gameType = row.bytes(r, 7);
         m.playedAt = row.int64(r, 8);
         m.players.clear();
+        m.result.red = static_cast<std::int32_t>(row.int64(r, 16));
+        m.result.blue = static_cast<std::int32_t>(row.int64(r, 17));
+        m.warmup = row.boolean(r, 18);
         return decodeScope(row.bytes(r, 9), m.scope) && decodeKills(row.bytes(r, 10), m.kills) &&
-               decodeRenames(row.bytes(r, 11), m.renames);
+               decodeRenames(row.bytes(r, 11), m.renames) &&
+               readResultFrom(row.bytes(r, 15), m.result.from);
     }
 
     static bool addPlayer(const pg::Result& row, int r, MatchRecord& m) {
         MatchPlayer& p = m.players.emplace_back();
         p.name = row.bytes(r, 12);
         p.guid = row.bytes(r, 14);
+        p.team = static_cast<Team>(row.int64(r, 19));
+        p.score = row.isNull(r, 20) ? std::nullopt
+                                    : std::optional(static_cast<std::int32_t>(row.int64(r, 20)));
+        p.presence = static_cast<std::int32_t>(row.int64(r, 21));
+        p.atEnd = row.boolean(r, 22);
         return decodeCounters(row.bytes(r, 13), p.counters);
     }
 

@@ -13,7 +13,7 @@ namespace quorvath {
 
 namespace {
 
-constexpr int kSchemaVersion = 3;
+constexpr int kSchemaVersion = 4;
 
 // Each step takes the schema from version (its index) to the next.
 constexpr const char* kMigrations[] = {
@@ -76,6 +76,17 @@ constexpr const char* kMigrations[] = {
          renames BLOB NOT NULL) STRICT;
        DROP INDEX matches_by_place;
        CREATE UNIQUE INDEX matches_by_place ON matches (log_id, start_byte);)",
+    // Match results: the teams' and each player's.
+    R"(ALTER TABLE matches ADD COLUMN result_from TEXT NOT NULL DEFAULT 'nothing'
+         CHECK (result_from IN ('nothing', 'scores', 'rounds'));
+       ALTER TABLE matches ADD COLUMN red_score INTEGER NOT NULL DEFAULT 0;
+       ALTER TABLE matches ADD COLUMN blue_score INTEGER NOT NULL DEFAULT 0;
+       ALTER TABLE matches ADD COLUMN warmup INTEGER NOT NULL DEFAULT 0;
+       ALTER TABLE match_players ADD COLUMN team INTEGER NOT NULL DEFAULT 4
+         CHECK (team BETWEEN 0 AND 4);
+       ALTER TABLE match_players ADD COLUMN score INTEGER;
+       ALTER TABLE match_players ADD COLUMN presence INTEGER NOT NULL DEFAULT 1000;
+       ALTER TABLE match_players ADD COLUMN at_end INTEGER NOT NULL DEFAULT 1;)",
 };
 static_assert(std::size(kMigrations) == kSchemaVersion);
 constexpr int kTotalsVersion = 3; // the version that began keeping totals
@@ -95,7 +106,8 @@ void bindBlob(SQLite::Statement& statement, int index, const std::string& bytes)
 
 std::string selectionQuery(const HistorySelection& s) {
     std::string sql = "SELECT id, fingerprint, start_byte, end_byte, ended, server, map, "
-                      "game_type, played_at, unrecorded, kills, renames, log_id FROM matches "
+                      "game_type, played_at, unrecorded, kills, renames, log_id, result_from, "
+                      "red_score, blue_score, warmup FROM matches "
                       "WHERE 1";
     if (s.since != 0)
         sql += " AND played_at >= :since";
@@ -140,8 +152,12 @@ bool readMatch(SQLite::Statement& query, SQLite::Statement& players, MatchRecord
     m.playedAt = query.getColumn(8).getInt64();
     if (!decodeScope(blob(query.getColumn(9)), m.scope) ||
         !decodeKills(blob(query.getColumn(10)), m.kills) ||
-        !decodeRenames(blob(query.getColumn(11)), m.renames))
+        !decodeRenames(blob(query.getColumn(11)), m.renames) ||
+        !readResultFrom(query.getColumn(13).getString(), m.result.from))
         return false;
+    m.result.red = query.getColumn(14).getInt();
+    m.result.blue = query.getColumn(15).getInt();
+    m.warmup = query.getColumn(16).getInt() != 0;
     m.players.clear();
     players.reset();
     players.bind(1, query.getColumn(0).getInt64());
@@ -149,6 +165,12 @@ bool readMatch(SQLite::Statement& query, SQLite::Statement& players, MatchRecord
         MatchPlayer& p = m.players.emplace_back();
         p.name = players.getColumn(0).getString();
         p.guid = players.getColumn(2).getString();
+        p.team = static_cast<Team>(players.getColumn(3).getInt());
+        p.score = players.getColumn(4).isNull()
+                      ? std::nullopt
+                      : std::optional<std::int32_t>(players.getColumn(4).getInt());
+        p.presence = players.getColumn(5).getInt();
+        p.atEnd = players.getColumn(6).getInt() != 0;
         if (!decodeCounters(blob(players.getColumn(1)), p.counters))
             return false;
     }
@@ -161,7 +183,8 @@ void forEachMatch(SQLite::Database& db, const HistorySelection& selection,
                   const TotalsTables::PlacedVisitor& visit) {
     SQLite::Statement query(db, selectionQuery(selection));
     bindSelection(query, selection);
-    SQLite::Statement players(db, "SELECT n.name, p.counters, p.guid FROM match_players p "
+    SQLite::Statement players(db, "SELECT n.name, p.counters, p.guid, p.team, p.score, "
+                                  "p.presence, p.at_end FROM match_players p "
                                   "JOIN names n ON n.id = p.name_id "
                                   "WHERE p.match_id = ? ORDER BY p.seat");
     MatchRecord match;
@@ -478,8 +501,9 @@ private:
             return how;
         SQLite::Statement insert(
             db_, "INSERT INTO matches (fingerprint, log_id, start_byte, end_byte, ended, server, "
-                 "map, game_type, played_at, unrecorded, kills, renames) "
-                 "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT DO NOTHING");
+                 "map, game_type, played_at, unrecorded, kills, renames, result_from, red_score, "
+                 "blue_score, warmup) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) "
+                 "ON CONFLICT DO NOTHING");
         bindBlob(insert, 1, match.fingerprint);
         insert.bind(2, logId);
         insert.bind(3, match.startByte);
@@ -492,12 +516,17 @@ private:
         bindBlob(insert, 10, encodeScope(match.scope));
         bindBlob(insert, 11, encodeKills(match.kills));
         bindBlob(insert, 12, encodeRenames(match.renames));
+        insert.bind(13, resultFromText(match.result.from));
+        insert.bind(14, match.result.red);
+        insert.bind(15, match.result.blue);
+        insert.bind(16, match.warmup ? 1 : 0);
         how.added = insert.exec() > 0; // not when its place holds a match that ended
         if (!how.added)
             return how;
         const std::int64_t matchId = db_.getLastInsertRowid();
         SQLite::Statement player(db_, "INSERT INTO match_players (match_id, seat, name_id, "
-                                      "counters, guid) VALUES (?, ?, ?, ?, ?)");
+                                      "counters, guid, team, score, presence, at_end) "
+                                      "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
         for (std::size_t seat = 0; seat < match.players.size(); ++seat) {
             const MatchPlayer& p = match.players[seat];
             player.bind(1, matchId);
@@ -505,6 +534,13 @@ private:
             player.bind(3, nameId(p.name));
             bindBlob(player, 4, encodeCounters(p.counters));
             player.bind(5, p.guid);
+            player.bind(6, static_cast<int>(p.team));
+            if (p.score)
+                player.bind(7, *p.score);
+            else
+                player.bind(7);
+            player.bind(8, p.presence);
+            player.bind(9, p.atEnd ? 1 : 0);
             player.exec();
             player.reset();
         }
