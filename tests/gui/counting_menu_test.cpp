@@ -60,10 +60,12 @@ TEST_F(CountingMenuTest, AServerGameLogShowsReadablyAndCountsAccurate) {
               test::readFile(test::sourcePath("tests/golden/match-ctf/sheet-quorvath.out")));
     EXPECT_TRUE(leftPaneShows("Captured the flag: \t\tnot in this log"));
 
-    // Including the warm-up counts the shown statistics again at once.
+    // Including the warm-up counts the shown statistics again at once, into
+    // the same table: the log's two bots stay two ("Bots:" of All Players).
     const int kills = session->players()[0].counters[totalKills];
     trigger(*statistics, "includeWarmupAction");
     EXPECT_GT(session->players()[0].counters[totalKills], kills);
+    EXPECT_EQ(session->players()[0].counters[bots], 2);
     EXPECT_EQ(settings.get(settings_keys::Counting, ""), "Classic"); // the console logs' choice
 
     // A file of no known kind is read as a player console log, and says so.

@@ -33,6 +33,7 @@ TEST(Windows1252Test, EachCharacterOutsideTheCodePageIsOneQuestionMark) {
         {"\xE2\x82\xAC\xE4\xB8\xAD", "\x80?"}, // three bytes each
         {"\xE0\xA4\x85\xEF\xBF\xBD", "??"},    // the lowest and highest leads of three
         {"\xC2\xA0\xC5\x93", "\xA0\x9C"},      // two bytes each
+        {"\xC2\x80\xC2\x9F", "??"},            // controls, where the code page has letters
         {"\x80x", "?x"},                       // a stray continuation byte
         {"x\xF0\x9F\x98", "x???"},             // cut: each byte alone
     };

@@ -67,6 +67,24 @@ TEST(HistoryDatabase, AFileItCannotUseIsNamedWithItsProblemAndLeftAsItWas) {
     EXPECT_EQ(readFile(newer), before);
 }
 
+// A match whose players' rows are lost (a kill then names a seat nobody holds)
+// is named as damaged when read.
+TEST(HistoryDatabase, AMatchWhoseKillsNameAMissingPlayerIsNamedAsDamaged) {
+    if (quorvath::test::onPostgres())
+        GTEST_SKIP() << "the problems of an SQLite file";
+    TempDir dir;
+    const std::string path = dir.file("h.sqlite").string();
+    auto store = quorvath::test::openHistory(path);
+    LogImport result;
+    ASSERT_FALSE(importLog(*store, std::string(QUORVATH_SOURCE_DIR) + "/samples/demo.log", result));
+    SQLite::Database(path, SQLite::OPEN_READWRITE)
+        .exec("DELETE FROM match_players WHERE match_id = (SELECT MIN(id) FROM matches)");
+    const HistoryError error = store->readMatches({}, [](const MatchRecord&) {});
+    ASSERT_TRUE(error);
+    EXPECT_NE(error->find("\"" + path + "\""), std::string::npos) << *error;
+    EXPECT_NE(error->find(" is damaged"), std::string::npos) << *error;
+}
+
 // Another program writing: reading goes on (WAL), an import waits for the
 // busy timeout and then says the history is locked, storing nothing.
 TEST(HistoryDatabase, AHistoryLockedPastTheTimeoutIsNamedAndStillRead) {

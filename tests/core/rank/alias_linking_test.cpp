@@ -82,6 +82,9 @@ TEST(AliasList, AClickOnAnAliasLineMakesItTheMasterOfItsGroup) {
     EXPECT_EQ(aliasListLines(t), (std::vector<std::string>{"C", "\t(B)", "\t(A)"}));
     EXPECT_EQ(std::vector({t[1].master, t[2].master, t[3].master}), std::vector({3, 3, 0}));
     EXPECT_EQ(t[3].aliases.key(2), "A");
+    EXPECT_TRUE(promoteAlias(t, "\t(B)")); // the first alias: the last one moves along too
+    EXPECT_EQ(aliasListLines(t), (std::vector<std::string>{"B", "\t(A)", "\t(C)"}));
+    EXPECT_EQ(std::vector({t[1].master, t[2].master, t[3].master}), std::vector({2, 0, 2}));
 }
 
 TEST(AliasList, PromotingKeepsTheFirstEntryUnderADuplicateKey) {
