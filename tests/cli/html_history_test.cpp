@@ -72,6 +72,7 @@ TEST(HtmlHistory, FiguresInTheBrowserAreTheHistorysQueries) {
     ASSERT_EQ(run.status, 0) << run.err;
     expectSelfContained(siteFiles(site));
     expectValidHtml(site);
+    QUORVATH_SKIP_WITHOUT_BROWSER();
     const Browser browser;
 
     // A page per map, with the figures of history maps.
@@ -147,6 +148,7 @@ TEST(HtmlHistory, HostileNamesAreText) {
     const auto files = siteFiles(site);
     expectSelfContained(files);
     expectValidHtml(site);
+    QUORVATH_SKIP_WITHOUT_BROWSER();
     const Browser browser;
     for (const char* page :
          {"index.html", "match-1.html", "map-1.html", "server-1.html", "player-1.html"}) {
@@ -167,6 +169,7 @@ TEST(HtmlHistory, ScreenshotsAreTaken) {
     ASSERT_EQ(runReportTool(dir, "html " + quoted(site.string()) + " --history " + db).status, 0);
     const fs::path shots = QUORVATH_WEB_SCREENSHOTS;
     fs::create_directories(shots);
+    QUORVATH_SKIP_WITHOUT_BROWSER();
     const Browser browser;
     for (const char* page :
          {"index", "player-1", "match-2", "map-1", "map-1-matches", "server-1", "matches"}) {

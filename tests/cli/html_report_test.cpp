@@ -67,6 +67,7 @@ TEST(HtmlReport, HostileNamesAreText) {
         std::string::npos)
         << index;
 
+    QUORVATH_SKIP_WITHOUT_BROWSER();
     const Browser browser;
     for (const char* page : {"index.html", "player-1.html", "player-2.html", "ranking-01.html"}) {
         const std::string dom = browser.dom(site / page);
@@ -88,6 +89,7 @@ TEST(HtmlReport, ScreenshotsAreTaken) {
               0);
     const fs::path shots = QUORVATH_WEB_SCREENSHOTS;
     fs::create_directories(shots);
+    QUORVATH_SKIP_WITHOUT_BROWSER();
     const Browser browser;
     for (const char* page : {"index", "player-4", "ranking-02"}) {
         browser.screenshot(site / (std::string(page) + ".html"), "390,844",

@@ -6,6 +6,7 @@
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -62,6 +63,18 @@ inline void expectSelfContained(const std::map<std::string, std::string>& files)
             EXPECT_TRUE(files.count((*i)[1].str())) << name << " links to " << (*i)[1].str();
     }
 }
+
+// Chromium reserves far more address space than it uses: under a limit on it
+// (`ulimit -v`, as some test harnesses set) it cannot start at all.
+inline bool addressSpaceLimited() {
+    rlimit limit{};
+    return getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY;
+}
+
+// Skips the rest of a test that needs the browser where it cannot start.
+#define QUORVATH_SKIP_WITHOUT_BROWSER()                                                            \
+    if (quorvath::test::addressSpaceLimited())                                                     \
+    GTEST_SKIP() << "chromium cannot start under this process's address-space limit"
 
 struct Browser {
     TempDir profile;
