@@ -338,12 +338,12 @@ int main(int argc, char** argv) {
                             verdict(run->seconds, most, " s")});
         }
 
+    // Counted before the site's measure imports one more log.
+    const std::string sqliteMatches =
+        countOfMatches("SELECT count(*) FROM matches", "sqlite3 " + quoted(db));
     if (!measureSite(db, logDir, logs, servers, rows))
         return 1;
-    if (!postgres.empty() &&
-        !addPostgresRows(postgres, paths, *first,
-                         countOfMatches("SELECT count(*) FROM matches", "sqlite3 " + quoted(db)),
-                         runs, rows))
+    if (!postgres.empty() && !addPostgresRows(postgres, paths, *first, sqliteMatches, runs, rows))
         return 1;
 
     std::printf(
