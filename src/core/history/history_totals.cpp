@@ -135,19 +135,26 @@ void HistoryTotals::compactKills(std::size_t killer) {
     compacted_[killer] = kept;
 }
 
-// Each killer's victims summed in ascending order, and so each victim's
-// killers (killers ascend), into the table's lists.
+// Each killer's victims summed in ascending order become his list as they
+// are; each victim's killers are met in ascending order, into lists sized
+// beforehand.
 void HistoryTotals::bookKills() {
     const auto size = static_cast<std::size_t>(players_.playerCount()) + 1;
     KillPairs::OpponentLists lists{std::vector<OpponentCounts>(size),
                                    std::vector<OpponentCounts>(size)};
+    std::vector<std::size_t> killers(size);
     for (std::size_t killer = 0; killer < kills_.size(); ++killer) {
         compactKills(killer);
-        for (const OpponentCounts::Entry& entry : kills_[killer]) {
-            lists.victims[killer].append(entry.index, entry.count);
+        for (const OpponentCounts::Entry& entry : kills_[killer])
+            ++killers[static_cast<std::size_t>(entry.index)];
+    }
+    for (std::size_t victim = 0; victim < size; ++victim)
+        lists.killers[victim].reserve(killers[victim]);
+    for (std::size_t killer = 0; killer < kills_.size(); ++killer) {
+        for (const OpponentCounts::Entry& entry : kills_[killer])
             lists.killers[static_cast<std::size_t>(entry.index)].append(static_cast<int>(killer),
                                                                         entry.count);
-        }
+        lists.victims[killer] = OpponentCounts(std::move(kills_[killer]));
     }
     kills_.clear();
     compacted_.clear();
@@ -161,13 +168,14 @@ CountingScope HistoryTotals::finish() {
     for (const SlotRenames& match : renames_)
         renames.insert(renames.end(), match.begin(), match.end());
     linkPeople(players_, renames, activity_, decisions_);
+    std::vector<int> names, people;
     for (const SlotRenames& match : renames_) { // his names share this match: he played it once
-        std::vector<int> names;
+        names.clear();
         for (const auto& [old, renamed] : match)
             names.insert(names.end(), {old, renamed});
         std::sort(names.begin(), names.end());
         names.erase(std::unique(names.begin(), names.end()), names.end());
-        std::vector<int> people;
+        people.clear();
         for (int slot : names)
             people.push_back(players_[slot].master ? players_[slot].master : slot);
         std::sort(people.begin(), people.end());

@@ -13,6 +13,10 @@ std::int32_t withSign(std::int32_t v, int sign) {
 
 } // namespace
 
+OpponentCounts::OpponentCounts(std::vector<Entry> ascending) : entries_(std::move(ascending)) {
+    std::erase_if(entries_, [](const Entry& e) { return e.count == 0; });
+}
+
 std::vector<OpponentCounts::Entry>::const_iterator OpponentCounts::lowerBound(int index) const {
     return std::lower_bound(entries_.begin(), entries_.end(), index,
                             [](const Entry& e, int i) { return e.index < i; });

@@ -18,6 +18,10 @@ public:
         bool operator==(const Entry&) const = default;
     };
 
+    OpponentCounts() = default;
+    // The counts of `ascending` (indexes ascending, each once), its zeros left out.
+    explicit OpponentCounts(std::vector<Entry> ascending);
+
     // The count at `index`, 0 when none is stored.
     std::int32_t at(int index) const;
     // Adds `delta`, wrapping in 32 bits; a count that comes to 0 is dropped.
@@ -37,6 +41,7 @@ public:
     // The counts at indexes first..last only.
     OpponentCounts range(int first, int last) const;
 
+    void reserve(std::size_t counts) { entries_.reserve(counts); }
     bool empty() const { return entries_.empty(); }
     // The number of counts other than 0.
     std::size_t size() const { return entries_.size(); }
