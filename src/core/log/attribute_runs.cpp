@@ -13,6 +13,9 @@ namespace quorvath {
 
 namespace {
 
+// Runs a block may keep unused rather than be copied for.
+constexpr std::size_t kSpareRuns = 64;
+
 #if defined(__SSE2__)
 // For the sixteen characters from `at`, 0xFF where the attribute is the one before.
 __m128i sameAsBefore(const std::uint8_t* at) {
@@ -73,6 +76,27 @@ void writeChanges(const std::uint8_t* attributes, std::size_t count, std::size_t
     for (; i < count; ++i)
         if (attributes[i] != attributes[i - 1])
             write(i);
+}
+
+// Replaces [i, j) of `runs` with `with` from its element `skip` on, in place
+// when there is room: a change near the start of a part's runs must not copy
+// all of them into new memory.
+template <typename T>
+void splice(std::vector<T>& runs, std::size_t i, std::size_t j, const std::vector<T>& with,
+            std::size_t skip) {
+    const auto at = [](auto& v, std::size_t k) { return v.begin() + static_cast<std::ptrdiff_t>(k); };
+    const std::size_t size = runs.size() - (j - i) + (with.size() - skip);
+    if (size > runs.capacity()) {
+        std::vector<T> out;
+        out.reserve(size);
+        out.insert(out.end(), runs.begin(), at(runs, i));
+        out.insert(out.end(), at(with, skip), with.end());
+        out.insert(out.end(), at(runs, j), runs.end());
+        runs = std::move(out);
+        return;
+    }
+    runs.erase(at(runs, i), at(runs, j));
+    runs.insert(at(runs, i), at(with, skip), with.end());
 }
 
 // The run of `starts` holding `pos`.
@@ -158,6 +182,11 @@ void AttributeRuns::appendBytes(const std::uint8_t* attributes, std::size_t coun
     const std::size_t changes = countChanges(attributes, count);
     Block& block = blocks_.back();
     const std::size_t held = block.starts.size();
+    // Room for the few runs the names coloured across a cut add, in place (assign).
+    if (block.starts.capacity() < held + changes + kSpareRuns) {
+        block.starts.reserve(held + changes + kSpareRuns);
+        block.attributes.reserve(held + changes + kSpareRuns);
+    }
     block.starts.resize(held + changes);
     block.attributes.resize(held + changes);
     // Written through pointers of their own: a byte written through the
@@ -170,29 +199,41 @@ void AttributeRuns::assign(std::size_t from, std::size_t to, const std::uint8_t*
                            std::size_t textLength) {
     if (from >= to)
         return;
-    const std::uint8_t after = at(to);
-    AttributeRuns out;
-    // Runs of a block go in whole after the first, which may go on from the last run held.
-    const auto copyRuns = [&out](const Block& block, auto first, auto last) {
-        if (first == last)
-            return;
-        const auto index = first - block.starts.begin();
-        out.append(*first, block.attributes[static_cast<std::size_t>(index)]);
-        Block& into = out.blocks_.back();
-        into.starts.insert(into.starts.end(), first + 1, last);
-        into.attributes.insert(into.attributes.end(), block.attributes.begin() + index + 1,
-                               block.attributes.begin() + (last - block.starts.begin()));
-    };
-    for (const Block& block : blocks_)
-        copyRuns(block, block.starts.begin(),
-                 std::lower_bound(block.starts.begin(), block.starts.end(), from));
-    out.appendBytes(attributes, to - from, from);
+    if (blocks_.empty())
+        append(0, 0); // no runs: every character's attribute is 0
+    AttributeRuns set; // the new runs of [from, to), and the one going on at `to`
+    set.appendBytes(attributes, to - from, from);
     if (to < textLength)
-        out.append(to, after);
-    for (const Block& block : blocks_)
-        copyRuns(block, std::upper_bound(block.starts.begin(), block.starts.end(), to),
-                 block.starts.end());
-    blocks_ = std::move(out.blocks_);
+        set.append(to, at(to));
+    Block& fresh = set.blocks_.front();
+    // Runs starting within [from, to] go; the first block keeps its runs
+    // before `from`, the later ones lose their runs up to `to`.
+    const std::size_t b = blockAt(from);
+    Block& block = blocks_[b];
+    const auto first = std::lower_bound(block.starts.begin(), block.starts.end(), from);
+    const auto i = static_cast<std::size_t>(first - block.starts.begin());
+    const auto j = static_cast<std::size_t>(
+        std::upper_bound(first, block.starts.end(), to) - block.starts.begin());
+    for (std::size_t later = b + 1; later < blocks_.size() && blocks_[later].starts.front() <= to;) {
+        Block& next = blocks_[later];
+        const auto gone = std::upper_bound(next.starts.begin(), next.starts.end(), to);
+        next.attributes.erase(next.attributes.begin(),
+                              next.attributes.begin() + (gone - next.starts.begin()));
+        next.starts.erase(next.starts.begin(), gone);
+        if (next.starts.empty())
+            blocks_.erase(blocks_.begin() + static_cast<std::ptrdiff_t>(later));
+        else
+            ++later;
+    }
+    // The first new run goes on from the run before it when they are alike.
+    const bool before = i > 0 || b > 0;
+    const std::uint8_t previous =
+        i > 0 ? block.attributes[i - 1] : b > 0 ? blocks_[b - 1].attributes.back() : 0;
+    const std::size_t skip = before && previous == fresh.attributes.front() ? 1 : 0;
+    splice(block.starts, i, j, fresh.starts, skip);
+    splice(block.attributes, i, j, fresh.attributes, skip);
+    if (block.starts.empty())
+        blocks_.erase(blocks_.begin() + static_cast<std::ptrdiff_t>(b));
 }
 
 void AttributeRuns::join(AttributeRuns&& other, std::size_t offset) {
@@ -293,6 +334,8 @@ void AttributeRuns::addFlags(const std::vector<int>& hits, std::size_t length, s
 
 void AttributeRuns::shrinkToFit() {
     for (Block& block : blocks_) {
+        if (block.starts.capacity() - block.starts.size() <= kSpareRuns)
+            continue; // not worth a copy of the block
         block.starts.shrink_to_fit();
         block.attributes.shrink_to_fit();
     }

@@ -40,7 +40,7 @@ public:
     // Adds the attributes of characters offset, offset + 1, ..., one byte each.
     void appendBytes(const std::uint8_t* attributes, std::size_t count, std::size_t offset);
     // Sets the attributes of [from, to) within a text of `textLength` to
-    // `attributes`, one byte each. The runs are left in one block.
+    // `attributes`, one byte each, in place where the block has room.
     void assign(std::size_t from, std::size_t to, const std::uint8_t* attributes,
                 std::size_t textLength);
     // Moves in another text's runs, that text starting at `offset` (after
