@@ -1,6 +1,6 @@
 #pragma once
-// Room for the big buffers of a loaded log (its text, the attributes of the
-// parts being rendered).
+// Room for the big buffers of a loaded log (its text as read, separated and
+// rendered).
 // They are first written in one go, and on Linux transparent huge pages make
 // that first touch many times cheaper: one page fault per 2 MiB instead of
 // per 4 KiB (measured: about 0.5 s less for a 100 MB log). Only a hint; on

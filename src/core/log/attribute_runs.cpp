@@ -152,24 +152,31 @@ std::uint8_t AttributeRuns::at(std::size_t pos, Hint& hint) const {
     return block.attributes[hint.run];
 }
 
+void AttributeRuns::Runs::appendOther(std::size_t start, std::uint8_t attribute) {
+    if (!starts.empty()) {
+        if (starts.back() == start) {
+            starts.pop_back();
+            attributes.pop_back();
+            if (!attributes.empty() && attributes.back() == attribute)
+                return;
+        }
+    }
+    starts.push_back(static_cast<std::uint32_t>(start));
+    attributes.push_back(attribute);
+}
+
+AttributeRuns::AttributeRuns(Runs runs) {
+    if (runs.size() > 0)
+        blocks_.push_back(std::move(runs));
+}
+
 void AttributeRuns::append(std::size_t start, std::uint8_t attribute) {
     if (blocks_.empty())
         blocks_.emplace_back();
     Block& last = blocks_.back();
-    if (!last.starts.empty()) {
-        if (last.attributes.back() == attribute)
-            return;
-        if (last.starts.back() == start) {
-            last.starts.pop_back();
-            last.attributes.pop_back();
-            if (!last.attributes.empty() && last.attributes.back() == attribute)
-                return;
-        }
-    }
-    last.starts.push_back(static_cast<std::uint32_t>(start));
-    last.attributes.push_back(attribute);
+    last.append(start, attribute);
     if (last.starts.size() == 1 && blocks_.size() > 1 &&
-        blocks_[blocks_.size() - 2].attributes.back() == attribute)
+        blocks_[blocks_.size() - 2].attributes.back() == last.attributes.back())
         blocks_.pop_back(); // the run goes on from the block before
 }
 
@@ -195,17 +202,15 @@ void AttributeRuns::appendBytes(const std::uint8_t* attributes, std::size_t coun
                  block.attributes.data() + held, block.starts.data() + block.starts.size());
 }
 
-void AttributeRuns::assign(std::size_t from, std::size_t to, const std::uint8_t* attributes,
+void AttributeRuns::assign(std::size_t from, std::size_t to, const Runs& runs,
                            std::size_t textLength) {
     if (from >= to)
         return;
     if (blocks_.empty())
         append(0, 0); // no runs: every character's attribute is 0
-    AttributeRuns set; // the new runs of [from, to), and the one going on at `to`
-    set.appendBytes(attributes, to - from, from);
+    Runs fresh = runs; // the new runs of [from, to), and the one going on at `to`
     if (to < textLength)
-        set.append(to, at(to));
-    Block& fresh = set.blocks_.front();
+        fresh.append(to, at(to));
     // Runs starting within [from, to] go; the first block keeps its runs
     // before `from`, the later ones lose their runs up to `to`.
     const std::size_t b = blockAt(from);
@@ -234,6 +239,24 @@ void AttributeRuns::assign(std::size_t from, std::size_t to, const std::uint8_t*
     splice(block.attributes, i, j, fresh.attributes, skip);
     if (block.starts.empty())
         blocks_.erase(blocks_.begin() + static_cast<std::ptrdiff_t>(b));
+}
+
+void AttributeRuns::copyRuns(std::size_t from, std::size_t to, std::size_t offset,
+                             Runs& out) const {
+    if (from >= to)
+        return;
+    if (blocks_.empty()) {
+        out.append(from + offset, 0);
+        return;
+    }
+    std::size_t pos = from;
+    for (std::size_t b = blockAt(from); b < blocks_.size() && pos < to; ++b) {
+        const Block& block = blocks_[b];
+        for (std::size_t r = runAt(block.starts, pos); r < block.size() && pos < to; ++r) {
+            out.append(std::max<std::size_t>(block.starts[r], from) + offset, block.attributes[r]);
+            pos = r + 1 < block.size() ? block.starts[r + 1] : blockEnd(b, to);
+        }
+    }
 }
 
 void AttributeRuns::join(AttributeRuns&& other, std::size_t offset) {
