@@ -10,6 +10,7 @@
 #include <array>
 #include <atomic>
 #include <cstring>
+#include <mutex>
 #include <optional>
 #include <thread>
 #include <utility>
@@ -297,6 +298,20 @@ struct WalkEnds {
     std::array<std::size_t, 2> openAtFirstClose{npos, npos}; // red, blue: opened in this part
     std::array<std::size_t, 2> openAtEnd{npos, npos};
     Ranges punkBusterLines; // written
+
+    // The same places once the text is moved back by `shift`.
+    void moveBack(std::size_t shift) {
+        const auto back = [shift](std::size_t& p) { p = p == npos ? npos : p - shift; };
+        back(firstClose);
+        for (std::size_t t = 0; t < 2; ++t) {
+            back(openAtFirstClose[t]);
+            back(openAtEnd[t]);
+        }
+        for (auto& [from, to] : punkBusterLines) {
+            from -= shift;
+            to -= shift;
+        }
+    }
 };
 
 // Every caret is visited once. The team passes see each caret, also one that
@@ -458,6 +473,17 @@ struct RenderPart {
     std::vector<CutName> cutNames;
 
     std::size_t length() const { return stretch.end - stretch.begin; }
+    // Moves the part's text back to `at`, where the joined text has it, and
+    // its places with it.
+    void moveTo(std::size_t at) {
+        const std::size_t shift = stretch.begin - at;
+        if (shift == 0)
+            return;
+        std::memmove(stretch.text + at, stretch.text + stretch.begin, length());
+        stretch.begin -= shift;
+        stretch.end -= shift;
+        ends.moveBack(shift);
+    }
     // What comes after every team colour, in its order: the PunkBuster lines, then ghost chat.
     void colourLast(const PassColours& colours) {
         stretch.colour(ends.punkBusterLines, colours.punkBuster);
@@ -533,10 +559,10 @@ void findCutNames(std::vector<RenderPart>& parts, const PassColours& colours) {
 
 // Every pass up to the walk over the carets, part after part on two threads,
 // each part's runs written anew by each pass; each part's PunkBuster lines
-// and ghost chat coloured at once. Then what
-// the parts left: names open across a cut colour the parts they cross, and
-// those parts' PunkBuster lines and ghosts are coloured again, as they come
-// after the team colours. Last the parts' texts and runs are joined.
+// and ghost chat coloured at once, and its text moved to where the joined
+// text has it. Then what the parts left: names open across a cut colour the
+// parts they cross, and those parts' PunkBuster lines and ghosts are coloured
+// again, as they come after the team colours. Last the parts' runs are joined.
 void renderInParts(LogDocument& doc, Progress& progress, const std::vector<std::size_t>& starts) {
     const PassColours colours = allPassColours(doc);
     std::string& text = doc.textBuffer();
@@ -548,6 +574,30 @@ void renderInParts(LogDocument& doc, Progress& progress, const std::vector<std::
     const AttributeRuns& separated = doc.attributeRuns();
     std::atomic<std::size_t> nextPart{0};
     std::atomic<std::int64_t> done{0};
+    // A part moves to where the joined text has it once the parts before it
+    // have, while the other thread renders on: one thread moves at a time,
+    // parts in order, each to before the parts still rendered.
+    std::mutex placing;
+    std::vector<bool> rendered(parts.size(), false);
+    std::size_t placed = 0;
+    std::size_t joined = 0; // the length of the parts placed
+    bool moving = false;
+    const auto place = [&](std::size_t k) {
+        std::unique_lock lock(placing);
+        rendered[k] = true;
+        if (moving)
+            return; // the thread moving takes this part too
+        moving = true;
+        while (placed < parts.size() && rendered[placed]) {
+            RenderPart& part = parts[placed++];
+            const std::size_t at = joined;
+            joined += part.length();
+            lock.unlock();
+            part.moveTo(at);
+            lock.lock();
+        }
+        moving = false;
+    };
     onTwoThreads([&] {
         Stretch room{}; // the runs' room, kept from part to part
         for (std::size_t k; (k = nextPart++) < parts.size();) {
@@ -563,6 +613,7 @@ void renderInParts(LogDocument& doc, Progress& progress, const std::vector<std::
             part.keepRuns();
             room.runs = std::move(s.runs);
             room.spare = std::move(s.spare);
+            place(k);
             progress.setPosition(done += static_cast<std::int64_t>(length));
         }
     });
@@ -573,18 +624,14 @@ void renderInParts(LogDocument& doc, Progress& progress, const std::vector<std::
     for (RenderPart& part : parts)
         part.colourCutNames(colours);
 
-    // The parts' texts and runs joined.
+    // The parts' runs joined, as their texts are.
     AttributeRuns& runs = doc.attributeRuns();
     runs.clear();
-    std::size_t w = 0;
-    for (RenderPart& part : parts) {
-        std::memmove(text.data() + w, text.data() + part.stretch.begin, part.length());
-        runs.join(std::move(part.runs), w);
-        w += part.length();
-    }
-    text.resize(w);
+    for (RenderPart& part : parts)
+        runs.join(std::move(part.runs), part.stretch.begin);
+    text.resize(joined);
     doc.textChanged();
-    progress.setPosition(static_cast<std::int64_t>(w), static_cast<std::int64_t>(w));
+    progress.setPosition(static_cast<std::int64_t>(joined), static_cast<std::int64_t>(joined));
 }
 
 } // namespace
