@@ -78,9 +78,9 @@ std::optional<std::string> readWholeFile(const std::string& path, std::uint64_t 
     // the limit.
     reserveLarge(bytes, static_cast<std::size_t>(size));
     {
-        // The second half's pages are faulted in on another core while the first is read.
-        const std::size_t half = static_cast<std::size_t>(size) / 2;
-        const std::jthread faulting = faultInPages(bytes.data() + half, bytes.capacity() - half);
+        // The pages are faulted in on another core, ahead of the copies into
+        // them: the kernel clears a page faster than a read fills it.
+        const std::jthread faulting = faultInPages(bytes.data(), bytes.capacity());
         char chunk[1 << 16];
         std::size_t got = 0;
         while (bytes.size() <= maxBytes && (got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
