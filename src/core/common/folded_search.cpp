@@ -63,7 +63,8 @@ std::size_t findPair(const unsigned char* text, std::size_t from, std::size_t la
         return _mm_cmpeq_epi8(_mm_or_si128(bytes, mask), value);
     };
     const auto both = [&](std::size_t at) {
-        return _mm_and_si128(passes(text + at, maskA, valueA), passes(text + at + k, maskB, valueB));
+        return _mm_and_si128(passes(text + at, maskA, valueA),
+                             passes(text + at + k, maskB, valueB));
     };
     std::size_t i = from;
     // 64 positions a step while nothing passes: one branch where sixteen took four.

@@ -84,7 +84,9 @@ void writeChanges(const std::uint8_t* attributes, std::size_t count, std::size_t
 template <typename T>
 void splice(std::vector<T>& runs, std::size_t i, std::size_t j, const std::vector<T>& with,
             std::size_t skip) {
-    const auto at = [](auto& v, std::size_t k) { return v.begin() + static_cast<std::ptrdiff_t>(k); };
+    const auto at = [](auto& v, std::size_t k) {
+        return v.begin() + static_cast<std::ptrdiff_t>(k);
+    };
     const std::size_t size = runs.size() - (j - i) + (with.size() - skip);
     if (size > runs.capacity()) {
         std::vector<T> out;
@@ -207,7 +209,7 @@ void AttributeRuns::assign(std::size_t from, std::size_t to, const Runs& runs,
     if (from >= to)
         return;
     if (blocks_.empty())
-        append(0, 0); // no runs: every character's attribute is 0
+        append(0, 0);  // no runs: every character's attribute is 0
     Runs fresh = runs; // the new runs of [from, to), and the one going on at `to`
     if (to < textLength)
         fresh.append(to, at(to));
@@ -217,9 +219,10 @@ void AttributeRuns::assign(std::size_t from, std::size_t to, const Runs& runs,
     Block& block = blocks_[b];
     const auto first = std::lower_bound(block.starts.begin(), block.starts.end(), from);
     const auto i = static_cast<std::size_t>(first - block.starts.begin());
-    const auto j = static_cast<std::size_t>(
-        std::upper_bound(first, block.starts.end(), to) - block.starts.begin());
-    for (std::size_t later = b + 1; later < blocks_.size() && blocks_[later].starts.front() <= to;) {
+    const auto j = static_cast<std::size_t>(std::upper_bound(first, block.starts.end(), to) -
+                                            block.starts.begin());
+    for (std::size_t later = b + 1;
+         later < blocks_.size() && blocks_[later].starts.front() <= to;) {
         Block& next = blocks_[later];
         const auto gone = std::upper_bound(next.starts.begin(), next.starts.end(), to);
         next.attributes.erase(next.attributes.begin(),
@@ -232,8 +235,9 @@ void AttributeRuns::assign(std::size_t from, std::size_t to, const Runs& runs,
     }
     // The first new run goes on from the run before it when they are alike.
     const bool before = i > 0 || b > 0;
-    const std::uint8_t previous =
-        i > 0 ? block.attributes[i - 1] : b > 0 ? blocks_[b - 1].attributes.back() : 0;
+    const std::uint8_t previous = i > 0   ? block.attributes[i - 1]
+                                  : b > 0 ? blocks_[b - 1].attributes.back()
+                                          : 0;
     const std::size_t skip = before && previous == fresh.attributes.front() ? 1 : 0;
     splice(block.starts, i, j, fresh.starts, skip);
     splice(block.attributes, i, j, fresh.attributes, skip);

@@ -128,8 +128,7 @@ struct Compactor {
     RunReader in; // the runs as read
     Runs& out;    // the runs as written
 
-    explicit Compactor(Stretch& s)
-        : stretch(s), r(s.begin), w(s.begin), in(s.runs), out(s.spare) {
+    explicit Compactor(Stretch& s) : stretch(s), r(s.begin), w(s.begin), in(s.runs), out(s.spare) {
         out.clear();
     }
 
@@ -339,7 +338,7 @@ WalkEnds walkCodesIn(Stretch& s, const CodeWork& work, const PassColours& colour
         const bool takenAsCode = work.removeCodes && p < out.r; // by the caret before it
         if (!takenAsCode)
             out.keepShortUpTo(p);
-        const std::size_t at = out.w; // where p is written, or would be
+        const std::size_t at = out.w;            // where p is written, or would be
         if (lineStart != npos && lineFeed < p) { // no code lies between that LF and p
             ends.punkBusterLines.emplace_back(lineStart, at - (p - lineFeed) + 1);
             lineStart = npos;

@@ -78,7 +78,8 @@ void colourRanges(Runs& runs, const Ranges& ranges, std::uint8_t colour, std::si
     if (ranges.empty())
         return;
     spare.clear();
-    const auto upTo = [&](std::size_t r, std::size_t pos) { // the first run from r on starting at pos or after
+    const auto upTo = [&](std::size_t r,
+                          std::size_t pos) { // the first run from r on starting at pos or after
         return static_cast<std::size_t>(
             std::lower_bound(runs.starts.begin() + static_cast<std::ptrdiff_t>(r),
                              runs.starts.end(), pos) -
