@@ -12,11 +12,18 @@ void writeRendered(const LogDocument& doc, Encoding encoding, std::FILE* out) {
         std::fwrite(text.data(), 1, text.size(), out);
         return;
     }
+    // A piece of plain ASCII goes out as held (mostly a log is nothing else):
+    // only the others are converted, through a copy.
     constexpr std::size_t piece = 1 << 16;
     std::string converted;
     for (std::size_t from = 0; from < text.size(); from += piece) {
+        const std::string_view part = text.substr(from, piece);
+        if (isPlainAscii(part)) {
+            std::fwrite(part.data(), 1, part.size(), out);
+            continue;
+        }
         converted.clear();
-        appendUtf8FromWindows1252(converted, text.substr(from, piece));
+        appendUtf8FromWindows1252(converted, part);
         std::fwrite(converted.data(), 1, converted.size(), out);
     }
 }

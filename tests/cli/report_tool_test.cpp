@@ -159,6 +159,8 @@ TEST(ReportTool, NamesInTheTerminalsEncodingTablesAndAWordForUnknownNames) {
         {"--players --format json --encoding cp1252",
          " {\"position\": 1, \"name\": \"" + utf8Name + "\"}"},
         {"--sheets --format csv --encoding utf-8", utf8Name + ",Total,kills,1\r\n"},
+        {"--rendered --encoding utf-8", "\r\n" + utf8Name + " was shot by Bob,Jr's M4\r\n"},
+        {"--rendered --encoding cp1252", "\r\nJ\xFCrgen was shot by Bob,Jr's M4\r\n"},
     };
     for (const auto& run : runs) {
         SCOPED_TRACE(run.args);

@@ -77,10 +77,15 @@ std::optional<std::string> readWholeFile(const std::string& path, std::uint64_t 
     // size is a hint: a growing file (or a pipe) is read on to its end, up to
     // the limit.
     reserveLarge(bytes, static_cast<std::size_t>(size));
-    char chunk[1 << 16];
-    std::size_t got = 0;
-    while (bytes.size() <= maxBytes && (got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-        bytes.append(chunk, got);
+    {
+        // The pages are faulted in on another core, ahead of the copies into
+        // them: the kernel clears a page faster than a read fills it.
+        const std::jthread faulting = faultInPages(bytes.data(), bytes.capacity());
+        char chunk[1 << 16];
+        std::size_t got = 0;
+        while (bytes.size() <= maxBytes && (got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+            bytes.append(chunk, got);
+    }
     const bool failed = std::ferror(file) != 0;
     const int error = errno;
     std::fclose(file);

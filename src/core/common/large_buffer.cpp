@@ -36,6 +36,19 @@ void adviseHugePages(const void* data, std::size_t size) {
 #endif
 }
 
+std::jthread faultInPages(const void* data, std::size_t size) {
+#if defined(__linux__) && defined(MADV_POPULATE_WRITE)
+    constexpr std::size_t worthIt = std::size_t{8} << 20; // below, a thread costs more
+    if (size >= worthIt)
+        return std::jthread(
+            [data, size] { advisePages(data, size, worthIt, MADV_POPULATE_WRITE); });
+#else
+    (void)data;
+    (void)size;
+#endif
+    return {};
+}
+
 void releasePages(const void* data, std::size_t size) {
 #if defined(__linux__)
     advisePages(data, size, std::size_t{1} << 20, MADV_DONTNEED);

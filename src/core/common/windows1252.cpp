@@ -71,6 +71,13 @@ std::string utf8FromWindows1252(std::string_view bytes) {
     return out;
 }
 
+bool isPlainAscii(std::string_view bytes) {
+    unsigned char any = 0; // every byte read, with no branch: the loop vectorises
+    for (const char c : bytes)
+        any = static_cast<unsigned char>(any | static_cast<unsigned char>(c));
+    return any < 0x80;
+}
+
 void appendUtf8FromWindows1252(std::string& out, std::string_view bytes) {
     out.reserve(out.size() + bytes.size());
     constexpr std::uint64_t highBits = 0x8080808080808080u;

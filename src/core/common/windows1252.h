@@ -13,6 +13,8 @@ char16_t unicodeFromWindows1252(unsigned char byte);
 
 // UTF-8 text as Windows-1252 bytes; characters the code page lacks become '?'.
 std::string windows1252FromUtf8(std::string_view utf8);
+// Whether every byte is plain ASCII (below 0x80), the same in UTF-8.
+bool isPlainAscii(std::string_view bytes);
 // Windows-1252 bytes as UTF-8.
 std::string utf8FromWindows1252(std::string_view bytes);
 // The same, appended to `out`.

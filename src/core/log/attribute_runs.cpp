@@ -13,6 +13,9 @@ namespace quorvath {
 
 namespace {
 
+// Runs a block may keep unused rather than be copied for.
+constexpr std::size_t kSpareRuns = 64;
+
 #if defined(__SSE2__)
 // For the sixteen characters from `at`, 0xFF where the attribute is the one before.
 __m128i sameAsBefore(const std::uint8_t* at) {
@@ -75,6 +78,29 @@ void writeChanges(const std::uint8_t* attributes, std::size_t count, std::size_t
             write(i);
 }
 
+// Replaces [i, j) of `runs` with `with` from its element `skip` on, in place
+// when there is room: a change near the start of a part's runs must not copy
+// all of them into new memory.
+template <typename T>
+void splice(std::vector<T>& runs, std::size_t i, std::size_t j, const std::vector<T>& with,
+            std::size_t skip) {
+    const auto at = [](auto& v, std::size_t k) {
+        return v.begin() + static_cast<std::ptrdiff_t>(k);
+    };
+    const std::size_t size = runs.size() - (j - i) + (with.size() - skip);
+    if (size > runs.capacity()) {
+        std::vector<T> out;
+        out.reserve(size);
+        out.insert(out.end(), runs.begin(), at(runs, i));
+        out.insert(out.end(), at(with, skip), with.end());
+        out.insert(out.end(), at(runs, j), runs.end());
+        runs = std::move(out);
+        return;
+    }
+    runs.erase(at(runs, i), at(runs, j));
+    runs.insert(at(runs, i), at(with, skip), with.end());
+}
+
 // The run of `starts` holding `pos`.
 std::size_t runAt(const std::vector<std::uint32_t>& starts, std::size_t pos) {
     const auto after = std::upper_bound(starts.begin(), starts.end(), pos);
@@ -128,24 +154,31 @@ std::uint8_t AttributeRuns::at(std::size_t pos, Hint& hint) const {
     return block.attributes[hint.run];
 }
 
+void AttributeRuns::Runs::appendOther(std::size_t start, std::uint8_t attribute) {
+    if (!starts.empty()) {
+        if (starts.back() == start) {
+            starts.pop_back();
+            attributes.pop_back();
+            if (!attributes.empty() && attributes.back() == attribute)
+                return;
+        }
+    }
+    starts.push_back(static_cast<std::uint32_t>(start));
+    attributes.push_back(attribute);
+}
+
+AttributeRuns::AttributeRuns(Runs runs) {
+    if (runs.size() > 0)
+        blocks_.push_back(std::move(runs));
+}
+
 void AttributeRuns::append(std::size_t start, std::uint8_t attribute) {
     if (blocks_.empty())
         blocks_.emplace_back();
     Block& last = blocks_.back();
-    if (!last.starts.empty()) {
-        if (last.attributes.back() == attribute)
-            return;
-        if (last.starts.back() == start) {
-            last.starts.pop_back();
-            last.attributes.pop_back();
-            if (!last.attributes.empty() && last.attributes.back() == attribute)
-                return;
-        }
-    }
-    last.starts.push_back(static_cast<std::uint32_t>(start));
-    last.attributes.push_back(attribute);
+    last.append(start, attribute);
     if (last.starts.size() == 1 && blocks_.size() > 1 &&
-        blocks_[blocks_.size() - 2].attributes.back() == attribute)
+        blocks_[blocks_.size() - 2].attributes.back() == last.attributes.back())
         blocks_.pop_back(); // the run goes on from the block before
 }
 
@@ -158,6 +191,11 @@ void AttributeRuns::appendBytes(const std::uint8_t* attributes, std::size_t coun
     const std::size_t changes = countChanges(attributes, count);
     Block& block = blocks_.back();
     const std::size_t held = block.starts.size();
+    // Room for the few runs the names coloured across a cut add, in place (assign).
+    if (block.starts.capacity() < held + changes + kSpareRuns) {
+        block.starts.reserve(held + changes + kSpareRuns);
+        block.attributes.reserve(held + changes + kSpareRuns);
+    }
     block.starts.resize(held + changes);
     block.attributes.resize(held + changes);
     // Written through pointers of their own: a byte written through the
@@ -166,33 +204,63 @@ void AttributeRuns::appendBytes(const std::uint8_t* attributes, std::size_t coun
                  block.attributes.data() + held, block.starts.data() + block.starts.size());
 }
 
-void AttributeRuns::assign(std::size_t from, std::size_t to, const std::uint8_t* attributes,
+void AttributeRuns::assign(std::size_t from, std::size_t to, const Runs& runs,
                            std::size_t textLength) {
     if (from >= to)
         return;
-    const std::uint8_t after = at(to);
-    AttributeRuns out;
-    // Runs of a block go in whole after the first, which may go on from the last run held.
-    const auto copyRuns = [&out](const Block& block, auto first, auto last) {
-        if (first == last)
-            return;
-        const auto index = first - block.starts.begin();
-        out.append(*first, block.attributes[static_cast<std::size_t>(index)]);
-        Block& into = out.blocks_.back();
-        into.starts.insert(into.starts.end(), first + 1, last);
-        into.attributes.insert(into.attributes.end(), block.attributes.begin() + index + 1,
-                               block.attributes.begin() + (last - block.starts.begin()));
-    };
-    for (const Block& block : blocks_)
-        copyRuns(block, block.starts.begin(),
-                 std::lower_bound(block.starts.begin(), block.starts.end(), from));
-    out.appendBytes(attributes, to - from, from);
+    if (blocks_.empty())
+        append(0, 0);  // no runs: every character's attribute is 0
+    Runs fresh = runs; // the new runs of [from, to), and the one going on at `to`
     if (to < textLength)
-        out.append(to, after);
-    for (const Block& block : blocks_)
-        copyRuns(block, std::upper_bound(block.starts.begin(), block.starts.end(), to),
-                 block.starts.end());
-    blocks_ = std::move(out.blocks_);
+        fresh.append(to, at(to));
+    // Runs starting within [from, to] go; the first block keeps its runs
+    // before `from`, the later ones lose their runs up to `to`.
+    const std::size_t b = blockAt(from);
+    Block& block = blocks_[b];
+    const auto first = std::lower_bound(block.starts.begin(), block.starts.end(), from);
+    const auto i = static_cast<std::size_t>(first - block.starts.begin());
+    const auto j = static_cast<std::size_t>(std::upper_bound(first, block.starts.end(), to) -
+                                            block.starts.begin());
+    for (std::size_t later = b + 1;
+         later < blocks_.size() && blocks_[later].starts.front() <= to;) {
+        Block& next = blocks_[later];
+        const auto gone = std::upper_bound(next.starts.begin(), next.starts.end(), to);
+        next.attributes.erase(next.attributes.begin(),
+                              next.attributes.begin() + (gone - next.starts.begin()));
+        next.starts.erase(next.starts.begin(), gone);
+        if (next.starts.empty())
+            blocks_.erase(blocks_.begin() + static_cast<std::ptrdiff_t>(later));
+        else
+            ++later;
+    }
+    // The first new run goes on from the run before it when they are alike.
+    const bool before = i > 0 || b > 0;
+    const std::uint8_t previous = i > 0   ? block.attributes[i - 1]
+                                  : b > 0 ? blocks_[b - 1].attributes.back()
+                                          : 0;
+    const std::size_t skip = before && previous == fresh.attributes.front() ? 1 : 0;
+    splice(block.starts, i, j, fresh.starts, skip);
+    splice(block.attributes, i, j, fresh.attributes, skip);
+    if (block.starts.empty())
+        blocks_.erase(blocks_.begin() + static_cast<std::ptrdiff_t>(b));
+}
+
+void AttributeRuns::copyRuns(std::size_t from, std::size_t to, std::size_t offset,
+                             Runs& out) const {
+    if (from >= to)
+        return;
+    if (blocks_.empty()) {
+        out.append(from + offset, 0);
+        return;
+    }
+    std::size_t pos = from;
+    for (std::size_t b = blockAt(from); b < blocks_.size() && pos < to; ++b) {
+        const Block& block = blocks_[b];
+        for (std::size_t r = runAt(block.starts, pos); r < block.size() && pos < to; ++r) {
+            out.append(std::max<std::size_t>(block.starts[r], from) + offset, block.attributes[r]);
+            pos = r + 1 < block.size() ? block.starts[r + 1] : blockEnd(b, to);
+        }
+    }
 }
 
 void AttributeRuns::join(AttributeRuns&& other, std::size_t offset) {
@@ -293,6 +361,8 @@ void AttributeRuns::addFlags(const std::vector<int>& hits, std::size_t length, s
 
 void AttributeRuns::shrinkToFit() {
     for (Block& block : blocks_) {
+        if (block.starts.capacity() - block.starts.size() <= kSpareRuns)
+            continue; // not worth a copy of the block
         block.starts.shrink_to_fit();
         block.attributes.shrink_to_fit();
     }

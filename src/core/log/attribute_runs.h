@@ -16,6 +16,33 @@ namespace quorvath {
 
 class AttributeRuns {
 public:
+    // Runs one after the other: starts ascending, neighbours' attributes differ.
+    struct Runs {
+        std::vector<std::uint32_t> starts;
+        std::vector<std::uint8_t> attributes;
+
+        std::size_t size() const { return starts.size(); }
+        // Adds a run at `start`, at or after the last one's start, as
+        // AttributeRuns::append does. Inline: the passes call it for every
+        // stretch they keep, and mostly it finds the last run alike.
+        void append(std::size_t start, std::uint8_t attribute) {
+            if (!starts.empty() && attributes.back() == attribute)
+                return;
+            appendOther(start, attribute);
+        }
+        void clear() {
+            starts.clear();
+            attributes.clear();
+        }
+
+    private:
+        void appendOther(std::size_t start, std::uint8_t attribute);
+    };
+
+    AttributeRuns() = default;
+    // The runs as one block.
+    explicit AttributeRuns(Runs runs);
+
     // Where the last look-up landed, for a reader whose positions mostly go
     // forward a little (the statistics' colour probes, line after line).
     struct Hint {
@@ -40,9 +67,12 @@ public:
     // Adds the attributes of characters offset, offset + 1, ..., one byte each.
     void appendBytes(const std::uint8_t* attributes, std::size_t count, std::size_t offset);
     // Sets the attributes of [from, to) within a text of `textLength` to
-    // `attributes`, one byte each. The runs are left in one block.
-    void assign(std::size_t from, std::size_t to, const std::uint8_t* attributes,
-                std::size_t textLength);
+    // those of `runs` (the first starting at `from`), in place where the
+    // block has room.
+    void assign(std::size_t from, std::size_t to, const Runs& runs, std::size_t textLength);
+    // Appends the runs of [from, to) to `out`, the first starting at `from`,
+    // each start moved by `offset`.
+    void copyRuns(std::size_t from, std::size_t to, std::size_t offset, Runs& out) const;
     // Moves in another text's runs, that text starting at `offset` (after
     // every run held). `other` is left empty.
     void join(AttributeRuns&& other, std::size_t offset);
@@ -57,10 +87,7 @@ public:
     void shrinkToFit();
 
 private:
-    struct Block {
-        std::vector<std::uint32_t> starts;
-        std::vector<std::uint8_t> attributes;
-    };
+    using Block = Runs;
     // The block holding `pos` (the last one for a position past the text).
     std::size_t blockAt(std::size_t pos) const;
     // Where the runs of block `b` end: where the next one begins, else `textLength`.

@@ -4,11 +4,13 @@
 #include "core/common/large_buffer.h"
 #include "core/common/progress.h"
 #include "core/log/log_colours.h"
+#include "core/log/pass_runs.h"
 
 #include <algorithm>
 #include <array>
 #include <atomic>
 #include <cstring>
+#include <mutex>
 #include <optional>
 #include <thread>
 #include <utility>
@@ -22,47 +24,33 @@ constexpr std::size_t npos = std::string::npos;
 constexpr std::string_view ChatCode = "^2";
 // Below this size a part of its own costs more than it saves.
 constexpr std::size_t kMinRenderPart = std::size_t{2} << 20;
-// A large log is rendered this much at a time: only the parts being worked on
-// have an attribute byte per character, the rest are runs.
+// A large log is rendered this much at a time, two parts at once.
 constexpr std::size_t kRenderPartSize = std::size_t{4} << 20;
 
 // A stretch [begin, end) of the document's text that the passes work on,
-// with an attribute byte per character: the whole text, or one part of it
-// between two line breaks when the parts are rendered one by one. The passes
-// that delete write the stretch again from `begin` on and move `end` to where
-// their writing ends. Only the stretch is read or written, so parts never
-// touch each other's.
+// with its attribute runs: the whole text, or one part of it between two line
+// breaks when the parts are rendered one by one. The passes that delete write
+// the stretch again from `begin` on and move `end` to where their writing
+// ends. Only the stretch is read or written, so parts never touch each other's.
 struct Stretch {
     char* text;
-    std::uint8_t* attrs; // of the characters from `begin` on
     std::size_t begin;
     std::size_t end;
     Progress* progress = nullptr; // the one stretch that shows the work's position
     std::int64_t scale = 1;       // its positions times this fill the whole bar
     std::size_t nextReport = 0;
+    Runs runs = {};  // of [begin, end) as the text stands
+    Runs spare = {}; // room for the runs a pass writes next
 
-    std::uint8_t* attrAt(std::size_t pos) const { return attrs + (pos - begin); }
     void report(std::size_t pos) {
         if (progress && pos >= nextReport) {
             progress->setPosition(static_cast<std::int64_t>(pos - begin) * scale);
             nextReport = pos + (1 << 16);
         }
     }
-    // Sets the colour of [from, to), keeping each character's flags.
-    // Eight characters at a time where the stretch allows: names run to a
-    // dozen characters or more, and the colour of each is set in every pass.
-    void colour(std::size_t from, std::size_t to, std::uint8_t index) const {
-        constexpr std::uint64_t ones = 0x0101010101010101u;
-        constexpr std::uint64_t colourBits = ones * attr::ColourMask;
-        std::size_t i = from;
-        for (; i + 8 <= to; i += 8) {
-            std::uint64_t word;
-            std::memcpy(&word, attrAt(i), 8);
-            word = (word & ~colourBits) | ones * index;
-            std::memcpy(attrAt(i), &word, 8);
-        }
-        for (; i < to; ++i)
-            *attrAt(i) = static_cast<std::uint8_t>((*attrAt(i) & ~attr::ColourMask) | index);
+    // Sets the colour of each range, keeping each character's flags.
+    void colour(const Ranges& ranges, std::uint8_t index) {
+        colourRanges(runs, ranges, index, end, spare);
     }
     std::size_t findLineFeed(std::size_t from) const {
         const void* hit = std::memchr(text + from, '\n', end - from);
@@ -88,32 +76,20 @@ PassColours allPassColours(LogDocument& doc) {
     return c;
 }
 
-// The attributes of [begin, end) of `runs`, a byte per character, for the passes.
-std::vector<std::uint8_t> attributeBytes(const AttributeRuns& runs, std::size_t begin,
-                                         std::size_t end) {
-    std::vector<std::uint8_t> bytes(end - begin);
-    runs.expand(begin, end, bytes.data());
-    return bytes;
-}
-
 // One pass over the whole document: announces the stage, reports the sweep
-// position now and then, and fits the text to what was written after, its
-// attributes runs again.
+// position now and then, and fits the text and its runs to what was written after.
 class Sweep {
-    std::vector<std::uint8_t> attrs_; // first: the stretch points into it
-
 public:
     Sweep(LogDocument& doc, Progress& progress, std::string_view status)
-        : attrs_(attributeBytes(doc.attributeRuns(), 0, doc.textBuffer().size())),
-          stretch{doc.textBuffer().data(), attrs_.data(), 0, doc.textBuffer().size(), &progress},
-          doc_(doc), progress_(progress) {
+        : stretch{doc.textBuffer().data(), 0, doc.textBuffer().size(), &progress}, doc_(doc),
+          progress_(progress) {
+        doc.attributeRuns().copyRuns(0, stretch.end, 0, stretch.runs);
         progress_.beginStage(std::string(status));
         progress_.setPosition(0, static_cast<std::int64_t>(stretch.end));
     }
     ~Sweep() {
         doc_.textBuffer().resize(stretch.end);
-        doc_.attributeRuns().clear();
-        doc_.attributeRuns().appendBytes(attrs_.data(), stretch.end, 0);
+        doc_.attributeRuns() = AttributeRuns(std::move(stretch.runs));
         doc_.textChanged();
         progress_.setPosition(static_cast<std::int64_t>(stretch.end),
                               static_cast<std::int64_t>(stretch.end));
@@ -144,19 +120,22 @@ std::size_t nextCaret(const char* text, std::size_t from, std::size_t n) {
 }
 
 // In-place compaction for the passes that delete: characters are read at
-// `r` and written at `w` <= `r`, each with its attribute.
+// `r` and written at `w` <= `r`, and the runs of those kept written anew.
 struct Compactor {
     Stretch& stretch;
     std::size_t r;
     std::size_t w;
+    RunReader in; // the runs as read
+    Runs& out;    // the runs as written
 
-    explicit Compactor(Stretch& s) : stretch(s), r(s.begin), w(s.begin) {}
+    explicit Compactor(Stretch& s) : stretch(s), r(s.begin), w(s.begin), in(s.runs), out(s.spare) {
+        out.clear();
+    }
 
     void keepUpTo(std::size_t end) {
-        if (w != r) {
+        in.copy(r, end, w, out);
+        if (w != r)
             std::memmove(stretch.text + w, stretch.text + r, end - r);
-            std::memmove(stretch.attrAt(w), stretch.attrAt(r), end - r);
-        }
         w += end - r;
         r = end;
     }
@@ -170,34 +149,37 @@ struct Compactor {
             keepUpTo(end);
             return;
         }
+        in.copy(r, end, w, out);
         char* t = stretch.text;
         for (std::size_t from = r; from < end; from += chunk, w += chunk) {
             std::array<char, chunk> bytes;
             std::memcpy(bytes.data(), t + from, chunk);
             std::memcpy(t + w, bytes.data(), chunk);
-            std::memcpy(bytes.data(), stretch.attrAt(from), chunk);
-            std::memcpy(stretch.attrAt(w), bytes.data(), chunk);
         }
         w -= (chunk - (end - r) % chunk) % chunk;
         r = end;
     }
     void put(std::string_view s, std::uint8_t attr) {
+        out.append(w, attr);
         std::memcpy(stretch.text + w, s.data(), s.size());
-        std::memset(stretch.attrAt(w), attr, s.size());
         w += s.size();
     }
+    // Sets the colour of what is written from `from` on.
+    void colourWritten(std::size_t from, std::uint8_t colour) { colourTail(out, from, w, colour); }
+    // The rest kept; the runs as written become the stretch's.
     void finish() {
         keepUpTo(stretch.end);
         stretch.end = w;
+        std::swap(stretch.runs, stretch.spare);
     }
 };
 
-// Deletes every "^<code>" in [from, end) of the written text, again and again
-// until none is left, as deleting the first hit over and over would: a
-// deletion can join a caret before it with the code character after it.
-std::size_t dropCodePairs(Compactor& out, std::size_t from, std::size_t end, char code) {
-    char* text = out.stretch.text;
-    std::uint8_t* attrs = out.stretch.attrAt(from);
+// Deletes every "^<code>" in [from, end) of `text`, again and again until
+// none is left, as deleting the first hit over and over would: a deletion can
+// join a caret before it with the code character after it. The attributes of
+// the characters from `from` on, when given, go with them.
+std::size_t dropCodePairs(char* text, std::uint8_t* attrs, std::size_t from, std::size_t end,
+                          char code) {
     std::size_t w = from;
     for (std::size_t i = from; i < end; ++i) {
         const char c = text[i];
@@ -206,84 +188,71 @@ std::size_t dropCodePairs(Compactor& out, std::size_t from, std::size_t end, cha
             continue;
         }
         text[w] = c;
-        attrs[w++ - from] = attrs[i - from];
+        if (attrs)
+            attrs[w - from] = attrs[i - from];
+        ++w;
     }
     return w;
 }
 
+// Drops a chat line's "^1" codes, then its "^4" (a "^1" that only appears
+// once a "^4" is gone stays), in the text written from `from` on. Mostly one
+// run holds it all; else (a banner in the line) its attributes are dropped
+// with the text a byte each.
+void dropChatCodes(Compactor& out, std::size_t from) {
+    char* text = out.stretch.text;
+    Runs& runs = out.out;
+    std::size_t first = runs.size(); // the first run starting after `from`
+    while (runs.starts[first - 1] > from)
+        --first;
+    if (first == runs.size()) {
+        out.w = dropCodePairs(text, nullptr, from, out.w, '1');
+        out.w = dropCodePairs(text, nullptr, from, out.w, '4');
+        return;
+    }
+    std::vector<std::uint8_t> attrs;
+    for (std::size_t r = first - 1; r < runs.size(); ++r) {
+        const std::size_t until = r + 1 < runs.size() ? runs.starts[r + 1] : out.w;
+        attrs.insert(attrs.end(), until - std::max<std::size_t>(runs.starts[r], from),
+                     runs.attributes[r]);
+    }
+    runs.starts.resize(first);
+    runs.attributes.resize(first);
+    out.w = dropCodePairs(text, attrs.data(), from, out.w, '1');
+    out.w = dropCodePairs(text, attrs.data(), from, out.w, '4');
+    for (std::size_t i = 0; i < out.w - from; ++i)
+        runs.append(from + i, attrs[i]);
+}
+
 void recolourLineFeedsIn(Stretch& s, std::uint8_t grey) {
+    Ranges feeds; // each LF and the character after it, neighbours joined
     for (std::size_t p = s.findLineFeed(s.begin); p != npos; p = s.findLineFeed(p + 1)) {
-        s.colour(p, std::min(p + 2, s.end), grey); // the LF and the character after it
+        const std::size_t to = std::min(p + 2, s.end);
+        if (!feeds.empty() && feeds.back().second >= p)
+            feeds.back().second = to;
+        else
+            feeds.emplace_back(p, to);
         s.report(p);
         if (p + 1 >= s.end)
             break;
     }
+    s.colour(feeds, grey);
 }
 
-// The chat lines the chat pass comes to next, found some lines early: their
-// attributes lie scattered through a buffer not read for a while, and asking
-// for them early lets the loads overlap. The pass writes only before the
-// line it works on, so the text they are found in is the text it would find.
-class ChatLinesAhead {
-public:
-    explicit ChatLinesAhead(const Stretch& s) : s_(s), searchFrom_(s.begin) {
-        for (Line& line : lines_)
-            line = findNext();
-    }
-    // The next chat line: where its "^2" is (npos: none is left) and its LF
-    // (npos: it has none).
-    struct Line {
-        std::size_t code;
-        std::size_t lineFeed;
-    };
-    Line take() {
-        const Line line = lines_[next_];
-        lines_[next_] = findNext();
-        next_ = (next_ + 1) % lines_.size();
-        return line;
-    }
-
-private:
-    Line findNext() {
-        if (searchFrom_ == npos)
-            return {npos, npos};
-        const std::size_t c = chatCode_.find(s_.readable(), searchFrom_);
-        const std::size_t e = c == npos ? npos : s_.findLineFeed(c);
-        searchFrom_ = e;
-        if (e != npos) {
-#if defined(__GNUC__)
-            __builtin_prefetch(s_.attrAt(c), 1);
-            __builtin_prefetch(s_.attrAt(e), 1);
-#endif
-        }
-        return {c, e};
-    }
-
-    const Stretch& s_;
-    const FoldedNeedle chatCode_{ChatCode};
-    std::size_t searchFrom_;
-    std::array<Line, 8> lines_;
-    std::size_t next_ = 0;
-};
-
 void processChatCodesIn(Stretch& s, std::uint8_t chat) {
+    const FoldedNeedle chatCode(ChatCode);
     Compactor out(s);
-    ChatLinesAhead ahead(s);
-    for (ChatLinesAhead::Line line; (line = ahead.take()).code != npos;) {
-        const std::size_t c = line.code;
-        const std::size_t e = line.lineFeed;
+    // The pass writes only before the line it works on, so the text searched is the text read.
+    for (std::size_t c; (c = chatCode.find(s.readable(), out.r)) != npos;) {
+        const std::size_t e = s.findLineFeed(c);
         if (e == npos)
             break; // deliberate: a chat line without a line end ends the pass
         out.keepUpTo(c + 2);
         const std::size_t start = out.w - 2;
         out.keepUpTo(e);
-        // All "^1" go first, then all "^4": a "^1" that only appears once
-        // a "^4" is gone stays. Most chat holds no caret at all.
-        if (std::memchr(s.text + start + 2, '^', out.w - start - 2)) {
-            out.w = dropCodePairs(out, start + 2, out.w, '1');
-            out.w = dropCodePairs(out, start + 2, out.w, '4');
-        }
-        s.colour(start, out.w, chat);
+        if (std::memchr(s.text + start + 2, '^', out.w - start - 2)) // most chat holds no caret
+            dropChatCodes(out, start + 2);
+        out.colourWritten(start, chat);
         s.report(out.r);
     }
     out.finish();
@@ -295,7 +264,7 @@ void processOspCodesIn(Stretch& s) {
     for (std::size_t p; (p = tag.find(s.readable(), out.r)) != npos;) {
         out.keepUpTo(p);
         // Takes the style of the tag's first character, as a replacement does.
-        out.put(HeadshotTag, *s.attrAt(p));
+        out.put(HeadshotTag, out.in.attributeAt(p));
         out.r = p + tag.size();
         s.report(out.r);
     }
@@ -327,7 +296,21 @@ struct WalkEnds {
     std::size_t firstClose = npos;                           // the first "^7", written; npos: none
     std::array<std::size_t, 2> openAtFirstClose{npos, npos}; // red, blue: opened in this part
     std::array<std::size_t, 2> openAtEnd{npos, npos};
-    std::vector<std::pair<std::size_t, std::size_t>> punkBusterLines; // written [from, to)
+    Ranges punkBusterLines; // written
+
+    // The same places once the text is moved back by `shift`.
+    void moveBack(std::size_t shift) {
+        const auto back = [shift](std::size_t& p) { p = p == npos ? npos : p - shift; };
+        back(firstClose);
+        for (std::size_t t = 0; t < 2; ++t) {
+            back(openAtFirstClose[t]);
+            back(openAtEnd[t]);
+        }
+        for (auto& [from, to] : punkBusterLines) {
+            from -= shift;
+            to -= shift;
+        }
+    }
 };
 
 // Every caret is visited once. The team passes see each caret, also one that
@@ -343,18 +326,19 @@ WalkEnds walkCodesIn(Stretch& s, const CodeWork& work, const PassColours& colour
     const std::array<bool, 2> teamWork{work.red, work.blue};
     const char* text = s.text;
     const std::size_t n = s.end;
+    // Without removal every character is kept where it is.
     Compactor out(s);
     // Where the character at an unread position p >= out.r will be written.
-    const auto written = [&](std::size_t p) { return work.removeCodes ? out.w + (p - out.r) : p; };
+    const auto written = [&](std::size_t p) { return out.w + (p - out.r); };
     WalkEnds ends;
     std::size_t punkBusterFrom = work.punkBuster ? s.begin : npos; // where "^5" is searched from
     std::size_t lineStart = npos;                                  // of the open PunkBuster line
     std::size_t lineFeed = 0;                                      // its end in the text as read
     for (std::size_t p = nextCaret(text, s.begin, n); p < n; p = nextCaret(text, p + 1, n)) {
         const bool takenAsCode = work.removeCodes && p < out.r; // by the caret before it
-        if (work.removeCodes && !takenAsCode)
+        if (!takenAsCode)
             out.keepShortUpTo(p);
-        const std::size_t at = takenAsCode ? out.w : written(p);
+        const std::size_t at = out.w;            // where p is written, or would be
         if (lineStart != npos && lineFeed < p) { // no code lies between that LF and p
             ends.punkBusterLines.emplace_back(lineStart, at - (p - lineFeed) + 1);
             lineStart = npos;
@@ -375,7 +359,7 @@ WalkEnds walkCodesIn(Stretch& s, const CodeWork& work, const PassColours& colour
                     if (leave)
                         ends.openAtFirstClose[t] = team.open;
                     else
-                        s.colour(team.open, at, team.colour);
+                        out.colourWritten(team.open, team.colour);
                     team.open = npos;
                 }
             }
@@ -398,8 +382,7 @@ WalkEnds walkCodesIn(Stretch& s, const CodeWork& work, const PassColours& colour
     }
     if (lineStart != npos)
         ends.punkBusterLines.emplace_back(lineStart, written(lineFeed) + 1);
-    if (work.removeCodes)
-        out.finish();
+    out.finish();
     for (std::size_t t = 0; t < teams.size(); ++t)
         ends.openAtEnd[t] = teams[t].open;
     // deliberate: a name never closed by "^7" ends the pass uncoloured
@@ -409,8 +392,7 @@ WalkEnds walkCodesIn(Stretch& s, const CodeWork& work, const PassColours& colour
 // A walk over the whole text: its PunkBuster lines coloured at once.
 void walkCodes(Sweep& sweep, const CodeWork& work, const PassColours& colours) {
     const WalkEnds ends = walkCodesIn(sweep.stretch, work, colours, false);
-    for (const auto& [from, to] : ends.punkBusterLines)
-        sweep.stretch.colour(from, to, colours.punkBuster);
+    sweep.stretch.colour(ends.punkBusterLines, colours.punkBuster);
 }
 
 // The passes up to the walk over the carets on one part of the text, as
@@ -462,21 +444,16 @@ template <typename Work> void onTwoThreads(const Work& work) {
 void greyGhostsFound(Stretch& s, std::uint8_t grey, std::size_t from, std::size_t to) {
     const FoldedNeedle ghost(GhostMarker);
     const std::string_view text(s.text, to);
+    Ranges found;
     for (std::size_t p = ghost.find(text, from); p != npos;
          p = ghost.find(text, p + ghost.size())) {
-        s.colour(std::max(p, s.begin), std::min(p + ghost.size(), s.end), grey);
+        found.emplace_back(std::max(p, s.begin), std::min(p + ghost.size(), s.end));
         s.report(p);
     }
+    s.colour(found, grey);
 }
 
 void greyGhostsIn(Stretch& s, std::uint8_t grey) { greyGhostsFound(s, grey, s.begin, s.end); }
-
-// Room for a part's attributes, as many as `length`.
-std::vector<std::uint8_t>& partBuffer(std::vector<std::uint8_t>& buffer, std::size_t length) {
-    reserveLarge(buffer, length);
-    buffer.resize(length);
-    return buffer;
-}
 
 // A team name open across a cut, coloured in a part once every part is walked.
 struct CutName {
@@ -485,9 +462,9 @@ struct CutName {
     std::uint8_t colour;
 };
 
-// One part of a large log: its stretch, the runs of its written attributes
-// (from its begin on), what its walk left, and the names open across a cut
-// that colour it.
+// One part of a large log: its stretch, the runs of its written text (from
+// its begin on), what its walk left, and the names open across a cut that
+// colour it.
 struct RenderPart {
     Stretch stretch;
     AttributeRuns runs;
@@ -495,25 +472,35 @@ struct RenderPart {
     std::vector<CutName> cutNames;
 
     std::size_t length() const { return stretch.end - stretch.begin; }
-    // The part's attributes a byte per character in `buffer` while `work` runs, runs after.
-    template <typename Work> void withBytes(std::vector<std::uint8_t>& buffer, const Work& work) {
-        stretch.attrs = buffer.data();
-        work();
-        runs.clear();
-        runs.appendBytes(buffer.data(), length(), 0);
-        runs.shrinkToFit();
-        stretch.attrs = nullptr;
+    // Moves the part's text back to `at`, where the joined text has it, and
+    // its places with it.
+    void moveTo(std::size_t at) {
+        const std::size_t shift = stretch.begin - at;
+        if (shift == 0)
+            return;
+        std::memmove(stretch.text + at, stretch.text + stretch.begin, length());
+        stretch.begin -= shift;
+        stretch.end -= shift;
+        ends.moveBack(shift);
     }
     // What comes after every team colour, in its order: the PunkBuster lines, then ghost chat.
     void colourLast(const PassColours& colours) {
-        for (const auto& [from, to] : ends.punkBusterLines)
-            stretch.colour(from, to, colours.punkBuster);
+        stretch.colour(ends.punkBusterLines, colours.punkBuster);
         greyGhostsIn(stretch, colours.grey);
     }
-    // The names open across a cut, and what comes after them where they lie.
-    // Only the stretch they span gets a byte per character: they are a few
-    // characters at a part's ends, and the rest of the part keeps its runs.
-    void colourCutNames(const PassColours& colours, std::vector<std::uint8_t>& buffer) {
+    // The stretch's runs kept as the part's, from its begin on, in room of their size.
+    void keepRuns() {
+        const Runs& written = stretch.runs;
+        Runs kept;
+        kept.starts.reserve(written.size());
+        for (const std::uint32_t start : written.starts)
+            kept.starts.push_back(start - static_cast<std::uint32_t>(stretch.begin));
+        kept.attributes = written.attributes;
+        runs = AttributeRuns(std::move(kept));
+    }
+    // The names open across a cut, and what comes after them where they lie:
+    // only the runs of the stretch they span are written again.
+    void colourCutNames(const PassColours& colours) {
         std::size_t from = stretch.end;
         std::size_t to = stretch.begin;
         for (const CutName& name : cutNames) {
@@ -522,16 +509,20 @@ struct RenderPart {
         }
         if (from >= to)
             return;
-        Stretch names{stretch.text, partBuffer(buffer, to - from).data(), from, to};
-        runs.expand(from - stretch.begin, to - stretch.begin, names.attrs);
+        Stretch names{stretch.text, from, to};
+        runs.copyRuns(from - stretch.begin, to - stretch.begin, stretch.begin, names.runs);
         for (const CutName& name : cutNames)
-            names.colour(name.from, name.to, name.colour);
+            names.colour({{name.from, name.to}}, name.colour);
+        Ranges lines;
         for (const auto& [lineFrom, lineTo] : ends.punkBusterLines)
-            names.colour(std::max(lineFrom, from), std::min(lineTo, to), colours.punkBuster);
+            lines.emplace_back(std::max(lineFrom, from), std::min(lineTo, to));
+        names.colour(lines, colours.punkBuster);
         const std::size_t reach = GhostMarker.size() - 1; // a marker reaching in from either side
         greyGhostsFound(names, colours.grey, std::max(from, stretch.begin + reach) - reach,
                         std::min(to + reach, stretch.end));
-        runs.assign(from - stretch.begin, to - stretch.begin, names.attrs, length());
+        for (std::uint32_t& start : names.runs.starts)
+            start -= static_cast<std::uint32_t>(stretch.begin);
+        runs.assign(from - stretch.begin, to - stretch.begin, names.runs, length());
     }
 };
 
@@ -566,33 +557,62 @@ void findCutNames(std::vector<RenderPart>& parts, const PassColours& colours) {
 }
 
 // Every pass up to the walk over the carets, part after part on two threads,
-// each part's attributes a byte per character only while it is worked on;
-// each part's PunkBuster lines and ghost chat coloured at once. Then what
-// the parts left: names open across a cut colour the parts they cross, and
-// those parts' PunkBuster lines and ghosts are coloured again, as they come
-// after the team colours. Last the parts' texts and runs are joined.
+// each part's runs written anew by each pass; each part's PunkBuster lines
+// and ghost chat coloured at once, and its text moved to where the joined
+// text has it. Then what the parts left: names open across a cut colour the
+// parts they cross, and those parts' PunkBuster lines and ghosts are coloured
+// again, as they come after the team colours. Last the parts' runs are joined.
 void renderInParts(LogDocument& doc, Progress& progress, const std::vector<std::size_t>& starts) {
     const PassColours colours = allPassColours(doc);
     std::string& text = doc.textBuffer();
     std::vector<RenderPart> parts(starts.size());
     for (std::size_t k = 0; k < parts.size(); ++k)
-        parts[k].stretch = {text.data(), nullptr, starts[k],
+        parts[k].stretch = {text.data(), starts[k],
                             k + 1 < parts.size() ? starts[k + 1] : text.size()};
     progress.setPosition(0, static_cast<std::int64_t>(text.size()));
     const AttributeRuns& separated = doc.attributeRuns();
     std::atomic<std::size_t> nextPart{0};
     std::atomic<std::int64_t> done{0};
+    // A part moves to where the joined text has it once the parts before it
+    // have, while the other thread renders on: one thread moves at a time,
+    // parts in order, each to before the parts still rendered.
+    std::mutex placing;
+    std::vector<bool> rendered(parts.size(), false);
+    std::size_t placed = 0;
+    std::size_t joined = 0; // the length of the parts placed
+    bool moving = false;
+    const auto place = [&](std::size_t k) {
+        std::unique_lock lock(placing);
+        rendered[k] = true;
+        if (moving)
+            return; // the thread moving takes this part too
+        moving = true;
+        while (placed < parts.size() && rendered[placed]) {
+            RenderPart& part = parts[placed++];
+            const std::size_t at = joined;
+            joined += part.length();
+            lock.unlock();
+            part.moveTo(at);
+            lock.lock();
+        }
+        moving = false;
+    };
     onTwoThreads([&] {
-        std::vector<std::uint8_t> buffer;
+        Stretch room{}; // the runs' room, kept from part to part
         for (std::size_t k; (k = nextPart++) < parts.size();) {
             RenderPart& part = parts[k];
             const std::size_t length = part.length();
-            separated.expand(part.stretch.begin, part.stretch.end,
-                             partBuffer(buffer, length).data());
-            part.withBytes(buffer, [&] {
-                part.ends = renderPart(part.stretch, colours, k == 0 ? &progress : nullptr, k > 0);
-                part.colourLast(colours);
-            });
+            Stretch& s = part.stretch;
+            s.runs = std::move(room.runs);
+            s.spare = std::move(room.spare);
+            s.runs.clear();
+            separated.copyRuns(s.begin, s.end, 0, s.runs);
+            part.ends = renderPart(s, colours, k == 0 ? &progress : nullptr, k > 0);
+            part.colourLast(colours);
+            part.keepRuns();
+            room.runs = std::move(s.runs);
+            room.spare = std::move(s.spare);
+            place(k);
             progress.setPosition(done += static_cast<std::int64_t>(length));
         }
     });
@@ -600,23 +620,17 @@ void renderInParts(LogDocument& doc, Progress& progress, const std::vector<std::
         progress.beginStage(std::string(RenderPassStatus[stage]));
 
     findCutNames(parts, colours);
-    std::vector<std::uint8_t> buffer;
     for (RenderPart& part : parts)
-        part.colourCutNames(colours, buffer);
-    std::vector<std::uint8_t>().swap(buffer);
+        part.colourCutNames(colours);
 
-    // The parts' texts and runs joined.
+    // The parts' runs joined, as their texts are.
     AttributeRuns& runs = doc.attributeRuns();
     runs.clear();
-    std::size_t w = 0;
-    for (RenderPart& part : parts) {
-        std::memmove(text.data() + w, text.data() + part.stretch.begin, part.length());
-        runs.join(std::move(part.runs), w);
-        w += part.length();
-    }
-    text.resize(w);
+    for (RenderPart& part : parts)
+        runs.join(std::move(part.runs), part.stretch.begin);
+    text.resize(joined);
     doc.textChanged();
-    progress.setPosition(static_cast<std::int64_t>(w), static_cast<std::int64_t>(w));
+    progress.setPosition(static_cast<std::int64_t>(joined), static_cast<std::int64_t>(joined));
 }
 
 } // namespace

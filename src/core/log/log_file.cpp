@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
+#include <thread>
 
 namespace quorvath {
 
@@ -17,6 +18,9 @@ std::string tooLarge(const std::string& path) { return tooLargeMessage(path, Log
 } // namespace
 
 namespace {
+
+// Below this size a second thread costs more than it saves.
+constexpr std::size_t kMinCountedApart = std::size_t{8} << 20;
 
 // The LFs without a CR before them at positions in [from, to), from >= 1:
 // plain loops over the bytes that the compiler runs many bytes at a time,
@@ -44,8 +48,19 @@ std::size_t countBareLineFeeds(const unsigned char* bytes, std::size_t from, std
 
 void expandBareLineFeeds(std::string& text) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-    const std::size_t bare =
-        (!text.empty() && bytes[0] == '\n') + countBareLineFeeds(bytes, 1, text.size());
+    const std::size_t n = text.size();
+    // A large text is counted in two halves at once: the pass over all of it
+    // is serial work before the separation.
+    const std::size_t half = n >= kMinCountedApart ? n / 2 : n;
+    std::size_t bare = n > 0 && bytes[0] == '\n' ? 1 : 0;
+    std::size_t secondHalf = 0;
+    {
+        std::jthread counting;
+        if (half < n)
+            counting = std::jthread([&] { secondHalf = countBareLineFeeds(bytes, half, n); });
+        bare += countBareLineFeeds(bytes, 1, half);
+    }
+    bare += secondHalf;
     if (bare == 0)
         return;
     std::string expanded;

@@ -326,12 +326,12 @@ int EventLineCutter::findFromLineStart(std::string_view name, bool literal) {
 
 // The colour of the one character selected at nameAt + 1 (the name's second
 // character), with the selection kept inside the text as the view keeps it.
-Colour EventLineCutter::probeColour(int nameAt) const {
+Colour EventLineCutter::probeColour(int nameAt) {
     const int n = static_cast<int>(text_.size());
     if (n == 0)
         return doc_.paletteColour(0);
     const int at = std::min(std::clamp(nameAt + 1, 0, n), n - 1);
-    return doc_.paletteColour(doc_.attributeAt(at, colourHint_));
+    return doc_.paletteColour(doc_.attributeAt(at, recent().colourHint));
 }
 
 int EventLineCutter::lastApostropheBefore(int end) {

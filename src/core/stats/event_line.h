@@ -51,6 +51,11 @@ struct EventLine {
 // lines cut just before, so their starts need no search backward.
 class RecentLines {
 public:
+    // Where the last colour probe of any of the cutters landed: they are fed
+    // the part's lines in order, so the next probe is mostly a few runs on
+    // (one cutter's own lines lie many runs apart).
+    AttributeRuns::Hint colourHint;
+
     // A line from `start` (0 or just after an LF) to `lineFeed` (its LF, or
     // the text end: `endsWithLf` false), no LF in between.
     void add(int start, int lineFeed, bool endsWithLf);
@@ -95,13 +100,12 @@ private:
     void cutKillerByLength();
     bool probeTeamKill();
     int findFromLineStart(std::string_view name, bool literal);
-    Colour probeColour(int nameAt) const;
+    Colour probeColour(int nameAt);
     int lastApostropheBefore(int end);
     std::string_view take(int start, int length) const;
 
     std::string_view text_;
     const LogDocument& doc_;
-    mutable AttributeRuns::Hint colourHint_; // the probes go forward line after line
     std::string_view phrase_;
     EventKind kind_;
     LineForm form_;

@@ -72,7 +72,10 @@ TEST(AttributeRuns, GiveEveryCharacterItsAttributeBack) {
         const std::vector<std::uint8_t> stretch = randomAttributes(rng);
         const std::size_t at = rng() % 4 == 0 ? 0 : rng() % bytes.size();
         const std::size_t length = std::min(stretch.size(), bytes.size() - at);
-        runs.assign(at, at + length, stretch.data(), bytes.size());
+        AttributeRuns::Runs stretchRuns;
+        for (std::size_t i = 0; i < length; ++i)
+            stretchRuns.append(at + i, stretch[i]);
+        runs.assign(at, at + length, stretchRuns, bytes.size());
         std::copy_n(stretch.begin(), length, bytes.begin() + static_cast<long>(at));
         expectEveryAttribute(runs, bytes, round);
     }

@@ -151,9 +151,11 @@ TEST(ReadLogText, BareLfBecomesCrLfOtherBytesStay) {
 // The bare LFs are counted in blocks: a lone one anywhere, at a block's edge
 // or in the tail after the last block, is still seen.
 TEST(ReadLogText, ALoneBareLfIsSeenWhereverItIs) {
-    const std::size_t size = (std::size_t{1} << 20) + 7;
-    for (std::size_t at : {std::size_t{0}, std::size_t{1}, std::size_t{63}, std::size_t{64},
-                           std::size_t{65}, size / 2, size - 8, size - 1}) {
+    // Large enough to be counted in two halves at once: around where they meet too.
+    const std::size_t size = (std::size_t{8} << 20) + 7;
+    for (std::size_t at :
+         {std::size_t{0}, std::size_t{1}, std::size_t{63}, std::size_t{64}, std::size_t{65},
+          size / 2 - 1, size / 2, size / 2 + 1, size - 8, size - 1}) {
         std::string text(size, 'x');
         text[at] = '\n';
         expandBareLineFeeds(text);
