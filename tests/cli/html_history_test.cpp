@@ -1,8 +1,9 @@
 // quorvath-report html --history: the site of a history read back from a real
 // browser's DOM agrees with the history's own queries (maps, the Kills
-// ranking, a player's matches, and each of those matches' scoreboards), every
-// link resolves, every page is valid HTML, hostile names are text, a site is
-// rewritten only where it changed, and screenshots of each page kind.
+// ranking, a player's matches, and each of those matches' scoreboards, the
+// ratings and a player's rating over time), every link resolves, every page
+// is valid HTML, hostile names are text, a site is rewritten only where it
+// changed, and screenshots of each page kind.
 
 #include "cli/report_tool_run.h"
 #include "cli/site_checks.h"
@@ -62,6 +63,72 @@ std::string withoutCodes(const std::string& name) {
 
 std::vector<std::smatch> allMatches(const std::string& text, const std::regex& pattern) {
     return {std::sregex_iterator(text.begin(), text.end(), pattern), std::sregex_iterator()};
+}
+
+// "3.60 provisional" as a list shows a rating: its figure and its mark.
+constexpr const char* kRatingCell =
+    "<td class=\"value\">(-?[\\d.]+)( <span class=\"none\">provisional</span>)?</td>";
+
+void expectRating(const std::smatch& shown, int figure, const json& row) {
+    EXPECT_DOUBLE_EQ(std::stod(shown[figure]), row["rating"].get<double>());
+    EXPECT_EQ(shown[figure + 1].matched, row.contains("provisional")
+                                             ? row["provisional"] == "provisional"
+                                             : row["sigma"].get<double>() > 8.0);
+}
+
+// The rating ranking (the whole of it and the index's card) as history
+// ratings gives it, and the leader's rating over time as rating-history.
+void expectRatingsOf(const TempDir& dir, const std::string& db, const fs::path& site,
+                     const Browser& browser) {
+    const json ratings = queried(dir, "history ratings " + db);
+    ASSERT_GT(ratings.size(), 5u);
+    const std::string ranking = browser.dom(site / "ratings.html");
+    const auto rows = allMatches(
+        ranking, std::regex("<td class=\"place\">(\\d+)</td><td><a href=\"(player-\\d+)\\.html\">"
+                            "(.*?)</a></td>" +
+                            std::string(kRatingCell)));
+    ASSERT_EQ(rows.size(), ratings.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(plainText(rows[i][3]), withoutCodes(ratings[i]["name"]));
+        expectRating(rows[i], 4, ratings[i]);
+    }
+    const std::string index = browser.dom(site / "index.html");
+    const auto card = index.substr(index.find("<a href=\"ratings.html\">Rating</a>"));
+    const std::string cardList = card.substr(0, card.find("</ol>"));
+    const auto leaders = allMatches(
+        cardList,
+        std::regex("<li value=\"\\d+\"><a href=\"player-\\d+\\.html\">(.*?)</a>( <span "
+                   "class=\"none\">provisional</span>)? <span class=\"value\">(-?[\\d.]+)<"));
+    ASSERT_EQ(leaders.size(), 5u);
+    for (std::size_t i = 0; i < leaders.size(); ++i) {
+        EXPECT_EQ(plainText(leaders[i][1]), withoutCodes(ratings[i]["name"]));
+        EXPECT_DOUBLE_EQ(std::stod(leaders[i][3]), ratings[i]["rating"].get<double>());
+    }
+
+    // The leader's page: his rating, the chart's points, his last rated matches newest first.
+    const std::string leader = ratings[0]["name"];
+    const json steps = queried(dir, "history rating-history " + db + " " + quoted(leader));
+    const std::string page = browser.dom(site / (rows[0][2].str() + ".html"));
+    EXPECT_NE(page.find("<p>" + std::string(rows[0][4]) + " "), std::string::npos);
+    std::smatch line;
+    ASSERT_TRUE(std::regex_search(page, line, std::regex("<polyline[^>]*points=\"([^\"]*)\"")));
+    const std::string points = line[1];
+    EXPECT_EQ(std::count(points.begin(), points.end(), ','), long(steps.size()));
+    const auto shown =
+        allMatches(page, std::regex("<tr><td class=\"date\">([^<]*)</td><td>([^<]*)</td><td "
+                                    "class=\"wide\">.*?</td>" +
+                                    std::string(kRatingCell)));
+    ASSERT_EQ(shown.size(), std::min<std::size_t>(steps.size(), 10));
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        const json& step = steps[steps.size() - 1 - i];
+        EXPECT_EQ(shown[i][1].str(), step["date"]);
+        EXPECT_EQ(shown[i][2].str(), step["map"]);
+        expectRating(shown[i], 3, step);
+    }
+    // Every page says whether its player is rated.
+    for (const auto& [name, bytes] : siteFiles(site))
+        if (std::regex_match(name, std::regex("player-\\d+\\.html")))
+            EXPECT_NE(bytes.find("<h2>Rating</h2>"), std::string::npos) << name;
 }
 
 TEST(HtmlHistory, FiguresInTheBrowserAreTheHistorysQueries) {
@@ -133,6 +200,7 @@ TEST(HtmlHistory, FiguresInTheBrowserAreTheHistorysQueries) {
             << shown[i][1];
         EXPECT_EQ(std::stoi(board[1]), row["kills"]) << shown[i][1];
     }
+    expectRatingsOf(dir, db, site, browser);
 }
 
 TEST(HtmlHistory, HostileNamesAreText) {
@@ -148,8 +216,8 @@ TEST(HtmlHistory, HostileNamesAreText) {
     expectSelfContained(files);
     expectValidHtml(site);
     const Browser browser;
-    for (const char* page :
-         {"index.html", "match-1.html", "map-1.html", "server-1.html", "player-1.html"}) {
+    for (const char* page : {"index.html", "match-1.html", "map-1.html", "server-1.html",
+                             "player-1.html", "ratings.html"}) {
         const std::string dom = browser.dom(site / page);
         EXPECT_NE(dom.find(kScriptText), std::string::npos) << page << dom;
         EXPECT_EQ(dom.find("<script"), std::string::npos) << page;
@@ -168,8 +236,8 @@ TEST(HtmlHistory, ScreenshotsAreTaken) {
     const fs::path shots = QUORVATH_WEB_SCREENSHOTS;
     fs::create_directories(shots);
     const Browser browser;
-    for (const char* page :
-         {"index", "player-1", "match-2", "map-1", "map-1-matches", "server-1", "matches"}) {
+    for (const char* page : {"index", "player-1", "match-2", "map-1", "map-1-matches", "server-1",
+                             "matches", "ratings"}) {
         const fs::path html = site / (std::string(page) + ".html");
         browser.screenshot(html, "390,844",
                            shots / ("history-" + std::string(page) + "-phone.png"));
@@ -206,6 +274,9 @@ TEST(HtmlHistory, WritingAgainWritesOnlyWhatChanged) {
     const auto linked = runReportTool(dir, "html " + site + " --history " + db +
                                                " --linked --min-matches 2 --map mp_shop");
     EXPECT_EQ(linked.status, 0) << linked.err;
+    const json rated = queried(dir, "history ratings " + db + " --linked --map mp_shop");
+    const std::string ratings = readFile(dir.file("site") / "ratings.html");
+    EXPECT_EQ(allMatches(ratings, std::regex("<td class=\"place\">")).size(), rated.size());
     expectSelfContained(siteFiles(dir.file("site")));
     expectValidHtml(dir.file("site"));
 }
