@@ -69,6 +69,8 @@ public:
             return error;
         if (written_)
             noteRatings(rater_->finish());
+        // A page and a list of matches per place, the lists of all matches and the ratings.
+        folder_.expectPages(static_cast<int>(2 * (mapMatches_.size() + serverMatches_.size())) + 2);
         if (!written_ || !writePlaces(maps_, mapMatches_) ||
             !writePlaces(servers_, serverMatches_) || !writeAllMatches() ||
             !writePlayersMatches() || !writeRatings() ||
