@@ -67,6 +67,7 @@ void HistoryRatingsDialog::buildControls() {
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setTabKeyNavigation(false); // Tab goes on to Close
+    table_->horizontalHeader()->setStretchLastSection(true);
     table_->verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
     auto* note = new QLabel(t::RatingsNote, this);
     note->setWordWrap(true);

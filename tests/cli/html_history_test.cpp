@@ -65,15 +65,15 @@ std::vector<std::smatch> allMatches(const std::string& text, const std::regex& p
     return {std::sregex_iterator(text.begin(), text.end(), pattern), std::sregex_iterator()};
 }
 
-// "3.60 provisional" as a list shows a rating: its figure and its mark.
-constexpr const char* kRatingCell =
-    "<td class=\"value\">(-?[\\d.]+)( <span class=\"none\">provisional</span>)?</td>";
+// A rating as the lists show it: its figure, and the provisional mark (after
+// the name in a ranking, after the figure in a player's table).
+const std::string kMark = "( <span class=\"none\">provisional</span>)?";
+const std::string kFigure = "<td class=\"value\"[^>]*>(-?[\\d.]+)";
 
-void expectRating(const std::smatch& shown, int figure, const json& row) {
+void expectRating(const std::smatch& shown, std::size_t figure, std::size_t mark, const json& row) {
     EXPECT_DOUBLE_EQ(std::stod(shown[figure]), row["rating"].get<double>());
-    EXPECT_EQ(shown[figure + 1].matched, row.contains("provisional")
-                                             ? row["provisional"] == "provisional"
-                                             : row["sigma"].get<double>() > 8.0);
+    EXPECT_EQ(shown[mark].matched, row.contains("provisional") ? row["provisional"] == "provisional"
+                                                               : row["sigma"].get<double>() > 8.0);
 }
 
 // The rating ranking (the whole of it and the index's card) as history
@@ -85,12 +85,12 @@ void expectRatingsOf(const TempDir& dir, const std::string& db, const fs::path& 
     const std::string ranking = browser.dom(site / "ratings.html");
     const auto rows = allMatches(
         ranking, std::regex("<td class=\"place\">(\\d+)</td><td><a href=\"(player-\\d+)\\.html\">"
-                            "(.*?)</a></td>" +
-                            std::string(kRatingCell)));
+                            "(.*?)</a>" +
+                            kMark + "</td>" + kFigure + "</td>"));
     ASSERT_EQ(rows.size(), ratings.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
         EXPECT_EQ(plainText(rows[i][3]), withoutCodes(ratings[i]["name"]));
-        expectRating(rows[i], 4, ratings[i]);
+        expectRating(rows[i], 5, 4, ratings[i]);
     }
     const std::string index = browser.dom(site / "index.html");
     const auto card = index.substr(index.find("<a href=\"ratings.html\">Rating</a>"));
@@ -102,14 +102,14 @@ void expectRatingsOf(const TempDir& dir, const std::string& db, const fs::path& 
     ASSERT_EQ(leaders.size(), 5u);
     for (std::size_t i = 0; i < leaders.size(); ++i) {
         EXPECT_EQ(plainText(leaders[i][1]), withoutCodes(ratings[i]["name"]));
-        EXPECT_DOUBLE_EQ(std::stod(leaders[i][3]), ratings[i]["rating"].get<double>());
+        expectRating(leaders[i], 3, 2, ratings[i]);
     }
 
     // The leader's page: his rating, the chart's points, his last rated matches newest first.
     const std::string leader = ratings[0]["name"];
     const json steps = queried(dir, "history rating-history " + db + " " + quoted(leader));
     const std::string page = browser.dom(site / (rows[0][2].str() + ".html"));
-    EXPECT_NE(page.find("<p>" + std::string(rows[0][4]) + " "), std::string::npos);
+    EXPECT_NE(page.find("<p>" + std::string(rows[0][5]) + " "), std::string::npos);
     std::smatch line;
     ASSERT_TRUE(std::regex_search(page, line, std::regex("<polyline[^>]*points=\"([^\"]*)\"")));
     const std::string points = line[1];
@@ -117,18 +117,19 @@ void expectRatingsOf(const TempDir& dir, const std::string& db, const fs::path& 
     const auto shown =
         allMatches(page, std::regex("<tr><td class=\"date\">([^<]*)</td><td>([^<]*)</td><td "
                                     "class=\"wide\">.*?</td>" +
-                                    std::string(kRatingCell)));
+                                    kFigure + kMark + "</td>"));
     ASSERT_EQ(shown.size(), std::min<std::size_t>(steps.size(), 10));
     for (std::size_t i = 0; i < shown.size(); ++i) {
         const json& step = steps[steps.size() - 1 - i];
         EXPECT_EQ(shown[i][1].str(), step["date"]);
         EXPECT_EQ(shown[i][2].str(), step["map"]);
-        expectRating(shown[i], 3, step);
+        expectRating(shown[i], 3, 4, step);
     }
     // Every page says whether its player is rated.
-    for (const auto& [name, bytes] : siteFiles(site))
-        if (std::regex_match(name, std::regex("player-\\d+\\.html")))
-            EXPECT_NE(bytes.find("<h2>Rating</h2>"), std::string::npos) << name;
+    for (const auto& [name, bytes] : siteFiles(site)) {
+        const bool playerPage = std::regex_match(name, std::regex("player-\\d+\\.html"));
+        EXPECT_TRUE(!playerPage || bytes.find("<h2>Rating</h2>") != std::string::npos) << name;
+    }
 }
 
 TEST(HtmlHistory, FiguresInTheBrowserAreTheHistorysQueries) {
@@ -244,6 +245,11 @@ TEST(HtmlHistory, ScreenshotsAreTaken) {
         browser.screenshot(html, "1280,900",
                            shots / ("history-" + std::string(page) + "-desktop.png"));
     }
+    // The whole of a player's page: his rating lies below the first screen.
+    browser.screenshot(site / "player-1.html", "390,3200",
+                       shots / "history-player-1-whole-phone.png");
+    browser.screenshot(site / "player-1.html", "1280,1800",
+                       shots / "history-player-1-whole-desktop.png");
 }
 
 TEST(HtmlHistory, WritingAgainWritesOnlyWhatChanged) {

@@ -362,6 +362,7 @@ private:
             startPage(d, table_, templates_, kRatingTitle);
             d["category"] = kRatingTitle;
             d["note"] = kRatingNote;
+            d["wrapNames"] = true; // a long name wraps on a phone, the rating beside it not
             fillRatingEntries(newItem(newList(d, "lists", 1)), (page - 1) * kEntriesPerPage,
                               page * kEntriesPerPage);
             fillPageLinks(d, kRatingsPage, pages, page);
