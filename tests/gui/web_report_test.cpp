@@ -110,9 +110,9 @@ TEST_F(WebReportTest, AHistorySelectionShownGetsTheHistorysSite) {
               texts::webReportWritten(int(shown.size()), 0,
                                       QString::fromStdString(dir.file("site").string()), true));
     for (auto& [name, bytes] : shown) {
-        const std::string window = "match history, Accurate counting";
-        for (auto at = bytes.find(window); at != std::string::npos; at = bytes.find(window))
-            bytes.replace(at, window.size(), "Accurate counting");
+        const std::string shownName = "match history, Accurate counting";
+        for (auto at = bytes.find(shownName); at != std::string::npos; at = bytes.find(shownName))
+            bytes.replace(at, shownName.size(), "Accurate counting");
     }
     const std::string tool = std::string("\"") + QUORVATH_REPORT_TOOL + "\" html \"" +
                              dir.file("tool").string() + "\" --history --db \"" + database +
