@@ -21,20 +21,14 @@ constexpr const char* kRatingNote =
     "nobody; bots only with --bots. The rating is mu - 3 sigma, provisional while sigma\n"
     "is above 8 (it starts at 8.33).";
 
-std::string figure(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f", value);
-    return text;
-}
-
 Table ratingsTable(const std::vector<PlayerRating>& ratings) {
     Table table{{"name", "rating", "mu", "sigma", "matches", "provisional"},
                 {false, true, true, true, true, false},
                 {}};
     for (const PlayerRating& r : ratings)
-        table.rows.push_back({r.name, figure(r.rating.ordinal()), figure(r.rating.mu),
-                              figure(r.rating.sigma), std::to_string(r.matches),
-                              r.provisional() ? "provisional" : ""});
+        table.rows.push_back({r.name, ratingFigure(r.rating.ordinal()), ratingFigure(r.rating.mu),
+                              ratingFigure(r.rating.sigma), std::to_string(r.matches),
+                              r.provisional() ? kProvisionalMark : ""});
     return table;
 }
 
@@ -44,8 +38,8 @@ Table stepsTable(const PlayerRating& player) {
                 {}};
     for (const RatingStep& step : player.steps)
         table.rows.push_back({dateText(step.playedAt), step.server, step.map,
-                              figure(step.after.ordinal()), figure(step.after.mu),
-                              figure(step.after.sigma)});
+                              ratingFigure(step.after.ordinal()), ratingFigure(step.after.mu),
+                              ratingFigure(step.after.sigma)});
     return table;
 }
 

@@ -7,6 +7,7 @@
 #include "gui/history_importer.h"
 #include "gui/history_players_dialog.h"
 #include "gui/history_preferences_dialog.h"
+#include "gui/history_ratings_dialog.h"
 #include "gui/history_selection_dialog.h"
 #include "gui/history_texts.h"
 #include "gui/log_session.h"
@@ -52,8 +53,12 @@ HistoryMenu::HistoryMenu(LogSession& session, SettingsStore& settings, UserPromp
     players_->setObjectName("historyPlayersAction");
     players_->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_H);
     players_->setToolTip(t::PlayersTip);
+    ratings_ = addAction(t::RatingsAction, this, &HistoryMenu::onRatingsTriggered);
+    ratings_->setObjectName("historyRatingsAction");
+    ratings_->setShortcut(Qt::CTRL | Qt::Key_R);
+    ratings_->setToolTip(t::RatingsTip);
     // From the statistics window too.
-    for (QAction* action : {importLogs_, importOpenLog_, statistics_, players_})
+    for (QAction* action : {importLogs_, importOpenLog_, statistics_, players_, ratings_})
         action->setShortcutContext(Qt::ApplicationShortcut);
     preferences_ = new QAction(t::PreferencesAction, this);
     preferences_->setObjectName("historyPreferencesAction");
@@ -88,6 +93,7 @@ HistoryMenu::HistoryMenu(LogSession& session, SettingsStore& settings, UserPromp
 HistoryMenu::~HistoryMenu() {
     delete countDialog_;
     delete playersDialog_;
+    delete ratingsDialog_;
 }
 
 void HistoryMenu::onImportLogsTriggered() {
@@ -149,12 +155,28 @@ void HistoryMenu::onImportFinished(const QString& status, const QStringList& pro
 }
 
 void HistoryMenu::onStatisticsTriggered() {
-    if (session_.busy())
-        return;
+    if (!session_.busy() && selectionChosen(t::SelectionTitle))
+        countSelection();
+}
+
+bool HistoryMenu::selectionChosen(const char* title) {
     if (!selectionDialog_)
         selectionDialog_ = new HistorySelectionDialog(settings_, parentWidget());
-    if (selectionDialog_->exec() == QDialog::Accepted)
-        countSelection();
+    selectionDialog_->setWindowTitle(title);
+    return selectionDialog_->exec() == QDialog::Accepted;
+}
+
+void HistoryMenu::onRatingsTriggered() {
+    if (!selectionChosen(t::RatingsTitle))
+        return;
+    if (!ratingsDialog_) {
+        // A window of its own: it comes up over the statistics window too.
+        ratingsDialog_ = new HistoryRatingsDialog(settings_, prompts_, nullptr);
+        connect(ratingsDialog_, &HistoryRatingsDialog::statusChanged, this,
+                &HistoryMenu::statusChanged);
+    }
+    ratingsDialog_->rate(database_.where(), selectionDialog_->selection(),
+                         selectionDialog_->description(), storedRankingMinimum(settings_).bots);
 }
 
 void HistoryMenu::countSelection() {

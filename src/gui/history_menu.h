@@ -1,8 +1,9 @@
 #pragma once
 // The main window's History menu: Import logs... (several files), Import the
 // open log, Statistics... (a selection of the history in the statistics
-// window, counted on the session's worker with progress and Cancel) and
-// Players... (people, merges and splits); and Preferences > History..., the
+// window, counted on the session's worker with progress and Cancel),
+// Players... (people, merges and splits) and Ratings... (a selection's skill
+// ratings in a window of their own); and Preferences > History..., the
 // database both programs use and whom its rankings take. An import runs on a
 // worker of its own with a progress dialog whose Cancel stops it after the
 // batch in progress; every outcome is said as a status (statusChanged), and a
@@ -26,6 +27,7 @@ namespace quorvath {
 class HistoryImporter;
 class HistoryPlayersDialog;
 class HistoryPreferencesDialog;
+class HistoryRatingsDialog;
 class HistorySelectionDialog;
 class LogSession;
 class SettingsStore;
@@ -52,6 +54,9 @@ private:
     void onImportOpenLogTriggered();
     void onStatisticsTriggered();
     void onPlayersTriggered();
+    void onRatingsTriggered();
+    // The selection dialog, titled `title`; false when it was cancelled.
+    bool selectionChosen(const char* title);
     void onPreferencesTriggered();
     void startImport(const std::vector<std::string>& logs);
     void showImportProgress();
@@ -70,6 +75,7 @@ private:
     QAction* importOpenLog_;
     QAction* statistics_;
     QAction* players_;
+    QAction* ratings_;
     QAction* preferences_;
     QProgressDialog* progressDialog_ = nullptr; // while an import runs
     QTimer* progressTimer_;
@@ -79,6 +85,7 @@ private:
     // Made at first use, kept.
     HistorySelectionDialog* selectionDialog_ = nullptr;
     HistoryPlayersDialog* playersDialog_ = nullptr; // no parent: owned here
+    HistoryRatingsDialog* ratingsDialog_ = nullptr; // no parent: owned here
     HistoryPreferencesDialog* preferencesDialog_ = nullptr;
 };
 

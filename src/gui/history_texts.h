@@ -11,6 +11,7 @@ inline constexpr const char* ImportLogsAction = "&Import logs...";
 inline constexpr const char* ImportOpenLogAction = "Import the &open log";
 inline constexpr const char* StatisticsAction = "&Statistics...";
 inline constexpr const char* PlayersAction = "&Players...";
+inline constexpr const char* RatingsAction = "&Ratings...";
 inline constexpr const char* PreferencesAction = "&History...";
 
 inline constexpr const char* ImportLogsTip =
@@ -22,6 +23,8 @@ inline constexpr const char* StatisticsTip =
     "type";
 inline constexpr const char* PlayersTip =
     "List the history's players; merge two into one person, split a name off, undo a decision";
+inline constexpr const char* RatingsTip =
+    "The skill ratings of the history's matches of a date range, server, map or game type";
 inline constexpr const char* PreferencesTip =
     "Where the match history is kept (a file, or a shared PostgreSQL database) and whom its "
     "rankings take";
@@ -161,6 +164,31 @@ inline QString splitOff(const QString& name, qint64 id) {
     return QString("\"%1\" stands alone (decision %2)").arg(name).arg(id);
 }
 inline QString undone(qint64 id) { return QString("Decision %1 undone").arg(id); }
+// History > Ratings.
+inline constexpr const char* RatingsTitle = "History ratings";
+inline constexpr const char* LinkAliasesCheck = "&Link aliases (each person's names rated as one)";
+inline const QStringList RatingColumns{"Name", "Rating", "Mu", "Sigma", "Matches", "Provisional"};
+inline constexpr const char* RatingsNote =
+    "Each selected match is rated in the order played: a deathmatch by final score, a team game "
+    "by the team result. A player counts when he was there at the end and for half of the match. "
+    "The rating is mu - 3 sigma, provisional while sigma is above 8; bots are rated when "
+    "Preferences > History ranks them.";
+inline constexpr const char* RatingHistory = "Rating the history...";
+inline constexpr const char* RatingRunning = "The ratings are being counted: wait or cancel";
+inline constexpr const char* RatingCancelled = "Rating cancelled: nothing shown";
+inline QString ratingsDone(qsizetype players, qint64 matches) {
+    if (players == 0)
+        return QString("History ratings: nobody rated in %1 match%2 (none has a result that "
+                       "rates its players)")
+            .arg(matches)
+            .arg(matches == 1 ? "" : "es");
+    return QString("History ratings: %1 player%2 rated from %3 match%4")
+        .arg(players)
+        .arg(players == 1 ? "" : "s")
+        .arg(matches)
+        .arg(matches == 1 ? "" : "es");
+}
+
 inline QString decisionGone(qint64 id) {
     return QString("There is no decision %1 any more: the list is read again").arg(id);
 }

@@ -282,6 +282,8 @@ void LogSession::showHistoryStatistics(const std::string& database,
     if (busy())
         return;
     historyShown_ = description;
+    historyDatabase_ = database;
+    historySelection_ = selection;
     minimum_ = minimum;
     statistics_->discardStatistics(); // the table is filled anew, unlinked
     statisticsShown_ = true;

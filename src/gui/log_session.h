@@ -120,6 +120,11 @@ public:
     void stopHistoryCount();
     // The selection the statistics are of; empty when they are the log's.
     const QString& historyShown() const { return historyShown_; }
+    // Where the selection shown was read from, which matches and who its
+    // rankings take (bots rated too when they are ranked): its web site's.
+    const std::string& historyDatabase() const { return historyDatabase_; }
+    const HistorySelection& historySelection() const { return historySelection_; }
+    const RankingMinimum& historyMinimum() const { return minimum_; }
     // From "Get the guff" or History > Statistics until the statistics window closes.
     bool statisticsShown() const { return statisticsShown_; }
     // The statistics window was closed: its state goes back to the start (the
@@ -174,6 +179,8 @@ private:
     std::unique_ptr<StatisticsSession> statistics_;
     bool statisticsShown_ = false; // from "Get the guff" until the statistics window closes
     QString historyShown_;
+    std::string historyDatabase_;
+    HistorySelection historySelection_;
     LogKindDetection logKind_;
     LogKindDetection incomingKind_;
     CountingChoice countingChoice_;

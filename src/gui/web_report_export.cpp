@@ -3,7 +3,9 @@
 #include "core/common/settings_store.h"
 #include "core/common/user_prompts.h"
 #include "core/common/windows1252.h"
+#include "core/history/database/open_history.h"
 #include "core/match/log_kind.h"
+#include "core/web/history_site.h"
 #include "core/web/site_folder.h"
 #include "core/web/site_pages.h"
 #include "gui/app_texts.h"
@@ -35,6 +37,20 @@ struct LogSiteCopy {
     std::string nick;
     std::string logName;
     std::string description;
+
+    web::LogSite site(const std::vector<bool>* leftOut = nullptr) const {
+        return {players, counting, linked, nick, logName, description, leftOut};
+    }
+};
+
+// A history selection's site, copied when the export starts: its table as
+// shown, who its rankings leave out, and where its matches are read again.
+struct HistorySiteCopy {
+    LogSiteCopy table;
+    std::vector<bool> leftOut;
+    std::string database;
+    HistorySelection selection;
+    bool bots = false;
 };
 
 } // namespace
@@ -107,23 +123,41 @@ void WebReportExport::onTriggered() {
 }
 
 void WebReportExport::exportShownStatistics(const std::string& folder) {
+    if (!session_.historyShown().isEmpty())
+        return exportShownHistory(folder);
     const StatisticsSession& statistics = session_.statistics();
-    const CountingMode mode = statistics.counting().mode;
-    const QString& history = session_.historyShown();
-    const bool log = history.isEmpty();
     auto site = std::make_shared<const LogSiteCopy>(LogSiteCopy{
         session_.players(), statistics.counting(), statistics.linked(),
         windows1252FromUtf8(session_.nick()),
         windows1252FromUtf8(
-            log ? QFileInfo(QString::fromStdString(session_.logPath())).fileName().toStdString()
-                : history.toStdString()),
-        log ? describeLogCounting(session_.logKind(), mode)
-            : std::string(kHistoryKind) + ", " + std::string(countingModeName(mode)) +
-                  " counting"});
-    writeSite(folder, [site](web::SiteFolder& pages) {
-        const web::LogSite shown{site->players, site->counting, site->linked,
-                                 site->nick,    site->logName,  site->description};
-        return web::writeLogSite(shown, web::SiteTemplates::builtIn(), pages);
+            QFileInfo(QString::fromStdString(session_.logPath())).fileName().toStdString()),
+        describeLogCounting(session_.logKind(), statistics.counting().mode)});
+    writeSite(folder, [site](web::SiteFolder& pages) -> std::optional<std::string> {
+        if (web::writeLogSite(site->site(), web::SiteTemplates::builtIn(), pages))
+            return std::nullopt;
+        return pages.error();
+    });
+}
+
+void WebReportExport::exportShownHistory(const std::string& folder) {
+    StatisticsSession& statistics = session_.statistics();
+    const CountingMode mode = statistics.counting().mode;
+    auto site = std::make_shared<HistorySiteCopy>(HistorySiteCopy{
+        {session_.players(), statistics.counting(), statistics.linked(),
+         windows1252FromUtf8(session_.nick()),
+         windows1252FromUtf8(session_.historyShown().toStdString()),
+         std::string(kHistoryKind) + ", " + std::string(countingModeName(mode)) + " counting"},
+        statistics.leftOut(false),
+        session_.historyDatabase(),
+        session_.historySelection(),
+        session_.historyMinimum().bots});
+    writeSite(folder, [site](web::SiteFolder& pages) -> std::optional<std::string> {
+        std::unique_ptr<HistoryStore> store;
+        if (auto error = openHistory(site->database, store))
+            return error;
+        const web::HistorySite history{site->table.site(&site->leftOut), *store, site->selection,
+                                       site->bots};
+        return web::writeHistorySite(history, web::SiteTemplates::builtIn(), pages);
     });
 }
 
@@ -139,13 +173,11 @@ bool WebReportExport::writeSite(const std::string& folder, SiteWriting writing) 
     worker_->start([this, folder, writing = std::move(writing)]() -> std::optional<std::string> {
         web::SiteFolder pages(folder);
         pages.reportTo(progress_);
-        const bool whole = !pages.error() && writing(pages);
+        const std::optional<std::string> problem = pages.error() ? pages.error() : writing(pages);
         written_ = pages.pagesWritten();
         unchanged_ = pages.pagesUnchanged();
         stopped_ = pages.stopped();
-        if (whole || stopped_)
-            return std::nullopt;
-        return pages.error();
+        return stopped_ ? std::nullopt : problem;
     });
     updateEnabled();
     // Over the window the user works in: the statistics window, when it came

@@ -1,17 +1,18 @@
 #pragma once
-// File > Export web report...: the statistics the statistics window shows
-// (the open log's, or a history selection's), counted and linked as it shows
-// them (the user's rows marked), as the web report's static site in a folder
-// the user chooses (remembered), written on a worker of its own with a
-// progress dialog and Cancel, and then opened in the default browser.
-// Statistics not yet counted are the log's, counted first ("Get the guff"). Every outcome is said
-// as a status (statusChanged); a folder that cannot be written also in a message.
+// File > Export web report...: the statistics the statistics window shows,
+// counted and linked as it shows them (the user's rows marked), as the web
+// report's static site in a folder the user chooses (remembered), written on
+// a worker of its own with a progress dialog and Cancel, and then opened in
+// the default browser: the open log's site, or for a history selection the
+// history's site (its matches, maps, servers and ratings besides), the
+// matches read again from the history the selection was counted from.
+// Statistics not yet counted are the log's, counted first ("Get the guff").
+// Every outcome is said as a status (statusChanged); a folder or history
+// that cannot be used also in a message.
 //
 // The site is written from a copy of the statistics taken when the export
 // starts, so the windows stay usable (and may change theirs) meanwhile.
-// writeSite() is the one door for any site: today's is one SiteWriting (the
-// site of one log, also of a selection's totals); the history's own site,
-// with its pages per map, server and match, is another.
+// writeSite() is the one door for any site's pages (a SiteWriting).
 //
 // Interface thread only.
 
@@ -22,6 +23,7 @@
 #include <QUrl>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 class QAction;
@@ -48,9 +50,9 @@ public:
     // File > Export web report... (Ctrl+E).
     QAction* action() const { return action_; }
 
-    // Writes a site's pages into a SiteFolder, on the worker; false when it
-    // stopped or failed (the folder's error() tells which and why).
-    using SiteWriting = std::function<bool(web::SiteFolder&)>;
+    // Writes a site's pages into a SiteFolder, on the worker; the problem
+    // when it stopped or failed (the folder's, or the history's).
+    using SiteWriting = std::function<std::optional<std::string>(web::SiteFolder&)>;
     // Writes a site into `folder` with progress and Cancel, then opens its
     // index.html; false (and nothing starts) while a site is being written.
     bool writeSite(const std::string& folder, SiteWriting writing);
@@ -69,6 +71,7 @@ private:
     void onTriggered();
     void observeSession();
     void exportShownStatistics(const std::string& folder);
+    void exportShownHistory(const std::string& folder);
     void jobEnded(const QString& error);
     void updateEnabled();
 

@@ -31,8 +31,9 @@ void WorkProgressDialog::follow() {
         return; // the owner's "Stopping..." label stays
     setLabelText(QString::fromStdString(progress_.status()));
     const std::int64_t length = progress_.length();
-    setValue(length > 0 ? static_cast<int>(std::min(progress_.position(), length) * 100 / length)
-                        : 0);
+    setMaximum(length > 0 ? 100 : 0); // a busy bar while the length is not known
+    if (length > 0)
+        setValue(static_cast<int>(std::min(progress_.position(), length) * 100 / length));
 }
 
 } // namespace quorvath

@@ -1,8 +1,9 @@
 // quorvath-report html --history: the site of a history read back from a real
 // browser's DOM agrees with the history's own queries (maps, the Kills
-// ranking, a player's matches, and each of those matches' scoreboards), every
-// link resolves, every page is valid HTML, hostile names are text, a site is
-// rewritten only where it changed, and screenshots of each page kind.
+// ranking, a player's matches, and each of those matches' scoreboards, the
+// ratings and a player's rating over time), every link resolves, every page
+// is valid HTML, hostile names are text, a site is rewritten only where it
+// changed, and screenshots of each page kind.
 
 #include "cli/report_tool_run.h"
 #include "cli/site_checks.h"
@@ -62,6 +63,73 @@ std::string withoutCodes(const std::string& name) {
 
 std::vector<std::smatch> allMatches(const std::string& text, const std::regex& pattern) {
     return {std::sregex_iterator(text.begin(), text.end(), pattern), std::sregex_iterator()};
+}
+
+// A rating as the lists show it: its figure, and the provisional mark (after
+// the name in a ranking, after the figure in a player's table).
+const std::string kMark = "( <span class=\"none\">provisional</span>)?";
+const std::string kFigure = "<td class=\"value\"[^>]*>(-?[\\d.]+)";
+
+void expectRating(const std::smatch& shown, std::size_t figure, std::size_t mark, const json& row) {
+    EXPECT_DOUBLE_EQ(std::stod(shown[figure]), row["rating"].get<double>());
+    EXPECT_EQ(shown[mark].matched, row.contains("provisional") ? row["provisional"] == "provisional"
+                                                               : row["sigma"].get<double>() > 8.0);
+}
+
+// The rating ranking (the whole of it and the index's card) as history
+// ratings gives it, and the leader's rating over time as rating-history.
+void expectRatingsOf(const TempDir& dir, const std::string& db, const fs::path& site,
+                     const Browser& browser) {
+    const json ratings = queried(dir, "history ratings " + db);
+    ASSERT_GT(ratings.size(), 5u);
+    const std::string ranking = browser.dom(site / "ratings.html");
+    const auto rows = allMatches(
+        ranking, std::regex("<td class=\"place\">(\\d+)</td><td><a href=\"(player-\\d+)\\.html\">"
+                            "(.*?)</a>" +
+                            kMark + "</td>" + kFigure + "</td>"));
+    ASSERT_EQ(rows.size(), ratings.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(plainText(rows[i][3]), withoutCodes(ratings[i]["name"]));
+        expectRating(rows[i], 5, 4, ratings[i]);
+    }
+    const std::string index = browser.dom(site / "index.html");
+    const auto card = index.substr(index.find("<a href=\"ratings.html\">Rating</a>"));
+    const std::string cardList = card.substr(0, card.find("</ol>"));
+    const auto leaders = allMatches(
+        cardList,
+        std::regex("<li value=\"\\d+\"><a href=\"player-\\d+\\.html\">(.*?)</a>( <span "
+                   "class=\"none\">provisional</span>)? <span class=\"value\">(-?[\\d.]+)<"));
+    ASSERT_EQ(leaders.size(), 5u);
+    for (std::size_t i = 0; i < leaders.size(); ++i) {
+        EXPECT_EQ(plainText(leaders[i][1]), withoutCodes(ratings[i]["name"]));
+        expectRating(leaders[i], 3, 2, ratings[i]);
+    }
+
+    // The leader's page: his rating, the chart's points, his last rated matches newest first.
+    const std::string leader = ratings[0]["name"];
+    const json steps = queried(dir, "history rating-history " + db + " " + quoted(leader));
+    const std::string page = browser.dom(site / (rows[0][2].str() + ".html"));
+    EXPECT_NE(page.find("<p>" + std::string(rows[0][5]) + " "), std::string::npos);
+    std::smatch line;
+    ASSERT_TRUE(std::regex_search(page, line, std::regex("<polyline[^>]*points=\"([^\"]*)\"")));
+    const std::string points = line[1];
+    EXPECT_EQ(std::count(points.begin(), points.end(), ','), long(steps.size()));
+    const auto shown =
+        allMatches(page, std::regex("<tr><td class=\"date\">([^<]*)</td><td>([^<]*)</td><td "
+                                    "class=\"wide\">.*?</td>" +
+                                    kFigure + kMark + "</td>"));
+    ASSERT_EQ(shown.size(), std::min<std::size_t>(steps.size(), 10));
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        const json& step = steps[steps.size() - 1 - i];
+        EXPECT_EQ(shown[i][1].str(), step["date"]);
+        EXPECT_EQ(shown[i][2].str(), step["map"]);
+        expectRating(shown[i], 3, 4, step);
+    }
+    // Every page says whether its player is rated.
+    for (const auto& [name, bytes] : siteFiles(site)) {
+        const bool playerPage = std::regex_match(name, std::regex("player-\\d+\\.html"));
+        EXPECT_TRUE(!playerPage || bytes.find("<h2>Rating</h2>") != std::string::npos) << name;
+    }
 }
 
 TEST(HtmlHistory, FiguresInTheBrowserAreTheHistorysQueries) {
@@ -134,6 +202,7 @@ TEST(HtmlHistory, FiguresInTheBrowserAreTheHistorysQueries) {
             << shown[i][1];
         EXPECT_EQ(std::stoi(board[1]), row["kills"]) << shown[i][1];
     }
+    expectRatingsOf(dir, db, site, browser);
 }
 
 TEST(HtmlHistory, HostileNamesAreText) {
@@ -150,8 +219,8 @@ TEST(HtmlHistory, HostileNamesAreText) {
     expectValidHtml(site);
     QUORVATH_SKIP_WITHOUT_BROWSER();
     const Browser browser;
-    for (const char* page :
-         {"index.html", "match-1.html", "map-1.html", "server-1.html", "player-1.html"}) {
+    for (const char* page : {"index.html", "match-1.html", "map-1.html", "server-1.html",
+                             "player-1.html", "ratings.html"}) {
         const std::string dom = browser.dom(site / page);
         EXPECT_NE(dom.find(kScriptText), std::string::npos) << page << dom;
         EXPECT_EQ(dom.find("<script"), std::string::npos) << page;
@@ -171,14 +240,19 @@ TEST(HtmlHistory, ScreenshotsAreTaken) {
     fs::create_directories(shots);
     QUORVATH_SKIP_WITHOUT_BROWSER();
     const Browser browser;
-    for (const char* page :
-         {"index", "player-1", "match-2", "map-1", "map-1-matches", "server-1", "matches"}) {
+    for (const char* page : {"index", "player-1", "match-2", "map-1", "map-1-matches", "server-1",
+                             "matches", "ratings"}) {
         const fs::path html = site / (std::string(page) + ".html");
         browser.screenshot(html, "390,844",
                            shots / ("history-" + std::string(page) + "-phone.png"));
         browser.screenshot(html, "1280,900",
                            shots / ("history-" + std::string(page) + "-desktop.png"));
     }
+    // The whole of a player's page: his rating lies below the first screen.
+    browser.screenshot(site / "player-1.html", "390,3200",
+                       shots / "history-player-1-whole-phone.png");
+    browser.screenshot(site / "player-1.html", "1280,1800",
+                       shots / "history-player-1-whole-desktop.png");
 }
 
 TEST(HtmlHistory, WritingAgainWritesOnlyWhatChanged) {
@@ -209,6 +283,9 @@ TEST(HtmlHistory, WritingAgainWritesOnlyWhatChanged) {
     const auto linked = runReportTool(dir, "html " + site + " --history " + db +
                                                " --linked --min-matches 2 --map mp_shop");
     EXPECT_EQ(linked.status, 0) << linked.err;
+    const json rated = queried(dir, "history ratings " + db + " --linked --map mp_shop");
+    const std::string ratings = readFile(dir.file("site") / "ratings.html");
+    EXPECT_EQ(allMatches(ratings, std::regex("<td class=\"place\">")).size(), rated.size());
     expectSelfContained(siteFiles(dir.file("site")));
     expectValidHtml(dir.file("site"));
 }

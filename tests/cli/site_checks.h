@@ -52,11 +52,12 @@ inline std::map<std::string, std::string> siteFiles(const fs::path& folder) {
     return files;
 }
 
-// Every href and src of every page names a file of the site, and no page
-// reaches outside it.
+// Every href and src of every page names a file of the site, no page
+// reaches outside it, and none is over 300 KB (a phone loads it quickly).
 inline void expectSelfContained(const std::map<std::string, std::string>& files) {
     static const std::regex link(R"re((?:href|src)\s*=\s*"([^"]*)")re");
     for (const auto& [name, bytes] : files) {
+        EXPECT_LE(bytes.size(), 300u * 1024) << name;
         EXPECT_EQ(bytes.find("http://"), std::string::npos) << name;
         EXPECT_EQ(bytes.find("https://"), std::string::npos) << name;
         for (std::sregex_iterator i(bytes.begin(), bytes.end(), link), end; i != end; ++i)

@@ -1,7 +1,8 @@
 // The History menu driven offscreen: imports of generated match logs into a
 // real history file (progress, Cancel, the status of every outcome), the
-// history file chosen in Preferences, and the statistics window on a
-// selection of the history, its sheets as `quorvath-report history` prints them.
+// history file chosen in Preferences, the statistics window on a selection
+// of the history, its sheets as `quorvath-report history` prints them, and a
+// selection's ratings as `history ratings` lists them.
 
 #include "core/common/windows1252.h"
 #include "core/history/history_import.h"
@@ -12,6 +13,7 @@
 #include "gui/history_menu.h"
 #include "gui/history_players_dialog.h"
 #include "gui/history_preferences_dialog.h"
+#include "gui/history_ratings_dialog.h"
 #include "gui/history_selection_dialog.h"
 #include "gui/ui_support.h"
 
@@ -527,6 +529,73 @@ TEST_F(HistoryMenuTest, PlayersAreMergedSplitAndUndoneAsTheReportToolDoes) {
 
     dialog->reject(); // Close: its place is kept
     EXPECT_FALSE(settings.get(settings_keys::HistoryPlayersGeometry, "").empty());
+}
+
+// History > Ratings: a selection's ratings as `history ratings` lists them,
+// linked when checked; Cancel shows nothing; every outcome is said.
+TEST_F(HistoryMenuTest, RatingsAreTheReportToolsAndEveryOutcomeIsSaid) {
+    importInto({{matchLogs("dm", 13)[0], kFirstOfMarch}, {matchLogs("ctf", 14)[0], kFirstOfMarch}});
+    start();
+    const auto rate = [&](const std::function<void(HistorySelectionDialog&)>& fill) {
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<HistorySelectionDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(dialog->windowTitle(), "History ratings");
+            fill(*dialog);
+            dialog->accept();
+        });
+        inMain<QAction>("historyRatingsAction")->trigger();
+    };
+    rate([](HistorySelectionDialog& dialog) { dialog.findChild<QLineEdit*>("map")->clear(); });
+    HistoryRatingsDialog* dialog = nullptr; // a window of its own
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* ratings = qobject_cast<HistoryRatingsDialog*>(top))
+            dialog = ratings;
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+    const auto waitForRatings = [&] {
+        ASSERT_TRUE(test::waitUntil([&] { return !dialog->rating(); }));
+        QApplication::processEvents();
+    };
+    waitForRatings();
+    auto* table = child<QTableWidget>(*dialog, "ratingsTable");
+    const auto tableShown = [&] { // as the report tool's CSV
+        std::string csv = "name,rating,mu,sigma,matches,provisional\r\n";
+        for (int row = 0; row < table->rowCount(); ++row)
+            for (int column = 0; column < table->columnCount(); ++column)
+                csv += table->item(row, column)->text().toStdString() +
+                       (column + 1 < table->columnCount() ? "," : "\r\n");
+        return csv;
+    };
+    EXPECT_EQ(tableShown(), reportTool("ratings --format csv --encoding utf-8"));
+    EXPECT_GT(table->rowCount(), 10);
+    EXPECT_EQ(status(), QString("History ratings: %1 players rated from %2 matches")
+                            .arg(table->rowCount())
+                            .arg(storedMatches()));
+    EXPECT_EQ(child<QLabel>(*dialog, "ratingsState")->text(), status());
+
+    child<QCheckBox>(*dialog, "linkAliases")->setChecked(true); // rated again at once
+    waitForRatings();
+    EXPECT_EQ(tableShown(), reportTool("ratings --linked --format csv --encoding utf-8"));
+
+    rate([](HistorySelectionDialog&) {});
+    auto* progress = dialog->findChild<QProgressDialog*>("ratingProgress");
+    ASSERT_NE(progress, nullptr);
+    progress->findChild<QPushButton*>()->click(); // Cancel
+    waitForRatings();
+    EXPECT_EQ(status(), "Rating cancelled: nothing shown");
+    EXPECT_EQ(table->rowCount(), 0);
+
+    const std::string missing = dir.file("none.sqlite").string();
+    settings.set(settings_keys::HistoryFile, missing);
+    rate([](HistorySelectionDialog&) {});
+    EXPECT_EQ(status().toStdString(),
+              "The history \"" + missing + "\" does not exist: import logs first.");
+    EXPECT_EQ(prompts.messages.back(), status().toStdString());
+    EXPECT_FALSE(std::filesystem::exists(missing));
+
+    dialog->reject(); // Close: its place is kept
+    EXPECT_FALSE(settings.get(settings_keys::HistoryRatingsGeometry, "").empty());
 }
 
 } // namespace

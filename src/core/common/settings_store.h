@@ -44,6 +44,7 @@ inline constexpr const char* HistoryMinMatches = "HistoryMinMatches";
 inline constexpr const char* HistoryRankBots = "HistoryRankBots";
 // History > Players: its size and position.
 inline constexpr const char* HistoryPlayersGeometry = "HistoryPlayersGeometry";
+inline constexpr const char* HistoryRatingsGeometry = "HistoryRatingsGeometry";
 // History > Statistics' selection dialog: its size and position.
 inline constexpr const char* HistorySelectionGeometry = "HistorySelectionGeometry";
 } // namespace settings_keys

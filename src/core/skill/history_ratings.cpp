@@ -4,10 +4,9 @@
 #include "core/history/match_results.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace quorvath {
-
-namespace {
 
 // One player in one match as the rating needs him: `who` is a name's slot
 // in a kept match, a person's once the people are known.
@@ -28,6 +27,8 @@ struct KeptMatch {
     Team winner = Team::Unknown;
     std::vector<Entrant> seats;
 };
+
+namespace {
 
 KeptMatch kept(const MatchRecord& match, const PlayerTable& players) {
     KeptMatch k{match.playedAt, match.server, match.map, isTeamGame(match), winningTeam(match), {}};
@@ -118,56 +119,99 @@ private:
     std::vector<PlayerRating> ratings_; // by person's slot
 };
 
-} // namespace
+// Who each name's slot is rated as (his person's slot when linked), and
+// which of them are bots.
+struct People {
+    std::vector<int> personOf;
+    std::vector<bool> bot;
+};
 
-HistoryError rateSelection(HistoryStore& store, const HistorySelection& selection,
-                           const RatingOptions& options, std::vector<PlayerRating>& ratings) {
-    ratings.clear();
-    std::vector<PeopleDecision> decisions;
-    if (auto error = store.readDecisions(decisions))
-        return error;
-    PlayerTable players;
-    HistoryTotals totals(players, std::move(decisions));
-    std::vector<KeptMatch> matches;
-    if (auto error = store.readMatches(selection, [&](const MatchRecord& m) {
-            totals.add(m);
-            if (!m.warmup)
-                matches.push_back(kept(m, players));
-        }))
-        return error;
-    totals.finish();
-
+People peopleOf(const PlayerTable& players, bool linked) {
     const auto slots = static_cast<std::size_t>(players.playerCount()) + 1;
-    std::vector<int> personOf(slots);
-    std::vector<bool> bot(slots, false);
+    People people{std::vector<int>(slots), std::vector<bool>(slots, false)};
     for (int slot = 1; slot < static_cast<int>(slots); ++slot) {
         const int master = players[slot].master;
-        const int person = options.linked && master != 0 ? master : slot;
-        personOf[std::size_t(slot)] = person;
-        bot[std::size_t(person)] = bot[std::size_t(person)] || players[slot][bots] > 0;
+        const int person = linked && master != 0 ? master : slot;
+        people.personOf[std::size_t(slot)] = person;
+        people.bot[std::size_t(person)] =
+            people.bot[std::size_t(person)] || players[slot][bots] > 0;
     }
-    Rater rater(slots);
-    for (const KeptMatch& match : matches) {
-        std::vector<Entrant> entrants = entrantsOf(match, personOf);
-        std::erase_if(entrants, [&](const Entrant& e) {
-            return !e.atEnd || e.presence < kLeastPresence ||
-                   (bot[std::size_t(e.who)] && !options.bots);
-        });
-        rater.rate(match, entrants);
-    }
-    std::vector<PlayerRating>& byPerson = rater.ratings();
-    for (std::size_t person = 1; person < slots; ++person)
+    return people;
+}
+
+// The people rated at least once, in order of first appearance, named.
+std::vector<PlayerRating> namedRatings(std::vector<PlayerRating>& byPerson,
+                                       const PlayerTable& players, bool linked) {
+    std::vector<PlayerRating> ratings;
+    for (std::size_t person = 1; person < byPerson.size(); ++person)
         if (byPerson[person].matches > 0) {
             const PlayerRecord& record = players[static_cast<int>(person)];
             byPerson[person].name = record.name;
-            for (int a = 1; options.linked && a <= record.aliases.count(); ++a)
+            for (int a = 1; linked && a <= record.aliases.count(); ++a)
                 byPerson[person].aliases.push_back(players[record.aliases.item(a)].name);
             ratings.push_back(std::move(byPerson[person]));
         }
+    return ratings;
+}
+
+} // namespace
+
+std::string ratingFigure(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", value);
+    return text;
+}
+
+SelectionRater::SelectionRater(std::vector<PeopleDecision> decisions, const RatingOptions& options)
+    : options_(options), totals_(players_, std::move(decisions)) {}
+
+SelectionRater::~SelectionRater() = default;
+
+void SelectionRater::add(const MatchRecord& match) {
+    totals_.add(match);
+    if (!match.warmup)
+        matches_.push_back(kept(match, players_));
+}
+
+std::vector<PlayerRating> SelectionRater::finish() {
+    totals_.finish();
+    const People people = peopleOf(players_, options_.linked);
+    Rater rater(people.personOf.size());
+    for (const KeptMatch& match : matches_) {
+        std::vector<Entrant> entrants = entrantsOf(match, people.personOf);
+        std::erase_if(entrants, [&](const Entrant& e) {
+            return !e.atEnd || e.presence < kLeastPresence ||
+                   (people.bot[std::size_t(e.who)] && !options_.bots);
+        });
+        rater.rate(match, entrants);
+    }
+    std::vector<PlayerRating> ratings = namedRatings(rater.ratings(), players_, options_.linked);
     std::stable_sort(ratings.begin(), ratings.end(),
                      [](const PlayerRating& a, const PlayerRating& b) {
                          return a.rating.ordinal() > b.rating.ordinal();
                      });
+    return ratings;
+}
+
+HistoryError rateSelection(HistoryStore& store, const HistorySelection& selection,
+                           const RatingOptions& options, std::vector<PlayerRating>& ratings,
+                           Progress* progress) {
+    ratings.clear();
+    std::vector<PeopleDecision> decisions;
+    if (auto error = store.readDecisions(decisions))
+        return error;
+    SelectionRater rater(std::move(decisions), options);
+    std::int64_t read = 0;
+    if (auto error = store.readMatches(selection, [&](const MatchRecord& m) {
+            if (progress) {
+                if (progress->stopRequested())
+                    return; // the rest is passed over
+                progress->setPosition(++read);
+            }
+            rater.add(m);
+        }))
+        return error;
+    ratings = rater.finish();
     return std::nullopt;
 }
 

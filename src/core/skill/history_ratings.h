@@ -13,8 +13,11 @@
 //   std::vector<PlayerRating> ratings;
 //   if (auto error = rateSelection(store, selection, {linked, bots}, ratings)) ...
 
+#include "core/common/progress.h"
 #include "core/history/history_store.h"
+#include "core/history/history_totals.h"
 #include "core/rating/plackett_luce.h"
+#include "core/stats/player_table.h"
 
 #include <cstdint>
 #include <string>
@@ -47,9 +50,41 @@ struct PlayerRating {
     bool provisional() const { return rating.sigma > kProvisionalSigma; }
 };
 
-// Every player rated in at least one selected match, the best rating first
-// (equal ratings in order of first appearance).
+// A rating's figures as every list of them shows them: two decimals ("12.34").
+std::string ratingFigure(double value);
+// What marks a provisional rating in every list.
+inline constexpr const char* kProvisionalMark = "provisional";
+
+struct KeptMatch;
+
+// Rates the matches handed to it, in the order played: for a reader of the
+// selection that does more with each match (the history's site), so that
+// the matches are read once. One thread at a time.
+class SelectionRater {
+public:
+    // `decisions`: the store's people decisions, which link a person's names.
+    SelectionRater(std::vector<PeopleDecision> decisions, const RatingOptions& options);
+    ~SelectionRater();
+    SelectionRater(const SelectionRater&) = delete;
+    SelectionRater& operator=(const SelectionRater&) = delete;
+
+    void add(const MatchRecord& match);
+    // Every player rated in at least one match added, the best rating first
+    // (equal ratings in order of first appearance).
+    std::vector<PlayerRating> finish();
+
+private:
+    RatingOptions options_;
+    PlayerTable players_; // the names of the matches, linked as the history links them
+    HistoryTotals totals_;
+    std::vector<KeptMatch> matches_;
+};
+
+// Every player rated in at least one selected match, as SelectionRater gives
+// them. With `progress`, its position counts the matches read, and once it is
+// asked to stop the rest are passed over: the ratings are then not to be shown.
 HistoryError rateSelection(HistoryStore& store, const HistorySelection& selection,
-                           const RatingOptions& options, std::vector<PlayerRating>& ratings);
+                           const RatingOptions& options, std::vector<PlayerRating>& ratings,
+                           Progress* progress = nullptr);
 
 } // namespace quorvath

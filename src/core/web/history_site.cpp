@@ -2,8 +2,10 @@
 
 #include "core/history/history_queries.h"
 #include "core/rank/ranking.h"
+#include "core/skill/history_ratings.h"
 #include "core/web/html_text.h"
 #include "core/web/site_writer.h"
+#include "core/web/svg_charts.h"
 
 #include <algorithm>
 
@@ -13,6 +15,13 @@ namespace {
 
 constexpr std::size_t kRecentShown = 10;
 constexpr std::size_t kLeadersShown = 5;
+constexpr const char* kRatingTitle = "Rating";
+constexpr const char* kRatingsPage = "ratings";
+constexpr const char* kRatingNote =
+    "Every rated match in the order played moves the ratings (Plackett-Luce): a deathmatch "
+    "by final score, a team game by the team result; a player counts when he was there at "
+    "the end and for half of the match. Shown as mu - 3 sigma; provisional while sigma is "
+    "above 8.";
 
 std::string placePage(PlaceKind kind, std::size_t place) {
     return (kind == PlaceKind::Map ? "map-" : "server-") + std::to_string(place + 1);
@@ -48,15 +57,24 @@ public:
     HistoryPages(const HistorySite& site, const SiteTemplates& templates, SiteFolder& folder)
         : site_(site), table_(site.table), templates_(templates.compiled()), folder_(folder),
           links_(site.table), played_(static_cast<std::size_t>(table_.players.playerCount()) + 1),
-          maps_(PlaceKind::Map), servers_(PlaceKind::Server) {}
+          maps_(PlaceKind::Map), servers_(PlaceKind::Server), ratingOf_(played_.size()) {}
 
     HistoryError run(const SiteTemplates& templates) {
+        std::vector<PeopleDecision> decisions;
+        if (HistoryError error = site_.store.readDecisions(decisions))
+            return error;
+        rater_.emplace(std::move(decisions), RatingOptions{table_.linked, site_.bots});
         if (HistoryError error = site_.store.readMatches(
                 site_.selection, [this](const MatchRecord& match) { addMatch(match); }))
             return error;
+        if (written_)
+            noteRatings(rater_->finish());
+        // A page and a list of matches per place, the lists of all matches and the ratings.
+        folder_.expectPages(static_cast<int>(2 * (mapMatches_.size() + serverMatches_.size())) + 2);
         if (!written_ || !writePlaces(maps_, mapMatches_) ||
             !writePlaces(servers_, serverMatches_) || !writeAllMatches() ||
-            !writePlayersMatches() || !writeTableSite(table_, templates, folder_, this))
+            !writePlayersMatches() || !writeRatings() ||
+            !writeTableSite(table_, templates, folder_, this))
             return folder_.error();
         return std::nullopt;
     }
@@ -72,9 +90,11 @@ public:
         d["allMatches"] = pagedName("matches", 1);
         fillPlaceLinks(newList(d, "servers", servers_.places().size()), servers_);
         fillPlaceLinks(newList(d, "maps", maps_.places().size()), maps_);
+        fillRatingLeaders(newItem(d["leaders"]));
     }
 
     void addToPlayer(int player, mustache::data& d) const override {
+        fillRating(d, player);
         const std::vector<PlayedRow>& played = played_[static_cast<std::size_t>(player)];
         d["hasMatches"] = !played.empty();
         d["matchCount"] = std::to_string(played.size());
@@ -108,6 +128,7 @@ private:
         if (!written_)
             return;
         const std::size_t index = matches_.size();
+        rater_->add(match);
         const std::size_t map = maps_.add(match), server = servers_.add(match);
         matches_.push_back(
             {match.playedAt, server, map, match.gameType, static_cast<int>(match.players.size())});
@@ -291,6 +312,99 @@ private:
         return true;
     }
 
+    // --- ratings ---
+
+    void noteRatings(std::vector<PlayerRating> ratings) {
+        ratings_ = std::move(ratings);
+        ratingPlaces_.resize(ratings_.size());
+        for (std::size_t i = 0; i < ratings_.size(); ++i) {
+            const bool tie =
+                i > 0 && ratings_[i].rating.ordinal() == ratings_[i - 1].rating.ordinal();
+            ratingPlaces_[i] = tie ? ratingPlaces_[i - 1] : i + 1;
+            if (const int player = links_.pageOf(ratings_[i].name))
+                ratingOf_[static_cast<std::size_t>(player)] = &ratings_[i];
+        }
+    }
+
+    // Rating i of the ranking, as a ranking's entry with its mark.
+    void fillRatingEntry(mustache::data& d, std::size_t i) const {
+        const PlayerRating& r = ratings_[i];
+        const int player = links_.pageOf(r.name);
+        d["place"] = std::to_string(ratingPlaces_[i]);
+        d["name"] = nameHtml(r.name);
+        d["link"] = links_.linkTo(player);
+        d["value"] = ratingFigure(r.rating.ordinal());
+        d["provisional"] = r.provisional();
+        d["you"] = links_.isNick(player);
+    }
+
+    void fillRatingEntries(mustache::data& d, std::size_t from, std::size_t to) const {
+        to = std::min(to, ratings_.size());
+        mustache::data& entries = newList(d, "entries", to - std::min(from, to));
+        for (std::size_t i = from; i < to; ++i)
+            fillRatingEntry(newItem(entries), i);
+        d["title"] = kRatingTitle;
+        d["recorded"] = true;
+        d["empty"] = from >= to;
+    }
+
+    void fillRatingLeaders(mustache::data& card) const {
+        fillRatingEntries(card, 0, kLeadersShown);
+        card["link"] = pagedName(kRatingsPage, 1);
+    }
+
+    // "ratings.html", "ratings-2.html", ...: the whole ranking, as a category's pages.
+    bool writeRatings() {
+        const std::size_t pages =
+            std::max<std::size_t>(1, (ratings_.size() + kEntriesPerPage - 1) / kEntriesPerPage);
+        for (std::size_t page = 1; page <= pages; ++page) {
+            mustache::data d;
+            startPage(d, table_, templates_, kRatingTitle);
+            d["category"] = kRatingTitle;
+            d["note"] = kRatingNote;
+            d["wrapNames"] = true; // a long name wraps on a phone, the rating beside it not
+            fillRatingEntries(newItem(newList(d, "lists", 1)), (page - 1) * kEntriesPerPage,
+                              page * kEntriesPerPage);
+            fillPageLinks(d, kRatingsPage, pages, page);
+            if (!folder_.put(pagedName(kRatingsPage, page), templates_.ranking.render(d)))
+                return false;
+        }
+        return true;
+    }
+
+    // A player's rating over time: a chart of every rated match, a table of the latest.
+    void fillRating(mustache::data& d, int player) const {
+        d["hasRatings"] = true;
+        const PlayerRating* r = ratingOf_[static_cast<std::size_t>(player)];
+        d["rated"] = r != nullptr;
+        if (!r)
+            return;
+        d["rating"] = ratingFigure(r->rating.ordinal());
+        d["provisional"] = r->provisional();
+        d["ratedMatches"] = std::to_string(r->matches);
+        LineChart chart{{},
+                        ratingFigure,
+                        dateText(r->steps.front().playedAt),
+                        dateText(r->steps.back().playedAt)};
+        for (const RatingStep& step : r->steps)
+            chart.values.push_back(step.after.ordinal());
+        d["ratingChart"] =
+            lineChartSvg(chart, "Rating of " + plainNameHtml(r->name) + " after each rated match");
+        const std::size_t shown = std::min(r->steps.size(), kRecentShown);
+        mustache::data& steps = newList(d, "ratingSteps", shown);
+        for (std::size_t i = r->steps.size(); i-- > r->steps.size() - shown;) {
+            const RatingStep& step = r->steps[i];
+            mustache::data& row = newItem(steps);
+            row["date"] = dateText(step.playedAt);
+            row["map"] = escapedHtml(step.map);
+            row["server"] = nameHtml(step.server);
+            row["value"] = ratingFigure(step.after.ordinal());
+            row["provisional"] = step.after.sigma > kProvisionalSigma;
+        }
+        d["moreSteps"] = r->steps.size() > shown;
+        d["shownSteps"] = std::to_string(shown);
+    }
+
     // --- maps and servers ---
 
     void fillPlaceLinks(mustache::data& list, const PlaceTally& tally) const {
@@ -361,6 +475,10 @@ private:
     std::vector<std::vector<PlayedRow>> played_; // by player: the matches on his page
     PlaceTally maps_, servers_;
     std::vector<PlaceMatches> mapMatches_, serverMatches_; // as maps_ and servers_ list them
+    std::optional<SelectionRater> rater_;                  // fed the matches as they are read
+    std::vector<PlayerRating> ratings_;                    // best first
+    std::vector<std::size_t> ratingPlaces_;                // by rating: equal ratings share one
+    std::vector<const PlayerRating*> ratingOf_;            // by player with a page
     bool written_ = true;                                  // every page so far
 };
 

@@ -40,7 +40,7 @@ SiteFolder::SiteFolder(std::string path) : path_(std::move(path)) {
 }
 
 void SiteFolder::expectPages(int pages) {
-    expected_ = pages;
+    expected_ = written_ + unchanged_ + pages;
     if (progress_)
         progress_->setPosition(written_ + unchanged_, expected_);
 }
@@ -56,7 +56,7 @@ bool SiteFolder::put(std::string_view name, std::string_view bytes) {
             return false;
         }
         const int done = written_ + unchanged_;
-        progress_->setPosition(done, std::max(expected_, done + 1));
+        progress_->setPosition(done, expected_ > 0 ? std::max(expected_, done + 1) : 0);
     }
     const fs::path target = fs::path(path_) / name;
     if (holds(target, bytes)) {

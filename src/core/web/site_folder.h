@@ -29,7 +29,8 @@ public:
     // `progress` is asked to stop refuses the next page: the writer then ends
     // early, every page it put whole (stopped() tells it apart from a failure).
     void reportTo(Progress& progress) { progress_ = &progress; }
-    // How many pages the writer is about to put (more may follow).
+    // How many more pages the writer is about to put (more may follow);
+    // until it says, the length is unknown (0).
     void expectPages(int pages);
     bool stopped() const { return stopped_; }
 

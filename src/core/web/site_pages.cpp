@@ -5,7 +5,7 @@
 #include "core/report/player_sheet.h"
 #include "core/web/html_text.h"
 #include "core/web/site_writer.h"
-#include "core/web/weapon_chart.h"
+#include "core/web/svg_charts.h"
 
 #include <algorithm>
 
@@ -286,7 +286,7 @@ private:
 
     void fillIndex(mustache::data& d) const {
         startPage(d, site_, templates_, "Quorvath report");
-        fillLeaderCards(newList(d, "leaders", 4));
+        fillLeaderCards(newList(d, "leaders", 5)); // the history adds the rating's
         fillAwards(newList(d, "awards", 3));
         mustache::data& categories = newList(d, "categories", rankingCategories().size());
         for (std::size_t c = 0; c < rankingCategories().size(); ++c) {

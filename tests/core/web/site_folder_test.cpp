@@ -56,18 +56,20 @@ TEST(SiteFolder, CountsItsPagesAndStopsBeforeAPageWhenAsked) {
     quorvath::Progress progress;
     SiteFolder folder(dir.path().string());
     folder.reportTo(progress);
-    folder.expectPages(3);
-    EXPECT_EQ(progress.length(), 3);
+    EXPECT_TRUE(folder.put("match-1.html", "first"));
+    EXPECT_EQ(progress.length(), 0); // not known before the writer says
+    folder.expectPages(3);           // more
+    EXPECT_EQ(progress.length(), 4);
     EXPECT_TRUE(folder.put("index.html", "one"));
     EXPECT_TRUE(folder.put("style.css", "css"));
-    EXPECT_EQ(progress.position(), 1); // counted as each page begins
+    EXPECT_EQ(progress.position(), 2); // counted as each page begins
     progress.requestStop();
     EXPECT_FALSE(folder.put("player-1.html", "x"));
     EXPECT_TRUE(folder.stopped());
     ASSERT_TRUE(folder.error());
     EXPECT_NE(folder.error()->find(dir.path().string()), std::string::npos) << *folder.error();
     EXPECT_FALSE(fs::exists(dir.file("player-1.html")));
-    EXPECT_EQ(folder.pagesWritten(), 2); // the pages put before the stop are whole
+    EXPECT_EQ(folder.pagesWritten(), 3); // the pages put before the stop are whole
     EXPECT_EQ(readFile(dir.file("style.css")), "css");
 }
 
