@@ -51,14 +51,16 @@ public:
           maps_(PlaceKind::Map), servers_(PlaceKind::Server) {}
 
     HistoryError run(const SiteTemplates& templates) {
-        if (HistoryError error = site_.store.readMatches(
-                site_.selection, [this](const MatchRecord& match) { addMatch(match); }))
-            return error;
-        if (!written_ || !writePlaces(maps_, mapMatches_) ||
-            !writePlaces(servers_, serverMatches_) || !writeAllMatches() ||
-            !writePlayersMatches() || !writeTableSite(table_, templates, folder_, this))
+        folder_.keepManifest(pageIdentity(templates));
+        HistoryError error = site_.store.readMatches(
+            site_.selection, [this](const MatchRecord& match) { addMatch(match); });
+        const bool written = !error && written_ && writePlaces(maps_, mapMatches_) &&
+                             writePlaces(servers_, serverMatches_) && writeAllMatches() &&
+                             writePlayersMatches() &&
+                             writeTableSite(table_, templates, folder_, this);
+        if (!folder_.finish() || (!error && !written))
             return folder_.error();
-        return std::nullopt;
+        return error;
     }
 
     void addToIndex(mustache::data& d) const override {
@@ -163,7 +165,7 @@ private:
         }
         d["hasKills"] = fillKills(newList(d, "killers", match.players.size()), match, owners);
         d["players"] = std::to_string(row.players);
-        return folder_.put(matchPage(index), templates_.match.render(d));
+        return putPage(folder_, matchPage(index), templates_.match, d);
     }
 
     static std::vector<std::size_t> seatsByKills(const MatchRecord& match) {
@@ -267,7 +269,7 @@ private:
                 fill(newItem(rows), count - 1 - skip - i);
             d["empty"] = count == 0;
             fillPageLinks(d, name, pages, page);
-            if (!folder_.put(pagedName(name, page), templates_.matches.render(d)))
+            if (!putPage(folder_, pagedName(name, page), templates_.matches, d))
                 return false;
         }
         return true;
@@ -342,7 +344,7 @@ private:
             fillRecent(newList(d, "matches", kRecentShown), places[i].matches);
             d["allMatches"] = pagedName(name + "-matches", 1);
             const std::vector<std::size_t>& matches = places[i].matches;
-            if (!folder_.put(name + ".html", templates_.place.render(d)) ||
+            if (!putPage(folder_, name + ".html", templates_.place, d) ||
                 !writeMatchList(
                     name + "-matches", "Matches " + std::string(maps ? "on " : "of ") + title,
                     matches.size(), false,
