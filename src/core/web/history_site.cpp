@@ -146,6 +146,45 @@ private:
     // --- a match's page ---
 
     bool writeMatch(std::size_t index, const MatchRecord& match, const std::vector<int>& owners) {
+        return folder_.putPage(matchPage(index), matchKey(index, match, owners), [&] {
+            return templates_.match.render(matchData(index, match, owners));
+        });
+    }
+
+    // Everything matchData reads, as a key: a match's page is the most
+    // numerous, so an unchanged one is skipped before its data is built.
+    std::string matchKey(std::size_t index, const MatchRecord& match,
+                         const std::vector<int>& owners) const {
+        const MatchRow& row = matches_[index];
+        std::string bytes;
+        const auto add = [&bytes](const auto& value) {
+            bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
+        };
+        const auto addText = [&](const std::string& text) {
+            add(text.size());
+            bytes += text;
+        };
+        for (const std::string* text :
+             {&table_.logName, &table_.description, &match.map, &match.server, &match.gameType,
+              &maps_.places()[row.map].place, &servers_.places()[row.server].place})
+            addText(*text);
+        for (const auto value : {index, row.map, row.server, match.players.size(),
+                                 match.kills.size(), static_cast<std::size_t>(row.players)})
+            add(value);
+        add(row.playedAt);
+        for (std::size_t seat = 0; seat < match.players.size(); ++seat) {
+            addText(match.players[seat].name);
+            add(match.players[seat].counters);
+            add(owners[seat]);
+            add(links_.isNick(owners[seat]));
+        }
+        for (const MatchKills& k : match.kills)
+            add(k);
+        return bytesKey(bytes);
+    }
+
+    mustache::data matchData(std::size_t index, const MatchRecord& match,
+                             const std::vector<int>& owners) const {
         const MatchRow& row = matches_[index];
         mustache::data d;
         startPage(d, table_, templates_,
@@ -165,7 +204,7 @@ private:
         }
         d["hasKills"] = fillKills(newList(d, "killers", match.players.size()), match, owners);
         d["players"] = std::to_string(row.players);
-        return putPage(folder_, matchPage(index), templates_.match, d);
+        return d;
     }
 
     static std::vector<std::size_t> seatsByKills(const MatchRecord& match) {

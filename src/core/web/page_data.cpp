@@ -77,16 +77,23 @@ private:
     XXH3_state_t* state_;
 };
 
+std::string hexKey(const XXH128_hash_t& hash) {
+    char hex[33];
+    std::snprintf(hex, sizeof hex, "%016llx%016llx", static_cast<unsigned long long>(hash.high64),
+                  static_cast<unsigned long long>(hash.low64));
+    return hex;
+}
+
 } // namespace
 
 std::string pageKey(const mustache::data& page) {
     DataHash data;
     data.add(page);
-    const XXH128_hash_t hash = data.digest();
-    char hex[33];
-    std::snprintf(hex, sizeof hex, "%016llx%016llx", static_cast<unsigned long long>(hash.high64),
-                  static_cast<unsigned long long>(hash.low64));
-    return hex;
+    return hexKey(data.digest());
+}
+
+std::string bytesKey(std::string_view bytes) {
+    return hexKey(XXH3_128bits(bytes.data(), bytes.size()));
 }
 
 } // namespace quorvath::web
