@@ -245,8 +245,9 @@ TEST(HtmlHistory, SkippedPagesAreNeverStale) {
         SCOPED_TRACE(i);
         if (i == std::size(steps) - 1)
             writeFile(templates / "match.mustache", "{{> header}}<p>Ours</p>{{> footer}}");
-        if (!steps[i].change.empty())
+        if (!steps[i].change.empty()) {
             ASSERT_EQ(runReportTool(dir, steps[i].change).status, 0);
+        }
         const fs::path fresh = dir.file("fresh-" + std::to_string(i));
         for (const fs::path& site : {kept, fresh}) {
             const auto run = runReportTool(dir, "html " + quoted(site.string()) + " --history " +
@@ -255,8 +256,9 @@ TEST(HtmlHistory, SkippedPagesAreNeverStale) {
         }
         const auto keptFiles = siteFiles(kept);
         for (const auto& [name, bytes] : siteFiles(fresh))
-            if (name != ".quorvath-pages")
+            if (name != ".quorvath-pages") {
                 EXPECT_EQ(keptFiles.at(name), bytes) << name;
+            }
     }
 }
 
