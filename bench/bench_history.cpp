@@ -155,6 +155,8 @@ bool measureSite(const std::string& db, const fs::path& logDir, int logs, int se
     std::size_t pages = 0;
     std::uintmax_t largest = 0;
     for (const auto& entry : fs::directory_iterator(site)) {
+        if (entry.path().filename().string().front() == '.')
+            continue; // the manifest of the pages, not one of them
         ++pages;
         largest = std::max(largest, entry.file_size());
     }

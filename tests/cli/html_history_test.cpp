@@ -3,7 +3,7 @@
 // ranking, a player's matches, and each of those matches' scoreboards, the
 // ratings and a player's rating over time), every link resolves, every page
 // is valid HTML, hostile names are text, a site is rewritten only where it
-// changed, and screenshots of each page kind.
+// changed (the pages it skips never stale), and screenshots of each page kind.
 
 #include "cli/report_tool_run.h"
 #include "cli/site_checks.h"
@@ -288,6 +288,54 @@ TEST(HtmlHistory, WritingAgainWritesOnlyWhatChanged) {
     EXPECT_EQ(allMatches(ratings, std::regex("<td class=\"place\">")).size(), rated.size());
     expectSelfContained(siteFiles(dir.file("site")));
     expectValidHtml(dir.file("site"));
+}
+
+// The pages a write skips as unchanged (its manifest holds what they were made
+// from) are what a write into an empty folder gives, after each kind of change.
+TEST(HtmlHistory, SkippedPagesAreNeverStale) {
+    TempDir dir;
+    const std::string db = generatedHistory(dir);
+    const fs::path kept = dir.file("kept");
+    const fs::path templates = dir.file("templates");
+    fs::copy(sourcePath("src/core/web/templates"), templates);
+    const json players = queried(dir, "history " + db + " --players");
+    const std::string merge = "history merge " + db + " " +
+                              quoted(players[1]["name"].get<std::string>()) + " " +
+                              quoted(players[2]["name"].get<std::string>());
+    const std::string generate = std::string("\"") + QUORVATH_GEN_LOG_TOOL +
+                                 "\" --match elim --seed 7 --maps 1 --out " +
+                                 quoted(dir.file("elim").string());
+    ASSERT_EQ(std::system(generate.c_str()), 0);
+    const struct {
+        std::string change; // a command of the tool, run first
+        std::string options;
+    } steps[] = {
+        {"", ""},
+        {"history import " + db + " " + quoted(dir.file("elim-games.log").string()), ""},
+        {merge, " --linked"},
+        {"", ""},
+        {"", " --nick " + quoted(players[3]["name"].get<std::string>())},
+        {"", " --templates " + quoted(templates.string())},
+    };
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        SCOPED_TRACE(i);
+        if (i == std::size(steps) - 1)
+            writeFile(templates / "match.mustache", "{{> header}}<p>Ours</p>{{> footer}}");
+        if (!steps[i].change.empty()) {
+            ASSERT_EQ(runReportTool(dir, steps[i].change).status, 0);
+        }
+        const fs::path fresh = dir.file("fresh-" + std::to_string(i));
+        for (const fs::path& site : {kept, fresh}) {
+            const auto run = runReportTool(dir, "html " + quoted(site.string()) + " --history " +
+                                                    db + steps[i].options);
+            ASSERT_EQ(run.status, 0) << run.err;
+        }
+        const auto keptFiles = siteFiles(kept);
+        for (const auto& [name, bytes] : siteFiles(fresh))
+            if (name != ".quorvath-pages") {
+                EXPECT_EQ(keptFiles.at(name), bytes) << name;
+            }
+    }
 }
 
 TEST(HtmlHistory, WrongCommandLinesAndMissingHistories) {

@@ -21,6 +21,7 @@ struct SiteTemplates::Compiled {
     std::string footer;
     std::string matchTable;
     std::string style;
+    std::string identity; // a hash of every text, as pageKey gives it
 };
 
 } // namespace quorvath::web

@@ -60,23 +60,25 @@ public:
           maps_(PlaceKind::Map), servers_(PlaceKind::Server), ratingOf_(played_.size()) {}
 
     HistoryError run(const SiteTemplates& templates) {
+        folder_.keepManifest(pageIdentity(templates));
         std::vector<PeopleDecision> decisions;
-        if (HistoryError error = site_.store.readDecisions(decisions))
-            return error;
-        rater_.emplace(std::move(decisions), RatingOptions{table_.linked, site_.bots});
-        if (HistoryError error = site_.store.readMatches(
-                site_.selection, [this](const MatchRecord& match) { addMatch(match); }))
-            return error;
-        if (written_)
+        HistoryError error = site_.store.readDecisions(decisions);
+        if (!error) {
+            rater_.emplace(std::move(decisions), RatingOptions{table_.linked, site_.bots});
+            error = site_.store.readMatches(
+                site_.selection, [this](const MatchRecord& match) { addMatch(match); });
+        }
+        if (!error && written_)
             noteRatings(rater_->finish());
         // A page and a list of matches per place, the lists of all matches and the ratings.
         folder_.expectPages(static_cast<int>(2 * (mapMatches_.size() + serverMatches_.size())) + 2);
-        if (!written_ || !writePlaces(maps_, mapMatches_) ||
-            !writePlaces(servers_, serverMatches_) || !writeAllMatches() ||
-            !writePlayersMatches() || !writeRatings() ||
-            !writeTableSite(table_, templates, folder_, this))
+        const bool written = !error && written_ && writePlaces(maps_, mapMatches_) &&
+                             writePlaces(servers_, serverMatches_) && writeAllMatches() &&
+                             writePlayersMatches() && writeRatings() &&
+                             writeTableSite(table_, templates, folder_, this);
+        if (!folder_.finish() || (!error && !written))
             return folder_.error();
-        return std::nullopt;
+        return error;
     }
 
     void addToIndex(mustache::data& d) const override {
@@ -165,6 +167,45 @@ private:
     // --- a match's page ---
 
     bool writeMatch(std::size_t index, const MatchRecord& match, const std::vector<int>& owners) {
+        return folder_.putPage(matchPage(index), matchKey(index, match, owners), [&] {
+            return templates_.match.render(matchData(index, match, owners));
+        });
+    }
+
+    // Everything matchData reads, as a key: a match's page is the most
+    // numerous, so an unchanged one is skipped before its data is built.
+    std::string matchKey(std::size_t index, const MatchRecord& match,
+                         const std::vector<int>& owners) const {
+        const MatchRow& row = matches_[index];
+        std::string bytes;
+        const auto add = [&bytes](const auto& value) {
+            bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
+        };
+        const auto addText = [&](const std::string& text) {
+            add(text.size());
+            bytes += text;
+        };
+        for (const std::string* text :
+             {&table_.logName, &table_.description, &match.map, &match.server, &match.gameType,
+              &maps_.places()[row.map].place, &servers_.places()[row.server].place})
+            addText(*text);
+        for (const auto value : {index, row.map, row.server, match.players.size(),
+                                 match.kills.size(), static_cast<std::size_t>(row.players)})
+            add(value);
+        add(row.playedAt);
+        for (std::size_t seat = 0; seat < match.players.size(); ++seat) {
+            addText(match.players[seat].name);
+            add(match.players[seat].counters);
+            add(owners[seat]);
+            add(links_.isNick(owners[seat]));
+        }
+        for (const MatchKills& k : match.kills)
+            add(k);
+        return bytesKey(bytes);
+    }
+
+    mustache::data matchData(std::size_t index, const MatchRecord& match,
+                             const std::vector<int>& owners) const {
         const MatchRow& row = matches_[index];
         mustache::data d;
         startPage(d, table_, templates_,
@@ -184,7 +225,7 @@ private:
         }
         d["hasKills"] = fillKills(newList(d, "killers", match.players.size()), match, owners);
         d["players"] = std::to_string(row.players);
-        return folder_.put(matchPage(index), templates_.match.render(d));
+        return d;
     }
 
     static std::vector<std::size_t> seatsByKills(const MatchRecord& match) {
@@ -288,7 +329,7 @@ private:
                 fill(newItem(rows), count - 1 - skip - i);
             d["empty"] = count == 0;
             fillPageLinks(d, name, pages, page);
-            if (!folder_.put(pagedName(name, page), templates_.matches.render(d)))
+            if (!putPage(folder_, pagedName(name, page), templates_.matches, d))
                 return false;
         }
         return true;
@@ -456,7 +497,7 @@ private:
             fillRecent(newList(d, "matches", kRecentShown), places[i].matches);
             d["allMatches"] = pagedName(name + "-matches", 1);
             const std::vector<std::size_t>& matches = places[i].matches;
-            if (!folder_.put(name + ".html", templates_.place.render(d)) ||
+            if (!putPage(folder_, name + ".html", templates_.place, d) ||
                 !writeMatchList(
                     name + "-matches", "Matches " + std::string(maps ? "on " : "of ") + title,
                     matches.size(), false,

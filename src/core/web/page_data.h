@@ -39,4 +39,10 @@ inline mustache::data& newObject(mustache::data& object, const std::string& key)
     return member;
 }
 
+// What a page is made from, as 32 hex digits: two pages of the same template
+// and templates render alike when their keys agree.
+std::string pageKey(const mustache::data& page);
+// The same for inputs written out as bytes.
+std::string bytesKey(std::string_view bytes);
+
 } // namespace quorvath::web

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <system_error>
 
 namespace quorvath::web {
@@ -28,6 +29,32 @@ bool holds(const fs::path& path, std::string_view bytes) {
     return in.read(old.data(), static_cast<std::streamsize>(old.size())) && old == bytes;
 }
 
+// Writes `bytes` to `target` through a temporary file; a reason when it cannot.
+std::optional<std::string> writeWhole(const fs::path& target, std::string_view bytes) {
+    std::string hidden = ".";
+    const fs::path temporary =
+        target.parent_path() / hidden.append(target.filename().string()).append(".tmp");
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.close();
+        if (!out) {
+            std::error_code ignored;
+            fs::remove(temporary, ignored);
+            std::string reason = "the page \"";
+            return reason.append(target.filename().string()).append("\" could not be written");
+        }
+    }
+    std::error_code ec;
+    fs::rename(temporary, target, ec);
+    if (ec) {
+        const std::string reason = ec.message();
+        fs::remove(temporary, ec);
+        return reason;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 SiteFolder::SiteFolder(std::string path) : path_(std::move(path)) {
@@ -45,7 +72,8 @@ void SiteFolder::expectPages(int pages) {
         progress_->setPosition(written_ + unchanged_, expected_);
 }
 
-bool SiteFolder::put(std::string_view name, std::string_view bytes) {
+// Counts the page about to be put; false once the folder failed or the user stopped it.
+bool SiteFolder::startPage() {
     if (error_)
         return false;
     if (progress_) {
@@ -58,33 +86,85 @@ bool SiteFolder::put(std::string_view name, std::string_view bytes) {
         const int done = written_ + unchanged_;
         progress_->setPosition(done, expected_ > 0 ? std::max(expected_, done + 1) : 0);
     }
+    return true;
+}
+
+bool SiteFolder::put(std::string_view name, std::string_view bytes) {
+    return startPage() && write(name, bytes);
+}
+
+bool SiteFolder::write(std::string_view name, std::string_view bytes) {
     const fs::path target = fs::path(path_) / name;
     if (holds(target, bytes)) {
         ++unchanged_;
         return true;
     }
-    const fs::path temporary = fs::path(path_) / ("." + std::string(name) + ".tmp");
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            fs::remove(temporary, ignored);
-            error_ =
-                folderMessage(path_, "the page \"" + std::string(name) + "\" could not be written");
-            return false;
-        }
-    }
-    std::error_code ec;
-    fs::rename(temporary, target, ec);
-    if (ec) {
-        fs::remove(temporary, ec);
-        error_ = folderMessage(path_, ec.message());
+    dropStoredManifest();
+    if (auto reason = writeWhole(target, bytes)) {
+        error_ = folderMessage(path_, *reason);
         return false;
     }
     ++written_;
     return true;
+}
+
+// A page about to change makes the stored manifest untrue until it is stored
+// again: a run stopped halfway leaves none.
+void SiteFolder::dropStoredManifest() {
+    if (storedDropped_)
+        return;
+    storedDropped_ = true;
+    std::error_code ignored;
+    fs::remove(fs::path(path_) / kManifestName, ignored);
+}
+
+void SiteFolder::keepManifest(const std::string& identity) {
+    identity_ = identity;
+    std::ifstream in(fs::path(path_) / kManifestName, std::ios::binary);
+    std::string line;
+    if (!std::getline(in, line) || line != "quorvath-pages " + identity)
+        return;
+    std::string name;
+    Entry entry;
+    while (in >> name >> entry.key >> entry.size)
+        stored_[name] = entry;
+}
+
+bool SiteFolder::putPage(const std::string& name, const std::string& key,
+                         const std::function<std::string()>& render) {
+    if (!startPage())
+        return false;
+    if (const auto old = stored_.find(name); old != stored_.end() && old->second.key == key) {
+        std::error_code ec;
+        if (fs::file_size(fs::path(path_) / name, ec) == old->second.size && !ec) {
+            ++unchanged_;
+            kept_[name] = old->second;
+            return true;
+        }
+    }
+    const std::string bytes = render();
+    if (!write(name, bytes))
+        return false;
+    if (!identity_.empty())
+        kept_[name] = {key, bytes.size()};
+    return true;
+}
+
+bool SiteFolder::finish() {
+    if (error_)
+        return false;
+    if (!identity_.empty())
+        saveManifest();
+    return !error_;
+}
+
+void SiteFolder::saveManifest() {
+    std::ostringstream out;
+    out << "quorvath-pages " << identity_ << '\n';
+    for (const auto& [name, entry] : kept_)
+        out << name << ' ' << entry.key << ' ' << entry.size << '\n';
+    if (auto reason = writeWhole(fs::path(path_) / kManifestName, out.str()))
+        error_ = folderMessage(path_, *reason);
 }
 
 } // namespace quorvath::web

@@ -2,13 +2,17 @@
 // The folder a site is written into. A page is written only when its bytes
 // differ from the file already there, through a temporary file renamed over
 // it, so a site written again costs only the pages that changed and a reader
-// (or a sync) never sees half a page.
+// (or a sync) never sees half a page. A folder that keeps a manifest (one
+// line per page: its name, the key of what it is made from, its size) skips,
+// unrendered, a page whose key and file agree with it.
 
 #include "core/common/progress.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace quorvath::web {
 
@@ -25,6 +29,17 @@ public:
     // (and error() tells why) when it cannot.
     bool put(std::string_view name, std::string_view bytes);
 
+    // Keeps the manifest (kManifestName) of pages put by putPage, valid for
+    // `identity` (what renders them: the templates and the page format).
+    void keepManifest(const std::string& identity);
+    // The page `name`, made from inputs hashed as `key`: left alone when the
+    // manifest holds that key for it and its file that size, else put as
+    // `render` gives it. False when the folder failed or was stopped.
+    bool putPage(const std::string& name, const std::string& key,
+                 const std::function<std::string()>& render);
+    // Stores the manifest once every page is put; false when one could not be.
+    bool finish();
+
     // Counts the pages put on `progress`, of the pages expected, and once
     // `progress` is asked to stop refuses the next page: the writer then ends
     // early, every page it put whole (stopped() tells it apart from a failure).
@@ -37,8 +52,24 @@ public:
     int pagesWritten() const { return written_; }
     int pagesUnchanged() const { return unchanged_; }
 
+    static constexpr const char* kManifestName = ".quorvath-pages";
+
 private:
+    struct Entry {
+        std::string key;
+        std::uintmax_t size = 0;
+    };
+
+    bool startPage();
+    bool write(std::string_view name, std::string_view bytes);
+    void dropStoredManifest();
+    void saveManifest();
+
     std::string path_;
+    std::string identity_;                          // empty: no manifest kept
+    std::unordered_map<std::string, Entry> stored_; // the manifest as the folder held it
+    std::unordered_map<std::string, Entry> kept_;   // as it will be stored
+    bool storedDropped_ = false; // the folder's manifest removed before a page changed
     std::optional<std::string> error_;
     Progress* progress_ = nullptr;
     bool stopped_ = false;

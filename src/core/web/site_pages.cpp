@@ -66,7 +66,7 @@ private:
     RankingContext context() const { return {site_.linked, 0, Pane::Left, site_.leftOut}; }
 
     bool render(mustache::mustache& page, const mustache::data& data, const std::string& name) {
-        return folder_.put(name, page.render(data));
+        return putPage(folder_, name, page, data);
     }
 
     // `list` with its entries [from, to).
@@ -332,6 +332,16 @@ private:
 
 } // namespace
 
+bool putPage(SiteFolder& folder, const std::string& name, mustache::mustache& page,
+             const mustache::data& data) {
+    return folder.putPage(name, pageKey(data), [&] { return page.render(data); });
+}
+
+std::string pageIdentity(const SiteTemplates& templates) {
+    constexpr int kPageFormat = 1; // counted up when the same data makes other pages
+    return std::to_string(kPageFormat) + " " + templates.compiled().identity;
+}
+
 std::string playerPage(int player) { return "player-" + std::to_string(player) + ".html"; }
 
 PlayerLinks::PlayerLinks(const LogSite& site)
@@ -395,7 +405,7 @@ bool writeTableSite(const LogSite& site, const SiteTemplates& templates, SiteFol
 }
 
 bool writeLogSite(const LogSite& site, const SiteTemplates& templates, SiteFolder& folder) {
-    return writeTableSite(site, templates, folder, nullptr);
+    return writeTableSite(site, templates, folder, nullptr) && folder.finish();
 }
 
 } // namespace quorvath::web

@@ -3,6 +3,7 @@
 #include "core/common/file_errors.h"
 #include "core/web/builtin_templates.h"
 #include "core/web/compiled_templates.h"
+#include "core/web/page_data.h"
 
 #include <array>
 #include <filesystem>
@@ -14,6 +15,13 @@ namespace {
 
 constexpr std::uint64_t kMaxTemplateBytes = 16u << 20;
 constexpr std::size_t kFileCount = std::size(kTemplateFiles);
+
+std::string identityOf(const std::array<std::string, kFileCount>& texts) {
+    mustache::data all{mustache::data::type::list};
+    for (const std::string& text : texts)
+        all.push_back(text);
+    return pageKey(all);
+}
 
 // The texts in kTemplateFiles order, parsed; a message naming the file that
 // does not parse.
@@ -40,9 +48,10 @@ compile(const std::array<std::string, kFileCount>& texts, const std::string& fol
             return *error;
         pages.push_back(std::move(std::get<0>(checked)));
     }
-    return std::make_unique<SiteTemplates::Compiled>(SiteTemplates::Compiled{
-        std::move(pages[0]), std::move(pages[1]), std::move(pages[2]), std::move(pages[3]),
-        std::move(pages[4]), std::move(pages[5]), texts[3], texts[4], texts[9], texts[5]});
+    return std::make_unique<SiteTemplates::Compiled>(
+        SiteTemplates::Compiled{std::move(pages[0]), std::move(pages[1]), std::move(pages[2]),
+                                std::move(pages[3]), std::move(pages[4]), std::move(pages[5]),
+                                texts[3], texts[4], texts[9], texts[5], identityOf(texts)});
 }
 
 } // namespace

@@ -28,6 +28,15 @@ protected:
 bool writeTableSite(const LogSite& site, const SiteTemplates& templates, SiteFolder& folder,
                     const PageExtras* extras);
 
+// Hands the page `name`, `page` rendered with `data`, to the folder: keyed by
+// its data, so that a folder keeping a manifest skips it when unchanged.
+bool putPage(SiteFolder& folder, const std::string& name, mustache::mustache& page,
+             const mustache::data& data);
+
+// What a manifest's pages depend on besides their data: the templates and
+// how pages are put together from data.
+std::string pageIdentity(const SiteTemplates& templates);
+
 // "player-N.html"
 std::string playerPage(int player);
 

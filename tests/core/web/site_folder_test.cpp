@@ -1,6 +1,6 @@
 // The site's folder: made when missing, a page written only when its bytes
 // change and then whole (no temporary file left), and a folder that cannot
-// be written named in the message.
+// be written named in the message; the manifest vouches only for what it saw.
 
 #include "core/web/site_folder.h"
 
@@ -96,3 +96,46 @@ TEST(SiteFolder, AFolderThatCannotBeUsedIsNamed) {
 }
 
 } // namespace
+
+// A kept manifest skips, unrendered, a page whose key and file agree with it;
+// another key, a file of another size, other templates or a write that did
+// not store the manifest render it again.
+TEST(SiteFolder, TheManifestSkipsOnlyPagesItVouchesFor) {
+    TempDir dir;
+    int rendered = 0;
+    const auto write = [&](const std::string& identity, const std::string& key,
+                           const std::string& bytes) {
+        SiteFolder folder(dir.path().string());
+        folder.keepManifest(identity);
+        EXPECT_TRUE(folder.putPage("match-1.html", key, [&] {
+            ++rendered;
+            return bytes;
+        }));
+        EXPECT_TRUE(folder.finish());
+    };
+    const struct {
+        std::string identity, key, bytes;
+        int rendered;
+    } steps[] = {
+        {"t1", "k1", "one", 1}, {"t1", "k1", "one", 0}, {"t1", "k2", "two", 1},
+        {"t2", "k2", "two", 1}, {"t2", "k2", "two", 0},
+    };
+    for (const auto& step : steps) {
+        rendered = 0;
+        write(step.identity, step.key, step.bytes);
+        EXPECT_EQ(rendered, step.rendered) << step.identity << step.key;
+        EXPECT_EQ(readFile(dir.file("match-1.html")), step.bytes);
+    }
+    writeFile(dir.file("match-1.html"), "edited");
+    write("t2", "k2", "two");
+    EXPECT_EQ(rendered, 1);
+    {
+        SiteFolder unkept(dir.path().string()); // a page changed, no manifest stored
+        EXPECT_TRUE(unkept.put("match-1.html", "six"));
+    }
+    EXPECT_FALSE(fs::exists(dir.file(SiteFolder::kManifestName)));
+    rendered = 0;
+    write("t2", "k2", "two");
+    EXPECT_EQ(rendered, 1);
+    EXPECT_EQ(readFile(dir.file("match-1.html")), "two");
+}
