@@ -149,13 +149,16 @@ TEST(ReadLogText, BareLfBecomesCrLfOtherBytesStay) {
 }
 
 // The bare LFs are counted in blocks: a lone one anywhere, at a block's edge
-// or in the tail after the last block, is still seen.
+// or in the tail after the last block, is still seen, a CR two bytes before
+// it or not.
 TEST(ReadLogText, ALoneBareLfIsSeenWhereverItIs) {
     const std::size_t size = (std::size_t{1} << 20) + 7;
     for (std::size_t at : {std::size_t{0}, std::size_t{1}, std::size_t{63}, std::size_t{64},
                            std::size_t{65}, size / 2, size - 8, size - 1}) {
         std::string text(size, 'x');
         text[at] = '\n';
+        if (at >= 2)
+            text[at - 2] = '\r';
         expandBareLineFeeds(text);
         ASSERT_EQ(text.size(), size + 1) << at;
         EXPECT_EQ(text.substr(at, 2), "\r\n") << at;
