@@ -67,11 +67,17 @@ TEST(HistoryTool, ImportedMatchesPrintWhatTheirLogCountedAccuratePrints) {
         }
         const auto again = runReportTool(dir, "history import " + db + " " + quoted(log));
         EXPECT_EQ(again.out, log + ": unchanged since the last import\n");
-        // A copy is a log of its own, all of whose matches are in already.
+        // A copy is a log of its own, all of whose matches are in already;
+        // its import still writes the site asked for.
         const std::string copy = dir.file(std::string(kind) + "-copy.log").string();
+        const std::string site = dir.file(std::string(kind) + "-site").string();
         quorvath::test::writeFile(copy, readFile(log));
-        EXPECT_EQ(runReportTool(dir, "history import " + db + " " + quoted(copy)).out,
-                  copy + ": 0" + import.out.substr(import.out.find(" new of ")));
+        const auto copied = runReportTool(dir, "history import " + db + " --html " + quoted(site) +
+                                                   " " + quoted(copy));
+        EXPECT_EQ(
+            copied.out.rfind(copy + ": 0" + import.out.substr(import.out.find(" new of ")), 0), 0u)
+            << copied.out;
+        EXPECT_TRUE(std::filesystem::exists(site + "/index.html"));
     }
 }
 
