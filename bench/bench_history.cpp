@@ -8,14 +8,15 @@
 // Wall-clock seconds (the targets) and the CPU seconds of user and system,
 // which other work on the machine does not stretch. Plain main; run by
 // `scripts/bench --history`.
-//   bench_history [--logs N] [--servers N] [--runs N] [--keep] [--postgres CONNECTION]
+//   bench_history [--logs N] [--servers N] [--runs N] [--keep] [--dir DIR]
+//                 [--postgres CONNECTION]
 //
 // With --postgres, the same logs are imported again by four importers at once
 // (each every fourth log) into a database of the cluster CONNECTION reaches
 // (quorvath_bench, made anew), beside SQLite's time and count of matches, and
 // the whole history's queries are timed there too.
 //
-// The files go under /tmp/quorvath-bench-history and are deleted after (kept
+// The files go under /tmp/quorvath-bench-history (or DIR) and are deleted after (kept
 // with --keep, the history too, and the logs then reused by the next run of
 // the same size).
 
@@ -235,6 +236,7 @@ int main(int argc, char** argv) {
     int logs = 1000, servers = 5, runs = 3;
     bool keep = false;
     std::string postgres;
+    fs::path dir = "/tmp/quorvath-bench-history";
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -248,8 +250,9 @@ int main(int argc, char** argv) {
             keep = true;
         else if (arg == "--postgres" && hasValue)
             postgres = argv[++i];
+        else if (arg == "--dir" && hasValue)
+            dir = argv[++i];
     }
-    const fs::path dir = "/tmp/quorvath-bench-history";
     const fs::path logDir = dir / ("logs-" + std::to_string(logs) + "-" + std::to_string(servers));
     fs::create_directories(logDir);
     const std::string db = (dir / "history.sqlite").string();

@@ -67,6 +67,17 @@ TEST(HistoryTool, ImportedMatchesPrintWhatTheirLogCountedAccuratePrints) {
         }
         const auto again = runReportTool(dir, "history import " + db + " " + quoted(log));
         EXPECT_EQ(again.out, log + ": unchanged since the last import\n");
+        // A copy is a log of its own, all of whose matches are in already;
+        // its import still writes the site asked for.
+        const std::string copy = dir.file(std::string(kind) + "-copy.log").string();
+        const std::string site = dir.file(std::string(kind) + "-site").string();
+        quorvath::test::writeFile(copy, readFile(log));
+        const auto copied = runReportTool(dir, "history import " + db + " --html " + quoted(site) +
+                                                   " " + quoted(copy));
+        EXPECT_EQ(
+            copied.out.rfind(copy + ": 0" + import.out.substr(import.out.find(" new of ")), 0), 0u)
+            << copied.out;
+        EXPECT_TRUE(std::filesystem::exists(site + "/index.html"));
     }
 }
 
@@ -81,9 +92,10 @@ TEST(HistoryTool, FollowingALogImportsItsMatchesAsTheyCome) {
     const std::string log = dir.file("games.log").string();
     quorvath::test::writeFile(log, whole.substr(0, whole.size() / 2));
     const std::string db = "--db " + quoted(historyAt(dir.file("h.sqlite").string()));
+    const std::string said = dir.file("said.txt").string();
     const std::string follow = "timeout -s INT 5 \"" + std::string(QUORVATH_REPORT_TOOL) +
-                               "\" history import --follow " + db + " " + quoted(log) +
-                               " >/dev/null 2>&1 &";
+                               "\" history import --follow " + db + " " + quoted(log) + " >" +
+                               quoted(said) + " 2>&1 &";
     ASSERT_EQ(std::system(follow.c_str()), 0);
     ::sleep(1);
     std::ofstream(log, std::ios::app | std::ios::binary) << whole.substr(whole.size() / 2);
@@ -91,6 +103,12 @@ TEST(HistoryTool, FollowingALogImportsItsMatchesAsTheyCome) {
     const std::string args = "--counts --encoding cp1252";
     EXPECT_EQ(runReportTool(dir, "history " + db + " " + args).out,
               runReportTool(dir, quoted(log) + " --counting accurate " + args).out);
+    // Each round that adds matches says so: the first half, then the rest.
+    const std::string lines = readFile(said);
+    const auto second = lines.find('\n') + 1;
+    EXPECT_EQ(lines.rfind(log + ": ", 0), 0u) << lines;
+    EXPECT_EQ(lines.find(log + ": ", second), second) << lines;
+    EXPECT_EQ(lines.find('\n', second) + 1, lines.size()) << lines;
 }
 
 TEST(HistoryTool, AHistoryItCannotUseOrAWrongCommandLineIsSaid) {

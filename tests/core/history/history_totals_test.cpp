@@ -6,6 +6,8 @@
 
 #include "history_test_support.h"
 
+#include "core/history/record_coding.h"
+
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <gtest/gtest.h>
 
@@ -160,6 +162,27 @@ TEST(HistoryTotals, DamagedTotalsAreAddedUpAgain) {
     import(*store, logs.paths[3], kJanuary + kDay);
     ASSERT_FALSE(store->refreshTotals());
     expectKeptAsAddedUp(*store, true, __LINE__);
+}
+
+// A kept name's row cut anywhere, with a byte too many, or with a date too
+// long to be a number is damaged: never read as the numbers it seems to hold.
+TEST(HistoryTotals, ADamagedNameRowIsNeverReadAsNumbers) {
+    NameTotals bob{"Bob", {}, {{1, 3}}, {kJanuary, kJanuary + kDay, 2, {"guid"}, 0}};
+    bob.counters[kFirstCounter] = 2;
+    const std::string row = encodeNameTotals(bob);
+    NameTotals read;
+    ASSERT_TRUE(decodeNameTotals(row, read));
+    EXPECT_EQ(read.activity.lastSeen, kJanuary + kDay);
+    std::vector<std::string> damaged{row + '\0'};
+    for (std::size_t cut = 0; cut < row.size(); ++cut)
+        damaged.push_back(row.substr(0, cut));
+    // The dates are the two numbers before "\x02\x01\x04guid", five bytes each.
+    const std::size_t dates = row.size() - 7 - 10;
+    const std::string tooLong(10, '\xFF');
+    damaged.push_back(row.substr(0, dates) + tooLong + row.substr(dates + 5));
+    damaged.push_back(row.substr(0, dates + 5) + tooLong + row.substr(dates + 10));
+    for (const std::string& bytes : damaged)
+        EXPECT_FALSE(decodeNameTotals(bytes, read)) << bytes.size() << " bytes";
 }
 
 } // namespace

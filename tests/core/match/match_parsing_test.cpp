@@ -366,5 +366,22 @@ TEST(ServerLogView, LinesThatGrowAreShownWhole) {
               colours::RedTeam);
 }
 
+// "^0" to "^7" in a chat line switch its colour, each code its own; any
+// other character after the caret leaves the colour as it was.
+TEST(ServerLogView, EachColourCodeColoursTheTextAfterIt) {
+    for (char code = '0'; code <= '8'; ++code) {
+        const std::string bytes = std::string("say: Bob: a^") + code + "b\n";
+        LogDocument doc;
+        Progress progress;
+        ASSERT_TRUE(renderServerLog(bytes, doc, progress, MaxTextLength));
+        ASSERT_EQ(doc.text(), "Bob: ab\r\n");
+        const auto colour = [&](int at) { return doc.paletteColour(doc.attributeAt(at)); };
+        EXPECT_EQ(colour(6), code == '8'
+                                 ? colour(5)
+                                 : colours::CodeColours[static_cast<std::size_t>(code - '0')])
+            << code;
+    }
+}
+
 } // namespace
 } // namespace quorvath

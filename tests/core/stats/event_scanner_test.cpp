@@ -142,6 +142,9 @@ TEST(EventCorners, EachCaseCountsWhatItShould) {
          kSliced, "Quorv", knifeKills, 1},
         {"{r:Quorvath} was sliced by Qu\rorv\r\n{r:Tango} was sliced by Qu\rorv\r\n{b:Quorv}",
          kSliced, "Quorv", teamKills, 1},
+        // Found without case, "\x8A" as "\x9A" (letters that differ in more than
+        // bit 5): the killer's name in the victim's, a team kill.
+        {"{r:TOMA\x8A} was shot by {b:Toma\x9A}'s M4", kShot, "Toma\x9A", teamKills, 1},
         // A carrier's drop line counts right after the kill or one to three lines above.
         {kJoeShot + std::string("\r\n") + kRedFlagDrop, kShot, "Vex", flagCarrierKills, 1},
         {kRedFlagDrop + std::string("f\r\nf\r\n") + kJoeShot, kShot, "Vex", flagCarrierKills, 1},
