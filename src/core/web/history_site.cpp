@@ -65,8 +65,8 @@ public:
         HistoryError error = site_.store.readDecisions(decisions);
         if (!error) {
             rater_.emplace(std::move(decisions), RatingOptions{table_.linked, site_.bots});
-            error = site_.store.readMatches(
-                site_.selection, [this](const MatchRecord& match) { addMatch(match); });
+            error = site_.store.readMatches(site_.selection,
+                                            [this](const MatchRecord& match) { addMatch(match); });
         }
         if (!error && written_)
             noteRatings(rater_->finish());
