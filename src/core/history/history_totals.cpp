@@ -186,6 +186,19 @@ CountingScope HistoryTotals::finish() {
     return scope_;
 }
 
+HistoryError readSelected(HistoryStore& store, const HistorySelection& selection,
+                          Progress* progress, const HistoryStore::MatchVisitor& visit) {
+    std::int64_t read = 0;
+    return store.readMatches(selection, [&](const MatchRecord& m) {
+        if (progress) {
+            if (progress->stopRequested())
+                return; // the rest is passed over
+            progress->setPosition(++read);
+        }
+        visit(m);
+    });
+}
+
 HistoryError countSelection(HistoryStore& store, const HistorySelection& selection,
                             PlayerTable& players, CountingScope& scope,
                             std::vector<NameActivity>& activity, Progress* progress) {
@@ -203,15 +216,8 @@ HistoryError countSelection(HistoryStore& store, const HistorySelection& selecti
     }
     if (!totals) {
         totals.emplace(players, std::move(decisions));
-        std::int64_t read = 0;
-        if (auto error = store.readMatches(selection, [&](const MatchRecord& m) {
-                if (progress) {
-                    if (progress->stopRequested())
-                        return; // the rest is passed over
-                    progress->setPosition(++read);
-                }
-                totals->add(m);
-            }))
+        if (auto error = readSelected(store, selection, progress,
+                                      [&](const MatchRecord& m) { totals->add(m); }))
             return error;
     }
     scope = totals->finish();

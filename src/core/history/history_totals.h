@@ -68,6 +68,12 @@ private:
     std::vector<bool> touched_; // by slot
 };
 
+// The selected matches of `store` visited in the order played; with
+// `progress`, its position counts the matches read, and once it is asked to
+// stop the rest are passed over.
+HistoryError readSelected(HistoryStore& store, const HistorySelection& selection,
+                          Progress* progress, const HistoryStore::MatchVisitor& visit);
+
 // The selected matches of `store` added up into `players` with the people's
 // links and decisions; `activity` as HistoryTotals keeps it. The whole
 // history comes from the totals the store keeps, when it keeps them. With

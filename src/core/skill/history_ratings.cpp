@@ -201,15 +201,8 @@ HistoryError rateSelection(HistoryStore& store, const HistorySelection& selectio
     if (auto error = store.readDecisions(decisions))
         return error;
     SelectionRater rater(std::move(decisions), options);
-    std::int64_t read = 0;
-    if (auto error = store.readMatches(selection, [&](const MatchRecord& m) {
-            if (progress) {
-                if (progress->stopRequested())
-                    return; // the rest is passed over
-                progress->setPosition(++read);
-            }
-            rater.add(m);
-        }))
+    if (auto error =
+            readSelected(store, selection, progress, [&](const MatchRecord& m) { rater.add(m); }))
         return error;
     ratings = rater.finish();
     return std::nullopt;
