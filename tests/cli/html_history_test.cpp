@@ -91,6 +91,13 @@ void expectRatingsOf(const TempDir& dir, const std::string& db, const fs::path& 
     for (std::size_t i = 0; i < rows.size(); ++i) {
         EXPECT_EQ(plainText(rows[i][3]), withoutCodes(ratings[i]["name"]));
         expectRating(rows[i], 5, 4, ratings[i]);
+        // Equal ratings share a place (equal figures may hide unequal ratings); a lower one
+        // takes its row's number.
+        const std::size_t place = std::stoul(rows[i][1]);
+        if (i == 0 || rows[i][5] != rows[i - 1][5])
+            EXPECT_EQ(place, i + 1);
+        else
+            EXPECT_TRUE(place == i + 1 || place == std::stoul(rows[i - 1][1])) << place;
     }
     const std::string index = browser.dom(site / "index.html");
     const auto card = index.substr(index.find("<a href=\"ratings.html\">Rating</a>"));
@@ -201,6 +208,16 @@ TEST(HtmlHistory, FiguresInTheBrowserAreTheHistorysQueries) {
             std::regex("href=\"" + page + "\\.html\">.*?</a></td><td class=\"value\">(\\d+)<")))
             << shown[i][1];
         EXPECT_EQ(std::stoi(board[1]), row["kills"]) << shown[i][1];
+        // Who killed whom: his victims add up to his kills.
+        std::smatch victims;
+        std::regex_search(
+            match, victims,
+            std::regex("<span class=\"killer\"><a href=\"" + page + "\\.html\">.*?</li>"));
+        int killed = 0; // no line when he killed nobody
+        for (const auto& count :
+             allMatches(victims.str(), std::regex("<span class=\"count\">(\\d+)</span>")))
+            killed += std::stoi(count[1]);
+        EXPECT_EQ(killed, row["kills"]) << shown[i][1];
     }
     expectRatingsOf(dir, db, site, browser);
 }

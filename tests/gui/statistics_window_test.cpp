@@ -130,6 +130,7 @@ TEST_F(StatisticsWindowTest, GetTheGuffGathersThenEveryCommandShowsItsText) {
     // Linked, aliases leave the list and the shown sheets are redrawn.
     select("playerList", "Newbie");
     dragTo(pane("rightPane"), DraggedList::Players);
+    const QString newbieAlone = pane("rightPane")->toPlainText();
     action("linkAliasesAction")->trigger();
     EXPECT_TRUE(action("linkAliasesAction")->isChecked());
     EXPECT_FALSE(listed("Snipey"));
@@ -159,6 +160,12 @@ TEST_F(StatisticsWindowTest, GetTheGuffGathersThenEveryCommandShowsItsText) {
     EXPECT_TRUE(listed("Snipey"));
     EXPECT_TRUE(listed("Newbie")); // his own figures again, not his aliases' too
     EXPECT_EQ(pane("rightPane")->toPlainText(), "");
+    statistics->close(); // closed unlinked, it opens again unlinked
+    inMain<QPushButton>("getStatisticsButton")->click();
+    EXPECT_FALSE(action("linkAliasesAction")->isChecked());
+    select("playerList", "Newbie");
+    dragTo(pane("rightPane"), DraggedList::Players);
+    EXPECT_EQ(pane("rightPane")->toPlainText(), newbieAlone);
 
     // A new log starts unlinked, with nothing to show until the next pass.
     action("linkAliasesAction")->trigger();

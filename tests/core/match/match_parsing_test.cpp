@@ -366,6 +366,42 @@ TEST(ServerLogView, LinesThatGrowAreShownWhole) {
               colours::RedTeam);
 }
 
+// A hit's location is a set of bits: each names its part of the body, the
+// first part in the table (head first) wins, and no bit is the body.
+TEST(ServerLogView, AHitNamesThePartItsBitsMean) {
+    const std::pair<int, std::string_view> cases[] = {
+        {0x1, "foot"},     {0x2, "foot"},    {0x4, "leg"},     {0x20, "leg"},   {0x40, "hand"},
+        {0x80, "hand"},    {0x100, "arm"},   {0x200, "arm"},   {0x400, "head"}, {0x800, "waist"},
+        {0x1000, "back"},  {0x4000, "back"}, {0x8000, "chest"}, {0x20000, "chest"},
+        {0x40000, "neck"}, {0x401, "head"},  {0x0, "body"},
+    };
+    for (const auto& [bits, part] : cases) {
+        const std::string bytes = "ClientUserinfoChanged: 1 n\\Bob\\t\\0\n"
+                                  "ClientUserinfoChanged: 2 n\\Ann\\t\\0\nhit: 1 2 " +
+                                  std::to_string(bits) + " 45 0: Bob hit Ann at location " +
+                                  std::to_string(bits) + " for 45\n";
+        LogDocument doc;
+        Progress progress;
+        ASSERT_TRUE(renderServerLog(bytes, doc, progress, MaxTextLength));
+        EXPECT_NE(doc.text().find("Bob hit Ann in the " + std::string(part) + " for 45\r\n"),
+                  std::string::npos)
+            << bits << doc.text();
+    }
+}
+
+// The readable text must keep 32-bit positions: a limit of its exact length
+// is enough, one less refuses the log.
+TEST(ServerLogView, TextLongerThanTheLimitIsRefused) {
+    const std::string bytes = "ClientUserinfoChanged: 1 n\\Bob\\t\\0\nClientBegin: 1\n";
+    const std::size_t length = std::string("Bob joined the game\r\nBob entered the game\r\n").size();
+    LogDocument doc;
+    Progress progress;
+    EXPECT_FALSE(renderServerLog(bytes, doc, progress, length - 1));
+    EXPECT_EQ(doc.length(), 0);
+    EXPECT_TRUE(renderServerLog(bytes, doc, progress, length));
+    EXPECT_EQ(doc.length(), static_cast<int>(length));
+}
+
 // "^0" to "^7" in a chat line switch its colour, each code its own; any
 // other character after the caret leaves the colour as it was.
 TEST(ServerLogView, EachColourCodeColoursTheTextAfterIt) {
