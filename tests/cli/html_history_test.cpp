@@ -147,7 +147,6 @@ TEST(HtmlHistory, FiguresInTheBrowserAreTheHistorysQueries) {
     ASSERT_EQ(run.status, 0) << run.err;
     expectSelfContained(siteFiles(site));
     expectValidHtml(site);
-    QUORVATH_SKIP_WITHOUT_BROWSER();
     const Browser browser;
 
     // A page per map, with the figures of history maps.
