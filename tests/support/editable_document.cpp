@@ -60,11 +60,15 @@ Colour EditableDocument::selectionColour() const {
 
 // The selected characters change, and so does the style of the next insertion.
 template <typename Change> void EditableDocument::changeSelectionStyle(Change change) {
-    if (selLength() > 0) {
-        std::vector<std::uint8_t> attrs = attributeBytes(doc_);
-        for (int i = selStart(); i < selStart() + selLength(); ++i)
-            attrs[static_cast<std::size_t>(i)] = change(attrs[static_cast<std::size_t>(i)]);
-        setAttributeBytes(doc_, attrs);
+    if (selLength() > 0) { // only the selection's runs change: a style per line stays linear
+        const auto from = static_cast<std::size_t>(selStart());
+        const std::size_t to = from + static_cast<std::size_t>(selLength());
+        std::vector<std::uint8_t> attrs(to - from);
+        doc_.attributeRuns().expand(from, to, attrs.data());
+        AttributeRuns::Runs changed;
+        for (std::size_t i = 0; i < attrs.size(); ++i)
+            changed.append(from + i, change(attrs[i]));
+        doc_.attributeRuns().assign(from, to, changed, doc_.text().size());
     }
     pending_ = change(pending_ ? *pending_ : insertionAttribute());
 }
