@@ -370,10 +370,11 @@ TEST(ServerLogView, LinesThatGrowAreShownWhole) {
 // first part in the table (head first) wins, and no bit is the body.
 TEST(ServerLogView, AHitNamesThePartItsBitsMean) {
     const std::pair<int, std::string_view> cases[] = {
-        {0x1, "foot"},     {0x2, "foot"},    {0x4, "leg"},     {0x20, "leg"},   {0x40, "hand"},
-        {0x80, "hand"},    {0x100, "arm"},   {0x200, "arm"},   {0x400, "head"}, {0x800, "waist"},
-        {0x1000, "back"},  {0x4000, "back"}, {0x8000, "chest"}, {0x20000, "chest"},
-        {0x40000, "neck"}, {0x401, "head"},  {0x0, "body"},
+        {0x1, "foot"},     {0x2, "foot"},      {0x4, "leg"},      {0x20, "leg"},
+        {0x40, "hand"},    {0x80, "hand"},     {0x100, "arm"},    {0x200, "arm"},
+        {0x400, "head"},   {0x800, "waist"},   {0x1000, "back"},  {0x4000, "back"},
+        {0x8000, "chest"}, {0x20000, "chest"}, {0x40000, "neck"}, {0x401, "head"},
+        {0x0, "body"},
     };
     for (const auto& [bits, part] : cases) {
         const std::string bytes = "ClientUserinfoChanged: 1 n\\Bob\\t\\0\n"
@@ -393,7 +394,8 @@ TEST(ServerLogView, AHitNamesThePartItsBitsMean) {
 // is enough, one less refuses the log.
 TEST(ServerLogView, TextLongerThanTheLimitIsRefused) {
     const std::string bytes = "ClientUserinfoChanged: 1 n\\Bob\\t\\0\nClientBegin: 1\n";
-    const std::size_t length = std::string("Bob joined the game\r\nBob entered the game\r\n").size();
+    const std::size_t length =
+        std::string("Bob joined the game\r\nBob entered the game\r\n").size();
     LogDocument doc;
     Progress progress;
     EXPECT_FALSE(renderServerLog(bytes, doc, progress, length - 1));
