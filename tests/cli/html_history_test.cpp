@@ -64,6 +64,8 @@ std::string withoutCodes(const std::string& name) {
 std::vector<std::smatch> allMatches(const std::string& text, const std::regex& pattern) {
     return {std::sregex_iterator(text.begin(), text.end(), pattern), std::sregex_iterator()};
 }
+// The matches point into the text: it must outlive them.
+std::vector<std::smatch> allMatches(std::string&& text, const std::regex& pattern) = delete;
 
 // A rating as the lists show it: its figure, and the provisional mark (after
 // the name in a ranking, after the figure in a player's table).
@@ -212,9 +214,10 @@ TEST(HtmlHistory, FiguresInTheBrowserAreTheHistorysQueries) {
         std::regex_search(
             match, victims,
             std::regex("<span class=\"killer\"><a href=\"" + page + "\\.html\">.*?</li>"));
-        int killed = 0; // no line when he killed nobody
+        const std::string line = victims.str(); // none when he killed nobody
+        int killed = 0;
         for (const auto& count :
-             allMatches(victims.str(), std::regex("<span class=\"count\">(\\d+)</span>")))
+             allMatches(line, std::regex("<span class=\"count\">(\\d+)</span>")))
             killed += std::stoi(count[1]);
         EXPECT_EQ(killed, row["kills"]) << shown[i][1];
     }
