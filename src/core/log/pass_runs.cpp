@@ -34,6 +34,7 @@ void RunReader::copyRuns(std::size_t r, std::size_t from, std::size_t to, std::s
     for (++r; r < runs_.size() && runs_.starts[r] < to; ++r)
         out.append(runs_.starts[r] - from + at, runs_.attributes[r]);
     run_ = r - 1;
+    settle();
 }
 
 void colourTail(Runs& runs, std::size_t from, std::size_t end, std::uint8_t colour) {

@@ -28,7 +28,7 @@ public:
         if (from >= to)
             return;
         const std::size_t r = runAt(from);
-        if (r + 1 == runs_.size() || runs_.starts[r + 1] >= to)
+        if (to <= nextStart_)
             out.append(at, runs_.attributes[r]);
         else
             copyRuns(r, from, to, at, out);
@@ -36,14 +36,19 @@ public:
 
 private:
     std::size_t runAt(std::size_t pos) {
-        while (run_ + 1 < runs_.size() && runs_.starts[run_ + 1] <= pos)
-            ++run_;
+        if (pos >= nextStart_) { // mostly the position lies in the run read last
+            while (run_ + 1 < runs_.size() && runs_.starts[run_ + 1] <= pos)
+                ++run_;
+            settle();
+        }
         return run_;
     }
+    void settle() { nextStart_ = run_ + 1 < runs_.size() ? runs_.starts[run_ + 1] : SIZE_MAX; }
     void copyRuns(std::size_t r, std::size_t from, std::size_t to, std::size_t at, Runs& out);
 
     const Runs& runs_;
-    std::size_t run_ = 0; // holds the last position read
+    std::size_t run_ = 0;       // holds the last position read
+    std::size_t nextStart_ = 0; // where the run after it starts
 };
 
 // Sets the colour of [from, end), keeping each character's flags, where `end`
