@@ -28,10 +28,12 @@ public:
         if (from >= to)
             return;
         const std::size_t r = runAt(from);
-        if (to <= nextStart_)
+        if (to <= nextStart_) {
             out.append(at, runs_.attributes[r]);
-        else
-            copyRuns(r, from, to, at, out);
+        } else {
+            run_ = copyRuns(runs_, r, from, to, at, out);
+            settle();
+        }
     }
 
 private:
@@ -44,7 +46,11 @@ private:
         return run_;
     }
     void settle() { nextStart_ = run_ + 1 < runs_.size() ? runs_.starts[run_ + 1] : SIZE_MAX; }
-    void copyRuns(std::size_t r, std::size_t from, std::size_t to, std::size_t at, Runs& out);
+    // Appends the runs of [from, to), run r holding `from`; returns the last
+    // run read. (Static: a reader whose address is never taken stays in
+    // registers in the walk.)
+    static std::size_t copyRuns(const Runs& runs, std::size_t r, std::size_t from, std::size_t to,
+                                std::size_t at, Runs& out);
 
     const Runs& runs_;
     std::size_t run_ = 0;       // holds the last position read
