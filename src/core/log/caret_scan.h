@@ -2,7 +2,7 @@
 // The carets of a stretch of text, found 64 positions at a time: each
 // block's carets become the bits of one word, so the next caret is a bit
 // scan instead of a library call per caret (a log has a caret every 14
-// characters or so). Measured: half the instructions of a memchr per caret.
+// characters or so).
 
 #include <algorithm>
 #include <bit>
@@ -17,25 +17,22 @@ namespace quorvath {
 
 class CaretScan {
 public:
-    // The carets of [begin, end) of `text`. The text from the last caret
-    // returned on must not change while the scan goes on.
+    // The carets of [begin, end) of `text`, one after the other. The text
+    // from the last caret returned on must not change while the scan goes on.
     CaretScan(const char* text, std::size_t begin, std::size_t end)
         : text_(text), end_(end), base_(begin), bits_(caretsAt(begin)) {}
 
-    // The first caret at or after `from` (never before the last one asked
-    // for), or the end.
-    std::size_t next(std::size_t from) {
-        while (from < end_) {
-            if (from - base_ >= kBlock) {
-                base_ = from;
-                bits_ = caretsAt(from);
-            }
-            const std::uint64_t ahead = bits_ & (~std::uint64_t{0} << (from - base_));
-            if (ahead != 0)
-                return base_ + static_cast<std::size_t>(std::countr_zero(ahead));
-            from = base_ + kBlock;
+    // The next caret, or the end.
+    std::size_t next() {
+        while (bits_ == 0) {
+            base_ += kBlock;
+            if (base_ >= end_)
+                return end_;
+            bits_ = caretsAt(base_);
         }
-        return end_;
+        const std::size_t caret = base_ + static_cast<std::size_t>(std::countr_zero(bits_));
+        bits_ &= bits_ - 1;
+        return caret;
     }
 
 private:
@@ -68,8 +65,8 @@ private:
 
     const char* text_;
     std::size_t end_;
-    std::size_t base_; // the block in bits_ starts here
-    std::uint64_t bits_;
+    std::size_t base_;   // the block in bits_ starts here
+    std::uint64_t bits_; // its carets not yet returned
 };
 
 } // namespace quorvath

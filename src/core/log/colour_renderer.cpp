@@ -346,7 +346,7 @@ WalkEnds walkCodesIn(Stretch& s, const CodeWork& work, const PassColours& colour
             team.open = at;
     };
     CaretScan carets(text, s.begin, n);
-    for (std::size_t p = carets.next(s.begin); p < n; p = carets.next(p + 1)) {
+    for (std::size_t p = carets.next(); p < n; p = carets.next()) {
         const bool takenAsCode = work.removeCodes && p < out.r; // by the caret before it
         if (!takenAsCode)
             out.keepShortUpTo(p);
