@@ -223,7 +223,7 @@ EventRecord recordEvent(const EventLine& line, EventKind kind, const WeaponWords
     return event;
 }
 
-int NameIndexes::player(int name) {
+int NameIndexes::lookUp(int name) {
     if (indexes_.size() < static_cast<std::size_t>(names_.size()))
         indexes_.resize(static_cast<std::size_t>(names_.size()), 0);
     int& index = indexes_[static_cast<std::size_t>(name)];

@@ -120,7 +120,11 @@ EventRecord recordEvent(const EventLine& line, EventKind kind, const WeaponWords
 class NameIndexes {
 public:
     NameIndexes(const NamePool& names, PlayerTable& players) : names_(names), players_(players) {}
-    int player(int name);
+    // Inline for the names looked up before: booking asks for every record's.
+    int player(int name) {
+        const int index = known(name);
+        return index != 0 ? index : lookUp(name);
+    }
     // The index of a name looked up before, else 0; nothing is added.
     int known(int name) const {
         const auto n = static_cast<std::size_t>(name);
@@ -129,6 +133,8 @@ public:
     const std::string& name(int number) const { return names_.name(number); }
 
 private:
+    int lookUp(int name);
+
     const NamePool& names_;
     PlayerTable& players_;
     std::vector<int> indexes_; // 0: not looked up yet
