@@ -132,10 +132,16 @@ std::uint8_t AttributeRuns::at(std::size_t pos, Hint& hint) const {
         return 0;
     if (hint.block < blocks_.size() && blocks_[hint.block].starts[hint.run] <= pos &&
         pos < blockEnd(hint.block, SIZE_MAX)) {
-        // Galloping on from the hint: a probe a few runs on costs a few
-        // steps, and the runs it reads lie near the last ones read.
+        // Run by run for the first few (mostly the probe lands there), then
+        // galloping on: a probe a few runs on costs a few steps, and the runs
+        // it reads lie near the last ones read.
         const std::vector<std::uint32_t>& starts = blocks_[hint.block].starts;
         std::size_t below = hint.run; // starts[below] <= pos
+        for (int step = 0; step < 4; ++step, ++below)
+            if (below + 1 == starts.size() || starts[below + 1] > pos) {
+                hint.run = below;
+                return blocks_[hint.block].attributes[below];
+            }
         std::size_t above = below + 1;
         for (std::size_t step = 1; above < starts.size() && starts[above] <= pos; step *= 2) {
             below = above;

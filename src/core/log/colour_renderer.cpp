@@ -3,6 +3,7 @@
 #include "core/common/folded_search.h"
 #include "core/common/large_buffer.h"
 #include "core/common/progress.h"
+#include "core/log/caret_scan.h"
 #include "core/log/log_colours.h"
 #include "core/log/pass_runs.h"
 
@@ -111,14 +112,6 @@ void stageDoneElsewhere(LogDocument& doc, Progress& progress, std::size_t stage)
     Sweep done(doc, progress, RenderPassStatus[stage]);
 }
 
-// The first caret at or after `from`, or `n`. (An inline test of eight
-// characters at a time measured slower than the library's memchr, even
-// with a caret every 14 characters.)
-std::size_t nextCaret(const char* text, std::size_t from, std::size_t n) {
-    const void* hit = std::memchr(text + from, '^', n - from);
-    return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text) : n;
-}
-
 // In-place compaction for the passes that delete: characters are read at
 // `r` and written at `w` <= `r`, and the runs of those kept written anew.
 struct Compactor {
@@ -139,24 +132,21 @@ struct Compactor {
         w += end - r;
         r = end;
     }
-    // The same for the short stretches between carets: once a chunk's worth
-    // of characters is gone, whole chunks are copied (fewer, more predictable
-    // steps than a library call or words), running past the stretch into room
-    // that is written again before it is read.
+    // The same for the short stretches between carets (most are): once a
+    // chunk's worth of characters is gone, one chunk is copied (fewer, more
+    // predictable steps than a library call), running past the stretch into
+    // room that is written again before it is read.
     void keepShortUpTo(std::size_t end) {
         constexpr std::size_t chunk = 32;
-        if (r - w < chunk || end - r > 4 * chunk || end + chunk > stretch.end) {
+        if (r - w < chunk || end - r > chunk || end + chunk > stretch.end) {
             keepUpTo(end);
             return;
         }
         in.copy(r, end, w, out);
-        char* t = stretch.text;
-        for (std::size_t from = r; from < end; from += chunk, w += chunk) {
-            std::array<char, chunk> bytes;
-            std::memcpy(bytes.data(), t + from, chunk);
-            std::memcpy(t + w, bytes.data(), chunk);
-        }
-        w -= (chunk - (end - r) % chunk) % chunk;
+        std::array<char, chunk> bytes;
+        std::memcpy(bytes.data(), stretch.text + r, chunk);
+        std::memcpy(stretch.text + w, bytes.data(), chunk);
+        w += end - r;
         r = end;
     }
     void put(std::string_view s, std::uint8_t attr) {
@@ -322,8 +312,9 @@ struct WalkEnds {
 // (a part after the first does not know which names are open as it begins).
 WalkEnds walkCodesIn(Stretch& s, const CodeWork& work, const PassColours& colours,
                      bool leaveFirstClose) {
-    std::array<TeamCodes, 2> teams{TeamCodes{'1', colours.red}, TeamCodes{'4', colours.blue}};
-    const std::array<bool, 2> teamWork{work.red, work.blue};
+    // A team without work never opens a name, so it never closes one either.
+    std::array<TeamCodes, 2> teams{TeamCodes{work.red ? '1' : '\0', colours.red},
+                                   TeamCodes{work.blue ? '4' : '\0', colours.blue}};
     const char* text = s.text;
     const std::size_t n = s.end;
     // Without removal every character is kept where it is.
@@ -334,7 +325,28 @@ WalkEnds walkCodesIn(Stretch& s, const CodeWork& work, const PassColours& colour
     std::size_t punkBusterFrom = work.punkBuster ? s.begin : npos; // where "^5" is searched from
     std::size_t lineStart = npos;                                  // of the open PunkBuster line
     std::size_t lineFeed = 0;                                      // its end in the text as read
-    for (std::size_t p = nextCaret(text, s.begin, n); p < n; p = nextCaret(text, p + 1, n)) {
+    // A "^7" closes the open names, red first, blue colouring after it.
+    const auto closeNames = [&](std::size_t at) {
+        const bool leave = leaveFirstClose && ends.firstClose == npos;
+        if (leave)
+            ends.firstClose = at;
+        for (std::size_t t = 0; t < teams.size(); ++t) {
+            TeamCodes& team = teams[t];
+            if (team.open == npos)
+                continue;
+            if (leave)
+                ends.openAtFirstClose[t] = team.open;
+            else
+                out.colourWritten(team.open, team.colour);
+            team.open = npos;
+        }
+    };
+    const auto openName = [](TeamCodes& team, char code, std::size_t at) {
+        if (team.open == npos && code == team.code)
+            team.open = at;
+    };
+    CaretScan carets(text, s.begin, n);
+    for (std::size_t p = carets.next(); p < n; p = carets.next()) {
         const bool takenAsCode = work.removeCodes && p < out.r; // by the caret before it
         if (!takenAsCode)
             out.keepShortUpTo(p);
@@ -343,41 +355,27 @@ WalkEnds walkCodesIn(Stretch& s, const CodeWork& work, const PassColours& colour
             ends.punkBusterLines.emplace_back(lineStart, at - (p - lineFeed) + 1);
             lineStart = npos;
         }
-        if (p + 1 < n) {
-            const char next = text[p + 1];
-            const bool leave = next == '7' && leaveFirstClose && ends.firstClose == npos;
-            if (leave)
-                ends.firstClose = at;
-            for (std::size_t t = 0; t < teams.size(); ++t) {
-                TeamCodes& team = teams[t];
-                if (!teamWork[t])
-                    continue;
-                if (team.open == npos) {
-                    if (next == team.code)
-                        team.open = at;
-                } else if (next == '7') {
-                    if (leave)
-                        ends.openAtFirstClose[t] = team.open;
-                    else
-                        out.colourWritten(team.open, team.colour);
-                    team.open = npos;
-                }
+        const char next = p + 1 < n ? text[p + 1] : '\0';
+        switch (next) {
+        case '7': closeNames(at); break;
+        case '1': openName(teams[0], next, at); break;
+        case '4': openName(teams[1], next, at); break;
+        case '5':
+            if (punkBusterFrom == npos || p < punkBusterFrom)
+                break;
+            if (const std::size_t e = s.findLineFeed(p); e == npos) {
+                punkBusterFrom = npos; // deliberate: a last line without a line end ends the pass
+            } else {
+                // After the code ("^5" goes unless its caret went already), through the LF.
+                lineStart = !work.removeCodes ? p + 2 : takenAsCode ? at + 1 : at;
+                lineFeed = e;
+                punkBusterFrom = e;
             }
-            if (next == '5' && punkBusterFrom != npos && p >= punkBusterFrom) {
-                const std::size_t e = s.findLineFeed(p);
-                if (e == npos) {
-                    punkBusterFrom =
-                        npos; // deliberate: a last line without a line end ends the pass
-                } else {
-                    // After the code ("^5" goes unless its caret went already), through the LF.
-                    lineStart = !work.removeCodes ? p + 2 : takenAsCode ? at + 1 : at;
-                    lineFeed = e;
-                    punkBusterFrom = e;
-                }
-            }
+            break;
+        default: break;
         }
         if (work.removeCodes && !takenAsCode) // the character after a caret goes with it, but an LF
-            out.r = (p + 1 < n && text[p + 1] != '\n') ? p + 2 : p + 1;
+            out.r = (p + 1 < n && next != '\n') ? p + 2 : p + 1;
         s.report(p);
     }
     if (lineStart != npos)

@@ -28,12 +28,12 @@ void copyWhole(const Runs& from, std::size_t first, std::size_t last, Runs& out)
 
 } // namespace
 
-void RunReader::copyRuns(std::size_t r, std::size_t from, std::size_t to, std::size_t at,
-                         Runs& out) {
-    out.append(at, runs_.attributes[r]);
-    for (++r; r < runs_.size() && runs_.starts[r] < to; ++r)
-        out.append(runs_.starts[r] - from + at, runs_.attributes[r]);
-    run_ = r - 1;
+std::size_t RunReader::copyRuns(const Runs& runs, std::size_t r, std::size_t from, std::size_t to,
+                                std::size_t at, Runs& out) {
+    out.append(at, runs.attributes[r]);
+    for (++r; r < runs.size() && runs.starts[r] < to; ++r)
+        out.append(runs.starts[r] - from + at, runs.attributes[r]);
+    return r - 1;
 }
 
 void colourTail(Runs& runs, std::size_t from, std::size_t end, std::uint8_t colour) {

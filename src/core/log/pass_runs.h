@@ -28,22 +28,33 @@ public:
         if (from >= to)
             return;
         const std::size_t r = runAt(from);
-        if (r + 1 == runs_.size() || runs_.starts[r + 1] >= to)
+        if (to <= nextStart_) {
             out.append(at, runs_.attributes[r]);
-        else
-            copyRuns(r, from, to, at, out);
+        } else {
+            run_ = copyRuns(runs_, r, from, to, at, out);
+            settle();
+        }
     }
 
 private:
     std::size_t runAt(std::size_t pos) {
-        while (run_ + 1 < runs_.size() && runs_.starts[run_ + 1] <= pos)
-            ++run_;
+        if (pos >= nextStart_) { // mostly the position lies in the run read last
+            while (run_ + 1 < runs_.size() && runs_.starts[run_ + 1] <= pos)
+                ++run_;
+            settle();
+        }
         return run_;
     }
-    void copyRuns(std::size_t r, std::size_t from, std::size_t to, std::size_t at, Runs& out);
+    void settle() { nextStart_ = run_ + 1 < runs_.size() ? runs_.starts[run_ + 1] : SIZE_MAX; }
+    // Appends the runs of [from, to), run r holding `from`; returns the last
+    // run read. (Static: a reader whose address is never taken stays in
+    // registers in the walk.)
+    static std::size_t copyRuns(const Runs& runs, std::size_t r, std::size_t from, std::size_t to,
+                                std::size_t at, Runs& out);
 
     const Runs& runs_;
-    std::size_t run_ = 0; // holds the last position read
+    std::size_t run_ = 0;       // holds the last position read
+    std::size_t nextStart_ = 0; // where the run after it starts
 };
 
 // Sets the colour of [from, end), keeping each character's flags, where `end`

@@ -128,17 +128,58 @@ bool fitsInPlace(const std::vector<Piece>& pieces) {
     return true;
 }
 
-void writePieces(const std::string& from, std::string& to, const std::vector<Piece>& pieces) {
-    std::size_t w = 0;
-    for (const Piece& piece : pieces) {
-        const std::size_t n = piece.keptEnd - piece.keptStart;
-        std::memmove(to.data() + w, from.data() + piece.keptStart, n);
-        w += n;
-        if (piece.banner) {
-            std::memcpy(to.data() + w, roundBanner().data(), roundBanner().size());
-            w += roundBanner().size();
+// Writes the characters [lo, hi) of the new text to `out` (out[0] is the
+// one at lo), reading the old text `from`: the pieces from `first` on, the
+// first of them written at `start`. Front to back, so `out` may be the old
+// text itself when the pieces fit in place.
+void writeWindow(const char* from, char* out, const std::vector<Piece>& pieces, std::size_t first,
+                 std::size_t start, std::size_t lo, std::size_t hi) {
+    const auto span = [&](const char* source, std::size_t n, std::size_t at) {
+        const std::size_t b = std::max(at, lo);
+        const std::size_t e = std::min(at + n, hi);
+        if (b < e)
+            std::memmove(out + (b - lo), source + (b - at), e - b);
+    };
+    std::size_t at = start;
+    for (std::size_t i = first; i < pieces.size() && at < hi; ++i) {
+        const std::size_t n = pieces[i].keptEnd - pieces[i].keptStart;
+        span(from + pieces[i].keptStart, n, at);
+        at += n;
+        if (pieces[i].banner) {
+            span(roundBanner().data(), roundBanner().size(), at);
+            at += roundBanner().size();
         }
     }
+}
+
+// The new text written in place, for pieces that fit: the two halves of a large text
+// on two threads: the copy of the whole text is serial work between the
+// searches and the rendering. The second half writes from where it starts
+// reading; the characters it would write before that, over text the first
+// half still reads, are made aside and put in place once both are done.
+void writePiecesInPlace(std::string& text, const std::vector<Piece>& pieces, std::size_t length) {
+    std::size_t second = 0; // the first piece of the second half
+    std::size_t split = 0;  // where the new text has it
+    for (; second < pieces.size() && split < length / 2; ++second)
+        split += pieces[second].keptEnd - pieces[second].keptStart +
+                 (pieces[second].banner ? roundBanner().size() : 0);
+    const std::size_t readFrom = second < pieces.size() ? pieces[second].keptStart : 0;
+    // Aside at most a sixteenth of the text; else (a log made mostly of
+    // loading blocks) one thread writes it all.
+    if (text.size() < kMinThreadedText || second == 0 || second == pieces.size() ||
+        (readFrom - split) > text.size() / 16) {
+        writeWindow(text.data(), text.data(), pieces, 0, 0, 0, length);
+        return;
+    }
+    char* t = text.data();
+    std::string aside(readFrom - split, '\0');
+    writeWindow(t, aside.data(), pieces, second, split, split, readFrom);
+    {
+        const std::jthread secondHalf(
+            [&] { writeWindow(t, t + readFrom, pieces, second, split, readFrom, length); });
+        writeWindow(t, t, pieces, 0, 0, 0, split);
+    }
+    std::memcpy(t + split, aside.data(), aside.size());
 }
 
 // The line feed pass turns each LF and the character after it grey, keeping
@@ -220,13 +261,13 @@ bool separateRounds(LogDocument& doc, Progress& progress, std::size_t maxLength)
     buildAttributes(doc.attributeRuns(), pieces, bannersAfterLineFeed(text, pieces), length, grey,
                     banner);
     if (fitsInPlace(pieces)) {
-        writePieces(text, text, pieces);
+        writePiecesInPlace(text, pieces, length);
         text.resize(length);
     } else {
         std::string grown;
         reserveLarge(grown, length);
         grown.resize(length);
-        writePieces(text, grown, pieces);
+        writeWindow(text.data(), grown.data(), pieces, 0, 0, 0, length);
         text.swap(grown);
     }
     doc.textChanged();

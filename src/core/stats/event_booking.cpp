@@ -223,7 +223,7 @@ EventRecord recordEvent(const EventLine& line, EventKind kind, const WeaponWords
     return event;
 }
 
-int NameIndexes::player(int name) {
+int NameIndexes::lookUp(int name) {
     if (indexes_.size() < static_cast<std::size_t>(names_.size()))
         indexes_.resize(static_cast<std::size_t>(names_.size()), 0);
     int& index = indexes_[static_cast<std::size_t>(name)];
@@ -382,8 +382,9 @@ void KillPairs::addLists(OpponentLists& lists, PlayerTable& players) {
 
 EventBooker::EventBooker(std::string_view phrase, EventKind kind, PlayerTable& players,
                          const RoundEnds& roundEnds, KillPairs& pairs)
-    : kind_(kind), renamePhrase_(phrase == kRenamePhrase), players_(players), roundEnds_(roundEnds),
-      pairs_(pairs), pairIndexesFound_(!players.anyOriginalName()) {
+    : kind_(kind), renamePhrase_(phrase == kRenamePhrase),
+      booksPairs_(kind == EventKind::TwoPlayer && !renamePhrase_), players_(players),
+      roundEnds_(roundEnds), pairs_(pairs), pairIndexesFound_(!players.anyOriginalName()) {
     for (const StatisticsScan& scan : kStatisticsScans)
         if (scan.phrase == phrase && scan.counter) {
             onePlayerCounters_.push_back(*scan.counter);

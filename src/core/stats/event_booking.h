@@ -120,10 +120,21 @@ EventRecord recordEvent(const EventLine& line, EventKind kind, const WeaponWords
 class NameIndexes {
 public:
     NameIndexes(const NamePool& names, PlayerTable& players) : names_(names), players_(players) {}
-    int player(int name);
+    // Inline for the names looked up before: booking asks for every record's.
+    int player(int name) {
+        const int index = known(name);
+        return index != 0 ? index : lookUp(name);
+    }
+    // The index of a name looked up before, else 0; nothing is added.
+    int known(int name) const {
+        const auto n = static_cast<std::size_t>(name);
+        return n < indexes_.size() ? indexes_[n] : 0;
+    }
     const std::string& name(int number) const { return names_.name(number); }
 
 private:
+    int lookUp(int name);
+
     const NamePool& names_;
     PlayerTable& players_;
     std::vector<int> indexes_; // 0: not looked up yet
@@ -143,6 +154,17 @@ public:
             square_[k * side_ + v] += count;
         else
             addPast(killer, victim, count);
+    }
+    // Asks for a pair's count to be brought into cache ahead of add(): the
+    // square spreads the counts over megabytes, and a kill's pair is mostly
+    // one not counted lately.
+    void prefetch(int killer, int victim) const {
+        const auto k = static_cast<std::size_t>(killer);
+        const auto v = static_cast<std::size_t>(victim);
+#if defined(__GNUC__)
+        if (k < side_ && v < side_)
+            __builtin_prefetch(square_.data() + k * side_ + v, 1);
+#endif
     }
     // Adds each pair's count to the killer's victims and the victim's
     // killers, then forgets the pairs.
@@ -196,6 +218,17 @@ public:
                 const RoundEnds& roundEnds, KillPairs& pairs);
 
     void book(const EventRecord& event, NameIndexes& names);
+    // Brings the kill pair's count that booking `event` adds to into cache,
+    // when its names were looked up before: booking takes the records in
+    // order, so this may be asked for a record some places ahead.
+    void prefetch(const EventRecord& event, const NameIndexes& names) const {
+        if (!booksPairs_)
+            return;
+        const int killer = names.known(event.secondNameOrLineStart);
+        const int victim = names.known(event.firstName);
+        if (killer > 0 && victim > 0)
+            pairs_.prefetch(killer, victim);
+    }
 
 private:
     void bookOnePlayerEvent(int player, const EventRecord& event);
@@ -205,6 +238,7 @@ private:
 
     EventKind kind_;
     bool renamePhrase_;
+    bool booksPairs_; // a kill phrase: its lines book killer/victim pairs
     PlayerTable& players_;
     std::vector<Counter> onePlayerCounters_;
     bool plantPhrase_ = false;

@@ -207,7 +207,9 @@ void EventLineCutter::findCarrierDrops() {
     int caret = std::clamp(line_.lineEnd + 2, 0, n);
     line_.dropAfter = credited(dropLineAt(caret));
 
-    caret = lineAbove(lineAbove(caret)); // the kill line's start, then the line before it
+    // The kill line's start (known when the caret is just past its LF), then
+    // the line before it.
+    caret = lineAbove(caret == lineFeed_ + 1 ? line_.lineStart : lineAbove(caret));
     for (int round = 0; round < 3; ++round) {
         const DropLine drop = dropLineAt(caret);
         if (drop == DropLine::None)

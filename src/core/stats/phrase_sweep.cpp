@@ -33,11 +33,14 @@ PhraseSweep::PhraseSweep(const std::vector<std::string>& phrases) {
         lengths_.push_back(static_cast<int>(phrase.size()));
         longest_ = std::max(longest_, static_cast<int>(phrase.size()));
     }
-    Automaton automaton = buildTrie(phrases);
-    if (automaton.states() * 257 >= kOutputBit || phrases.size() > 0xFFFF)
+    if (phrases.size() > 0xFFFF)
         throw std::length_error("too many phrases for one sweep");
+    Automaton automaton = buildTrie(phrases);
     addFailureLinks(automaton);
-    buildTable(automaton, assignByteClasses(automaton));
+    const std::array<int, 257> representative = assignByteClasses(automaton);
+    if (automaton.states() * classes_ > 0x10000)
+        throw std::length_error("too many phrases for one sweep");
+    buildTable(automaton, representative);
 }
 
 // The phrases' folded letters as a trie; each phrase's last state outputs it.
@@ -113,22 +116,40 @@ std::array<int, 257> PhraseSweep::assignByteClasses(const Automaton& a) {
     return representative;
 }
 
+// The new number of each state: those without output first, in their
+// order (the root stays 0), then those with output.
+std::vector<std::size_t> PhraseSweep::outputStatesLast(const Automaton& a) {
+    std::vector<std::size_t> number(a.states());
+    std::size_t next = 0;
+    for (const bool outputs : {false, true})
+        for (std::size_t s = 0; s < a.states(); ++s)
+            if (a.outputs[s].empty() != outputs)
+                number[s] = next++;
+    return number;
+}
+
 // The scan's table: one row of classes_ entries per state, each the next
-// state's row offset with kOutputBit when that state outputs a phrase.
+// state's row offset.
 void PhraseSweep::buildTable(const Automaton& a, const std::array<int, 257>& representative) {
     const std::size_t states = a.states();
+    const std::vector<std::size_t> number = outputStatesLast(a);
+    std::vector<std::size_t> byNumber(states);
+    for (std::size_t s = 0; s < states; ++s)
+        byNumber[number[s]] = s;
     next_.resize(states * classes_);
     outputBegin_.resize(states + 1);
-    for (std::size_t s = 0; s < states; ++s) {
-        outputBegin_[s] = static_cast<std::uint32_t>(outputs_.size());
+    firstOutputRow_ = static_cast<std::uint32_t>(states * classes_);
+    for (std::size_t n = 0; n < states; ++n) {
+        const std::size_t s = byNumber[n];
+        outputBegin_[n] = static_cast<std::uint32_t>(outputs_.size());
         outputs_.insert(outputs_.end(), a.outputs[s].begin(), a.outputs[s].end());
+        if (!a.outputs[s].empty())
+            firstOutputRow_ = std::min(firstOutputRow_, static_cast<std::uint32_t>(n * classes_));
         for (std::uint32_t k = 0; k < classes_; ++k) {
             // Class 0 holds the bytes no phrase uses: from any state they lead to the root.
             const int t = k == 0 ? 0 : a.go[s][static_cast<std::size_t>(representative[k])];
-            std::uint32_t entry = static_cast<std::uint32_t>(t) * classes_;
-            if (!a.outputs[static_cast<std::size_t>(t)].empty())
-                entry |= kOutputBit;
-            next_[s * classes_ + k] = entry;
+            next_[n * classes_ + k] =
+                static_cast<std::uint16_t>(number[static_cast<std::size_t>(t)] * classes_);
         }
     }
     outputBegin_[states] = static_cast<std::uint32_t>(outputs_.size());
@@ -156,9 +177,8 @@ void PhraseSweep::report(const Stretch& s, int at, std::uint32_t row) const {
 }
 
 void PhraseSweep::step(Stretch& s, const unsigned char* bytes) const {
-    const std::uint32_t entry = next_[s.row + classOf_[bytes[s.at]]];
-    s.row = entry & ~kOutputBit;
-    if (entry & kOutputBit) [[unlikely]]
+    s.row = next_[s.row + classOf_[bytes[s.at]]];
+    if (s.row >= firstOutputRow_) [[unlikely]]
         report(s, s.at, s.row);
     ++s.at;
 }
@@ -172,8 +192,9 @@ void PhraseSweep::sweepTogether(const unsigned char* bytes, Stretch* s) const {
     int common = s[0].to - s[0].at;
     for (std::size_t k = 1; k < Parts; ++k)
         common = std::min(common, s[k].to - s[k].at);
-    const std::uint32_t* next = next_.data();
+    const std::uint16_t* next = next_.data();
     const std::uint16_t* classOf = classOf_.data();
+    const std::uint32_t firstOutputRow = firstOutputRow_;
     std::array<std::uint32_t, Parts> row;
     std::array<const unsigned char*, Parts> from;
     for (std::size_t k = 0; k < Parts; ++k) {
@@ -182,9 +203,8 @@ void PhraseSweep::sweepTogether(const unsigned char* bytes, Stretch* s) const {
     }
     for (int i = 0; i < common; ++i)
         for (std::size_t k = 0; k < Parts; ++k) {
-            const std::uint32_t entry = next[row[k] + classOf[from[k][i]]];
-            row[k] = entry & ~kOutputBit;
-            if (entry & kOutputBit) [[unlikely]]
+            row[k] = next[row[k] + classOf[from[k][i]]];
+            if (row[k] >= firstOutputRow) [[unlikely]]
                 report(s[k], s[k].at + i, row[k]);
         }
     for (std::size_t k = 0; k < Parts; ++k) {

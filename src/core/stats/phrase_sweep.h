@@ -18,7 +18,9 @@ namespace quorvath {
 
 class PhraseSweep {
 public:
-    // Empty phrases are allowed and never occur.
+    // Empty phrases are allowed and never occur. Throws std::length_error
+    // when the table would not fit 16-bit entries (far more than the
+    // statistics' phrases need).
     explicit PhraseSweep(const std::vector<std::string>& phrases);
 
     // Told each occurrence of its part of the text: the phrase's number and
@@ -60,6 +62,7 @@ private:
     static void addFailureLinks(Automaton& automaton);
     std::array<int, 257> assignByteClasses(const Automaton& automaton);
     void buildTable(const Automaton& automaton, const std::array<int, 257>& representative);
+    static std::vector<std::size_t> outputStatesLast(const Automaton& automaton);
 
     struct Stretch;
     void step(Stretch& stretch, const unsigned char* bytes) const;
@@ -69,12 +72,13 @@ private:
 
     // Bytes fall into classes (one per letter the phrases use, one for all
     // others), which keeps the table small enough for the fastest cache.
-    // An entry holds the next state's row offset (state x classes), with
-    // kOutputBit set when that state ends at least one phrase.
-    static constexpr std::uint32_t kOutputBit = 0x80000000u;
+    // An entry holds the next state's row offset (state x classes); the
+    // states that end a phrase are numbered last, so an entry at or past
+    // firstOutputRow_ reports: one comparison a byte, no flag to mask off.
     std::array<std::uint16_t, 256> classOf_{};
     std::uint32_t classes_ = 1;
-    std::vector<std::uint32_t> next_;
+    std::vector<std::uint16_t> next_;
+    std::uint32_t firstOutputRow_ = 0;
     std::vector<std::uint32_t> outputBegin_; // per state, into outputs_
     std::vector<std::uint16_t> outputs_;     // phrase numbers ending at a state
     std::vector<int> lengths_;

@@ -31,6 +31,8 @@ namespace {
 
 // The machines the program runs on have two cores or more.
 constexpr int kThreads = 2;
+// How many records ahead booking asks for a kill pair's count.
+constexpr std::size_t kPrefetchAhead = 8;
 
 // The occurrences in one part of the text, cut into event records on the
 // sweeping thread while their lines are still in cache; the round ends as
@@ -180,6 +182,8 @@ void runStatisticsPass(const LogDocument& doc, PlayerTable& players, Progress& p
             // Each block of records goes back as soon as it is booked.
             std::deque<EventRecord>& records = collectors[part]->records[scan];
             for (; !records.empty(); records.pop_front()) {
+                if (records.size() > kPrefetchAhead)
+                    booker.prefetch(records[kPrefetchAhead], indexes[part]);
                 if (++booked % 4096 == 0) // the records hold no positions: their share
                     progress.setPosition(static_cast<std::int64_t>(static_cast<double>(length) *
                                                                    static_cast<double>(booked) /

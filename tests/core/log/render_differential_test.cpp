@@ -139,6 +139,17 @@ TEST(RenderDifferential, WholeLoadAgreesOnRandomText) { checkWholeLoads(99, 3000
 
 TEST(RenderDifferential, LongerTextsWithManyBlocks) { checkWholeLoads(3, 200, 1500); }
 
+void expectSeparatedAsTheLiteralRules(const std::string& text) {
+    Progress progress;
+    LogDocument sweep, literal;
+    sweep.setText(text);
+    literal.setText(text);
+    separateRounds(sweep, progress);
+    literal::separateRounds(literal);
+    literal::recolourLineFeeds(literal); // the sweep's separation has done this pass
+    ASSERT_EQ(rendered(sweep), rendered(literal));
+}
+
 // Texts of a megabyte and more are separated with the shutdown line searched
 // on a second thread: a few blocks and shutdown lines among many ordinary
 // lines, also inside blocks and right before a block's end, and a block of
@@ -147,7 +158,6 @@ TEST(RenderDifferential, LargeTextsSeparateAsTheLiteralRules) {
     const std::string specials[] = {"Current search path:", "msec", "MSEC",
                                     "----- CL_Shutdown -----", "----- CL_Shutdown -----msec"};
     std::mt19937 rng(5);
-    Progress progress;
     std::string shutdowns; // more than the search lists: the kept one comes after them
     for (int n = 0; n < 70000; ++n)
         shutdowns += "----- CL_Shutdown -----\r\n";
@@ -159,14 +169,26 @@ TEST(RenderDifferential, LargeTextsSeparateAsTheLiteralRules) {
             text += rng() % 4000 == 0 ? specials[rng() % std::size(specials)] : "";
             text += rng() % 2 ? "A was shot by ^1B^7's M4\r\n" : "msg: hello\n";
         }
-        LogDocument sweep, literal;
-        sweep.setText(text);
-        literal.setText(text);
-        separateRounds(sweep, progress);
-        literal::separateRounds(literal);
-        literal::recolourLineFeeds(literal); // the sweep's separation has done this pass
-        ASSERT_EQ(rendered(sweep), rendered(literal)) << "round " << round;
+        SCOPED_TRACE("round " + std::to_string(round));
+        expectSeparatedAsTheLiteralRules(text);
     }
+}
+
+// Many blocks a little longer than their banners in a large text: its
+// halves are written in place on two threads, the second half's first
+// characters made aside.
+TEST(RenderDifferential, ManyBlocksInALargeTextSeparateAsTheLiteralRules) {
+    std::mt19937 rng(9);
+    std::string block = "Current search path:\r\n";
+    for (int line = 0; line < 8; ++line)
+        block += "C:\\base/mp/sof2mp_maps.pk3\r\n";
+    block += "Com_TouchMemory: 17 msec\r\n";
+    std::string text;
+    while (text.size() < (std::size_t{9} << 17)) {
+        text += rng() % 80 == 0 ? block : "";
+        text += rng() % 2 ? "A was shot by ^1B^7's M4\r\n" : "msg: hello\n";
+    }
+    expectSeparatedAsTheLiteralRules(text);
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <stdexcept>
 
 namespace quorvath {
 namespace {
@@ -73,6 +74,15 @@ TEST(PhraseSweepTest, ThreadedSweepFindsWhatFindFinds) {
             expected.push_back(at);
         EXPECT_EQ(hits[p], expected) << phrases[p];
     }
+}
+
+// Its table's entries are 16 bits: a set of phrases too large for them is
+// refused, never swept with entries cut short.
+TEST(PhraseSweepTest, RefusesPhrasesTooManyForItsTable) {
+    std::vector<std::string> phrases;
+    for (int i = 0; i < 300; ++i)
+        phrases.push_back(std::to_string(i) + "abcdefghijklmnopqrstuvwxyz");
+    EXPECT_THROW(PhraseSweep{phrases}, std::length_error);
 }
 
 // Pairs first with small indexes (the square), then past 1024 players (the

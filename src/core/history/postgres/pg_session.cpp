@@ -63,39 +63,46 @@ std::vector<const char*> Params::values() const {
 }
 
 std::string Result::bytes(int row, int column) const {
-    return {PQgetvalue(result_.get(), row, column),
-            static_cast<std::size_t>(PQgetlength(result_.get(), row, column))};
+    return {library()->getvalue(result_.get(), row, column),
+            static_cast<std::size_t>(library()->getlength(result_.get(), row, column))};
 }
 
 std::int64_t Result::int64(int row, int column) const {
     std::uint64_t wire = 0;
-    std::memcpy(&wire, PQgetvalue(result_.get(), row, column), sizeof wire);
+    std::memcpy(&wire, library()->getvalue(result_.get(), row, column), sizeof wire);
     return static_cast<std::int64_t>(be64toh(wire));
 }
 
 std::int32_t Result::int32(int row, int column) const {
     std::uint32_t wire = 0;
-    std::memcpy(&wire, PQgetvalue(result_.get(), row, column), sizeof wire);
+    std::memcpy(&wire, library()->getvalue(result_.get(), row, column), sizeof wire);
     return static_cast<std::int32_t>(be32toh(wire));
 }
 
 bool Result::boolean(int row, int column) const {
-    return *PQgetvalue(result_.get(), row, column) != 0;
+    return *library()->getvalue(result_.get(), row, column) != 0;
 }
 
-Session::Session(const std::string& connection, Error& error)
-    : conn_(PQconnectdb(connection.c_str()), &PQfinish) {
+Session::Session(const std::string& connection, Error& error) {
+    std::string unloaded;
+    const Library* pq = library(&unloaded);
+    if (pq == nullptr) {
+        error = unloaded;
+        return;
+    }
+    conn_.reset(pq->connectdb(connection.c_str()));
     if (conn_ == nullptr)
         error = "out of memory";
-    else if (PQstatus(conn_.get()) != CONNECTION_OK)
-        error = trimmed(PQerrorMessage(conn_.get()));
+    else if (pq->status(conn_.get()) != CONNECTION_OK)
+        error = trimmed(pq->errorMessage(conn_.get()));
     else
         error = exec("SET client_min_messages = warning");
 }
 
 std::string Session::where() const {
-    return describePlace(PQuser(conn_.get()), PQhost(conn_.get()), PQport(conn_.get()),
-                         PQdb(conn_.get()));
+    const Library& pq = *library(); // loaded by the constructor
+    return describePlace(pq.user(conn_.get()), pq.host(conn_.get()), pq.port(conn_.get()),
+                         pq.db(conn_.get()));
 }
 
 bool Session::lastFailureMayBeRetried() const {
@@ -103,45 +110,49 @@ bool Session::lastFailureMayBeRetried() const {
 }
 
 Error Session::failure(const PGresult* result) {
-    const char* state = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
+    const Library& pq = *library(); // loaded by the constructor
+    const char* state = result ? pq.resultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
     lastState_ = state ? state : "";
-    if (PQstatus(conn_.get()) == CONNECTION_BAD)
-        return "the connection to the server was lost (" + trimmed(PQerrorMessage(conn_.get())) +
+    if (pq.status(conn_.get()) == CONNECTION_BAD)
+        return "the connection to the server was lost (" + trimmed(pq.errorMessage(conn_.get())) +
                ")";
-    return trimmed(result ? PQresultErrorMessage(result) : PQerrorMessage(conn_.get()));
+    return trimmed(result ? pq.resultErrorMessage(result) : pq.errorMessage(conn_.get()));
 }
 
 Error Session::exec(const std::string& sql) {
-    const Result result(PQexec(conn_.get(), sql.c_str()));
-    const ExecStatusType status = PQresultStatus(result.get());
+    const Library& pq = *library(); // loaded by the constructor
+    const Result result(pq.exec(conn_.get(), sql.c_str()));
+    const ExecStatusType status = pq.resultStatus(result.get());
     if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK)
         return std::nullopt;
     return failure(result.get());
 }
 
 Error Session::query(const std::string& sql, const Params& params, std::optional<Result>& result) {
+    const Library& pq = *library(); // loaded by the constructor
     const std::vector<const char*> values = params.values();
-    result.emplace(PQexecParams(conn_.get(), sql.c_str(), params.count(), nullptr, values.data(),
-                                params.lengths(), params.formats(), 1));
-    const ExecStatusType status = PQresultStatus(result->get());
+    result.emplace(pq.execParams(conn_.get(), sql.c_str(), params.count(), nullptr, values.data(),
+                                 params.lengths(), params.formats(), 1));
+    const ExecStatusType status = pq.resultStatus(result->get());
     if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK)
         return std::nullopt;
     return failure(result->get());
 }
 
 Error Session::copyIn(const std::string& sql, const std::string& rows) {
+    const Library& pq = *library(); // loaded by the constructor
     {
-        const Result start(PQexec(conn_.get(), sql.c_str()));
-        if (PQresultStatus(start.get()) != PGRES_COPY_IN)
+        const Result start(pq.exec(conn_.get(), sql.c_str()));
+        if (pq.resultStatus(start.get()) != PGRES_COPY_IN)
             return failure(start.get());
     }
-    const bool sent = PQputCopyData(conn_.get(), rows.data(), static_cast<int>(rows.size())) == 1;
-    if (PQputCopyEnd(conn_.get(), sent ? nullptr : "the rows could not be sent") != 1)
+    const bool sent = pq.putCopyData(conn_.get(), rows.data(), static_cast<int>(rows.size())) == 1;
+    if (pq.putCopyEnd(conn_.get(), sent ? nullptr : "the rows could not be sent") != 1)
         return failure(nullptr);
     Error error;
-    while (PGresult* raw = PQgetResult(conn_.get())) {
+    while (PGresult* raw = pq.getResult(conn_.get())) {
         const Result end(raw);
-        if (!error && PQresultStatus(end.get()) != PGRES_COMMAND_OK)
+        if (!error && pq.resultStatus(end.get()) != PGRES_COMMAND_OK)
             error = failure(end.get());
     }
     return error;
@@ -158,10 +169,13 @@ void appendCopyBytes(std::string& row, std::string_view bytes) {
 }
 
 std::string describeConnection(const std::string& connection) {
+    const Library* pq = library();
+    if (pq == nullptr)
+        return "(a connection string, libpq not loaded)";
     char* parseError = nullptr;
-    PQconninfoOption* options = PQconninfoParse(connection.c_str(), &parseError);
+    PQconninfoOption* options = pq->conninfoParse(connection.c_str(), &parseError);
     if (options == nullptr) {
-        PQfreemem(parseError);
+        pq->freemem(parseError);
         return "(a connection string libpq cannot read)";
     }
     std::string user, host, port, database;
@@ -178,15 +192,18 @@ std::string describeConnection(const std::string& connection) {
         else if (key == "dbname")
             database = o->val;
     }
-    PQconninfoFree(options);
+    pq->conninfoFree(options);
     return describePlace(user, host, port, database);
 }
 
 std::optional<std::string> connectionWithoutPassword(const std::string& connection) {
+    const Library* pq = library();
+    if (pq == nullptr)
+        return std::nullopt;
     char* parseError = nullptr;
-    PQconninfoOption* options = PQconninfoParse(connection.c_str(), &parseError);
+    PQconninfoOption* options = pq->conninfoParse(connection.c_str(), &parseError);
     if (options == nullptr) {
-        PQfreemem(parseError);
+        pq->freemem(parseError);
         return std::nullopt;
     }
     std::string kept;
@@ -198,12 +215,15 @@ std::optional<std::string> connectionWithoutPassword(const std::string& connecti
             hadPassword = true;
             continue;
         }
-        kept += (kept.empty() ? "" : " ") + std::string(o->keyword) + "='";
+        if (!kept.empty())
+            kept += ' ';
+        kept += o->keyword;
+        kept += "='";
         for (const char* c = o->val; *c != '\0'; ++c)
             kept += (*c == '\'' || *c == '\\') ? std::string{'\\', *c} : std::string{*c};
         kept += '\'';
     }
-    PQconninfoFree(options);
+    pq->conninfoFree(options);
     return hadPassword ? kept : connection;
 }
 

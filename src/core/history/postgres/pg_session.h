@@ -2,8 +2,9 @@
 // A thin, exception-free hold on libpq: one connection, statements with
 // binary parameters and results, COPY in text form. Every failure becomes
 // the server's or libpq's message; the password is never part of a message.
+// libpq is loaded by the first session (pg_library.h).
 
-#include <libpq-fe.h>
+#include "core/history/postgres/pg_library.h"
 
 #include <cstdint>
 #include <memory>
@@ -35,25 +36,32 @@ private:
 // A result whose fields are read in binary form.
 class Result {
 public:
-    explicit Result(PGresult* result) : result_(result, &PQclear) {}
+    // From a session: libpq is loaded.
+    explicit Result(PGresult* result) : result_(result) {}
     const PGresult* get() const { return result_.get(); }
-    int rows() const { return PQntuples(result_.get()); }
-    bool isNull(int row, int column) const { return PQgetisnull(result_.get(), row, column) != 0; }
+    int rows() const { return library()->ntuples(result_.get()); }
+    bool isNull(int row, int column) const {
+        return library()->getisnull(result_.get(), row, column) != 0;
+    }
     std::string bytes(int row, int column) const;
     std::int64_t int64(int row, int column) const; // a bigint column
     std::int32_t int32(int row, int column) const; // an integer column
     bool boolean(int row, int column) const;
 
 private:
-    std::unique_ptr<PGresult, decltype(&PQclear)> result_;
+    struct Clear {
+        void operator()(PGresult* result) const { library()->clear(result); }
+    };
+    std::unique_ptr<PGresult, Clear> result_;
 };
 
 using Error = std::optional<std::string>; // nothing: it worked
 
 class Session {
 public:
-    // Connects; `error` says why not. The connection string is libpq's (URI
-    // or key=value), so ~/.pgpass and the PG* variables are honoured.
+    // Connects; `error` says why not (also when libpq cannot be loaded). The
+    // connection string is libpq's (URI or key=value), so ~/.pgpass and the
+    // PG* variables are honoured.
     explicit Session(const std::string& connection, Error& error);
 
     // Where it is connected, as user@host:port/database (no password).
@@ -71,14 +79,18 @@ public:
 private:
     Error failure(const PGresult* result);
 
-    std::unique_ptr<PGconn, decltype(&PQfinish)> conn_;
+    struct Finish {
+        void operator()(PGconn* conn) const { library()->finish(conn); }
+    };
+    std::unique_ptr<PGconn, Finish> conn_;
     std::string lastState_; // SQLSTATE of the last failure
 };
 
 // COPY's text form of a bytea field: \\x and two hex digits a byte.
 void appendCopyBytes(std::string& row, std::string_view bytes);
 
-// The connection string's place without its password, for messages.
+// The connection string's place without its password, for messages. (These
+// two load libpq too.)
 std::string describeConnection(const std::string& connection);
 
 // The connection string as it can be kept: as it is when it holds no
