@@ -85,10 +85,12 @@ struct Browser {
                "--user-data-dir=\"" +
                profile.file("profile").string() + "\" " + what + " 2>/dev/null";
     }
-    std::string dom(const fs::path& page) const {
+    // The page's DOM after its scripts ran, in a window `size` wide and high.
+    std::string dom(const fs::path& page, const char* size = "1280,900") const {
         const fs::path out = profile.file("dom.html");
         const std::string run =
-            command("--dump-dom \"file://" + page.string() + "\" >\"" + out.string() + "\"");
+            command("--window-size=" + std::string(size) + " --dump-dom \"file://" + page.string() +
+                    "\" >\"" + out.string() + "\"");
         EXPECT_EQ(std::system(run.c_str()), 0) << run;
         return readFile(out);
     }
