@@ -334,6 +334,8 @@ TEST(HtmlHistory, SkippedPagesAreNeverStale) {
         {merge, " --linked"},
         {"", ""},
         {"", " --nick " + quoted(players[3]["name"].get<std::string>())},
+        {"", " --min-matches 2"},
+        {"", " --bots"},
         {"", " --templates " + quoted(templates.string())},
     };
     for (std::size_t i = 0; i < std::size(steps); ++i) {

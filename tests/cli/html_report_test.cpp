@@ -78,6 +78,30 @@ TEST(HtmlReport, HostileNamesAreText) {
     }
 }
 
+// On a phone a long name wraps in a ranking and the figure beside it stays on
+// the screen: a copy of the page measures the figures' right edge against the
+// window's width (headless chromium lays out no narrower than 500 px).
+TEST(HtmlReport, ALongNameLeavesTheFigureOnAPhonesScreen) {
+    TempDir dir;
+    std::string log = kHostileLog;
+    log.replace(log.find("^1Red^7 & Co"), 12, "^1Red^7" + std::string(60, 'W'));
+    writeFile(dir.file("games.log"), log);
+    const fs::path site = dir.file("site");
+    ASSERT_EQ(runReportTool(dir, "html \"" + site.string() + "\" \"" +
+                                     dir.file("games.log").string() + "\"")
+                  .status,
+              0);
+    std::string page = readFile(site / "ranking-01.html");
+    page.insert(page.find("</body>"),
+                "<script>let right = 0; for (const c of document.querySelectorAll('td.value')) "
+                "right = Math.max(right, c.getBoundingClientRect().right); "
+                "document.body.dataset.fits = right > 0 && right <= innerWidth;</script>");
+    writeFile(site / "probe.html", page);
+    QUORVATH_SKIP_WITHOUT_BROWSER();
+    const std::string dom = Browser().dom(site / "probe.html", "390,844");
+    EXPECT_NE(dom.find("data-fits=\"true\""), std::string::npos) << dom;
+}
+
 // Screenshots of the demo site for a person to look at, at a phone's width
 // and a desktop's, in the build folder.
 TEST(HtmlReport, ScreenshotsAreTaken) {

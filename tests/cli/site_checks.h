@@ -85,14 +85,16 @@ struct Browser {
                "--user-data-dir=\"" +
                profile.file("profile").string() + "\" " + what + " 2>/dev/null";
     }
-    // The page as the browser reads it; where chromium cannot start, the page
-    // as written, so that the figures are still checked.
-    std::string dom(const fs::path& page) const {
+    // The page's DOM after its scripts ran, in a window `size` wide and high;
+    // where chromium cannot start, the page as written, so that the figures
+    // are still checked.
+    std::string dom(const fs::path& page, const char* size = "1280,900") const {
         if (addressSpaceLimited())
             return readFile(page);
         const fs::path out = profile.file("dom.html");
         const std::string run =
-            command("--dump-dom \"file://" + page.string() + "\" >\"" + out.string() + "\"");
+            command("--window-size=" + std::string(size) + " --dump-dom \"file://" + page.string() +
+                    "\" >\"" + out.string() + "\"");
         EXPECT_EQ(std::system(run.c_str()), 0) << run;
         return readFile(out);
     }

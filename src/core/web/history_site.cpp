@@ -407,7 +407,7 @@ private:
             fillRatingEntries(newItem(newList(d, "lists", 1)), (page - 1) * kEntriesPerPage,
                               page * kEntriesPerPage);
             fillPageLinks(d, kRatingsPage, pages, page);
-            if (!folder_.put(pagedName(kRatingsPage, page), templates_.ranking.render(d)))
+            if (!putPage(folder_, pagedName(kRatingsPage, page), templates_.ranking, d))
                 return false;
         }
         return true;

@@ -204,9 +204,6 @@ private:
         sheet.erase(std::remove(sheet.begin(), sheet.end(), '\r'), sheet.end());
         d["sheet"] = escapedHtml(sheet);
         fillWeapons(d, record);
-        mustache::data& topLists = newList(d, "topLists", tops.size());
-        for (const RankedList& list : tops)
-            fillList(newItem(topLists), list, 0, kEntriesPerPage);
         if (!victims.entries.empty())
             links_.fillEntry(newObject(d, "favouriteVictim"), victims.entries.front(),
                              victims.wholeNumbers);
@@ -216,7 +213,44 @@ private:
         fillAliases(d, record);
         if (extras_)
             extras_->addToPlayer(player, d);
-        return render(templates_.player, d, playerPage(player));
+        // The top lists, the page's longest part, are keyed by what makes
+        // their entries and filled in only when the page is rendered.
+        const std::string key = bytesKey(pageKey(d) + topListsBytes(tops));
+        return folder_.putPage(playerPage(player), key, [&] {
+            mustache::data& lists = newList(d, "topLists", tops.size());
+            for (const RankedList& list : tops)
+                fillList(newItem(lists), list, 0, kEntriesPerPage);
+            return templates_.player.render(d);
+        });
+    }
+
+    // Everything fillList reads of the top lists' first entries, as bytes.
+    std::string topListsBytes(const std::vector<RankedList>& tops) const {
+        std::string bytes;
+        const auto add = [&bytes](const auto& value) {
+            bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
+        };
+        const auto addText = [&](const std::string& text) {
+            add(text.size());
+            bytes += text;
+        };
+        for (const RankedList& list : tops) {
+            addText(list.title);
+            add(list.recorded);
+            add(list.wholeNumbers);
+            const std::size_t shown = std::min<std::size_t>(list.entries.size(), kEntriesPerPage);
+            add(shown);
+            for (std::size_t i = 0; i < shown; ++i) {
+                const RankedEntry& e = list.entries[i];
+                addText(e.name);
+                for (const int number : {e.place, e.player})
+                    add(number);
+                add(e.value);
+                add(links_.hasPage(e.player));
+                add(links_.isNick(e.player));
+            }
+        }
+        return bytes;
     }
 
     // The most one-sided nemesis: the player's top killer by how many more

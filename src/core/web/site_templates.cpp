@@ -5,6 +5,7 @@
 #include "core/web/compiled_templates.h"
 #include "core/web/page_data.h"
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <vector>
@@ -23,19 +24,63 @@ std::string identityOf(const std::array<std::string, kFileCount>& texts) {
     return pageKey(all);
 }
 
+constexpr std::size_t kPartials[] = {3, 4, 9}; // header, footer, matchtable
+
+// `page` with its {{> header}}, {{> footer}} and {{> matchtable}} tags
+// replaced by those texts, as rendering would put them in (mustache.hpp
+// neither indents a partial nor drops a standalone tag's line): a partial
+// handed over at render time is parsed again for every page. Left as it is
+// where the texts change delimiters or hold comments, as a partial parsed on
+// its own reads those differently.
+std::string withPartials(const std::string& page,
+                         const std::array<std::string, kFileCount>& texts) {
+    const auto plain = [](const std::string& text) {
+        return text.find("{{=") == std::string::npos && text.find("{{!") == std::string::npos;
+    };
+    if (!plain(page))
+        return page;
+    for (std::size_t partial : kPartials)
+        if (!plain(texts[partial]))
+            return page;
+    std::string out;
+    std::size_t at = 0;
+    for (std::size_t tag; (tag = page.find("{{>", at)) != std::string::npos;) {
+        const std::size_t end = page.find("}}", tag);
+        if (end == std::string::npos)
+            break;
+        std::string name = page.substr(tag + 3, end - tag - 3);
+        name.erase(0, name.find_first_not_of(" \t"));
+        name.erase(name.find_last_not_of(" \t") + 1);
+        const std::string* text = name == "header"       ? &texts[3]
+                                  : name == "footer"     ? &texts[4]
+                                  : name == "matchtable" ? &texts[9]
+                                                         : nullptr;
+        out.append(page, at, tag - at);
+        if (text)
+            out += *text;
+        else
+            out.append(page, tag, end + 2 - tag);
+        at = end + 2;
+    }
+    return out.append(page, at, std::string::npos);
+}
+
 // The texts in kTemplateFiles order, parsed; a message naming the file that
 // does not parse.
 std::variant<std::unique_ptr<SiteTemplates::Compiled>, std::string>
 compile(const std::array<std::string, kFileCount>& texts, const std::string& folder) {
     const auto parsed = [&](std::size_t i) -> std::variant<mustache::mustache, std::string> {
         mustache::mustache m(texts[i]);
+        if (m.is_valid() &&
+            std::find(std::begin(kPartials), std::end(kPartials), i) == std::end(kPartials))
+            m = mustache::mustache(withPartials(texts[i], texts));
         if (m.is_valid())
             return m;
         return "The template " + quotedPath(folder + std::string(kTemplateFiles[i])) +
                " cannot be used: " + m.error_message() + ".";
     };
     // The partials are parsed on their own too, so their errors name them.
-    for (std::size_t partial : {3u, 4u, 9u}) {
+    for (std::size_t partial : kPartials) {
         auto checked = parsed(partial);
         if (auto* error = std::get_if<std::string>(&checked))
             return *error;
