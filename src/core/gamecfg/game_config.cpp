@@ -1,6 +1,7 @@
 #include "core/gamecfg/game_config.h"
 
 #include "core/common/file_errors.h"
+#include "core/common/file_replace.h"
 #include "core/common/folded_search.h"
 #include "core/common/text_case.h"
 
@@ -9,9 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <random>
 #include <system_error>
-#include <unistd.h>
 
 namespace quorvath::gamecfg {
 
@@ -58,37 +57,7 @@ std::optional<std::string> checkWritable(const std::string& path) {
     return std::nullopt;
 }
 
-// Writes `bytes` to a new file beside `target`; its path, or the reason it failed.
-std::optional<std::string> writeTemporary(const fs::path& target, std::string_view bytes,
-                                          fs::path& temporary) {
-    std::random_device random;
-    std::FILE* file = nullptr;
-    for (int attempt = 0; attempt < 100 && !file; ++attempt) {
-        temporary = target;
-        temporary += ".quorvath-" + std::to_string(random() % 1000000) + ".tmp";
-        file = std::fopen(temporary.string().c_str(), "wbx"); // never reuse an existing file
-        if (!file && errno != EEXIST)
-            break;
-    }
-    if (!file)
-        return std::string("no temporary file can be made beside it: ") + std::strerror(errno);
-    // Flushed to the disk too, not only to the system: the rename must never
-    // land before the bytes it points at (a power cut would leave an empty file).
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() &&
-                         std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0;
-    const int error = errno;
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        return std::strerror(written ? errno : error);
-    }
-    return std::nullopt;
-}
-
-// Replaces the whole file with `bytes`: a temporary file in the same folder,
-// flushed, then renamed over the original, so the old file stays whole until
-// the new one is complete.
+// Replaces the whole file with `bytes`, through its symbolic link if it is one.
 std::optional<std::string> replaceFile(const std::string& path, std::string_view bytes) {
     if (auto error = checkWritable(path))
         return error;
@@ -97,16 +66,8 @@ std::optional<std::string> replaceFile(const std::string& path, std::string_view
     const fs::path target = fs::is_symlink(path, ec) ? fs::canonical(path, ec) : fs::path(path);
     if (ec)
         return cannotWriteMessage(path, ec.message());
-    fs::path temporary;
-    if (auto why = writeTemporary(target, bytes, temporary))
+    if (auto why = replaceWholeFile(target, bytes, Flush::ToDisk))
         return cannotWriteMessage(path, *why);
-    fs::permissions(temporary, fs::status(target, ec).permissions(), ec);
-    fs::rename(temporary, target, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        return cannotWriteMessage(path, ec.message());
-    }
     return std::nullopt;
 }
 

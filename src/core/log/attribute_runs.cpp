@@ -173,6 +173,19 @@ void AttributeRuns::Runs::appendOther(std::size_t start, std::uint8_t attribute)
     attributes.push_back(attribute);
 }
 
+// Neighbouring runs differ, so only the first copied may go on from the last
+// run held: the rest go in whole.
+void AttributeRuns::Runs::appendWhole(const Runs& from, std::size_t first, std::size_t last) {
+    if (first >= last)
+        return;
+    append(from.starts[first], from.attributes[first]);
+    const auto at = [](const auto& v, std::size_t k) {
+        return v.begin() + static_cast<std::ptrdiff_t>(k);
+    };
+    starts.insert(starts.end(), at(from.starts, first + 1), at(from.starts, last));
+    attributes.insert(attributes.end(), at(from.attributes, first + 1), at(from.attributes, last));
+}
+
 AttributeRuns::AttributeRuns(Runs runs) {
     if (runs.size() > 0)
         blocks_.push_back(std::move(runs));
@@ -306,6 +319,7 @@ void AttributeRuns::expand(std::size_t from, std::size_t to, std::uint8_t* out) 
 
 void AttributeRuns::addFlags(const std::vector<int>& hits, std::size_t length, std::uint8_t flags,
                              std::size_t textLength) {
+    const auto flagged = [flags](std::uint8_t a) { return static_cast<std::uint8_t>(a | flags); };
     auto hit = hits.begin();
     for (std::size_t b = 0; b < blocks_.size(); ++b) {
         const std::size_t begin = blocks_[b].starts.front();
@@ -314,51 +328,19 @@ void AttributeRuns::addFlags(const std::vector<int>& hits, std::size_t length, s
             continue; // no hit here: the block stays as it is
         const Block& block = blocks_[b];
         Block out;
-        std::size_t r = 0; // the next run to copy
-        const auto put = [&](std::size_t start, std::uint8_t attribute) {
-            if (!out.starts.empty() && out.starts.back() == start) {
-                out.starts.pop_back();
-                out.attributes.pop_back();
-            }
-            if (out.attributes.empty() || out.attributes.back() != attribute) {
-                out.starts.push_back(static_cast<std::uint32_t>(start));
-                out.attributes.push_back(attribute);
-            }
-        };
-        // Neighbouring runs differ, so only the first copied may merge: the rest go in whole.
-        const auto copyBefore = [&](std::size_t pos) {
-            if (r == block.starts.size() || block.starts[r] >= pos)
-                return;
-            put(block.starts[r], block.attributes[r]);
-            const auto first = block.starts.begin() + static_cast<std::ptrdiff_t>(r + 1);
-            const auto last = std::lower_bound(first, block.starts.end(), pos);
-            out.starts.insert(out.starts.end(), first, last);
-            out.attributes.insert(out.attributes.end(),
-                                  block.attributes.begin() + (first - block.starts.begin()),
-                                  block.attributes.begin() + (last - block.starts.begin()));
-            r = static_cast<std::size_t>(last - block.starts.begin());
-        };
         out.starts.reserve(block.starts.size() + 16);
         out.attributes.reserve(block.starts.size() + 16);
+        std::size_t r = 0; // the next run to copy
         for (; hit != hits.end() && static_cast<std::size_t>(*hit) < end; ++hit) {
             const std::size_t from = std::max<std::size_t>(static_cast<std::size_t>(*hit), begin);
             const std::size_t to = std::min(static_cast<std::size_t>(*hit) + length, end);
             if (from >= to)
                 continue;
-            copyBefore(from);
-            std::uint8_t current =
-                block.attributes[r < block.starts.size() && block.starts[r] == from ? r : r - 1];
-            put(from, static_cast<std::uint8_t>(current | flags));
-            for (; r < block.starts.size() && block.starts[r] < to; ++r) {
-                current = block.attributes[r];
-                put(block.starts[r], static_cast<std::uint8_t>(current | flags));
-            }
-            if (to < end)
-                put(to, current);
-            else if (static_cast<std::size_t>(*hit) + length > end)
+            r = out.appendChanged(block, r, from, to, end, flagged);
+            if (static_cast<std::size_t>(*hit) + length > end)
                 break; // the hit goes on in the next block
         }
-        copyBefore(end);
+        out.appendWhole(block, r, block.size());
         out.starts.shrink_to_fit();
         out.attributes.shrink_to_fit();
         blocks_[b] = std::move(out);

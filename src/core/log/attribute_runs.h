@@ -8,6 +8,7 @@
 // that joining the parts moves their runs instead of copying them, and a
 // change to the runs needs room for one block at a time.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -33,6 +34,30 @@ public:
         void clear() {
             starts.clear();
             attributes.clear();
+        }
+        // Appends runs [first, last) of `from`.
+        void appendWhole(const Runs& from, std::size_t first, std::size_t last);
+        // Appends the runs of `from` from run `r` until `to`, the attributes of
+        // [at, to) changed by `change`, in a text ending at `end`. Returns the
+        // first run of `from` not yet copied.
+        template <typename Change>
+        std::size_t appendChanged(const Runs& from, std::size_t r, std::size_t at, std::size_t to,
+                                  std::size_t end, const Change& change) {
+            const auto next = std::lower_bound(from.starts.begin() + static_cast<std::ptrdiff_t>(r),
+                                               from.starts.end(), at);
+            const auto first = static_cast<std::size_t>(next - from.starts.begin());
+            appendWhole(from, r, first);
+            r = first;
+            std::uint8_t current =
+                from.attributes[r < from.size() && from.starts[r] == at ? r : r - 1];
+            append(at, change(current));
+            for (; r < from.size() && from.starts[r] < to; ++r) {
+                current = from.attributes[r];
+                append(from.starts[r], change(current));
+            }
+            if (to < end)
+                append(to, current);
+            return r;
         }
 
     private:

@@ -12,20 +12,6 @@ std::uint8_t coloured(std::uint8_t attribute, std::uint8_t colour) {
     return static_cast<std::uint8_t>((attribute & ~attr::ColourMask) | colour);
 }
 
-// Appends runs [first, last) of `from` to `out`; neighbouring runs differ, so
-// only the first may go on from the last run held, the rest go in whole.
-void copyWhole(const Runs& from, std::size_t first, std::size_t last, Runs& out) {
-    if (first >= last)
-        return;
-    out.append(from.starts[first], from.attributes[first]);
-    const auto at = [](const auto& v, std::size_t k) {
-        return v.begin() + static_cast<std::ptrdiff_t>(k);
-    };
-    out.starts.insert(out.starts.end(), at(from.starts, first + 1), at(from.starts, last));
-    out.attributes.insert(out.attributes.end(), at(from.attributes, first + 1),
-                          at(from.attributes, last));
-}
-
 } // namespace
 
 std::size_t RunReader::copyRuns(const Runs& runs, std::size_t r, std::size_t from, std::size_t to,
@@ -78,31 +64,12 @@ void colourRanges(Runs& runs, const Ranges& ranges, std::uint8_t colour, std::si
     if (ranges.empty())
         return;
     spare.clear();
-    const auto upTo = [&](std::size_t r,
-                          std::size_t pos) { // the first run from r on starting at pos or after
-        return static_cast<std::size_t>(
-            std::lower_bound(runs.starts.begin() + static_cast<std::ptrdiff_t>(r),
-                             runs.starts.end(), pos) -
-            runs.starts.begin());
-    };
+    const auto recoloured = [colour](std::uint8_t a) { return coloured(a, colour); };
     std::size_t r = 0; // the next run to copy
-    for (const auto& [from, to] : ranges) {
-        if (from >= to)
-            continue;
-        const std::size_t first = upTo(r, from);
-        copyWhole(runs, r, first, spare);
-        r = first;
-        std::uint8_t current =
-            runs.attributes[r < runs.size() && runs.starts[r] == from ? r : r - 1];
-        spare.append(from, coloured(current, colour));
-        for (; r < runs.size() && runs.starts[r] < to; ++r) {
-            current = runs.attributes[r];
-            spare.append(runs.starts[r], coloured(current, colour));
-        }
-        if (to < end)
-            spare.append(to, current);
-    }
-    copyWhole(runs, r, runs.size(), spare);
+    for (const auto& [from, to] : ranges)
+        if (from < to)
+            r = spare.appendChanged(runs, r, from, to, end, recoloured);
+    spare.appendWhole(runs, r, runs.size());
     std::swap(runs, spare);
 }
 

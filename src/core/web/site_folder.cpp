@@ -1,6 +1,7 @@
 #include "core/web/site_folder.h"
 
 #include "core/common/file_errors.h"
+#include "core/common/file_replace.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -27,32 +28,6 @@ bool holds(const fs::path& path, std::string_view bytes) {
     std::ifstream in(path, std::ios::binary);
     std::string old(bytes.size(), '\0');
     return in.read(old.data(), static_cast<std::streamsize>(old.size())) && old == bytes;
-}
-
-// Writes `bytes` to `target` through a temporary file; a reason when it cannot.
-std::optional<std::string> writeWhole(const fs::path& target, std::string_view bytes) {
-    std::string hidden = ".";
-    const fs::path temporary =
-        target.parent_path() / hidden.append(target.filename().string()).append(".tmp");
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            fs::remove(temporary, ignored);
-            std::string reason = "the page \"";
-            return reason.append(target.filename().string()).append("\" could not be written");
-        }
-    }
-    std::error_code ec;
-    fs::rename(temporary, target, ec);
-    if (ec) {
-        const std::string reason = ec.message();
-        fs::remove(temporary, ec);
-        return reason;
-    }
-    return std::nullopt;
 }
 
 } // namespace
@@ -100,8 +75,8 @@ bool SiteFolder::write(std::string_view name, std::string_view bytes) {
         return true;
     }
     dropStoredManifest();
-    if (auto reason = writeWhole(target, bytes)) {
-        error_ = folderMessage(path_, *reason);
+    if (auto reason = replaceWholeFile(target, bytes, Flush::ToSystem)) {
+        error_ = folderMessage(path_, "the page \"" + std::string(name) + "\": " + *reason);
         return false;
     }
     ++written_;
@@ -163,7 +138,7 @@ void SiteFolder::saveManifest() {
     out << "quorvath-pages " << identity_ << '\n';
     for (const auto& [name, entry] : kept_)
         out << name << ' ' << entry.key << ' ' << entry.size << '\n';
-    if (auto reason = writeWhole(fs::path(path_) / kManifestName, out.str()))
+    if (auto reason = replaceWholeFile(fs::path(path_) / kManifestName, out.str(), Flush::ToSystem))
         error_ = folderMessage(path_, *reason);
 }
 
