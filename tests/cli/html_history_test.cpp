@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <regex>
@@ -321,16 +322,31 @@ TEST(HtmlHistory, SkippedPagesAreNeverStale) {
     const std::string merge = "history merge " + db + " " +
                               quoted(players[1]["name"].get<std::string>()) + " " +
                               quoted(players[2]["name"].get<std::string>());
-    const std::string generate = std::string("\"") + QUORVATH_GEN_LOG_TOOL +
-                                 "\" --match elim --seed 7 --maps 1 --out " +
-                                 quoted(dir.file("elim").string());
-    ASSERT_EQ(std::system(generate.c_str()), 0);
+    for (const auto& [type, seed] : {std::pair{"elim", "7"}, {"inf", "8"}, {"dem", "9"}}) {
+        const std::string generate = std::string("\"") + QUORVATH_GEN_LOG_TOOL + "\" --match " +
+                                     type + " --seed " + seed + " --maps 2 --out " +
+                                     quoted(dir.file(type).string());
+        ASSERT_EQ(std::system(generate.c_str()), 0);
+    }
+    // A log that grows: its last match is stored unfinished, then whole.
+    const std::string grown = readFile(dir.file("inf-games.log"));
+    const fs::path growing = dir.file("growing.log");
+    writeFile(growing, grown.substr(0, grown.size() * 3 / 4));
+    // A log dated before every other: its matches come first.
+    fs::last_write_time(dir.file("dem-server.log"),
+                        fs::file_time_type::clock::now() - std::chrono::hours(24 * 365));
+    const auto import = [&](const std::string& log) { return "history import " + db + " " + log; };
     const struct {
         std::string change; // a command of the tool, run first
         std::string options;
     } steps[] = {
         {"", ""},
-        {"history import " + db + " " + quoted(dir.file("elim-games.log").string()), ""},
+        {import(quoted(dir.file("elim-games.log").string())), ""},
+        {import(quoted(growing.string())), ""},
+        {"", ""},
+        {import(quoted(growing.string())), ""}, // grown to the whole log meanwhile
+        {import(quoted(dir.file("dem-server.log").string())), ""},
+        {"", ""}, // the kept state damaged meanwhile
         {merge, " --linked"},
         {"", ""},
         {"", " --nick " + quoted(players[3]["name"].get<std::string>())},
@@ -342,6 +358,10 @@ TEST(HtmlHistory, SkippedPagesAreNeverStale) {
         SCOPED_TRACE(i);
         if (i == std::size(steps) - 1)
             writeFile(templates / "match.mustache", "{{> header}}<p>Ours</p>{{> footer}}");
+        if (i == 4)
+            writeFile(growing, grown);
+        if (i == 6)
+            writeFile(kept / ".quorvath-site", readFile(kept / ".quorvath-site").substr(0, 99));
         if (!steps[i].change.empty()) {
             ASSERT_EQ(runReportTool(dir, steps[i].change).status, 0);
         }
@@ -352,8 +372,9 @@ TEST(HtmlHistory, SkippedPagesAreNeverStale) {
             ASSERT_EQ(run.status, 0) << run.err;
         }
         const auto keptFiles = siteFiles(kept);
+        EXPECT_TRUE(keptFiles.contains(".quorvath-site"));
         for (const auto& [name, bytes] : siteFiles(fresh))
-            if (name != ".quorvath-pages") {
+            if (!name.starts_with(".quorvath-")) {
                 EXPECT_EQ(keptFiles.at(name), bytes) << name;
             }
     }

@@ -35,6 +35,16 @@ std::size_t PlaceTally::add(const MatchRecord& match) {
     return at->second;
 }
 
+void PlaceTally::goOn(std::vector<PlaceSummary> places,
+                      std::vector<std::unordered_set<std::string>> names) {
+    places_ = std::move(places);
+    names_ = std::move(names);
+    names_.resize(places_.size());
+    row_.clear();
+    for (std::size_t i = 0; i < places_.size(); ++i)
+        row_.emplace(places_[i].place, i);
+}
+
 HistoryError summarizePlaces(HistoryStore& store, const HistorySelection& selection, PlaceKind kind,
                              std::vector<PlaceSummary>& places) {
     PlaceTally tally(kind);

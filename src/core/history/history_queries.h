@@ -38,6 +38,10 @@ public:
     std::size_t add(const MatchRecord& match);
     const std::vector<PlaceSummary>& places() const { return places_; }
     std::vector<PlaceSummary> takePlaces() { return std::move(places_); }
+    // The different names seen at place i; a tally kept elsewhere goes on from
+    // the summaries and the names it had.
+    const std::unordered_set<std::string>& names(std::size_t i) const { return names_[i]; }
+    void goOn(std::vector<PlaceSummary> places, std::vector<std::unordered_set<std::string>> names);
 
 private:
     PlaceKind kind_;

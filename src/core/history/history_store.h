@@ -43,6 +43,10 @@ public:
     using MatchVisitor = std::function<void(const MatchRecord&)>;
     virtual HistoryError readMatches(const HistorySelection& selection,
                                      const MatchVisitor& visit) = 0;
+    // Each selected match's fingerprint, in the same order: what a reader
+    // that kept what it read before compares to know what is new.
+    virtual HistoryError readFingerprints(const HistorySelection& selection,
+                                          std::vector<std::string>& fingerprints) = 0;
 
     // The whole history's totals; `kept` false when a batch dropped them.
     virtual HistoryError readTotals(KeptTotals& totals, bool& kept) = 0;

@@ -18,7 +18,7 @@ struct Entrant {
     bool atEnd = false;
 };
 
-// A selected match as the rating needs it, kept until the people are known.
+// A match as the rating needs it: its names as the table's slots.
 struct KeptMatch {
     std::int64_t playedAt = 0;
     std::string server;
@@ -26,14 +26,17 @@ struct KeptMatch {
     bool teamGame = false;
     Team winner = Team::Unknown;
     std::vector<Entrant> seats;
+    std::int64_t number = 0;
 };
 
 namespace {
 
-KeptMatch kept(const MatchRecord& match, const PlayerTable& players) {
-    KeptMatch k{match.playedAt, match.server, match.map, isTeamGame(match), winningTeam(match), {}};
+KeptMatch kept(const MatchRecord& match, const PlayerTable& players, std::int64_t number) {
+    KeptMatch k{match.playedAt, match.server,       match.map, isTeamGame(match),
+                winningTeam(match), {}, number};
     for (const MatchPlayer& p : match.players)
-        k.seats.push_back({players.findByName(p.name), p.team, finalScore(p), p.presence, p.atEnd});
+        k.seats.push_back(
+            {players.findPlayerIndex(p.name), p.team, finalScore(p), p.presence, p.atEnd});
     return k;
 }
 
@@ -58,139 +61,143 @@ std::vector<Entrant> entrantsOf(const KeptMatch& match, const std::vector<int>& 
     return entrants;
 }
 
-class Rater {
-public:
-    explicit Rater(std::size_t people) : ratings_(people) {}
+// Red and blue, ranked by the result; none when either has nobody or the result is unknown.
+void teamSides(Team winner, const std::vector<Entrant>& entrants,
+               std::vector<std::vector<int>>& sides, std::vector<double>& ranks) {
+    if (winner == Team::Unknown)
+        return;
+    std::vector<int> red, blue;
+    for (const Entrant& e : entrants)
+        if (e.team == Team::Red || e.team == Team::Blue)
+            (e.team == Team::Red ? red : blue).push_back(e.who);
+    if (red.empty() || blue.empty())
+        return;
+    sides = {red, blue};
+    ranks = {winner == Team::Blue ? 2.0 : 1.0, winner == Team::Red ? 2.0 : 1.0};
+}
 
-    void rate(const KeptMatch& match, const std::vector<Entrant>& entrants) {
-        std::vector<std::vector<int>> sides;
-        std::vector<double> ranks;
-        if (match.teamGame)
-            teamSides(match.winner, entrants, sides, ranks);
-        else
-            playerSides(entrants, sides, ranks);
-        if (sides.size() < 2)
-            return;
-        std::vector<RatedTeam> teams;
-        for (const std::vector<int>& side : sides) {
-            RatedTeam& team = teams.emplace_back();
-            for (int person : side)
-                team.push_back(ratings_[std::size_t(person)].rating);
-        }
-        const std::vector<RatedTeam> rated = rateGame(std::move(teams), ranks);
-        for (std::size_t t = 0; t < sides.size(); ++t)
-            for (std::size_t i = 0; i < sides[t].size(); ++i) {
-                PlayerRating& r = ratings_[std::size_t(sides[t][i])];
-                r.rating = rated[t][i];
-                ++r.matches;
-                r.steps.push_back({match.playedAt, match.server, match.map, r.rating});
-            }
+// Each player alone, ranked by score: equal scores share a place.
+void playerSides(const std::vector<Entrant>& entrants, std::vector<std::vector<int>>& sides,
+                 std::vector<double>& ranks) {
+    for (const Entrant& e : entrants) {
+        sides.push_back({e.who});
+        ranks.push_back(1.0 + static_cast<double>(std::count_if(
+                                  entrants.begin(), entrants.end(),
+                                  [&](const Entrant& o) { return o.score > e.score; })));
+    }
+}
+
+// A person's name as the table gives it: linked, his first name as he played under it.
+const std::string& plainName(const PlayerRecord& record) {
+    return record.originalName.empty() ? record.name : record.originalName;
+}
+
+// Rates the matches handed to it, in the order played, with a table of its
+// own: the people are known only once every match is added.
+class SelectionRater {
+public:
+    SelectionRater(std::vector<PeopleDecision> decisions, const RatingOptions& options)
+        : options_(options), totals_(players_, std::move(decisions)) {}
+
+    void add(const MatchRecord& match) {
+        totals_.add(match);
+        if (!match.warmup)
+            matches_.push_back(kept(match, players_, 0));
     }
 
-    std::vector<PlayerRating>& ratings() { return ratings_; }
+    std::vector<PlayerRating> finish() {
+        totals_.finish();
+        TableRater rater(players_, options_);
+        for (const KeptMatch& match : matches_)
+            rater.add(match);
+        return rater.finish();
+    }
 
 private:
-    // Red and blue, ranked by the result; none when either has nobody or the result is unknown.
-    static void teamSides(Team winner, const std::vector<Entrant>& entrants,
-                          std::vector<std::vector<int>>& sides, std::vector<double>& ranks) {
-        if (winner == Team::Unknown)
-            return;
-        std::vector<int> red, blue;
-        for (const Entrant& e : entrants)
-            if (e.team == Team::Red || e.team == Team::Blue)
-                (e.team == Team::Red ? red : blue).push_back(e.who);
-        if (red.empty() || blue.empty())
-            return;
-        sides = {red, blue};
-        ranks = {winner == Team::Blue ? 2.0 : 1.0, winner == Team::Red ? 2.0 : 1.0};
-    }
-
-    // Each player alone, ranked by score: equal scores share a place.
-    static void playerSides(const std::vector<Entrant>& entrants,
-                            std::vector<std::vector<int>>& sides, std::vector<double>& ranks) {
-        for (const Entrant& e : entrants) {
-            sides.push_back({e.who});
-            ranks.push_back(1.0 + static_cast<double>(std::count_if(
-                                      entrants.begin(), entrants.end(),
-                                      [&](const Entrant& o) { return o.score > e.score; })));
-        }
-    }
-
-    std::vector<PlayerRating> ratings_; // by person's slot
+    RatingOptions options_;
+    PlayerTable players_; // the names of the matches, linked as the history links them
+    HistoryTotals totals_;
+    std::vector<KeptMatch> matches_;
 };
-
-// Who each name's slot is rated as (his person's slot when linked), and
-// which of them are bots.
-struct People {
-    std::vector<int> personOf;
-    std::vector<bool> bot;
-};
-
-People peopleOf(const PlayerTable& players, bool linked) {
-    const auto slots = static_cast<std::size_t>(players.playerCount()) + 1;
-    People people{std::vector<int>(slots), std::vector<bool>(slots, false)};
-    for (int slot = 1; slot < static_cast<int>(slots); ++slot) {
-        const int master = players[slot].master;
-        const int person = linked && master != 0 ? master : slot;
-        people.personOf[std::size_t(slot)] = person;
-        people.bot[std::size_t(person)] =
-            people.bot[std::size_t(person)] || players[slot][bots] > 0;
-    }
-    return people;
-}
-
-// The people rated at least once, in order of first appearance, named.
-std::vector<PlayerRating> namedRatings(std::vector<PlayerRating>& byPerson,
-                                       const PlayerTable& players, bool linked) {
-    std::vector<PlayerRating> ratings;
-    for (std::size_t person = 1; person < byPerson.size(); ++person)
-        if (byPerson[person].matches > 0) {
-            const PlayerRecord& record = players[static_cast<int>(person)];
-            byPerson[person].name = record.name;
-            for (int a = 1; linked && a <= record.aliases.count(); ++a)
-                byPerson[person].aliases.push_back(players[record.aliases.item(a)].name);
-            ratings.push_back(std::move(byPerson[person]));
-        }
-    return ratings;
-}
 
 } // namespace
 
-std::string ratingFigure(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f", value);
-    return text;
-}
-
-SelectionRater::SelectionRater(std::vector<PeopleDecision> decisions, const RatingOptions& options)
-    : options_(options), totals_(players_, std::move(decisions)) {}
-
-SelectionRater::~SelectionRater() = default;
-
-void SelectionRater::add(const MatchRecord& match) {
-    totals_.add(match);
-    if (!match.warmup)
-        matches_.push_back(kept(match, players_));
-}
-
-std::vector<PlayerRating> SelectionRater::finish() {
-    totals_.finish();
-    const People people = peopleOf(players_, options_.linked);
-    Rater rater(people.personOf.size());
-    for (const KeptMatch& match : matches_) {
-        std::vector<Entrant> entrants = entrantsOf(match, people.personOf);
-        std::erase_if(entrants, [&](const Entrant& e) {
-            return !e.atEnd || e.presence < kLeastPresence ||
-                   (people.bot[std::size_t(e.who)] && !options_.bots);
-        });
-        rater.rate(match, entrants);
+TableRater::TableRater(const PlayerTable& players, const RatingOptions& options)
+    : players_(players), options_(options) {
+    const auto slots = static_cast<std::size_t>(players.playerCount()) + 1;
+    personOf_.resize(slots);
+    bot_.resize(slots);
+    byPerson_.resize(slots);
+    for (int slot = 1; slot < static_cast<int>(slots); ++slot) {
+        const int master = players[slot].master;
+        const int person = options.linked && master != 0 ? master : slot;
+        personOf_[std::size_t(slot)] = person;
+        bot_[std::size_t(person)] = bot_[std::size_t(person)] || players[slot][bots] > 0;
     }
-    std::vector<PlayerRating> ratings = namedRatings(rater.ratings(), players_, options_.linked);
+}
+
+TableRater::~TableRater() = default;
+
+void TableRater::add(const MatchRecord& match, std::int64_t number) {
+    if (!match.warmup)
+        add(kept(match, players_, number));
+}
+
+void TableRater::add(const KeptMatch& match) {
+    std::vector<Entrant> entrants = entrantsOf(match, personOf_);
+    std::erase_if(entrants, [&](const Entrant& e) {
+        return !e.atEnd || e.presence < kLeastPresence || (isBot(e.who) && !options_.bots);
+    });
+    std::vector<std::vector<int>> sides;
+    std::vector<double> ranks;
+    if (match.teamGame)
+        teamSides(match.winner, entrants, sides, ranks);
+    else
+        playerSides(entrants, sides, ranks);
+    if (sides.size() < 2)
+        return;
+    std::vector<RatedTeam> teams;
+    for (const std::vector<int>& side : sides) {
+        RatedTeam& team = teams.emplace_back();
+        for (int person : side)
+            team.push_back(byPerson_[std::size_t(person)].rating);
+    }
+    const std::vector<RatedTeam> rated = rateGame(std::move(teams), ranks);
+    for (std::size_t t = 0; t < sides.size(); ++t)
+        for (std::size_t i = 0; i < sides[t].size(); ++i) {
+            PlayerRating& r = byPerson_[std::size_t(sides[t][i])];
+            r.rating = rated[t][i];
+            ++r.matches;
+            r.steps.push_back({match.playedAt, match.server, match.map, r.rating, match.number});
+        }
+}
+
+void TableRater::goOn(std::vector<PlayerRating> people) {
+    people.resize(byPerson_.size());
+    byPerson_ = std::move(people);
+}
+
+std::vector<PlayerRating> TableRater::finish() const {
+    std::vector<PlayerRating> ratings;
+    for (std::size_t person = 1; person < byPerson_.size(); ++person)
+        if (byPerson_[person].matches > 0) {
+            PlayerRating& r = ratings.emplace_back(byPerson_[person]);
+            const PlayerRecord& record = players_[static_cast<int>(person)];
+            r.name = plainName(record);
+            for (int a = 1; options_.linked && a <= record.aliases.count(); ++a)
+                r.aliases.push_back(players_[record.aliases.item(a)].name);
+        }
     std::stable_sort(ratings.begin(), ratings.end(),
                      [](const PlayerRating& a, const PlayerRating& b) {
                          return a.rating.ordinal() > b.rating.ordinal();
                      });
     return ratings;
+}
+
+std::string ratingFigure(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", value);
+    return text;
 }
 
 HistoryError rateSelection(HistoryStore& store, const HistorySelection& selection,

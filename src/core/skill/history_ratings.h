@@ -39,6 +39,7 @@ struct RatingStep {
     std::string server;
     std::string map;
     Rating after;
+    std::int64_t match = 0; // the match's number among those a TableRater was handed
 };
 
 struct PlayerRating {
@@ -57,30 +58,43 @@ inline constexpr const char* kProvisionalMark = "provisional";
 
 struct KeptMatch;
 
-// Rates the matches handed to it, in the order played: for a reader of the
-// selection that does more with each match (the history's site), so that
-// the matches are read once. One thread at a time.
-class SelectionRater {
+// Rates matches one at a time, in the order played, against a table that
+// knows every name of them already (the selection counted, linked or not),
+// so that a reader that does more with each match (the history's site)
+// reads them once. Its state (each person's rating and steps) can be taken
+// and gone on from with more matches. One thread at a time.
+class TableRater {
 public:
-    // `decisions`: the store's people decisions, which link a person's names.
-    SelectionRater(std::vector<PeopleDecision> decisions, const RatingOptions& options);
-    ~SelectionRater();
-    SelectionRater(const SelectionRater&) = delete;
-    SelectionRater& operator=(const SelectionRater&) = delete;
+    TableRater(const PlayerTable& players, const RatingOptions& options);
+    ~TableRater();
+    TableRater(const TableRater&) = delete;
+    TableRater& operator=(const TableRater&) = delete;
 
-    void add(const MatchRecord& match);
-    // Every player rated in at least one match added, the best rating first
-    // (equal ratings in order of first appearance).
-    std::vector<PlayerRating> finish();
+    // Rates `match`, the `number`-th handed over (each step keeps it).
+    void add(const MatchRecord& match, std::int64_t number);
+    void add(const KeptMatch& match);
+    // Every player rated in at least one match, the best rating first (equal
+    // ratings in the table's order), named and with his aliases when linked.
+    std::vector<PlayerRating> finish() const;
+
+    // The state: by the slot a person is rated under, his rating so far
+    // (unnamed); going on replaces it (a slot the table lacks is dropped).
+    const std::vector<PlayerRating>& people() const { return byPerson_; }
+    void goOn(std::vector<PlayerRating> people);
+    // The slot a name's slot is rated under, and whether that person is a
+    // bot: a state goes on only where these stayed.
+    int personOf(int slot) const { return personOf_[static_cast<std::size_t>(slot)]; }
+    bool isBot(int person) const { return bot_[static_cast<std::size_t>(person)]; }
 
 private:
+    const PlayerTable& players_;
     RatingOptions options_;
-    PlayerTable players_; // the names of the matches, linked as the history links them
-    HistoryTotals totals_;
-    std::vector<KeptMatch> matches_;
+    std::vector<int> personOf_; // by slot
+    std::vector<bool> bot_;     // by person's slot
+    std::vector<PlayerRating> byPerson_;
 };
 
-// Every player rated in at least one selected match, as SelectionRater gives
+// Every player rated in at least one selected match, as TableRater gives
 // them. With `progress`, its position counts the matches read, and once it is
 // asked to stop the rest are passed over: the ratings are then not to be shown.
 HistoryError rateSelection(HistoryStore& store, const HistorySelection& selection,

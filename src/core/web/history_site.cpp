@@ -4,10 +4,12 @@
 #include "core/rank/ranking.h"
 #include "core/skill/history_ratings.h"
 #include "core/web/html_text.h"
+#include "core/web/site_state.h"
 #include "core/web/site_writer.h"
 #include "core/web/svg_charts.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace quorvath::web {
 
@@ -29,44 +31,29 @@ std::string placePage(PlaceKind kind, std::size_t place) {
 
 std::string matchPage(std::size_t match) { return "match-" + std::to_string(match + 1) + ".html"; }
 
-// One selected match, as the lists of matches show it.
-struct MatchRow {
-    std::int64_t playedAt = 0;
-    std::size_t server = 0; // index of its server's summary
-    std::size_t map = 0;
-    std::string gameType;
-    int players = 0;
-};
-
-// A match as one player (a page's owner) played it.
-struct PlayedRow {
-    std::size_t match = 0;
-    int name = 0; // the player whose name he played under (the first, when he renamed)
-    std::int64_t kills = 0;
-    std::int64_t deaths = 0;
-};
-
-// A map or a server: its matches and each page owner's kills there.
-struct PlaceMatches {
-    std::vector<std::size_t> matches;
-    std::vector<std::int64_t> kills; // by player
-};
-
 class HistoryPages final : public PageExtras {
 public:
     HistoryPages(const HistorySite& site, const SiteTemplates& templates, SiteFolder& folder)
         : site_(site), table_(site.table), templates_(templates.compiled()), folder_(folder),
-          links_(site.table), played_(static_cast<std::size_t>(table_.players.playerCount()) + 1),
-          maps_(PlaceKind::Map), servers_(PlaceKind::Server), ratingOf_(played_.size()) {}
+          links_(site.table), ratingOf_(static_cast<std::size_t>(table_.players.playerCount()) + 1) {
+        startTally();
+    }
 
     HistoryError run(const SiteTemplates& templates) {
-        folder_.keepManifest(pageIdentity(templates));
-        std::vector<PeopleDecision> decisions;
-        HistoryError error = site_.store.readDecisions(decisions);
-        if (!error) {
-            rater_.emplace(std::move(decisions), RatingOptions{table_.linked, site_.bots});
-            error = site_.store.readMatches(site_.selection,
-                                            [this](const MatchRecord& match) { addMatch(match); });
+        const std::string pages = pageIdentity(templates);
+        folder_.keepManifest(pages);
+        identity_ = stateIdentity(pages);
+        std::string kept;
+        std::optional<SiteState> state;
+        if (folder_.readFile(kStateName, kept))
+            state = decodeState(kept);
+        folder_.removeFile(kStateName); // before any page changes: a stopped write leaves none
+        HistoryError error = state ? goOn(std::move(*state)) : std::nullopt;
+        if (!error)
+            error = readMatches();
+        if (!error && raced_) { // matches came in between: every one read anew
+            startTally();
+            error = readMatches();
         }
         if (!error && written_)
             noteRatings(rater_->finish());
@@ -78,7 +65,12 @@ public:
                              writeTableSite(table_, templates, folder_, this);
         if (!folder_.finish() || (!error && !written))
             return folder_.error();
-        return error;
+        if (error)
+            return error;
+        if (!folder_.keepFile(kStateName, encodeState({identity_, namesKey(played_.size()),
+                                                       tally_, rater_->people()})))
+            return folder_.error();
+        return std::nullopt;
     }
 
     void addToIndex(mustache::data& d) const override {
@@ -126,11 +118,103 @@ private:
 
     // --- reading the matches ---
 
+    // Nothing read yet: the tally and the rater start empty.
+    void startTally() {
+        tally_ = HistoryTally{};
+        played_.resize(ratingOf_.size());
+        rater_.emplace(table_.players, RatingOptions{table_.linked, site_.bots});
+        expected_.clear();
+        raced_ = false;
+    }
+
+    // What the kept state must have been written for besides the table: the
+    // pages' identity, the selection and the options.
+    std::string stateIdentity(const std::string& pages) const {
+        KeyBytes bytes;
+        for (const std::string* text : {&pages, &table_.logName, &table_.description, &table_.nick,
+                                        &site_.selection.server, &site_.selection.map})
+            bytes.addText(*text);
+        for (const std::string& type : site_.selection.gameTypes)
+            bytes.addText(type);
+        for (const auto bound : {site_.selection.since, site_.selection.until})
+            bytes.add(bound);
+        for (const bool option : {table_.linked, site_.bots})
+            bytes.add(option);
+        return bytes.key();
+    }
+
+    // What the table says of each name of the matches read (the slots the
+    // tally knows, in the order of first appearance): the player his name
+    // stands for, the page it links to, whether it is the user's, and the
+    // person he is rated as. A kept tally goes on only where this stayed.
+    std::string namesKey(std::size_t slots) const {
+        KeyBytes bytes;
+        for (int slot = 1; slot < static_cast<int>(slots); ++slot) {
+            const PlayerRecord& record = table_.players[slot];
+            const std::string& name =
+                record.originalName.empty() ? record.name : record.originalName;
+            const int player = table_.players.findPlayerIndex(name);
+            const int owner = links_.pageOf(name);
+            const int person = rater_->personOf(player);
+            bytes.addText(name);
+            for (const int number : {player, owner, person})
+                bytes.add(number);
+            for (const bool flag : {links_.isNick(owner), rater_->isBot(person)})
+                bytes.add(flag);
+        }
+        return bytes.key();
+    }
+
+    // Goes on from `state` when it was written for this site and the history
+    // only grew since: the matches it read are still the first selected, the
+    // table says the same of their names, and their pages are as it left
+    // them (in the manifest at their size). Else every match is read.
+    HistoryError goOn(SiteState state) {
+        HistoryTally& kept = state.tally;
+        if (state.identity != identity_ || kept.played.size() > played_.size())
+            return std::nullopt;
+        if (auto error = site_.store.readFingerprints(site_.selection, expected_))
+            return error;
+        if (expected_.size() < kept.fingerprints.size() ||
+            !std::equal(kept.fingerprints.begin(), kept.fingerprints.end(), expected_.begin())) {
+            expected_.clear();
+            return std::nullopt;
+        }
+        const bool sameNames = namesKey(kept.played.size()) == state.names;
+        std::vector<std::string> pages(kept.matches.size());
+        for (std::size_t i = 0; i < pages.size(); ++i)
+            pages[i] = matchPage(i);
+        if (!sameNames || !folder_.keepPages(pages)) {
+            expected_.clear();
+            return std::nullopt;
+        }
+        const std::size_t slots = played_.size();
+        tally_ = std::move(kept);
+        played_.resize(slots);
+        for (std::vector<PlaceMatches>* places : {&mapMatches_, &serverMatches_})
+            for (PlaceMatches& place : *places)
+                place.kills.resize(slots);
+        rater_->goOn(std::move(state.people));
+        return std::nullopt;
+    }
+
+    // The selected matches not in the tally yet.
+    HistoryError readMatches() {
+        HistorySelection selection = site_.selection;
+        selection.skip = static_cast<std::int64_t>(matches_.size());
+        return site_.store.readMatches(selection,
+                                       [this](const MatchRecord& match) { addMatch(match); });
+    }
+
     void addMatch(const MatchRecord& match) {
-        if (!written_)
-            return;
         const std::size_t index = matches_.size();
-        rater_->add(match);
+        if (!expected_.empty() &&
+            (index >= expected_.size() || expected_[index] != match.fingerprint))
+            raced_ = true;
+        if (!written_ || raced_)
+            return;
+        tally_.fingerprints.push_back(match.fingerprint);
+        rater_->add(match, static_cast<std::int64_t>(index));
         const std::size_t map = maps_.add(match), server = servers_.add(match);
         matches_.push_back(
             {match.playedAt, server, map, match.gameType, static_cast<int>(match.players.size())});
@@ -176,32 +260,22 @@ private:
     // numerous, so an unchanged one is skipped before its data is built.
     std::string matchKey(std::size_t index, const MatchRecord& match,
                          const std::vector<int>& owners) const {
-        const MatchRow& row = matches_[index];
-        std::string bytes;
-        const auto add = [&bytes](const auto& value) {
-            bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
-        };
-        const auto addText = [&](const std::string& text) {
-            add(text.size());
-            bytes += text;
-        };
+        KeyBytes bytes;
         for (const std::string* text :
-             {&table_.logName, &table_.description, &match.map, &match.server, &match.gameType,
-              &maps_.places()[row.map].place, &servers_.places()[row.server].place})
-            addText(*text);
-        for (const auto value : {index, row.map, row.server, match.players.size(),
-                                 match.kills.size(), static_cast<std::size_t>(row.players)})
-            add(value);
-        add(row.playedAt);
+             {&table_.logName, &table_.description, &match.map, &match.server})
+            bytes.addText(*text);
+        addMatchRow(bytes, index);
+        for (const auto value : {match.players.size(), match.kills.size()})
+            bytes.add(value);
         for (std::size_t seat = 0; seat < match.players.size(); ++seat) {
-            addText(match.players[seat].name);
-            add(match.players[seat].counters);
-            add(owners[seat]);
-            add(links_.isNick(owners[seat]));
+            bytes.addText(match.players[seat].name);
+            bytes.add(match.players[seat].counters);
+            bytes.add(owners[seat]);
+            bytes.add(links_.isNick(owners[seat]));
         }
         for (const MatchKills& k : match.kills)
-            add(k);
-        return bytesKey(bytes);
+            bytes.add(k);
+        return bytes.key();
     }
 
     mustache::data matchData(std::size_t index, const MatchRecord& match,
@@ -309,35 +383,72 @@ private:
             fillMatchRow(newItem(list), matches[i]);
     }
 
+    // Everything fillMatchRow reads of match `index`.
+    void addMatchRow(KeyBytes& bytes, std::size_t index) const {
+        const MatchRow& row = matches_[index];
+        for (const std::string* text : {&maps_.places()[row.map].place,
+                                        &servers_.places()[row.server].place, &row.gameType})
+            bytes.addText(*text);
+        for (const auto value : {index, row.map, row.server, static_cast<std::size_t>(row.players)})
+            bytes.add(value);
+        bytes.add(row.playedAt);
+    }
+
     // Pages "NAME.html", "NAME-2.html", ... of `count` rows, newest first;
-    // `fill(list, i)` adds row i (counted in the order played).
-    template <class Fill>
+    // `row(i)` is row i (counted in the order played): a match, and with
+    // `withPlayer` what the page's player did in it. A page is keyed by its
+    // rows' inputs, so an unchanged one is passed over before its data is built.
+    template <class Row>
     bool writeMatchList(const std::string& name, const std::string& titleHtml, std::size_t count,
-                        bool withPlayer, Fill fill) {
+                        bool withPlayer, Row row) {
         const std::size_t pages =
             std::max<std::size_t>(1, (count + kEntriesPerPage - 1) / kEntriesPerPage);
         for (std::size_t page = 1; page <= pages; ++page) {
-            mustache::data d;
-            startPage(d, table_, templates_, titleHtml);
-            d["heading"] = titleHtml;
-            d["withPlayer"] = withPlayer;
             const std::size_t skip = (page - 1) * kEntriesPerPage;
             const std::size_t shown =
                 std::min<std::size_t>(kEntriesPerPage, count - std::min(count, skip));
-            mustache::data& rows = newList(d, "matches", shown);
-            for (std::size_t i = 0; i < shown; ++i)
-                fill(newItem(rows), count - 1 - skip - i);
-            d["empty"] = count == 0;
-            fillPageLinks(d, name, pages, page);
-            if (!putPage(folder_, pagedName(name, page), templates_.matches, d))
+            KeyBytes key;
+            for (const std::string* text : {&name, &titleHtml, &table_.logName, &table_.description})
+                key.addText(*text);
+            for (const std::size_t value : {page, pages, count})
+                key.add(value);
+            key.add(withPlayer);
+            for (std::size_t i = 0; i < shown; ++i) {
+                const PlayedRow played = row(count - 1 - skip - i);
+                addMatchRow(key, played.match);
+                if (withPlayer) {
+                    key.addText(displayName(played.name));
+                    key.add(played.kills);
+                    key.add(played.deaths);
+                }
+            }
+            const bool put = folder_.putPage(pagedName(name, page), key.key(), [&] {
+                mustache::data d;
+                startPage(d, table_, templates_, titleHtml);
+                d["heading"] = titleHtml;
+                d["withPlayer"] = withPlayer;
+                mustache::data& rows = newList(d, "matches", shown);
+                for (std::size_t i = 0; i < shown; ++i) {
+                    const PlayedRow played = row(count - 1 - skip - i);
+                    if (withPlayer)
+                        fillPlayedRow(newItem(rows), played);
+                    else
+                        fillMatchRow(newItem(rows), played.match);
+                }
+                d["empty"] = count == 0;
+                fillPageLinks(d, name, pages, page);
+                return templates_.matches.render(d);
+            });
+            if (!put)
                 return false;
         }
         return true;
     }
 
+    static PlayedRow matchOnly(std::size_t match) { return {match, 0, 0, 0}; }
+
     bool writeAllMatches() {
-        return writeMatchList("matches", "Matches", matches_.size(), false,
-                              [this](mustache::data& d, std::size_t i) { fillMatchRow(d, i); });
+        return writeMatchList("matches", "Matches", matches_.size(), false, matchOnly);
     }
 
     bool writePlayersMatches() {
@@ -347,7 +458,7 @@ private:
                 !writeMatchList(
                     playerMatchesName(player),
                     "Matches of " + nameHtml(table_.players[player].name), played.size(), true,
-                    [&](mustache::data& d, std::size_t i) { fillPlayedRow(d, played[i]); }))
+                    [&](std::size_t i) { return played[i]; }))
                 return false;
         }
         return true;
@@ -500,8 +611,7 @@ private:
             if (!putPage(folder_, name + ".html", templates_.place, d) ||
                 !writeMatchList(
                     name + "-matches", "Matches " + std::string(maps ? "on " : "of ") + title,
-                    matches.size(), false,
-                    [&](mustache::data& row, std::size_t m) { fillMatchRow(row, matches[m]); }))
+                    matches.size(), false, [&](std::size_t m) { return matchOnly(matches[m]); }))
                 return false;
         }
         return true;
@@ -512,15 +622,20 @@ private:
     const SiteTemplates::Compiled& templates_;
     SiteFolder& folder_;
     const PlayerLinks links_;
-    std::vector<MatchRow> matches_;              // in the order played
-    std::vector<std::vector<PlayedRow>> played_; // by player: the matches on his page
-    PlaceTally maps_, servers_;
-    std::vector<PlaceMatches> mapMatches_, serverMatches_; // as maps_ and servers_ list them
-    std::optional<SelectionRater> rater_;                  // fed the matches as they are read
-    std::vector<PlayerRating> ratings_;                    // best first
-    std::vector<std::size_t> ratingPlaces_;                // by rating: equal ratings share one
-    std::vector<const PlayerRating*> ratingOf_;            // by player with a page
-    bool written_ = true;                                  // every page so far
+    std::string identity_; // what a kept state must have been written for
+    HistoryTally tally_;
+    // Aliases of the tally's parts.
+    std::vector<MatchRow>& matches_ = tally_.matches;
+    std::vector<std::vector<PlayedRow>>& played_ = tally_.played;
+    PlaceTally &maps_ = tally_.maps, &servers_ = tally_.servers;
+    std::vector<PlaceMatches>&mapMatches_ = tally_.mapMatches, &serverMatches_ = tally_.serverMatches;
+    std::optional<TableRater> rater_;           // fed the matches as they are read
+    std::vector<std::string> expected_;         // going on: every selected match's fingerprint
+    bool raced_ = false;                        // going on: the history changed meanwhile
+    std::vector<PlayerRating> ratings_;         // best first
+    std::vector<std::size_t> ratingPlaces_;     // by rating: equal ratings share one
+    std::vector<const PlayerRating*> ratingOf_; // by player with a page
+    bool written_ = true;                       // every page so far
 };
 
 } // namespace

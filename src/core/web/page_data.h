@@ -45,4 +45,22 @@ std::string pageKey(const mustache::data& page);
 // The same for inputs written out as bytes.
 std::string bytesKey(std::string_view bytes);
 
+// A page's inputs written out as bytes (plain values as they are, texts with
+// their sizes), for bytesKey.
+class KeyBytes {
+public:
+    template <class Value> void add(const Value& value) {
+        bytes_.append(reinterpret_cast<const char*>(&value), sizeof value);
+    }
+    void addText(const std::string& text) {
+        add(text.size());
+        bytes_ += text;
+    }
+    std::string& bytes() { return bytes_; }
+    std::string key() const { return bytesKey(bytes_); }
+
+private:
+    std::string bytes_;
+};
+
 } // namespace quorvath::web

@@ -125,6 +125,41 @@ bool SiteFolder::putPage(const std::string& name, const std::string& key,
     return true;
 }
 
+bool SiteFolder::keepPages(const std::vector<std::string>& names) {
+    for (const std::string& name : names) {
+        const auto old = stored_.find(name);
+        std::error_code ec;
+        if (old == stored_.end() || fs::file_size(fs::path(path_) / name, ec) != old->second.size ||
+            ec)
+            return false;
+    }
+    for (const std::string& name : names)
+        kept_[name] = stored_[name];
+    unchanged_ += static_cast<int>(names.size());
+    return true;
+}
+
+bool SiteFolder::readFile(const std::string& name, std::string& bytes) const {
+    std::ifstream in(fs::path(path_) / name, std::ios::binary);
+    if (!in)
+        return false;
+    std::ostringstream read;
+    read << in.rdbuf();
+    bytes = read.str();
+    return true;
+}
+
+bool SiteFolder::keepFile(const std::string& name, std::string_view bytes) {
+    if (auto reason = replaceWholeFile(fs::path(path_) / name, bytes, Flush::ToSystem))
+        error_ = folderMessage(path_, *reason);
+    return !error_;
+}
+
+void SiteFolder::removeFile(const std::string& name) const {
+    std::error_code ignored;
+    fs::remove(fs::path(path_) / name, ignored);
+}
+
 bool SiteFolder::finish() {
     if (error_)
         return false;

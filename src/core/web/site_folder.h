@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace quorvath::web {
 
@@ -37,8 +38,18 @@ public:
     // `render` gives it. False when the folder failed or was stopped.
     bool putPage(const std::string& name, const std::string& key,
                  const std::function<std::string()>& render);
+    // Keeps the pages `names` as the manifest holds them, unrendered and
+    // unread, when it holds every one of them at its file's size; else keeps
+    // none of them and says false.
+    bool keepPages(const std::vector<std::string>& names);
     // Stores the manifest once every page is put; false when one could not be.
     bool finish();
+
+    // A file of the writer's own beside the pages (not one of them): read
+    // (false when it cannot be), replaced whole, removed.
+    bool readFile(const std::string& name, std::string& bytes) const;
+    bool keepFile(const std::string& name, std::string_view bytes);
+    void removeFile(const std::string& name) const;
 
     // Counts the pages put on `progress`, of the pages expected, and once
     // `progress` is asked to stop refuses the next page: the writer then ends

@@ -41,6 +41,10 @@ public:
                              const MatchVisitor& visit) override {
         return store_.readMatches(selection, visit);
     }
+    HistoryError readFingerprints(const HistorySelection& selection,
+                                  std::vector<std::string>& fingerprints) override {
+        return store_.readFingerprints(selection, fingerprints);
+    }
     HistoryError readTotals(KeptTotals& totals, bool& kept) override {
         return store_.readTotals(totals, kept);
     }

@@ -196,6 +196,21 @@ public:
         }));
     }
 
+    HistoryError readFingerprints(const HistorySelection& selection,
+                                  std::vector<std::string>& fingerprints) override {
+        fingerprints.clear();
+        pg::Params params;
+        const std::string matches = selectedMatches(selection, params);
+        std::optional<pg::Result> rows;
+        if (auto error = db_.query("SELECT m.fingerprint FROM " + matches +
+                                       " ORDER BY m.played_at, m.log_id, m.start_byte",
+                                   params, rows))
+            return named(error);
+        for (int r = 0; r < rows->rows(); ++r)
+            fingerprints.push_back(rows->bytes(r, 0));
+        return std::nullopt;
+    }
+
     HistoryError readTotals(KeptTotals& totals, bool& kept) override {
         Tables tables(*this, false);
         return named(transaction(db_, "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY",
@@ -589,7 +604,8 @@ private:
         return damaged;
     }
 
-    pg::Error declareCursor(const HistorySelection& s, pg::Params& params) {
+    // The selected matches `m` (their first `skip` passed over), for a query to join.
+    static std::string selectedMatches(const HistorySelection& s, pg::Params& params) {
         std::string where = "TRUE";
         const auto bound = [&](const char* test) {
             where += std::string(" AND m.") + test + std::to_string(params.count());
@@ -610,15 +626,28 @@ private:
             }
             where += ")";
         }
+        if (s.skip == 0)
+            return "matches m WHERE " + where;
+        params.int64(s.skip);
+        return "(SELECT * FROM matches m WHERE " + where +
+               " ORDER BY m.played_at, m.log_id, m.start_byte OFFSET $" +
+               std::to_string(params.count()) + ") m WHERE TRUE";
+    }
+
+    pg::Error declareCursor(const HistorySelection& s, pg::Params& params) {
+        const std::string matches = selectedMatches(s, params);
+        const std::size_t where = matches.rfind(" WHERE ");
         std::optional<pg::Result> declared;
         return db_.query("DECLARE selected BINARY NO SCROLL CURSOR FOR SELECT m.id, "
                          "m.fingerprint, m.start_byte, m.end_byte, m.ended, m.server, m.map, "
                          "m.game_type, m.played_at, m.unrecorded, m.kills, m.renames, n.name, "
                          "p.counters, p.guid, m.result_from, m.red_score, m.blue_score, m.warmup, "
-                         "p.team, p.score, p.presence, p.at_end, m.log_id FROM matches m LEFT JOIN "
-                         "match_players p ON "
-                         "p.match_id = m.id LEFT JOIN names n ON n.id = p.name_id WHERE " +
-                             where + " ORDER BY m.played_at, m.log_id, m.start_byte, p.seat",
+                         "p.team, p.score, p.presence, p.at_end, m.log_id FROM " +
+                             matches.substr(0, where) +
+                             " LEFT JOIN match_players p ON p.match_id = m.id LEFT JOIN names n ON "
+                             "n.id = p.name_id" +
+                             matches.substr(where) +
+                             " ORDER BY m.played_at, m.log_id, m.start_byte, p.seat",
                          params, declared);
     }
 

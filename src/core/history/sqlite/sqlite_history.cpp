@@ -104,11 +104,13 @@ void bindBlob(SQLite::Statement& statement, int index, const std::string& bytes)
     statement.bind(index, bytes.data(), static_cast<int>(bytes.size()));
 }
 
-std::string selectionQuery(const HistorySelection& s) {
-    std::string sql = "SELECT id, fingerprint, start_byte, end_byte, ended, server, map, "
-                      "game_type, played_at, unrecorded, kills, renames, log_id, result_from, "
-                      "red_score, blue_score, warmup FROM matches "
-                      "WHERE 1";
+constexpr const char* kMatchColumns =
+    "id, fingerprint, start_byte, end_byte, ended, server, map, game_type, played_at, "
+    "unrecorded, kills, renames, log_id, result_from, red_score, blue_score, warmup";
+
+// The selected matches' `columns`, in the order played.
+std::string selectionQuery(const HistorySelection& s, const char* columns = kMatchColumns) {
+    std::string sql = std::string("SELECT ") + columns + " FROM matches WHERE 1";
     if (s.since != 0)
         sql += " AND played_at >= :since";
     if (s.until != 0)
@@ -123,7 +125,8 @@ std::string selectionQuery(const HistorySelection& s) {
             sql += (i ? ", :type" : ":type") + std::to_string(i);
         sql += ")";
     }
-    return sql + " ORDER BY played_at, log_id, start_byte";
+    sql += " ORDER BY played_at, log_id, start_byte";
+    return s.skip != 0 ? sql + " LIMIT -1 OFFSET :skip" : sql;
 }
 
 void bindSelection(SQLite::Statement& query, const HistorySelection& s) {
@@ -137,6 +140,8 @@ void bindSelection(SQLite::Statement& query, const HistorySelection& s) {
         query.bind(":map", s.map);
     for (std::size_t i = 0; i < s.gameTypes.size(); ++i)
         query.bind(":type" + std::to_string(i), s.gameTypes[i]);
+    if (s.skip != 0)
+        query.bind(":skip", s.skip);
 }
 
 // False for a row no import wrote (its lists do not decode or name
@@ -368,6 +373,18 @@ public:
             forEachMatch(db_, selection,
                          [&](const MatchRecord& match, const MatchPlace&) { visit(match); });
             reading.commit();
+            return HistoryError();
+        });
+    }
+
+    HistoryError readFingerprints(const HistorySelection& selection,
+                                  std::vector<std::string>& fingerprints) override {
+        fingerprints.clear();
+        return guarded([&] {
+            SQLite::Statement query(db_, selectionQuery(selection, "fingerprint"));
+            bindSelection(query, selection);
+            while (query.executeStep())
+                fingerprints.push_back(blob(query.getColumn(0)));
             return HistoryError();
         });
     }
