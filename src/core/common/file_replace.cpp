@@ -16,7 +16,8 @@ namespace {
 // Writes `bytes` to a new file beside `target`; its path, or the reason it failed.
 std::optional<std::string> writeTemporary(const fs::path& target, std::string_view bytes,
                                           Flush flush, fs::path& temporary) {
-    std::random_device random;
+    // Seeded once a thread: a random_device costs more than a page's write.
+    thread_local std::minstd_rand random{std::random_device{}()};
     std::FILE* file = nullptr;
     for (int attempt = 0; attempt < 100 && !file; ++attempt) {
         temporary = target;

@@ -4,11 +4,13 @@
 #include "core/rank/ranking.h"
 #include "core/skill/history_ratings.h"
 #include "core/web/html_text.h"
+#include "core/web/page_queue.h"
 #include "core/web/site_state.h"
 #include "core/web/site_writer.h"
 #include "core/web/svg_charts.h"
 
 #include <algorithm>
+#include <atomic>
 #include <optional>
 
 namespace quorvath::web {
@@ -59,10 +61,8 @@ public:
             noteRatings(rater_->finish());
         // A page and a list of matches per place, the lists of all matches and the ratings.
         folder_.expectPages(static_cast<int>(2 * (mapMatches_.size() + serverMatches_.size())) + 2);
-        const bool written = !error && written_ && writePlaces(maps_, mapMatches_) &&
-                             writePlaces(servers_, serverMatches_) && writeAllMatches() &&
-                             writePlayersMatches() && writeRatings() &&
-                             writeTableSite(table_, templates, folder_, this);
+        const bool written = !error && written_ &&
+                             writeTableSite(table_, templates, folder_, this, pageTasks());
         if (!folder_.finish() || (!error && !written))
             return folder_.error();
         if (error)
@@ -105,6 +105,14 @@ public:
     }
 
 private:
+    // A match as a row shows it: its row and its places' names.
+    struct ShownMatch {
+        std::size_t index;
+        const MatchRow& row;
+        const std::string& map;
+        const std::string& server;
+    };
+
     static std::string playerMatchesName(int player) {
         return "player-" + std::to_string(player) + "-matches";
     }
@@ -202,8 +210,11 @@ private:
     HistoryError readMatches() {
         HistorySelection selection = site_.selection;
         selection.skip = static_cast<std::int64_t>(matches_.size());
-        return site_.store.readMatches(selection,
-                                       [this](const MatchRecord& match) { addMatch(match); });
+        matchPages_.emplace([this](MatchJob& job) { writeMatch(job); });
+        HistoryError error = site_.store.readMatches(
+            selection, [this](const MatchRecord& match) { addMatch(match); });
+        matchPages_.reset(); // every page done
+        return error;
     }
 
     void addMatch(const MatchRecord& match) {
@@ -227,7 +238,7 @@ private:
         }
         notePlace(mapMatches_, map, index, match, owners);
         notePlace(serverMatches_, server, index, match, owners);
-        written_ = writeMatch(index, match, owners);
+        matchPages_->push({match, std::move(owners), index, matches_.back()});
     }
 
     void notePlayed(std::size_t index, int owner, const MatchPlayer& player) {
@@ -250,21 +261,33 @@ private:
 
     // --- a match's page ---
 
-    bool writeMatch(std::size_t index, const MatchRecord& match, const std::vector<int>& owners) {
-        return folder_.putPage(matchPage(index), matchKey(index, match, owners), [&] {
-            return templates_.match.render(matchData(index, match, owners));
-        });
+    // Every input of a match's page, its own copy: it may be made on the other thread.
+    struct MatchJob {
+        MatchRecord match;
+        std::vector<int> owners; // by seat: the player whose page his name links to
+        std::size_t index = 0;
+        MatchRow row;
+        ShownMatch shown() const { return {index, row, match.map, match.server}; }
+    };
+
+    void writeMatch(const MatchJob& job) {
+        if (written_ &&
+            !folder_.putPage(matchPage(job.index), matchKey(job), [&] {
+                return templates_.match.render(matchData(job));
+            }))
+            written_ = false;
     }
 
     // Everything matchData reads, as a key: a match's page is the most
     // numerous, so an unchanged one is skipped before its data is built.
-    std::string matchKey(std::size_t index, const MatchRecord& match,
-                         const std::vector<int>& owners) const {
+    std::string matchKey(const MatchJob& job) const {
+        const MatchRecord& match = job.match;
+        const std::vector<int>& owners = job.owners;
         KeyBytes bytes;
         for (const std::string* text :
              {&table_.logName, &table_.description, &match.map, &match.server})
             bytes.addText(*text);
-        addMatchRow(bytes, index);
+        addMatchRow(bytes, job.shown());
         for (const auto value : {match.players.size(), match.kills.size()})
             bytes.add(value);
         for (std::size_t seat = 0; seat < match.players.size(); ++seat) {
@@ -278,13 +301,13 @@ private:
         return bytes.key();
     }
 
-    mustache::data matchData(std::size_t index, const MatchRecord& match,
-                             const std::vector<int>& owners) const {
-        const MatchRow& row = matches_[index];
+    mustache::data matchData(const MatchJob& job) const {
+        const MatchRecord& match = job.match;
+        const std::vector<int>& owners = job.owners;
         mustache::data d;
         startPage(d, table_, templates_,
                   escapedHtml(match.map) + " on " + plainNameHtml(match.server));
-        fillMatchRow(d, index);
+        fillMatchRow(d, job.shown());
         mustache::data& board = newList(d, "scoreboard", match.players.size());
         for (std::size_t seat : seatsByKills(match)) {
             const MatchPlayer& player = match.players[seat];
@@ -298,7 +321,7 @@ private:
             line["objectives"] = std::to_string(objectivesOf(record));
         }
         d["hasKills"] = fillKills(newList(d, "killers", match.players.size()), match, owners);
-        d["players"] = std::to_string(row.players);
+        d["players"] = std::to_string(job.row.players);
         return d;
     }
 
@@ -349,14 +372,19 @@ private:
 
     // --- lists of matches ---
 
-    // The match's date, place, type and page.
-    void fillMatchRow(mustache::data& d, std::size_t index) const {
+    ShownMatch shownMatch(std::size_t index) const {
         const MatchRow& row = matches_[index];
-        d["matchLink"] = matchPage(index);
+        return {index, row, maps_.places()[row.map].place, servers_.places()[row.server].place};
+    }
+
+    // The match's date, place, type and page.
+    void fillMatchRow(mustache::data& d, const ShownMatch& match) const {
+        const MatchRow& row = match.row;
+        d["matchLink"] = matchPage(match.index);
         d["date"] = dateText(row.playedAt);
-        d["map"] = escapedHtml(maps_.places()[row.map].place);
+        d["map"] = escapedHtml(match.map);
         d["mapLink"] = placePage(PlaceKind::Map, row.map) + ".html";
-        d["server"] = nameHtml(servers_.places()[row.server].place);
+        d["server"] = nameHtml(match.server);
         d["serverLink"] = placePage(PlaceKind::Server, row.server) + ".html";
         d["gameType"] = escapedHtml(row.gameType);
         d["players"] = std::to_string(row.players);
@@ -364,7 +392,7 @@ private:
     }
 
     void fillPlayedRow(mustache::data& d, const PlayedRow& played) const {
-        fillMatchRow(d, played.match);
+        fillMatchRow(d, shownMatch(played.match));
         mustache::data& player = newObject(d, "player");
         player["name"] = nameHtml(displayName(played.name));
         player["kills"] = std::to_string(played.kills);
@@ -380,16 +408,16 @@ private:
     // The newest of `matches` (in the order played) first.
     void fillRecent(mustache::data& list, const std::vector<std::size_t>& matches) const {
         for (std::size_t i = matches.size(); i-- > 0 && matches.size() - i <= kRecentShown;)
-            fillMatchRow(newItem(list), matches[i]);
+            fillMatchRow(newItem(list), shownMatch(matches[i]));
     }
 
-    // Everything fillMatchRow reads of match `index`.
-    void addMatchRow(KeyBytes& bytes, std::size_t index) const {
-        const MatchRow& row = matches_[index];
-        for (const std::string* text : {&maps_.places()[row.map].place,
-                                        &servers_.places()[row.server].place, &row.gameType})
+    // Everything fillMatchRow reads.
+    void addMatchRow(KeyBytes& bytes, const ShownMatch& match) const {
+        const MatchRow& row = match.row;
+        for (const std::string* text : {&match.map, &match.server, &row.gameType})
             bytes.addText(*text);
-        for (const auto value : {index, row.map, row.server, static_cast<std::size_t>(row.players)})
+        for (const auto value :
+             {match.index, row.map, row.server, static_cast<std::size_t>(row.players)})
             bytes.add(value);
         bytes.add(row.playedAt);
     }
@@ -415,7 +443,7 @@ private:
             key.add(withPlayer);
             for (std::size_t i = 0; i < shown; ++i) {
                 const PlayedRow played = row(count - 1 - skip - i);
-                addMatchRow(key, played.match);
+                addMatchRow(key, shownMatch(played.match));
                 if (withPlayer) {
                     key.addText(displayName(played.name));
                     key.add(played.kills);
@@ -433,7 +461,7 @@ private:
                     if (withPlayer)
                         fillPlayedRow(newItem(rows), played);
                     else
-                        fillMatchRow(newItem(rows), played.match);
+                        fillMatchRow(newItem(rows), shownMatch(played.match));
                 }
                 d["empty"] = count == 0;
                 fillPageLinks(d, name, pages, page);
@@ -451,17 +479,13 @@ private:
         return writeMatchList("matches", "Matches", matches_.size(), false, matchOnly);
     }
 
-    bool writePlayersMatches() {
-        for (int player : links_.paged()) {
-            const std::vector<PlayedRow>& played = played_[static_cast<std::size_t>(player)];
-            if (played.size() > kRecentShown &&
-                !writeMatchList(
-                    playerMatchesName(player),
-                    "Matches of " + nameHtml(table_.players[player].name), played.size(), true,
-                    [&](std::size_t i) { return played[i]; }))
-                return false;
-        }
-        return true;
+    // A player's matches, when his page cannot show them all.
+    bool writePlayerMatches(int player) {
+        const std::vector<PlayedRow>& played = played_[static_cast<std::size_t>(player)];
+        return played.size() <= kRecentShown ||
+               writeMatchList(playerMatchesName(player),
+                              "Matches of " + nameHtml(table_.players[player].name), played.size(),
+                              true, [&](std::size_t i) { return played[i]; });
     }
 
     // --- ratings ---
@@ -585,36 +609,49 @@ private:
         return list;
     }
 
-    bool writePlaces(const PlaceTally& tally, const std::vector<PlaceMatches>& places) {
+    // Place i of `tally`: its page and its list of matches.
+    bool writePlace(const PlaceTally& tally, const std::vector<PlaceMatches>& places,
+                    std::size_t i) {
         const bool maps = &tally == &maps_;
-        for (std::size_t i = 0; i < places.size(); ++i) {
-            const PlaceSummary& summary = tally.places()[i];
-            const std::string name = placePage(maps ? PlaceKind::Map : PlaceKind::Server, i);
-            const std::string title = maps ? escapedHtml(summary.place) : nameHtml(summary.place);
-            mustache::data d;
-            startPage(d, table_, templates_, maps ? title : plainNameHtml(summary.place));
-            d["name"] = title;
-            d["kind"] = maps ? "Map" : "Server";
-            d["matchCount"] = std::to_string(summary.matches);
-            d["players"] = std::to_string(summary.players);
-            d["kills"] = std::to_string(summary.kills);
-            d["firstPlayed"] = dateText(summary.firstPlayed);
-            d["lastPlayed"] = dateText(summary.lastPlayed);
-            const RankedList leaders = placeLeaders(places[i]);
-            mustache::data& entries = newList(d, "leaders", leaders.entries.size());
-            for (const RankedEntry& e : leaders.entries)
-                links_.fillEntry(newItem(entries), e, true);
-            d["noLeaders"] = leaders.entries.empty();
-            fillRecent(newList(d, "matches", kRecentShown), places[i].matches);
-            d["allMatches"] = pagedName(name + "-matches", 1);
-            const std::vector<std::size_t>& matches = places[i].matches;
-            if (!putPage(folder_, name + ".html", templates_.place, d) ||
-                !writeMatchList(
-                    name + "-matches", "Matches " + std::string(maps ? "on " : "of ") + title,
-                    matches.size(), false, [&](std::size_t m) { return matchOnly(matches[m]); }))
-                return false;
+        const PlaceSummary& summary = tally.places()[i];
+        const std::string name = placePage(maps ? PlaceKind::Map : PlaceKind::Server, i);
+        const std::string title = maps ? escapedHtml(summary.place) : nameHtml(summary.place);
+        mustache::data d;
+        startPage(d, table_, templates_, maps ? title : plainNameHtml(summary.place));
+        d["name"] = title;
+        d["kind"] = maps ? "Map" : "Server";
+        d["matchCount"] = std::to_string(summary.matches);
+        d["players"] = std::to_string(summary.players);
+        d["kills"] = std::to_string(summary.kills);
+        d["firstPlayed"] = dateText(summary.firstPlayed);
+        d["lastPlayed"] = dateText(summary.lastPlayed);
+        const RankedList leaders = placeLeaders(places[i]);
+        mustache::data& entries = newList(d, "leaders", leaders.entries.size());
+        for (const RankedEntry& e : leaders.entries)
+            links_.fillEntry(newItem(entries), e, true);
+        d["noLeaders"] = leaders.entries.empty();
+        fillRecent(newList(d, "matches", kRecentShown), places[i].matches);
+        d["allMatches"] = pagedName(name + "-matches", 1);
+        const std::vector<std::size_t>& matches = places[i].matches;
+        return putPage(folder_, name + ".html", templates_.place, d) &&
+               writeMatchList(name + "-matches",
+                              "Matches " + std::string(maps ? "on " : "of ") + title,
+                              matches.size(), false,
+                              [&](std::size_t m) { return matchOnly(matches[m]); });
+    }
+
+    // The history's pages besides the matches' and the table's, each list a task.
+    std::vector<PageTask> pageTasks() {
+        std::vector<PageTask> tasks{[this] { return writeAllMatches(); }};
+        for (int player : links_.paged())
+            tasks.push_back([this, player] { return writePlayerMatches(player); });
+        for (const PlaceTally* tally : {&maps_, &servers_}) {
+            const auto& places = tally == &maps_ ? mapMatches_ : serverMatches_;
+            for (std::size_t i = 0; i < places.size(); ++i)
+                tasks.push_back([this, tally, &places, i] { return writePlace(*tally, places, i); });
         }
-        return true;
+        tasks.push_back([this] { return writeRatings(); });
+        return tasks;
     }
 
     const HistorySite& site_;
@@ -635,7 +672,8 @@ private:
     std::vector<PlayerRating> ratings_;         // best first
     std::vector<std::size_t> ratingPlaces_;     // by rating: equal ratings share one
     std::vector<const PlayerRating*> ratingOf_; // by player with a page
-    bool written_ = true;                       // every page so far
+    std::atomic<bool> written_ = true;          // every page so far
+    std::optional<PageQueue<MatchJob>> matchPages_; // while the matches are read
 };
 
 } // namespace

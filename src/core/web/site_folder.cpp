@@ -42,13 +42,15 @@ SiteFolder::SiteFolder(std::string path) : path_(std::move(path)) {
 }
 
 void SiteFolder::expectPages(int pages) {
-    expected_ = written_ + unchanged_ + pages;
+    const std::lock_guard lock(mutex_);
+    expected_ = std::max(expected_, written_ + unchanged_) + pages;
     if (progress_)
         progress_->setPosition(written_ + unchanged_, expected_);
 }
 
 // Counts the page about to be put; false once the folder failed or the user stopped it.
 bool SiteFolder::startPage() {
+    const std::lock_guard lock(mutex_);
     if (error_)
         return false;
     if (progress_) {
@@ -71,11 +73,14 @@ bool SiteFolder::put(std::string_view name, std::string_view bytes) {
 bool SiteFolder::write(std::string_view name, std::string_view bytes) {
     const fs::path target = fs::path(path_) / name;
     if (holds(target, bytes)) {
+        const std::lock_guard lock(mutex_);
         ++unchanged_;
         return true;
     }
     dropStoredManifest();
-    if (auto reason = replaceWholeFile(target, bytes, Flush::ToSystem)) {
+    auto reason = replaceWholeFile(target, bytes, Flush::ToSystem);
+    const std::lock_guard lock(mutex_);
+    if (reason) {
         error_ = folderMessage(path_, "the page \"" + std::string(name) + "\": " + *reason);
         return false;
     }
@@ -86,11 +91,10 @@ bool SiteFolder::write(std::string_view name, std::string_view bytes) {
 // A page about to change makes the stored manifest untrue until it is stored
 // again: a run stopped halfway leaves none.
 void SiteFolder::dropStoredManifest() {
-    if (storedDropped_)
-        return;
-    storedDropped_ = true;
-    std::error_code ignored;
-    fs::remove(fs::path(path_) / kManifestName, ignored);
+    std::call_once(storedDropped_, [this] {
+        std::error_code ignored;
+        fs::remove(fs::path(path_) / kManifestName, ignored);
+    });
 }
 
 void SiteFolder::keepManifest(const std::string& identity) {
@@ -112,6 +116,7 @@ bool SiteFolder::putPage(const std::string& name, const std::string& key,
     if (const auto old = stored_.find(name); old != stored_.end() && old->second.key == key) {
         std::error_code ec;
         if (fs::file_size(fs::path(path_) / name, ec) == old->second.size && !ec) {
+            const std::lock_guard lock(mutex_);
             ++unchanged_;
             kept_[name] = old->second;
             return true;
@@ -120,6 +125,7 @@ bool SiteFolder::putPage(const std::string& name, const std::string& key,
     const std::string bytes = render();
     if (!write(name, bytes))
         return false;
+    const std::lock_guard lock(mutex_);
     if (!identity_.empty())
         kept_[name] = {key, bytes.size()};
     return true;
@@ -161,6 +167,7 @@ void SiteFolder::removeFile(const std::string& name) const {
 }
 
 bool SiteFolder::finish() {
+    const std::lock_guard lock(mutex_);
     if (error_)
         return false;
     if (!identity_.empty())

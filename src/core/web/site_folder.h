@@ -4,11 +4,13 @@
 // it, so a site written again costs only the pages that changed and a reader
 // (or a sync) never sees half a page. A folder that keeps a manifest (one
 // line per page: its name, the key of what it is made from, its size) skips,
-// unrendered, a page whose key and file agree with it.
+// unrendered, a page whose key and file agree with it. Two threads may put
+// pages at once; the rest is for one thread at a time.
 
 #include "core/common/progress.h"
 
 #include <functional>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -80,7 +82,8 @@ private:
     std::string identity_;                          // empty: no manifest kept
     std::unordered_map<std::string, Entry> stored_; // the manifest as the folder held it
     std::unordered_map<std::string, Entry> kept_;   // as it will be stored
-    bool storedDropped_ = false; // the folder's manifest removed before a page changed
+    std::once_flag storedDropped_; // the folder's manifest removed before a page changed
+    std::mutex mutex_;             // putPage and put from two threads: what they count and keep
     std::optional<std::string> error_;
     Progress* progress_ = nullptr;
     bool stopped_ = false;

@@ -8,6 +8,8 @@
 #include "core/web/svg_charts.h"
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 
 namespace quorvath::web {
 
@@ -38,24 +40,36 @@ std::size_t pageCount(std::size_t entries) {
     return std::max<std::size_t>(1, (entries + kEntriesPerPage - 1) / kEntriesPerPage);
 }
 
+// A player's nemesis, as the award weighs it.
+struct OneSided {
+    int victim = 0;
+    int killer = 0;
+    double kills = 0;      // by the killer of the victim
+    double killedBack = 0; // by the victim of the killer
+};
+
 class SiteWriter {
 public:
     SiteWriter(const LogSite& site, const SiteTemplates& templates, SiteFolder& folder,
                const PageExtras* extras)
         : site_(site), templates_(templates.compiled()), folder_(folder), extras_(extras),
-          links_(site), ranked_(rankedPlayers(site.players, context())) {}
+          links_(site), ranked_(rankedPlayers(site.players, context())),
+          nemeses_(links_.paged().size()) {}
 
-    bool run() {
+    // The pages on two threads, each page made where it is rendered: the
+    // categories, the players (and `more`, the caller's), then the index.
+    bool run(const std::vector<PageTask>& more) {
         folder_.expectPages(static_cast<int>(rankingCategories().size() + ranked_.size()) + 2);
         if (!folder_.put("style.css", templates_.style))
             return false;
+        std::vector<PageTask> tasks = more;
         for (std::size_t c = 0; c < rankingCategories().size(); ++c)
-            if (!writeCategory(c))
-                return false;
-        for (int player : links_.paged())
-            if (!writePlayer(player))
-                return false;
-        if (links_.paged().size() > kIndexPlayers && !writePlayerList())
+            tasks.push_back([this, c] { return writeCategory(c); });
+        for (std::size_t i = 0; i < links_.paged().size(); ++i)
+            tasks.push_back([this, i] { return writePlayer(i); });
+        if (links_.paged().size() > kIndexPlayers)
+            tasks.push_back([this] { return writePlayerList(); });
+        if (!onTwoThreads(tasks))
             return false;
         mustache::data index;
         fillIndex(index);
@@ -188,13 +202,15 @@ private:
         d["hasAliases"] = !record.aliases.empty();
     }
 
-    bool writePlayer(int player) {
+    // The page of the i-th player with one.
+    bool writePlayer(std::size_t i) {
+        const int player = links_.paged()[i];
         const PlayerRecord& record = site_.players[player];
         const std::vector<RankedList> tops =
             topLists(player, site_.players, site_.linked, site_.counting.mode, site_.leftOut);
         const RankedList& victims = tops.at(0);
         const RankedList& killers = tops.at(1);
-        noteNemesis(player, victims, killers);
+        noteNemesis(i, player, victims, killers);
 
         mustache::data d;
         startPage(d, site_, templates_, plainNameHtml(record.name));
@@ -248,15 +264,25 @@ private:
 
     // The most one-sided nemesis: the player's top killer by how many more
     // times he killed him than was killed by him (the first such player on a tie).
-    void noteNemesis(int player, const RankedList& victims, const RankedList& killers) {
+    // Noted by each player's page (the i-th with one), added up for the index.
+    void noteNemesis(std::size_t i, int player, const RankedList& victims,
+                     const RankedList& killers) {
         if (killers.entries.empty())
             return;
         const RankedEntry& nemesis = killers.entries.front();
         const double margin = nemesis.value - valueOf(victims, nemesis.player);
-        if (margin > bestMargin_) {
-            bestMargin_ = margin;
-            oneSided_ = {player, nemesis.player, nemesis.value, nemesis.value - margin};
-        }
+        nemeses_[i] = {player, nemesis.player, nemesis.value, nemesis.value - margin};
+    }
+
+    OneSided mostOneSided() const {
+        OneSided most;
+        double bestMargin = 0;
+        for (const OneSided& n : nemeses_)
+            if (n.killer != 0 && n.kills - n.killedBack > bestMargin) {
+                bestMargin = n.kills - n.killedBack;
+                most = n;
+            }
+        return most;
     }
 
     // The leaders of a list: its first entries.
@@ -328,6 +354,7 @@ private:
     }
 
     void fillOneSidedAward(mustache::data& d) const {
+        const OneSided oneSided_ = mostOneSided();
         RankedList list;
         if (oneSided_.killer != 0)
             list.entries.push_back(
@@ -340,21 +367,13 @@ private:
         d["killedBack"] = rankedValueText(oneSided_.killedBack, true);
     }
 
-    struct OneSided {
-        int victim = 0;
-        int killer = 0;
-        double kills = 0;      // by the killer of the victim
-        double killedBack = 0; // by the victim of the killer
-    };
-
     const LogSite& site_;
     const SiteTemplates::Compiled& templates_;
     SiteFolder& folder_;
     const PageExtras* extras_;
     const PlayerLinks links_;
     const std::vector<int> ranked_; // who the rankings list
-    double bestMargin_ = 0;
-    OneSided oneSided_;
+    std::vector<OneSided> nemeses_; // by player with a page: his nemesis, noted by his page
 };
 
 } // namespace
@@ -426,9 +445,24 @@ void fillPageLinks(mustache::data& page, const std::string& name, std::size_t pa
     }
 }
 
+bool onTwoThreads(const std::vector<PageTask>& tasks) {
+    std::atomic<std::size_t> next = 0;
+    std::atomic<bool> failed = false;
+    const auto work = [&] {
+        for (std::size_t i; !failed && (i = next++) < tasks.size();)
+            if (!tasks[i]())
+                failed = true;
+    };
+    {
+        const std::jthread other(work);
+        work();
+    }
+    return !failed;
+}
+
 bool writeTableSite(const LogSite& site, const SiteTemplates& templates, SiteFolder& folder,
-                    const PageExtras* extras) {
-    return SiteWriter(site, templates, folder, extras).run();
+                    const PageExtras* extras, const std::vector<PageTask>& more) {
+    return SiteWriter(site, templates, folder, extras).run(more);
 }
 
 bool writeLogSite(const LogSite& site, const SiteTemplates& templates, SiteFolder& folder) {

@@ -7,6 +7,7 @@
 #include "core/web/page_data.h"
 #include "core/web/site_pages.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,10 +24,17 @@ protected:
     ~PageExtras() = default;
 };
 
-// Every page of the table's site: style sheet, rankings, players, index;
-// false (folder.error() tells why) when a page cannot be written.
+// Some pages built and put, false when one cannot be (folder.error() tells why).
+using PageTask = std::function<bool()>;
+// Runs the tasks on this thread and one more, each task taken by whichever
+// is free; false once one says false (the rest are then not begun).
+bool onTwoThreads(const std::vector<PageTask>& tasks);
+
+// Every page of the table's site: style sheet, rankings, players, index,
+// with `more` (a caller's own pages) on the same two threads; false
+// (folder.error() tells why) when a page cannot be written.
 bool writeTableSite(const LogSite& site, const SiteTemplates& templates, SiteFolder& folder,
-                    const PageExtras* extras);
+                    const PageExtras* extras, const std::vector<PageTask>& more = {});
 
 // Hands the page `name`, `page` rendered with `data`, to the folder: keyed by
 // its data, so that a folder keeping a manifest skips it when unchanged.
