@@ -1,13 +1,16 @@
 #include "core/web/site_state.h"
 
+#include "core/web/page_data.h"
+
 #include <cstring>
 
 namespace quorvath::web {
 
 namespace {
 
-// Counted up whenever the state's bytes mean something else.
-constexpr const char* kStateHeader = "quorvath-site 1\n";
+// Counted up whenever the state's bytes mean something else; a hash of the
+// bytes after the header line follows it.
+constexpr std::string_view kStateHeader = "quorvath-site 1 ";
 
 // Numbers as LEB128 (signed ones zigzagged first), doubles and texts as bytes.
 class Writer {
@@ -155,7 +158,7 @@ bool readTally(Reader& r, HistoryTally& t) {
         rows.resize(r.count());
         for (PlayedRow& row : rows) {
             row.match = r.index(matches);
-            row.name = static_cast<int>(r.number());
+            row.name = static_cast<int>(r.index(t.played.size()));
             row.kills = r.signedNumber();
             row.deaths = r.signedNumber();
         }
@@ -193,7 +196,6 @@ bool readPeople(Reader& r, const HistoryTally& t, std::vector<PlayerRating>& peo
 
 std::string encodeState(const SiteState& state) {
     Writer w;
-    w.bytes() = kStateHeader;
     w.text(state.identity);
     w.text(state.names);
     const HistoryTally& t = state.tally;
@@ -231,13 +233,16 @@ std::string encodeState(const SiteState& state) {
             w.real(step.after.sigma);
         }
     }
-    return std::move(w.bytes());
+    return std::string(kStateHeader) + bytesKey(w.bytes()) + '\n' + w.bytes();
 }
 
 std::optional<SiteState> decodeState(std::string_view bytes) {
-    if (bytes.substr(0, std::strlen(kStateHeader)) != kStateHeader)
+    const std::size_t end = bytes.find('\n');
+    if (!bytes.starts_with(kStateHeader) || end == std::string_view::npos ||
+        bytes.substr(kStateHeader.size(), end - kStateHeader.size()) !=
+            bytesKey(bytes.substr(end + 1)))
         return std::nullopt;
-    Reader r(bytes.substr(std::strlen(kStateHeader)));
+    Reader r(bytes.substr(end + 1));
     SiteState state;
     state.identity = r.text();
     state.names = r.text();
