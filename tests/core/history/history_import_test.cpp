@@ -215,6 +215,23 @@ TEST(HistoryImport, ASelectionCountsOnlyItsMatches) {
     HistorySelection later;
     later.since = std::time(nullptr) + day;
     EXPECT_EQ(countHistory(*store, later).matches, 0);
+
+    // For a reader that kept what it read: the fingerprints alone, and the matches past the first.
+    HistorySelection fromFebruary;
+    fromFebruary.since = january + 31 * day;
+    std::vector<std::string> read, fingerprints;
+    const auto reading = [&read](const MatchRecord& m) { read.push_back(m.fingerprint); };
+    ASSERT_FALSE(store->readMatches(fromFebruary, reading));
+    ASSERT_FALSE(store->readFingerprints(fromFebruary, fingerprints));
+    ASSERT_GT(read.size(), 3u);
+    EXPECT_EQ(fingerprints, read);
+    const std::vector<std::string> past(read.begin() + 3, read.end());
+    fromFebruary.skip = 3;
+    read.clear();
+    ASSERT_FALSE(store->readMatches(fromFebruary, reading));
+    EXPECT_EQ(read, past);
+    ASSERT_FALSE(store->readFingerprints(fromFebruary, fingerprints));
+    EXPECT_EQ(fingerprints, past);
 }
 
 } // namespace
