@@ -80,7 +80,7 @@ struct HistorySelection {
     std::string server;                 // exactly this server
     std::string map;                    // exactly this map
     std::vector<std::string> gameTypes; // any of these
-    std::int64_t skip = 0;              // the first `skip` of them passed over (in the order played)
+    std::int64_t skip = 0;              // the first `skip` of them passed over
 
     bool whole() const {
         return since == 0 && until == 0 && server.empty() && map.empty() && gameTypes.empty() &&

@@ -32,8 +32,8 @@ struct KeptMatch {
 namespace {
 
 KeptMatch kept(const MatchRecord& match, const PlayerTable& players, std::int64_t number) {
-    KeptMatch k{match.playedAt, match.server,       match.map, isTeamGame(match),
-                winningTeam(match), {}, number};
+    KeptMatch k{match.playedAt,     match.server, match.map, isTeamGame(match),
+                winningTeam(match), {},           number};
     for (const MatchPlayer& p : match.players)
         k.seats.push_back(
             {players.findPlayerIndex(p.name), p.team, finalScore(p), p.presence, p.atEnd});

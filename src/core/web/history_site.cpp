@@ -37,7 +37,8 @@ class HistoryPages final : public PageExtras {
 public:
     HistoryPages(const HistorySite& site, const SiteTemplates& templates, SiteFolder& folder)
         : site_(site), table_(site.table), templates_(templates.compiled()), folder_(folder),
-          links_(site.table), ratingOf_(static_cast<std::size_t>(table_.players.playerCount()) + 1) {
+          links_(site.table),
+          ratingOf_(static_cast<std::size_t>(table_.players.playerCount()) + 1) {
         startTally();
     }
 
@@ -61,14 +62,14 @@ public:
             noteRatings(rater_->finish());
         // A page and a list of matches per place, the lists of all matches and the ratings.
         folder_.expectPages(static_cast<int>(2 * (mapMatches_.size() + serverMatches_.size())) + 2);
-        const bool written = !error && written_ &&
-                             writeTableSite(table_, templates, folder_, this, pageTasks());
+        const bool written =
+            !error && written_ && writeTableSite(table_, templates, folder_, this, pageTasks());
         if (!folder_.finish() || (!error && !written))
             return folder_.error();
         if (error)
             return error;
-        if (!folder_.keepFile(kStateName, encodeState({identity_, namesKey(played_.size()),
-                                                       tally_, rater_->people()})))
+        if (!folder_.keepFile(kStateName, encodeState({identity_, namesKey(played_.size()), tally_,
+                                                       rater_->people()})))
             return folder_.error();
         return std::nullopt;
     }
@@ -271,10 +272,8 @@ private:
     };
 
     void writeMatch(const MatchJob& job) {
-        if (written_ &&
-            !folder_.putPage(matchPage(job.index), matchKey(job), [&] {
-                return templates_.match.render(matchData(job));
-            }))
+        if (written_ && !folder_.putPage(matchPage(job.index), matchKey(job),
+                                         [&] { return templates_.match.render(matchData(job)); }))
             written_ = false;
     }
 
@@ -436,7 +435,8 @@ private:
             const std::size_t shown =
                 std::min<std::size_t>(kEntriesPerPage, count - std::min(count, skip));
             KeyBytes key;
-            for (const std::string* text : {&name, &titleHtml, &table_.logName, &table_.description})
+            for (const std::string* text :
+                 {&name, &titleHtml, &table_.logName, &table_.description})
                 key.addText(*text);
             for (const std::size_t value : {page, pages, count})
                 key.add(value);
@@ -634,10 +634,9 @@ private:
         d["allMatches"] = pagedName(name + "-matches", 1);
         const std::vector<std::size_t>& matches = places[i].matches;
         return putPage(folder_, name + ".html", templates_.place, d) &&
-               writeMatchList(name + "-matches",
-                              "Matches " + std::string(maps ? "on " : "of ") + title,
-                              matches.size(), false,
-                              [&](std::size_t m) { return matchOnly(matches[m]); });
+               writeMatchList(
+                   name + "-matches", "Matches " + std::string(maps ? "on " : "of ") + title,
+                   matches.size(), false, [&](std::size_t m) { return matchOnly(matches[m]); });
     }
 
     // The history's pages besides the matches' and the table's, each list a task.
@@ -648,7 +647,8 @@ private:
         for (const PlaceTally* tally : {&maps_, &servers_}) {
             const auto& places = tally == &maps_ ? mapMatches_ : serverMatches_;
             for (std::size_t i = 0; i < places.size(); ++i)
-                tasks.push_back([this, tally, &places, i] { return writePlace(*tally, places, i); });
+                tasks.push_back(
+                    [this, tally, &places, i] { return writePlace(*tally, places, i); });
         }
         tasks.push_back([this] { return writeRatings(); });
         return tasks;
@@ -665,14 +665,15 @@ private:
     std::vector<MatchRow>& matches_ = tally_.matches;
     std::vector<std::vector<PlayedRow>>& played_ = tally_.played;
     PlaceTally &maps_ = tally_.maps, &servers_ = tally_.servers;
-    std::vector<PlaceMatches>&mapMatches_ = tally_.mapMatches, &serverMatches_ = tally_.serverMatches;
-    std::optional<TableRater> rater_;           // fed the matches as they are read
-    std::vector<std::string> expected_;         // going on: every selected match's fingerprint
-    bool raced_ = false;                        // going on: the history changed meanwhile
-    std::vector<PlayerRating> ratings_;         // best first
-    std::vector<std::size_t> ratingPlaces_;     // by rating: equal ratings share one
-    std::vector<const PlayerRating*> ratingOf_; // by player with a page
-    std::atomic<bool> written_ = true;          // every page so far
+    std::vector<PlaceMatches>&mapMatches_ = tally_.mapMatches,
+    &serverMatches_ = tally_.serverMatches;
+    std::optional<TableRater> rater_;               // fed the matches as they are read
+    std::vector<std::string> expected_;             // going on: every selected match's fingerprint
+    bool raced_ = false;                            // going on: the history changed meanwhile
+    std::vector<PlayerRating> ratings_;             // best first
+    std::vector<std::size_t> ratingPlaces_;         // by rating: equal ratings share one
+    std::vector<const PlayerRating*> ratingOf_;     // by player with a page
+    std::atomic<bool> written_ = true;              // every page so far
     std::optional<PageQueue<MatchJob>> matchPages_; // while the matches are read
 };
 
