@@ -177,11 +177,11 @@ void TableRater::goOn(std::vector<PlayerRating> people) {
     byPerson_ = std::move(people);
 }
 
-std::vector<PlayerRating> TableRater::finish() const {
+std::vector<PlayerRating> TableRater::finish() {
     std::vector<PlayerRating> ratings;
     for (std::size_t person = 1; person < byPerson_.size(); ++person)
         if (byPerson_[person].matches > 0) {
-            PlayerRating& r = ratings.emplace_back(byPerson_[person]);
+            PlayerRating& r = ratings.emplace_back(std::move(byPerson_[person]));
             const PlayerRecord& record = players_[static_cast<int>(person)];
             r.name = plainName(record);
             for (int a = 1; options_.linked && a <= record.aliases.count(); ++a)

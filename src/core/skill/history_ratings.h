@@ -75,7 +75,8 @@ public:
     void add(const KeptMatch& match);
     // Every player rated in at least one match, the best rating first (equal
     // ratings in the table's order), named and with his aliases when linked.
-    std::vector<PlayerRating> finish() const;
+    // The ratings are moved out: take the state before.
+    std::vector<PlayerRating> finish();
 
     // The state: by the slot a person is rated under, his rating so far
     // (unnamed); going on replaces it (a slot the table lacks is dropped).

@@ -58,8 +58,11 @@ public:
             startTally();
             error = readMatches();
         }
-        if (!error && written_)
+        std::string read; // the tally and the ratings as read, stored once every page is
+        if (!error && written_) {
+            read = encodeState({identity_, namesKey(played_.size()), tally_, rater_->people()});
             noteRatings(rater_->finish());
+        }
         // A page and a list of matches per place, the lists of all matches and the ratings.
         folder_.expectPages(static_cast<int>(2 * (mapMatches_.size() + serverMatches_.size())) + 2);
         const bool written =
@@ -68,8 +71,7 @@ public:
             return folder_.error();
         if (error)
             return error;
-        if (!folder_.keepFile(kStateName, encodeState({identity_, namesKey(played_.size()), tally_,
-                                                       rater_->people()})))
+        if (!folder_.keepFile(kStateName, read))
             return folder_.error();
         return std::nullopt;
     }

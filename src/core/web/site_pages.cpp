@@ -354,17 +354,16 @@ private:
     }
 
     void fillOneSidedAward(mustache::data& d) const {
-        const OneSided oneSided_ = mostOneSided();
+        const OneSided most = mostOneSided();
         RankedList list;
-        if (oneSided_.killer != 0)
-            list.entries.push_back(
-                {1, oneSided_.killer, site_.players[oneSided_.killer].name, oneSided_.kills});
+        if (most.killer != 0)
+            list.entries.push_back({1, most.killer, site_.players[most.killer].name, most.kills});
         fillAward(d, "Most one-sided nemesis", list);
-        if (oneSided_.killer == 0)
+        if (most.killer == 0)
             return;
-        const RankedEntry victim{1, oneSided_.victim, site_.players[oneSided_.victim].name, 0};
+        const RankedEntry victim{1, most.victim, site_.players[most.victim].name, 0};
         links_.fillEntry(newObject(d, "victim"), victim, list.wholeNumbers);
-        d["killedBack"] = rankedValueText(oneSided_.killedBack, true);
+        d["killedBack"] = rankedValueText(most.killedBack, true);
     }
 
     const LogSite& site_;

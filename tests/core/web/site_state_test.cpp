@@ -15,7 +15,9 @@ MatchRecord match(const std::string& map, std::int64_t playedAt) {
     m.map = map;
     m.server = "^3Clan";
     m.playedAt = playedAt;
-    m.players = {{"Anna"}, {"Bo"}};
+    m.players.resize(2);
+    m.players[0].name = "Anna";
+    m.players[1].name = "Bo";
     return m;
 }
 
