@@ -177,31 +177,24 @@ private:
     std::string matchKey(std::size_t index, const MatchRecord& match,
                          const std::vector<int>& owners) const {
         const MatchRow& row = matches_[index];
-        std::string bytes;
-        const auto add = [&bytes](const auto& value) {
-            bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
-        };
-        const auto addText = [&](const std::string& text) {
-            add(text.size());
-            bytes += text;
-        };
+        KeyBytes bytes;
         for (const std::string* text :
              {&table_.logName, &table_.description, &match.map, &match.server, &match.gameType,
               &maps_.places()[row.map].place, &servers_.places()[row.server].place})
-            addText(*text);
+            bytes.addText(*text);
         for (const auto value : {index, row.map, row.server, match.players.size(),
                                  match.kills.size(), static_cast<std::size_t>(row.players)})
-            add(value);
-        add(row.playedAt);
+            bytes.add(value);
+        bytes.add(row.playedAt);
         for (std::size_t seat = 0; seat < match.players.size(); ++seat) {
-            addText(match.players[seat].name);
-            add(match.players[seat].counters);
-            add(owners[seat]);
-            add(links_.isNick(owners[seat]));
+            bytes.addText(match.players[seat].name);
+            bytes.add(match.players[seat].counters);
+            bytes.add(owners[seat]);
+            bytes.add(links_.isNick(owners[seat]));
         }
         for (const MatchKills& k : match.kills)
-            add(k);
-        return bytesKey(bytes);
+            bytes.add(k);
+        return bytesKey(bytes.bytes());
     }
 
     mustache::data matchData(std::size_t index, const MatchRecord& match,

@@ -7,6 +7,8 @@
 #include "core/web/compiled_templates.h"
 
 #include <string>
+#include <string_view>
+#include <type_traits>
 
 namespace quorvath::web {
 
@@ -44,5 +46,23 @@ inline mustache::data& newObject(mustache::data& object, const std::string& key)
 std::string pageKey(const mustache::data& page);
 // The same for inputs written out as bytes.
 std::string bytesKey(std::string_view bytes);
+
+// A page's inputs written out as bytes for bytesKey: values as they lie in
+// memory, texts after their length, so that no two inputs run together alike.
+class KeyBytes {
+public:
+    template <typename Value> void add(const Value& value) {
+        static_assert(std::is_trivially_copyable_v<Value>);
+        bytes_.append(reinterpret_cast<const char*>(&value), sizeof value);
+    }
+    void addText(const std::string& text) {
+        add(text.size());
+        bytes_ += text;
+    }
+    const std::string& bytes() const { return bytes_; }
+
+private:
+    std::string bytes_;
+};
 
 } // namespace quorvath::web

@@ -226,31 +226,24 @@ private:
 
     // Everything fillList reads of the top lists' first entries, as bytes.
     std::string topListsBytes(const std::vector<RankedList>& tops) const {
-        std::string bytes;
-        const auto add = [&bytes](const auto& value) {
-            bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
-        };
-        const auto addText = [&](const std::string& text) {
-            add(text.size());
-            bytes += text;
-        };
+        KeyBytes bytes;
         for (const RankedList& list : tops) {
-            addText(list.title);
-            add(list.recorded);
-            add(list.wholeNumbers);
+            bytes.addText(list.title);
+            bytes.add(list.recorded);
+            bytes.add(list.wholeNumbers);
             const std::size_t shown = std::min<std::size_t>(list.entries.size(), kEntriesPerPage);
-            add(shown);
+            bytes.add(shown);
             for (std::size_t i = 0; i < shown; ++i) {
                 const RankedEntry& e = list.entries[i];
-                addText(e.name);
+                bytes.addText(e.name);
                 for (const int number : {e.place, e.player})
-                    add(number);
-                add(e.value);
-                add(links_.hasPage(e.player));
-                add(links_.isNick(e.player));
+                    bytes.add(number);
+                bytes.add(e.value);
+                bytes.add(links_.hasPage(e.player));
+                bytes.add(links_.isNick(e.player));
             }
         }
-        return bytes;
+        return bytes.bytes();
     }
 
     // The most one-sided nemesis: the player's top killer by how many more
