@@ -47,8 +47,9 @@ std::string pageKey(const mustache::data& page);
 // The same for inputs written out as bytes.
 std::string bytesKey(std::string_view bytes);
 
-// A page's inputs written out as bytes for bytesKey: values as they lie in
-// memory, texts after their length, so that no two inputs run together alike.
+// A page's inputs written out as bytes for bytesKey (pageKey writes its data
+// so too): values as they lie in memory, texts after their length, so that no
+// two inputs run together alike.
 class KeyBytes {
 public:
     template <typename Value> void add(const Value& value) {
