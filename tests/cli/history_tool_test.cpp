@@ -65,6 +65,14 @@ TEST(HistoryTool, ImportedMatchesPrintWhatTheirLogCountedAccuratePrints) {
             EXPECT_EQ(fromHistory.status, 0) << fromHistory.err;
             EXPECT_EQ(fromHistory.out, fromLog.out);
         }
+        // Game types listed with commas select the matches of any of them (a
+        // player's console log does not say its matches' game type).
+        const auto sheets = [&](const std::string& types) {
+            return runReportTool(dir, "history " + db + types + " --sheets --encoding cp1252").out;
+        };
+        const bool typed = std::string(kind) != "console";
+        EXPECT_EQ(sheets(" --gametype ctf,inf") == sheets(""), typed);
+        EXPECT_NE(sheets(" --gametype ctf,dm"), sheets(""));
         const auto again = runReportTool(dir, "history import " + db + " " + quoted(log));
         EXPECT_EQ(again.out, log + ": unchanged since the last import\n");
         // A copy is a log of its own, all of whose matches are in already;

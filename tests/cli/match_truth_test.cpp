@@ -18,6 +18,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -92,8 +93,9 @@ struct KindRow {
     std::set<std::string> recorded;
 };
 
-// `chatty`: the generator's option for players who chat a lot, or none.
-void expectEveryPlayersTruth(const std::string& chatty) {
+// One match of game type `type` as every kind of log; `chatty`: the
+// generator's option for players who chat a lot, or none.
+void expectEveryPlayersTruth(const std::string& type, const std::string& chatty) {
     const KindRow kinds[] = {
         {"console", "player console log", {"bots", "warmupKills"}, {"flagsTaken", "votesCalled"}},
         {"games",
@@ -103,50 +105,59 @@ void expectEveryPlayersTruth(const std::string& chatty) {
         {"server", "server console log", {"flagCarrierKills"}, {"votesCalled", "timesBanned"}},
     };
     TempDir dir;
-    for (const char* type : {"ctf", "inf", "dem", "elim", "dm"}) {
-        const std::string prefix = dir.file(type).string();
-        const std::string generate = std::string("\"") + QUORVATH_GEN_LOG_TOOL + "\" --match " +
-                                     type + chatty + " --seed 11 --maps 24 --players 20 --out \"" +
-                                     prefix + "\"";
-        ASSERT_EQ(std::system(generate.c_str()), 0) << generate;
-        const Counts truth = parseCounts(readFile(prefix + "-truth.txt"));
-        ASSERT_GE(truth.players.size(), 20u);
-        // The three who share their first 29 characters all played.
-        EXPECT_EQ(std::count_if(truth.players.begin(), truth.players.end(),
-                                [](const auto& p) {
-                                    return p.first.starts_with("=[Elite]=The_Terminator_Of_Do");
-                                }),
-                  3);
-        for (const KindRow& kind : kinds) {
-            SCOPED_TRACE(std::string(type) + chatty + " " + kind.file);
-            const std::string log = prefix + "-" + kind.file + ".log";
-            const auto run = runReportTool(
-                dir, "\"" + log + "\" --counting accurate --counts --encoding cp1252");
-            ASSERT_EQ(run.status, 0) << run.err;
-            EXPECT_EQ(run.err,
-                      "quorvath-report: " + log + ": " + kind.name + ", Accurate counting\n");
-            const Counts counted = parseCounts(run.out);
-            for (const std::string& counter : kind.unrecorded)
-                EXPECT_TRUE(counted.unrecorded.count(counter)) << counter;
-            for (const std::string& counter : kind.recorded)
-                EXPECT_FALSE(counted.unrecorded.count(counter)) << counter;
-            // Only servers that log hits can tell head shots; deathmatch ones here do not.
-            const bool noHits = std::string(type) == "dm" && std::string(kind.file) != "console";
-            EXPECT_EQ(counted.unrecorded.count("headshotKills"), noHits ? 1u : 0u);
-            int exact = 0, players = 0;
-            const std::string diff = differences(truth, counted, exact, players);
-            EXPECT_EQ(exact, players) << diff;
-            std::printf("%s%s %s: %d/%d players exact\n", type, chatty.c_str(), kind.file, exact,
-                        players);
-        }
+    const std::string prefix = dir.file(type).string();
+    const std::string generate = std::string("\"") + QUORVATH_GEN_LOG_TOOL + "\" --match " + type +
+                                 chatty + " --seed 11 --maps 24 --players 20 --out \"" + prefix +
+                                 "\"";
+    ASSERT_EQ(std::system(generate.c_str()), 0) << generate;
+    const Counts truth = parseCounts(readFile(prefix + "-truth.txt"));
+    ASSERT_GE(truth.players.size(), 20u);
+    // The three who share their first 29 characters all played.
+    EXPECT_EQ(std::count_if(truth.players.begin(), truth.players.end(),
+                            [](const auto& p) {
+                                return p.first.starts_with("=[Elite]=The_Terminator_Of_Do");
+                            }),
+              3);
+    for (const KindRow& kind : kinds) {
+        SCOPED_TRACE(type + chatty + " " + kind.file);
+        const std::string log = prefix + "-" + kind.file + ".log";
+        const auto run =
+            runReportTool(dir, "\"" + log + "\" --counting accurate --counts --encoding cp1252");
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.err, "quorvath-report: " + log + ": " + kind.name + ", Accurate counting\n");
+        const Counts counted = parseCounts(run.out);
+        for (const std::string& counter : kind.unrecorded)
+            EXPECT_TRUE(counted.unrecorded.count(counter)) << counter;
+        for (const std::string& counter : kind.recorded)
+            EXPECT_FALSE(counted.unrecorded.count(counter)) << counter;
+        // Only servers that log hits can tell head shots; deathmatch ones here do not.
+        const bool noHits = type == "dm" && std::string(kind.file) != "console";
+        EXPECT_EQ(counted.unrecorded.count("headshotKills"), noHits ? 1u : 0u);
+        int exact = 0, players = 0;
+        const std::string diff = differences(truth, counted, exact, players);
+        EXPECT_EQ(exact, players) << diff;
+        std::printf("%s%s %s: %d/%d players exact\n", type.c_str(), chatty.c_str(), kind.file,
+                    exact, players);
     }
 }
 
-TEST(MatchTruth, EveryKindOfLogOfEveryGameTypeGivesEveryPlayersTruth) {
-    expectEveryPlayersTruth("");
+// Each game type a test of its own, as it comes and with chatty players, so
+// that they run side by side.
+class EveryPlayersTruth : public testing::TestWithParam<std::tuple<std::string, bool>> {};
+
+TEST_P(EveryPlayersTruth, InEveryKindOfLog) {
+    const auto [type, chatty] = GetParam();
+    expectEveryPlayersTruth(type, chatty ? " --chatty" : "");
 }
 
-TEST(MatchTruth, ChattyPlayersChangeNoPlayersTruth) { expectEveryPlayersTruth(" --chatty"); }
+INSTANTIATE_TEST_SUITE_P(GameTypes, EveryPlayersTruth,
+                         testing::Combine(testing::Values<std::string>("ctf", "inf", "dem", "elim",
+                                                                       "dm"),
+                                          testing::Bool()),
+                         [](const auto& test) {
+                             return std::get<0>(test.param) +
+                                    (std::get<1>(test.param) ? "Chatty" : "");
+                         });
 
 // The warm-up is left out unless asked for; asked for, its kills join the
 // totals. The kind can be given instead of told.

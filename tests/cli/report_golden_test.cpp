@@ -82,6 +82,7 @@ constexpr GoldenRow kRows[] = {
     {"gen-seed7", "sheet-inrozu46", "--sheet Inrozu46"},
     {"gen-seed7", "top-inrozu46", "--top Inrozu46"},
     {"match-ctf", "top-sam", "--top Sam"}, // linked: a person's names add up
+    {"match-ctf", "sheets-csv", "--sheets --format csv"},
 };
 
 // The offset of the first differing byte, for a readable failure.

@@ -152,11 +152,11 @@ void writeWindow(const char* from, char* out, const std::vector<Piece>& pieces, 
     }
 }
 
-// The new text written in place, for pieces that fit: the two halves of a large text
-// on two threads: the copy of the whole text is serial work between the
-// searches and the rendering. The second half writes from where it starts
-// reading; the characters it would write before that, over text the first
-// half still reads, are made aside and put in place once both are done.
+// The new text written in place, for pieces that fit; a large text's two
+// halves on two threads, as the copy is serial work between the searches and
+// the rendering. The second half writes from where it starts reading; the
+// characters it would write before that, over text the first half still
+// reads, are made aside and put in place once both are done.
 void writePiecesInPlace(std::string& text, const std::vector<Piece>& pieces, std::size_t length) {
     std::size_t second = 0; // the first piece of the second half
     std::size_t split = 0;  // where the new text has it

@@ -44,16 +44,11 @@ public:
         }
     }
 
-    XXH128_hash_t digest() const { return XXH3_128bits(bytes_.data(), bytes_.size()); }
+    const std::string& bytes() const { return bytes_.bytes(); }
 
 private:
-    void tag(char kind) { bytes_ += kind; }
-
-    void sized(const std::string& text) {
-        const std::uint64_t size = text.size();
-        bytes_.append(reinterpret_cast<const char*>(&size), sizeof size);
-        bytes_ += text;
-    }
+    void tag(char kind) { bytes_.add(kind); }
+    void sized(const std::string& text) { bytes_.addText(text); }
 
     void addObject(const mustache::object& members) {
         std::vector<const mustache::object::value_type*> sorted;
@@ -70,26 +65,23 @@ private:
         tag('e');
     }
 
-    std::string bytes_;
+    KeyBytes bytes_;
 };
-
-std::string hexKey(const XXH128_hash_t& hash) {
-    char hex[33];
-    std::snprintf(hex, sizeof hex, "%016llx%016llx", static_cast<unsigned long long>(hash.high64),
-                  static_cast<unsigned long long>(hash.low64));
-    return hex;
-}
 
 } // namespace
 
 std::string pageKey(const mustache::data& page) {
     DataBytes data;
     data.add(page);
-    return hexKey(data.digest());
+    return bytesKey(data.bytes());
 }
 
 std::string bytesKey(std::string_view bytes) {
-    return hexKey(XXH3_128bits(bytes.data(), bytes.size()));
+    const XXH128_hash_t hash = XXH3_128bits(bytes.data(), bytes.size());
+    char hex[33];
+    std::snprintf(hex, sizeof hex, "%016llx%016llx", static_cast<unsigned long long>(hash.high64),
+                  static_cast<unsigned long long>(hash.low64));
+    return hex;
 }
 
 } // namespace quorvath::web

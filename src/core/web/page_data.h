@@ -7,6 +7,8 @@
 #include "core/web/compiled_templates.h"
 
 #include <string>
+#include <string_view>
+#include <type_traits>
 
 namespace quorvath::web {
 
@@ -45,18 +47,20 @@ std::string pageKey(const mustache::data& page);
 // The same for inputs written out as bytes.
 std::string bytesKey(std::string_view bytes);
 
-// A page's inputs written out as bytes (plain values as they are, texts with
-// their sizes), for bytesKey.
+// A page's inputs written out as bytes for bytesKey (pageKey writes its data
+// so too): values as they lie in memory, texts after their length, so that no
+// two inputs run together alike.
 class KeyBytes {
 public:
-    template <class Value> void add(const Value& value) {
+    template <typename Value> void add(const Value& value) {
+        static_assert(std::is_trivially_copyable_v<Value>);
         bytes_.append(reinterpret_cast<const char*>(&value), sizeof value);
     }
     void addText(const std::string& text) {
         add(text.size());
         bytes_ += text;
     }
-    std::string& bytes() { return bytes_; }
+    const std::string& bytes() const { return bytes_; }
     std::string key() const { return bytesKey(bytes_); }
 
 private:

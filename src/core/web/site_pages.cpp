@@ -231,10 +231,8 @@ private:
             extras_->addToPlayer(player, d);
         // The top lists, the page's longest part, are keyed by what makes
         // their entries and filled in only when the page is rendered.
-        KeyBytes key;
-        key.bytes() = pageKey(d);
-        addTopLists(key, tops);
-        return folder_.putPage(playerPage(player), key.key(), [&] {
+        const std::string key = bytesKey(pageKey(d) + topListsBytes(tops));
+        return folder_.putPage(playerPage(player), key, [&] {
             mustache::data& lists = newList(d, "topLists", tops.size());
             for (const RankedList& list : tops)
                 fillList(newItem(lists), list, 0, kEntriesPerPage);
@@ -242,8 +240,9 @@ private:
         });
     }
 
-    // Everything fillList reads of the top lists' first entries.
-    void addTopLists(KeyBytes& bytes, const std::vector<RankedList>& tops) const {
+    // Everything fillList reads of the top lists' first entries, as bytes.
+    std::string topListsBytes(const std::vector<RankedList>& tops) const {
+        KeyBytes bytes;
         for (const RankedList& list : tops) {
             bytes.addText(list.title);
             bytes.add(list.recorded);
@@ -260,6 +259,7 @@ private:
                 bytes.add(links_.isNick(e.player));
             }
         }
+        return bytes.bytes();
     }
 
     // The most one-sided nemesis: the player's top killer by how many more

@@ -69,20 +69,36 @@ TEST(HistoryDatabase, AFileItCannotUseIsNamedWithItsProblemAndLeftAsItWas) {
 
 // A match whose players' rows are lost (a kill then names a seat nobody holds)
 // is named as damaged when read.
-TEST(HistoryDatabase, AMatchWhoseKillsNameAMissingPlayerIsNamedAsDamaged) {
+// A match row damaged outside the program is named as damaged, never read
+// as the numbers it seems to hold.
+TEST(HistoryDatabase, ADamagedMatchIsNamedAsDamaged) {
     if (quorvath::test::onPostgres())
         GTEST_SKIP() << "the problems of an SQLite file";
-    TempDir dir;
-    const std::string path = dir.file("h.sqlite").string();
-    auto store = quorvath::test::openHistory(path);
-    LogImport result;
-    ASSERT_FALSE(importLog(*store, std::string(QUORVATH_SOURCE_DIR) + "/samples/demo.log", result));
-    SQLite::Database(path, SQLite::OPEN_READWRITE)
-        .exec("DELETE FROM match_players WHERE match_id = (SELECT MIN(id) FROM matches)");
-    const HistoryError error = store->readMatches({}, [](const MatchRecord&) {});
-    ASSERT_TRUE(error);
-    EXPECT_NE(error->find("\"" + path + "\""), std::string::npos) << *error;
-    EXPECT_NE(error->find(" is damaged"), std::string::npos) << *error;
+    const std::string firstMatch = "(SELECT MIN(id) FROM matches)";
+    const std::string damages[] = {
+        // its kills name a player it no longer has
+        "DELETE FROM match_players WHERE match_id = " + firstMatch,
+        // a counter without its value
+        "UPDATE match_players SET counters = CAST(counters || x'05' AS BLOB) WHERE match_id = " +
+            firstMatch,
+        // a number that is no counter among the counters, and among those the log cannot record
+        "UPDATE match_players SET counters = x'7F01' WHERE match_id = " + firstMatch,
+        "UPDATE matches SET unrecorded = x'7F' WHERE id = " + firstMatch,
+    };
+    for (const std::string& damage : damages) {
+        SCOPED_TRACE(damage);
+        TempDir dir;
+        const std::string path = dir.file("h.sqlite").string();
+        auto store = quorvath::test::openHistory(path);
+        LogImport result;
+        ASSERT_FALSE(
+            importLog(*store, std::string(QUORVATH_SOURCE_DIR) + "/samples/demo.log", result));
+        SQLite::Database(path, SQLite::OPEN_READWRITE).exec(damage);
+        const HistoryError error = store->readMatches({}, [](const MatchRecord&) {});
+        ASSERT_TRUE(error);
+        EXPECT_NE(error->find("\"" + path + "\""), std::string::npos) << *error;
+        EXPECT_NE(error->find(" is damaged"), std::string::npos) << *error;
+    }
 }
 
 // Another program writing: reading goes on (WAL), an import waits for the

@@ -144,6 +144,37 @@ TEST(HistoryTotals, AHistoryOfVersionTwoGainsTheTotalsOfItsMatches) {
     expectKeptAsAddedUp(*openHistory(path), true, __LINE__);
 }
 
+// The whole history is counted from its kept totals alone, reading no match
+// again, also when a history of the version before the results is opened:
+// its figures stand when a match row is damaged, which a selection reading
+// that match names.
+TEST(HistoryTotals, TheWholeHistoryIsCountedWithoutReadingItsMatches) {
+    if (onPostgres())
+        GTEST_SKIP() << "an SQLite file damaged by hand";
+    Logs logs;
+    for (const std::string& older : {std::string(), sqlDroppingResults()}) {
+        SCOPED_TRACE(older);
+        const std::string path = logs.dir.file(older.empty() ? "h.sqlite" : "old.sqlite").string();
+        auto store = openHistory(path);
+        for (std::size_t i = 0; i < 3; ++i)
+            import(*store, logs.paths[i], kJanuary + static_cast<std::int64_t>(i) * kDay);
+        const Selected before = counted(*store, {});
+        store.reset();
+        runOnHistory(path, "UPDATE match_players SET counters = x'7F01' WHERE match_id = "
+                           "(SELECT MIN(id) FROM matches);" +
+                               older);
+        store = openHistory(path);
+        expectSameCounts(counted(*store, {}).counted, before.counted);
+        HistorySelection sinceTheStart;
+        sinceTheStart.since = 1;
+        Selected selected;
+        const HistoryError error = countSelection(*store, sinceTheStart, selected.counted.players,
+                                                  selected.counted.scope, selected.activity);
+        ASSERT_TRUE(error);
+        EXPECT_NE(error->find(" is damaged"), std::string::npos) << *error;
+    }
+}
+
 // Totals rows no import wrote are not trusted: the query adds up every match,
 // and the next batch drops them for the import to add up again.
 TEST(HistoryTotals, DamagedTotalsAreAddedUpAgain) {

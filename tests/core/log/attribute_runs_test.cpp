@@ -1,6 +1,6 @@
 // The runs against a byte per character: random attributes in long and short
-// stretches become runs that give every character's attribute back, and
-// Highlight Nick's flags land on the hits and nowhere else.
+// stretches become runs that give every character's attribute back, read or
+// copied out, and Highlight Nick's flags land on the hits and nowhere else.
 
 #include "core/log/attribute_runs.h"
 
@@ -68,6 +68,14 @@ TEST(AttributeRuns, GiveEveryCharacterItsAttributeBack) {
                   std::vector<std::uint8_t>(bytes.begin() + static_cast<long>(from),
                                             bytes.begin() + static_cast<long>(to)))
             << "round " << round;
+        // The same stretch's runs copied out, moved by an offset.
+        AttributeRuns::Runs copied, expected;
+        const std::size_t offset = rng() % 5;
+        runs.copyRuns(from, to, offset, copied);
+        for (std::size_t i = from; i < to; ++i)
+            expected.append(i + offset, bytes[i]);
+        ASSERT_EQ(copied.starts, expected.starts) << "round " << round;
+        ASSERT_EQ(copied.attributes, expected.attributes) << "round " << round;
         // A stretch set anew (the names coloured across a cut), also at either end.
         const std::vector<std::uint8_t> stretch = randomAttributes(rng);
         const std::size_t at = rng() % 4 == 0 ? 0 : rng() % bytes.size();

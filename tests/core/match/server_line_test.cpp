@@ -105,6 +105,8 @@ TEST(ServerLine, EveryKeywordCutIntoItsFields) {
         {"ClientUserinfoChanged: n\\Hawk", "Other"},
         {"kill: 3 5 10: A killed B by MOD_KNIFE", "Other"},
         {"  1:5 Kill: 3 5 10: A killed B by MOD_KNIFE", "Other"},
+        {"   :05 Kill: 3 5 10: A killed B by MOD_KNIFE", "Other"},
+        {"  1x05 Kill: 3 5 10: A killed B by MOD_KNIFE", "Other"},
         {"  1:05Kill: 3 5 10: A killed B by MOD_KNIFE", "Other"},
         {"12:34", "Other"},
         {"    ", "Other"},
