@@ -380,6 +380,92 @@ TEST(HtmlHistory, SkippedPagesAreNeverStale) {
     }
 }
 
+// The match pages a list links to, newest first.
+std::vector<int> listedMatches(const std::string& page) {
+    std::vector<int> numbers;
+    for (const auto& m :
+         allMatches(page, std::regex("<td class=\"date\"><a href=\"match-(\\d+)\\.html\"")))
+        numbers.push_back(std::stoi(m[1]));
+    return numbers;
+}
+
+std::vector<int> newestFirst(int from, int to) {
+    std::vector<int> numbers;
+    for (int n = to; n >= from; --n)
+        numbers.push_back(n);
+    return numbers;
+}
+
+// A list of more than 100 matches: its first page the newest 100, then
+// blocks of 100 from the oldest that later matches leave as they were; a
+// site written on from before is what a write into an empty folder gives.
+TEST(HtmlHistory, ALongListKeepsItsBlocksAsMatchesAreAdded) {
+    TempDir dir;
+    const std::string db = "--db " + quoted(dir.file("history.sqlite").string());
+    const fs::path kept = dir.file("kept");
+    std::string oldest; // the oldest block as first written
+    const struct {
+        const char* type;
+        const char* maps;
+        int matches; // in the history after its import
+    } logs[] = {{"dm", "120", 121}, {"elim", "2", 124}, {"dm", "80", 205}};
+    for (std::size_t i = 0; i < std::size(logs); ++i) {
+        SCOPED_TRACE(i);
+        const std::string out = dir.file("log-" + std::to_string(i)).string();
+        const std::string generate = std::string("\"") + QUORVATH_GEN_LOG_TOOL + "\" --match " +
+                                     logs[i].type + " --seed " + std::to_string(20 + i) +
+                                     " --maps " + logs[i].maps + " --out " + quoted(out);
+        ASSERT_EQ(std::system(generate.c_str()), 0);
+        ASSERT_EQ(
+            runReportTool(dir, "history import " + db + " " + quoted(out + "-games.log")).status,
+            0);
+        const fs::path fresh = dir.file("fresh-" + std::to_string(i));
+        for (const fs::path& site : {kept, fresh})
+            ASSERT_EQ(
+                runReportTool(dir, "html " + quoted(site.string()) + " --history " + db).status, 0);
+        const auto files = siteFiles(fresh);
+        const auto keptFiles = siteFiles(kept);
+        for (const auto& [name, bytes] : files)
+            if (!name.starts_with(".quorvath-")) {
+                EXPECT_EQ(keptFiles.at(name), bytes) << name;
+            }
+        expectSelfContained(keptFiles);
+
+        const int count = logs[i].matches, blocks = (count + 99) / 100;
+        EXPECT_EQ(listedMatches(files.at("matches.html")), newestFirst(count - 99, count));
+        for (int block = 1; block <= blocks; ++block)
+            EXPECT_EQ(listedMatches(files.at("matches-" + std::to_string(block) + ".html")),
+                      newestFirst(100 * block - 99, std::min(count, 100 * block)))
+                << block;
+        EXPECT_FALSE(files.contains("matches-" + std::to_string(blocks + 1) + ".html"));
+        if (i == 0)
+            oldest = files.at("matches-1.html");
+        EXPECT_EQ(files.at("matches-1.html"), oldest);
+        EXPECT_NE(files.at("matches.html")
+                      .find("<nav class=\"pages\"><strong>newest</strong> <a href=\"matches-" +
+                            std::to_string(blocks - 1) +
+                            ".html\">older</a> <a href=\"matches-1.html\">oldest</a></nav>"),
+                  std::string::npos);
+        EXPECT_NE(files.at("matches-2.html")
+                      .find("<a href=\"matches.html\">newest</a>" +
+                            std::string(blocks > 2 ? " <a href=\"matches-3.html\">newer</a>" : "") +
+                            " <strong>101&ndash;" + std::to_string(std::min(count, 200)) +
+                            "</strong> <a href=\"matches-1.html\">older</a> <a "
+                            "href=\"matches-1.html\">oldest</a></nav>"),
+                  std::string::npos);
+    }
+    expectValidHtml(kept);
+    const fs::path shots = QUORVATH_WEB_SCREENSHOTS;
+    fs::create_directories(shots);
+    QUORVATH_SKIP_WITHOUT_BROWSER();
+    const Browser browser;
+    for (const char* page : {"matches", "matches-2"})
+        for (const auto& [size, device] : {std::pair{"390,844", "phone"}, {"1280,900", "desktop"}})
+            browser.screenshot(kept / (std::string(page) + ".html"), size,
+                               shots /
+                                   ("history-long-" + std::string(page) + "-" + device + ".png"));
+}
+
 TEST(HtmlHistory, WrongCommandLinesAndMissingHistories) {
     TempDir dir;
     const std::string site = quoted(dir.file("site").string());

@@ -4,6 +4,7 @@
 #include "core/rank/ranking.h"
 #include "core/skill/history_ratings.h"
 #include "core/web/html_text.h"
+#include "core/web/match_list_pages.h"
 #include "core/web/page_queue.h"
 #include "core/web/site_state.h"
 #include "core/web/site_writer.h"
@@ -136,6 +137,7 @@ private:
         rater_.emplace(table_.players, RatingOptions{table_.linked, site_.bots});
         expected_.clear();
         raced_ = false;
+        kept_ = {};
     }
 
     // What the kept state must have been written for besides the table: the
@@ -206,7 +208,23 @@ private:
             for (PlaceMatches& place : *places)
                 place.kills.resize(slots);
         rater_->goOn(std::move(state.people));
+        noteKeptLists();
         return std::nullopt;
+    }
+
+    // How long each list of matches was when its pages were written.
+    void noteKeptLists() {
+        kept_.all = matches_.size();
+        for (const std::vector<PlayedRow>& rows : played_)
+            kept_.played.push_back(rows.size());
+        for (const PlaceMatches& place : mapMatches_)
+            kept_.maps.push_back(place.matches.size());
+        for (const PlaceMatches& place : serverMatches_)
+            kept_.servers.push_back(place.matches.size());
+    }
+
+    static std::size_t keptOf(const std::vector<std::size_t>& lists, std::size_t list) {
+        return list < lists.size() ? lists[list] : 0;
     }
 
     // The selected matches not in the tally yet.
@@ -423,28 +441,33 @@ private:
         bytes.add(row.playedAt);
     }
 
-    // Pages "NAME.html", "NAME-2.html", ... of `count` rows, newest first;
-    // `row(i)` is row i (counted in the order played): a match, and with
-    // `withPlayer` what the page's player did in it. A page is keyed by its
-    // rows' inputs, so an unchanged one is passed over before its data is built.
+    // A list's pages (matchListPages) of `count` rows, `kept` of them when its
+    // pages were written; `row(i)` is row i (counted in the order played): a
+    // match, and with `withPlayer` what the page's player did in it. The blocks
+    // that cannot have changed are kept unread; a page is keyed by its rows'
+    // inputs, so an unchanged one is passed over before its data is built.
     template <class Row>
     bool writeMatchList(const std::string& name, const std::string& titleHtml, std::size_t count,
-                        bool withPlayer, Row row) {
-        const std::size_t pages =
-            std::max<std::size_t>(1, (count + kEntriesPerPage - 1) / kEntriesPerPage);
-        for (std::size_t page = 1; page <= pages; ++page) {
-            const std::size_t skip = (page - 1) * kEntriesPerPage;
-            const std::size_t shown =
-                std::min<std::size_t>(kEntriesPerPage, count - std::min(count, skip));
+                        std::size_t kept, bool withPlayer, Row row) {
+        std::vector<MatchListPage> pages = matchListPages(name, count, kEntriesPerPage);
+        std::vector<std::string> same;
+        for (const MatchListPage& page : pages)
+            if (unchangedSince(page, kept))
+                same.push_back(page.file);
+        if (!same.empty() && folder_.keepPages(same))
+            std::erase_if(pages,
+                          [&](const MatchListPage& page) { return unchangedSince(page, kept); });
+        for (const MatchListPage& page : pages) {
             KeyBytes key;
             for (const std::string* text :
-                 {&name, &titleHtml, &table_.logName, &table_.description})
+                 {&page.file, &page.newest, &page.newer, &page.older, &page.oldest, &titleHtml,
+                  &table_.logName, &table_.description})
                 key.addText(*text);
-            for (const std::size_t value : {page, pages, count})
+            for (const std::size_t value : {page.from, page.to})
                 key.add(value);
             key.add(withPlayer);
-            for (std::size_t i = 0; i < shown; ++i) {
-                const PlayedRow played = row(count - 1 - skip - i);
+            for (std::size_t i = page.to; i-- > page.from;) {
+                const PlayedRow played = row(i);
                 addMatchRow(key, shownMatch(played.match));
                 if (withPlayer) {
                     key.addText(displayName(played.name));
@@ -452,21 +475,21 @@ private:
                     key.add(played.deaths);
                 }
             }
-            const bool put = folder_.putPage(pagedName(name, page), key.key(), [&] {
+            const bool put = folder_.putPage(page.file, key.key(), [&] {
                 mustache::data d;
                 startPage(d, table_, templates_, titleHtml);
                 d["heading"] = titleHtml;
                 d["withPlayer"] = withPlayer;
-                mustache::data& rows = newList(d, "matches", shown);
-                for (std::size_t i = 0; i < shown; ++i) {
-                    const PlayedRow played = row(count - 1 - skip - i);
+                mustache::data& rows = newList(d, "matches", page.to - page.from);
+                for (std::size_t i = page.to; i-- > page.from;) {
+                    const PlayedRow played = row(i);
                     if (withPlayer)
                         fillPlayedRow(newItem(rows), played);
                     else
                         fillMatchRow(newItem(rows), shownMatch(played.match));
                 }
                 d["empty"] = count == 0;
-                fillPageLinks(d, name, pages, page);
+                fillListLinks(d, page);
                 return templates_.matches.render(d);
             });
             if (!put)
@@ -475,10 +498,25 @@ private:
         return true;
     }
 
+    // The links to a list's other pages; a block names its matches by number.
+    static void fillListLinks(mustache::data& d, const MatchListPage& page) {
+        d["paged"] = !page.older.empty() || page.block;
+        for (const auto& [link, file] : {std::pair{"newest", &page.newest},
+                                         {"newer", &page.newer},
+                                         {"older", &page.older},
+                                         {"oldest", &page.oldest}})
+            if (!file->empty())
+                d[link] = *file;
+        if (page.block) {
+            d["first"] = std::to_string(page.from + 1);
+            d["last"] = std::to_string(page.to);
+        }
+    }
+
     static PlayedRow matchOnly(std::size_t match) { return {match, 0, 0, 0}; }
 
     bool writeAllMatches() {
-        return writeMatchList("matches", "Matches", matches_.size(), false, matchOnly);
+        return writeMatchList("matches", "Matches", matches_.size(), kept_.all, false, matchOnly);
     }
 
     // A player's matches, when his page cannot show them all.
@@ -487,7 +525,8 @@ private:
         return played.size() <= kRecentShown ||
                writeMatchList(playerMatchesName(player),
                               "Matches of " + nameHtml(table_.players[player].name), played.size(),
-                              true, [&](std::size_t i) { return played[i]; });
+                              keptOf(kept_.played, static_cast<std::size_t>(player)), true,
+                              [&](std::size_t i) { return played[i]; });
     }
 
     // --- ratings ---
@@ -636,9 +675,10 @@ private:
         d["allMatches"] = pagedName(name + "-matches", 1);
         const std::vector<std::size_t>& matches = places[i].matches;
         return putPage(folder_, name + ".html", templates_.place, d) &&
-               writeMatchList(
-                   name + "-matches", "Matches " + std::string(maps ? "on " : "of ") + title,
-                   matches.size(), false, [&](std::size_t m) { return matchOnly(matches[m]); });
+               writeMatchList(name + "-matches",
+                              "Matches " + std::string(maps ? "on " : "of ") + title,
+                              matches.size(), keptOf(maps ? kept_.maps : kept_.servers, i), false,
+                              [&](std::size_t m) { return matchOnly(matches[m]); });
     }
 
     // The history's pages besides the matches' and the table's, each list a task.
@@ -669,7 +709,11 @@ private:
     PlaceTally &maps_ = tally_.maps, &servers_ = tally_.servers;
     std::vector<PlaceMatches>&mapMatches_ = tally_.mapMatches,
     &serverMatches_ = tally_.serverMatches;
-    std::optional<TableRater> rater_;               // fed the matches as they are read
+    std::optional<TableRater> rater_; // fed the matches as they are read
+    struct {
+        std::size_t all = 0;
+        std::vector<std::size_t> played, maps, servers; // by player, map, server
+    } kept_;                                            // going on: each list's rows written before
     std::vector<std::string> expected_;             // going on: every selected match's fingerprint
     bool raced_ = false;                            // going on: the history changed meanwhile
     std::vector<PlayerRating> ratings_;             // best first

@@ -132,15 +132,19 @@ bool SiteFolder::putPage(const std::string& name, const std::string& key,
 }
 
 bool SiteFolder::keepPages(const std::vector<std::string>& names) {
+    std::vector<const std::pair<const std::string, Entry>*> found;
+    found.reserve(names.size());
     for (const std::string& name : names) {
         const auto old = stored_.find(name);
         std::error_code ec;
         if (old == stored_.end() || fs::file_size(fs::path(path_) / name, ec) != old->second.size ||
             ec)
             return false;
+        found.push_back(&*old);
     }
-    for (const std::string& name : names)
-        kept_[name] = stored_[name];
+    const std::lock_guard lock(mutex_);
+    for (const auto* page : found)
+        kept_.insert(*page);
     unchanged_ += static_cast<int>(names.size());
     return true;
 }

@@ -5,7 +5,7 @@
 // (or a sync) never sees half a page. A folder that keeps a manifest (one
 // line per page: its name, the key of what it is made from, its size) skips,
 // unrendered, a page whose key and file agree with it. Two threads may put
-// pages at once; the rest is for one thread at a time.
+// or keep pages at once; the rest is for one thread at a time.
 
 #include "core/common/progress.h"
 
