@@ -304,6 +304,21 @@ void KillPairs::grow() {
     }
 }
 
+void KillPairs::addAll(const std::vector<BookedPair>& booked) {
+    constexpr std::size_t kAhead = 16;
+    for (std::size_t i = 0; i < booked.size(); ++i) {
+#if defined(__GNUC__)
+        if (i + kAhead < booked.size()) {
+            const auto k = static_cast<std::size_t>(booked[i + kAhead].killer);
+            const auto v = static_cast<std::size_t>(booked[i + kAhead].victim);
+            if (k < side_ && v < side_)
+                __builtin_prefetch(square_.data() + k * side_ + v, 1);
+        }
+#endif
+        add(booked[i].killer, booked[i].victim);
+    }
+}
+
 void KillPairs::bookInto(PlayerTable& players) {
     OpponentLists lists = takeLists();
     addLists(lists, players);
@@ -381,10 +396,9 @@ void KillPairs::addLists(OpponentLists& lists, PlayerTable& players) {
 // --- booking ---------------------------------------------------------------------------
 
 EventBooker::EventBooker(std::string_view phrase, EventKind kind, PlayerTable& players,
-                         const RoundEnds& roundEnds, KillPairs& pairs)
-    : kind_(kind), renamePhrase_(phrase == kRenamePhrase),
-      booksPairs_(kind == EventKind::TwoPlayer && !renamePhrase_), players_(players),
-      roundEnds_(roundEnds), pairs_(pairs), pairIndexesFound_(!players.anyOriginalName()) {
+                         const RoundEnds& roundEnds, std::vector<BookedPair>& pairs)
+    : kind_(kind), renamePhrase_(phrase == kRenamePhrase), players_(players), roundEnds_(roundEnds),
+      pairs_(pairs), pairIndexesFound_(!players.anyOriginalName()) {
     for (const StatisticsScan& scan : kStatisticsScans)
         if (scan.phrase == phrase && scan.counter) {
             onePlayerCounters_.push_back(*scan.counter);
@@ -455,7 +469,7 @@ void EventBooker::bookPair(int victim, int killer, const EventRecord& event, Nam
         victim = players_.findPlayerIndex(victimName);
     if (!pairIndexesFound_ || killerName.empty())
         killer = players_.findPlayerIndex(killerName.empty() ? kNobody : killerName);
-    pairs_.add(killer, victim);
+    pairs_.push_back({killer, victim});
     creditCarrierKill(killer, event.dropAfter());
     creditCarrierKill(killer, event.dropAbove());
 }

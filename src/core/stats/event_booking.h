@@ -140,6 +140,12 @@ private:
     std::vector<int> indexes_; // 0: not looked up yet
 };
 
+// A kill's killer and victim as booking met them, for KillPairs to count.
+struct BookedPair {
+    std::int32_t killer;
+    std::int32_t victim;
+};
+
 // Killer/victim pairs counted while booking and added to the per-opponent
 // counts once at the end, in index order: cheaper than keeping those sparse
 // counts in order kill by kill. While the indexes stay small the counts sit in
@@ -155,17 +161,10 @@ public:
         else
             addPast(killer, victim, count);
     }
-    // Asks for a pair's count to be brought into cache ahead of add(): the
-    // square spreads the counts over megabytes, and a kill's pair is mostly
-    // one not counted lately.
-    void prefetch(int killer, int victim) const {
-        const auto k = static_cast<std::size_t>(killer);
-        const auto v = static_cast<std::size_t>(victim);
-#if defined(__GNUC__)
-        if (k < side_ && v < side_)
-            __builtin_prefetch(square_.data() + k * side_ + v, 1);
-#endif
-    }
+    // Adds the pairs booking met, each once: what add() of each would do,
+    // each pair's count asked into cache some pairs ahead (the square spreads
+    // the counts over megabytes, and a kill's pair is mostly one not counted lately).
+    void addAll(const std::vector<BookedPair>& booked);
     // Adds each pair's count to the killer's victims and the victim's
     // killers, then forgets the pairs.
     void bookInto(PlayerTable& players);
@@ -213,22 +212,11 @@ private:
 class EventBooker {
 public:
     // `roundEnds` is read only for "has planted the bomb!"; the killer/victim
-    // pairs go to `pairs`.
+    // pairs are appended to `pairs`, for the caller to count.
     EventBooker(std::string_view phrase, EventKind kind, PlayerTable& players,
-                const RoundEnds& roundEnds, KillPairs& pairs);
+                const RoundEnds& roundEnds, std::vector<BookedPair>& pairs);
 
     void book(const EventRecord& event, NameIndexes& names);
-    // Brings the kill pair's count that booking `event` adds to into cache,
-    // when its names were looked up before: booking takes the records in
-    // order, so this may be asked for a record some places ahead.
-    void prefetch(const EventRecord& event, const NameIndexes& names) const {
-        if (!booksPairs_)
-            return;
-        const int killer = names.known(event.secondNameOrLineStart);
-        const int victim = names.known(event.firstName);
-        if (killer > 0 && victim > 0)
-            pairs_.prefetch(killer, victim);
-    }
 
 private:
     void bookOnePlayerEvent(int player, const EventRecord& event);
@@ -238,12 +226,11 @@ private:
 
     EventKind kind_;
     bool renamePhrase_;
-    bool booksPairs_; // a kill phrase: its lines book killer/victim pairs
     PlayerTable& players_;
     std::vector<Counter> onePlayerCounters_;
     bool plantPhrase_ = false;
     const RoundEnds& roundEnds_;
-    KillPairs& pairs_;
+    std::vector<BookedPair>& pairs_;
     // While no player has an original name, a name's pair index is the one
     // the booking just found for it; otherwise it is looked up again.
     bool pairIndexesFound_;

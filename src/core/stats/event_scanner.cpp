@@ -11,8 +11,8 @@ void bookPhraseEvents(const LogDocument& doc, std::string_view phrase, EventKind
     EventLineCutter cutter(doc, phrase, kind);
     NamePool names;
     NameIndexes indexes(names, players);
-    KillPairs pairs;
-    EventBooker booker(phrase, kind, players, roundEnds, pairs);
+    std::vector<BookedPair> booked;
+    EventBooker booker(phrase, kind, players, roundEnds, booked);
     const WeaponWords weapons(phrase);
     const std::int64_t length = doc.length();
     int searchFrom = 0; // the next search starts at the line end: one occurrence per line
@@ -25,6 +25,8 @@ void bookPhraseEvents(const LogDocument& doc, std::string_view phrase, EventKind
             progress->setPosition(pos, length);
         booker.book(recordEvent(line, kind, weapons, names), indexes);
     }
+    KillPairs pairs;
+    pairs.addAll(booked);
     pairs.bookInto(players);
     if (progress)
         progress->setPosition(length, length);

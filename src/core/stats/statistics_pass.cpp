@@ -8,8 +8,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <condition_variable>
 #include <deque>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -31,8 +33,75 @@ namespace {
 
 // The machines the program runs on have two cores or more.
 constexpr int kThreads = 2;
-// How many records ahead booking asks for a kill pair's count.
-constexpr std::size_t kPrefetchAhead = 8;
+// How many kill pairs booking hands over at a time.
+constexpr std::size_t kPairBlock = 1 << 14;
+
+// Counts the kill pairs that booking hands over, on a thread of its own: a
+// pair's count mostly misses cache (the counts of every pair span megabytes),
+// and booking need not wait for it. Counted blocks go back to be filled again.
+class PairCounter {
+public:
+    PairCounter() : thread_([this] { count(); }) {}
+    ~PairCounter() { close(); }
+
+    // Hands over the pairs in `block` and leaves it empty.
+    void handOver(std::vector<BookedPair>& block) {
+        std::vector<BookedPair> spare;
+        {
+            const std::scoped_lock lock(mutex_);
+            full_.push_back(std::move(block));
+            if (!empty_.empty()) {
+                spare = std::move(empty_.back());
+                empty_.pop_back();
+            }
+        }
+        wake_.notify_one();
+        block = std::move(spare);
+        block.reserve(kPairBlock);
+    }
+    // No more pairs come: the thread counts what is left and turns the pairs
+    // into the players' lists.
+    void close() {
+        {
+            const std::scoped_lock lock(mutex_);
+            closed_ = true;
+        }
+        wake_.notify_one();
+    }
+    KillPairs::OpponentLists takeLists() {
+        close();
+        thread_.join();
+        return std::move(lists_);
+    }
+
+private:
+    void count() {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            wake_.wait(lock, [this] { return closed_ || !full_.empty(); });
+            if (full_.empty())
+                break;
+            std::vector<BookedPair> block = std::move(full_.front());
+            full_.pop_front();
+            lock.unlock();
+            pairs_.addAll(block);
+            block.clear();
+            lock.lock();
+            empty_.push_back(std::move(block));
+        }
+        lock.unlock();
+        lists_ = pairs_.takeLists();
+    }
+
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::deque<std::vector<BookedPair>> full_;
+    std::vector<std::vector<BookedPair>> empty_;
+    bool closed_ = false;
+    KillPairs pairs_;
+    KillPairs::OpponentLists lists_;
+    std::jthread thread_; // last: it starts once the rest is ready
+};
 
 // The occurrences in one part of the text, cut into event records on the
 // sweeping thread while their lines are still in cache; the round ends as
@@ -153,17 +222,17 @@ void runStatisticsPass(const LogDocument& doc, PlayerTable& players, Progress& p
     std::vector<NameIndexes> indexes;
     for (const auto& collector : collectors)
         indexes.emplace_back(collector->names, players);
-    // After the last scan that books kill pairs, a helper turns the pairs
-    // into the players' lists while the other scans are booked.
+    // The kill pairs are counted beside booking; after the last scan that
+    // books any, the counter turns them into the players' lists while the
+    // other scans are booked.
     std::size_t lastPairScan = 0;
     for (std::size_t scan = 0; scan < kStatisticsScans.size(); ++scan)
         if (kStatisticsScans[scan].kind == EventKind::TwoPlayer &&
             kStatisticsScans[scan].phrase != kRenamePhrase)
             lastPairScan = scan;
-    KillPairs pairs;
-    KillPairs laterPairs; // none: the later scans book no pairs
-    KillPairs::OpponentLists lists;
-    std::jthread listing;
+    PairCounter counter;
+    std::vector<BookedPair> booked;
+    booked.reserve(kPairBlock);
     const std::int64_t length = doc.length();
     for (int number = 1; number <= kStatisticsScanCount; ++number) {
         if (progress.stopRequested())
@@ -174,31 +243,32 @@ void runStatisticsPass(const LogDocument& doc, PlayerTable& players, Progress& p
         if (scanStarted)
             scanStarted(number);
         EventBooker booker(kStatisticsScans[scan].phrase, kStatisticsScans[scan].kind, players,
-                           roundEnds, scan <= lastPairScan ? pairs : laterPairs);
-        std::size_t total = 0, booked = 0;
+                           roundEnds, booked);
+        std::size_t total = 0, done = 0;
         for (const auto& collector : collectors)
             total += collector->records[scan].size();
         for (std::size_t part = 0; part < collectors.size(); ++part) {
             // Each block of records goes back as soon as it is booked.
             std::deque<EventRecord>& records = collectors[part]->records[scan];
             for (; !records.empty(); records.pop_front()) {
-                if (records.size() > kPrefetchAhead)
-                    booker.prefetch(records[kPrefetchAhead], indexes[part]);
-                if (++booked % 4096 == 0) // the records hold no positions: their share
+                if (++done % 4096 == 0) // the records hold no positions: their share
                     progress.setPosition(static_cast<std::int64_t>(static_cast<double>(length) *
-                                                                   static_cast<double>(booked) /
+                                                                   static_cast<double>(done) /
                                                                    static_cast<double>(total)),
                                          length);
                 booker.book(records.front(), indexes[part]);
+                if (booked.size() >= kPairBlock)
+                    counter.handOver(booked);
             }
         }
         progress.setPosition(length, length);
-        if (scan == lastPairScan)
-            listing = std::jthread([&] { lists = pairs.takeLists(); });
+        if (scan == lastPairScan) {
+            counter.handOver(booked);
+            counter.close();
+        }
     }
-    listing.join();
+    KillPairs::OpponentLists lists = counter.takeLists();
     KillPairs::addLists(lists, players);
-    laterPairs.bookInto(players);
     sumAllPlayers(players);
 }
 
