@@ -13,9 +13,6 @@ namespace quorvath {
 
 namespace {
 
-// Runs a block may keep unused rather than be copied for.
-constexpr std::size_t kSpareRuns = 64;
-
 #if defined(__SSE2__)
 // For the sixteen characters from `at`, 0xFF where the attribute is the one before.
 __m128i sameAsBefore(const std::uint8_t* at) {

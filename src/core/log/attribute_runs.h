@@ -17,6 +17,9 @@ namespace quorvath {
 
 class AttributeRuns {
 public:
+    // Runs a block may keep unused rather than be copied for.
+    static constexpr std::size_t kSpareRuns = 64;
+
     // Runs one after the other: starts ascending, neighbours' attributes differ.
     struct Runs {
         std::vector<std::uint32_t> starts;

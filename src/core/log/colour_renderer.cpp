@@ -489,11 +489,15 @@ struct RenderPart {
     // The stretch's runs kept as the part's, from its begin on, in room of their size.
     void keepRuns() {
         const Runs& written = stretch.runs;
+        // With room for the runs the names open across the cut add
+        // (colourCutNames): the part's runs are not copied for them.
         Runs kept;
-        kept.starts.reserve(written.size());
+        kept.starts.reserve(written.size() + AttributeRuns::kSpareRuns);
+        kept.attributes.reserve(written.size() + AttributeRuns::kSpareRuns);
         for (const std::uint32_t start : written.starts)
             kept.starts.push_back(start - static_cast<std::uint32_t>(stretch.begin));
-        kept.attributes = written.attributes;
+        kept.attributes.insert(kept.attributes.end(), written.attributes.begin(),
+                               written.attributes.end());
         runs = AttributeRuns(std::move(kept));
     }
     // The names open across a cut, and what comes after them where they lie:
