@@ -114,6 +114,31 @@ TEST(KillPairsTest, CountsAsAddingEachKillWould) {
 // Names of every length up to well past sixteen characters, each differing
 // from another in one character only, anywhere: each keeps a number of its
 // own, and asking again gives that number.
+// Far more kills than booking hands over at a time: each pair is counted once.
+TEST(StatisticsPass, EveryKillOfALongLogIsInItsPairsCount) {
+    constexpr int kKills = 100000;
+    std::string text;
+    for (int i = 0; i < kKills; ++i)
+        text +=
+            "V" + std::to_string(i % 7) + " was shot by K" + std::to_string(i % 11) + "'s M4\r\n";
+    LogDocument doc;
+    test::setMarkup(doc, text);
+    PlayerTable table;
+    Progress progress;
+    runStatisticsPass(doc, table, progress, {});
+    for (int k = 0; k < 11; ++k)
+        for (int v = 0; v < 7; ++v) {
+            int expected = 0;
+            for (int i = 0; i < kKills; ++i)
+                expected += i % 11 == k && i % 7 == v;
+            const int killer = table.findByName("K" + std::to_string(k));
+            const int victim = table.findByName("V" + std::to_string(v));
+            EXPECT_EQ(table[killer].victims.at(victim), expected) << k << " " << v;
+            EXPECT_EQ(table[victim].killers.at(killer), expected) << k << " " << v;
+        }
+    EXPECT_EQ(table[0][totalKills], kKills);
+}
+
 TEST(NamePoolTest, TellsApartNamesThatDifferInOneCharacter) {
     std::vector<std::string> names;
     for (std::size_t length = 0; length <= 40; ++length) {
