@@ -103,6 +103,42 @@ private:
     std::jthread thread_; // last: it starts once the rest is ready
 };
 
+// One phrase's records of one part, in blocks that double up to 48 KiB:
+// read back in order, a list streams through memory of its own (the small
+// blocks of a deque, taken in turn by every list of a part, lie scattered).
+class RecordList {
+public:
+    void push(const EventRecord& record) {
+        if (blocks_.empty() || blocks_.back().size() == blocks_.back().capacity())
+            grow();
+        blocks_.back().push_back(record);
+        ++size_;
+    }
+    std::size_t size() const { return size_; }
+    // Calls take(record) for each record in order; each block goes back
+    // as soon as it is read.
+    template <typename Take> void drain(const Take& take) {
+        for (std::vector<EventRecord>& block : blocks_) {
+            for (const EventRecord& record : block)
+                take(record);
+            std::vector<EventRecord>().swap(block);
+        }
+        blocks_.clear();
+        size_ = 0;
+    }
+
+private:
+    static constexpr std::size_t kFirstBlock = 64;
+    static constexpr std::size_t kLargestBlock = 4096;
+    void grow() {
+        const std::size_t last = blocks_.empty() ? 0 : blocks_.back().capacity();
+        blocks_.emplace_back().reserve(std::clamp(2 * last, kFirstBlock, kLargestBlock));
+    }
+
+    std::vector<std::vector<EventRecord>> blocks_;
+    std::size_t size_ = 0;
+};
+
 // The occurrences in one part of the text, cut into event records on the
 // sweeping thread while their lines are still in cache; the round ends as
 // positions. Booking then never reads the text.
@@ -136,7 +172,7 @@ public:
         const bool booked = searchFrom_[p] != kUnknown || !occursEarlierOnLine(p, line);
         searchFrom_[p] = line.lineEnd;
         if (booked)
-            records[p].push_back(recordEvent(line, kStatisticsScans[p].kind, weapons_[p], names));
+            records[p].push(recordEvent(line, kStatisticsScans[p].kind, weapons_[p], names));
         if (start >= nextReport_) {
             progress_.setPosition(swept_ += start - reported_);
             reported_ = start;
@@ -145,8 +181,7 @@ public:
     }
 
     NamePool names;
-    // In small blocks, so that growing never holds a list twice.
-    std::array<std::deque<EventRecord>, kStatisticsScanCount> records;
+    std::array<RecordList, kStatisticsScanCount> records;
     std::array<std::vector<int>, RoundEnds::kPhrases.size()> roundEnds;
 
 private:
@@ -247,20 +282,17 @@ void runStatisticsPass(const LogDocument& doc, PlayerTable& players, Progress& p
         std::size_t total = 0, done = 0;
         for (const auto& collector : collectors)
             total += collector->records[scan].size();
-        for (std::size_t part = 0; part < collectors.size(); ++part) {
-            // Each block of records goes back as soon as it is booked.
-            std::deque<EventRecord>& records = collectors[part]->records[scan];
-            for (; !records.empty(); records.pop_front()) {
+        for (std::size_t part = 0; part < collectors.size(); ++part)
+            collectors[part]->records[scan].drain([&](const EventRecord& record) {
                 if (++done % 4096 == 0) // the records hold no positions: their share
                     progress.setPosition(static_cast<std::int64_t>(static_cast<double>(length) *
                                                                    static_cast<double>(done) /
                                                                    static_cast<double>(total)),
                                          length);
-                booker.book(records.front(), indexes[part]);
+                booker.book(record, indexes[part]);
                 if (booked.size() >= kPairBlock)
                     counter.handOver(booked);
-            }
-        }
+            });
         progress.setPosition(length, length);
         if (scan == lastPairScan) {
             counter.handOver(booked);
