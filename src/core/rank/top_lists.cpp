@@ -29,9 +29,11 @@ RankedList topList(const char* title, RankedMeaning meaning, const OpponentCount
     OpponentCounts listed = counts.range(1, players.playerCount());
     if (merged)
         listed = mergedByPerson(listed, players);
+    // Equal counts in index order: a whole order, so sort needs no merge buffer.
     std::vector<OpponentCounts::Entry> order(listed.begin(), listed.end());
-    std::stable_sort(order.begin(), order.end(),
-                     [](const auto& a, const auto& b) { return a.count > b.count; });
+    std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
+        return a.count != b.count ? a.count > b.count : a.index < b.index;
+    });
     for (const auto& [i, count] : order) {
         const int shownAs = listedAs(players, i, linked);
         if (leftOut && (*leftOut)[static_cast<std::size_t>(shownAs)])
