@@ -207,7 +207,8 @@ private:
         const int player = links_.paged()[i];
         const PlayerRecord& record = site_.players[player];
         const std::vector<RankedList> tops =
-            topLists(player, site_.players, site_.linked, site_.counting.mode, site_.leftOut);
+            topLists(player, site_.players, site_.linked, site_.counting.mode, site_.leftOut,
+                     kEntriesPerPage);
         const RankedList& victims = tops.at(0);
         const RankedList& killers = tops.at(1);
         noteNemesis(i, player, victims, killers);
@@ -270,7 +271,13 @@ private:
         if (killers.entries.empty())
             return;
         const RankedEntry& nemesis = killers.entries.front();
-        const double margin = nemesis.value - valueOf(victims, nemesis.player);
+        double killedBack = valueOf(victims, nemesis.player);
+        if (killedBack == 0 && victims.entries.size() == kEntriesPerPage) // further down
+            killedBack = valueOf(
+                topLists(player, site_.players, site_.linked, site_.counting.mode, site_.leftOut)
+                    .at(0),
+                nemesis.player);
+        const double margin = nemesis.value - killedBack;
         nemeses_[i] = {player, nemesis.player, nemesis.value, nemesis.value - margin};
     }
 
