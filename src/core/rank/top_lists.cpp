@@ -21,7 +21,7 @@ OpponentCounts mergedByPerson(const OpponentCounts& counts, const PlayerTable& p
 
 RankedList topList(const char* title, RankedMeaning meaning, const OpponentCounts& counts,
                    const PlayerTable& players, bool linked, bool merged,
-                   const std::vector<bool>* leftOut) {
+                   const std::vector<bool>* leftOut, std::size_t most) {
     RankedList list;
     list.title = title;
     list.meaning = meaning;
@@ -30,14 +30,26 @@ RankedList topList(const char* title, RankedMeaning meaning, const OpponentCount
     if (merged)
         listed = mergedByPerson(listed, players);
     std::vector<OpponentCounts::Entry> order(listed.begin(), listed.end());
-    std::stable_sort(order.begin(), order.end(),
-                     [](const auto& a, const auto& b) { return a.count > b.count; });
-    for (const auto& [i, count] : order) {
-        const int shownAs = listedAs(players, i, linked);
-        if (leftOut && (*leftOut)[static_cast<std::size_t>(shownAs)])
-            continue;
-        list.entries.push_back({static_cast<int>(list.entries.size()) + 1, shownAs,
-                                players[shownAs].name, static_cast<double>(count)});
+    if (leftOut)
+        std::erase_if(order, [&](const OpponentCounts::Entry& e) {
+            return (*leftOut)[static_cast<std::size_t>(listedAs(players, e.index, linked))];
+        });
+    // Equal counts in index order: a whole order, so only the entries kept
+    // need sorting.
+    const auto before = [](const auto& a, const auto& b) {
+        return a.count != b.count ? a.count > b.count : a.index < b.index;
+    };
+    const std::size_t kept = std::min(most, order.size());
+    if (kept < order.size())
+        std::partial_sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(kept),
+                          order.end(), before);
+    else
+        std::sort(order.begin(), order.end(), before);
+    list.entries.reserve(kept);
+    for (std::size_t e = 0; e < kept; ++e) {
+        const int shownAs = listedAs(players, order[e].index, linked);
+        list.entries.push_back({static_cast<int>(e) + 1, shownAs, players[shownAs].name,
+                                static_cast<double>(order[e].count)});
     }
     return list;
 }
@@ -45,13 +57,14 @@ RankedList topList(const char* title, RankedMeaning meaning, const OpponentCount
 } // namespace
 
 std::vector<RankedList> topLists(int player, const PlayerTable& players, bool linked,
-                                 CountingMode counting, const std::vector<bool>* leftOut) {
+                                 CountingMode counting, const std::vector<bool>* leftOut,
+                                 std::size_t most) {
     const bool merged = linked && counting == CountingMode::Accurate;
     const PlayerRecord& shown = players[player];
     return {topList("Top Victims", RankedMeaning::Victims, shown.victims, players, linked, merged,
-                    leftOut),
+                    leftOut, most),
             topList("Top Killers", RankedMeaning::Killers, shown.killers, players, linked, merged,
-                    leftOut)};
+                    leftOut, most)};
 }
 
 } // namespace quorvath

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <future>
 #include <optional>
 
 namespace quorvath::web {
@@ -45,12 +46,13 @@ public:
 
     HistoryError run(const SiteTemplates& templates) {
         const std::string pages = pageIdentity(templates);
-        folder_.keepManifest(pages);
         identity_ = stateIdentity(pages);
         std::string kept;
-        std::optional<SiteState> state;
+        std::future<std::optional<SiteState>> decoding; // beside the manifest's reading
         if (folder_.readFile(kStateName, kept))
-            state = decodeState(kept);
+            decoding = std::async(std::launch::async, [&kept] { return decodeState(kept); });
+        folder_.keepManifest(pages);
+        std::optional<SiteState> state = decoding.valid() ? decoding.get() : std::nullopt;
         folder_.removeFile(kStateName); // before any page changes: a stopped write leaves none
         HistoryError error = state ? goOn(std::move(*state)) : std::nullopt;
         if (!error)
@@ -61,7 +63,7 @@ public:
         }
         std::string read; // the tally and the ratings as read, stored once every page is
         if (!error && written_) {
-            read = encodeState({identity_, namesKey(played_.size()), tally_, rater_->people()});
+            read = encodeState(identity_, namesKey(played_.size()), tally_, rater_->people());
             noteRatings(rater_->finish());
         }
         // A page and a list of matches per place, the lists of all matches and the ratings.

@@ -4,10 +4,13 @@
 #include "core/common/file_replace.h"
 
 #include <algorithm>
+#include <atomic>
+#include <charconv>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <limits>
 #include <system_error>
+#include <thread>
 
 namespace quorvath::web {
 
@@ -99,14 +102,26 @@ void SiteFolder::dropStoredManifest() {
 
 void SiteFolder::keepManifest(const std::string& identity) {
     identity_ = identity;
-    std::ifstream in(fs::path(path_) / kManifestName, std::ios::binary);
-    std::string line;
-    if (!std::getline(in, line) || line != "quorvath-pages " + identity)
+    std::string bytes;
+    const std::string header = "quorvath-pages " + identity + '\n';
+    if (!readFile(kManifestName, bytes) || !bytes.starts_with(header))
         return;
-    std::string name;
-    Entry entry;
-    while (in >> name >> entry.key >> entry.size)
-        stored_[name] = entry;
+    // By hand rather than by stream: a history's manifest has a line per page,
+    // some hundred thousand of them, read on every write.
+    std::string_view rest = std::string_view(bytes).substr(header.size());
+    stored_.reserve(static_cast<std::size_t>(std::count(rest.begin(), rest.end(), '\n')));
+    while (!rest.empty()) {
+        const std::string_view line = rest.substr(0, rest.find('\n'));
+        rest.remove_prefix(std::min(rest.size(), line.size() + 1));
+        const std::size_t name = line.find(' '), key = line.rfind(' ');
+        Entry entry;
+        if (name == 0 || key == name ||
+            std::from_chars(line.data() + key + 1, line.data() + line.size(), entry.size).ptr !=
+                line.data() + line.size())
+            return; // a damaged line: the pages after it are rendered again
+        entry.key = line.substr(name + 1, key - name - 1);
+        stored_.insert_or_assign(std::string(line.substr(0, name)), std::move(entry));
+    }
 }
 
 bool SiteFolder::putPage(const std::string& name, const std::string& key,
@@ -132,16 +147,30 @@ bool SiteFolder::putPage(const std::string& name, const std::string& key,
 }
 
 bool SiteFolder::keepPages(const std::vector<std::string>& names) {
-    std::vector<const std::pair<const std::string, Entry>*> found;
-    found.reserve(names.size());
-    for (const std::string& name : names) {
-        const auto old = stored_.find(name);
-        std::error_code ec;
-        if (old == stored_.end() || fs::file_size(fs::path(path_) / name, ec) != old->second.size ||
-            ec)
-            return false;
-        found.push_back(&*old);
+    std::vector<const std::pair<const std::string, Entry>*> found(names.size());
+    std::atomic<bool> all = true;
+    const auto check = [&](std::size_t from, std::size_t to) {
+        for (std::size_t i = from; i < to && all; ++i) {
+            const auto old = stored_.find(names[i]);
+            std::error_code ec;
+            if (old == stored_.end() ||
+                fs::file_size(fs::path(path_) / names[i], ec) != old->second.size || ec)
+                all = false;
+            else
+                found[i] = &*old;
+        }
+    };
+    // Going on, a history's site keeps its old matches' pages, a hundred
+    // thousand and more: their sizes are checked on two threads.
+    constexpr std::size_t kOnTwoThreads = 4096;
+    if (names.size() >= kOnTwoThreads) {
+        const std::jthread other(check, names.size() / 2, names.size());
+        check(0, names.size() / 2);
+    } else {
+        check(0, names.size());
     }
+    if (!all)
+        return false;
     const std::lock_guard lock(mutex_);
     for (const auto* page : found)
         kept_.insert(*page);
@@ -150,13 +179,8 @@ bool SiteFolder::keepPages(const std::vector<std::string>& names) {
 }
 
 bool SiteFolder::readFile(const std::string& name, std::string& bytes) const {
-    std::ifstream in(fs::path(path_) / name, std::ios::binary);
-    if (!in)
-        return false;
-    std::ostringstream read;
-    read << in.rdbuf();
-    bytes = read.str();
-    return true;
+    return !readWholeFile((fs::path(path_) / name).string(),
+                          std::numeric_limits<std::uint64_t>::max(), "", bytes);
 }
 
 bool SiteFolder::keepFile(const std::string& name, std::string_view bytes) {
@@ -180,11 +204,11 @@ bool SiteFolder::finish() {
 }
 
 void SiteFolder::saveManifest() {
-    std::ostringstream out;
-    out << "quorvath-pages " << identity_ << '\n';
+    std::string out = "quorvath-pages " + identity_ + '\n';
     for (const auto& [name, entry] : kept_)
-        out << name << ' ' << entry.key << ' ' << entry.size << '\n';
-    if (auto reason = replaceWholeFile(fs::path(path_) / kManifestName, out.str(), Flush::ToSystem))
+        out.append(name).append(1, ' ').append(entry.key).append(1, ' ').append(
+            std::to_string(entry.size)) += '\n';
+    if (auto reason = replaceWholeFile(fs::path(path_) / kManifestName, out, Flush::ToSystem))
         error_ = folderMessage(path_, *reason);
 }
 

@@ -127,15 +127,20 @@ private:
             mustache::data d;
             startPage(d, site_, templates_, escapedHtml(text));
             d["category"] = escapedHtml(text);
-            mustache::data& shown = newList(d, "lists", lists.size());
-            for (const RankedList& list : lists)
-                fillList(newItem(shown), list, (page - 1) * kEntriesPerPage,
-                         page * kEntriesPerPage);
             d["topLists"] = text == kCategoryTopKillers;
             if (text == kCategoryTopKillers)
                 fillPlayers(d);
             fillPageLinks(d, rankingName(c), pages, page);
-            if (!render(templates_.ranking, d, rankingPage(c, page)))
+            // Keyed by the lists' entries, filled in only when rendered, as a player's page.
+            const std::size_t from = (page - 1) * kEntriesPerPage, to = page * kEntriesPerPage;
+            const std::string key = bytesKey(pageKey(d) + listsBytes(lists, from, to));
+            const bool put = folder_.putPage(rankingPage(c, page), key, [&] {
+                mustache::data& shown = newList(d, "lists", lists.size());
+                for (const RankedList& list : lists)
+                    fillList(newItem(shown), list, from, to);
+                return templates_.ranking.render(d);
+            });
+            if (!put)
                 return false;
         }
         return true;
@@ -207,7 +212,8 @@ private:
         const int player = links_.paged()[i];
         const PlayerRecord& record = site_.players[player];
         const std::vector<RankedList> tops =
-            topLists(player, site_.players, site_.linked, site_.counting.mode, site_.leftOut);
+            topLists(player, site_.players, site_.linked, site_.counting.mode, site_.leftOut,
+                     kEntriesPerPage);
         const RankedList& victims = tops.at(0);
         const RankedList& killers = tops.at(1);
         noteNemesis(i, player, victims, killers);
@@ -231,7 +237,7 @@ private:
             extras_->addToPlayer(player, d);
         // The top lists, the page's longest part, are keyed by what makes
         // their entries and filled in only when the page is rendered.
-        const std::string key = bytesKey(pageKey(d) + topListsBytes(tops));
+        const std::string key = bytesKey(pageKey(d) + listsBytes(tops, 0, kEntriesPerPage));
         return folder_.putPage(playerPage(player), key, [&] {
             mustache::data& lists = newList(d, "topLists", tops.size());
             for (const RankedList& list : tops)
@@ -240,16 +246,19 @@ private:
         });
     }
 
-    // Everything fillList reads of the top lists' first entries, as bytes.
-    std::string topListsBytes(const std::vector<RankedList>& tops) const {
+    // Everything fillList reads of the lists' entries from..to, as bytes.
+    std::string listsBytes(const std::vector<RankedList>& lists, std::size_t from,
+                           std::size_t to) const {
         KeyBytes bytes;
-        for (const RankedList& list : tops) {
+        for (const RankedList& list : lists) {
             bytes.addText(list.title);
             bytes.add(list.recorded);
             bytes.add(list.wholeNumbers);
-            const std::size_t shown = std::min<std::size_t>(list.entries.size(), kEntriesPerPage);
-            bytes.add(shown);
-            for (std::size_t i = 0; i < shown; ++i) {
+            const std::size_t last = std::min(to, list.entries.size());
+            const std::size_t first = std::min(from, last);
+            for (const std::size_t bound : {first, last})
+                bytes.add(bound);
+            for (std::size_t i = first; i < last; ++i) {
                 const RankedEntry& e = list.entries[i];
                 bytes.addText(e.name);
                 for (const int number : {e.place, e.player})
@@ -270,7 +279,13 @@ private:
         if (killers.entries.empty())
             return;
         const RankedEntry& nemesis = killers.entries.front();
-        const double margin = nemesis.value - valueOf(victims, nemesis.player);
+        double killedBack = valueOf(victims, nemesis.player);
+        if (killedBack == 0 && victims.entries.size() == kEntriesPerPage) // further down
+            killedBack = valueOf(
+                topLists(player, site_.players, site_.linked, site_.counting.mode, site_.leftOut)
+                    .at(0),
+                nemesis.player);
+        const double margin = nemesis.value - killedBack;
         nemeses_[i] = {player, nemesis.player, nemesis.value, nemesis.value - margin};
     }
 

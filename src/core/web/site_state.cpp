@@ -15,6 +15,7 @@ constexpr std::string_view kStateHeader = "quorvath-site 1 ";
 // Numbers as LEB128 (signed ones zigzagged first), doubles and texts as bytes.
 class Writer {
 public:
+    explicit Writer(std::size_t room) { bytes_.reserve(room); }
     void number(std::uint64_t value) {
         for (; value >= 0x80; value >>= 7)
             bytes_ += static_cast<char>((value & 0x7f) | 0x80);
@@ -194,11 +195,19 @@ bool readPeople(Reader& r, const HistoryTally& t, std::vector<PlayerRating>& peo
 
 } // namespace
 
-std::string encodeState(const SiteState& state) {
-    Writer w;
-    w.text(state.identity);
-    w.text(state.names);
-    const HistoryTally& t = state.tally;
+std::string encodeState(const std::string& identity, const std::string& names,
+                        const HistoryTally& t, const std::vector<PlayerRating>& people) {
+    // Room for the largest a history's state can take, so that its tens of
+    // megabytes are written once, not copied as the text grows.
+    std::size_t playedRows = 0, steps = 0;
+    for (const std::vector<PlayedRow>& played : t.played)
+        playedRows += played.size();
+    for (const PlayerRating& person : people)
+        steps += person.steps.size();
+    Writer w(identity.size() + names.size() + t.matches.size() * 80 + playedRows * 40 + steps * 26 +
+             (t.maps.places().size() + t.servers.places().size()) * 1024);
+    w.text(identity);
+    w.text(names);
     w.number(t.matches.size());
     for (std::size_t i = 0; i < t.matches.size(); ++i) {
         const MatchRow& m = t.matches[i];
@@ -221,8 +230,8 @@ std::string encodeState(const SiteState& state) {
     }
     writePlaces(w, t.maps, t.mapMatches);
     writePlaces(w, t.servers, t.serverMatches);
-    w.number(state.people.size());
-    for (const PlayerRating& person : state.people) {
+    w.number(people.size());
+    for (const PlayerRating& person : people) {
         w.number(static_cast<std::uint64_t>(person.matches));
         w.real(person.rating.mu);
         w.real(person.rating.sigma);

@@ -59,10 +59,12 @@ struct SiteState {
 
 inline constexpr const char* kStateName = ".quorvath-site";
 
-// The state as a file's bytes, and back: nothing for bytes that are damaged
-// or of another program version. A state read back has its steps' dates and
-// places filled in from its tally.
-std::string encodeState(const SiteState& state);
+// The state as a file's bytes (its parts by reference: a history's are tens
+// of megabytes), and back: nothing for bytes that are damaged or of another
+// program version. A state read back has its steps' dates and places filled
+// in from its tally.
+std::string encodeState(const std::string& identity, const std::string& names,
+                        const HistoryTally& tally, const std::vector<PlayerRating>& people);
 std::optional<SiteState> decodeState(std::string_view bytes);
 
 } // namespace quorvath::web

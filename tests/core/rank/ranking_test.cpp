@@ -2,6 +2,7 @@
 // to tests/golden by the report tool's golden test.
 #include "core/rank/ranking.h"
 #include "core/rank/ranking_text.h"
+#include "core/rank/top_lists.h"
 #include "rank_fixtures.h"
 
 #include <gtest/gtest.h>
@@ -114,6 +115,40 @@ TEST(TopLists, NegativeCountsFollowThePositiveOnesAndIndexZeroIsNoOpponent) {
               "2:\t-2\ta\r\n"
               "3:\t-1000\tc\r\n"
               "\r\nTop Killers\r\n\r\n\r\n");
+}
+
+// A page's lists are their first entries: the same entries, places and
+// order as the whole lists, ties, left-out players and aliases included.
+TEST(TopLists, TheFirstEntriesAreThoseOfTheWholeLists) {
+    PlayerTable t = makeTable({"me", "a", "b", "c", "d", "e", "f", "g"});
+    fileAlias(t, 2, 6);
+    const int counts[] = {0, 3, 5, 3, 7, 5, 3, 1};
+    for (int i = 2; i <= 8; ++i) {
+        t[1].victims.add(i, counts[i - 1]);
+        t[1].killers.add(i, counts[9 - i]);
+    }
+    std::vector<bool> leftOut(9);
+    leftOut[5] = true;
+    for (const bool linked : {false, true})
+        for (const CountingMode mode : {CountingMode::Classic, CountingMode::Accurate})
+            for (const std::vector<bool>* out :
+                 {static_cast<std::vector<bool>*>(nullptr), &leftOut}) {
+                const std::vector<RankedList> whole = topLists(1, t, linked, mode, out);
+                for (std::size_t most = 0; most <= 8; ++most) {
+                    const std::vector<RankedList> first = topLists(1, t, linked, mode, out, most);
+                    for (std::size_t l = 0; l < 2; ++l) {
+                        const auto& all = whole[l].entries;
+                        ASSERT_EQ(first[l].entries.size(), std::min(most, all.size()));
+                        for (std::size_t e = 0; e < first[l].entries.size(); ++e) {
+                            const RankedEntry& a = first[l].entries[e];
+                            EXPECT_EQ(
+                                std::tie(a.place, a.player, a.name, a.value),
+                                std::tie(all[e].place, all[e].player, all[e].name, all[e].value))
+                                << linked << static_cast<int>(mode) << most << l << e;
+                        }
+                    }
+                }
+            }
 }
 
 } // namespace

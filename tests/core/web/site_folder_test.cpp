@@ -143,3 +143,44 @@ TEST(SiteFolder, TheManifestSkipsOnlyPagesItVouchesFor) {
     EXPECT_EQ(rendered, 1);
     EXPECT_EQ(readFile(dir.file("match-1.html")), "two");
 }
+
+// Pages kept unread, as many as a history's old matches (checked on two
+// threads): kept while each file has the manifest's size, none once one has
+// not; a damaged line of the manifest vouches for no page from it on.
+TEST(SiteFolder, KeepsManyPagesOnlyWhenEveryOneIsAsTheManifestHasIt) {
+    TempDir dir;
+    std::vector<std::string> names;
+    for (int i = 1; i <= 4100; ++i)
+        names.push_back("match-" + std::to_string(i) + ".html");
+    {
+        SiteFolder folder(dir.path().string());
+        folder.keepManifest("t");
+        for (const std::string& name : names)
+            EXPECT_TRUE(folder.putPage(name, "k", [&] { return name; }));
+        EXPECT_TRUE(folder.finish());
+    }
+    const auto keeps = [&] {
+        SiteFolder folder(dir.path().string());
+        folder.keepManifest("t");
+        const bool kept = folder.keepPages(names);
+        EXPECT_TRUE(folder.finish());
+        return kept;
+    };
+    EXPECT_TRUE(keeps());
+    EXPECT_TRUE(keeps()); // the manifest stored again holds them still
+    const std::string manifest = readFile(dir.file(SiteFolder::kManifestName));
+    std::string damaged = manifest;
+    const std::size_t line = damaged.find("match-2500.html");
+    ASSERT_NE(line, std::string::npos);
+    damaged.insert(damaged.find('\n', line), "x");
+    writeFile(dir.file(SiteFolder::kManifestName), damaged);
+    {
+        SiteFolder folder(dir.path().string());
+        folder.keepManifest("t");
+        EXPECT_FALSE(folder.keepPages(names));
+        EXPECT_FALSE(folder.keepPages({"match-2500.html"}));
+    }
+    writeFile(dir.file(SiteFolder::kManifestName), manifest);
+    writeFile(dir.file(names.back()), "edited");
+    EXPECT_FALSE(keeps());
+}
