@@ -212,6 +212,13 @@ TEST(HistoryTotals, ADamagedNameRowIsNeverReadAsNumbers) {
     const std::string tooLong(10, '\xFF');
     damaged.push_back(row.substr(0, dates) + tooLong + row.substr(dates + 5));
     damaged.push_back(row.substr(0, dates + 5) + tooLong + row.substr(dates + 10));
+    // Victims' counts are other than 0 and ascend by victim.
+    for (const std::vector<OpponentCounts::Entry>& victims :
+         {std::vector<OpponentCounts::Entry>{{1, 0}}, {{2, 3}, {1, 4}}, {{2, 3}, {2, 4}}}) {
+        NameTotals wrong = bob;
+        wrong.victims = victims;
+        damaged.push_back(encodeNameTotals(wrong));
+    }
     for (const std::string& bytes : damaged)
         EXPECT_FALSE(decodeNameTotals(bytes, read)) << bytes.size() << " bytes";
 }

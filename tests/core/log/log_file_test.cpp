@@ -3,6 +3,7 @@
 // copy), and what the loader promises about the files it touches: the archive
 // copy is the log byte for byte, and the log itself is never written.
 
+#include "core/common/file_errors.h"
 #include "core/common/progress.h"
 #include "core/log/line_index.h"
 #include "core/log/log_file.h"
@@ -16,7 +17,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <random>
+#include <thread>
+
+#include <sys/stat.h>
 
 namespace quorvath {
 namespace {
@@ -80,6 +85,23 @@ TEST(LogRefusals, NameTheFileAndTheReasonAndKeepTheDocument) {
     // The copy of a log it cannot read names the log, not the copy it never began.
     EXPECT_EQ(copyFileReplacing(secret, dir.file("copy.log").string()), refusals[3].second);
     EXPECT_EQ(checkLogFile(exact), std::nullopt); // the limit itself is allowed
+}
+
+// A pipe has no size to be refused by: what it brings is held to the limit,
+// also when the limit falls just where one read of the pipe ends.
+TEST(LogRefusals, APipeBringingMoreThanTheLimitIsRefused) {
+    TempDir dir;
+    const std::string pipe = dir.file("pipe").string();
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    constexpr std::size_t kLimit = 1 << 16; // what one read takes
+    for (const std::size_t size : {kLimit, kLimit + 1}) {
+        const std::jthread writer(
+            [&] { std::ofstream(pipe, std::ios::binary) << std::string(size, 'x'); });
+        std::string bytes;
+        const auto error = readWholeFile(pipe, kLimit, "too large", bytes);
+        EXPECT_EQ(error, size > kLimit ? std::optional<std::string>("too large") : std::nullopt);
+        EXPECT_EQ(bytes.size(), size > kLimit ? 0 : size);
+    }
 }
 
 TEST(LogRefusals, RoundsThatWouldOutgrowThirtyTwoBitPositions) {
