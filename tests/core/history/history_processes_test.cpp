@@ -5,13 +5,16 @@
 
 #include "core/history/postgres/pg_session.h"
 #include "core/history/record_coding.h"
+#include "core/history/sqlite/sqlite_history.h"
 #include "history_test_support.h"
 
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
 #include <csignal>
+#include <latch>
 #include <map>
 #include <sys/wait.h>
 #include <thread>
@@ -170,6 +173,30 @@ TEST(HistoryProcesses, TwoImportersOfOneGrowingLogStoreEachMatchOnce) {
     EXPECT_EQ(stored, result.matches);
     expectSameCounts(countHistory(*store), countLog(log));
     expectSameWholeHistory(*store, *clean);
+}
+
+// Two programs opening one new history at the same moment each switch it to
+// WAL; the one that finds the other holding the lock waits, never gives up.
+TEST(HistoryProcesses, TwoOpenersOfOneNewHistoryAtOnceBothUseIt) {
+    if (onPostgres())
+        GTEST_SKIP() << "SQLite's own locking";
+    TempDir dir;
+    for (int round = 0; round < 200; ++round) {
+        const std::string path = dir.file("new" + std::to_string(round) + ".sqlite").string();
+        std::latch start(2);
+        std::array<HistoryError, 2> errors;
+        const auto open = [&](HistoryError& error) {
+            std::unique_ptr<HistoryStore> store;
+            start.arrive_and_wait();
+            error = openSqliteHistory(path, store);
+        };
+        {
+            const std::jthread other([&] { open(errors[1]); });
+            open(errors[0]);
+        }
+        for (const HistoryError& error : errors)
+            ASSERT_FALSE(error) << "round " << round << ": " << *error;
+    }
 }
 
 } // namespace

@@ -4,9 +4,11 @@
 #include "core/history/totals_keeper.h"
 
 #include <SQLiteCpp/SQLiteCpp.h>
+#include <sqlite3.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <thread>
 #include <unordered_map>
 
 namespace quorvath {
@@ -291,8 +293,9 @@ struct Stored {
 class SqliteHistory final : public HistoryStore {
 public:
     SqliteHistory(const std::string& path, std::chrono::milliseconds busyTimeout)
-        : path_(path), db_(path, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE,
-                           static_cast<int>(busyTimeout.count())) {}
+        : path_(path), busyTimeout_(busyTimeout),
+          db_(path, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE,
+              static_cast<int>(busyTimeout.count())) {}
 
     HistoryError open() {
         return guarded([&] {
@@ -301,7 +304,7 @@ public:
             db_.exec("PRAGMA synchronous = NORMAL");
             if (schemaVersion() == kSchemaVersion)
                 return HistoryError(); // nothing to write: a read-only history can be read
-            db_.exec("PRAGMA journal_mode = WAL");
+            switchToWal();
             SQLite::Transaction migration(db_, SQLite::TransactionBehavior::IMMEDIATE);
             if (auto newer = refuseNewer()) // another program migrated it meanwhile
                 return newer;
@@ -474,6 +477,23 @@ private:
         }
     }
 
+    // Two programs switching a new history to WAL at once may each hold the
+    // lock the other waits for; SQLite then says "locked" at once instead of
+    // waiting, so the switch is tried again for as long as a lock is waited for.
+    void switchToWal() {
+        const auto until = std::chrono::steady_clock::now() + busyTimeout_;
+        for (;;) {
+            try {
+                db_.exec("PRAGMA journal_mode = WAL");
+                return;
+            } catch (const SQLite::Exception& e) {
+                if (e.getErrorCode() != SQLITE_BUSY || std::chrono::steady_clock::now() >= until)
+                    throw;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+
     // The log's id: a new row, else its row moved on to `log` (never back:
     // another importer may have read further).
     std::int64_t rememberLog(const LogState& log) {
@@ -577,6 +597,7 @@ private:
     }
 
     std::string path_;
+    std::chrono::milliseconds busyTimeout_;
     SQLite::Database db_;
     std::unordered_map<std::string, std::int64_t> names_; // ids of names stored
     TotalsKeeper keeper_;
