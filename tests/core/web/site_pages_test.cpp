@@ -5,6 +5,7 @@
 #include "core/web/site_folder.h"
 #include "core/web/site_pages.h"
 #include "core/web/site_templates.h"
+#include "core/web/svg_charts.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -36,6 +37,45 @@ TEST(SitePages, TheOneSidedNemesisCountsKillsBackBeyondTheListedEntries) {
     EXPECT_NE(index.find("(9) over <a href=\"player-1.html\">me</a>, who killed back 1</li>"),
               std::string::npos)
         << index;
+}
+
+// The index lists every player while they are 500 at most, else links to
+// the pages that list them.
+TEST(SitePages, TheIndexListsFiveHundredPlayersAndLinksMore) {
+    for (const int players : {500, 501}) {
+        PlayerTable t = makeTable({"p1"});
+        for (int i = 2; i <= players; ++i)
+            t.findOrAdd("p" + std::to_string(i));
+        for (int victim = 2; victim <= players; ++victim)
+            bookKill(t, 1, victim, 1);
+        const CountingScope counting;
+        TempDir dir;
+        web::SiteFolder folder(dir.path().string());
+        const web::LogSite site{t, counting, false, "", "demo.log", "", nullptr};
+        ASSERT_TRUE(web::writeLogSite(site, web::SiteTemplates::builtIn(), folder));
+        const std::string index = readFile(dir.file("index.html"));
+        const bool listed =
+            index.find("All " + std::to_string(players) + " players") == std::string::npos;
+        EXPECT_EQ(listed, players <= 500) << players;
+        EXPECT_EQ(index.find("href=\"player-" + std::to_string(players) + ".html\"") !=
+                      std::string::npos,
+                  listed)
+            << players;
+    }
+}
+
+// A rating line too long for its chart is thinned, and still ends where the
+// last rating is: the same place as a line of just its first and last.
+TEST(SvgCharts, AThinnedLineEndsOnItsLastValue) {
+    const auto lastPoint = [](const std::vector<double>& values) {
+        const web::LineChart chart{values, [](double v) { return std::to_string(v); }, "a", "b"};
+        const std::string svg = web::lineChartSvg(chart, "t");
+        const std::size_t end = svg.find("\"/>", svg.find("points=\""));
+        return svg.substr(svg.rfind(' ', end - 2) + 1, end - svg.rfind(' ', end - 2) - 1);
+    };
+    std::vector<double> long_(web::kLinePoints * 3 + 1, 0.0);
+    long_.back() = 10;
+    EXPECT_EQ(lastPoint(long_), lastPoint({0.0, 10.0}));
 }
 
 } // namespace
