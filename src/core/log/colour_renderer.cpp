@@ -423,8 +423,7 @@ std::vector<std::size_t> partStarts(std::string_view text, int parts) {
         const std::size_t lf = text.find('\n', std::max(share, starts.back()));
         if (lf == npos || lf + 1 >= text.size())
             break;
-        if (lf + 1 > starts.back())
-            starts.push_back(lf + 1);
+        starts.push_back(lf + 1); // past the part before: its search began there
     }
     return starts;
 }

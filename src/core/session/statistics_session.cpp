@@ -38,7 +38,7 @@ SessionChanges StatisticsSession::passFinished(const CountingScope& counting) {
     // What the panes showed was counted from the table before.
     SessionChanges changes = resetForNewTable();
     for (const Pane pane : {Pane::Left, Pane::Right}) {
-        if (content(pane) != PaneContent{} || !panes_.text(pane).empty())
+        if (content(pane) != PaneContent{}) // a pane's text comes only with its content
             changes |= paneChanged(pane);
         content(pane) = {};
         panes_.text(pane).clear();
