@@ -18,6 +18,16 @@ using quorvath::test::makeTable;
 using quorvath::test::readFile;
 using quorvath::test::TempDir;
 
+// The index page of the one-log site of `t`.
+std::string writtenIndex(const PlayerTable& t) {
+    const CountingScope counting;
+    TempDir dir;
+    web::SiteFolder folder(dir.path().string());
+    const web::LogSite site{t, counting, false, "", "demo.log", "", nullptr};
+    EXPECT_TRUE(web::writeLogSite(site, web::SiteTemplates::builtIn(), folder));
+    return readFile(dir.file("index.html"));
+}
+
 // His nemesis is the last of his 111 victims: the award counts those kills
 // back all the same, though his page lists only the first hundred.
 TEST(SitePages, TheOneSidedNemesisCountsKillsBackBeyondTheListedEntries) {
@@ -28,12 +38,7 @@ TEST(SitePages, TheOneSidedNemesisCountsKillsBackBeyondTheListedEntries) {
         bookKill(t, 1, victim, 5);
     bookKill(t, 1, 2, 1);
     bookKill(t, 2, 1, 9);
-    const CountingScope counting;
-    TempDir dir;
-    web::SiteFolder folder(dir.path().string());
-    const web::LogSite site{t, counting, false, "", "demo.log", "", nullptr};
-    ASSERT_TRUE(web::writeLogSite(site, web::SiteTemplates::builtIn(), folder));
-    const std::string index = readFile(dir.file("index.html"));
+    const std::string index = writtenIndex(t);
     EXPECT_NE(index.find("(9) over <a href=\"player-1.html\">me</a>, who killed back 1</li>"),
               std::string::npos)
         << index;
@@ -48,12 +53,7 @@ TEST(SitePages, TheIndexListsFiveHundredPlayersAndLinksMore) {
             t.findOrAdd("p" + std::to_string(i));
         for (int victim = 2; victim <= players; ++victim)
             bookKill(t, 1, victim, 1);
-        const CountingScope counting;
-        TempDir dir;
-        web::SiteFolder folder(dir.path().string());
-        const web::LogSite site{t, counting, false, "", "demo.log", "", nullptr};
-        ASSERT_TRUE(web::writeLogSite(site, web::SiteTemplates::builtIn(), folder));
-        const std::string index = readFile(dir.file("index.html"));
+        const std::string index = writtenIndex(t);
         const bool listed =
             index.find("All " + std::to_string(players) + " players") == std::string::npos;
         EXPECT_EQ(listed, players <= 500) << players;
