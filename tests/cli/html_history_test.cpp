@@ -225,6 +225,34 @@ TEST(HtmlHistory, FiguresInTheBrowserAreTheHistorysQueries) {
     expectRatingsOf(dir, db, site, browser);
 }
 
+// A player's console log records the objectives, a server's game log none:
+// its matches' scoreboards show none rather than a column of zeros.
+TEST(HtmlHistory, ObjectivesAreShownWhereTheLogRecordsThem) {
+    TempDir dir;
+    const std::string generate = std::string("\"") + QUORVATH_GEN_LOG_TOOL +
+                                 "\" --match ctf --seed 5 --maps 1 --out " +
+                                 quoted(dir.file("ctf").string());
+    ASSERT_EQ(std::system(generate.c_str()), 0);
+    const std::string db = "--db " + quoted(dir.file("history.sqlite").string());
+    ASSERT_EQ(runReportTool(dir, "history import " + db + " " +
+                                     quoted(dir.file("ctf-console.log")) + " " +
+                                     quoted(dir.file("ctf-games.log")))
+                  .status,
+              0);
+    const fs::path site = dir.file("site");
+    ASSERT_EQ(runReportTool(dir, "html " + quoted(site.string()) + " --history " + db).status, 0);
+    int consoles = 0;
+    for (const char* page : {"match-1.html", "match-2.html"}) {
+        const std::string match = readFile(site / page);
+        const bool console = match.find("ctf-console.log") != std::string::npos;
+        consoles += console;
+        EXPECT_EQ(match.find("does not record objectives") == std::string::npos, console) << page;
+        EXPECT_EQ(match.find("<td class=\"value wide\">&ndash;</td>") == std::string::npos, console)
+            << page;
+    }
+    EXPECT_EQ(consoles, 1);
+}
+
 TEST(HtmlHistory, HostileNamesAreText) {
     TempDir dir;
     writeFile(dir.file("games.log"), kHostileLog);

@@ -61,6 +61,8 @@ TEST(HtmlReport, HostileNamesAreText) {
     EXPECT_NE(index.find(kScriptText), std::string::npos);
     EXPECT_NE(index.find(kImageText), std::string::npos);
     EXPECT_NE(index.find("Red &amp; Co"), std::string::npos);
+    // A game log records no objectives: no card of them (the demo's console log has one).
+    EXPECT_EQ(index.find("<h3>Objectives</h3>"), std::string::npos);
     // The most one-sided nemesis: he killed the image three times, was killed once back.
     EXPECT_NE(
         index.find("(3) over <a href=\"player-2.html\">" + kImageText + "</a>, who killed back 1"),

@@ -8,6 +8,7 @@
 #include "core/stats/weapons.h"
 
 #include <algorithm>
+#include <array>
 
 namespace quorvath {
 namespace {
@@ -156,6 +157,12 @@ RankedList rankingOf(const SubRanking& sub, const std::string& category,
 std::int64_t objectivesOf(const PlayerRecord& r) {
     return std::int64_t(r[targetsDestroyed]) + r[flagsCaptured] + r[bombsDefused] +
            r[briefcaseEscapes];
+}
+
+bool recordsObjectives(const CountingScope& scope) {
+    return std::ranges::any_of(
+        std::array{targetsDestroyed, flagsCaptured, bombsDefused, briefcaseEscapes},
+        [&](Counter c) { return scope.records(c); });
 }
 
 std::vector<int> rankedPlayers(const PlayerTable& players, const RankingContext& context) {

@@ -37,6 +37,9 @@ const std::vector<std::string>& rankingCategories();
 // The objectives `r` reached (targets destroyed, flags captured, bombs
 // defused, briefcases escaped with), as the overall score counts them.
 std::int64_t objectivesOf(const PlayerRecord& r);
+// Whether a log of `scope` records any of those: a log that records none
+// shows no objectives, not a row of zeros.
+bool recordsObjectives(const CountingScope& scope);
 
 // A player and the key he is ranked by.
 struct RankCandidate {

@@ -309,6 +309,7 @@ private:
              {&table_.logName, &table_.description, &match.map, &match.server})
             bytes.addText(*text);
         addMatchRow(bytes, job.shown());
+        bytes.add(recordsObjectives(match.scope));
         for (const auto value : {match.players.size(), match.kills.size()})
             bytes.add(value);
         for (std::size_t seat = 0; seat < match.players.size(); ++seat) {
@@ -330,6 +331,7 @@ private:
                   escapedHtml(match.map) + " on " + plainNameHtml(match.server));
         fillMatchRow(d, job.shown());
         mustache::data& board = newList(d, "scoreboard", match.players.size());
+        d["objectivesRecorded"] = recordsObjectives(match.scope);
         for (std::size_t seat : seatsByKills(match)) {
             const MatchPlayer& player = match.players[seat];
             mustache::data& line = newItem(board);
@@ -339,7 +341,7 @@ private:
             line["teamKills"] = std::to_string(player.counters[teamKills]);
             PlayerRecord record;
             record.counters = player.counters;
-            line["objectives"] = std::to_string(objectivesOf(record));
+            line["objectives"] = std::to_string(objectivesOf(record)); // shown where recorded
         }
         d["hasKills"] = fillKills(newList(d, "killers", match.players.size()), match, owners);
         d["players"] = std::to_string(job.row.players);

@@ -333,11 +333,13 @@ private:
                 fillLeaders(newItem(lead), lists.front(), text,
                             rankingPage(categoryNumber(text), 1));
         }
-        fillLeaders(
-            newItem(lead),
-            rankingBy("Objectives",
-                      [&](int p) { return static_cast<double>(objectivesOf(site_.players[p])); }),
-            "Objectives", "");
+        if (recordsObjectives(site_.counting))
+            fillLeaders(newItem(lead),
+                        rankingBy("Objectives",
+                                  [&](int p) {
+                                      return static_cast<double>(objectivesOf(site_.players[p]));
+                                  }),
+                        "Objectives", "");
     }
 
     void fillAwards(mustache::data& awards) const {
