@@ -130,6 +130,10 @@ TEST(ConsoleLogParser, NamesComeFromTheColourStructureAndChatNeverCounts) {
         {"Round Draw!", "objective |Round Draw!\nround 4\n"},
         {"^4Sam^7: ^2Red team eliminated!", "chat Sam\n"},
         {"Joe called a vote.", "line Joe votesCalled\n"},
+        // A name of one letter is a name all the same.
+        {"Q called a vote.", "line Q votesCalled\n"},
+        {"Q has captured the Red Flag!", "objective Q|has captured the Red Flag!\n"},
+        {" has captured the Red Flag!", ""},
         {"Joe^7 You have been temporarily banned from this server!", "line Joe timesTempBanned\n"},
         {"[SAS]Mullins renamed to Mullins", "rename [SAS]Mullins > Mullins\n"},
         {"^3Ka^5ne^7 renamed to Hawk^4Eye", "rename Kane > HawkEye\n"},
