@@ -342,6 +342,9 @@ TEST(ServerLogView, APlayerEntersAndSpeaksOnce) {
         {"say: Bob: gg\n^7Bob^7: ^2gg\nsayteam: Bob: go\n^7(Bob^7)^7: ^2go\n^7Bob^7: ^2go\n",
          "Bob: gg\r\n(Bob): go\r\nBob: go\r\n"},
         {"  0:01 say: Bob: gg\n^7Bob^7: ^2gg\n", "  0:01 Bob: gg\r\nBob: gg\r\n"},
+        // An echo carries the speaker's name: a line of just the text is the game's own.
+        {"say: Bob: Red team eliminated!\nRed team eliminated!\n",
+         "Bob: Red team eliminated!\r\nRed team eliminated!\r\n"},
     };
     for (const auto& c : cases) {
         LogDocument doc;
