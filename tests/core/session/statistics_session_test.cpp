@@ -109,6 +109,7 @@ TEST(StatisticsSession, AWeaponChartIsCountedAgainWhenLinkingChanges) {
     StatisticsSession s(t);
     s.handOver("Main");
     EXPECT_FALSE(s.showWeaponChart(Pane::Right, 4).any());
+    EXPECT_TRUE(s.showWeaponChart(Pane::Right, 3).rightPane); // the last player's too
     EXPECT_TRUE(s.showWeaponChart(Pane::Right, 1).rightPane);
     EXPECT_EQ(s.paneContent(Pane::Right), (PaneContent{PaneContent::Kind::WeaponChart, 1, {}}));
     EXPECT_EQ(s.paneText(Pane::Right), "Weapon\tKills\tDeaths\r\nM4/M203\t2\t0\r\n");
