@@ -85,5 +85,17 @@ TEST_F(LogSessionTest, ALogReplacedWhileItLoadsLeavesNoArchiveCopy) {
     EXPECT_EQ(files, (std::vector<std::string>{"first", "secon", "secon"}));
 }
 
+// Once ended, the program ends again at once without asking: a second close
+// (the desktop's, as it logs out) is never refused.
+TEST_F(LogSessionTest, OnceEndedItEndsAgainWithoutAsking) {
+    start();
+    open(logFile("a.log", test::readFile(test::sourcePath("samples/demo.log"))));
+    prompts.answers = {test::kDeleteCopy};
+    EXPECT_TRUE(session->end());
+    const std::size_t asked = prompts.asked.size();
+    EXPECT_TRUE(session->end());
+    EXPECT_EQ(prompts.asked.size(), asked);
+}
+
 } // namespace
 } // namespace quorvath
