@@ -22,11 +22,10 @@ std::string folderMessage(const std::string& path, const std::string& reason) {
     return "The folder " + quotedPath(path) + " cannot be written: " + reason + ".";
 }
 
-// Whether the file at `path` holds exactly `bytes` (read only when the sizes agree).
-bool holds(const fs::path& path, std::string_view bytes) {
-    std::error_code ec;
-    const auto size = fs::file_size(path, ec);
-    if (ec || size != bytes.size())
+// Whether the file at `path`, of `size` bytes, holds exactly `bytes` (read
+// only when the sizes agree).
+bool holds(const fs::path& path, std::uintmax_t size, std::string_view bytes) {
+    if (size != bytes.size())
         return false;
     std::ifstream in(path, std::ios::binary);
     std::string old(bytes.size(), '\0');
@@ -75,13 +74,20 @@ bool SiteFolder::put(std::string_view name, std::string_view bytes) {
 
 bool SiteFolder::write(std::string_view name, std::string_view bytes) {
     const fs::path target = fs::path(path_) / name;
-    if (holds(target, bytes)) {
+    std::error_code ec;
+    const auto size = fs::file_size(target, ec);
+    if (!ec && holds(target, size, bytes)) {
         const std::lock_guard lock(mutex_);
         ++unchanged_;
         return true;
     }
     dropStoredManifest();
-    auto reason = replaceWholeFile(target, bytes, Flush::ToSystem);
+    // A new page, as every page of a new site, has no old one to keep whole
+    // for a reader: made in place, it costs the file system no temporary and
+    // no rename.
+    auto reason = ec == std::errc::no_such_file_or_directory
+                      ? makeNewFile(target, bytes, Flush::ToSystem)
+                      : replaceWholeFile(target, bytes, Flush::ToSystem);
     const std::lock_guard lock(mutex_);
     if (reason) {
         error_ = folderMessage(path_, "the page \"" + std::string(name) + "\": " + *reason);

@@ -1,6 +1,7 @@
 // The site's folder: made when missing, a page written only when its bytes
-// change and then whole (no temporary file left), and a folder that cannot
-// be written named in the message; the manifest vouches only for what it saw.
+// change and then whole (no temporary file left), a new one in place, and a
+// folder that cannot be written named in the message; the manifest vouches
+// only for what it saw.
 
 #include "core/web/site_folder.h"
 
@@ -97,6 +98,23 @@ TEST(SiteFolder, AFolderThatCannotBeUsedIsNamed) {
     EXPECT_EQ(
         std::distance(fs::directory_iterator(dir.file("page-is-folder")), fs::directory_iterator()),
         1); // no temporary file left
+}
+
+// A page not there yet is made in place; a link to nowhere in its stead is
+// replaced by the page, and a page below a missing folder is named.
+TEST(SiteFolder, ANewPageIsMadeWhateverStandsInItsWay) {
+    TempDir dir;
+    fs::create_symlink(dir.file("nowhere"), dir.file("index.html"));
+    SiteFolder folder(dir.path().string());
+    EXPECT_TRUE(folder.put("index.html", "one"));
+    EXPECT_FALSE(fs::is_symlink(dir.file("index.html")));
+    EXPECT_EQ(readFile(dir.file("index.html")), "one");
+    EXPECT_FALSE(fs::exists(dir.file("nowhere")));
+    EXPECT_FALSE(folder.put("maps/map-1.html", "x"));
+    ASSERT_TRUE(folder.error());
+    EXPECT_NE(folder.error()->find("the page \"maps/map-1.html\""), std::string::npos)
+        << *folder.error();
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }
 
 } // namespace
