@@ -227,7 +227,9 @@ TEST(HtmlHistory, FiguresInTheBrowserAreTheHistorysQueries) {
 
 // A player's console log records the objectives, a server's game log none:
 // its matches' scoreboards show none rather than a column of zeros.
-TEST(HtmlHistory, ObjectivesAreShownWhereTheLogRecordsThem) {
+// A player's console log records no objectives, no map and no game type: its
+// match says so, where a server's game log's shows them.
+TEST(HtmlHistory, WhatALogDoesNotRecordIsSaidSo) {
     TempDir dir;
     const std::string generate = std::string("\"") + QUORVATH_GEN_LOG_TOOL +
                                  "\" --match ctf --seed 5 --maps 1 --out " +
@@ -248,6 +250,14 @@ TEST(HtmlHistory, ObjectivesAreShownWhereTheLogRecordsThem) {
         consoles += console;
         EXPECT_EQ(match.find("does not record objectives") == std::string::npos, console) << page;
         EXPECT_EQ(match.find("<td class=\"value wide\">&ndash;</td>") == std::string::npos, console)
+            << page;
+        std::smatch map;
+        ASSERT_TRUE(std::regex_search(match, map,
+                                      std::regex("<h1><a href=\"(map-\\d)\\.html\">([^<]*)</a>")));
+        EXPECT_EQ(map[2] == "unknown map", console) << page;
+        EXPECT_EQ(match.find("(UTC), unknown type, ") != std::string::npos, console) << page;
+        EXPECT_NE(readFile(site / (map[1].str() + ".html")).find("<h1>Map: " + map[2].str()),
+                  std::string::npos)
             << page;
     }
     EXPECT_EQ(consoles, 1);

@@ -29,6 +29,15 @@ constexpr const char* kRatingNote =
     "the end and for half of the match. Shown as mu - 3 sigma; provisional while sigma is "
     "above 8.";
 
+// A player's console log names neither the map nor the game type.
+std::string mapHtml(const std::string& map) {
+    return map.empty() ? "unknown map" : escapedHtml(map);
+}
+
+std::string gameTypeHtml(const std::string& type) {
+    return type.empty() ? "unknown type" : escapedHtml(type);
+}
+
 std::string placePage(PlaceKind kind, std::size_t place) {
     return (kind == PlaceKind::Map ? "map-" : "server-") + std::to_string(place + 1);
 }
@@ -327,8 +336,7 @@ private:
         const MatchRecord& match = job.match;
         const std::vector<int>& owners = job.owners;
         mustache::data d;
-        startPage(d, table_, templates_,
-                  escapedHtml(match.map) + " on " + plainNameHtml(match.server));
+        startPage(d, table_, templates_, mapHtml(match.map) + " on " + plainNameHtml(match.server));
         fillMatchRow(d, job.shown());
         mustache::data& board = newList(d, "scoreboard", match.players.size());
         d["objectivesRecorded"] = recordsObjectives(match.scope);
@@ -405,11 +413,11 @@ private:
         const MatchRow& row = match.row;
         d["matchLink"] = matchPage(match.index);
         d["date"] = dateText(row.playedAt);
-        d["map"] = escapedHtml(match.map);
+        d["map"] = mapHtml(match.map);
         d["mapLink"] = placePage(PlaceKind::Map, row.map) + ".html";
         d["server"] = nameHtml(match.server);
         d["serverLink"] = placePage(PlaceKind::Server, row.server) + ".html";
-        d["gameType"] = escapedHtml(row.gameType);
+        d["gameType"] = gameTypeHtml(row.gameType);
         d["players"] = std::to_string(row.players);
         d["player"] = false; // a row of a player's matches says what he did
     }
@@ -617,7 +625,7 @@ private:
             const RatingStep& step = r->steps[i];
             mustache::data& row = newItem(steps);
             row["date"] = dateText(step.playedAt);
-            row["map"] = escapedHtml(step.map);
+            row["map"] = mapHtml(step.map);
             row["server"] = nameHtml(step.server);
             row["value"] = ratingFigure(step.after.ordinal());
             row["provisional"] = step.after.sigma > kProvisionalSigma;
@@ -632,7 +640,7 @@ private:
         const std::vector<PlaceSummary>& places = tally.places();
         for (std::size_t i = 0; i < places.size(); ++i) {
             mustache::data& d = newItem(list);
-            d["name"] = &tally == &maps_ ? escapedHtml(places[i].place) : nameHtml(places[i].place);
+            d["name"] = &tally == &maps_ ? mapHtml(places[i].place) : nameHtml(places[i].place);
             d["link"] =
                 placePage(&tally == &maps_ ? PlaceKind::Map : PlaceKind::Server, i) + ".html";
             d["matches"] = std::to_string(places[i].matches);
@@ -660,7 +668,7 @@ private:
         const bool maps = &tally == &maps_;
         const PlaceSummary& summary = tally.places()[i];
         const std::string name = placePage(maps ? PlaceKind::Map : PlaceKind::Server, i);
-        const std::string title = maps ? escapedHtml(summary.place) : nameHtml(summary.place);
+        const std::string title = maps ? mapHtml(summary.place) : nameHtml(summary.place);
         mustache::data d;
         startPage(d, table_, templates_, maps ? title : plainNameHtml(summary.place));
         d["name"] = title;

@@ -400,7 +400,7 @@ bool putPage(SiteFolder& folder, const std::string& name, mustache::mustache& pa
 }
 
 std::string pageIdentity(const SiteTemplates& templates) {
-    constexpr int kPageFormat = 1; // counted up when the same data makes other pages
+    constexpr int kPageFormat = 2; // counted up when the same data makes other pages
     return std::to_string(kPageFormat) + " " + templates.compiled().identity;
 }
 
