@@ -340,10 +340,16 @@ private:
         fillMatchRow(d, job.shown());
         mustache::data& board = newList(d, "scoreboard", match.players.size());
         d["objectivesRecorded"] = recordsObjectives(match.scope);
-        for (std::size_t seat : seatsByKills(match)) {
+        std::vector<SeatName> names;
+        names.reserve(match.players.size());
+        for (std::size_t seat = 0; seat < match.players.size(); ++seat)
+            names.push_back({nameHtml(match.players[seat].name), links_.linkTo(owners[seat]),
+                             links_.isNick(owners[seat])});
+        const std::vector<std::size_t> seats = seatsByKills(match);
+        for (std::size_t seat : seats) {
             const MatchPlayer& player = match.players[seat];
             mustache::data& line = newItem(board);
-            fillName(line, player.name, owners[seat]);
+            fillName(line, names[seat]);
             line["kills"] = std::to_string(player.counters[totalKills]);
             line["deaths"] = std::to_string(player.counters[totalDeaths]);
             line["teamKills"] = std::to_string(player.counters[teamKills]);
@@ -351,7 +357,7 @@ private:
             record.counters = player.counters;
             line["objectives"] = std::to_string(objectivesOf(record)); // shown where recorded
         }
-        d["hasKills"] = fillKills(newList(d, "killers", match.players.size()), match, owners);
+        d["hasKills"] = fillKills(newList(d, "killers", match.players.size()), match, seats, names);
         d["players"] = std::to_string(job.row.players);
         return d;
     }
@@ -366,16 +372,30 @@ private:
         return seats;
     }
 
-    // Who killed whom: each killer with his victims, most killed first; false
-    // for nobody.
-    bool fillKills(mustache::data& killers, const MatchRecord& match,
-                   const std::vector<int>& owners) const {
+    // A seat's name and link, made once: on its match's page a name stands
+    // in the scoreboard, as a killer and as each killer's victim.
+    struct SeatName {
+        mustache::data name, link;
+        bool you = false;
+    };
+
+    static void fillName(mustache::data& d, const SeatName& seat) {
+        d["name"] = mustache::data(seat.name);
+        d["link"] = mustache::data(seat.link);
+        d["you"] = seat.you;
+    }
+
+    // Who killed whom: each killer (the seats in the scoreboard's order) with
+    // his victims, most killed first; false for nobody.
+    static bool fillKills(mustache::data& killers, const MatchRecord& match,
+                          const std::vector<std::size_t>& seats,
+                          const std::vector<SeatName>& names) {
         std::vector<std::vector<MatchKills>> byKiller(match.players.size());
         for (const MatchKills& k : match.kills)
             if (k.killer >= 0 && static_cast<std::size_t>(k.killer) < byKiller.size() &&
                 k.victim >= 0 && static_cast<std::size_t>(k.victim) < byKiller.size())
                 byKiller[static_cast<std::size_t>(k.killer)].push_back(k);
-        for (std::size_t seat : seatsByKills(match)) {
+        for (std::size_t seat : seats) {
             std::vector<MatchKills>& victims = byKiller[seat];
             if (victims.empty())
                 continue;
@@ -383,22 +403,15 @@ private:
                 victims.begin(), victims.end(),
                 [](const MatchKills& a, const MatchKills& b) { return a.count > b.count; });
             mustache::data& killer = newItem(killers);
-            fillName(killer, match.players[seat].name, owners[seat]);
+            fillName(killer, names[seat]);
             mustache::data& list = newList(killer, "victims", victims.size());
             for (const MatchKills& k : victims) {
                 mustache::data& victim = newItem(list);
-                const auto v = static_cast<std::size_t>(k.victim);
-                fillName(victim, match.players[v].name, owners[v]);
+                fillName(victim, names[static_cast<std::size_t>(k.victim)]);
                 victim["count"] = std::to_string(k.count);
             }
         }
         return !itemsOf(killers).empty();
-    }
-
-    void fillName(mustache::data& d, const std::string& name, int owner) const {
-        d["name"] = nameHtml(name);
-        d["link"] = links_.linkTo(owner);
-        d["you"] = links_.isNick(owner);
     }
 
     // --- lists of matches ---
