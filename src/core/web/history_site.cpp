@@ -192,7 +192,7 @@ private:
     // Goes on from `state` when it was written for this site and the history
     // only grew since: the matches it read are still the first selected, the
     // table says the same of their names, and their pages are as it left
-    // them (in the manifest at their size). Else every match is read.
+    // them (in the manifest and the folder). Else every match is read.
     HistoryError goOn(SiteState state) {
         HistoryTally& kept = state.tally;
         if (state.identity != identity_ || kept.played.size() > played_.size())

@@ -4,13 +4,11 @@
 #include "core/common/file_replace.h"
 
 #include <algorithm>
-#include <atomic>
 #include <charconv>
 #include <filesystem>
 #include <fstream>
 #include <limits>
 #include <system_error>
-#include <thread>
 
 namespace quorvath::web {
 
@@ -153,35 +151,29 @@ bool SiteFolder::putPage(const std::string& name, const std::string& key,
 }
 
 bool SiteFolder::keepPages(const std::vector<std::string>& names) {
-    std::vector<const std::pair<const std::string, Entry>*> found(names.size());
-    std::atomic<bool> all = true;
-    const auto check = [&](std::size_t from, std::size_t to) {
-        for (std::size_t i = from; i < to && all; ++i) {
-            const auto old = stored_.find(names[i]);
-            std::error_code ec;
-            if (old == stored_.end() ||
-                fs::file_size(fs::path(path_) / names[i], ec) != old->second.size || ec)
-                all = false;
-            else
-                found[i] = &*old;
-        }
-    };
-    // Going on, a history's site keeps its old matches' pages, a hundred
-    // thousand and more: their sizes are checked on two threads.
-    constexpr std::size_t kOnTwoThreads = 4096;
-    if (names.size() >= kOnTwoThreads) {
-        const std::jthread other(check, names.size() / 2, names.size());
-        check(0, names.size() / 2);
-    } else {
-        check(0, names.size());
+    const std::unordered_set<std::string>& there = listing();
+    std::vector<const std::pair<const std::string, Entry>*> found;
+    found.reserve(names.size());
+    for (const std::string& name : names) {
+        const auto old = stored_.find(name);
+        if (old == stored_.end() || !there.contains(name))
+            return false;
+        found.push_back(&*old);
     }
-    if (!all)
-        return false;
     const std::lock_guard lock(mutex_);
     for (const auto* page : found)
         kept_.insert(*page);
     unchanged_ += static_cast<int>(names.size());
     return true;
+}
+
+const std::unordered_set<std::string>& SiteFolder::listing() {
+    std::call_once(listed_, [this] {
+        std::error_code ec;
+        for (fs::directory_iterator entry(path_, ec), end; !ec && entry != end; entry.increment(ec))
+            listing_.insert(entry->path().filename().string());
+    });
+    return listing_;
 }
 
 bool SiteFolder::readFile(const std::string& name, std::string& bytes) const {

@@ -16,6 +16,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace quorvath::web {
@@ -42,8 +43,11 @@ public:
     bool putPage(const std::string& name, const std::string& key,
                  const std::function<std::string()>& render);
     // Keeps the pages `names` as the manifest holds them, unrendered and
-    // unread, when it holds every one of them at its file's size; else keeps
-    // none of them and says false.
+    // unread, when it holds every one of them and each is in the folder; else
+    // keeps none of them and says false. Such pages (a history's old matches,
+    // a hundred thousand and more) are looked up in one listing of the
+    // folder, which reads no file's size: asking each page's would cost a
+    // rewrite seconds where the file system has let go of them.
     bool keepPages(const std::vector<std::string>& names);
     // Stores the manifest once every page is put; false when one could not be.
     bool finish();
@@ -75,6 +79,7 @@ private:
     };
 
     bool startPage();
+    const std::unordered_set<std::string>& listing();
     bool write(std::string_view name, std::string_view bytes);
     void dropStoredManifest();
     void saveManifest();
@@ -84,7 +89,9 @@ private:
     std::unordered_map<std::string, Entry> stored_; // the manifest as the folder held it
     std::unordered_map<std::string, Entry> kept_;   // as it will be stored
     std::once_flag storedDropped_; // the folder's manifest removed before a page changed
-    std::mutex mutex_;             // putPage and put from two threads: what they count and keep
+    std::once_flag listed_;
+    std::unordered_set<std::string> listing_; // the folder's names, once keepPages asks
+    std::mutex mutex_; // putPage and put from two threads: what they count and keep
     std::optional<std::string> error_;
     Progress* progress_ = nullptr;
     bool stopped_ = false;
