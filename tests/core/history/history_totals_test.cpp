@@ -212,6 +212,10 @@ TEST(HistoryTotals, ADamagedNameRowIsNeverReadAsNumbers) {
     const std::string tooLong(10, '\xFF');
     damaged.push_back(row.substr(0, dates) + tooLong + row.substr(dates + 5));
     damaged.push_back(row.substr(0, dates + 5) + tooLong + row.substr(dates + 10));
+    // Before them the one victim (number 1) and his count: a victim's number too
+    // large to be one, though his count reads after it.
+    ASSERT_EQ(row.substr(dates - 3, 3), "\x01\x01\x03");
+    damaged.push_back(row.substr(0, dates - 2) + "\x80\x80\x80\x80\x10" + row.substr(dates - 1));
     // Victims' counts are other than 0 and ascend by victim.
     for (const std::vector<OpponentCounts::Entry>& victims :
          {std::vector<OpponentCounts::Entry>{{1, 0}}, {{2, 3}, {1, 4}}, {{2, 3}, {2, 4}}}) {
