@@ -38,6 +38,11 @@ std::string gameTypeHtml(const std::string& type) {
     return type.empty() ? "unknown type" : escapedHtml(type);
 }
 
+// A map's name as its log wrote it; a server's host name with its colours.
+std::string placeHtml(PlaceKind kind, const std::string& place) {
+    return kind == PlaceKind::Map ? mapHtml(place) : nameHtml(place);
+}
+
 std::string placePage(PlaceKind kind, std::size_t place) {
     return (kind == PlaceKind::Map ? "map-" : "server-") + std::to_string(place + 1);
 }
@@ -651,11 +656,11 @@ private:
 
     void fillPlaceLinks(mustache::data& list, const PlaceTally& tally) const {
         const std::vector<PlaceSummary>& places = tally.places();
+        const PlaceKind kind = &tally == &maps_ ? PlaceKind::Map : PlaceKind::Server;
         for (std::size_t i = 0; i < places.size(); ++i) {
             mustache::data& d = newItem(list);
-            d["name"] = &tally == &maps_ ? mapHtml(places[i].place) : nameHtml(places[i].place);
-            d["link"] =
-                placePage(&tally == &maps_ ? PlaceKind::Map : PlaceKind::Server, i) + ".html";
+            d["name"] = placeHtml(kind, places[i].place);
+            d["link"] = placePage(kind, i) + ".html";
             d["matches"] = std::to_string(places[i].matches);
         }
     }
@@ -679,9 +684,10 @@ private:
     bool writePlace(const PlaceTally& tally, const std::vector<PlaceMatches>& places,
                     std::size_t i) {
         const bool maps = &tally == &maps_;
+        const PlaceKind kind = maps ? PlaceKind::Map : PlaceKind::Server;
         const PlaceSummary& summary = tally.places()[i];
-        const std::string name = placePage(maps ? PlaceKind::Map : PlaceKind::Server, i);
-        const std::string title = maps ? mapHtml(summary.place) : nameHtml(summary.place);
+        const std::string name = placePage(kind, i);
+        const std::string title = placeHtml(kind, summary.place);
         mustache::data d;
         startPage(d, table_, templates_, maps ? title : plainNameHtml(summary.place));
         d["name"] = title;

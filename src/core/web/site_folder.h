@@ -3,10 +3,10 @@
 // differ from the file already there, through a temporary file renamed over
 // it, so a site written again costs only the pages that changed and a reader
 // (or a sync) never sees half of a page that was there (a new page is made in
-// place). A folder that keeps a manifest (one
-// line per page: its name, the key of what it is made from, its size) skips,
-// unrendered, a page whose key and file agree with it. Two threads may put
-// or keep pages at once; the rest is for one thread at a time.
+// place). A folder that keeps a manifest (one line per page: its name, the
+// key of what it is made from, its size) skips, unrendered, a page whose key
+// and file agree with it. Two threads may put or keep pages at once; the rest
+// is for one thread at a time.
 
 #include "core/common/progress.h"
 
